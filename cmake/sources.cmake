@@ -1,0 +1,34 @@
+# Which source files make up which library. A file either needs Win32 or it does not;
+# the portable ones also build natively, where their tests run under the sanitizers.
+
+# Win32-free: text routines, encodings, ciphers, parsers, pure rules.
+set(VELMORA_PORTABLE_SOURCES
+  src/runtime/gbk_text.cpp
+)
+
+# The form runtime and the platform services over Win32.
+set(VELMORA_RUNTIME_SOURCES
+  src/runtime/strings.cpp
+  src/runtime/app.cpp
+  src/runtime/hooks.cpp
+  src/runtime/unit.cpp
+  src/runtime/window.cpp
+  src/runtime/timer.cpp
+  src/runtime/edit_box.cpp
+  src/runtime/label.cpp
+  src/runtime/picture.cpp
+  src/runtime/tab_control.cpp
+  src/runtime/seams.cpp
+  src/runtime/dialogs.cpp
+  src/runtime/shell.cpp
+)
+
+# The program's own logic and its forms.
+set(VELMORA_APP_SOURCES
+  src/forms/main_window_form.cpp
+  src/app/program_entry.cpp
+)
+
+set(VELMORA_PORTABLE_TESTS
+  tests/native/gbk_text_test.cpp
+)

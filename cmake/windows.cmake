@@ -1,0 +1,44 @@
+# Windows build: Velmora.exe and the test programs that run under Wine.
+set(VELMORA_JPEG_PREFIX "" CACHE PATH "libjpeg cross-built for i686-w64-mingw32")
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
+set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES})
+target_include_directories(velmora_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(velmora_portable PUBLIC velmora_flags)
+
+add_library(velmora_runtime STATIC ${VELMORA_RUNTIME_SOURCES})
+target_link_libraries(velmora_runtime PUBLIC velmora_portable
+  comctl32 gdi32 user32 kernel32 shell32 ole32 oleaut32 uuid comdlg32 msimg32 winmm)
+
+add_library(velmora_app STATIC ${VELMORA_APP_SOURCES})
+target_link_libraries(velmora_app PUBLIC velmora_runtime)
+
+add_executable(Velmora WIN32 src/main.cpp)
+target_link_libraries(Velmora PRIVATE velmora_app)
+target_link_options(Velmora PRIVATE ${VELMORA_STATIC_LINK})
+
+# GoogleTest cross-built from Debian's sources.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Every Windows test program: our own main (code page check, runtime set-up), run by Wine.
+add_library(velmora_test_main STATIC tests/harness/win_test_main.cpp tests/harness/ui_test.cpp)
+target_include_directories(velmora_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/harness)
+target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
+
+function(velmora_wine_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE velmora_test_main velmora_app)
+  target_link_options(${name} PRIVATE ${VELMORA_STATIC_LINK})
+  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}>)
+  # One display and one prefix: interface tests take turns.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+endfunction()
+
+# The Win32-free suites run under Wine as well, against the Windows build of the same code.
+velmora_wine_test(win_portable_tests ${VELMORA_PORTABLE_TESTS})
+include(${PROJECT_SOURCE_DIR}/tests/win/tests.cmake)

@@ -1,0 +1,22 @@
+# Sourced: starts a private Xvfb display and a persistent wineserver for this shell, and ends
+# both (by their process ids) when the shell exits. Sets DISPLAY.
+xsession_pids=()
+xsession_cleanup() { for p in "${xsession_pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap xsession_cleanup EXIT
+
+xsession_start() {
+  local n display=""
+  for n in $(seq 91 150); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  done
+  [ -n "$display" ] || { echo "no free X display" >&2; return 1; }
+  Xvfb "$display" -screen 0 "${VELMORA_SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
+  xsession_pids+=($!)
+  export DISPLAY=$display
+  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+  # One wineserver for the session; its services start here, detached from our output, so
+  # that nothing a test starts keeps a pipe of the caller open.
+  wineserver -f -p </dev/null >/dev/null 2>&1 &
+  xsession_pids+=($!)
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}

@@ -1,0 +1,210 @@
+#include "runtime/app.h"
+
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <thread>
+
+#include "runtime/internal.h"
+#include "runtime/seams.h"
+#include "runtime/strings.h"
+
+namespace rt {
+namespace {
+
+constexpr UINT kRunWork = WM_APP + 1;
+
+HINSTANCE g_instance = nullptr;
+HWND g_sink = nullptr;
+DWORD g_ui_thread = 0;
+std::string g_start_dir;
+std::function<void()> g_end_of_program;
+bool g_loop_running = false;
+int g_top_level = 0;
+
+LRESULT CALLBACK sink_proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == kRunWork) {
+    auto* work = reinterpret_cast<std::function<void()>*>(l);
+    (*work)();
+    delete work;
+    return 0;
+  }
+  return DefWindowProcW(h, msg, w, l);
+}
+
+std::string current_directory() {
+  char buf[MAX_PATH * 2] = {};
+  DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+  return std::string(buf, n < sizeof buf ? n : 0);
+}
+
+}  // namespace
+
+namespace detail {
+
+HINSTANCE instance() { return g_instance; }
+
+void register_class(const std::wstring& name, UINT style, HBRUSH background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(g_instance, name.c_str(), &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = runtime_proc;
+  wc.hInstance = g_instance;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = background;
+  wc.hIcon = LoadIconW(g_instance, L"VELMORA");
+  wc.lpszClassName = name.c_str();
+  RegisterClassExW(&wc);
+}
+
+void top_level_created() { ++g_top_level; }
+
+void top_level_destroyed() {
+  if (--g_top_level <= 0) {
+    g_top_level = 0;
+    if (g_loop_running) PostQuitMessage(0);
+  }
+}
+
+}  // namespace detail
+
+void initialize() {
+  if (g_instance) return;
+  g_instance = GetModuleHandleW(nullptr);
+  g_ui_thread = GetCurrentThreadId();
+  g_start_dir = current_directory();
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = sink_proc;
+  wc.hInstance = g_instance;
+  wc.lpszClassName = L"VelmoraRuntimeSink";
+  RegisterClassExW(&wc);
+  g_sink = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, g_instance, nullptr);
+}
+
+void set_end_of_program(std::function<void()> routine) { g_end_of_program = std::move(routine); }
+
+int run_message_loop() {
+  g_loop_running = true;
+  int code = 0;
+  if (g_top_level > 0) {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    code = static_cast<int>(msg.wParam);
+  }
+  g_loop_running = false;
+  if (auto end = std::move(g_end_of_program)) {
+    g_end_of_program = nullptr;
+    end();
+  }
+  return code;
+}
+
+void runtime_error(int code, std::string_view text) {
+  std::string body = "错误代码:" + std::to_string(code) + "\r\n" + std::string(text);
+  if (seams::test_mode()) {
+    std::fprintf(stderr, "runtime error %d: %s\n", code, body.c_str());
+    std::fflush(stderr);
+  } else {
+    MessageBoxW(nullptr, to_wide(body).c_str(), to_wide("运行时出错!").c_str(), MB_OK | MB_ICONERROR);
+  }
+  ExitProcess(static_cast<UINT>(code == 0 ? 1 : code));
+}
+
+std::string program_directory() {
+  char buf[MAX_PATH * 2] = {};
+  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+  std::string path(buf, n);
+  // A GBK trail byte can equal '\\': walk characters, not bytes.
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (IsDBCSLeadByteEx(kGbkCodePage, c) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (c == '\\') last = i;
+  }
+  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string start_directory() { return g_start_dir; }
+
+std::vector<std::string> command_line_arguments() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::string> out;
+  for (int i = 1; i < argc; ++i) out.push_back(to_gbk(argv[i]));
+  LocalFree(argv);
+  return out;
+}
+
+std::string full_path(std::string_view path, std::string_view against) {
+  if (path.empty()) return {};
+  std::string base(against.empty() ? std::string_view(g_start_dir) : against);
+  std::string p(path);
+  bool absolute = (p.size() >= 2 && p[1] == ':') || p[0] == '\\' || p[0] == '/';
+  if (!absolute && !base.empty()) {
+    if (base.back() != '\\' && base.back() != '/') base += '\\';
+    p = base + p;
+  }
+  char buf[MAX_PATH * 4] = {};
+  DWORD n = GetFullPathNameA(p.c_str(), sizeof buf, buf, nullptr);
+  if (n == 0 || n >= sizeof buf) return p;
+  return std::string(buf, n);
+}
+
+void start_thread(std::function<void()> work) { std::thread(std::move(work)).detach(); }
+
+bool on_ui_thread() { return GetCurrentThreadId() == g_ui_thread; }
+
+void invoke(std::function<void()> work) {
+  if (on_ui_thread()) {
+    work();
+    return;
+  }
+  if (!g_sink) return;
+  auto* heap = new std::function<void()>(std::move(work));
+  SendMessageW(g_sink, kRunWork, 0, reinterpret_cast<LPARAM>(heap));
+}
+
+void post(std::function<void()> work) {
+  if (!g_sink) return;
+  auto* heap = new std::function<void()>(std::move(work));
+  if (!PostMessageW(g_sink, kRunWork, 0, reinterpret_cast<LPARAM>(heap))) delete heap;
+}
+
+bool pump_until(const std::function<bool()>& done, int timeout_ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return done && done();
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done && done()) return true;
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= static_cast<DWORD>(timeout_ms)) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(timeout_ms) - elapsed, QS_ALLINPUT);
+  }
+}
+
+void delay_with_messages(int milliseconds) { pump_until(nullptr, milliseconds); }
+
+int top_level_window_count() { return g_top_level; }
+
+}  // namespace rt

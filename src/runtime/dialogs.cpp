@@ -1,0 +1,86 @@
+#include "runtime/dialogs.h"
+
+#include <windows.h>
+// after windows.h
+#include <commdlg.h>
+
+#include "runtime/seams.h"
+#include "runtime/strings.h"
+
+namespace rt {
+namespace {
+
+// "a|b|c|d|" becomes the dialog's "a\0b\0c\0d\0\0".
+std::wstring dialog_filter(const std::string& filter) {
+  std::wstring w = to_wide(filter);
+  for (wchar_t& c : w)
+    if (c == L'|') c = L'\0';
+  w.push_back(L'\0');
+  w.push_back(L'\0');
+  return w;
+}
+
+std::optional<seams::DialogAnswer> scripted(seams::DialogKind kind, const FileDialogRequest& r) {
+  if (!seams::test_mode()) return std::nullopt;
+  seams::dialog_requests().push_back({kind, r.title, r.folder, r.file_name});
+  auto a = seams::take_dialog_answer(kind);
+  // An unscripted dialog in a test is a cancel: a test never waits for a person.
+  if (!a) return seams::DialogAnswer{kind, false, {}, 0};
+  return a;
+}
+
+}  // namespace
+
+std::vector<std::string> open_files_dialog(const FileDialogRequest& r) {
+  if (auto a = scripted(seams::DialogKind::Open, r))
+    return a->accepted ? a->paths : std::vector<std::string>{};
+  std::wstring filter = dialog_filter(r.filter);
+  std::wstring title = to_wide(r.title), folder = to_wide(r.folder);
+  std::wstring buffer(65536, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = static_cast<HWND>(r.owner);
+  ofn.lpstrFilter = r.filter.empty() ? nullptr : filter.c_str();
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&ofn)) return {};
+  // One path, or a folder followed by names, each ended by a zero.
+  std::vector<std::wstring> parts;
+  for (const wchar_t* p = buffer.c_str(); *p; p += wcslen(p) + 1) parts.emplace_back(p);
+  std::vector<std::string> out;
+  if (parts.size() == 1) {
+    out.push_back(to_gbk(parts[0]));
+  } else if (!parts.empty()) {
+    std::wstring dir = parts[0];
+    if (dir.back() != L'\\') dir += L'\\';
+    for (size_t i = 1; i < parts.size(); ++i) out.push_back(to_gbk(dir + parts[i]));
+  }
+  return out;
+}
+
+std::string save_file_dialog(const FileDialogRequest& r) {
+  if (auto a = scripted(seams::DialogKind::Save, r))
+    return a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
+  std::wstring filter = dialog_filter(r.filter);
+  std::wstring title = to_wide(r.title), folder = to_wide(r.folder), ext = to_wide(r.default_extension);
+  std::wstring buffer(4096, L'\0');
+  std::wstring name = to_wide(r.file_name);
+  name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = static_cast<HWND>(r.owner);
+  ofn.lpstrFilter = r.filter.empty() ? nullptr : filter.c_str();
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+  if (!GetSaveFileNameW(&ofn)) return {};
+  return to_gbk(buffer.c_str());
+}
+
+}  // namespace rt

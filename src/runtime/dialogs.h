@@ -1,0 +1,26 @@
+#pragma once
+// Common dialogs. A test answers them through the dialog script (runtime/seams.h); otherwise the
+// system dialog is shown.
+#include <string>
+#include <vector>
+
+#include "runtime/app.h"
+
+namespace rt {
+
+struct FileDialogRequest {
+  WindowHandle owner = nullptr;
+  std::string title;
+  // Pairs of description and pattern, each followed by "|": "文本文件|*.txt|所有文件|*.*|".
+  std::string filter;
+  std::string folder;     // start folder
+  std::string file_name;  // preset name (save)
+  std::string default_extension;
+};
+
+// Multi-select open dialog: the chosen paths, none on Cancel.
+std::vector<std::string> open_files_dialog(const FileDialogRequest& request);
+// Save dialog: the chosen path, "" on Cancel.
+std::string save_file_dialog(const FileDialogRequest& request);
+
+}  // namespace rt

@@ -1,0 +1,122 @@
+#include <unordered_map>
+
+#include "runtime/internal.h"
+#include "runtime/unit.h"
+
+namespace rt::detail {
+namespace {
+
+std::unordered_map<HWND, std::unique_ptr<Entry>>& entries() {
+  static std::unordered_map<HWND, std::unique_ptr<Entry>> map;
+  return map;
+}
+
+HookId g_next_hook_id = 1;
+
+LRESULT inner(HWND window, Entry& e, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (e.unit) {
+    if (auto r = e.unit->route_message(msg, wparam, lparam)) return *r;
+  }
+  return CallWindowProcW(e.original ? e.original : DefWindowProcW, window, msg, wparam, lparam);
+}
+
+LRESULT dispatch(HWND window, Entry& e, size_t level, UINT msg, WPARAM wparam, LPARAM lparam) {
+  while (level > 0) {
+    --level;
+    if (e.hooks[level].removed) continue;
+    std::shared_ptr<Hook> fn = e.hooks[level].fn;
+    Message m{window, msg, wparam, lparam, nullptr};
+    m.next = [window, &e, level, &m]() {
+      return dispatch(window, e, level, m.msg, m.wparam, m.lparam);
+    };
+    return (*fn)(m);
+  }
+  return inner(window, e, msg, wparam, lparam);
+}
+
+void compact(Entry& e) {
+  std::erase_if(e.hooks, [](const HookSlot& s) { return s.removed; });
+}
+
+}  // namespace
+
+Entry& attach(HWND window, Unit* unit, WNDPROC original) {
+  auto& slot = entries()[window];
+  if (!slot) {
+    slot = std::make_unique<Entry>();
+    WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (current != runtime_proc) {
+      slot->original = current;
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(runtime_proc));
+    } else {
+      slot->original = original ? original : DefWindowProcW;
+    }
+  }
+  if (unit) slot->unit = unit;
+  return *slot;
+}
+
+Entry* entry_of(HWND window) {
+  auto it = entries().find(window);
+  return it == entries().end() ? nullptr : it->second.get();
+}
+
+Unit* unit_of(HWND window) {
+  Entry* e = entry_of(window);
+  return e ? e->unit : nullptr;
+}
+
+LRESULT CALLBACK runtime_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  Entry* e = entry_of(window);
+  if (!e) {
+    // Our own classes meet their record at creation: the unit comes with CREATESTRUCT.
+    if (msg == WM_NCCREATE) {
+      auto* cs = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      e = &attach(window, static_cast<Unit*>(cs->lpCreateParams), DefWindowProcW);
+      if (e->unit) e->unit->bind_handle(window);
+    } else {
+      return DefWindowProcW(window, msg, wparam, lparam);
+    }
+  }
+  ++e->depth;
+  LRESULT r = dispatch(window, *e, e->hooks.size(), msg, wparam, lparam);
+  --e->depth;
+  if (msg == WM_NCDESTROY) {
+    if (e->unit) e->unit->unbind_handle();
+    e->unit = nullptr;
+    if (e->original && e->original != DefWindowProcW)
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(e->original));
+    for (auto& h : e->hooks) h.removed = true;
+    e->dead = true;
+  }
+  if (e->depth == 0) {
+    if (e->dead)
+      entries().erase(window);
+    else
+      compact(*e);
+  }
+  return r;
+}
+
+}  // namespace rt::detail
+
+namespace rt {
+
+HookId add_hook(WindowHandle window, Hook hook) {
+  HWND h = static_cast<HWND>(window);
+  if (!IsWindow(h)) return 0;
+  auto& e = detail::attach(h, nullptr, nullptr);
+  HookId id = detail::g_next_hook_id++;
+  e.hooks.push_back({id, std::make_shared<Hook>(std::move(hook)), false});
+  return id;
+}
+
+void remove_hook(WindowHandle window, HookId id) {
+  detail::Entry* e = detail::entry_of(static_cast<HWND>(window));
+  if (!e) return;
+  for (auto& s : e->hooks)
+    if (s.id == id) s.removed = true;
+  if (e->depth == 0) detail::compact(*e);
+}
+
+}  // namespace rt

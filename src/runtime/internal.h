@@ -1,0 +1,47 @@
+#pragma once
+// Inside the runtime only: the per-window record every runtime window is dispatched through.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "runtime/hooks.h"
+
+namespace rt {
+class Unit;
+}
+
+namespace rt::detail {
+
+struct HookSlot {
+  HookId id;
+  std::shared_ptr<Hook> fn;
+  bool removed = false;
+};
+
+struct Entry {
+  WNDPROC original = nullptr;
+  std::vector<HookSlot> hooks;
+  Unit* unit = nullptr;
+  int depth = 0;
+  bool dead = false;  // the window is gone; dropped when its last dispatch returns
+};
+
+// Subclasses the window once (idempotent) so that hooks and the unit see its messages.
+Entry& attach(HWND window, Unit* unit, WNDPROC original);
+Entry* entry_of(HWND window);
+Unit* unit_of(HWND window);
+
+// The window procedure of the runtime's own classes and of every subclassed control.
+LRESULT CALLBACK runtime_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
+
+HINSTANCE instance();
+// Registers a window class of ours with runtime_proc (once per name).
+void register_class(const std::wstring& name, UINT style, HBRUSH background);
+
+// The top-level window count for the message loop's end.
+void top_level_created();
+void top_level_destroyed();
+
+}  // namespace rt::detail

@@ -1,0 +1,58 @@
+#pragma once
+// Label unit: text on a plain or transparent background, optionally over a picture.
+// Our own window class, so it raises mouse events (frame labels start drags) and paints
+// colours the way the forms ask.
+#include <string>
+
+#include "runtime/picture.h"
+#include "runtime/unit.h"
+
+namespace rt {
+
+class Label : public Unit {
+ public:
+  enum class Align { Left, Centre, Right };
+  void create(Window& parent, Rect r, std::string_view text = {});
+
+  std::string text() const { return exists() ? text_ : std::string(); }
+  void set_text(std::string_view text);
+  unsigned text_color() const { return text_color_; }
+  void set_text_color(unsigned rgb);
+  unsigned back_color() const { return back_color_; }
+  void set_back_color(unsigned rgb);
+  // Transparent labels show the parent's background (and picture) behind their text.
+  void set_transparent(bool on);
+  void set_align(Align a);
+  void set_vertical_centre(bool on);
+  void set_picture(const Picture& p);
+  const Picture& picture() const { return picture_; }
+
+ protected:
+  std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
+ private:
+  void repaint();
+  std::string text_;
+  unsigned text_color_ = 0;
+  unsigned back_color_ = 0xFFFFFF;
+  bool transparent_ = false;
+  bool vcentre_ = true;
+  Align align_ = Align::Left;
+  Picture picture_;
+};
+
+// Picture box unit: shows a picture stretched to its size.
+class PictureBox : public Unit {
+ public:
+  void create(Window& parent, Rect r);
+  void set_picture(const Picture& p);
+  const Picture& picture() const { return picture_; }
+
+ protected:
+  std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
+ private:
+  Picture picture_;
+};
+
+}  // namespace rt

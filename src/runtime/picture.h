@@ -1,0 +1,26 @@
+#pragma once
+// A picture the units show: a device-independent bitmap, shared by copies.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace rt {
+
+class Picture {
+ public:
+  Picture() = default;
+  // Pixels are 0xAARRGGBB, row by row from the top.
+  static Picture from_pixels(int width, int height, const std::vector<uint32_t>& pixels);
+  bool empty() const { return !bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void* bitmap() const { return bitmap_.get(); }  // HBITMAP
+  // Draws into a device context, stretched to the rectangle.
+  void draw(void* dc, int left, int top, int width, int height) const;
+
+ private:
+  std::shared_ptr<void> bitmap_;
+  int width_ = 0, height_ = 0;
+};
+
+}  // namespace rt

@@ -1,0 +1,49 @@
+#include "runtime/seams.h"
+
+#include <algorithm>
+
+namespace rt::seams {
+namespace {
+bool g_test_mode = false;
+ModalHook g_modal_hook;
+std::vector<Window*> g_modal_windows;
+std::deque<DialogAnswer> g_dialog_answers;
+std::vector<DialogRequest> g_dialog_requests;
+bool g_record_launches = false;
+std::vector<Launch> g_launches;
+}  // namespace
+
+void enable_test_mode() { g_test_mode = true; }
+bool test_mode() { return g_test_mode; }
+
+void set_modal_hook(ModalHook hook) { g_modal_hook = std::move(hook); }
+const std::vector<Window*>& open_modal_windows() { return g_modal_windows; }
+void enter_modal_loop(Window& w) { g_modal_windows.push_back(&w); }
+void leave_modal_loop(Window& w) { std::erase(g_modal_windows, &w); }
+
+void run_modal_hook(Window& w) {
+  if (g_modal_hook) {
+    // Copy: the hook may replace itself.
+    ModalHook hook = g_modal_hook;
+    hook(w);
+  }
+}
+
+void script_dialog(DialogAnswer answer) { g_dialog_answers.push_back(std::move(answer)); }
+
+std::optional<DialogAnswer> take_dialog_answer(DialogKind kind) {
+  auto it = std::find_if(g_dialog_answers.begin(), g_dialog_answers.end(),
+                         [kind](const DialogAnswer& a) { return a.kind == kind; });
+  if (it == g_dialog_answers.end()) return std::nullopt;
+  DialogAnswer a = std::move(*it);
+  g_dialog_answers.erase(it);
+  return a;
+}
+
+std::vector<DialogRequest>& dialog_requests() { return g_dialog_requests; }
+
+void record_launches(bool on) { g_record_launches = on; }
+bool launches_recorded() { return g_record_launches; }
+std::vector<Launch>& launches() { return g_launches; }
+
+}  // namespace rt::seams

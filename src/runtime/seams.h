@@ -1,0 +1,54 @@
+#pragma once
+// Test seams: they replace the user and the outside world, never the program's own paths.
+// A test selects them at run time; the program is built the same way for tests and users.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rt {
+class Window;
+}
+
+namespace rt::seams {
+
+void enable_test_mode();
+bool test_mode();
+
+// Modal loops: the hook runs once inside every modal loop of the runtime, after its window
+// is shown, so a test can press a real button, type, or close the window there.
+using ModalHook = std::function<void(Window& modal)>;
+void set_modal_hook(ModalHook hook);
+// The modal windows open now, innermost last.
+const std::vector<Window*>& open_modal_windows();
+void enter_modal_loop(Window& w);
+void leave_modal_loop(Window& w);
+void run_modal_hook(Window& w);
+
+// Common dialogs: a scripted answer is used (and consumed) instead of showing the dialog.
+enum class DialogKind { Open, Save, Folder, Color, Print };
+struct DialogAnswer {
+  DialogKind kind;
+  bool accepted = true;
+  std::vector<std::string> paths;  // open: the chosen files; save and folder: one path
+  unsigned color = 0;
+};
+void script_dialog(DialogAnswer answer);
+std::optional<DialogAnswer> take_dialog_answer(DialogKind kind);
+// What the program asked of the dialogs it did not show (title and start folder), in order.
+struct DialogRequest {
+  DialogKind kind;
+  std::string title, folder, file_name;
+};
+std::vector<DialogRequest>& dialog_requests();
+
+// Program launches and shell opening, recorded instead of run while launches are recorded.
+struct Launch {
+  std::string verb, file, parameters, directory;
+};
+void record_launches(bool on);
+bool launches_recorded();
+std::vector<Launch>& launches();
+
+}  // namespace rt::seams

@@ -1,0 +1,41 @@
+#include "runtime/shell.h"
+
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include "runtime/seams.h"
+#include "runtime/strings.h"
+
+namespace rt {
+
+bool shell_execute(std::string_view verb, std::string_view file, std::string_view parameters,
+                   std::string_view directory, bool hidden) {
+  if (seams::launches_recorded()) {
+    seams::launches().push_back({std::string(verb), std::string(file), std::string(parameters), std::string(directory)});
+    return true;
+  }
+  std::wstring v = to_wide(verb), f = to_wide(file), p = to_wide(parameters), d = to_wide(directory);
+  HINSTANCE r = ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), f.c_str(), p.empty() ? nullptr : p.c_str(),
+                              d.empty() ? nullptr : d.c_str(), hidden ? SW_HIDE : SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(r) > 32;
+}
+
+bool run_program(std::string_view command_line, bool hidden) {
+  if (seams::launches_recorded()) {
+    seams::launches().push_back({"run", std::string(command_line), {}, {}});
+    return true;
+  }
+  std::wstring cmd = to_wide(command_line);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = hidden ? SW_HIDE : SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+}  // namespace rt

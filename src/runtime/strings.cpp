@@ -1,0 +1,25 @@
+#include "runtime/strings.h"
+
+#include <windows.h>
+
+namespace rt {
+
+std::wstring to_wide(std::string_view gbk) {
+  if (gbk.empty()) return {};
+  int n = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), out.data(), n);
+  return out;
+}
+
+std::string to_gbk(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  int n = WideCharToMultiByte(kGbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(kGbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+}  // namespace rt

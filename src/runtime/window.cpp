@@ -1,0 +1,205 @@
+#include "runtime/window.h"
+
+#include "runtime/internal.h"
+#include "runtime/seams.h"
+#include "runtime/strings.h"
+#include "runtime/timer.h"
+
+namespace rt {
+namespace {
+HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
+constexpr UINT kRunModalHook = WM_APP + 0x51;
+}  // namespace
+
+Window::Window(std::string class_name, std::string caption, Rect design)
+    : class_name_(std::move(class_name)),
+      design_caption_(std::move(caption)),
+      design_(design),
+      style_(WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+      back_color_(GetSysColor(COLOR_BTNFACE)) {}
+
+Window::~Window() {
+  if (back_brush_) DeleteObject(static_cast<HBRUSH>(back_brush_));
+  if (default_font_) DeleteObject(static_cast<HFONT>(default_font_));
+}
+
+void* Window::default_font() {
+  if (!default_font_) {
+    HDC dc = GetDC(nullptr);
+    int height = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    default_font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体");
+  }
+  return default_font_;
+}
+
+bool Window::load(Window* owner, bool show) {
+  if (loaded()) return true;
+  window_ = this;
+  detail::register_class(to_wide(class_name_), CS_DBLCLKS, nullptr);
+  first_activated_ = false;
+  alpha_ = 255;
+  HWND h = CreateWindowExW(ex_style_, to_wide(class_name_).c_str(), to_wide(design_caption_).c_str(), style_,
+                           design_.left, design_.top, design_.width, design_.height,
+                           owner ? hw(owner->handle()) : nullptr, nullptr, detail::instance(), this);
+  if (!h) return false;
+  detail::top_level_created();
+  build();
+  if (handle_ && on_created) on_created();
+  if (handle_ && show) ShowWindow(hw(handle_), SW_SHOW);
+  return loaded();
+}
+
+int Window::load_modal(Window* owner) {
+  modal_result_ = -1;
+  HWND ow = owner ? hw(owner->handle()) : nullptr;
+  modal_ = true;
+  modal_owner_ = ow;
+  owner_was_enabled_ = ow && IsWindowEnabled(ow);
+  if (!load(owner, true)) {
+    modal_ = false;
+    return modal_result_;
+  }
+  if (ow) EnableWindow(ow, FALSE);
+  seams::enter_modal_loop(*this);
+  PostMessageW(hw(handle_), kRunModalHook, 0, 0);
+  MSG msg;
+  while (handle_) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {  // the program is ending: leave the quit for the outer loop
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      destroy();
+      break;
+    }
+    if (got < 0) break;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  seams::leave_modal_loop(*this);
+  modal_ = false;
+  return modal_result_;
+}
+
+void Window::close() {
+  if (handle_) SendMessageW(hw(handle_), WM_CLOSE, 0, 0);
+}
+
+void Window::destroy() {
+  if (!handle_) return;
+  // The owner must be usable again before the modal window goes, or activation is lost.
+  if (modal_ && modal_owner_ && owner_was_enabled_) EnableWindow(hw(modal_owner_), TRUE);
+  DestroyWindow(hw(handle_));
+}
+
+std::string Window::caption() const {
+  if (!handle_) return {};
+  int n = GetWindowTextLengthW(hw(handle_));
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(hw(handle_), w.data(), n + 1);
+  w.resize(static_cast<size_t>(n));
+  return to_gbk(w);
+}
+
+void Window::set_caption(std::string_view text) {
+  if (handle_) SetWindowTextW(hw(handle_), to_wide(text).c_str());
+}
+
+void Window::set_alpha(int value) {
+  if (!handle_) return;
+  value = value < 0 ? 0 : value > 255 ? 255 : value;
+  HWND h = hw(handle_);
+  LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
+  if (!(ex & WS_EX_LAYERED)) SetWindowLongW(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(value), LWA_ALPHA);
+  alpha_ = value;
+}
+
+bool Window::topmost() const {
+  return handle_ && (GetWindowLongW(hw(handle_), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+void Window::set_topmost(bool on) {
+  if (handle_)
+    SetWindowPos(hw(handle_), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Window::set_round_region(int radius) {
+  if (!handle_) return;
+  if (radius <= 0) {
+    SetWindowRgn(hw(handle_), nullptr, TRUE);
+    return;
+  }
+  Rect r = rect();
+  HRGN rgn = CreateRoundRectRgn(0, 0, r.width + 1, r.height + 1, radius, radius);
+  SetWindowRgn(hw(handle_), rgn, TRUE);  // the system owns rgn now
+}
+
+void Window::set_back_color(unsigned rgb) {
+  back_color_ = rgb;
+  if (back_brush_) DeleteObject(static_cast<HBRUSH>(back_brush_));
+  back_brush_ = nullptr;
+  if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);
+}
+
+bool Window::minimized() const { return handle_ && IsIconic(hw(handle_)); }
+
+void Window::unbind_handle() {
+  for (auto& [id, t] : timers_) t->owner_gone();
+  timers_.clear();
+  last_timer_id_ = 0;
+  Unit::unbind_handle();
+  detail::top_level_destroyed();
+}
+
+std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  switch (msg) {
+    case WM_CLOSE:
+      if (on_may_close && !on_may_close()) return 0;
+      destroy();
+      return 0;
+    case WM_DESTROY:
+      if (on_destroying) on_destroying();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) {
+        if (on_activated) on_activated();
+        if (!first_activated_ && handle_) {
+          first_activated_ = true;
+          if (on_first_activation) on_first_activation();
+        }
+      } else if (on_deactivated) {
+        on_deactivated();
+      }
+      return std::nullopt;
+    case WM_MOVE:
+      if (on_moved) on_moved();
+      return std::nullopt;
+    case WM_SIZE:
+      if (on_resized) on_resized();
+      return std::nullopt;
+    case WM_SHOWWINDOW:
+      if (wparam ? on_shown : on_hidden) (wparam ? on_shown : on_hidden)();
+      return std::nullopt;
+    case WM_TIMER: {
+      auto it = timers_.find(static_cast<unsigned>(wparam));
+      if (it != timers_.end()) it->second->fire();
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      if (!back_brush_) back_brush_ = CreateSolidBrush(back_color_);
+      RECT r;
+      GetClientRect(hw(handle_), &r);
+      FillRect(reinterpret_cast<HDC>(wparam), &r, static_cast<HBRUSH>(back_brush_));
+      return 1;
+    }
+    case kRunModalHook:
+      seams::run_modal_hook(*this);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace rt

@@ -1,0 +1,86 @@
+#pragma once
+// A top-level window built from its form description. Each form is a subclass whose members are
+// its units and whose build() creates them and binds their events.
+#include <functional>
+#include <map>
+#include <string>
+
+#include "runtime/unit.h"
+
+namespace rt {
+
+class Timer;
+
+class Window : public Unit {
+ public:
+  // class_name: the Win32 class other programs may look for; design: the form's rectangle.
+  Window(std::string class_name, std::string caption, Rect design);
+  ~Window() override;
+
+  // Loads the window modeless (owner may be null) and shows it; raises created before showing.
+  // Loading a window that is already loaded does nothing. Returns whether it exists afterwards.
+  bool load(Window* owner = nullptr, bool show = true);
+  // Loads the window modal over its owner and returns when it is gone, with its modal result.
+  int load_modal(Window* owner);
+  bool loaded() const { return exists(); }
+  bool is_modal() const { return modal_; }
+  void set_modal_result(int v) { modal_result_ = v; }
+  int modal_result() const { return modal_result_; }
+
+  // As the user's close: may-close decides, then the window is destroyed.
+  void close();
+  // Destroys the window without asking.
+  void destroy();
+
+  std::string caption() const;
+  void set_caption(std::string_view text);
+  int alpha() const { return alpha_; }
+  void set_alpha(int value);  // 0..255, layered window
+  bool topmost() const;
+  void set_topmost(bool on);
+  // Rounded-rectangle region; radius 0 removes the region.
+  void set_round_region(int radius);
+  unsigned back_color() const { return back_color_; }
+  void set_back_color(unsigned rgb);
+  bool minimized() const;
+
+  // Font the form gives controls that set none.
+  void* default_font();
+
+  // Events of the window.
+  std::function<void()> on_created, on_first_activation, on_activated, on_deactivated;
+  std::function<void()> on_moved, on_resized, on_shown, on_hidden, on_destroying;
+  std::function<bool()> on_may_close;  // false keeps the window open
+
+  // Runtime side.
+  void add_timer(Timer* t, unsigned id) { timers_[id] = t; }
+  void remove_timer(unsigned id) { timers_.erase(id); }
+  unsigned next_timer_id() { return ++last_timer_id_; }
+  void unbind_handle() override;
+
+ protected:
+  // The form description: creates the units and binds their events.
+  virtual void build() = 0;
+  std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
+  std::string class_name_;
+  std::string design_caption_;
+  Rect design_;
+  unsigned style_;     // WS_POPUP-based: the program draws its own frames
+  unsigned ex_style_ = 0;
+
+ private:
+  bool modal_ = false;
+  int modal_result_ = -1;
+  WindowHandle modal_owner_ = nullptr;
+  bool owner_was_enabled_ = false;
+  bool first_activated_ = false;
+  int alpha_ = 255;
+  unsigned back_color_;
+  void* back_brush_ = nullptr;
+  void* default_font_ = nullptr;
+  unsigned last_timer_id_ = 0;
+  std::map<unsigned, Timer*> timers_;
+};
+
+}  // namespace rt

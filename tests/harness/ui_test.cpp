@@ -1,0 +1,104 @@
+#include "ui_test.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "runtime/strings.h"
+
+namespace ui_test {
+namespace {
+HWND hw(rt::WindowHandle h) { return static_cast<HWND>(h); }
+
+// Key state as the program reads it (GetKeyState) while a synthetic key is handled.
+void set_modifier_state(int modifiers, bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  auto put = [&](int vk, bool on) { keys[vk] = on && down ? 0x80 : 0; };
+  put(VK_CONTROL, modifiers & rt::kCtrl);
+  put(VK_SHIFT, modifiers & rt::kShift);
+  put(VK_MENU, modifiers & rt::kAlt);
+  SetKeyboardState(keys);
+}
+}  // namespace
+
+bool wait_for(const std::function<bool()>& done, int timeout_ms) {
+  bool ok = rt::pump_until(done, timeout_ms);
+  EXPECT_TRUE(ok) << "condition not reached within " << timeout_ms << " ms";
+  return ok;
+}
+
+void settle(int ms) { rt::delay_with_messages(ms); }
+
+void click(rt::Unit& unit, int x, int y) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  LPARAM at = MAKELPARAM(x, y);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  if (IsWindow(h)) SendMessageW(h, WM_LBUTTONUP, 0, at);
+}
+
+void double_click(rt::Unit& unit, int x, int y) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  LPARAM at = MAKELPARAM(x, y);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(h, WM_LBUTTONUP, 0, at);
+  SendMessageW(h, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  if (IsWindow(h)) SendMessageW(h, WM_LBUTTONUP, 0, at);
+}
+
+void right_click(rt::Unit& unit, int x, int y) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  LPARAM at = MAKELPARAM(x, y);
+  SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  if (IsWindow(h)) SendMessageW(h, WM_RBUTTONUP, 0, at);
+}
+
+void press_key(rt::Unit& unit, int vk, int modifiers) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  SetFocus(h);
+  set_modifier_state(modifiers, true);
+  UINT down = (modifiers & rt::kAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  UINT up = (modifiers & rt::kAlt) ? WM_SYSKEYUP : WM_KEYUP;
+  // Through the queue, as a real key comes: TranslateMessage makes its characters.
+  PostMessageW(h, down, static_cast<WPARAM>(vk), 1);
+  settle(10);
+  PostMessageW(h, up, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001));
+  settle(10);
+  set_modifier_state(modifiers, false);
+}
+
+void type_text(rt::Unit& unit, const std::string& text) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  std::wstring w = rt::to_wide(text);
+  for (wchar_t c : w) SendMessageW(h, WM_CHAR, c, 1);
+}
+
+std::string class_name(rt::WindowHandle h) {
+  wchar_t buf[256] = {};
+  GetClassNameW(hw(h), buf, 256);
+  return rt::to_gbk(buf);
+}
+
+std::string window_text(rt::WindowHandle h) {
+  int n = GetWindowTextLengthW(hw(h));
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(hw(h), w.data(), n + 1);
+  w.resize(static_cast<size_t>(n));
+  return rt::to_gbk(w);
+}
+
+std::vector<rt::WindowHandle> children_of_class(rt::WindowHandle h, const std::string& cls) {
+  std::vector<rt::WindowHandle> out;
+  std::wstring wcls = rt::to_wide(cls);
+  for (HWND c = FindWindowExW(hw(h), nullptr, wcls.c_str(), nullptr); c;
+       c = FindWindowExW(hw(h), c, wcls.c_str(), nullptr))
+    out.push_back(c);
+  return out;
+}
+
+}  // namespace ui_test

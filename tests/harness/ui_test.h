@@ -1,0 +1,31 @@
+#pragma once
+// Helpers for interface tests: real windows, real messages, bounded waits.
+#include <functional>
+#include <string>
+
+#include "runtime/app.h"
+#include "runtime/unit.h"
+
+namespace ui_test {
+
+// Dispatches messages until done() holds; fails the test after timeout_ms.
+bool wait_for(const std::function<bool()>& done, int timeout_ms = 5000);
+// Lets pending messages run for a moment.
+void settle(int ms = 50);
+
+// The user's mouse and keyboard, as messages to the unit's real window.
+void click(rt::Unit& unit, int x = 3, int y = 3);
+void double_click(rt::Unit& unit, int x = 3, int y = 3);
+void right_click(rt::Unit& unit, int x = 3, int y = 3);
+// A key pressed while the unit has the focus (modifiers: rt::kCtrl, kShift, kAlt).
+void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);
+// Types GBK text as characters into the unit.
+void type_text(rt::Unit& unit, const std::string& text);
+
+// The class name and caption of a window handle (GBK).
+std::string class_name(rt::WindowHandle h);
+std::string window_text(rt::WindowHandle h);
+// Child windows of h with the given class, in Z order.
+std::vector<rt::WindowHandle> children_of_class(rt::WindowHandle h, const std::string& cls);
+
+}  // namespace ui_test

@@ -1,0 +1,426 @@
+// The form runtime's contracts, against real controls under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "runtime/app.h"
+#include "runtime/edit_box.h"
+#include "runtime/hooks.h"
+#include "runtime/label.h"
+#include "runtime/seams.h"
+#include "runtime/tab_control.h"
+#include "runtime/timer.h"
+#include "runtime/window.h"
+#include "ui_test.h"
+
+namespace {
+
+class TestForm : public rt::Window {
+ public:
+  TestForm() : rt::Window("VelmoraTestForm", "测试窗口", {100, 100, 420, 320}) {}
+  rt::EditBox memo;
+  rt::EditBox line;
+  rt::TabControl tabs;
+  rt::Label label;
+  rt::Timer timer;
+
+ protected:
+  void build() override {
+    memo.create(*this, {10, 40, 300, 150}, {.multiline = true});
+    line.create(*this, {10, 200, 300, 22}, {.multiline = false});
+    tabs.create(*this, {10, 10, 300, 24});
+    label.create(*this, {10, 230, 300, 20}, "标签");
+    timer.create(*this);
+  }
+};
+
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(form.load()); }
+  void TearDown() override { form.destroy(); }
+  TestForm form;
+};
+
+TEST_F(RuntimeTest, ChangedEventFiresOncePerChange) {
+  for (rt::EditBox* box : {&form.memo, &form.line}) {
+    SCOPED_TRACE(box == &form.memo ? "multi-line" : "single-line");
+    int changes = 0;
+    box->on_changed = [&] { ++changes; };
+    box->set_text("中文abc");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(box->text(), "中文abc");
+    box->select(2, 1);
+    box->replace_selection("X");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(box->text(), "中文Xbc");
+    ui_test::type_text(*box, "字");
+    EXPECT_EQ(changes, 3);
+    box->set_text("");
+    EXPECT_EQ(changes, 4);
+    box->on_changed = nullptr;
+  }
+}
+
+TEST_F(RuntimeTest, SelectionCountsCharactersAndTextIsGbk) {
+  form.memo.set_text("甲乙ab丙");
+  form.memo.select(1, 3);
+  EXPECT_EQ(form.memo.selection_start(), 1);
+  EXPECT_EQ(form.memo.selection_length(), 3);
+  EXPECT_EQ(form.memo.selected_text(), "乙ab");
+  EXPECT_EQ(form.memo.text_length(), 5);
+  form.memo.set_selection_start(4);
+  form.memo.set_selection_length(1);
+  EXPECT_EQ(form.memo.selected_text(), "丙");
+}
+
+TEST_F(RuntimeTest, EditBoxTakesMoreThan32KCharacters) {
+  std::string line = std::string(78, 'a') + "\r\n";
+  std::string big;
+  for (int i = 0; i < 1000; ++i) big += line;
+  form.memo.set_text(big);
+  EXPECT_EQ(form.memo.text_length(), 80000);
+  EXPECT_EQ(form.memo.text(), big);
+}
+
+TEST_F(RuntimeTest, KeyDownSeesModifiersAndSwallowsItsCharacter) {
+  std::vector<std::pair<int, int>> seen;
+  form.memo.on_key_down = [&](int key, int mods) {
+    seen.push_back({key, mods});
+    return key != 'A';  // 'A' is taken, as a shortcut would be
+  };
+  ui_test::press_key(form.memo, 'A');
+  ui_test::press_key(form.memo, 'B');
+  ui_test::press_key(form.memo, VK_F2, rt::kCtrl | rt::kShift);
+  EXPECT_EQ(form.memo.text(), "b");
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[2].first, VK_F2);
+  EXPECT_EQ(seen[2].second, rt::kCtrl | rt::kShift);
+}
+
+struct TabEvents {
+  int changing = 0, changed = 0;
+  std::vector<int> current_while_changing;
+};
+
+void watch(rt::TabControl& tabs, TabEvents& ev) {
+  tabs.on_changing = [&] {
+    ++ev.changing;
+    ev.current_while_changing.push_back(tabs.current());
+  };
+  tabs.on_changed = [&] { ++ev.changed; };
+}
+
+TEST_F(RuntimeTest, TabIndexEventsOnlyOnARealChange) {
+  TabEvents ev;
+  watch(form.tabs, ev);
+  EXPECT_EQ(form.tabs.insert("一"), 0);
+  EXPECT_EQ(form.tabs.insert("二"), 1);
+  EXPECT_EQ(form.tabs.insert("三"), 2);
+  EXPECT_EQ(form.tabs.current(), 0);  // the first tab became current without events
+  EXPECT_EQ(ev.changing + ev.changed, 0);
+
+  form.tabs.set_current(0);  // already current
+  EXPECT_EQ(ev.changing + ev.changed, 0);
+
+  form.tabs.set_current(2);
+  EXPECT_EQ(ev.changing, 1);
+  EXPECT_EQ(ev.changed, 1);
+  EXPECT_EQ(ev.current_while_changing, std::vector<int>{0});
+  EXPECT_EQ(form.tabs.current(), 2);
+
+  form.tabs.set_current(2);
+  form.tabs.set_current(7);   // out of range
+  form.tabs.set_current(-1);
+  EXPECT_EQ(ev.changed, 1);
+
+  form.tabs.insert("四");
+  form.tabs.remove(0);        // before the current tab: the same tab stays current
+  EXPECT_EQ(form.tabs.current(), 1);
+  EXPECT_EQ(form.tabs.caption(1), "三");
+  EXPECT_EQ(ev.changing, 1);
+  EXPECT_EQ(ev.changed, 1);
+}
+
+TEST_F(RuntimeTest, DeletingTheCurrentTabLeavesADefinedCurrentTab) {
+  struct Case {
+    const char* name;
+    int tabs, current, remove;
+    std::vector<int> disabled;
+    int expected_current;
+    std::string expected_caption;
+  };
+  const Case cases[] = {
+      {"middle: the next takes its place", 4, 1, 1, {}, 1, "2"},
+      {"last: the new last", 4, 3, 3, {}, 2, "2"},
+      {"only tab: none", 1, 0, 0, {}, -1, ""},
+      {"place taken by a disabled tab: nearest enabled", 4, 1, 1, {2}, 2, "3"},
+      {"other tab removed after it: unchanged", 4, 1, 3, {}, 1, "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form.tabs.clear();
+    for (int i = 0; i < c.tabs; ++i) form.tabs.insert(std::to_string(i));
+    form.tabs.set_current(c.current);
+    for (int d : c.disabled) form.tabs.set_tab_disabled(d, true);
+    TabEvents ev;
+    watch(form.tabs, ev);
+    EXPECT_TRUE(form.tabs.remove(c.remove));
+    EXPECT_EQ(form.tabs.current(), c.expected_current);
+    EXPECT_EQ(form.tabs.caption(form.tabs.current()), c.expected_caption);
+    EXPECT_EQ(ev.changing + ev.changed, 0);
+  }
+}
+
+TEST_F(RuntimeTest, TabDisableRules) {
+  form.tabs.insert("a");
+  form.tabs.insert("b");
+  form.tabs.set_current(1);
+  EXPECT_TRUE(form.tabs.set_tab_disabled(1, true));  // the current tab: the first enabled takes over
+  EXPECT_EQ(form.tabs.current(), 0);
+  EXPECT_FALSE(form.tabs.set_tab_disabled(0, true));  // the last enabled tab stays enabled
+  EXPECT_FALSE(form.tabs.tab_disabled(0));
+  form.tabs.set_current(1);  // a disabled tab cannot be selected
+  EXPECT_EQ(form.tabs.current(), 0);
+  EXPECT_TRUE(form.tabs.set_tab_disabled(1, false));
+  form.tabs.set_current(1);
+  EXPECT_EQ(form.tabs.current(), 1);
+}
+
+TEST_F(RuntimeTest, TabControlHasItsClassAndArrows) {
+  EXPECT_EQ(ui_test::class_name(form.tabs.handle()), "VelmoraPageControl");
+  auto arrows = ui_test::children_of_class(form.tabs.handle(), "VelmoraTabArrow");
+  ASSERT_EQ(arrows.size(), 2u);
+  std::vector<std::string> titles;
+  for (auto a : arrows) titles.push_back(ui_test::window_text(a));
+  std::sort(titles.begin(), titles.end());
+  EXPECT_EQ(titles, (std::vector<std::string>{"<", ">"}));
+  // Closing an arrow removes it; the control goes on without it.
+  for (auto a : arrows) SendMessageW(static_cast<HWND>(a), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ui_test::children_of_class(form.tabs.handle(), "VelmoraTabArrow").empty());
+  for (int i = 0; i < 30; ++i) form.tabs.insert("标签页" + std::to_string(i));
+  form.tabs.set_current(29);
+  EXPECT_EQ(form.tabs.current(), 29);
+}
+
+TEST_F(RuntimeTest, ClickingATabSelectsIt) {
+  TabEvents ev;
+  watch(form.tabs, ev);
+  form.tabs.insert("第一");
+  form.tabs.insert("第二");
+  rt::Rect r = form.tabs.tab_rect(1);
+  ui_test::click(form.tabs, r.left + r.width / 2, r.height / 2);
+  EXPECT_EQ(form.tabs.current(), 1);
+  EXPECT_EQ(ev.changed, 1);
+}
+
+TEST_F(RuntimeTest, TimerIntervalRule) {
+  DWORD start = GetTickCount();
+  std::vector<DWORD> ticks;
+  form.timer.on_tick = [&] { ticks.push_back(GetTickCount() - start); };
+  form.timer.set_interval(400);
+  ui_test::settle(250);
+  form.timer.set_interval(400);  // the same interval: the countdown goes on
+  ASSERT_TRUE(ui_test::wait_for([&] { return !ticks.empty(); }, 2000));
+  EXPECT_LT(ticks[0], 600u) << "rewriting the same interval restarted the countdown";
+
+  for (int stop : {0, -5}) {
+    form.timer.set_interval(50);
+    ASSERT_TRUE(ui_test::wait_for([&] { return ticks.size() >= 3; }, 2000));
+    form.timer.set_interval(stop);
+    EXPECT_FALSE(form.timer.running());
+    size_t before = ticks.size();
+    ui_test::settle(200);
+    EXPECT_EQ(ticks.size(), before) << "interval " << stop << " did not stop the timer";
+    ticks.clear();
+  }
+}
+
+TEST_F(RuntimeTest, WorkersReachTheUiThreadThroughInvokeAndPost) {
+  DWORD ui = GetCurrentThreadId();
+  std::atomic<DWORD> invoked_on{0}, posted_on{0}, worker{0};
+  std::atomic<bool> invoke_returned{false};
+  rt::start_thread([&] {
+    worker = GetCurrentThreadId();
+    EXPECT_FALSE(rt::on_ui_thread());
+    rt::invoke([&] { invoked_on = GetCurrentThreadId(); });
+    // invoke waits: its work has run when it returns.
+    invoke_returned = invoked_on.load() != 0;
+    rt::post([&] { posted_on = GetCurrentThreadId(); });
+  });
+  ASSERT_TRUE(ui_test::wait_for([&] { return posted_on.load() != 0; }));
+  EXPECT_TRUE(invoke_returned);
+  EXPECT_EQ(invoked_on.load(), ui);
+  EXPECT_EQ(posted_on.load(), ui);
+  EXPECT_NE(worker.load(), ui);
+}
+
+TEST_F(RuntimeTest, UnitsOfADestroyedWindowAreInert) {
+  form.tabs.insert("x");
+  form.memo.set_text("text");
+  form.timer.set_interval(50);
+  int ticks = 0;
+  form.timer.on_tick = [&] { ++ticks; };
+  form.destroy();
+  EXPECT_FALSE(form.loaded());
+  form.memo.set_text("written after");
+  form.memo.select(1, 1);
+  form.label.set_text("x");
+  form.set_caption("x");
+  EXPECT_EQ(form.memo.text(), "");
+  EXPECT_EQ(form.memo.selection_start(), 0);
+  EXPECT_EQ(form.label.text(), "");
+  EXPECT_EQ(form.caption(), "");
+  EXPECT_EQ(form.tabs.count(), 0);
+  EXPECT_EQ(form.tabs.insert("y"), -1);
+  EXPECT_EQ(form.tabs.current(), -1);
+  form.timer.set_interval(10);
+  EXPECT_FALSE(form.timer.running());
+  ui_test::settle(100);
+  EXPECT_EQ(ticks, 0);
+  // Loading it again gives fresh units.
+  ASSERT_TRUE(form.load());
+  form.memo.set_text("again");
+  EXPECT_EQ(form.memo.text(), "again");
+}
+
+TEST_F(RuntimeTest, HooksRemovedInAnyOrderLeaveTheOthersWorking) {
+  constexpr UINT kProbe = WM_APP + 77;
+  const std::vector<std::vector<int>> orders = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2}, {1, 2, 0}};
+  for (const auto& order : orders) {
+    std::vector<int> seen;
+    rt::HookId ids[3];
+    for (int i = 0; i < 3; ++i)
+      ids[i] = rt::add_hook(form.handle(), [&seen, i](rt::Message& m) -> intptr_t {
+        if (m.msg == kProbe) seen.push_back(i);
+        return m.next();
+      });
+    std::vector<bool> alive = {true, true, true};
+    for (int victim : order) {
+      rt::remove_hook(form.handle(), ids[victim]);
+      alive[victim] = false;
+      seen.clear();
+      SendMessageW(static_cast<HWND>(form.handle()), kProbe, 0, 0);
+      std::vector<int> expected;
+      for (int i = 2; i >= 0; --i)  // the newest layer sees a message first
+        if (alive[i]) expected.push_back(i);
+      EXPECT_EQ(seen, expected);
+    }
+  }
+  // The window's own handling still works under and after the layers.
+  form.set_caption("标题");
+  EXPECT_EQ(form.caption(), "标题");
+}
+
+TEST_F(RuntimeTest, AHookCanConsumeAndOneCanRemoveItselfWhileRunning) {
+  constexpr UINT kProbe = WM_APP + 78;
+  int lower = 0, upper = 0;
+  rt::add_hook(form.handle(), [&](rt::Message& m) -> intptr_t {
+    if (m.msg == kProbe) ++lower;
+    return m.next();
+  });
+  rt::HookId self = 0;
+  self = rt::add_hook(form.handle(), [&](rt::Message& m) -> intptr_t {
+    if (m.msg != kProbe) return m.next();
+    ++upper;
+    rt::remove_hook(form.handle(), self);
+    return 42;  // consumed: the lower layer does not see it
+  });
+  EXPECT_EQ(SendMessageW(static_cast<HWND>(form.handle()), kProbe, 0, 0), 42);
+  EXPECT_EQ(SendMessageW(static_cast<HWND>(form.handle()), kProbe, 0, 0), 0);
+  EXPECT_EQ(upper, 1);
+  EXPECT_EQ(lower, 1);
+}
+
+TEST_F(RuntimeTest, MayCloseKeepsOrReleasesTheWindow) {
+  bool allow = false;
+  int destroying = 0;
+  form.on_may_close = [&] { return allow; };
+  form.on_destroying = [&] { ++destroying; };
+  form.close();
+  EXPECT_TRUE(form.loaded());
+  allow = true;
+  form.close();
+  EXPECT_FALSE(form.loaded());
+  EXPECT_EQ(destroying, 1);
+}
+
+TEST(RuntimeModal, ModalWindowDisablesItsOwnerAndReturnsItsResult) {
+  TestForm owner, dialog;
+  ASSERT_TRUE(owner.load());
+  bool owner_disabled_inside = false;
+  int timer_ticks_inside = 0;
+  owner.timer.on_tick = [&] { ++timer_ticks_inside; };
+  owner.timer.set_interval(20);
+  rt::seams::set_modal_hook([&](rt::Window& w) {
+    owner_disabled_inside = !IsWindowEnabled(static_cast<HWND>(owner.handle()));
+    // Timers keep running inside the modal loop.
+    rt::pump_until([&] { return timer_ticks_inside >= 3; }, 2000);
+    w.set_modal_result(5);
+    w.destroy();
+  });
+  int result = dialog.load_modal(&owner);
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(result, 5);
+  EXPECT_TRUE(owner_disabled_inside);
+  EXPECT_GE(timer_ticks_inside, 3);
+  EXPECT_TRUE(IsWindowEnabled(static_cast<HWND>(owner.handle())));
+  owner.destroy();
+}
+
+TEST(RuntimeLoop, TheLoopEndsWithTheLastWindowAndRunsTheEndRoutineOnce) {
+  TestForm a, b;
+  ASSERT_TRUE(a.load());
+  ASSERT_TRUE(b.load());
+  int ends = 0;
+  rt::set_end_of_program([&] { ++ends; });
+  a.timer.on_tick = [&] { a.destroy(); };
+  a.timer.set_interval(30);
+  b.timer.on_tick = [&] { b.destroy(); };
+  b.timer.set_interval(90);
+  EXPECT_EQ(rt::run_message_loop(), 0);
+  EXPECT_FALSE(a.loaded());
+  EXPECT_FALSE(b.loaded());
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(rt::top_level_window_count(), 0);
+}
+
+}  // namespace
+
+// Seams: scripted dialogs and recorded launches replace the user and the outside world.
+#include "runtime/dialogs.h"
+#include "runtime/shell.h"
+
+namespace {
+
+TEST(RuntimeSeams, ScriptedDialogsAnswerInOrderAndUnscriptedOnesCancel) {
+  using rt::seams::DialogKind;
+  rt::seams::dialog_requests().clear();
+  rt::seams::script_dialog({DialogKind::Open, true, {"C:\\a.txt", "C:\\中文.txt"}});
+  rt::seams::script_dialog({DialogKind::Save, true, {"C:\\out.txt"}});
+  rt::seams::script_dialog({DialogKind::Save, false, {}});
+  EXPECT_EQ(rt::save_file_dialog({.title = "另存为"}), "C:\\out.txt");
+  EXPECT_EQ(rt::open_files_dialog({.title = "打开", .folder = "C:\\"}),
+            (std::vector<std::string>{"C:\\a.txt", "C:\\中文.txt"}));
+  EXPECT_EQ(rt::save_file_dialog({}), "");   // scripted cancel
+  EXPECT_TRUE(rt::open_files_dialog({}).empty());  // nothing scripted: cancel, never a wait
+  ASSERT_EQ(rt::seams::dialog_requests().size(), 4u);
+  EXPECT_EQ(rt::seams::dialog_requests()[1].title, "打开");
+  EXPECT_EQ(rt::seams::dialog_requests()[1].folder, "C:\\");
+}
+
+TEST(RuntimeSeams, LaunchesAreRecordedInsteadOfRun) {
+  rt::seams::record_launches(true);
+  rt::seams::launches().clear();
+  EXPECT_TRUE(rt::shell_execute("open", "explorer.exe", "/select,\"C:\\a.txt\""));
+  EXPECT_TRUE(rt::run_program("notepad.exe C:\\a.txt"));
+  ASSERT_EQ(rt::seams::launches().size(), 2u);
+  EXPECT_EQ(rt::seams::launches()[0].file, "explorer.exe");
+  EXPECT_EQ(rt::seams::launches()[0].parameters, "/select,\"C:\\a.txt\"");
+  EXPECT_EQ(rt::seams::launches()[1].file, "notepad.exe C:\\a.txt");
+  rt::seams::record_launches(false);
+}
+
+}  // namespace

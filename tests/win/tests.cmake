@@ -1,0 +1,4 @@
+# Interface and runtime contract suites, each a Windows program run under Wine and Xvfb.
+velmora_wine_test(win_runtime_tests
+  tests/win/runtime_contract_test.cpp
+)
