@@ -4,7 +4,7 @@ include(GoogleTest)
 
 set(VELMORA_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 
-add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES})
+add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES} ${VELMORA_NATIVE_ONLY_SOURCES})
 target_include_directories(velmora_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(velmora_portable PUBLIC velmora_flags)
 target_compile_options(velmora_portable PUBLIC ${VELMORA_SANITIZE})

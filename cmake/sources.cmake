@@ -4,6 +4,15 @@
 # Win32-free: text routines, encodings, ciphers, parsers, pure rules.
 set(VELMORA_PORTABLE_SOURCES
   src/runtime/gbk_text.cpp
+  src/runtime/encoding.cpp
+)
+
+# Portable interface, one implementation per platform.
+set(VELMORA_NATIVE_ONLY_SOURCES
+  src/runtime/encoding_iconv.cpp
+)
+set(VELMORA_WINDOWS_ONLY_PORTABLE_SOURCES
+  src/runtime/encoding_windows.cpp
 )
 
 # The form runtime and the platform services over Win32.
@@ -21,14 +30,17 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/seams.cpp
   src/runtime/dialogs.cpp
   src/runtime/shell.cpp
+  src/runtime/ini.cpp
 )
 
 # The program's own logic and its forms.
 set(VELMORA_APP_SOURCES
+  src/options/config.cpp
   src/forms/main_window_form.cpp
   src/app/program_entry.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
   tests/native/gbk_text_test.cpp
+  tests/native/encoding_test.cpp
 )

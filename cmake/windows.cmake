@@ -4,7 +4,7 @@ set(VELMORA_JPEG_PREFIX "" CACHE PATH "libjpeg cross-built for i686-w64-mingw32"
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
 set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES})
+add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES} ${VELMORA_WINDOWS_ONLY_PORTABLE_SOURCES})
 target_include_directories(velmora_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(velmora_portable PUBLIC velmora_flags)
 

@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Configures and builds both configurations: build/native (Win32-free code, sanitizers) and
-# build/win32 (Velmora.exe and the Windows test programs).
+# build/win32 (Velmora.exe and the Windows test programs). VELMORA_BUILD names another folder.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
 cd "$VELMORA_ROOT"
 what=${1:-all}
+out=${VELMORA_BUILD:-build}
 jobs=$(nproc)
 if [ "$what" = all ] || [ "$what" = native ]; then
-  [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-  cmake --build build/native -j "$jobs"
+  [ -f $out/native/build.ninja ] || cmake -S . -B $out/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build $out/native -j "$jobs"
 fi
 if [ "$what" = all ] || [ "$what" = win32 ]; then
-  [ -f build/win32/build.ninja ] || cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  [ -f $out/win32/build.ninja ] || cmake -S . -B $out/win32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELMORA_JPEG_PREFIX="$VELMORA_JPEG_PREFIX" >/dev/null
-  cmake --build build/win32 -j "$jobs"
+  cmake --build $out/win32 -j "$jobs"
 fi

@@ -17,9 +17,9 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     WINEPREFIX="$desk" timeout 60 wineserver -w || true
     touch "$desk/.velmora-desktop-1"
   fi
-  WINEPREFIX="$desk" exec wine "$VELMORA_ROOT/build/win32/Velmora.exe" "$@"
+  WINEPREFIX="$desk" exec wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/Velmora.exe" "$@"
 fi
 echo "no display: starting Velmora on a private Xvfb display (tools/screenshot.sh shows it)" >&2
 . "$here/xsession.sh"
 xsession_start
-wine "$VELMORA_ROOT/build/win32/Velmora.exe" "$@"
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/Velmora.exe" "$@"

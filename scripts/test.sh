@@ -11,7 +11,8 @@ cd "$VELMORA_ROOT"
 . "$here/xsession.sh"
 xsession_start
 
+out=${VELMORA_BUILD:-build}
 status=0
-ctest --test-dir build/native --output-on-failure -j "$(nproc)" || status=1
-ctest --test-dir build/win32 --output-on-failure || status=1
+ctest --test-dir $out/native --output-on-failure -j "$(nproc)" || status=1
+ctest --test-dir $out/win32 --output-on-failure || status=1
 exit $status

@@ -2,3 +2,6 @@
 velmora_wine_test(win_runtime_tests
   tests/win/runtime_contract_test.cpp
 )
+velmora_wine_test(win_config_tests
+  tests/win/config_test.cpp
+)
