@@ -5,6 +5,8 @@
 set(VELMORA_PORTABLE_SOURCES
   src/runtime/gbk_text.cpp
   src/runtime/encoding.cpp
+  src/common/text_routines.cpp
+  src/pages/open_path_list.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -31,16 +33,22 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/dialogs.cpp
   src/runtime/shell.cpp
   src/runtime/ini.cpp
+  src/runtime/window_services.cpp
 )
 
 # The program's own logic and its forms.
 set(VELMORA_APP_SOURCES
   src/options/config.cpp
   src/forms/main_window_form.cpp
-  src/app/program_entry.cpp
+  src/app/globals.cpp
+  src/app/startup.cpp
+  src/common/path_routines.cpp
+  src/pages/page_model.cpp
+  src/pages/page_display.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
   tests/native/gbk_text_test.cpp
   tests/native/encoding_test.cpp
+  tests/native/text_routines_test.cpp
 )

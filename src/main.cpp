@@ -1,5 +1,5 @@
 #include <windows.h>
 
-#include "app/program_entry.h"
+#include "app/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return program_entry(); }

@@ -141,6 +141,7 @@ std::string program_directory() {
 std::string start_directory() { return g_start_dir; }
 
 std::vector<std::string> command_line_arguments() {
+  if (seams::test_mode()) return seams::command_line();
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::string> out;

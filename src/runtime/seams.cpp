@@ -11,6 +11,7 @@ std::deque<DialogAnswer> g_dialog_answers;
 std::vector<DialogRequest> g_dialog_requests;
 bool g_record_launches = false;
 std::vector<Launch> g_launches;
+std::vector<std::string> g_command_line;
 }  // namespace
 
 void enable_test_mode() { g_test_mode = true; }
@@ -45,5 +46,8 @@ std::vector<DialogRequest>& dialog_requests() { return g_dialog_requests; }
 void record_launches(bool on) { g_record_launches = on; }
 bool launches_recorded() { return g_record_launches; }
 std::vector<Launch>& launches() { return g_launches; }
+
+void set_command_line(std::vector<std::string> arguments) { g_command_line = std::move(arguments); }
+const std::vector<std::string>& command_line() { return g_command_line; }
 
 }  // namespace rt::seams

@@ -51,4 +51,9 @@ void record_launches(bool on);
 bool launches_recorded();
 std::vector<Launch>& launches();
 
+// The command line a test starts the program with (in test mode the test program's own
+// arguments are never taken for files).
+void set_command_line(std::vector<std::string> arguments);
+const std::vector<std::string>& command_line();
+
 }  // namespace rt::seams

@@ -3,6 +3,8 @@
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include "runtime/seams.h"
 #include "runtime/strings.h"
@@ -37,5 +39,28 @@ bool run_program(std::string_view command_line, bool hidden) {
   CloseHandle(pi.hProcess);
   return true;
 }
+
+std::string shortcut_target(std::string_view lnk_path) {
+  HRESULT init = CoInitialize(nullptr);
+  std::string target;
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      std::wstring path = to_wide(lnk_path);
+      if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+        wchar_t buf[MAX_PATH * 2] = {};
+        if (SUCCEEDED(link->GetPath(buf, MAX_PATH * 2, nullptr, 0))) target = to_gbk(buf);
+      }
+      file->Release();
+    }
+    link->Release();
+  }
+  if (SUCCEEDED(init)) CoUninitialize();
+  return target;
+}
+
+void end_process(int code) { ExitProcess(static_cast<UINT>(code)); }
 
 }  // namespace rt

@@ -12,4 +12,9 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
 // Starts a command line; returns whether the program started.
 bool run_program(std::string_view command_line, bool hidden = false);
 
+// The target of a shortcut (".lnk") file, or "" when it has none or is no shortcut.
+std::string shortcut_target(std::string_view lnk_path);
+// Ends the process at once (a second instance or a shortcut start that has handed its work on).
+[[noreturn]] void end_process(int code);
+
 }  // namespace rt

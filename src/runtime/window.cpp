@@ -162,7 +162,10 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
     case WM_DESTROY:
       if (on_destroying) on_destroying();
       return 0;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+      // The default handling gives the window the focus: it comes first, so that a handler
+      // that puts the focus elsewhere keeps it there.
+      LRESULT r = DefWindowProcW(hw(handle_), msg, wparam, lparam);
       if (LOWORD(wparam) != WA_INACTIVE) {
         if (on_activated) on_activated();
         if (!first_activated_ && handle_) {
@@ -172,7 +175,8 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       } else if (on_deactivated) {
         on_deactivated();
       }
-      return std::nullopt;
+      return r;
+    }
     case WM_MOVE:
       if (on_moved) on_moved();
       return std::nullopt;

@@ -5,3 +5,6 @@ velmora_wine_test(win_runtime_tests
 velmora_wine_test(win_config_tests
   tests/win/config_test.cpp
 )
+velmora_wine_test(win_pages_tests
+  tests/win/pages_test.cpp
+)

@@ -1,0 +1,59 @@
+#include "app/globals.h"
+
+#include "pages/page_model.h"
+
+PageList g_pages;
+std::vector<std::string> g_open_queue;
+
+int g_fade_enabled = 0;
+int g_per_page_font = 0;
+int g_per_page_colors = 0;
+int g_prevent_double_open = 0;
+int g_detect_encoding = 0;
+int g_open_in_thread = 1;
+int g_jump_to_opened = 0;
+int g_tab_close_button = 1;
+int g_first_line_title = 1;
+int g_edge_hide_enabled = 0;
+
+unsigned g_default_colors[2] = {0x8000, 0xCFE8CC};
+FontRecord g_default_font;
+int g_bulk_close = 0;
+int g_typing_output_running = 0;
+int g_accept_drops = 0;
+int g_restore_on_unmaximize = 0;
+int g_drag_enabled = 0;
+int g_search_forward = 0;
+int g_find_ignore_case = 0;
+
+void init_globals() {
+  g_pages.clear();
+  g_open_queue.clear();
+  g_fade_enabled = 0;
+  g_per_page_font = 0;
+  g_per_page_colors = 0;
+  g_prevent_double_open = 0;
+  g_detect_encoding = 0;
+  g_open_in_thread = 1;
+  g_jump_to_opened = 0;
+  g_tab_close_button = 1;
+  g_first_line_title = 1;
+  g_edge_hide_enabled = 0;
+  g_default_colors[0] = 0x8000;
+  g_default_colors[1] = 0xCFE8CC;
+  g_default_font = FontRecord{};
+  g_bulk_close = 0;
+  g_typing_output_running = 0;
+  g_accept_drops = 0;
+  g_restore_on_unmaximize = 0;
+  g_drag_enabled = 0;
+  g_search_forward = 0;
+  g_find_ignore_case = 0;
+  reset_page_model();
+}
+
+void free_globals() {
+  g_pages.clear();
+  g_pages.shrink_to_fit();
+  g_open_queue.clear();
+}

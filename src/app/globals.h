@@ -1,0 +1,39 @@
+#pragma once
+// The program's global state: the option flags that many subsystems consult and the shared
+// values start-up prepares. Set at start-up and by the options window, read where they govern.
+#include <string>
+#include <vector>
+
+#include "common/records.h"
+
+extern PageList g_pages;
+extern std::vector<std::string> g_open_queue;
+
+// Option flags.
+extern int g_fade_enabled;
+extern int g_per_page_font;
+extern int g_per_page_colors;
+extern int g_prevent_double_open;
+extern int g_detect_encoding;
+extern int g_open_in_thread;
+extern int g_jump_to_opened;
+extern int g_tab_close_button;
+extern int g_first_line_title;
+extern int g_edge_hide_enabled;
+
+// Shared values.
+extern unsigned g_default_colors[2];  // text colour, background colour
+extern FontRecord g_default_font;
+extern int g_bulk_close;
+extern int g_typing_output_running;
+extern int g_accept_drops;
+extern int g_restore_on_unmaximize;
+extern int g_drag_enabled;
+extern int g_search_forward;
+extern int g_find_ignore_case;
+
+// Resets every global to its state before start-up (the program runs it once; tests before
+// each start).
+void init_globals();
+// Releases what the globals hold, once, after the last window is gone.
+void free_globals();

@@ -1,0 +1,32 @@
+#pragma once
+// The records every subsystem shares.
+#include <string>
+#include <vector>
+
+struct FontRecord {
+  int angle = 0;  // never set by the program
+  int bold = 0, italic = 0, strikeout = 0, underline = 0;
+  int size = 9;  // points
+  std::string face = "宋体";
+  bool operator==(const FontRecord&) const = default;
+};
+
+struct PageRecord {
+  std::string path;       // "" for a page never saved
+  std::string extension;  // without the dot
+  // The page text. For the page shown in the edit box the edit box holds the live text;
+  // read it through page_content() (pages/page_model.h), never directly.
+  std::string content;
+  int modified = 0;
+  int selection_start = 0;   // edit-box characters
+  int selection_length = 0;  // edit-box characters
+  unsigned back_color = 0;   // Windows RGB
+  unsigned text_color = 0;
+  FontRecord font;
+  // True while the edit box holds a newer text than `content`.
+  bool text_in_editor = false;
+  // Identifies the record while it lives, so the edit box knows whose text it shows.
+  int serial = 0;
+};
+
+using PageList = std::vector<PageRecord>;

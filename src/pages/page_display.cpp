@@ -1,0 +1,133 @@
+#include "pages/page_display.h"
+
+#include "app/globals.h"
+#include "forms/main_window_form.h"
+#include "pages/page_model.h"
+#include "runtime/gbk_text.h"
+
+int g_editor_serial = 0;
+
+namespace {
+
+constexpr unsigned kModifiedTitleColor = 0xFF;
+constexpr unsigned kTitleColor = 0x000000;
+int g_showing_page = 0;  // set while show_current_page writes the edit box
+
+rt::Font to_unit_font(const FontRecord& f) {
+  return {f.angle, f.bold != 0, f.italic != 0, f.strikeout != 0, f.underline != 0, f.size, f.face};
+}
+
+unsigned colour_arithmetic(unsigned colour, int delta) {
+  return static_cast<unsigned>(static_cast<int>(colour) + delta) & 0xFFFFFF;
+}
+
+// Whether the edit box's text differs from the page's stored text, without copying the edit
+// box's text when the lengths already tell.
+bool editor_differs_from(const PageRecord& p) {
+  const rt::EditBox& box = main_window().编辑框_文本类容;
+  if (box.text_length() != rt::char_count(p.content)) return true;
+  return box.text() != p.content;
+}
+
+}  // namespace
+
+void apply_page_colors() {
+  MainWindowForm& w = main_window();
+  rt::EditBox& box = w.编辑框_文本类容;
+  int i = w.高级选择夹_标签.current();
+  unsigned t = box.text_color(), b = box.back_color();
+  if (g_per_page_colors && i >= 0 && i < static_cast<int>(g_pages.size())) {
+    t = g_pages[i].text_color;
+    b = g_pages[i].back_color;
+  }
+  box.set_back_color(b);
+  w.高级选择夹_标签.set_colors(b, b, b, colour_arithmetic(t, -1500), colour_arithmetic(t, 1500), t);
+  box.set_text_color(t);
+}
+
+void show_current_page() {
+  if (g_bulk_close) return;
+  MainWindowForm& w = main_window();
+  rt::EditBox& box = w.编辑框_文本类容;
+  int i = w.高级选择夹_标签.current();
+  if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
+  box.set_focus();
+  if (g_per_page_colors) apply_page_colors();
+  PageRecord& page = g_pages[i];
+  // The edit box may already show this page's text: handing a large text to the control again
+  // costs seconds and changes nothing.
+  if (page.serial != g_editor_serial) {
+    ++g_showing_page;
+    box.set_text(page.content);
+    --g_showing_page;
+    g_editor_serial = page.serial;
+    page.text_in_editor = false;
+  }
+  box.set_selection_start(page.selection_start);
+  box.set_selection_length(page.selection_length);
+  box.scroll_to_caret();
+  if (g_per_page_font) box.set_font(to_unit_font(page.font));
+  update_title_and_status(i);
+}
+
+void update_title_and_status(int index) {
+  MainWindowForm& w = main_window();
+  if (index < 0 || index >= static_cast<int>(g_pages.size())) return;
+  const PageRecord& page = g_pages[index];
+  std::string name = page_name(index);
+  if (page.path.empty()) {
+    w.标签_上中.set_text("   Velmora—" + name);
+    w.透明标签_文件路径.set_text("  路径:(尚未保存过!)");
+  } else {
+    w.标签_上中.set_text("   Velmora—" + page.path);
+    w.透明标签_文件路径.set_text("  路径:" + page.path);
+  }
+  w.标签_上中.set_text_color(page.modified ? kModifiedTitleColor : kTitleColor);
+  w.set_caption(w.标签_上中.text());
+  int count = w.高级选择夹_标签.count();
+  if (g_tab0_placeholder)
+    w.透明标签_标签状态.set_text("总数:" + std::to_string(count - 1) + "篇 当前:第" + std::to_string(index) + "篇");
+  else
+    w.透明标签_标签状态.set_text("总数:" + std::to_string(count) + "篇 当前:第" + std::to_string(index + 1) + "篇");
+  w.透明标签_文件标题.set_text("标题:" + name);
+}
+
+void on_tab_changing() {
+  MainWindowForm& w = main_window();
+  rt::TabControl& tabs = w.高级选择夹_标签;
+  int i = tabs.current();
+  if (g_bulk_close || i < 0 || i >= static_cast<int>(g_pages.size())) return;
+  rt::EditBox& box = w.编辑框_文本类容;
+  box.set_focus();
+  PageRecord& page = g_pages[i];
+  page.selection_start = box.selection_start();
+  page.selection_length = box.selection_length();
+  std::string text = page_content(i);
+  if (!g_first_line_title || tabs.caption(i).compare(0, 8, "新建文档") != 0 || !page.path.empty()) return;
+  auto candidate_from = [](std::string_view source) {
+    std::string c = strip_invalid_filename_chars(rt::cut_on_char_boundary(source, 40));
+    return rt::replace_text(c, "\r\n", "");
+  };
+  std::string candidate = candidate_from(text);
+  if (rt::remove_blanks(candidate).empty()) candidate = candidate_from(rt::remove_blanks(text));
+  if (candidate.size() >= 12) {
+    tabs.set_caption(i, rt::cut_on_char_boundary(candidate, 12));
+    tabs.set_tooltip(i, make_tab_tooltip(candidate));
+  }
+}
+
+void on_editor_changed() {
+  if (g_typing_output_running || g_showing_page) return;
+  MainWindowForm& w = main_window();
+  int i = w.高级选择夹_标签.current();
+  if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
+  PageRecord& page = g_pages[i];
+  if (page.serial != g_editor_serial) return;  // the edit box does not show this page
+  // While the page is unmodified its stored text equals the edit box's up to this change.
+  if (!page.modified && editor_differs_from(page)) {
+    page.modified = 1;
+    w.标签_上中.set_text_color(kModifiedTitleColor);
+  }
+  // The text stays in the edit box until something reads it.
+  page.text_in_editor = true;
+}

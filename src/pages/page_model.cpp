@@ -1,0 +1,164 @@
+#include "pages/page_model.h"
+
+#include "app/globals.h"
+#include "common/text_routines.h"
+#include "forms/main_window_form.h"
+#include "pages/open_path_list.h"
+#include "pages/page_display.h"
+#include "runtime/gbk_text.h"
+
+int g_new_page_counter = 1;
+int g_tab0_placeholder = 0;
+std::string g_open_paths = " |";
+
+namespace {
+
+constexpr int kCaptionBytes = 12;
+const char kAutomaticName[] = "新建文档 ";  // 9 bytes, ends in a blank
+int g_next_serial = 1;
+
+PageRecord fresh_record() {
+  PageRecord r;
+  r.serial = g_next_serial++;
+  return r;
+}
+
+bool valid_page(int index) { return index >= 0 && index < static_cast<int>(g_pages.size()); }
+
+}  // namespace
+
+void reset_page_model() {
+  g_new_page_counter = 1;
+  g_tab0_placeholder = 0;
+  g_open_paths = " |";
+  g_editor_serial = 0;
+}
+
+PageRecord make_page_record() { return fresh_record(); }
+
+std::string page_content(int index) {
+  if (!valid_page(index)) return {};
+  PageRecord& p = g_pages[static_cast<size_t>(index)];
+  if (p.text_in_editor && p.serial == g_editor_serial) {
+    p.content = main_window().编辑框_文本类容.text();
+    p.text_in_editor = false;
+  }
+  return p.content;
+}
+
+void set_page_content(int index, std::string text) {
+  if (!valid_page(index)) return;
+  PageRecord& p = g_pages[static_cast<size_t>(index)];
+  p.content = std::move(text);
+  p.text_in_editor = false;
+  if (p.serial == g_editor_serial) g_editor_serial = 0;  // the edit box no longer shows it
+}
+
+void sync_current_page_from_editor() { page_content(main_window().高级选择夹_标签.current()); }
+
+std::string make_tab_tooltip(const std::string& name) {
+  return "<color=16711680>" + name + "<Backcolor=16048819><bordercolor=9795920>";
+}
+
+std::string page_name(int index) {
+  return text_between(main_window().高级选择夹_标签.tooltip(index), ">", "<Backcolor=");
+}
+
+std::string strip_invalid_filename_chars(const std::string& text) {
+  static const std::string_view invalid = "\\/\":?|*<>";
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    size_t n = rt::char_size_at(text, i);
+    if (n == 1 && invalid.find(text[i]) != std::string_view::npos) {
+      ++i;
+      continue;
+    }
+    out.append(text, i, n);
+    i += n;
+  }
+  return out;
+}
+
+int create_page(std::string& name) {
+  MainWindowForm& w = main_window();
+  PageRecord record = fresh_record();
+  ++g_new_page_counter;
+  if (name.empty()) name = kAutomaticName + std::to_string(g_new_page_counter);
+  int tab = w.高级选择夹_标签.insert(rt::cut_on_char_boundary(name, kCaptionBytes));
+  if (tab < 0) {
+    --g_new_page_counter;
+    return -1;
+  }
+  record.back_color = g_default_colors[1];
+  record.text_color = g_default_colors[0];
+  if (g_per_page_font) record.font = g_default_font;
+  if (g_prevent_double_open) g_open_paths += " |";
+  g_pages.push_back(std::move(record));
+  w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
+  w.高级选择夹_标签.set_current(tab);
+  return tab;
+}
+
+int update_open_path_list(const std::string& path, bool query, bool replace, int index,
+                          const std::string& new_text) {
+  if (query) return open_path_index(g_open_paths, path) >= 0 ? 1 : 0;
+  if (!replace) {
+    g_open_paths += path + "|";
+    return 1;
+  }
+  replace_open_path_entry(g_open_paths, index, new_text);
+  return 1;
+}
+
+void activate_page_of_path(const std::string& path) {
+  int index = open_path_index(g_open_paths, path);
+  if (index >= 0) main_window().高级选择夹_标签.set_current(index);
+}
+
+void close_page_at(int index) {
+  MainWindowForm& w = main_window();
+  rt::TabControl& tabs = w.高级选择夹_标签;
+  if (index > 0) {
+    if (index >= tabs.count()) return;
+    int n = tabs.count();
+    if (n == 2) {
+      g_tab0_placeholder = 0;
+      tabs.set_tab_disabled(0, false);
+    }
+    if (g_prevent_double_open && valid_page(index)) update_open_path_list(g_pages[index].path, false, true, index, "");
+    if (valid_page(index)) g_pages.erase(g_pages.begin() + index);
+    tabs.remove(index);
+  } else if (index == 0) {
+    if (g_pages.empty()) g_pages.push_back(fresh_record());
+    std::string old_path = g_pages[0].path;
+    PageRecord& p = g_pages[0];
+    set_page_content(0, "");
+    p.path.clear();
+    p.extension.clear();
+    p.modified = 0;
+    p.back_color = 0xCFE8CC;
+    p.text_color = 0x8000;
+    p.selection_start = 0;
+    p.selection_length = 0;
+    // Only the page shown in the edit box may lose the edit box's text.
+    if (tabs.current() == 0) w.编辑框_文本类容.set_text("");
+    ++g_new_page_counter;
+    std::string name = kAutomaticName + std::to_string(g_new_page_counter);
+    tabs.set_caption(0, name);
+    tabs.set_tooltip(0, make_tab_tooltip(name));
+    if (tabs.count() >= 2) {
+      g_tab0_placeholder = 1;
+      tabs.set_tab_disabled(0, true);
+    }
+    if (g_prevent_double_open) update_open_path_list(old_path, false, true, 0, " ");
+  } else {
+    return;
+  }
+  show_current_page();
+}
+
+void new_page_command() {
+  std::string name;
+  create_page(name);
+}

@@ -1,0 +1,41 @@
+#include "runtime/window_services.h"
+
+#include <windows.h>
+
+#include "runtime/strings.h"
+
+namespace rt {
+namespace {
+HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
+}  // namespace
+
+std::vector<WindowHandle> find_child_windows(WindowHandle parent, std::string_view cls, std::string_view title) {
+  std::vector<WindowHandle> out;
+  std::wstring c = to_wide(cls), t = to_wide(title);
+  for (HWND h = FindWindowExW(hw(parent), nullptr, c.c_str(), title.empty() ? nullptr : t.c_str()); h;
+       h = FindWindowExW(hw(parent), h, c.c_str(), title.empty() ? nullptr : t.c_str()))
+    out.push_back(h);
+  return out;
+}
+
+void close_window(WindowHandle window) {
+  if (IsWindow(hw(window))) SendMessageW(hw(window), WM_CLOSE, 0, 0);
+}
+
+std::string window_class_name(WindowHandle window) {
+  wchar_t buf[256] = {};
+  GetClassNameW(hw(window), buf, 256);
+  return to_gbk(buf);
+}
+
+std::string window_text(WindowHandle window) {
+  int n = GetWindowTextLengthW(hw(window));
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(hw(window), w.data(), n + 1);
+  w.resize(static_cast<size_t>(n));
+  return to_gbk(w);
+}
+
+bool window_exists(WindowHandle window) { return window && IsWindow(hw(window)); }
+
+}  // namespace rt
