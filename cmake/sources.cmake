@@ -34,6 +34,9 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/shell.cpp
   src/runtime/ini.cpp
   src/runtime/window_services.cpp
+  src/runtime/graphic_button.cpp
+  src/runtime/system.cpp
+  src/runtime/files.cpp
 )
 
 # The program's own logic and its forms.
@@ -43,6 +46,8 @@ set(VELMORA_APP_SOURCES
   src/app/globals.cpp
   src/app/startup.cpp
   src/common/path_routines.cpp
+  src/common/artwork.cpp
+  src/common/control_routines.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
 )

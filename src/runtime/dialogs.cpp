@@ -3,6 +3,7 @@
 #include <windows.h>
 // after windows.h
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "runtime/seams.h"
 #include "runtime/strings.h"
@@ -27,6 +28,12 @@ std::optional<seams::DialogAnswer> scripted(seams::DialogKind kind, const FileDi
   // An unscripted dialog in a test is a cancel: a test never waits for a person.
   if (!a) return seams::DialogAnswer{kind, false, {}, 0};
   return a;
+}
+
+int CALLBACK folder_browse_callback(HWND window, UINT msg, LPARAM, LPARAM data) {
+  // The dialog opens at the start folder.
+  if (msg == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+  return 0;
 }
 
 }  // namespace
@@ -81,6 +88,34 @@ std::string save_file_dialog(const FileDialogRequest& r) {
   ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   if (!GetSaveFileNameW(&ofn)) return {};
   return to_gbk(buffer.c_str());
+}
+
+std::string choose_folder_dialog(const FolderDialogRequest& r) {
+  if (seams::test_mode()) {
+    seams::dialog_requests().push_back({seams::DialogKind::Folder, r.title, r.start_folder, {}});
+    auto a = seams::take_dialog_answer(seams::DialogKind::Folder);
+    return a && a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
+  }
+  std::wstring title = to_wide(r.title), start = to_wide(r.start_folder);
+  wchar_t display[512] = {};
+  BROWSEINFOW bi{};
+  bi.hwndOwner = static_cast<HWND>(r.owner);
+  bi.pszDisplayName = display;
+  bi.lpszTitle = title.c_str();
+  bi.ulFlags = (r.edit_box ? BIF_EDITBOX : 0) | (r.new_style ? BIF_NEWDIALOGSTYLE : 0) |
+               (r.include_files ? BIF_BROWSEINCLUDEFILES : 0);
+  bi.lpfn = folder_browse_callback;
+  bi.lParam = reinterpret_cast<LPARAM>(start.c_str());
+  HRESULT init = CoInitialize(nullptr);
+  LPITEMIDLIST item = SHBrowseForFolderW(&bi);
+  std::string out;
+  if (item) {
+    wchar_t path[MAX_PATH * 2] = {};
+    if (SHGetPathFromIDListW(item, path)) out = to_gbk(path);
+    CoTaskMemFree(item);
+  }
+  if (SUCCEEDED(init)) CoUninitialize();
+  return out;
 }
 
 }  // namespace rt

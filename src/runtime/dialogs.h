@@ -23,4 +23,16 @@ std::vector<std::string> open_files_dialog(const FileDialogRequest& request);
 // Save dialog: the chosen path, "" on Cancel.
 std::string save_file_dialog(const FileDialogRequest& request);
 
+struct FolderDialogRequest {
+  WindowHandle owner = nullptr;
+  std::string title;
+  std::string start_folder;
+  bool edit_box = true;
+  bool new_style = true;
+  bool include_files = false;
+};
+// The folder browser: the chosen folder's path (as the system gives it), "" on Cancel or when
+// the choice has no file-system path.
+std::string choose_folder_dialog(const FolderDialogRequest& request);
+
 }  // namespace rt

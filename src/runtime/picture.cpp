@@ -21,9 +21,21 @@ Picture Picture::from_pixels(int width, int height, const std::vector<uint32_t>&
   if (!bmp) return p;
   std::memcpy(bits, pixels.data(), static_cast<size_t>(width) * height * 4);
   p.bitmap_ = std::shared_ptr<void>(bmp, [](void* b) { DeleteObject(static_cast<HBITMAP>(b)); });
+  p.pixels_ = std::make_shared<const std::vector<uint32_t>>(pixels.begin(),
+                                                           pixels.begin() + static_cast<ptrdiff_t>(width) * height);
   p.width_ = width;
   p.height_ = height;
   return p;
+}
+
+const std::vector<uint32_t>& Picture::pixels() const {
+  static const std::vector<uint32_t> none;
+  return pixels_ ? *pixels_ : none;
+}
+
+bool Picture::same_image(const Picture& other) const {
+  if (pixels_ == other.pixels_) return true;
+  return width_ == other.width_ && height_ == other.height_ && pixels() == other.pixels();
 }
 
 void Picture::draw(void* dc, int left, int top, int width, int height) const {

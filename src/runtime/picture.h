@@ -17,9 +17,13 @@ class Picture {
   void* bitmap() const { return bitmap_.get(); }  // HBITMAP
   // Draws into a device context, stretched to the rectangle.
   void draw(void* dc, int left, int top, int width, int height) const;
+  const std::vector<uint32_t>& pixels() const;
+  // The same image, byte by byte (two empty pictures are the same).
+  bool same_image(const Picture& other) const;
 
  private:
   std::shared_ptr<void> bitmap_;
+  std::shared_ptr<const std::vector<uint32_t>> pixels_;
   int width_ = 0, height_ = 0;
 };
 

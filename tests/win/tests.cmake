@@ -8,3 +8,6 @@ velmora_wine_test(win_config_tests
 velmora_wine_test(win_pages_tests
   tests/win/pages_test.cpp
 )
+velmora_wine_test(win_shared_routines_tests
+  tests/win/shared_routines_test.cpp
+)

@@ -1,0 +1,125 @@
+#include "runtime/graphic_button.h"
+
+#include <windowsx.h>
+
+#include "runtime/internal.h"
+#include "runtime/strings.h"
+#include "runtime/window.h"
+
+namespace rt {
+namespace {
+HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
+}  // namespace
+
+void GraphicButton::create(Window& parent, Rect r, std::string_view caption) {
+  caption_ = std::string(caption);
+  hot_ = down_ = false;
+  create_own(parent, L"VelmoraGraphicButton", WS_VISIBLE, 0, r);
+  if (handle_) SetWindowTextW(hw(handle_), to_wide(caption_).c_str());
+}
+
+void GraphicButton::repaint() {
+  if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);
+}
+
+void GraphicButton::set_pictures(const Picture& normal, const Picture& hover, const Picture& pressed) {
+  normal_ = normal;
+  hover_ = hover;
+  pressed_ = pressed;
+  repaint();
+}
+void GraphicButton::set_normal_picture(const Picture& p) { normal_ = p; repaint(); }
+void GraphicButton::set_hover_picture(const Picture& p) { hover_ = p; repaint(); }
+void GraphicButton::set_pressed_picture(const Picture& p) { pressed_ = p; repaint(); }
+void GraphicButton::set_disabled_picture(const Picture& p) { disabled_ = p; repaint(); }
+void GraphicButton::set_text_color(unsigned rgb) { text_color_ = rgb; repaint(); }
+void GraphicButton::set_check_style(bool on) { check_style_ = on; repaint(); }
+
+void GraphicButton::set_caption(std::string_view text) {
+  if (!handle_) return;
+  caption_ = std::string(text);
+  SetWindowTextW(hw(handle_), to_wide(caption_).c_str());
+  repaint();
+}
+
+std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  HWND h = hw(handle_);
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      RECT r;
+      GetClientRect(h, &r);
+      HBRUSH back = CreateSolidBrush(window_->back_color());
+      FillRect(dc, &r, back);
+      DeleteObject(back);
+      const Picture* pic = &normal_;
+      if (!IsWindowEnabled(h) && !disabled_.empty())
+        pic = &disabled_;
+      else if (down_ && hot_ && !pressed_.empty())
+        pic = &pressed_;
+      else if (hot_ && !hover_.empty())
+        pic = &hover_;
+      RECT text_box = r;
+      if (check_style_) {
+        int size = pic->empty() ? 0 : pic->height();
+        int top = (r.bottom - size) / 2;
+        pic->draw(dc, 0, top, pic->width(), size);
+        text_box.left = pic->width() + 4;
+      } else {
+        pic->draw(dc, 0, 0, r.right, r.bottom);
+      }
+      if (!caption_.empty()) {
+        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(hfont_ ? hfont_ : window_->default_font()));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, IsWindowEnabled(h) ? text_color_ : GetSysColor(COLOR_GRAYTEXT));
+        std::wstring w = to_wide(caption_);
+        DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &text_box,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (check_style_ ? DT_LEFT : DT_CENTER));
+        SelectObject(dc, old);
+      }
+      EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (!hot_) {
+        hot_ = true;
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, h, 0};
+        TrackMouseEvent(&t);
+        repaint();
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      hot_ = false;
+      repaint();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      down_ = true;
+      hot_ = true;
+      SetCapture(h);
+      repaint();
+      return 0;
+    case WM_LBUTTONUP: {
+      bool was_down = down_;
+      down_ = false;
+      if (GetCapture() == h) ReleaseCapture();
+      POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      RECT r;
+      GetClientRect(h, &r);
+      bool inside = PtInRect(&r, p);
+      repaint();
+      if (was_down && inside && IsWindowEnabled(h) && on_click) on_click();
+      return 0;
+    }
+    case WM_ENABLE:
+      repaint();
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace rt

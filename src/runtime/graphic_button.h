@@ -1,0 +1,47 @@
+#pragma once
+// Graphic button unit: a picture for each state (normal, hover, pressed, disabled) and a click.
+// Check boxes and radio buttons of the forms are graphic buttons whose pictures carry their state.
+#include <functional>
+#include <string>
+
+#include "runtime/picture.h"
+#include "runtime/unit.h"
+
+namespace rt {
+
+class GraphicButton : public Unit {
+ public:
+  void create(Window& parent, Rect r, std::string_view caption = {});
+
+  void set_pictures(const Picture& normal, const Picture& hover, const Picture& pressed);
+  void set_normal_picture(const Picture& p);
+  void set_hover_picture(const Picture& p);
+  void set_pressed_picture(const Picture& p);
+  void set_disabled_picture(const Picture& p);
+  const Picture& normal_picture() const { return normal_; }
+  const Picture& hover_picture() const { return hover_; }
+  const Picture& disabled_picture() const { return disabled_; }
+
+  // Text drawn beside (check style) or over the picture.
+  std::string caption() const { return caption_; }
+  void set_caption(std::string_view text);
+  unsigned text_color() const { return text_color_; }
+  void set_text_color(unsigned rgb);
+  // Check style: the picture at the left at its own size and the caption after it.
+  void set_check_style(bool on);
+
+  std::function<void()> on_click;
+
+ protected:
+  std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
+ private:
+  void repaint();
+  Picture normal_, hover_, pressed_, disabled_;
+  std::string caption_;
+  unsigned text_color_ = 0;
+  bool check_style_ = false;
+  bool hot_ = false, down_ = false;
+};
+
+}  // namespace rt

@@ -1,0 +1,44 @@
+#include "runtime/system.h"
+
+#include <windows.h>
+
+#include "runtime/strings.h"
+
+namespace rt {
+
+int screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
+int screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
+
+Rect work_area() {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+std::string environment_variable(std::string_view name) {
+  std::wstring n = to_wide(name);
+  DWORD size = GetEnvironmentVariableW(n.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  DWORD got = GetEnvironmentVariableW(n.c_str(), value.data(), size);
+  value.resize(got);
+  return to_gbk(value);
+}
+
+Point caret_screen_position() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || !info.hwndCaret) return {};
+  POINT p{info.rcCaret.left, info.rcCaret.top};
+  ClientToScreen(info.hwndCaret, &p);
+  return {p.x, p.y};
+}
+
+int physical_memory_mb() {
+  MEMORYSTATUSEX m{};
+  m.dwLength = sizeof m;
+  if (!GlobalMemoryStatusEx(&m)) return 0;
+  return static_cast<int>(m.ullTotalPhys / (1024 * 1024));
+}
+
+}  // namespace rt

@@ -1,0 +1,24 @@
+#pragma once
+// Facts of the machine and the screen the program asks for.
+#include <string>
+#include <string_view>
+
+#include "runtime/unit.h"
+
+namespace rt {
+
+int screen_width();
+int screen_height();
+// The work area: the screen without the taskbar.
+Rect work_area();
+// An environment variable's value, "" when it is not set.
+std::string environment_variable(std::string_view name);
+// The caret on the screen, converted with the window that owns it; {0, 0} without a caret.
+struct Point {
+  int x = 0, y = 0;
+};
+Point caret_screen_position();
+// Physical memory in MB.
+int physical_memory_mb();
+
+}  // namespace rt
