@@ -37,6 +37,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/graphic_button.cpp
   src/runtime/system.cpp
   src/runtime/files.cpp
+  src/runtime/clock.cpp
 )
 
 # The program's own logic and its forms.

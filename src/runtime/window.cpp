@@ -9,7 +9,25 @@ namespace rt {
 namespace {
 HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 constexpr UINT kRunModalHook = WM_APP + 0x51;
+std::vector<Window*>& registry() {
+  static std::vector<Window*> windows;
+  return windows;
+}
 }  // namespace
+
+const std::vector<Window*>& Window::loaded_windows() { return registry(); }
+
+Window* Window::find_loaded(std::string_view caption) {
+  for (Window* w : registry())
+    if (w->caption() == caption) return w;
+  return nullptr;
+}
+
+bool Window::has_modal_child() const {
+  for (Window* w : seams::open_modal_windows())
+    if (w != this && w->loaded() && w->modal_owner_ == handle_) return true;
+  return false;
+}
 
 Window::Window(std::string class_name, std::string caption, Rect design)
     : class_name_(std::move(class_name)),
@@ -19,6 +37,9 @@ Window::Window(std::string class_name, std::string caption, Rect design)
       back_color_(GetSysColor(COLOR_BTNFACE)) {}
 
 Window::~Window() {
+  // A form that goes while loaded takes its window with it.
+  if (handle_) DestroyWindow(hw(handle_));
+  std::erase(registry(), this);
   if (back_brush_) DeleteObject(static_cast<HBRUSH>(back_brush_));
   if (default_font_) DeleteObject(static_cast<HFONT>(default_font_));
 }
@@ -45,6 +66,7 @@ bool Window::load(Window* owner, bool show) {
                            owner ? hw(owner->handle()) : nullptr, nullptr, detail::instance(), this);
   if (!h) return false;
   detail::top_level_created();
+  registry().push_back(this);
   build();
   if (handle_ && on_created) on_created();
   if (handle_ && show) ShowWindow(hw(handle_), SW_SHOW);
@@ -150,6 +172,7 @@ void Window::unbind_handle() {
   timers_.clear();
   last_timer_id_ = 0;
   Unit::unbind_handle();
+  std::erase(registry(), this);
   detail::top_level_destroyed();
 }
 

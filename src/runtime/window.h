@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "runtime/unit.h"
 
@@ -46,6 +48,13 @@ class Window : public Unit {
 
   // Font the form gives controls that set none.
   void* default_font();
+
+  // The windows of the program that are loaded now, in the order they were loaded.
+  static const std::vector<Window*>& loaded_windows();
+  // A loaded window by its caption, or null.
+  static Window* find_loaded(std::string_view caption);
+  // Whether a modal window of the runtime is open over this window.
+  bool has_modal_child() const;
 
   // Events of the window.
   std::function<void()> on_created, on_first_activation, on_activated, on_deactivated;

@@ -101,4 +101,34 @@ std::vector<rt::WindowHandle> children_of_class(rt::WindowHandle h, const std::s
   return out;
 }
 
+void screenshot(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("VELMORA_SHOTS", folder, MAX_PATH)) return;
+  settle(300);  // let every window paint
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  DWORD row = static_cast<DWORD>((w * 3 + 3) & ~3), size = row * static_cast<DWORD>(h);
+  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader) + size, 0, 0,
+                      static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader)};
+  std::string path = std::string(folder) + "\\" + name + ".bmp";
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  WriteFile(f, &fh, sizeof fh, &written, nullptr);
+  WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
+  WriteFile(f, bits, size, &written, nullptr);
+  CloseHandle(f);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
 }  // namespace ui_test

@@ -28,4 +28,8 @@ std::string window_text(rt::WindowHandle h);
 // Child windows of h with the given class, in Z order.
 std::vector<rt::WindowHandle> children_of_class(rt::WindowHandle h, const std::string& cls);
 
+// When VELMORA_SHOTS names a folder, writes the screen there as NAME.bmp (tools/shots.sh
+// turns them into PNG files); otherwise does nothing.
+void screenshot(const std::string& name);
+
 }  // namespace ui_test

@@ -266,6 +266,18 @@ TEST_F(PagesTest, PerPageColoursAndFonts) {
   EXPECT_EQ(editor().font().size, 20);
 }
 
+TEST_F(PagesTest, ScreenshotWithThreePages) {
+  ui_test::type_text(editor(), "第一页的文字。\r\nThe first page.");
+  new_page();
+  ui_test::type_text(editor(), "第二页：Velmora 的页面各自保存文字和选区。");
+  new_page("自定名称的第三个页面");
+  ui_test::type_text(editor(), "第三页\r\n一行\r\n又一行");
+  select(1);
+  editor().select(0, 3);
+  EXPECT_EQ(tabs().count(), 3);
+  ui_test::screenshot("three_pages");
+}
+
 TEST_F(PagesTest, OpenPathListFollowsTheTabsWhileDoubleOpeningIsRefused) {
   g_prevent_double_open = 1;
   new_page();

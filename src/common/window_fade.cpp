@@ -1,0 +1,127 @@
+#include "common/window_fade.h"
+
+#include "app/globals.h"
+#include "forms/main_window_form.h"
+#include "options/config.h"
+#include "runtime/clock.h"
+#include "runtime/gbk_text.h"
+
+int g_window_alpha = 255;
+int g_not_win9x = 1;
+
+namespace {
+
+constexpr int kSteps = 15;
+constexpr int kSlide = 3;  // pixels per step: 45 in all
+
+// Show fades that have disabled the main window and not yet ended.
+int g_main_disabled_by_fades = 0;
+
+int step_time() {
+  int n = static_cast<int>(rt::text_to_number(config_read("程序设置", "淡入淡出速度")));
+  return n > 0 ? n * 5 : 10;
+}
+
+void slow_fade_rule(int s0) {
+  if (config_read("程序设置", "强制淡进淡出") != "真") return;
+  // Second fields only: a fade across a full minute never counts.
+  if (rt::now().second - s0 >= 3) {
+    config_write("程序设置", "关闭淡入淡出效果", "真");
+    g_fade_enabled = 0;
+  }
+}
+
+void release_main_window() {
+  rt::Window& main = main_window();
+  if (--g_main_disabled_by_fades > 0) return;
+  g_main_disabled_by_fades = 0;
+  // A modal box opened during the fade still needs its owner disabled.
+  if (!main.has_modal_child()) main.set_disabled(false);
+}
+
+}  // namespace
+
+void centre_over_main_window(rt::Window& window) {
+  rt::Window& main = main_window();
+  int left = main.left() + main.width() / 2 - window.width() / 2;
+  int top = main.top() + main.height() / 2 - window.height() / 2;
+  window.move(left, top, window.width(), window.height());
+}
+
+int move_window(rt::Window& window, int left, int top, int width, int height, bool repaint) {
+  if (!window.loaded()) return 0;
+  window.move(left, top, width, height);
+  (void)repaint;
+  return 1;
+}
+
+void show_window_faded(rt::Window& window, bool show, bool keep_position) {
+  rt::Window& main = main_window();
+  if (!window.loaded()) return;
+  if (!(g_not_win9x && g_fade_enabled)) {
+    if (show) {
+      if (main.topmost()) window.set_topmost(true);
+      if (!keep_position && &window != &main) centre_over_main_window(window);
+      window.set_alpha(g_window_alpha);
+      window.set_visible(true);
+    } else {
+      window.set_visible(false);
+    }
+    return;
+  }
+  int s0 = rt::now().second;
+  if (main.topmost()) window.set_topmost(true);
+  int d = step_time();
+  int a = g_window_alpha / kSteps;
+  window.set_focus();
+  if (show) {
+    ++g_main_disabled_by_fades;
+    main.set_disabled(true);
+    if (!keep_position && &window != &main) centre_over_main_window(window);
+    window.set_left(window.left() - kSteps * kSlide);
+    for (int i = 1; i <= kSteps; ++i) {
+      window.set_alpha(a * i);
+      window.set_left(window.left() + kSlide);
+      rt::delay_with_messages(d);
+    }
+    rt::delay_with_messages(d);
+    window.set_alpha(g_window_alpha);
+    release_main_window();
+  } else {
+    window.set_disabled(true);
+    for (int i = 1; i <= kSteps; ++i) {
+      window.set_alpha(g_window_alpha - a * i);
+      window.set_left(window.left() + kSlide);
+      rt::delay_with_messages(d);
+    }
+    rt::delay_with_messages(d);
+    window.set_alpha(0);
+    // The main window ends where it started; a tool window 45 pixels to the left of it.
+    window.set_left(window.left() - (&window == &main ? 1 : 2) * kSteps * kSlide);
+    window.set_disabled(false);
+  }
+  slow_fade_rule(s0);
+}
+
+void set_tool_windows_topmost(bool on) {
+  static const char* const kToolWindows[] = {
+      "Velmora_云输入法", "Velmora_打开文件", "Velmora_程序设置", "Velmora_跳转页面", "Velmora_寻找替换",
+      "Velmora_语音朗读", "Velmora_谷歌翻译", "Velmora_简繁转换", "Velmora_加密解密", "Velmora_字体设置",
+      "Velmora_检测更新", "Velmora_文件信息", "取窗口组件内容", "Velmora_屏幕输出效果"};
+  // Two windows share the caption "Velmora_检测更新" (download and about): all loaded ones count.
+  for (rt::Window* w : rt::Window::loaded_windows()) {
+    std::string caption = w->caption();
+    for (const char* name : kToolWindows)
+      if (caption == name) {
+        w->set_topmost(on);
+        break;
+      }
+  }
+}
+
+void toggle_topmost() {
+  rt::Window& main = main_window();
+  bool on = !main.topmost();
+  main.set_topmost(on);
+  set_tool_windows_topmost(on);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Showing and hiding every window of the program, with a fade and slide when fading is on.
+#include "runtime/window.h"
+
+extern int g_window_alpha;  // the opacity every shown window ends at
+extern int g_not_win9x;
+
+// Shows (show = true) or hides a loaded window; a window being shown is centred over the main
+// window unless keep_position.
+void show_window_faded(rt::Window& window, bool show, bool keep_position = false);
+void toggle_topmost();
+void set_tool_windows_topmost(bool on);
+// MoveWindow: 1 on success.
+int move_window(rt::Window& window, int left, int top, int width, int height, bool repaint = true);
+// The placement show_window_faded gives a window over the main window.
+void centre_over_main_window(rt::Window& window);
