@@ -38,6 +38,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/system.cpp
   src/runtime/files.cpp
   src/runtime/clock.cpp
+  src/runtime/cursor.cpp
+  src/runtime/tooltip.cpp
 )
 
 # The program's own logic and its forms.
@@ -49,6 +51,10 @@ set(VELMORA_APP_SOURCES
   src/common/path_routines.cpp
   src/common/artwork.cpp
   src/common/control_routines.cpp
+  src/common/skin.cpp
+  src/common/skin_art.cpp
+  src/common/message_box.cpp
+  src/forms/message_box_form.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
 )

@@ -11,3 +11,6 @@ velmora_wine_test(win_pages_tests
 velmora_wine_test(win_shared_routines_tests
   tests/win/shared_routines_test.cpp
 )
+velmora_wine_test(win_message_box_tests
+  tests/win/message_box_test.cpp
+)
