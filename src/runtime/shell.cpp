@@ -40,6 +40,38 @@ bool run_program(std::string_view command_line, bool hidden) {
   return true;
 }
 
+bool run_hidden_and_wait(std::string_view command_line) {
+  if (seams::launches_recorded()) {
+    seams::launches().push_back({"run-wait", std::string(command_line), {}, {}});
+    return true;
+  }
+  std::wstring cmd = to_wide(command_line);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+    return false;
+  CloseHandle(pi.hThread);
+  // Messages keep flowing while the command runs: the program's windows stay painted.
+  while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        CloseHandle(pi.hProcess);
+        return true;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
 std::string shortcut_target(std::string_view lnk_path) {
   HRESULT init = CoInitialize(nullptr);
   std::string target;

@@ -12,6 +12,8 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
 // Starts a command line; returns whether the program started.
 bool run_program(std::string_view command_line, bool hidden = false);
 
+// Runs a command line hidden and waits until it ends; false when it could not start.
+bool run_hidden_and_wait(std::string_view command_line);
 // The target of a shortcut (".lnk") file, or "" when it has none or is no shortcut.
 std::string shortcut_target(std::string_view lnk_path);
 // Ends the process at once (a second instance or a shortcut start that has handed its work on).
