@@ -51,6 +51,7 @@ set(VELMORA_APP_SOURCES
   src/common/path_routines.cpp
   src/common/artwork.cpp
   src/common/control_routines.cpp
+  src/common/window_fade.cpp
   src/common/skin.cpp
   src/common/skin_art.cpp
   src/common/message_box.cpp

@@ -1,8 +1,14 @@
 #include "app/startup.h"
 
+#include <cstdlib>
+
 #include "app/globals.h"
 #include "common/path_routines.h"
 #include "common/text_routines.h"
+#include "common/control_routines.h"
+#include "common/window_fade.h"
+#include "options/config.h"
+#include "runtime/system.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
@@ -11,9 +17,98 @@
 #include "runtime/shell.h"
 #include "runtime/window_services.h"
 
+int g_remember_position = 0;
+int g_children_stay = 0;
+int g_work_height = 0;
+int g_autosave_interval = 0;
+
 namespace {
 // Built by the created event and appended to the page list once the edit box has its colours.
 PageRecord g_first_page;
+
+// The machine check of the first start: little memory switches fading off for good.
+void first_start_fade_check() {
+  if (config_flag(cfg::程序设置::关闭淡入淡出效果)) return;
+  if (rt::physical_memory_mb() <= 2000) {
+    config_set_flag(cfg::程序设置::关闭淡入淡出效果, true);
+    g_fade_enabled = 0;
+  } else {
+    config_set_flag(cfg::程序设置::环境监测优化完毕, true);
+  }
+}
+
+// A colour option: empty gives the default, the text "0" black, any other non-number the default.
+unsigned colour_option(const std::string& section, const std::string& key, unsigned fallback) {
+  std::string text = rt::remove_blanks(config_read(section, key));
+  if (text.empty()) return fallback;
+  if (text == "0") return 0;
+  double n = rt::text_to_number(text);
+  return n != 0 ? static_cast<unsigned>(static_cast<long long>(n)) : fallback;
+}
+
+void apply_editor_font_options(MainWindowForm& w) {
+  rt::Font f = w.编辑框_文本类容.font();
+  std::string face = config_read("页面设置", "默认字体名称");
+  if (face.empty()) {
+    // No stored face: a Chinese sans-serif face that every system of ours has.
+    if (f.face != "微软雅黑") f.face = "黑体";
+  } else {
+    f.face = face;
+  }
+  std::string size = config_read("页面设置", "默认字体大小");
+  f.size = size.empty() ? 11 : static_cast<int>(rt::text_to_number(size));
+  std::string bold = config_read("页面设置", "默认字体是否加粗");
+  f.bold = bold == "真" || bold.empty();
+  f.italic = config_read("页面设置", "默认字体是否倾斜") == "真";
+  f.underline = config_read("页面设置", "默认字体是否有下划线") == "真";
+  f.strikeout = config_read("页面设置", "默认字体是否有删除线") == "真";
+  w.编辑框_文本类容.set_font(f);
+  g_default_font = FontRecord{f.angle, f.bold, f.italic, f.strikeout, f.underline, f.size, f.face};
+}
+
+void apply_window_position_options(MainWindowForm& w) {
+  if (config_flag(cfg::程序设置::取消纪录窗口位置)) {
+    g_remember_position = 0;
+    return;
+  }
+  rt::Rect r = w.rect();
+  std::string left = config_read("程序设置", "窗口左边"), top = config_read("程序设置", "窗口顶边");
+  if (!left.empty()) r.left = static_cast<int>(rt::text_to_number(left));
+  if (!top.empty()) r.top = static_cast<int>(rt::text_to_number(top));
+  r.width = config_int(cfg::程序设置::窗口宽度);
+  r.height = config_int(cfg::程序设置::窗口高度);
+  int screen_w = rt::screen_width(), screen_h = rt::screen_height();
+  int taskbar = taskbar_height();
+  bool maximized = r.height == screen_h - taskbar && r.width == screen_w && r.left == 0 && r.top == 0;
+  if (!maximized) {
+    // Back onto the screen.
+    if (std::abs(r.left - r.width) >= r.width) r.left = 0;
+    if (screen_w - r.left <= 8) r.left = screen_w - r.width;
+    if (std::abs(r.top - r.height) >= r.height) r.top = 0;
+    if (screen_h - r.top - taskbar <= 8) r.top = screen_h - r.height - taskbar;
+  }
+  w.move(r.left, r.top, r.width, r.height);
+  g_remember_position = 1;
+}
+
+void apply_option_flags() {
+  g_detect_encoding = config_flag(cfg::程序设置::打开时编码自动转换为ANSI);
+  g_prevent_double_open = config_flag(cfg::程序设置::防止文件被重复打开);
+  g_edge_hide_enabled = config_flag(cfg::程序设置::开启靠边自动隐藏);
+  g_jump_to_opened = config_flag(cfg::程序设置::打开文件后自动跳到该页面);
+  g_tab_close_button = config_flag(cfg::程序设置::标签页上显示关闭按钮);
+  main_window().高级选择夹_标签.set_close_button_space(g_tab_close_button != 0);
+}
+
+void apply_autosave_option(MainWindowForm& w) {
+  g_autosave_interval = 0;
+  if (!config_flag(cfg::页面设置::开启自动定时保存)) return;
+  std::string text = config_read("页面设置", "自动定时保存时间");
+  double minutes = rt::text_to_number(text);
+  if (!text.empty() && minutes >= 0 && minutes <= 10) g_autosave_interval = static_cast<int>(minutes * 60000);
+  w.时钟_滚动标签.set_interval(g_autosave_interval);
+}
+
 }  // namespace
 
 int program_entry() {
@@ -41,13 +136,45 @@ bool queue_command_line(const std::vector<std::string>& arguments) {
 void on_main_window_created() {
   MainWindowForm& w = main_window();
   g_first_page = make_page_record();
+  std::string dir = rt::program_directory();
+  g_config_path = normalize_dir_path(dir) + "Config_Vel.ini";
   if (queue_command_line(rt::command_line_arguments())) rt::end_process(0);
+  // Shown by the fade of the first activation.
+  w.set_alpha(0);
   g_drag_enabled = 1;
+  config_write("程序设置", "进程通信钥匙", std::to_string(reinterpret_cast<uintptr_t>(w.编辑框_进程通信.handle())));
   g_restore_on_unmaximize = 1;
   g_accept_drops = 1;
   g_search_forward = 1;
   g_find_ignore_case = 1;
   g_new_page_counter = 1;
+  if (config_flag(cfg::程序设置::关闭淡入淡出效果)) {
+    g_fade_enabled = 0;
+  } else if (!config_flag(cfg::程序设置::环境监测优化完毕)) {
+    g_fade_enabled = 0;
+    first_start_fade_check();
+  } else {
+    g_fade_enabled = 1;
+  }
+  g_window_alpha = config_int(cfg::程序设置::窗口透明度);
+  apply_editor_font_options(w);
+  apply_option_flags();
+  apply_window_position_options(w);
+  g_default_colors[0] = colour_option("页面设置", "文本颜色", 0x8000);
+  g_default_colors[1] = colour_option("页面设置", "背景颜色", 0xCFE8CC);
+  if (g_default_colors[0] == g_default_colors[1]) {
+    g_default_colors[0] = 0x8000;
+    g_default_colors[1] = 0xCFE8CC;
+  }
+  apply_autosave_option(w);
+  if (config_flag(cfg::程序设置::程序默认最前)) toggle_topmost();
+  g_children_stay = config_flag(cfg::程序设置::子窗口不随主窗口移动);
+  g_per_page_font = config_flag(cfg::页面设置::使用不同字体);
+  g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);
+  g_open_in_thread = config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1;
+  g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
+  g_not_win9x = 1;
+  g_work_height = rt::screen_height() - taskbar_height();
   g_open_paths = " |";
   g_first_page.back_color = g_default_colors[1];
   g_first_page.text_color = g_default_colors[0];
@@ -61,6 +188,7 @@ void on_main_window_created() {
 void on_main_window_first_activation() {
   MainWindowForm& w = main_window();
   update_title_and_status(w.高级选择夹_标签.current());
+  show_window_faded(w, true);
   // A running instance is recognised by its tab control without the scroll arrows.
   for (const char* title : {"<", ">"})
     for (rt::WindowHandle arrow : rt::find_child_windows(w.高级选择夹_标签.handle(), "VelmoraTabArrow", title))

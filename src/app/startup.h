@@ -3,6 +3,11 @@
 #include <string>
 #include <vector>
 
+extern int g_remember_position;
+extern int g_children_stay;
+extern int g_work_height;
+extern int g_autosave_interval;
+
 int program_entry();
 void on_main_window_created();
 void on_main_window_first_activation();

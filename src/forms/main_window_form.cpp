@@ -22,6 +22,7 @@ void MainWindowForm::build() {
   编辑框_进程通信.create(*this, {0, 0, 10, 10}, {.multiline = false}, "｛[(进程通信编辑框_Kestrune)]｝");
   编辑框_进程通信.set_visible(false);
   时钟_监视程序.create(*this);
+  时钟_滚动标签.create(*this);
 
   on_created = on_main_window_created;
   on_first_activation = on_main_window_first_activation;

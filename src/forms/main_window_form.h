@@ -19,6 +19,8 @@ class MainWindowForm : public rt::Window {
   rt::Label 透明标签_文件标题;
   rt::Label 透明标签_标签状态;
   rt::Timer 时钟_监视程序;
+  // Tab-scroll animation at 500 ms, otherwise the auto-save period.
+  rt::Timer 时钟_滚动标签;
 
  protected:
   void build() override;

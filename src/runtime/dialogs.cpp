@@ -90,6 +90,20 @@ std::string save_file_dialog(const FileDialogRequest& r) {
   return to_gbk(buffer.c_str());
 }
 
+bool CommonDialog::run() {
+  FileDialogRequest r{owner, title, filter, folder, file_name, default_extension};
+  if (kind == Kind::Save) {
+    std::string chosen = save_file_dialog(r);
+    if (chosen.empty()) return false;
+    file_name = chosen;
+    return true;
+  }
+  auto chosen = open_files_dialog(r);
+  if (chosen.empty()) return false;
+  file_name = chosen[0];
+  return true;
+}
+
 std::string choose_folder_dialog(const FolderDialogRequest& r) {
   if (seams::test_mode()) {
     seams::dialog_requests().push_back({seams::DialogKind::Folder, r.title, r.start_folder, {}});

@@ -35,4 +35,20 @@ struct FolderDialogRequest {
 // the choice has no file-system path.
 std::string choose_folder_dialog(const FolderDialogRequest& request);
 
+// The common-dialog unit of a form: a command sets only the properties it needs; the others
+// keep what the previous use left.
+class CommonDialog {
+ public:
+  enum class Kind { Open, Save };
+  Kind kind = Kind::Open;
+  std::string title;
+  std::string filter;  // description|pattern|... as the forms write it
+  std::string folder;
+  std::string file_name;  // preset before, the chosen path after run()
+  std::string default_extension;
+  WindowHandle owner = nullptr;
+  // Shows the dialog; false when cancelled.
+  bool run();
+};
+
 }  // namespace rt

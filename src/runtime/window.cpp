@@ -167,6 +167,22 @@ void Window::set_back_color(unsigned rgb) {
 
 bool Window::minimized() const { return handle_ && IsIconic(hw(handle_)); }
 
+void Window::restore_if_minimized() {
+  if (minimized()) ShowWindow(hw(handle_), SW_RESTORE);
+}
+
+void Window::minimize() {
+  if (handle_) ShowWindow(hw(handle_), SW_MINIMIZE);
+}
+
+bool Window::is_foreground() const { return handle_ && GetForegroundWindow() == hw(handle_); }
+
+void Window::bring_forward() {
+  if (!handle_) return;
+  if (!is_foreground()) SetForegroundWindow(hw(handle_));
+  FlashWindow(hw(handle_), FALSE);
+}
+
 void Window::unbind_handle() {
   for (auto& [id, t] : timers_) t->owner_gone();
   timers_.clear();

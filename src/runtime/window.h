@@ -45,6 +45,12 @@ class Window : public Unit {
   unsigned back_color() const { return back_color_; }
   void set_back_color(unsigned rgb);
   bool minimized() const;
+  // Back from the task bar to the state it had before minimizing; nothing otherwise.
+  void restore_if_minimized();
+  void minimize();
+  // Makes it the foreground window and flashes its task-bar button once when it was not.
+  void bring_forward();
+  bool is_foreground() const;
 
   // Font the form gives controls that set none.
   void* default_font();

@@ -25,13 +25,18 @@ rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 class PagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Every test starts as the first start of the program: no configuration file.
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
     init_globals();
     rt::seams::set_command_line({});
     ASSERT_TRUE(w().load());
     // Started: the first activation has shown the page and given the edit box the focus.
     ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && editor().has_focus(); }));
   }
-  void TearDown() override { w().destroy(); }
+  void TearDown() override {
+    w().destroy();
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+  }
 
   static int new_page(std::string name = {}) { return create_page(name); }
   static void select(int tab) { tabs().set_current(tab); }
