@@ -61,6 +61,7 @@ bool Window::load(Window* owner, bool show) {
   detail::register_class(to_wide(class_name_), CS_DBLCLKS, nullptr);
   first_activated_ = false;
   alpha_ = 255;
+  topmost_ = (ex_style_ & WS_EX_TOPMOST) != 0;
   HWND h = CreateWindowExW(ex_style_, to_wide(class_name_).c_str(), to_wide(design_caption_).c_str(), style_,
                            design_.left, design_.top, design_.width, design_.height,
                            owner ? hw(owner->handle()) : nullptr, nullptr, detail::instance(), this);
@@ -137,14 +138,14 @@ void Window::set_alpha(int value) {
   alpha_ = value;
 }
 
-bool Window::topmost() const {
-  return handle_ && (GetWindowLongW(hw(handle_), GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
+bool Window::topmost() const { return handle_ && topmost_; }
 
 void Window::set_topmost(bool on) {
-  if (handle_)
-    SetWindowPos(hw(handle_), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!handle_) return;
+  // The property is what was written: some systems leave the style of a window with owned
+  // windows unchanged although they raise it.
+  topmost_ = on;
+  SetWindowPos(hw(handle_), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Window::set_round_region(int radius) {

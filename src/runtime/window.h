@@ -91,6 +91,7 @@ class Window : public Unit {
   bool owner_was_enabled_ = false;
   bool first_activated_ = false;
   int alpha_ = 255;
+  bool topmost_ = false;
   unsigned back_color_;
   void* back_brush_ = nullptr;
   void* default_font_ = nullptr;

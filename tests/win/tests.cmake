@@ -14,3 +14,9 @@ velmora_wine_test(win_shared_routines_tests
 velmora_wine_test(win_message_box_tests
   tests/win/message_box_test.cpp
 )
+velmora_wine_test(win_fade_tests
+  tests/win/fade_test.cpp
+)
+velmora_wine_test(win_startup_tests
+  tests/win/startup_test.cpp
+)

@@ -1,0 +1,140 @@
+// Start-up reads the configuration file and applies it, against the real main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/startup.h"
+#include "common/window_fade.h"
+#include "forms/main_window_form.h"
+#include "options/config.h"
+#include "runtime/seams.h"
+#include "runtime/system.h"
+#include "ui_test.h"
+
+namespace {
+
+std::string config_file() { return rt::program_directory() + "Config_Vel.ini"; }
+
+// Starts the program with a configuration file of these lines ("section|key|value").
+void start_with(const std::vector<std::string>& lines) {
+  DeleteFileA(config_file().c_str());
+  for (const std::string& l : lines) {
+    size_t a = l.find('|'), b = l.find('|', a + 1);
+    WritePrivateProfileStringA(l.substr(0, a).c_str(), l.substr(a + 1, b - a - 1).c_str(), l.substr(b + 1).c_str(),
+                               config_file().c_str());
+  }
+  init_globals();
+  rt::seams::set_command_line({});
+  ASSERT_TRUE(main_window().load());
+  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus(); }));
+}
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    main_window().destroy();
+    DeleteFileA(config_file().c_str());
+  }
+};
+
+TEST_F(StartupTest, WithoutAConfigurationFileEveryOptionHasItsDefault) {
+  start_with({});
+  EXPECT_EQ(g_config_path, config_file());
+  EXPECT_EQ(g_fade_enabled, 0);  // the first start
+  EXPECT_EQ(g_window_alpha, 255);
+  rt::Font f = main_window().编辑框_文本类容.font();
+  EXPECT_EQ(f.face, "黑体");
+  EXPECT_EQ(f.size, 11);
+  EXPECT_TRUE(f.bold);
+  EXPECT_EQ(main_window().width(), 788);
+  EXPECT_EQ(main_window().height(), 597);
+  EXPECT_EQ(g_default_colors[0], 0x8000u);
+  EXPECT_EQ(g_default_colors[1], 0xCFE8CCu);
+  EXPECT_EQ(main_window().编辑框_文本类容.back_color(), 0xCFE8CCu);
+  EXPECT_EQ(g_tab_close_button, 1);
+  EXPECT_EQ(g_first_line_title, 1);
+  EXPECT_EQ(g_open_in_thread, 1);
+  EXPECT_EQ(g_remember_position, 1);
+  // The first-start check found enough memory; the next start fades.
+  EXPECT_EQ(config_read("程序设置", "环境监测优化完毕"), "真");
+  // The hand-over box's handle is stored for a second instance.
+  EXPECT_EQ(config_read("程序设置", "进程通信钥匙"),
+            std::to_string(reinterpret_cast<uintptr_t>(main_window().编辑框_进程通信.handle())));
+}
+
+TEST_F(StartupTest, StoredOptionsAreApplied) {
+  start_with({"程序设置|环境监测优化完毕|真", "程序设置|窗口透明度|200", "程序设置|不使用线程打开文件|真",
+              "程序设置|打开时编码自动转换为ANSI|真", "程序设置|防止文件被重复打开|真",
+              "程序设置|标签页上显示关闭按钮|假", "程序设置|使用内容的第一行为新文件的标题|假",
+              "程序设置|程序默认最前|真", "页面设置|默认字体名称|宋体", "页面设置|默认字体大小|14",
+              "页面设置|默认字体是否加粗|假", "页面设置|默认字体是否倾斜|真", "页面设置|文本颜色|255",
+              "页面设置|背景颜色|0", "页面设置|使用不同字体|真", "页面设置|开启自动定时保存|真",
+              "页面设置|自动定时保存时间|3"});
+  EXPECT_EQ(g_fade_enabled, 1);
+  EXPECT_EQ(g_window_alpha, 200);
+  EXPECT_EQ(main_window().alpha(), 200);  // faded in to it
+  EXPECT_EQ(g_open_in_thread, 0);
+  EXPECT_EQ(g_detect_encoding, 1);
+  EXPECT_EQ(g_prevent_double_open, 1);
+  EXPECT_EQ(g_tab_close_button, 0);
+  EXPECT_EQ(g_first_line_title, 0);
+  EXPECT_TRUE(main_window().topmost());
+  rt::Font f = main_window().编辑框_文本类容.font();
+  EXPECT_EQ(f.face, "宋体");
+  EXPECT_EQ(f.size, 14);
+  EXPECT_FALSE(f.bold);
+  EXPECT_TRUE(f.italic);
+  EXPECT_EQ(g_default_font.size, 14);
+  EXPECT_EQ(g_pages[0].font.size, 14);  // per-page fonts: the first page takes the default font
+  EXPECT_EQ(g_default_colors[0], 255u);
+  EXPECT_EQ(g_default_colors[1], 0u);  // "0" is black
+  EXPECT_EQ(g_autosave_interval, 180000);
+  EXPECT_EQ(main_window().时钟_滚动标签.interval(), 180000);
+}
+
+TEST_F(StartupTest, ColourAndAutoSaveFallbacks) {
+  struct Case {
+    std::vector<std::string> lines;
+    unsigned text, back;
+    int autosave;
+  };
+  const Case cases[] = {
+      {{"页面设置|文本颜色|255", "页面设置|背景颜色|255"}, 0x8000, 0xCFE8CC, 0},  // equal colours
+      {{"页面设置|文本颜色|green", "页面设置|背景颜色| 1 2 "}, 0x8000, 12, 0},     // blanks removed first
+      {{"页面设置|开启自动定时保存|真", "页面设置|自动定时保存时间|11"}, 0x8000, 0xCFE8CC, 0},
+      {{"页面设置|自动定时保存时间|5"}, 0x8000, 0xCFE8CC, 0},  // saving switched off
+  };
+  for (const Case& c : cases) {
+    start_with(c.lines);
+    EXPECT_EQ(g_default_colors[0], c.text);
+    EXPECT_EQ(g_default_colors[1], c.back);
+    EXPECT_EQ(main_window().时钟_滚动标签.interval(), c.autosave);
+    main_window().destroy();
+  }
+}
+
+TEST_F(StartupTest, ASavedPositionIsBroughtBackOntoTheScreen) {
+  int sw = rt::screen_width(), sh = rt::screen_height();
+  struct Case {
+    int left, top, width, expected_left, expected_top;
+  };
+  const Case cases[] = {
+      {-50, 10, 788, 0, 10},                    // |left - width| >= width
+      {sw - 300, 10, 788, sw - 300, 10},        // within the first rule and more than 8 from the edge
+      {sw - 5, 10, 1000, sw - 1000, 10},        // 5 pixels from the right edge
+      {100, sh - 4, 597, 100, sh - 597 - (sh - rt::work_area().top - rt::work_area().height)},
+  };
+  for (const Case& c : cases) {
+    start_with({"程序设置|窗口左边|" + std::to_string(c.left), "程序设置|窗口顶边|" + std::to_string(c.top),
+                "程序设置|窗口宽度|" + std::to_string(c.width), "程序设置|窗口高度|597"});
+    EXPECT_EQ(main_window().left(), c.expected_left) << c.left;
+    EXPECT_EQ(main_window().top(), c.expected_top) << c.top;
+    main_window().destroy();
+  }
+  start_with({"程序设置|取消纪录窗口位置|真", "程序设置|窗口左边|5", "程序设置|窗口宽度|400"});
+  EXPECT_EQ(g_remember_position, 0);
+  EXPECT_EQ(main_window().width(), 788);  // the form's size
+}
+
+}  // namespace
