@@ -38,6 +38,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/system.cpp
   src/runtime/files.cpp
   src/runtime/clock.cpp
+  src/runtime/progress_bar.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
 )
@@ -48,8 +49,10 @@ set(VELMORA_APP_SOURCES
   src/forms/main_window_form.cpp
   src/app/globals.cpp
   src/app/startup.cpp
+  src/app/main_frame.cpp
   src/common/path_routines.cpp
   src/common/artwork.cpp
+  src/common/frame_art.cpp
   src/common/control_routines.cpp
   src/common/window_fade.cpp
   src/common/skin.cpp

@@ -1,5 +1,6 @@
 #include "app/globals.h"
 
+#include "app/main_frame.h"
 #include "pages/page_model.h"
 
 PageList g_pages;
@@ -49,6 +50,7 @@ void init_globals() {
   g_drag_enabled = 0;
   g_search_forward = 0;
   g_find_ignore_case = 0;
+  g_maximized = 0;
   reset_page_model();
 }
 

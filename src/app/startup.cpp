@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/globals.h"
+#include "app/main_frame.h"
 #include "common/path_routines.h"
 #include "common/text_routines.h"
 #include "common/control_routines.h"
@@ -88,6 +89,7 @@ void apply_window_position_options(MainWindowForm& w) {
     if (screen_h - r.top - taskbar <= 8) r.top = screen_h - r.height - taskbar;
   }
   w.move(r.left, r.top, r.width, r.height);
+  if (maximized) toggle_maximize();
   g_remember_position = 1;
 }
 
@@ -175,6 +177,7 @@ void on_main_window_created() {
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
   g_not_win9x = 1;
   g_work_height = rt::screen_height() - taskbar_height();
+  confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
   g_open_paths = " |";
   g_first_page.back_color = g_default_colors[1];
   g_first_page.text_color = g_default_colors[0];
@@ -183,12 +186,19 @@ void on_main_window_created() {
   if (g_per_page_font) g_first_page.font = g_default_font;
   g_pages.push_back(g_first_page);
   apply_page_colors();
+  // The window's place before any maximizing: the default size, centred.
+  g_restore_rect[0] = 788;
+  g_restore_rect[1] = 597;
+  g_restore_rect[2] = rt::screen_width() / 2 - 394;
+  g_restore_rect[3] = static_cast<int>(rt::screen_height() / 2.0 - 298.5);
 }
 
 void on_main_window_first_activation() {
   MainWindowForm& w = main_window();
   update_title_and_status(w.高级选择夹_标签.current());
   show_window_faded(w, true);
+  w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
+  layout_main_window();
   // A running instance is recognised by its tab control without the scroll arrows.
   for (const char* title : {"<", ">"})
     for (rt::WindowHandle arrow : rt::find_child_windows(w.高级选择夹_标签.handle(), "VelmoraTabArrow", title))

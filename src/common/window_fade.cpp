@@ -1,6 +1,7 @@
 #include "common/window_fade.h"
 
 #include "app/globals.h"
+#include "common/frame_art.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "runtime/clock.h"
@@ -120,8 +121,10 @@ void set_tool_windows_topmost(bool on) {
 }
 
 void toggle_topmost() {
-  rt::Window& main = main_window();
+  MainWindowForm& main = main_window();
   bool on = !main.topmost();
+  const auto& s = caption_button_strip(on ? CaptionGlyph::TopmostOn : CaptionGlyph::TopmostOff);
+  main.图形按钮_最前.set_pictures(s[0], s[1], s[2]);
   main.set_topmost(on);
   set_tool_windows_topmost(on);
 }

@@ -1,6 +1,8 @@
 #include "forms/main_window_form.h"
 
+#include "app/main_frame.h"
 #include "app/startup.h"
+#include "common/frame_art.h"
 #include "pages/page_display.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
@@ -11,22 +13,91 @@ MainWindowForm& main_window() {
 }
 
 void MainWindowForm::build() {
-  标签_上中.create(*this, {0, 0, 788, 26}, "   Velmora");
-  高级选择夹_标签.create(*this, {4, 30, 780, 24});
+  constexpr int W = 788, H = 597;
+  constexpr int kStatusTop = H - kStatusHeight;
+  const auto& frame = main_frame_pictures();
+  set_back_color(0xEEE4D9);
+
+  透明标签_上.create(*this, {kCornerWidth - 4, 0, W - 2 * kCornerWidth + 8, 3});
+  透明标签_左.create(*this, {0, kCaptionHeight - 12, 2, H - kCaptionHeight - kStatusHeight + 24});
+  透明标签_右.create(*this, {W - 2, kCaptionHeight - 12, 2, H - kCaptionHeight - kStatusHeight + 48});
+  透明标签_下.create(*this, {kCornerWidth - 4, H - 2, W - 2 * kCornerWidth + 8, 2});
+  for (rt::Label* strip : {&透明标签_上, &透明标签_左, &透明标签_右, &透明标签_下}) strip->set_transparent(true);
+
+  图形按钮_关闭.create(*this, {W - kCornerWidth - kCaptionButtonWidth + 4, 4, kCaptionButtonWidth, kCaptionButtonHeight});
+  图形按钮_最大化.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
+  图形按钮_最小化.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
+  图形按钮_最前.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
+  图形按钮_迷你模式.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
+  图形按钮_程序图标.create(*this, {4, 3, 24, 24});
+  图形按钮_移动.create(*this, {W - kCornerWidth - 4, kStatusTop + 8, 16, 12});
+  auto strip = [](rt::GraphicButton& b, CaptionGlyph g) {
+    const auto& s = caption_button_strip(g);
+    b.set_pictures(s[0], s[1], s[2]);
+  };
+  strip(图形按钮_关闭, CaptionGlyph::Close);
+  strip(图形按钮_最大化, CaptionGlyph::Maximize);
+  strip(图形按钮_最小化, CaptionGlyph::Minimize);
+  strip(图形按钮_最前, CaptionGlyph::TopmostOff);
+  strip(图形按钮_迷你模式, CaptionGlyph::MiniMode);
+  strip(图形按钮_移动, CaptionGlyph::Grip);
+  图形按钮_程序图标.set_pictures(program_icon_picture(), program_icon_picture(), program_icon_picture());
+
+  透明标签_标签状态.create(*this, {10, kStatusTop, 150, kStatusHeight});
+  透明标签_文件标题.create(*this, {160, kStatusTop, 220, kStatusHeight});
+  透明标签_文件路径.create(*this, {380, kStatusTop, W - 388, kStatusHeight});
+  for (rt::Label* status : {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径}) {
+    status->set_transparent(true);
+    status->set_text_color(0x5A3A20);
+  }
+  进度条.create(*this, {kFrameSide, kStatusTop - 1, W - 2 * kFrameSide, 6});
+
+  图形按钮_向左.create(*this, {0, 32, 16, 24});
+  图形按钮_向右.create(*this, {0, 32, 16, 24});
+  strip(图形按钮_向左, CaptionGlyph::Left);
+  strip(图形按钮_向右, CaptionGlyph::Right);
+  高级选择夹_标签.create(*this, {kFrameSide, 32, W - 2 * kFrameSide + 2, 24});
   高级选择夹_标签.insert("新建文档 1");
   高级选择夹_标签.set_tooltip(0, "<color=16711680>新建文档 1<Backcolor=16048819><bordercolor=9795920>");
-  编辑框_文本类容.create(*this, {4, 54, 780, 500}, {.multiline = true, .vertical_scroll = true});
-  透明标签_文件路径.create(*this, {4, 558, 400, 18});
-  透明标签_文件标题.create(*this, {408, 558, 200, 18});
-  透明标签_标签状态.create(*this, {612, 558, 172, 18});
+  编辑框_文本类容.create(*this, {kFrameSide, 55, W - 2 * kFrameSide + 2, kStatusTop - 55},
+                         {.multiline = true, .vertical_scroll = true});
   编辑框_进程通信.create(*this, {0, 0, 10, 10}, {.multiline = false}, "｛[(进程通信编辑框_Kestrune)]｝");
   编辑框_进程通信.set_visible(false);
+
+  标签_底.create(*this, {0, H - 3, W, 3});
+  标签_底.set_transparent(true);
+  标签_左上.create(*this, {0, 0, kCornerWidth, kCaptionHeight});
+  标签_上中.create(*this, {kCornerWidth, 0, W - 2 * kCornerWidth, kCaptionHeight}, "   Velmora");
+  标签_右上.create(*this, {W - kCornerWidth, 0, kCornerWidth, kCaptionHeight});
+  标签_左中.create(*this, {0, kCaptionHeight, kFrameSide, H - kCaptionHeight - kStatusHeight});
+  标签_右中.create(*this, {W - kFrameSide, kCaptionHeight, kFrameSide, H - kCaptionHeight - kStatusHeight});
+  标签_左下.create(*this, {0, kStatusTop, kCornerWidth, kStatusHeight});
+  标签_下中.create(*this, {kCornerWidth, kStatusTop, W - 2 * kCornerWidth, kStatusHeight});
+  标签_右下.create(*this, {W - kCornerWidth, kStatusTop, kCornerWidth, kStatusHeight});
+  rt::Label* frame_labels[] = {&标签_左上, &标签_上中, &标签_右上, &标签_左中,
+                               &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  for (int i = 0; i < 8; ++i) frame_labels[i]->set_picture(frame[i]);
+  标签_上中.set_font({0, true, false, false, false, 10, "微软雅黑"});
+  标签_上中.set_text_color(0xFF0000);
+  标签_上中.set_text_margin(20);  // the program icon lies over the caption's start
+
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
+  时钟_显示出来.create(*this);
+
+  // Overlays above the frame they lie on.
+  for (rt::Unit* top : std::initializer_list<rt::Unit*>{&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径, &图形按钮_移动,
+                                                       &图形按钮_程序图标, &图形按钮_迷你模式, &图形按钮_最前, &图形按钮_最小化,
+                                                       &图形按钮_最大化, &图形按钮_关闭, &透明标签_上, &透明标签_左, &透明标签_右,
+                                                       &透明标签_下})
+    top->bring_to_front();
 
   on_created = on_main_window_created;
   on_first_activation = on_main_window_first_activation;
+  on_resized = layout_main_window;
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;
   编辑框_文本类容.on_changed = on_editor_changed;
+  bind_frame_events(*this);
+  layout_main_window();
 }

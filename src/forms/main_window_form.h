@@ -1,7 +1,9 @@
 #pragma once
 // The main window "Velmora": its units and their event bindings.
 #include "runtime/edit_box.h"
+#include "runtime/graphic_button.h"
 #include "runtime/label.h"
+#include "runtime/progress_bar.h"
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
 #include "runtime/window.h"
@@ -10,17 +12,27 @@ class MainWindowForm : public rt::Window {
  public:
   MainWindowForm();
 
+  // The frame: corner and edge labels with the skin, thin strips over the edges for sizing.
+  rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  rt::Label 透明标签_上, 透明标签_下, 透明标签_左, 透明标签_右;
+  // The caption buttons, right to left, and the grip near the bottom-right corner.
+  rt::GraphicButton 图形按钮_关闭, 图形按钮_最大化, 图形按钮_最小化, 图形按钮_最前, 图形按钮_迷你模式;
+  rt::GraphicButton 图形按钮_移动, 图形按钮_程序图标;
+
   rt::TabControl 高级选择夹_标签;
+  rt::GraphicButton 图形按钮_向左, 图形按钮_向右;
   rt::EditBox 编辑框_文本类容;
+  rt::ProgressBar 进度条;
+  rt::Label 透明标签_标签状态, 透明标签_文件标题, 透明标签_文件路径;
+  rt::Label 标签_底;
   // Hidden: a second instance writes its request here.
   rt::EditBox 编辑框_进程通信;
-  rt::Label 标签_上中;
-  rt::Label 透明标签_文件路径;
-  rt::Label 透明标签_文件标题;
-  rt::Label 透明标签_标签状态;
+
   rt::Timer 时钟_监视程序;
   // Tab-scroll animation at 500 ms, otherwise the auto-save period.
   rt::Timer 时钟_滚动标签;
+  // The edge auto-hide cursor poll.
+  rt::Timer 时钟_显示出来;
 
  protected:
   void build() override;

@@ -19,12 +19,13 @@ void Label::create(Window& parent, Rect r, std::string_view text) {
 void Label::repaint() {
   if (!handle_) return;
   if (transparent_) {
-    // The parent paints what shows through.
+    // What shows through is the parent and the siblings beneath: they repaint first.
     HWND parent = GetParent(hw(handle_));
     RECT r;
     GetWindowRect(hw(handle_), &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    InvalidateRect(parent, &r, TRUE);
+    RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return;
   }
   InvalidateRect(hw(handle_), nullptr, TRUE);
 }
@@ -42,6 +43,7 @@ void Label::set_back_color(unsigned rgb) { back_color_ = rgb; repaint(); }
 void Label::set_align(Align a) { align_ = a; repaint(); }
 void Label::set_vertical_centre(bool on) { vcentre_ = on; repaint(); }
 void Label::set_picture(const Picture& p) { picture_ = p; repaint(); }
+void Label::set_text_margin(int pixels) { margin_ = pixels; repaint(); }
 
 void Label::set_transparent(bool on) {
   transparent_ = on;
@@ -79,6 +81,7 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         if (single_line) fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0);
         else fmt |= DT_WORDBREAK;
         std::wstring w = to_wide(text_);
+        r.left += margin_;
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, fmt);
         SelectObject(dc, old);
       }

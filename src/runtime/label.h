@@ -26,12 +26,15 @@ class Label : public Unit {
   void set_vertical_centre(bool on);
   void set_picture(const Picture& p);
   const Picture& picture() const { return picture_; }
+  // Room kept free at the left before the text (a picture drawn over the label's start).
+  void set_text_margin(int pixels);
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
  private:
   void repaint();
+  int margin_ = 0;
   std::string text_;
   unsigned text_color_ = 0;
   unsigned back_color_ = 0xFFFFFF;

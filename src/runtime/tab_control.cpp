@@ -194,6 +194,10 @@ void TabControl::scroll(int tabs) {
   layout();
 }
 
+void TabControl::redraw() {
+  if (handle_) InvalidateRect(hw(handle_), nullptr, FALSE);
+}
+
 void TabControl::ensure_visible(int index) {
   if (index < first_visible_) {
     first_visible_ = index;

@@ -39,6 +39,7 @@ class TabControl : public Unit {
   // Scrolls the strip by whole tabs (negative: towards the first).
   void scroll(int tabs);
   int first_visible() const { return first_visible_; }
+  void redraw();
 
   // Leaves room on each tab for the close button the page window places over it.
   void set_close_button_space(bool on);

@@ -89,6 +89,10 @@ void Unit::apply_font() {
   hfont_ = f;
 }
 
+void Unit::bring_to_front() {
+  if (handle_) SetWindowPos(hw(handle_), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void Unit::set_focus() {
   if (handle_) SetFocus(hw(handle_));
 }
@@ -97,7 +101,7 @@ bool Unit::has_focus() const { return handle_ && GetFocus() == hw(handle_); }
 void Unit::create_control(Window& parent, const wchar_t* cls, unsigned style, unsigned ex_style, Rect r,
                           std::string_view text) {
   window_ = &parent;
-  HWND h = CreateWindowExW(ex_style, cls, to_wide(text).c_str(), style | WS_CHILD, r.left, r.top, r.width,
+  HWND h = CreateWindowExW(ex_style, cls, to_wide(text).c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, r.left, r.top, r.width,
                            r.height, hw(parent.handle()), nullptr, detail::instance(), nullptr);
   if (!h) return;
   handle_ = h;
@@ -110,7 +114,7 @@ void Unit::create_own(Window& parent, const wchar_t* cls, unsigned style, unsign
                       WindowHandle parent_handle) {
   window_ = &parent;
   detail::register_class(cls, CS_DBLCLKS, nullptr);
-  CreateWindowExW(ex_style, cls, L"", style | WS_CHILD, r.left, r.top, r.width, r.height,
+  CreateWindowExW(ex_style, cls, L"", style | WS_CHILD | WS_CLIPSIBLINGS, r.left, r.top, r.width, r.height,
                   hw(parent_handle ? parent_handle : parent.handle()), nullptr, detail::instance(), this);
   apply_font();
 }

@@ -63,6 +63,8 @@ class Unit {
   Font font() const { return font_; }
   void set_font(const Font& f);
 
+  // Above its sibling controls.
+  void bring_to_front();
   void set_focus();
   bool has_focus() const;
 

@@ -176,6 +176,16 @@ void Window::minimize() {
   if (handle_) ShowWindow(hw(handle_), SW_MINIMIZE);
 }
 
+void Window::maximize() {
+  if (handle_) ShowWindow(hw(handle_), SW_MAXIMIZE);
+}
+
+void Window::restore() {
+  if (handle_) ShowWindow(hw(handle_), SW_RESTORE);
+}
+
+bool Window::maximized() const { return handle_ && IsZoomed(hw(handle_)); }
+
 bool Window::is_foreground() const { return handle_ && GetForegroundWindow() == hw(handle_); }
 
 void Window::bring_forward() {

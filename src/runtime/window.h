@@ -48,6 +48,10 @@ class Window : public Unit {
   // Back from the task bar to the state it had before minimizing; nothing otherwise.
   void restore_if_minimized();
   void minimize();
+  void maximize();
+  // Back to the normal state from minimized or maximized.
+  void restore();
+  bool maximized() const;
   // Makes it the foreground window and flashes its task-bar button once when it was not.
   void bring_forward();
   bool is_foreground() const;

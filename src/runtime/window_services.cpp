@@ -38,4 +38,18 @@ std::string window_text(WindowHandle window) {
 
 bool window_exists(WindowHandle window) { return window && IsWindow(hw(window)); }
 
+intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  return SendMessageW(hw(window), msg, wparam, lparam);
+}
+
+void release_mouse_capture() { ReleaseCapture(); }
+
+void set_min_max_info(intptr_t lparam, Size min_track, Size max_track, Position max_position, Size max_size) {
+  auto* mm = reinterpret_cast<MINMAXINFO*>(lparam);
+  mm->ptMinTrackSize = {min_track.width, min_track.height};
+  mm->ptMaxTrackSize = {max_track.width, max_track.height};
+  mm->ptMaxPosition = {max_position.left, max_position.top};
+  mm->ptMaxSize = {max_size.width, max_size.height};
+}
+
 }  // namespace rt

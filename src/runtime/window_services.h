@@ -16,5 +16,16 @@ void close_window(WindowHandle window);
 std::string window_class_name(WindowHandle window);
 std::string window_text(WindowHandle window);
 bool window_exists(WindowHandle window);
+// SendMessage, for the few places where the program speaks to a window in its own words.
+intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);
+void release_mouse_capture();
+// Fills the MINMAXINFO a WM_GETMINMAXINFO message carries.
+struct Size {
+  int width = 0, height = 0;
+};
+struct Position {
+  int left = 0, top = 0;
+};
+void set_min_max_info(intptr_t lparam, Size min_track, Size max_track, Position max_position, Size max_size);
 
 }  // namespace rt

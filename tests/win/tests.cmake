@@ -20,3 +20,6 @@ velmora_wine_test(win_fade_tests
 velmora_wine_test(win_startup_tests
   tests/win/startup_test.cpp
 )
+velmora_wine_test(win_frame_tests
+  tests/win/frame_test.cpp
+)

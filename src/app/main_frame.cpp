@@ -1,0 +1,241 @@
+#include "app/main_frame.h"
+
+#include "app/globals.h"
+#include "app/startup.h"
+#include "common/frame_art.h"
+#include "common/window_fade.h"
+#include "forms/main_window_form.h"
+#include "options/config.h"
+#include "runtime/hooks.h"
+#include "runtime/system.h"
+#include "runtime/window_services.h"
+
+int g_maximized = 0;
+int g_restore_rect[4] = {788, 597, 0, 0};
+int g_dock_rect[4] = {0, 0, 0, 0};
+
+namespace {
+
+constexpr unsigned kSysCommand = 0x0112, kNcLeftButtonDown = 0x00A1, kGetMinMaxInfo = 0x0024;
+constexpr unsigned kSizeCommand = 0xF000;  // SC_SIZE; + 1..8 names the edge or corner
+constexpr int kHitCaption = 2;
+
+void set_caption_strip(rt::GraphicButton& b, CaptionGlyph g) {
+  const auto& s = caption_button_strip(g);
+  b.set_pictures(s[0], s[1], s[2]);
+}
+
+bool docked() {
+  rt::Window& w = main_window();
+  // Compared without rounding: on a screen of odd width a window never counts as docked.
+  return w.height() == g_work_height && w.width() == rt::screen_width() / 2.0;
+}
+
+void undock() {
+  rt::Window& w = main_window();
+  if (g_dock_rect[0] == rt::screen_width()) {
+    // Docked from the maximized state: the rectangle before maximizing.
+    w.move(g_restore_rect[2], g_restore_rect[3], g_restore_rect[0], g_restore_rect[1]);
+  } else {
+    keep_dock_rect(false);
+  }
+}
+
+void start_sizing(int edge) {
+  rt::send_message(main_window().handle(), kSysCommand, kSizeCommand + edge, 0);
+}
+
+void start_moving() {
+  if (!g_drag_enabled) return;
+  rt::release_mouse_capture();
+  rt::send_message(main_window().handle(), kNcLeftButtonDown, kHitCaption, 0);
+}
+
+}  // namespace
+
+void keep_restore_rect(bool store) {
+  rt::Window& w = main_window();
+  if (store) {
+    rt::Rect r = w.rect();
+    g_restore_rect[0] = r.width;
+    g_restore_rect[1] = r.height;
+    g_restore_rect[2] = r.left;
+    g_restore_rect[3] = r.top;
+  } else {
+    w.move(g_restore_rect[2], g_restore_rect[3], g_restore_rect[0], g_restore_rect[1]);
+  }
+}
+
+void keep_dock_rect(bool store) {
+  rt::Window& w = main_window();
+  if (store) {
+    rt::Rect r = w.rect();
+    g_dock_rect[0] = r.width;
+    g_dock_rect[1] = r.height;
+    g_dock_rect[2] = r.left;
+    g_dock_rect[3] = r.top;
+  } else {
+    w.move(g_dock_rect[2], g_dock_rect[3], g_dock_rect[0], g_dock_rect[1]);
+  }
+}
+
+void enable_resize_labels(bool on) {
+  MainWindowForm& w = main_window();
+  for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.标签_右下, &w.标签_左下, &w.标签_左上, &w.标签_右上, &w.透明标签_上,
+                                                     &w.透明标签_右, &w.透明标签_左, &w.透明标签_下})
+    u->set_disabled(!on);
+}
+
+void toggle_maximize() {
+  MainWindowForm& w = main_window();
+  if (!g_maximized) {
+    keep_restore_rect(true);
+    set_caption_strip(w.图形按钮_最大化, CaptionGlyph::Restore);
+    g_maximized = 1;
+    g_drag_enabled = 0;
+    enable_resize_labels(false);
+    w.时钟_显示出来.set_interval(0);
+    w.maximize();
+  } else {
+    w.restore();
+    if (g_restore_on_unmaximize) keep_restore_rect(false);
+    set_caption_strip(w.图形按钮_最大化, CaptionGlyph::Maximize);
+    g_maximized = 0;
+    g_drag_enabled = 1;
+    enable_resize_labels(true);
+    if (g_edge_hide_enabled) w.时钟_显示出来.set_interval(250);
+  }
+}
+
+void dock_half_screen(bool to_left) {
+  rt::Window& w = main_window();
+  if (g_maximized) {
+    g_restore_on_unmaximize = 0;
+    toggle_maximize();
+  } else {
+    g_restore_on_unmaximize = 1;
+  }
+  if (docked()) {
+    undock();
+    return;
+  }
+  keep_dock_rect(true);
+  int half = rt::screen_width() / 2;
+  w.move(to_left ? 0 : rt::screen_width() - half, 0, half, g_work_height);
+}
+
+void restore_or_minimize() {
+  if (g_maximized) {
+    toggle_maximize();
+  } else if (docked()) {
+    g_restore_on_unmaximize = 1;
+    undock();
+  } else {
+    main_window().minimize();
+  }
+}
+
+void minimize_main_window() {
+  main_window().时钟_显示出来.set_interval(0);
+  main_window().minimize();
+}
+
+void layout_main_window() {
+  MainWindowForm& m = main_window();
+  if (!m.loaded() || m.minimized()) return;
+  rt::Rect r = m.rect();
+  const int W = r.width, H = r.height;
+  m.set_round_region(4);
+  m.标签_右上.set_left(W - m.标签_右上.width());
+  m.标签_上中.set_left(m.标签_左上.width());
+  m.标签_上中.set_width(m.标签_右上.left() - m.标签_左上.width());
+  m.标签_右中.set_left(W - m.标签_右中.width());
+  m.标签_右下.set_left(m.标签_右上.left());
+  m.标签_左下.set_top(H - m.标签_左下.height());
+  m.标签_左中.set_top(m.标签_左上.height());
+  m.标签_左中.set_height(m.标签_左下.top() - m.标签_左上.height());
+  m.标签_右下.set_top(m.标签_左下.top());
+  m.标签_右中.set_height(m.标签_左中.height());
+  m.标签_下中.set_top(m.标签_左下.top());
+  m.标签_右下.set_left(W - m.标签_右下.width());
+  m.标签_下中.set_width(m.标签_右下.left() - m.标签_左下.width());
+  m.图形按钮_移动.set_left(m.标签_右下.left() - 4);
+  m.图形按钮_移动.set_top(m.标签_右下.top() + 8);
+
+  m.图形按钮_关闭.set_left(m.标签_右上.left() - m.图形按钮_关闭.width() + 4);
+  rt::GraphicButton* row[] = {&m.图形按钮_关闭, &m.图形按钮_最大化, &m.图形按钮_最小化, &m.图形按钮_最前, &m.图形按钮_迷你模式};
+  for (int i = 1; i < 5; ++i) row[i]->set_left(row[i - 1]->left() - row[i]->width());
+
+  m.高级选择夹_标签.set_width(m.标签_右中.left() - m.标签_左中.width() + 2);
+  m.编辑框_文本类容.set_width(m.高级选择夹_标签.width());
+  m.编辑框_文本类容.set_height(m.标签_下中.top() - m.编辑框_文本类容.top());
+
+  for (rt::Label* l : {&m.透明标签_标签状态, &m.透明标签_文件标题, &m.透明标签_文件路径}) l->set_top(m.标签_下中.top());
+  m.透明标签_文件路径.set_left(m.透明标签_文件标题.left() + m.透明标签_文件标题.width());
+  m.透明标签_文件路径.set_width(W - m.透明标签_文件路径.left() - 8);
+  m.进度条.set_top(m.标签_下中.top() - 1);
+  m.进度条.set_width(m.编辑框_文本类容.width() + 2);
+
+  m.图形按钮_向右.set_left(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向右.width() + 1);
+  m.图形按钮_向左.set_left(m.图形按钮_向右.left() - m.图形按钮_向左.width() + 1);
+
+  m.透明标签_上.move(m.标签_上中.left() - 4, m.标签_上中.top(), m.标签_上中.width() + 8, m.透明标签_上.height());
+  m.透明标签_左.move(m.标签_左中.left(), m.标签_左中.top() - 12, m.透明标签_左.width(), m.标签_左中.height() + 24);
+  m.透明标签_右.move(W - 2, m.标签_右中.top() - 12, m.透明标签_右.width(), m.透明标签_左.height() + 24);
+  m.透明标签_下.move(m.标签_下中.left() - 4, H - 2, m.标签_下中.width() + 8, m.透明标签_下.height());
+
+  m.高级选择夹_标签.redraw();
+  m.标签_底.set_width(W);
+  if (g_remember_position) {
+    config_write("程序设置", "窗口宽度", std::to_string(W));
+    config_write("程序设置", "窗口高度", std::to_string(H));
+  }
+  if (g_edge_hide_enabled && !g_maximized) m.时钟_显示出来.set_interval(250);
+}
+
+void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h) {
+  rt::add_hook(window.handle(), [=](rt::Message& m) -> intptr_t {
+    if (m.msg != kGetMinMaxInfo) return m.next();
+    intptr_t r = m.next();
+    rt::Rect area = rt::work_area();
+    rt::set_min_max_info(m.lparam, {min_w, min_h}, {max_w, max_h}, {area.left, area.top}, {max_w, max_h});
+    return r;
+  });
+}
+
+void bind_frame_events(MainWindowForm& w) {
+  auto size_from = [](int edge) {
+    return [edge](int, int, int) {
+      start_sizing(edge);
+      return true;
+    };
+  };
+  w.标签_左上.on_left_down = size_from(4);
+  w.标签_右上.on_left_down = size_from(5);
+  w.标签_左下.on_left_down = size_from(7);
+  w.标签_右下.on_left_down = size_from(8);
+  w.透明标签_左.on_left_down = size_from(1);
+  w.透明标签_右.on_left_down = size_from(2);
+  w.透明标签_上.on_left_down = size_from(3);
+  w.透明标签_下.on_left_down = size_from(6);
+  auto move_by = [](int, int, int) {
+    start_moving();
+    return true;
+  };
+  for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.标签_上中, &w.标签_左中, &w.标签_右中, &w.标签_下中, &w.标签_底,
+                                                     &w.透明标签_文件标题, &w.透明标签_文件路径, &w.透明标签_标签状态})
+    u->on_left_down = move_by;
+  // The tab bar moves the window from its empty part only: a press on a tab selects it.
+  w.高级选择夹_标签.on_left_down = [&w](int x, int y, int) {
+    if (w.高级选择夹_标签.tab_at(x, y) < 0) start_moving();
+    return true;
+  };
+  w.标签_上中.on_double_click = [](int, int, int) {
+    toggle_maximize();
+    return true;
+  };
+  w.图形按钮_最大化.on_click = toggle_maximize;
+  w.图形按钮_最小化.on_click = minimize_main_window;
+  w.图形按钮_最前.on_click = toggle_topmost;
+  w.图形按钮_关闭.on_click = [&w] { w.close(); };
+}

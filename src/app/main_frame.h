@@ -1,0 +1,25 @@
+#pragma once
+// The main window's own frame: sizing and moving from the drawn frame, maximize and restore,
+// half-screen docking, and the layout on every resize.
+#include "runtime/window.h"
+
+class MainWindowForm;
+
+extern int g_maximized;
+extern int g_restore_rect[4];  // width, height, left, top before maximizing
+extern int g_dock_rect[4];     // width, height, left, top before docking
+
+void bind_frame_events(MainWindowForm& w);
+void layout_main_window();
+void toggle_maximize();
+void keep_restore_rect(bool store);
+void keep_dock_rect(bool store);
+void enable_resize_labels(bool on);
+// Ctrl+Alt+Left (to_left) and Ctrl+Alt+Right: dock to a screen half, or undock.
+void dock_half_screen(bool to_left);
+// Ctrl+Down: restore when maximized, undock when docked, otherwise minimize.
+void restore_or_minimize();
+void minimize_main_window();
+// The main window's size limits: at least min_w x min_h, at most max_w x max_h, and
+// maximized it fills the work area.
+void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h);

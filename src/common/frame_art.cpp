@@ -1,0 +1,202 @@
+#include "common/frame_art.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+
+namespace {
+
+using Pixels = std::vector<uint32_t>;
+
+constexpr uint32_t argb(int r, int g, int b) {
+  return 0xFF000000u | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
+}
+constexpr uint32_t kBorder = argb(69, 123, 157);
+constexpr uint32_t kGlyph = argb(40, 72, 96);
+
+uint32_t mix(uint32_t a, uint32_t b, double t) {
+  auto ch = [&](int shift) {
+    double x = ((a >> shift) & 0xFF) * (1 - t) + ((b >> shift) & 0xFF) * t;
+    return static_cast<uint32_t>(std::lround(x)) << shift;
+  };
+  return 0xFF000000u | ch(16) | ch(8) | ch(0);
+}
+
+struct Canvas {
+  int w, h;
+  Pixels px;
+  Canvas(int width, int height, uint32_t fill) : w(width), h(height), px(static_cast<size_t>(width) * height, fill) {}
+  void set(int x, int y, uint32_t c) {
+    if (x >= 0 && y >= 0 && x < w && y < h) px[static_cast<size_t>(y) * w + x] = c;
+  }
+  void vertical_gradient(uint32_t top, uint32_t bottom) {
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) set(x, y, mix(top, bottom, h > 1 ? double(y) / (h - 1) : 0));
+  }
+  void hline(int x0, int x1, int y, uint32_t c) {
+    for (int x = x0; x <= x1; ++x) set(x, y, c);
+  }
+  void vline(int x, int y0, int y1, uint32_t c) {
+    for (int y = y0; y <= y1; ++y) set(x, y, c);
+  }
+  void rect(int x0, int y0, int x1, int y1, uint32_t c) {
+    hline(x0, x1, y0, c);
+    hline(x0, x1, y1, c);
+    vline(x0, y0, y1, c);
+    vline(x1, y0, y1, c);
+  }
+  void fill(int x0, int y0, int x1, int y1, uint32_t c) {
+    for (int y = y0; y <= y1; ++y) hline(x0, x1, y, c);
+  }
+  // A line two pixels wide, for glyphs.
+  void line(double x0, double y0, double x1, double y1, uint32_t c) {
+    int steps = static_cast<int>(std::max(std::abs(x1 - x0), std::abs(y1 - y0)) * 2) + 1;
+    for (int i = 0; i <= steps; ++i) {
+      double t = double(i) / steps;
+      int x = static_cast<int>(std::lround(x0 + (x1 - x0) * t)), y = static_cast<int>(std::lround(y0 + (y1 - y0) * t));
+      set(x, y, c);
+      set(x + 1, y, c);
+    }
+  }
+  rt::Picture picture() const { return rt::Picture::from_pixels(w, h, px); }
+};
+
+const uint32_t kCaptionTop = argb(240, 246, 250), kCaptionBottom = argb(212, 226, 237);
+const uint32_t kSideFill = argb(212, 226, 237);
+const uint32_t kStatusTop = argb(226, 236, 243), kStatusBottom = argb(203, 220, 232);
+
+rt::Picture caption_piece(int width, bool left_edge, bool right_edge) {
+  Canvas c(width, kCaptionHeight, 0);
+  c.vertical_gradient(kCaptionTop, kCaptionBottom);
+  c.hline(0, width - 1, 0, kBorder);
+  if (left_edge) c.vline(0, 0, kCaptionHeight - 1, kBorder);
+  if (right_edge) c.vline(width - 1, 0, kCaptionHeight - 1, kBorder);
+  return c.picture();
+}
+
+rt::Picture side_piece(bool left) {
+  Canvas c(kFrameSide, 8, kSideFill);
+  c.vline(left ? 0 : kFrameSide - 1, 0, 7, kBorder);
+  return c.picture();
+}
+
+rt::Picture status_piece(int width, bool left_edge, bool right_edge) {
+  Canvas c(width, kStatusHeight, 0);
+  c.vertical_gradient(kStatusTop, kStatusBottom);
+  c.hline(0, width - 1, 0, argb(180, 202, 218));
+  c.hline(0, width - 1, kStatusHeight - 1, kBorder);
+  if (left_edge) c.vline(0, 0, kStatusHeight - 1, kBorder);
+  if (right_edge) c.vline(width - 1, 0, kStatusHeight - 1, kBorder);
+  return c.picture();
+}
+
+void draw_glyph(Canvas& c, CaptionGlyph g, uint32_t ink) {
+  const double cx = c.w / 2.0 - 1, cy = c.h / 2.0 - 1;
+  switch (g) {
+    case CaptionGlyph::Close:
+      c.line(cx - 4, cy - 4, cx + 4, cy + 4, ink);
+      c.line(cx - 4, cy + 4, cx + 4, cy - 4, ink);
+      break;
+    case CaptionGlyph::Maximize:
+      c.rect(int(cx - 5), int(cy - 4), int(cx + 5), int(cy + 5), ink);
+      c.hline(int(cx - 5), int(cx + 5), int(cy - 3), ink);
+      break;
+    case CaptionGlyph::Restore:
+      c.rect(int(cx - 2), int(cy - 5), int(cx + 6), int(cy + 2), ink);
+      c.fill(int(cx - 6), int(cy - 2), int(cx + 2), int(cy + 5), 0);
+      c.rect(int(cx - 6), int(cy - 2), int(cx + 2), int(cy + 5), ink);
+      break;
+    case CaptionGlyph::Minimize:
+      c.fill(int(cx - 5), int(cy + 3), int(cx + 5), int(cy + 4), ink);
+      break;
+    case CaptionGlyph::TopmostOff:
+    case CaptionGlyph::TopmostOn: {
+      // A pin: upright when on, leaning when off.
+      double lean = g == CaptionGlyph::TopmostOn ? 0 : 3;
+      c.fill(int(cx - 3 + lean), int(cy - 6), int(cx + 3 + lean), int(cy - 1), ink);
+      c.hline(int(cx - 5 + lean), int(cx + 5 + lean), int(cy), ink);
+      c.line(cx + lean / 2, cy, cx - lean / 2, cy + 6, ink);
+      break;
+    }
+    case CaptionGlyph::MiniMode:
+      c.rect(int(cx - 6), int(cy - 4), int(cx + 6), int(cy + 4), ink);
+      c.fill(int(cx + 1), int(cy), int(cx + 5), int(cy + 3), ink);
+      break;
+    case CaptionGlyph::Left:
+      c.line(cx + 2, cy - 5, cx - 3, cy, ink);
+      c.line(cx - 3, cy, cx + 2, cy + 5, ink);
+      break;
+    case CaptionGlyph::Right:
+      c.line(cx - 2, cy - 5, cx + 3, cy, ink);
+      c.line(cx + 3, cy, cx - 2, cy + 5, ink);
+      break;
+    case CaptionGlyph::Grip:
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j <= i; ++j) c.fill(c.w - 4 - 3 * j, c.h - 4 - 3 * (i - j), c.w - 3 - 3 * j, c.h - 3 - 3 * (i - j), ink);
+      break;
+  }
+}
+
+std::vector<rt::Picture> make_strip(CaptionGlyph g) {
+  bool small = g == CaptionGlyph::Left || g == CaptionGlyph::Right || g == CaptionGlyph::Grip;
+  int w = small ? 16 : kCaptionButtonWidth, h = small ? (g == CaptionGlyph::Grip ? 12 : 22) : kCaptionButtonHeight;
+  std::vector<rt::Picture> strip;
+  for (int state = 0; state < 3; ++state) {
+    Canvas c(w, h, 0);
+    c.vertical_gradient(kCaptionTop, kCaptionBottom);
+    uint32_t ink = kGlyph;
+    if (state > 0) {
+      bool danger = g == CaptionGlyph::Close;
+      uint32_t top = danger ? argb(232, 96, 86) : argb(255, 255, 255);
+      uint32_t bottom = danger ? argb(200, 56, 48) : argb(196, 220, 238);
+      if (state == 2) std::swap(top, bottom);
+      c.vertical_gradient(top, bottom);
+      c.rect(0, 0, w - 1, h - 1, danger ? argb(160, 40, 36) : kBorder);
+      if (danger) ink = argb(255, 255, 255);
+    }
+    // The glyph's inner white of the restore picture is the button's own background.
+    if (g == CaptionGlyph::Restore) {
+      Canvas back = c;
+      draw_glyph(c, g, ink);
+      for (size_t i = 0; i < c.px.size(); ++i)
+        if (c.px[i] == 0) c.px[i] = back.px[i];
+    } else {
+      draw_glyph(c, g, ink);
+    }
+    strip.push_back(c.picture());
+  }
+  return strip;
+}
+
+}  // namespace
+
+const std::vector<rt::Picture>& main_frame_pictures() {
+  static const std::vector<rt::Picture> pictures = {
+      caption_piece(kCornerWidth, true, false), caption_piece(8, false, false), caption_piece(kCornerWidth, false, true),
+      side_piece(true), side_piece(false),
+      status_piece(kCornerWidth, true, false), status_piece(8, false, false), status_piece(kCornerWidth, false, true)};
+  return pictures;
+}
+
+const std::vector<rt::Picture>& caption_button_strip(CaptionGlyph glyph) {
+  static std::map<CaptionGlyph, std::vector<rt::Picture>> strips;
+  auto it = strips.find(glyph);
+  if (it == strips.end()) it = strips.emplace(glyph, make_strip(glyph)).first;
+  return it->second;
+}
+
+const rt::Picture& program_icon_picture() {
+  static const rt::Picture icon = [] {
+    Canvas c(24, 24, 0);
+    c.vertical_gradient(kCaptionTop, kCaptionBottom);
+    // A page with a folded corner and three lines of text.
+    c.fill(5, 3, 16, 20, argb(255, 255, 255));
+    c.rect(5, 3, 18, 20, kBorder);
+    c.fill(16, 3, 18, 5, kCaptionTop);
+    c.line(15, 3, 18, 6, kBorder);
+    for (int y : {8, 11, 14, 17}) c.hline(8, y == 17 ? 12 : 15, y, argb(80, 150, 90));
+    return c.picture();
+  }();
+  return icon;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The main window's skin, drawn by code: frame pictures and caption-button strips.
+#include <vector>
+
+#include "runtime/picture.h"
+
+// The eight frame pictures: top-left, top, top-right, left, right, bottom-left, bottom,
+// bottom-right. Tool windows wear the same ones.
+const std::vector<rt::Picture>& main_frame_pictures();
+
+enum class CaptionGlyph { Close, Maximize, Restore, Minimize, TopmostOff, TopmostOn, MiniMode, Left, Right, Grip };
+// Normal, hover and pressed pictures of a caption button.
+const std::vector<rt::Picture>& caption_button_strip(CaptionGlyph glyph);
+// The program's icon picture (24 x 24).
+const rt::Picture& program_icon_picture();
+
+constexpr int kCaptionHeight = 30;
+constexpr int kFrameSide = 4;
+constexpr int kStatusHeight = 24;
+constexpr int kCornerWidth = 8;
+constexpr int kCaptionButtonWidth = 28;
+constexpr int kCaptionButtonHeight = 22;

@@ -1,0 +1,193 @@
+// The main window's own frame: layout, maximize and restore, docking, sizing and moving.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/main_frame.h"
+#include "app/startup.h"
+#include "common/frame_art.h"
+#include "forms/main_window_form.h"
+#include "runtime/hooks.h"
+#include "runtime/seams.h"
+#include "runtime/system.h"
+#include "ui_test.h"
+
+namespace {
+
+MainWindowForm& w() { return main_window(); }
+
+class FrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+    init_globals();
+    rt::seams::set_command_line({});
+    ASSERT_TRUE(w().load());
+    ASSERT_TRUE(ui_test::wait_for([] { return w().编辑框_文本类容.has_focus(); }));
+  }
+  void TearDown() override {
+    w().destroy();
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+  }
+  static bool same(const rt::Rect& a, const rt::Rect& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+  }
+};
+
+TEST_F(FrameTest, TheLayoutPlacesTheFrameAfterAResize) {
+  for (auto [width, height] : {std::pair{900, 650}, std::pair{500, 400}}) {
+    w().move(60, 40, width, height);
+    ui_test::settle(20);
+    const int W = width, H = height;
+    EXPECT_EQ(w().标签_右上.left(), W - w().标签_右上.width());
+    EXPECT_EQ(w().标签_上中.left(), w().标签_左上.width());
+    EXPECT_EQ(w().标签_上中.width(), w().标签_右上.left() - w().标签_左上.width());
+    EXPECT_EQ(w().标签_左下.top(), H - w().标签_左下.height());
+    EXPECT_EQ(w().标签_左中.height(), w().标签_左下.top() - w().标签_左上.height());
+    EXPECT_EQ(w().标签_右中.left(), W - w().标签_右中.width());
+    EXPECT_EQ(w().标签_右中.height(), w().标签_左中.height());
+    EXPECT_EQ(w().标签_右下.left(), W - w().标签_右下.width());
+    EXPECT_EQ(w().标签_右下.top(), w().标签_左下.top());
+    EXPECT_EQ(w().标签_下中.top(), w().标签_左下.top());
+    EXPECT_EQ(w().标签_下中.width(), w().标签_右下.left() - w().标签_左下.width());
+    EXPECT_EQ(w().图形按钮_移动.left(), w().标签_右下.left() - 4);
+    EXPECT_EQ(w().图形按钮_移动.top(), w().标签_右下.top() + 8);
+    // Caption buttons right to left without gaps.
+    EXPECT_EQ(w().图形按钮_关闭.left(), w().标签_右上.left() - w().图形按钮_关闭.width() + 4);
+    EXPECT_EQ(w().图形按钮_最大化.left(), w().图形按钮_关闭.left() - w().图形按钮_最大化.width());
+    EXPECT_EQ(w().图形按钮_迷你模式.left(), w().图形按钮_最前.left() - w().图形按钮_迷你模式.width());
+    EXPECT_EQ(w().高级选择夹_标签.width(), w().标签_右中.left() - w().标签_左中.width() + 2);
+    EXPECT_EQ(w().编辑框_文本类容.width(), w().高级选择夹_标签.width());
+    EXPECT_EQ(w().编辑框_文本类容.top() + w().编辑框_文本类容.height(), w().标签_下中.top());
+    EXPECT_EQ(w().透明标签_文件路径.left(), w().透明标签_文件标题.left() + w().透明标签_文件标题.width());
+    EXPECT_EQ(w().透明标签_文件路径.width(), W - w().透明标签_文件路径.left() - 8);
+    EXPECT_EQ(w().透明标签_标签状态.top(), w().标签_下中.top());
+    EXPECT_EQ(w().进度条.top(), w().标签_下中.top() - 1);
+    EXPECT_EQ(w().图形按钮_向右.left(),
+              w().高级选择夹_标签.left() + w().高级选择夹_标签.width() - w().图形按钮_向右.width() + 1);
+    EXPECT_EQ(w().透明标签_右.left(), W - 2);
+    EXPECT_EQ(w().透明标签_右.height(), w().透明标签_左.height() + 24);
+    EXPECT_EQ(w().透明标签_下.top(), H - 2);
+    EXPECT_EQ(w().标签_底.width(), W);
+  }
+  // The remembered size follows the window.
+  EXPECT_EQ(GetPrivateProfileIntA("程序设置", "窗口宽度", 0, (rt::program_directory() + "Config_Vel.ini").c_str()),
+            500);
+}
+
+TEST_F(FrameTest, AMinimizedWindowKeepsItsLayout) {
+  int right_before = w().标签_右上.left();
+  w().minimize();
+  ui_test::settle(50);
+  layout_main_window();
+  EXPECT_EQ(w().标签_右上.left(), right_before);
+  w().restore_if_minimized();
+}
+
+TEST_F(FrameTest, MaximizeAndRestoreRoundTrip) {
+  w().move(70, 50, 700, 500);
+  rt::Rect before = w().rect();
+  toggle_maximize();
+  ui_test::settle(50);
+  rt::Rect area = rt::work_area();
+  EXPECT_TRUE(same(w().rect(), {area.left, area.top, rt::screen_width(), g_work_height}));
+  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(g_drag_enabled, 0);
+  EXPECT_TRUE(w().标签_右下.disabled());
+  EXPECT_TRUE(w().透明标签_上.disabled());
+  EXPECT_TRUE(w().图形按钮_最大化.normal_picture().same_image(caption_button_strip(CaptionGlyph::Restore)[0]));
+  ui_test::screenshot("main_window_maximized");
+  toggle_maximize();
+  ui_test::settle(50);
+  EXPECT_TRUE(same(w().rect(), before));
+  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(g_drag_enabled, 1);
+  EXPECT_FALSE(w().标签_右下.disabled());
+  EXPECT_TRUE(w().图形按钮_最大化.normal_picture().same_image(caption_button_strip(CaptionGlyph::Maximize)[0]));
+}
+
+TEST_F(FrameTest, DockingToAScreenHalfToggles) {
+  w().move(70, 50, 700, 500);
+  rt::Rect before = w().rect();
+  int half = rt::screen_width() / 2;
+  dock_half_screen(true);
+  EXPECT_TRUE(same(w().rect(), {0, 0, half, g_work_height}));
+  dock_half_screen(true);  // the same key undocks
+  EXPECT_TRUE(same(w().rect(), before));
+  dock_half_screen(false);
+  EXPECT_TRUE(same(w().rect(), {rt::screen_width() - half, 0, half, g_work_height}));
+  dock_half_screen(true);  // the other key undocks too, it does not move to the other half
+  EXPECT_TRUE(same(w().rect(), before));
+  dock_half_screen(false);
+  restore_or_minimize();  // Ctrl+Down undocks
+  EXPECT_TRUE(same(w().rect(), before));
+}
+
+TEST_F(FrameTest, DockingFromTheMaximizedStateAndBack) {
+  w().move(70, 50, 700, 500);
+  rt::Rect before = w().rect();
+  toggle_maximize();
+  dock_half_screen(true);
+  EXPECT_EQ(g_maximized, 0);
+  EXPECT_TRUE(same(w().rect(), {0, 0, rt::screen_width() / 2, g_work_height}));
+  // Undocking goes back to where the window was before it was maximized, not to the corner.
+  dock_half_screen(true);
+  EXPECT_TRUE(same(w().rect(), before));
+}
+
+TEST_F(FrameTest, CtrlDownRestoresThenMinimizes) {
+  w().move(70, 50, 700, 500);
+  rt::Rect before = w().rect();
+  toggle_maximize();
+  restore_or_minimize();
+  EXPECT_EQ(g_maximized, 0);
+  EXPECT_TRUE(same(w().rect(), before));
+  restore_or_minimize();
+  ui_test::settle(50);
+  EXPECT_TRUE(w().minimized());
+  w().restore_if_minimized();
+}
+
+TEST_F(FrameTest, FrameLabelsStartTheSystemsSizingAndMovingLoops) {
+  std::vector<std::pair<unsigned, uintptr_t>> sent;
+  rt::add_hook(w().handle(), [&](rt::Message& m) -> intptr_t {
+    if (m.msg == WM_SYSCOMMAND || m.msg == WM_NCLBUTTONDOWN) {
+      sent.push_back({m.msg, m.wparam});
+      return 0;  // no modal loop in a test
+    }
+    return m.next();
+  });
+  struct Case {
+    rt::Unit* unit;
+    unsigned msg;
+    uintptr_t code;
+  };
+  const Case cases[] = {
+      {&w().标签_左上, WM_SYSCOMMAND, 0xF004}, {&w().标签_右上, WM_SYSCOMMAND, 0xF005},
+      {&w().标签_左下, WM_SYSCOMMAND, 0xF007}, {&w().标签_右下, WM_SYSCOMMAND, 0xF008},
+      {&w().透明标签_左, WM_SYSCOMMAND, 0xF001}, {&w().透明标签_右, WM_SYSCOMMAND, 0xF002},
+      {&w().透明标签_上, WM_SYSCOMMAND, 0xF003}, {&w().透明标签_下, WM_SYSCOMMAND, 0xF006},
+      {&w().标签_上中, WM_NCLBUTTONDOWN, HTCAPTION}, {&w().标签_下中, WM_NCLBUTTONDOWN, HTCAPTION},
+      {&w().透明标签_文件路径, WM_NCLBUTTONDOWN, HTCAPTION},
+  };
+  for (const Case& c : cases) {
+    sent.clear();
+    ui_test::click(*c.unit, 1, 1);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].first, c.msg);
+    EXPECT_EQ(sent[0].second, c.code);
+  }
+  // While maximized the window is not moved by its labels.
+  g_drag_enabled = 0;
+  sent.clear();
+  ui_test::click(w().标签_上中, 1, 1);
+  EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(FrameTest, ScreenshotAtTheDefaultSize) {
+  ui_test::type_text(w().编辑框_文本类容, "Velmora：一个多标签的纯文本编辑器。\r\n");
+  ui_test::screenshot("main_window_default");
+}
+
+}  // namespace
