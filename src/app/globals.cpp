@@ -1,6 +1,8 @@
 #include "app/globals.h"
 
 #include "app/main_frame.h"
+#include "app/startup.h"
+#include "common/window_fade.h"
 #include "pages/page_model.h"
 
 PageList g_pages;
@@ -51,6 +53,12 @@ void init_globals() {
   g_search_forward = 0;
   g_find_ignore_case = 0;
   g_maximized = 0;
+  g_remember_position = 0;
+  g_children_stay = 0;
+  g_work_height = 0;
+  g_autosave_interval = 0;
+  g_window_alpha = 255;
+  g_not_win9x = 1;
   reset_page_model();
 }
 
