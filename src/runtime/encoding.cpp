@@ -1,1 +1,154 @@
-// placeholder
+#include "runtime/encoding.h"
+
+#include <optional>
+
+namespace rt {
+namespace {
+
+using encoding_detail::Codec;
+
+enum class Name { kUtf16, kUtf16Be, kUtf16Le, kUtf8, kGbk, kGb18030, kGb2312 };
+
+bool same_ascii_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::optional<Name> parse_name(std::string_view name) {
+  static constexpr std::pair<std::string_view, Name> kNames[] = {
+      {"UTF-16", Name::kUtf16}, {"UTF-16BE", Name::kUtf16Be}, {"UTF-16LE", Name::kUtf16Le}, {"UTF-8", Name::kUtf8},
+      {"GBK", Name::kGbk},      {"GB18030", Name::kGb18030},  {"GB2312", Name::kGb2312}};
+  for (const auto& [text, value] : kNames) {
+    if (same_ascii_case(name, text)) return value;
+  }
+  return std::nullopt;
+}
+
+Codec codec_of(Name n) {
+  switch (n) {
+    case Name::kUtf16:
+    case Name::kUtf16Be:
+      return Codec::kUtf16Be;
+    case Name::kUtf16Le:
+      return Codec::kUtf16Le;
+    case Name::kUtf8:
+      return Codec::kUtf8;
+    case Name::kGbk:
+    case Name::kGb2312:
+      return Codec::kGbk;
+    case Name::kGb18030:
+      return Codec::kGb18030;
+  }
+  return Codec::kUtf8;
+}
+
+constexpr bool in_a1_fe(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
+
+// ASCII and codes whose two bytes both lie in A1..FE. Applied to GBK output the pairs are
+// already aligned; applied to input it also rejects a lead byte without its trail.
+bool only_gb2312_codes(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {
+      ++i;
+    } else if (in_a1_fe(b) && i + 1 < s.size() && in_a1_fe(static_cast<unsigned char>(s[i + 1]))) {
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+std::string up_to_zero(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
+
+void cut_at_zero(std::string& s) {
+  std::size_t zero = s.find('\0');
+  if (zero != std::string::npos) s.resize(zero);
+}
+
+constexpr std::string_view kGb18030Mark = "\x84\x31\x95\x33";
+
+// `from` into GBK, else GB18030, else GB2312; the last result and whether it succeeded.
+std::string to_gbk_family(std::string_view bytes, std::string_view from, bool& ok) {
+  std::string r;
+  for (std::string_view target : {"GBK", "GB18030", "GB2312"}) {
+    r = convert_encoding(bytes, from, target, &ok);
+    if (ok) break;
+  }
+  return r;
+}
+
+}  // namespace
+
+std::string convert_encoding(std::string_view bytes, std::string_view from, std::string_view to, bool* ok) {
+  bool ignored = false;
+  bool& good = ok ? *ok : ignored;
+  good = false;
+  std::optional<Name> source = parse_name(from);
+  std::optional<Name> target = parse_name(to);
+  if (!source || !target) return {};
+
+  std::string_view in = bytes;
+  if (*source == Name::kUtf16) {
+    // libiconv's reading: a mark chooses the byte order and is consumed; big-endian without one.
+    if (starts_with(in, "\xFF\xFE")) {
+      source = Name::kUtf16Le;
+      in.remove_prefix(2);
+    } else if (starts_with(in, "\xFE\xFF")) {
+      in.remove_prefix(2);
+    }
+  } else if (*source == Name::kGb2312 && !only_gb2312_codes(in)) {
+    return {};
+  }
+  if (in.empty()) {
+    good = true;
+    return {};
+  }
+
+  std::string out;
+  if (!encoding_detail::platform_convert(in, codec_of(*source), codec_of(*target), out)) return {};
+  if (*target == Name::kGb2312 && !only_gb2312_codes(out)) return {};
+  if (*target == Name::kUtf16) out.insert(0, "\xFE\xFF");  // libiconv's writing: a mark, then big-endian.
+  good = true;
+  return out;
+}
+
+std::string decode_file_bytes(std::string_view bytes) {
+  if (bytes.size() < 2) return up_to_zero(bytes);
+  std::string_view from;
+  if (starts_with(bytes, "\xFF\xFE")) {
+    from = "UTF-16";
+  } else if (starts_with(bytes, "\xFE\xFF")) {
+    from = "UTF-16BE";
+  } else if (starts_with(bytes, "\xEF\xBB")) {
+    from = "UTF-8";
+  } else {
+    return up_to_zero(bytes);
+  }
+  bool ok = false;
+  std::string r = to_gbk_family(bytes, from, ok);
+  // An undecodable file stays as it is: an empty page would be saved over the original.
+  if (!ok) return up_to_zero(bytes);
+  // "UTF-16" consumed its mark; the others delivered it as U+FEFF, which only GB18030 writes.
+  if (from != "UTF-16" && starts_with(r, kGb18030Mark)) r.erase(0, kGb18030Mark.size());
+  cut_at_zero(r);
+  return r;
+}
+
+std::string utf8_to_gbk_text(std::string_view bytes) {
+  bool ok = false;
+  std::string r = to_gbk_family(bytes, "UTF-8", ok);
+  if (!ok) return {};
+  cut_at_zero(r);
+  return r;
+}
+
+}  // namespace rt
