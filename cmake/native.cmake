@@ -6,7 +6,7 @@ set(VELMORA_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-s
 
 add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES} ${VELMORA_NATIVE_ONLY_SOURCES})
 target_include_directories(velmora_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(velmora_portable PUBLIC velmora_flags)
+target_link_libraries(velmora_portable PUBLIC velmora_flags gcrypt gpg-error)
 target_compile_options(velmora_portable PUBLIC ${VELMORA_SANITIZE})
 target_link_options(velmora_portable PUBLIC ${VELMORA_SANITIZE})
 

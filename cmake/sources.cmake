@@ -7,6 +7,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/encoding.cpp
   src/common/text_routines.cpp
   src/pages/open_path_list.cpp
+  src/runtime/chinese_conversion.cpp
+  src/runtime/ciphers.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -67,4 +69,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/gbk_text_test.cpp
   tests/native/encoding_test.cpp
   tests/native/text_routines_test.cpp
+  tests/native/chinese_conversion_test.cpp
+  tests/native/ciphers_test.cpp
 )

@@ -6,7 +6,9 @@ set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES} ${VELMORA_WINDOWS_ONLY_PORTABLE_SOURCES})
 target_include_directories(velmora_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(velmora_portable PUBLIC velmora_flags)
+# libgcrypt and libgpg-error link statically: the program is one file.
+target_link_libraries(velmora_portable PUBLIC velmora_flags
+  /usr/i686-w64-mingw32/lib/libgcrypt.a /usr/i686-w64-mingw32/lib/libgpg-error.a ws2_32)
 
 add_library(velmora_runtime STATIC ${VELMORA_RUNTIME_SOURCES})
 target_link_libraries(velmora_runtime PUBLIC velmora_portable
@@ -42,3 +44,8 @@ endfunction()
 # The Win32-free suites run under Wine as well, against the Windows build of the same code.
 velmora_wine_test(win_portable_tests ${VELMORA_PORTABLE_TESTS})
 include(${PROJECT_SOURCE_DIR}/tests/win/tests.cmake)
+
+# Benchmarks: programs that print figures (tools/bench.sh runs them).
+add_executable(velmora_open_bench tools/bench/open_bench.cpp)
+target_link_libraries(velmora_open_bench PRIVATE velmora_app)
+target_link_options(velmora_open_bench PRIVATE ${VELMORA_STATIC_LINK})
