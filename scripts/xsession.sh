@@ -14,9 +14,9 @@ xsession_start() {
   xsession_pids+=($!)
   export DISPLAY=$display
   for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  # One wineserver for the session; its services start here, detached from our output, so
-  # that nothing a test starts keeps a pipe of the caller open.
-  wineserver -f -p </dev/null >/dev/null 2>&1 &
-  xsession_pids+=($!)
+  # One wineserver for the whole run, kept 30 s after its last program and shared with any other
+  # run on the prefix (so it is not ended here); its services start now, detached from our
+  # output, so that nothing a test starts keeps a pipe of the caller open.
+  wineserver -p30 </dev/null >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
