@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+"""Writes src/runtime/chinese_tables.inc from OpenCC's character dictionaries.
+
+The editor converts between Traditional and Simplified Chinese inside GBK, one character at a
+time, so it needs only OpenCC's one-character tables: TSCharacters (Traditional to Simplified)
+and STCharacters (Simplified to Traditional). For each entry the first candidate is taken; a
+pair is kept only when both characters are GBK double-byte codes and differ.
+
+Needs OpenCC's data (Debian: apt-get install opencc). The dictionaries are read as text
+(TSCharacters.txt) or, where only the binary form ships (TSCharacters.ocd2), turned into text
+with OpenCC's opencc_dict first:
+
+    python3 tools/gen_chinese_tables.py > src/runtime/chinese_tables.inc
+    python3 tools/gen_chinese_tables.py --opencc-dir DIR > src/runtime/chinese_tables.inc
+
+The output depends only on the dictionaries' contents.
+"""
+
+import argparse
+import hashlib
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+DICTIONARIES = [
+    # (OpenCC dictionary, C++ array, what it converts)
+    ("TSCharacters", "kTraditionalToSimplified", "Traditional to Simplified"),
+    ("STCharacters", "kSimplifiedToTraditional", "Simplified to Traditional"),
+]
+PAIRS_PER_LINE = 6
+
+
+def gbk_code(ch):
+    """The GBK double-byte code of one character as lead * 256 + trail, or None."""
+    try:
+        b = ch.encode("gbk")
+    except UnicodeEncodeError:
+        return None
+    # Python's gbk writes the euro sign as the single byte 80; only two-byte codes qualify.
+    if len(b) != 2 or not (0x81 <= b[0] <= 0xFE) or not (0x40 <= b[1] <= 0xFE) or b[1] == 0x7F:
+        return None
+    if b.decode("gbk") != ch:
+        return None
+    return b[0] << 8 | b[1]
+
+
+def dictionary_text(opencc_dir, name, workdir):
+    """The dictionary's text, from NAME.txt or else from NAME.ocd2 through opencc_dict."""
+    txt = os.path.join(opencc_dir, name + ".txt")
+    if os.path.exists(txt):
+        with open(txt, encoding="utf-8") as f:
+            return f.read()
+    ocd2 = os.path.join(opencc_dir, name + ".ocd2")
+    if not os.path.exists(ocd2):
+        sys.exit(f"neither {name}.txt nor {name}.ocd2 in {opencc_dir}")
+    tool = shutil.which("opencc_dict")
+    if tool is None:
+        sys.exit("opencc_dict is needed to read .ocd2 dictionaries (Debian package opencc)")
+    out = os.path.join(workdir, name + ".txt")
+    subprocess.run([tool, "-i", ocd2, "-o", out, "-f", "ocd2", "-t", "text"], check=True)
+    with open(out, encoding="utf-8") as f:
+        return f.read()
+
+
+def parse(text):
+    """Sorted (key, first candidate) entries; the sorted lines' digest identifies the data."""
+    entries = {}
+    lines = sorted(line for line in text.splitlines() if line.strip() and not line.startswith("#"))
+    for line in lines:
+        key, sep, values = line.partition("\t")
+        candidates = values.split()
+        if not sep or not candidates:
+            sys.exit(f"malformed line: {line!r}")
+        if key in entries:
+            sys.exit(f"duplicate key: {key!r}")
+        entries[key] = candidates[0]
+    digest = hashlib.sha256("\n".join(lines).encode("utf-8")).hexdigest()
+    return entries, digest
+
+
+def pairs_of(entries):
+    """GBK pairs sorted by source code, and how many entries each rule dropped."""
+    pairs = []
+    dropped = {"not both in GBK": 0, "mapped to themselves": 0}
+    for key, first in entries.items():
+        a = gbk_code(key) if len(key) == 1 else None
+        b = gbk_code(first) if len(first) == 1 else None
+        if a is None or b is None:
+            dropped["not both in GBK"] += 1
+        elif a == b:
+            dropped["mapped to themselves"] += 1
+        else:
+            pairs.append((a, b))
+    pairs.sort()
+    return pairs, dropped
+
+
+def data_source(opencc_dir):
+    """Names the package the dictionaries came from, where dpkg knows it."""
+    try:
+        owner = subprocess.run(["dpkg-query", "-S", os.path.join(opencc_dir, "TSCharacters.ocd2")],
+                               capture_output=True, text=True)
+        package = owner.stdout.split(":")[0].strip() if owner.returncode == 0 else ""
+        if package:
+            version = subprocess.run(["dpkg-query", "-W", "-f", "${Version}", package], capture_output=True,
+                                     text=True, check=True).stdout.strip()
+            return f"Debian package {package} {version}"
+    except (OSError, subprocess.CalledProcessError):
+        pass
+    return "OpenCC"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--opencc-dir", default="/usr/share/opencc",
+                        help="folder holding TSCharacters and STCharacters (.txt or .ocd2)")
+    parser.add_argument("--source", help="names where the dictionaries came from in the header")
+    args = parser.parse_args()
+    source = args.source or data_source(args.opencc_dir)
+
+    out = [
+        "// Generated by tools/gen_chinese_tables.py from OpenCC's one-character dictionaries; do not edit.",
+        f"// Data: {source}, read through opencc_dict where only .ocd2 files ship.",
+        "// Each entry's first candidate is taken; a pair is kept only when both characters are GBK",
+        "// double-byte codes and differ. A code is lead * 256 + trail; each array is sorted by source.",
+        "// Per dictionary: entries read, pairs kept, entries dropped and why, SHA-256 of its sorted lines:",
+    ]
+    body = []
+    with tempfile.TemporaryDirectory() as workdir:
+        for name, array, what in DICTIONARIES:
+            entries, digest = parse(dictionary_text(args.opencc_dir, name, workdir))
+            pairs, dropped = pairs_of(entries)
+            reasons = "".join(f", {n} {why}" for why, n in dropped.items())
+            out.append(f"// {name}: {len(entries)} read, {len(pairs)} kept{reasons}.")
+            out.append(f"//   sha256 {digest}")
+            body.append("")
+            body.append(f"// {what}: {{from, to}}.")
+            body.append(f"inline constexpr ChinesePair {array}[] = {{")
+            for i in range(0, len(pairs), PAIRS_PER_LINE):
+                row = pairs[i:i + PAIRS_PER_LINE]
+                body.append("    " + " ".join(f"{{0x{a:04X}, 0x{b:04X}}}," for a, b in row))
+            body.append("};")
+    sys.stdout.write("\n".join(out + body) + "\n")
+
+
+if __name__ == "__main__":
+    main()
