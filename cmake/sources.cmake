@@ -41,6 +41,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/files.cpp
   src/runtime/clock.cpp
   src/runtime/progress_bar.cpp
+  src/runtime/toolbar.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
 )
@@ -52,9 +53,14 @@ set(VELMORA_APP_SOURCES
   src/app/globals.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
+  src/app/shortcuts.cpp
+  src/documents/open_files.cpp
+  src/documents/save_files.cpp
+  src/common/messages.cpp
   src/common/path_routines.cpp
   src/common/artwork.cpp
   src/common/frame_art.cpp
+  src/common/toolbar_art.cpp
   src/common/control_routines.cpp
   src/common/window_fade.cpp
   src/common/skin.cpp

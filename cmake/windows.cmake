@@ -45,3 +45,8 @@ endfunction()
 velmora_wine_test(win_portable_tests ${VELMORA_PORTABLE_TESTS})
 include(${PROJECT_SOURCE_DIR}/tests/win/tests.cmake)
 
+
+# Benchmarks: programs that print figures (tools/bench.sh runs them).
+add_executable(velmora_open_bench tools/bench/open_bench.cpp)
+target_link_libraries(velmora_open_bench PRIVATE velmora_app)
+target_link_options(velmora_open_bench PRIVATE ${VELMORA_STATIC_LINK})

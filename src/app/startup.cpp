@@ -8,6 +8,7 @@
 #include "common/text_routines.h"
 #include "common/control_routines.h"
 #include "common/window_fade.h"
+#include "documents/open_files.h"
 #include "options/config.h"
 #include "runtime/system.h"
 #include "forms/main_window_form.h"
@@ -186,6 +187,7 @@ void on_main_window_created() {
   if (g_per_page_font) g_first_page.font = g_default_font;
   g_pages.push_back(g_first_page);
   apply_page_colors();
+  if (!g_open_queue.empty()) open_files();
   // The window's place before any maximizing: the default size, centred.
   g_restore_rect[0] = 788;
   g_restore_rect[1] = 597;

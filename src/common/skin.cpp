@@ -1,1 +1,74 @@
-// placeholder
+#include "common/skin.h"
+
+#include <set>
+
+#include "runtime/cursor.h"
+#include "runtime/hooks.h"
+
+namespace {
+
+constexpr unsigned kWmNcDestroy = 0x0082;
+constexpr unsigned kWmPaint = 0x000F;
+constexpr unsigned kWmNcPaint = 0x0085;
+
+// Windows that wear the coloured border now.
+std::set<rt::WindowHandle> g_bordered_windows;
+
+}  // namespace
+
+void set_round_region(rt::WindowHandle window, int radius) {
+  for (rt::Window* w : rt::Window::loaded_windows())
+    if (w->handle() == window) w->set_round_region(radius);
+}
+
+void set_unit_round_region(rt::Window& window, int radius) { window.set_round_region(radius); }
+
+void apply_child_window_skin(rt::Window& window, int radius, const SkinLabels& labels, const SkinPictures& pictures) {
+  // The runtime's windows have no system border: the frame is the labels.
+  for (size_t i = 0; i < labels.size(); ++i) labels[i]->set_picture(pictures[i]);
+  auto& [top_left, top, top_right, left, right, bottom_left, bottom, bottom_right] = labels;
+  top_left->set_left(0);
+  left->set_left(0);
+  bottom_left->set_left(0);
+  top_left->set_top(0);
+  top->set_top(0);
+  top_right->set_top(0);
+  layout_child_window_skin(window, radius, labels);
+}
+
+void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& labels) {
+  auto& [top_left, top, top_right, left, right, bottom_left, bottom, bottom_right] = labels;
+  if (!window.loaded() || !top_left->exists()) return;
+  set_unit_round_region(window, radius);
+  const int w = window.width(), h = window.height();
+  top->set_left(top_left->width());
+  top_right->set_left(w - top_right->width());
+  top->set_width(top_right->left() - top_left->width());
+  bottom_left->set_top(h - bottom_left->height());
+  left->set_top(top_left->height());
+  left->set_height(bottom_left->top() - top_left->height());
+  right->set_top(top_right->height());
+  right->set_left(w - right->width());
+  bottom_right->set_left(w - bottom_right->width());
+  bottom_right->set_top(h - bottom_right->height());
+  right->set_height(bottom_right->top() - top_right->height());
+  bottom->set_left(bottom_left->width());
+  bottom->set_top(h - bottom->height());
+  bottom->set_width(bottom_right->left() - bottom_left->width());
+}
+
+void install_colored_border(rt::WindowHandle window, unsigned color) {
+  if (!window || g_bordered_windows.contains(window)) return;
+  if (!rt::add_hook(window, [color](rt::Message& m) -> intptr_t {
+        if (m.msg == kWmNcDestroy) {
+          g_bordered_windows.erase(m.window);
+          return m.next();
+        }
+        if (m.msg != kWmPaint && m.msg != kWmNcPaint) return m.next();
+        intptr_t kept = m.next();
+        rt::frame_window_edge(m.window, color);
+        return kept;
+      }))
+    return;
+  g_bordered_windows.insert(window);
+}

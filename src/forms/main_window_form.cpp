@@ -3,6 +3,8 @@
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
+#include "common/toolbar_art.h"
+#include "app/shortcuts.h"
 #include "pages/page_display.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
@@ -52,14 +54,29 @@ void MainWindowForm::build() {
   }
   进度条.create(*this, {kFrameSide, kStatusTop - 1, W - 2 * kFrameSide, 6});
 
-  图形按钮_向左.create(*this, {0, 32, 16, 24});
-  图形按钮_向右.create(*this, {0, 32, 16, 24});
+  工具条_工具栏.create(*this, {kFrameSide, kCaptionHeight + 1, W - 2 * kFrameSide, 26}, 16);
+  static const char* const kToolTips[] = {"新建文件", "打开文件", "保存文件", "",         "剪切",       "复制",
+                                          "粘贴",     "撤销",     "打印",     "",         "程序设置",   "左对齐",
+                                          "居中",     "右对齐",   "",         "关闭当前页", "向前翻五页", "向后翻五页",
+                                          "",         "在线帮助", "关于"};
+  for (int i = 1; i <= 21; ++i) {
+    if (i == 4 || i == 10 || i == 15 || i == 19)
+      工具条_工具栏.add_separator();
+    else
+      工具条_工具栏.add_button(toolbar_picture(i), kToolTips[i - 1]);
+  }
+  // A single untouched page: nothing to save, close or scroll to, nothing selected.
+  for (int i : {kButtonSave, kButtonCut, kButtonCopy, kButtonClosePage, kButtonBack5, kButtonForward5})
+    工具条_工具栏.add_state(i, rt::Toolbar::kDisabled);
+  constexpr int kTabTop = kCaptionHeight + 1 + 26;
+  图形按钮_向左.create(*this, {0, kTabTop, 16, 24});
+  图形按钮_向右.create(*this, {0, kTabTop, 16, 24});
   strip(图形按钮_向左, CaptionGlyph::Left);
   strip(图形按钮_向右, CaptionGlyph::Right);
-  高级选择夹_标签.create(*this, {kFrameSide, 32, W - 2 * kFrameSide + 2, 24});
+  高级选择夹_标签.create(*this, {kFrameSide, kTabTop, W - 2 * kFrameSide + 2, 24});
   高级选择夹_标签.insert("新建文档 1");
   高级选择夹_标签.set_tooltip(0, "<color=16711680>新建文档 1<Backcolor=16048819><bordercolor=9795920>");
-  编辑框_文本类容.create(*this, {kFrameSide, 55, W - 2 * kFrameSide + 2, kStatusTop - 55},
+  编辑框_文本类容.create(*this, {kFrameSide, kTabTop + 23, W - 2 * kFrameSide + 2, kStatusTop - kTabTop - 23},
                          {.multiline = true, .vertical_scroll = true});
   编辑框_进程通信.create(*this, {0, 0, 10, 10}, {.multiline = false}, "｛[(进程通信编辑框_Kestrune)]｝");
   编辑框_进程通信.set_visible(false);
@@ -81,6 +98,7 @@ void MainWindowForm::build() {
   标签_上中.set_text_color(0xFF0000);
   标签_上中.set_text_margin(20);  // the program icon lies over the caption's start
 
+  通用对话框.filter = "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*|";
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
@@ -98,6 +116,8 @@ void MainWindowForm::build() {
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;
   编辑框_文本类容.on_changed = on_editor_changed;
+  编辑框_文本类容.on_key_down = dispatch_shortcut;
+  工具条_工具栏.on_click = on_toolbar_button;
   bind_frame_events(*this);
   layout_main_window();
 }

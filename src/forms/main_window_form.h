@@ -1,11 +1,13 @@
 #pragma once
 // The main window "Velmora": its units and their event bindings.
+#include "runtime/dialogs.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
 #include "runtime/progress_bar.h"
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
+#include "runtime/toolbar.h"
 #include "runtime/window.h"
 
 class MainWindowForm : public rt::Window {
@@ -19,6 +21,7 @@ class MainWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_关闭, 图形按钮_最大化, 图形按钮_最小化, 图形按钮_最前, 图形按钮_迷你模式;
   rt::GraphicButton 图形按钮_移动, 图形按钮_程序图标;
 
+  rt::Toolbar 工具条_工具栏;
   rt::TabControl 高级选择夹_标签;
   rt::GraphicButton 图形按钮_向左, 图形按钮_向右;
   rt::EditBox 编辑框_文本类容;
@@ -27,6 +30,9 @@ class MainWindowForm : public rt::Window {
   rt::Label 标签_底;
   // Hidden: a second instance writes its request here.
   rt::EditBox 编辑框_进程通信;
+
+  // Every save-style dialog of the program: each command sets only some of its properties.
+  rt::CommonDialog 通用对话框;
 
   rt::Timer 时钟_监视程序;
   // Tab-scroll animation at 500 ms, otherwise the auto-save period.

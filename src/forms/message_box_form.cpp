@@ -1,1 +1,89 @@
-// placeholder
+#include "forms/message_box_form.h"
+
+#include "common/message_box.h"
+#include "common/skin_art.h"
+
+MessageBoxForm::MessageBoxForm() : rt::Window("VelmoraMessageBox", "Velmora_信息框", {50, 50, 295, 175}) {}
+
+MessageBoxForm& message_box_form() {
+  static MessageBoxForm form;
+  return form;
+}
+
+rt::GraphicButton* MessageBoxForm::answer_button(int code) {
+  rt::GraphicButton* buttons[] = {&图形按钮_确定_信息框, &图形按钮_取消_信息框, &图形按钮_终止_信息框,
+                                  &图形按钮_重试_信息框, &图形按钮_忽略_信息框, &图形按钮_是_信息框,
+                                  &图形按钮_否_信息框};
+  return code >= 0 && code < 7 ? buttons[code] : nullptr;
+}
+
+void MessageBoxForm::build() {
+  set_back_color(kSkinBodyColor);
+  // Units created first lie on top: the buttons on the title strip and over the body come
+  // before the labels they overlap.
+  图形按钮_关闭_信息框.create(*this, {272, 2, 21, 20});
+  图形按钮_图标_信息框.create(*this, {3, 3, 20, 20});
+  透明标签_倒计时.create(*this, {8, -2, 264, 24});
+  透明标签_倒计时.set_transparent(true);
+  透明标签_倒计时.set_align(rt::Label::Align::Right);
+  透明标签_倒计时.set_visible(false);
+
+  struct Answer {
+    rt::GraphicButton& button;
+    rt::Rect place;
+    const char* caption;
+  };
+  const Answer answers[] = {
+      {图形按钮_确定_信息框, {225, 151, 47, 23}, "确定"}, {图形按钮_取消_信息框, {104, 144, 47, 23}, "取消"},
+      {图形按钮_终止_信息框, {8, 106, 47, 23}, "终止"},   {图形按钮_重试_信息框, {200, 144, 47, 23}, "重试"},
+      {图形按钮_忽略_信息框, {152, 144, 47, 23}, "忽略"}, {图形按钮_是_信息框, {56, 144, 47, 23}, "是"},
+      {图形按钮_否_信息框, {0, 120, 47, 23}, "否"},
+  };
+  const auto& look = message_box_button_pictures();
+  int code = 0;
+  for (const Answer& a : answers) {
+    a.button.create(*this, a.place, a.caption);
+    a.button.tag = std::to_string(code++);
+    a.button.set_pictures(look[0], look[1], look[2]);
+    a.button.set_disabled_picture(look[3]);
+    a.button.set_text_color(kButtonCaptionColor);
+    a.button.set_visible(false);
+    rt::GraphicButton* b = &a.button;
+    a.button.on_click = [b] { press_message_box_button(*b); };
+  }
+
+  编辑框_输入类容.create(*this, {22, 72, 250, 32}, {.multiline = false});
+  编辑框_输入类容.set_visible(false);
+  透明标签_提示类容.create(*this, {22, 30, 250, 119});
+  透明标签_提示类容.set_transparent(true);
+  透明标签_标识宽度_信息框.create(*this, {22, 140, 250, 5});
+  透明标签_标识宽度_信息框.set_transparent(true);
+  透明标签_标识宽度_信息框.set_visible(false);
+
+  标签_左上.create(*this, {0, 0, 18, kTitleStripHeight});
+  标签_上中.create(*this, {18, 0, 273, kTitleStripHeight});
+  标签_右上.create(*this, {291, 0, 4, kTitleStripHeight});
+  标签_左中.create(*this, {0, kTitleStripHeight, 2, 147});
+  标签_右中.create(*this, {293, kTitleStripHeight, 2, 147});
+  标签_左下.create(*this, {0, 171, 4, 4});
+  标签_下中.create(*this, {4, 173, 287, 2});
+  标签_右下.create(*this, {291, 171, 4, 4});
+
+  时钟_倒计时.create(*this);
+  时钟_定时关闭.create(*this);
+
+  on_created = on_message_box_created;
+  on_first_activation = on_message_box_first_activation;
+  on_activated = on_message_box_activated;
+  on_may_close = [] {
+    dismiss_message_box();
+    return false;  // dismissing has destroyed the window, or is about to
+  };
+  on_destroying = on_message_box_destroyed;
+  on_key_down = on_message_box_key_down;
+  编辑框_输入类容.on_key_down = on_message_box_input_key_down;
+  透明标签_提示类容.on_key_down = on_message_box_text_key_down;
+  图形按钮_关闭_信息框.on_click = on_message_box_close_button;
+  时钟_定时关闭.on_tick = on_message_box_auto_close;
+  时钟_倒计时.on_tick = on_message_box_countdown;
+}

@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
+#include "app/shortcuts.h"
 #include "runtime/gbk_text.h"
 
 int g_editor_serial = 0;
@@ -10,7 +11,7 @@ int g_editor_serial = 0;
 namespace {
 
 constexpr unsigned kModifiedTitleColor = 0xFF;
-constexpr unsigned kTitleColor = 0x000000;
+constexpr unsigned kTitleColor = 0xFF0000;  // blue: saved or unchanged
 int g_showing_page = 0;  // set while show_current_page writes the edit box
 
 rt::Font to_unit_font(const FontRecord& f) {
@@ -67,6 +68,10 @@ void show_current_page() {
   box.set_selection_length(page.selection_length);
   box.scroll_to_caret();
   if (g_per_page_font) box.set_font(to_unit_font(page.font));
+  rt::Toolbar& bar = w.工具条_工具栏;
+  int count = w.高级选择夹_标签.count();
+  bar.set_state(kButtonBack5, i >= 5 ? 0 : rt::Toolbar::kDisabled);
+  bar.set_state(kButtonForward5, count - i >= 5 ? 0 : rt::Toolbar::kDisabled);
   update_title_and_status(i);
 }
 
@@ -127,6 +132,7 @@ void on_editor_changed() {
   if (!page.modified && editor_differs_from(page)) {
     page.modified = 1;
     w.标签_上中.set_text_color(kModifiedTitleColor);
+    w.工具条_工具栏.remove_state(kButtonSave, rt::Toolbar::kDisabled);
   }
   // The text stays in the edit box until something reads it.
   page.text_in_editor = true;

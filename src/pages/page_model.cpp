@@ -5,6 +5,7 @@
 #include "forms/main_window_form.h"
 #include "pages/open_path_list.h"
 #include "pages/page_display.h"
+#include "app/shortcuts.h"
 #include "runtime/gbk_text.h"
 
 int g_new_page_counter = 1;
@@ -90,6 +91,7 @@ int create_page(std::string& name) {
     --g_new_page_counter;
     return -1;
   }
+  w.工具条_工具栏.remove_state(kButtonClosePage, rt::Toolbar::kDisabled);
   record.back_color = g_default_colors[1];
   record.text_color = g_default_colors[0];
   if (g_per_page_font) record.font = g_default_font;
@@ -122,6 +124,10 @@ void close_page_at(int index) {
   if (index > 0) {
     if (index >= tabs.count()) return;
     int n = tabs.count();
+    if (n <= 5) {
+      w.工具条_工具栏.add_state(kButtonBack5, rt::Toolbar::kDisabled);
+      w.工具条_工具栏.add_state(kButtonForward5, rt::Toolbar::kDisabled);
+    }
     if (n == 2) {
       g_tab0_placeholder = 0;
       tabs.set_tab_disabled(0, false);
@@ -155,6 +161,8 @@ void close_page_at(int index) {
   } else {
     return;
   }
+  if (tabs.count() == 1 && g_pages[0].path.empty() && tabs.caption(0).compare(0, 9, kAutomaticName) == 0)
+    w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
   show_current_page();
 }
 

@@ -98,6 +98,13 @@ bool encode_gbk(std::wstring_view w, std::string& out) {
   if (std::any_of(w.begin(), w.end(), [](wchar_t c) { return is_private_use(c); })) return false;
   int size = static_cast<int>(w.size());
   BOOL used_default = FALSE;
+  // A text that fails does so early as a rule (a byte-order mark is its first character):
+  // a short prefix tells before the whole text is measured.
+  int prefix = std::min(size, 256);
+  if (prefix < size && is_high_surrogate(w[static_cast<size_t>(prefix) - 1])) --prefix;  // never half a pair
+  if (WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, w.data(), prefix, nullptr, 0, nullptr, &used_default) <= 0 ||
+      used_default)
+    return false;
   int n = WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, w.data(), size, nullptr, 0, nullptr, &used_default);
   if (n <= 0 || used_default) return false;
   out.resize(static_cast<std::size_t>(n));

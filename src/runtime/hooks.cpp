@@ -61,6 +61,23 @@ Entry* entry_of(HWND window) {
   return it == entries().end() ? nullptr : it->second.get();
 }
 
+std::unordered_map<HWND, Unit*>& notifiers() {
+  static std::unordered_map<HWND, Unit*> map;
+  return map;
+}
+
+void set_notifier(HWND from, Unit* unit) {
+  if (unit)
+    notifiers()[from] = unit;
+  else
+    notifiers().erase(from);
+}
+
+Unit* notifier_of(HWND from) {
+  auto it = notifiers().find(from);
+  return it == notifiers().end() ? nullptr : it->second;
+}
+
 Unit* unit_of(HWND window) {
   Entry* e = entry_of(window);
   return e ? e->unit : nullptr;

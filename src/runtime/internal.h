@@ -32,6 +32,9 @@ struct Entry {
 Entry& attach(HWND window, Unit* unit, WNDPROC original);
 Entry* entry_of(HWND window);
 Unit* unit_of(HWND window);
+// A window (a control's own tooltip) whose notifications belong to a unit other than itself.
+void set_notifier(HWND from, Unit* unit);
+Unit* notifier_of(HWND from);
 
 // The window procedure of the runtime's own classes and of every subclassed control.
 LRESULT CALLBACK runtime_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);

@@ -54,6 +54,15 @@ void TabControl::create(Window& parent, Rect r) {
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hw(handle_), nullptr,
                              detail::instance(), nullptr);
+  // One tool over the whole strip; its text is the tooltip of the tab under the mouse.
+  TOOLINFOW t{};
+  t.cbSize = sizeof t;
+  t.uFlags = TTF_SUBCLASS;
+  t.hwnd = hw(handle_);
+  t.uId = 0;
+  t.rect = {0, 0, r.width, r.height};
+  t.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(static_cast<HWND>(tooltip_), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&t));
   left_arrow_.create(*this, {r.width - 2 * kArrowWidth, 0, kArrowWidth, r.height}, false);
   right_arrow_.create(*this, {r.width - kArrowWidth, 0, kArrowWidth, r.height}, true);
   layout();
@@ -64,6 +73,7 @@ int TabControl::insert(std::string_view caption, int at) {
   int n = static_cast<int>(tabs_.size());
   if (at < 0 || at > n) at = n;
   tabs_.insert(tabs_.begin() + at, Tab{std::string(caption), {}, false});
+  widths_.insert(widths_.begin() + at, measure(at));
   if (current_ < 0)
     current_ = 0;
   else if (at <= current_)
@@ -75,6 +85,7 @@ int TabControl::insert(std::string_view caption, int at) {
 bool TabControl::remove(int index) {
   if (!handle_ || index < 0 || index >= count()) return false;
   tabs_.erase(tabs_.begin() + index);
+  widths_.erase(widths_.begin() + index);
   int n = count();
   if (n == 0) {
     current_ = -1;
@@ -98,6 +109,7 @@ bool TabControl::remove(int index) {
 
 void TabControl::clear() {
   tabs_.clear();
+  widths_.clear();
   current_ = -1;
   first_visible_ = 0;
   layout();
@@ -109,6 +121,7 @@ std::string TabControl::caption(int i) const {
 void TabControl::set_caption(int i, std::string_view text) {
   if (!handle_ || i < 0 || i >= count()) return;
   tabs_[i].caption = std::string(text);
+  widths_[static_cast<size_t>(i)] = measure(i);
   layout();
 }
 std::string TabControl::tooltip(int i) const {
@@ -117,7 +130,6 @@ std::string TabControl::tooltip(int i) const {
 void TabControl::set_tooltip(int i, std::string_view text) {
   if (!handle_ || i < 0 || i >= count()) return;
   tabs_[i].tooltip = std::string(text);
-  update_tooltips();
 }
 bool TabControl::tab_disabled(int i) const { return handle_ && i >= 0 && i < count() && tabs_[i].disabled; }
 
@@ -214,6 +226,7 @@ void TabControl::ensure_visible(int index) {
 
 void TabControl::set_close_button_space(bool on) {
   close_space_ = on;
+  measure_all();
   layout();
 }
 
@@ -228,19 +241,25 @@ void TabControl::set_colors(unsigned tab_back, unsigned current_back, unsigned s
   if (handle_) InvalidateRect(hw(handle_), nullptr, FALSE);
 }
 
-void TabControl::layout() {
-  if (!handle_) return;
+int TabControl::measure(int index) const {
+  if (!handle_ || index < 0 || index >= count()) return kMinTab;
   HDC dc = GetDC(hw(handle_));
   HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(hfont_ ? hfont_ : window_->default_font()));
-  widths_.clear();
-  for (const Tab& t : tabs_) {
-    std::wstring w = to_wide(t.caption);
-    SIZE sz{};
-    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &sz);
-    widths_.push_back(std::max(kMinTab, static_cast<int>(sz.cx) + 2 * kPadding + (close_space_ ? kCloseSpace : 0)));
-  }
+  std::wstring w = to_wide(tabs_[static_cast<size_t>(index)].caption);
+  SIZE sz{};
+  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &sz);
   SelectObject(dc, old);
   ReleaseDC(hw(handle_), dc);
+  return std::max(kMinTab, static_cast<int>(sz.cx) + 2 * kPadding + (close_space_ ? kCloseSpace : 0));
+}
+
+void TabControl::measure_all() {
+  widths_.clear();
+  for (int i = 0; i < count(); ++i) widths_.push_back(measure(i));
+}
+
+void TabControl::layout() {
+  if (!handle_) return;
   RECT c;
   GetClientRect(hw(handle_), &c);
   bool show_arrows = overflow();
@@ -250,33 +269,7 @@ void TabControl::layout() {
     MoveWindow(static_cast<HWND>(a->handle()), x, 0, kArrowWidth, c.bottom, TRUE);
     ShowWindow(static_cast<HWND>(a->handle()), show_arrows ? SW_SHOWNA : SW_HIDE);
   }
-  update_tooltips();
   InvalidateRect(hw(handle_), nullptr, FALSE);
-}
-
-void TabControl::update_tooltips() {
-  HWND tip = static_cast<HWND>(tooltip_);
-  if (!tip || !IsWindow(tip)) return;
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  while (SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&ti))) {
-    SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    ti = TOOLINFOW{};
-    ti.cbSize = sizeof ti;
-  }
-  for (int i = first_visible_; i < count(); ++i) {
-    if (tabs_[i].tooltip.empty()) continue;
-    Rect r = tab_rect(i);
-    std::wstring text = to_wide(strip_caption_tags(tabs_[i].tooltip));
-    TOOLINFOW t{};
-    t.cbSize = sizeof t;
-    t.uFlags = TTF_SUBCLASS;
-    t.hwnd = hw(handle_);
-    t.uId = static_cast<UINT_PTR>(i);
-    t.rect = {r.left, r.top, r.left + r.width, r.top + r.height};
-    t.lpszText = text.data();
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&t));
-  }
 }
 
 void TabControl::paint(void* dcp) {
@@ -340,9 +333,26 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       EndPaint(hw(handle_), &ps);
       return 0;
     }
-    case WM_SIZE:
+    case WM_SIZE: {
+      TOOLINFOW t{};
+      t.cbSize = sizeof t;
+      t.hwnd = hw(handle_);
+      t.uId = 0;
+      GetClientRect(hw(handle_), &t.rect);
+      if (tooltip_) SendMessageW(static_cast<HWND>(tooltip_), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&t));
       layout();
       return 0;
+    }
+    case WM_NOTIFY: {
+      auto* n = reinterpret_cast<NMHDR*>(lparam);
+      if (n->hwndFrom == static_cast<HWND>(tooltip_) && n->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
+        tip_text_ = hot_ >= 0 && hot_ < count() ? to_wide(strip_caption_tags(tabs_[hot_].tooltip)) : L"";
+        info->lpszText = tip_text_.data();
+        return 0;
+      }
+      return std::nullopt;
+    }
     case WM_LBUTTONDOWN: {
       int i = tab_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       if (i >= 0) set_current(i);
@@ -352,6 +362,8 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       int i = tab_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       if (i != hot_) {
         hot_ = i;
+        // A new tab under the mouse: its own tooltip shows next.
+        if (tooltip_) SendMessageW(static_cast<HWND>(tooltip_), TTM_POP, 0, 0);
         InvalidateRect(hw(handle_), nullptr, FALSE);
         TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hw(handle_), 0};
         TrackMouseEvent(&t);
@@ -363,6 +375,7 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       InvalidateRect(hw(handle_), nullptr, FALSE);
       return 0;
     case WM_SETFONT:
+      measure_all();
       layout();
       return 0;
     default:

@@ -70,9 +70,11 @@ class TabControl : public Unit {
   };
 
   void layout();
+  int measure(int index) const;
+  void measure_all();
+  std::wstring tip_text_;
   void paint(void* dc);
   void ensure_visible(int index);
-  void update_tooltips();
   int strip_width() const;
   bool overflow() const;
 

@@ -1,1 +1,97 @@
-// placeholder
+#include "runtime/tooltip.h"
+
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include "runtime/hooks.h"
+#include "runtime/internal.h"
+#include "runtime/strings.h"
+
+namespace rt {
+namespace {
+
+HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
+// One tooltip control per top-level window, kept as a property of that window.
+constexpr wchar_t kTipProperty[] = L"VelmoraTooltip";
+// Marks a unit whose mouse messages are already relayed to the tooltip.
+constexpr wchar_t kRelayProperty[] = L"VelmoraTooltipRelay";
+
+HWND tip_of(HWND top, bool create) {
+  HWND tip = static_cast<HWND>(GetPropW(top, kTipProperty));
+  if (tip && IsWindow(tip)) return tip;
+  if (!create) return nullptr;
+  // Owned by the top-level window, so it goes with it.
+  tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr, detail::instance(), nullptr);
+  if (!tip) return nullptr;
+  SetPropW(top, kTipProperty, tip);
+  add_hook(top, [](Message& m) {
+    if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kTipProperty);
+    return m.next();
+  });
+  return tip;
+}
+
+TOOLINFOW tool_of(HWND unit) {
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND;
+  ti.hwnd = GetParent(unit) ? GetParent(unit) : unit;
+  ti.uId = reinterpret_cast<UINT_PTR>(unit);
+  return ti;
+}
+
+// The tooltip sees the mouse through a hook layer rather than by replacing the unit's window
+// procedure, so the unit's other layers stay independent of it.
+void relay_mouse(HWND unit) {
+  if (GetPropW(unit, kRelayProperty)) return;
+  SetPropW(unit, kRelayProperty, reinterpret_cast<HANDLE>(1));
+  add_hook(unit, [](Message& m) {
+    if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kRelayProperty);
+    if (m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST) {
+      if (HWND tip = tip_of(GetAncestor(hw(m.window), GA_ROOT), false)) {
+        MSG msg{hw(m.window), m.msg, m.wparam, m.lparam, static_cast<DWORD>(GetMessageTime()), {}};
+        GetCursorPos(&msg.pt);
+        SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+      }
+    }
+    return m.next();
+  });
+}
+
+}  // namespace
+
+void set_tooltip(Unit& unit, std::string_view text) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  HWND tip = tip_of(GetAncestor(h, GA_ROOT), !text.empty());
+  if (!tip) return;
+  TOOLINFOW ti = tool_of(h);
+  bool known = SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
+  ti = tool_of(h);
+  if (text.empty()) {
+    if (known) SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    return;
+  }
+  std::wstring w = to_wide(text);
+  ti.lpszText = w.data();
+  SendMessageW(tip, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  relay_mouse(h);
+}
+
+std::string tooltip_text(const Unit& unit) {
+  HWND h = hw(unit.handle());
+  if (!h) return {};
+  HWND tip = tip_of(GetAncestor(h, GA_ROOT), false);
+  if (!tip) return {};
+  TOOLINFOW ti = tool_of(h);
+  if (!SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return {};
+  wchar_t buf[1024] = {};
+  ti = tool_of(h);
+  ti.lpszText = buf;
+  SendMessageW(tip, TTM_GETTEXTW, sizeof buf / sizeof buf[0], reinterpret_cast<LPARAM>(&ti));
+  return to_gbk(buf);
+}
+
+}  // namespace rt

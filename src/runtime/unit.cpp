@@ -39,7 +39,10 @@ Unit::~Unit() {
   if (hfont_) DeleteObject(static_cast<HFONT>(hfont_));
 }
 
-void Unit::unbind_handle() { handle_ = nullptr; }
+void Unit::unbind_handle() {
+  handle_ = nullptr;
+  swallow_char_ = false;
+}
 
 Rect Unit::rect() const {
   if (!handle_) return {};
@@ -146,11 +149,14 @@ std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intp
       swallow_char_ = false;
       if (on_key_down && !on_key_down(static_cast<int>(wparam), current_modifiers())) {
         swallowed = 0;
-        swallow_char_ = true;
+        // A handler that closed the window leaves no character to wait for.
+        swallow_char_ = handle_ != nullptr;
       }
       break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
+      // The character a swallowed key makes comes before its key-up, or never.
+      swallow_char_ = false;
       if (on_key_up && !on_key_up(static_cast<int>(wparam), current_modifiers())) swallowed = 0;
       break;
     case WM_CHAR:
@@ -184,7 +190,9 @@ std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intp
       else if (msg != WM_MEASUREITEM)
         child = reinterpret_cast<HWND>(lparam);
       if (child && child != hw(handle_)) {
-        if (Unit* u = detail::unit_of(child))
+        Unit* u = detail::unit_of(child);
+        if (!u) u = detail::notifier_of(child);
+        if (u)
           if (auto r = u->handle_notification(msg, wparam, lparam)) return r;
       }
       break;

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/message_box_form.h"
+#include "runtime/seams.h"
 #include "runtime/strings.h"
+#include "runtime/window.h"
+
+#include <memory>
 
 namespace ui_test {
 namespace {
@@ -99,6 +104,26 @@ std::vector<rt::WindowHandle> children_of_class(rt::WindowHandle h, const std::s
        c = FindWindowExW(hw(h), c, wcls.c_str(), nullptr))
     out.push_back(c);
   return out;
+}
+
+void answer_message_boxes(std::vector<int> codes, int* shown) {
+  if (codes.empty() && !shown) {
+    rt::seams::set_modal_hook(nullptr);
+    return;
+  }
+  auto queue = std::make_shared<std::vector<int>>(std::move(codes));
+  auto next = std::make_shared<size_t>(0);
+  rt::seams::set_modal_hook([queue, next, shown](rt::Window& box) {
+    if (&box != &message_box_form()) return;
+    if (shown) ++*shown;
+    int code = *next < queue->size() ? (*queue)[(*next)++] : -1;
+    rt::GraphicButton* button = code >= 0 ? message_box_form().answer_button(code) : nullptr;
+    if (button && button->visible() && !button->disabled()) {
+      click(*button);
+      return;
+    }
+    click(message_box_form().图形按钮_关闭_信息框);
+  });
 }
 
 void screenshot(const std::string& name) {

@@ -28,6 +28,12 @@ std::string window_text(rt::WindowHandle h);
 // Child windows of h with the given class, in Z order.
 std::vector<rt::WindowHandle> children_of_class(rt::WindowHandle h, const std::string& cls);
 
+// Answers the program's own message boxes from now on, one code per box in order (0 OK,
+// 1 Cancel, 2 Abort, 3 Retry, 4 Ignore, 5 Yes, 6 No) by clicking the real button; a box beyond
+// the list is answered with its close button. Counts the boxes in *shown when given. An empty
+// list stops answering.
+void answer_message_boxes(std::vector<int> codes, int* shown = nullptr);
+
 // When VELMORA_SHOTS names a folder, writes the screen there as NAME.bmp (tools/shots.sh
 // turns them into PNG files); otherwise does nothing.
 void screenshot(const std::string& name);

@@ -23,3 +23,9 @@ velmora_wine_test(win_startup_tests
 velmora_wine_test(win_frame_tests
   tests/win/frame_test.cpp
 )
+velmora_wine_test(win_shortcuts_tests
+  tests/win/shortcuts_test.cpp
+)
+velmora_wine_test(win_documents_tests
+  tests/win/documents_test.cpp
+)

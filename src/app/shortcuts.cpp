@@ -1,0 +1,98 @@
+#include "app/shortcuts.h"
+
+#include "app/globals.h"
+#include "app/main_frame.h"
+#include "documents/open_files.h"
+#include "documents/save_files.h"
+#include "forms/main_window_form.h"
+#include "pages/page_model.h"
+#include "runtime/unit.h"
+
+namespace {
+
+constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+
+void select_tab(int index) {
+  rt::TabControl& tabs = main_window().高级选择夹_标签;
+  if (index >= 0 && index < tabs.count()) tabs.set_current(index);
+}
+
+bool ctrl_shortcut(int key) {
+  MainWindowForm& w = main_window();
+  switch (key) {
+    case kUp: toggle_maximize(); return true;
+    case kDown: restore_or_minimize(); return true;
+    case 'A': w.编辑框_文本类容.select(0, w.编辑框_文本类容.text_length()); return true;
+    case 'K': save_current_page_as(); return true;
+    case 'N':
+      if (!open_busy()) new_page_command();
+      return true;
+    case 'O':
+      if (w.工具条_工具栏.state(kButtonOpen) != rt::Toolbar::kDisabled) open_files();
+      return true;
+    case 'Q':
+      if (w.高级选择夹_标签.count() > 1) save_all_command();
+      return true;
+    case 'S': {
+      int i = w.高级选择夹_标签.current();
+      if (i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified) save_current_page();
+      return true;
+    }
+    default: return false;
+  }
+}
+
+// The editor font grows or shrinks by one point; never below 1.
+void change_editor_font(int delta) {
+  rt::EditBox& box = main_window().编辑框_文本类容;
+  if (box.text_length() == 0) return;
+  rt::Font f = box.font();
+  f.size = std::max(1, f.size + delta);
+  box.set_font(f);
+}
+
+bool alt_shortcut(int key) {
+  rt::TabControl& tabs = main_window().高级选择夹_标签;
+  switch (key) {
+    case kLeft: select_tab(tabs.current() - 1); return true;
+    case kRight: select_tab(tabs.current() + 1); return true;
+    case kUp: change_editor_font(-1); return true;
+    case kDown: change_editor_font(1); return true;
+    default: return false;
+  }
+}
+
+bool ctrl_alt_shortcut(int key) {
+  switch (key) {
+    case kLeft: dock_half_screen(true); return true;
+    case kRight: dock_half_screen(false); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool dispatch_shortcut(int key, int modifiers) {
+  bool handled = false;
+  switch (modifiers) {
+    case rt::kCtrl: handled = ctrl_shortcut(key); break;
+    case rt::kAlt: handled = alt_shortcut(key); break;
+    case rt::kCtrl | rt::kAlt: handled = ctrl_alt_shortcut(key); break;
+    default: break;
+  }
+  return !handled;
+}
+
+void on_toolbar_button(int index) {
+  MainWindowForm& w = main_window();
+  rt::TabControl& tabs = w.高级选择夹_标签;
+  switch (index) {
+    case kButtonNew: new_page_command(); break;
+    case kButtonOpen: open_files(); break;
+    case kButtonSave: save_page(tabs.current()); break;
+    case kButtonBack5: select_tab(tabs.current() - 5); break;
+    // Never past the last tab.
+    case kButtonForward5: select_tab(std::min(tabs.current() + 5, tabs.count() - 1)); break;
+    default: break;
+  }
+}

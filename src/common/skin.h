@@ -1,0 +1,28 @@
+#pragma once
+// The skin frame every tool window (and the message box) wears, and the thin coloured border
+// of edit boxes.
+#include <array>
+
+#include "runtime/label.h"
+#include "runtime/picture.h"
+#include "runtime/window.h"
+
+// The eight frame labels and their pictures, in the order top-left, top, top-right, left,
+// right, bottom-left, bottom, bottom-right.
+using SkinLabels = std::array<rt::Label*, 8>;
+using SkinPictures = std::array<rt::Picture, 8>;
+
+// A rounded-rectangle region over the whole window, corner size radius (0 removes it).
+// The handle form works for the program's own windows.
+void set_round_region(rt::WindowHandle window, int radius);
+void set_unit_round_region(rt::Window& window, int radius);
+
+// Gives the labels their pictures, pins the left and top ones and lays the frame out.
+void apply_child_window_skin(rt::Window& window, int radius, const SkinLabels& labels, const SkinPictures& pictures);
+// The layout half alone: the region, then the labels along the window's edges. Does nothing
+// unless the window and its top-left label are loaded.
+void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& labels);
+
+// A 1-pixel frame in the colour (Windows RGB) around the window, painted after the window's
+// own painting. Installed once per window: a second call does nothing; it goes with the window.
+void install_colored_border(rt::WindowHandle window, unsigned color);

@@ -1,0 +1,276 @@
+#include "documents/open_files.h"
+
+#include <memory>
+
+#include "app/globals.h"
+#include "common/control_routines.h"
+#include "common/messages.h"
+#include "app/shortcuts.h"
+#include "common/text_routines.h"
+#include "forms/main_window_form.h"
+#include "options/config.h"
+#include "pages/page_display.h"
+#include "pages/page_model.h"
+#include "runtime/app.h"
+#include "runtime/dialogs.h"
+#include "runtime/encoding.h"
+#include "runtime/files.h"
+#include "runtime/gbk_text.h"
+
+std::vector<std::string> g_pending_dirs;
+int g_pending_dirs_busy = 0;
+
+namespace {
+
+constexpr int kHandOverPoll = 500;
+int g_open_busy = 0;
+
+// What a worker learns of one queued path: everything that needs the disk, nothing that needs
+// the pages or the window.
+struct LoadedPath {
+  enum Kind { Missing, Folder, File, Unreadable } kind = Missing;
+  std::string path, name, extension, content;
+};
+
+std::string raw_text(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
+
+LoadedPath load_path(std::string path, bool decode) {
+  LoadedPath r;
+  r.name = split_file_name(path, r.extension);
+  r.path = path;
+  if (!rt::file_exists(path)) {
+    r.kind = rt::is_directory(path) ? LoadedPath::Folder : LoadedPath::Missing;
+    return r;
+  }
+  if (r.extension.empty() && rt::is_directory(path)) {
+    r.kind = LoadedPath::Folder;
+    return r;
+  }
+  if (rt::is_directory(path)) {
+    // A folder with a dot in its name counts as a file: an empty page under its path.
+    r.kind = LoadedPath::File;
+    return r;
+  }
+  auto bytes = rt::read_file(path);
+  if (!bytes) {
+    // A file that cannot be read must not become an empty page a save would write over it.
+    r.kind = LoadedPath::Unreadable;
+    return r;
+  }
+  r.kind = LoadedPath::File;
+  r.content = decode ? rt::decode_file_bytes(*bytes) : raw_text(*bytes);
+  return r;
+}
+
+PageRecord page_template(LoadedPath& f) {
+  PageRecord p = make_page_record();
+  p.path = f.path;
+  p.extension = f.extension;
+  p.content = std::move(f.content);
+  p.back_color = g_default_colors[1];
+  p.text_color = g_default_colors[0];
+  if (g_per_page_font) p.font = g_default_font;
+  return p;
+}
+
+bool current_page_is_untouched() {
+  MainWindowForm& w = main_window();
+  int i = w.高级选择夹_标签.current();
+  if (i < 0 || i >= static_cast<int>(g_pages.size())) return false;
+  const PageRecord& p = g_pages[i];
+  bool empty = p.text_in_editor ? w.编辑框_文本类容.text_length() == 0 : p.content.empty();
+  return p.path.empty() && empty && w.高级选择夹_标签.caption(i).compare(0, 9, "新建文档 ") == 0;
+}
+
+// One run of the open routine, fed the loaded paths in queue order on the UI thread.
+class OpenRun : public std::enable_shared_from_this<OpenRun> {
+ public:
+  OpenRun(std::vector<std::string> queue, bool decode) : queue_(std::move(queue)), decode_(decode) {}
+
+  void start(bool threaded) {
+    MainWindowForm& w = main_window();
+    w.时钟_监视程序.set_interval(0);
+    set_open_busy(true);
+    const std::string& first = queue_.front();
+    int slash = find_last_char(first, '\\');
+    config_write("上次打开目录", "打开文件", slash > 0 ? first.substr(0, static_cast<size_t>(slash)) : "");
+    w.进度条.set_maximum(static_cast<int>(queue_.size()));
+    tabs_before_ = w.高级选择夹_标签.count();
+    blank_step_ = !rt::trim_both(first).empty() && current_page_is_untouched();
+    auto self = shared_from_this();
+    if (!threaded) {
+      for (const std::string& p : queue_) take(load_path(p, decode_));
+      finish();
+      return;
+    }
+    rt::start_thread([self] {
+      for (const std::string& p : self->queue_) {
+        auto loaded = std::make_shared<LoadedPath>(load_path(p, self->decode_));
+        rt::post([self, loaded] { self->take(std::move(*loaded)); });
+      }
+      rt::post([self] { self->finish(); });
+    });
+  }
+
+ private:
+  void take(LoadedPath f) {
+    MainWindowForm& w = main_window();
+    if (!w.loaded()) return;  // the program is ending
+    w.进度条.set_position(w.进度条.position() + 1);
+    if (blank_step_ && fill_blank_page(f)) return;
+    open_as_page(f);
+  }
+
+  // The untouched new page takes the first path that can become a page; returns whether f was
+  // used up by this step.
+  bool fill_blank_page(LoadedPath& f) {
+    MainWindowForm& w = main_window();
+    if (f.kind == LoadedPath::Folder && f.extension.empty()) {
+      g_pending_dirs.push_back(f.path);
+      end_blank_step();
+      return true;
+    }
+    // Missing, unreadable and already open paths are passed over; the next may fill the page.
+    if (f.kind != LoadedPath::File) return true;
+    if (g_prevent_double_open && update_open_path_list(f.path, true, false, 0, "")) return true;
+    int i = w.高级选择夹_标签.current();
+    if (g_prevent_double_open) update_open_path_list("", false, true, i, f.path);
+    w.高级选择夹_标签.set_caption(i, rt::cut_on_char_boundary(f.name, 12));
+    w.高级选择夹_标签.set_tooltip(i, make_tab_tooltip(f.name));
+    PageRecord& p = g_pages[i];
+    p.path = f.path;
+    p.extension = f.extension;
+    set_page_content(i, std::move(f.content));
+    end_blank_step();
+    return true;
+  }
+
+  void end_blank_step() {
+    blank_step_ = false;
+    show_current_page();
+    int i = main_window().高级选择夹_标签.current();
+    if (i >= 0 && i < static_cast<int>(g_pages.size())) g_pages[i].modified = 0;
+  }
+
+  void open_as_page(LoadedPath& f) {
+    MainWindowForm& w = main_window();
+    switch (f.kind) {
+      case LoadedPath::Folder:
+        g_pending_dirs.push_back(f.path);
+        return;
+      case LoadedPath::Missing:
+      case LoadedPath::Unreadable:
+        return;
+      case LoadedPath::File:
+        break;
+    }
+    if (g_prevent_double_open) {
+      if (update_open_path_list(f.path, true, false, 0, "")) {
+        activate_page_of_path(f.path);
+        return;
+      }
+      update_open_path_list(f.path, false, false, 0, "");
+    }
+    int tab = w.高级选择夹_标签.insert(rt::cut_on_char_boundary(f.name, 12));
+    if (tab < 0) return;
+    w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(f.name));
+    g_pages.push_back(page_template(f));
+  }
+
+  void finish() {
+    MainWindowForm& w = main_window();
+    if (!w.loaded()) return;
+    blank_step_ = false;
+    g_open_queue.clear();
+    rt::TabControl& tabs = w.高级选择夹_标签;
+    if (tabs.count() >= 5)
+      for (int button : {kButtonClosePage, kButtonBack5, kButtonForward5})
+        w.工具条_工具栏.remove_state(button, rt::Toolbar::kDisabled);
+    set_open_busy(false);
+    if (tabs.count() != tabs_before_ && g_jump_to_opened) tabs.set_current(tabs.count() - 1);
+    show_current_page();
+    w.restore_if_minimized();
+    w.bring_forward();
+    update_title_and_status(tabs.current());
+    if (!g_pending_dirs_busy && !g_pending_dirs.empty()) open_queued_directories();
+    w.时钟_监视程序.set_interval(kHandOverPoll);
+  }
+
+  void open_queued_directories() {
+    g_pending_dirs_busy = 1;
+    for (std::string dir : g_pending_dirs) {
+      if (find_last_char(dir, '\\') != static_cast<int>(dir.size())) dir += "\\";
+      for (const std::string& name : rt::find_files(dir + "*.txt")) g_open_queue.push_back(dir + name);
+    }
+    // The nested run opens the folders' files; folders it meets are not expanded again.
+    if (!g_open_queue.empty()) std::make_shared<OpenRun>(g_open_queue, decode_)->start(false);
+    g_pending_dirs_busy = 0;
+    g_pending_dirs.clear();
+  }
+
+  std::vector<std::string> queue_;
+  bool decode_;
+  bool blank_step_ = false;
+  int tabs_before_ = 0;
+};
+
+bool confirm_many_files(int n) {
+  const std::string count = std::to_string(n);
+  int answer = tell_user(1, 48, "欲打开文件个数超出建议范围！", 0xFF00FF,
+                         "  你欲打开文件个数为" + count + "个，超出了建议范围[" + count + "－500＝" + std::to_string(n - 500) +
+                             "]个，如果配置不是太高的话，建议分开打开，请问你是否继续？",
+                         0xFF);
+  return answer == 0;
+}
+
+}  // namespace
+
+bool open_busy() { return g_open_busy != 0; }
+
+void set_open_busy(bool on) {
+  MainWindowForm& w = main_window();
+  g_open_busy = on ? 1 : 0;
+  g_accept_drops = on ? 0 : 1;
+  for (int button : {kButtonClosePage, kButtonOpen, kButtonNew})
+    on ? w.工具条_工具栏.add_state(button, rt::Toolbar::kDisabled)
+       : w.工具条_工具栏.remove_state(button, rt::Toolbar::kDisabled);
+  if (on) w.进度条.set_position(0);
+  w.进度条.set_visible(on);
+  for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.图形按钮_关闭, &w.图形按钮_迷你模式}) u->set_disabled(on);
+}
+
+void start_open_run() {
+  if (g_open_queue.empty() || g_open_busy) return;
+  std::make_shared<OpenRun>(g_open_queue, g_detect_encoding != 0)->start(g_open_in_thread != 0);
+}
+
+void open_files() {
+  MainWindowForm& w = main_window();
+  if (g_open_busy) return;
+  w.时钟_监视程序.set_interval(0);
+  if (g_open_queue.empty()) {
+    std::string folder = config_read("上次打开目录", "打开文件");
+    if (folder.empty()) folder = rt::program_directory();
+    g_open_queue = rt::open_files_dialog(
+        {w.handle(), "请选择要打开的文件，支持多选……",
+         "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*|",
+         folder});
+  }
+  if (g_open_queue.empty()) {
+    w.时钟_监视程序.set_interval(kHandOverPoll);
+    return;
+  }
+  if (g_open_queue.size() >= 500 && !confirm_many_files(static_cast<int>(g_open_queue.size()))) {
+    g_open_queue.clear();
+    w.时钟_监视程序.set_interval(kHandOverPoll);
+    return;
+  }
+  start_open_run();
+}
+
+void open_folder_files(const std::string& folder, const std::string& pattern) {
+  std::string dir = folder;
+  if (find_last_char(dir, '\\') != static_cast<int>(dir.size())) dir += "\\";
+  for (const std::string& name : rt::find_files(dir + pattern)) g_open_queue.push_back(dir + name);
+  if (!g_open_queue.empty()) start_open_run();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The open queue and the open routine: every way of opening files ends here.
+#include <string>
+#include <vector>
+
+extern std::vector<std::string> g_pending_dirs;
+extern int g_pending_dirs_busy;
+
+// The Open command: fills an empty queue from the multi-select dialog, asks before 500 or more
+// files, then opens them (on a worker thread unless that option is off).
+void open_files();
+// Opens the queued paths at once, without dialog or question (hand-over, saved lists).
+void start_open_run();
+// Queues the files of a folder that match a pattern and opens them.
+void open_folder_files(const std::string& folder, const std::string& pattern);
+void set_open_busy(bool on);
+bool open_busy();

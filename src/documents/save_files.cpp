@@ -1,0 +1,205 @@
+#include "documents/save_files.h"
+
+#include "app/globals.h"
+#include "app/startup.h"
+#include "common/messages.h"
+#include "common/text_routines.h"
+#include "documents/open_files.h"
+#include "forms/main_window_form.h"
+#include "pages/page_display.h"
+#include "pages/page_model.h"
+#include "runtime/files.h"
+#include "runtime/gbk_text.h"
+#include "runtime/shell.h"
+
+int g_tab_scroll_direction = 0;
+
+namespace {
+
+constexpr unsigned kRed = 0xFF, kGreen = 0x8000, kMagenta = 0xFF00FF, kSavedTitle = 0xFF0000;
+
+bool valid_tab(int tab) { return tab >= 0 && tab < static_cast<int>(g_pages.size()); }
+
+// The page takes the file it was saved to: name, extension, caption and tooltip.
+void take_new_path(int tab, const std::string& path) {
+  MainWindowForm& w = main_window();
+  PageRecord& p = g_pages[tab];
+  std::string old_path = p.path, path_copy = path, extension;
+  std::string name = split_file_name(path_copy, extension);
+  p.path = path;
+  p.extension = extension;
+  w.高级选择夹_标签.set_caption(tab, rt::cut_on_char_boundary(name, 12));
+  w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
+  // The open-path list stays true, or the saved file could be opened into a second page.
+  if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+}
+
+void after_successful_write(int tab, const std::string& path, bool save_as) {
+  MainWindowForm& w = main_window();
+  PageRecord& p = g_pages[tab];
+  p.modified = 0;
+  w.标签_上中.set_text_color(kSavedTitle);
+  if (save_as) take_new_path(tab, path);
+  if (g_pages[tab].path.empty()) {
+    std::string path_copy = path, extension;
+    split_file_name(path_copy, extension);
+    std::string old_path = p.path;
+    p.path = path;
+    p.extension = extension;
+    if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+  }
+  show_current_page();
+}
+
+bool choose_save_path(int tab, const char* title_end, std::string& chosen) {
+  MainWindowForm& w = main_window();
+  std::string name = page_name(tab);
+  w.通用对话框.title = "请选择 " + name + title_end;
+  w.通用对话框.kind = rt::CommonDialog::Kind::Save;
+  w.通用对话框.file_name = name;
+  w.通用对话框.owner = w.handle();
+  if (!w.通用对话框.run()) return false;
+  chosen = w.通用对话框.file_name;
+  return true;
+}
+
+}  // namespace
+
+std::string backup_name(const std::string& path) {
+  std::string upper = rt::to_upper_ascii(path);
+  if (upper.size() >= 4 && upper.compare(upper.size() - 4, 4, ".BAK") == 0) return path + ".BAK";
+  int slash = find_last_char(path, '\\');
+  int dot = find_last_char(path, '.');
+  if (dot <= slash) return path + ".BAK";
+  return path.substr(0, static_cast<size_t>(dot)) + "BAK";
+}
+
+bool write_page_file(const std::string& path, const std::string& bytes, int tab, bool save_as) {
+  if (!valid_tab(tab)) return false;
+  if (rt::write_file(path, bytes)) {
+    after_successful_write(tab, path, save_as);
+    return true;
+  }
+  const std::string word = save_as ? "另存文件" : "保存文件";
+  const std::string caption = main_window().高级选择夹_标签.caption(tab);
+  int answer = tell_user(1, 48, word + "失败，请确定文件的可写性！", kRed,
+                         "  " + word + "[" + caption + "...]失败！请问是否强制写到此文件？强制写到文件一般去掉目标文件的只读属性，再尝试保存。",
+                         kRed);
+  if (answer != 0) return false;
+  rt::run_hidden_and_wait("ATTRIB -r \"" + path + "\"");
+  // The old file goes to the backup only when it could be read, and an empty old file never
+  // replaces a backup that holds something.
+  bool backup_written = false;
+  if (auto old = rt::read_file(path)) {
+    std::string backup = backup_name(path);
+    if (!old->empty() || rt::file_size(backup) <= 0) backup_written = rt::write_file(backup, *old);
+  }
+  if (!rt::write_file(path, bytes)) {
+    tell_user(0, 48, "强制" + word + "失败！", kRed, "  强制" + word + "[" + caption + "...]失败！请确定目标目录是否可写！", kRed);
+    return false;
+  }
+  tell_user(0, 48, "强制" + word + "成功！", kGreen,
+            "  强制" + word + "[" + caption + "...]成功！" +
+                (backup_written ? "并且在保存目录成功备份原文件！这样你可以随时恢复！" : ""),
+            kMagenta);
+  after_successful_write(tab, path, save_as);
+  return true;
+}
+
+bool save_page(int tab) {
+  if (!valid_tab(tab)) return false;
+  if (!g_pages[tab].path.empty()) return write_page_file(g_pages[tab].path, page_content(tab), tab, false);
+  std::string chosen;
+  if (!choose_save_path(tab, " 的保存目录！", chosen)) return false;
+  return write_page_file(chosen, page_content(tab), tab, false);
+}
+
+bool save_page_as(int tab) {
+  if (!valid_tab(tab)) return false;
+  std::string chosen;
+  if (!choose_save_path(tab, " 的另存目录！", chosen)) return false;
+  return write_page_file(chosen, page_content(tab), tab, true);
+}
+
+bool save_current_page() { return save_page(main_window().高级选择夹_标签.current()); }
+bool save_current_page_as() { return save_page_as(main_window().高级选择夹_标签.current()); }
+void save_all_command() { confirm_save_all(); }
+
+std::string list_modified_pages() {
+  MainWindowForm& w = main_window();
+  w.进度条.set_position(0);
+  w.进度条.set_visible(true);
+  w.进度条.set_maximum(static_cast<int>(g_pages.size()));
+  std::string list;
+  for (size_t i = 0; i < g_pages.size(); ++i) {
+    if (g_pages[i].modified) {
+      const std::string& path = g_pages[i].path;
+      list += w.高级选择夹_标签.caption(static_cast<int>(i)) + "...(" + (path.empty() ? "尚未保存过!" : path) + ")\r\n";
+    }
+    w.进度条.set_position(static_cast<int>(i) + 1);
+  }
+  w.进度条.set_visible(false);
+  return list;
+}
+
+void save_modified_pages() {
+  MainWindowForm& w = main_window();
+  set_open_busy(true);
+  w.进度条.set_maximum(static_cast<int>(g_pages.size()));
+  for (size_t i = 0; i < g_pages.size(); ++i) {
+    if (g_pages[i].modified) save_page(static_cast<int>(i));
+    w.进度条.set_position(static_cast<int>(i) + 1);
+  }
+  set_open_busy(false);
+}
+
+void confirm_save_all() {
+  MainWindowForm& w = main_window();
+  std::string list = list_modified_pages();
+  if (list.empty()) {
+    tell_user(4, 48, "无可保存对象！", kMagenta, "  当前打开文件无可保存对象，可能你已经保存了或者没有对文档做任何修改？", kGreen);
+    return;
+  }
+  rt::EditBox& box = w.编辑框_文本类容;
+  unsigned colour = box.text_color();
+  rt::Font font = box.font();
+  int remembered = w.高级选择夹_标签.current();
+  rt::Font listing = font;
+  listing.size = 11;
+  box.set_font(listing);
+  std::string name = "被修改文档";
+  int tab = create_page(name);
+  if (tab >= 0) {
+    box.set_text_color(kRed);
+    g_pages[tab].text_color = kRed;
+    set_page_content(tab, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
+    show_current_page();
+    g_pages[tab].modified = 0;
+  }
+  int answer = tell_user(4, 32, "你确定全部保存吗？", kMagenta, "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？", kRed);
+  if (answer == 5) save_modified_pages();
+  if (tab >= 0) close_page_at(tab);
+  box.set_font(font);
+  box.set_text_color(colour);
+  w.高级选择夹_标签.set_current(remembered);
+}
+
+void scroll_or_autosave_tick() {
+  MainWindowForm& w = main_window();
+  rt::TabControl& tabs = w.高级选择夹_标签;
+  if (w.时钟_滚动标签.interval() == 500) {
+    int cur = tabs.current();
+    if (g_tab_scroll_direction == 1) {
+      tabs.set_current(cur + 1);
+      if (tabs.current() >= tabs.count() - 1) w.时钟_滚动标签.set_interval(g_autosave_interval);
+    } else {
+      tabs.set_current(cur - 1);
+      if (tabs.current() <= (g_tab0_placeholder ? 1 : 0)) w.时钟_滚动标签.set_interval(g_autosave_interval);
+    }
+    return;
+  }
+  int i = tabs.current();
+  if (!valid_tab(i) || !g_pages[i].modified || g_pages[i].path.empty()) return;
+  // Silent; the flag is cleared only when the page really reached the disk.
+  if (rt::write_file(g_pages[i].path, page_content(i))) g_pages[i].modified = 0;
+}

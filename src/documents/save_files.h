@@ -1,0 +1,21 @@
+#pragma once
+// Saving pages: save, save as, save all, the forced save with its backup, and auto-save.
+#include <string>
+
+bool save_current_page();
+// Returns whether the page was written.
+bool save_page(int tab);
+bool save_current_page_as();
+bool save_page_as(int tab);
+// The core: writes bytes to path for the page of tab; offers the forced write when it fails.
+bool write_page_file(const std::string& path, const std::string& bytes, int tab, bool save_as);
+void save_all_command();
+void confirm_save_all();
+std::string list_modified_pages();
+void save_modified_pages();
+void scroll_or_autosave_tick();
+// The backup a forced save writes: the file name's extension replaced by "BAK"; a name
+// without one, or a ".bak" file, gets ".BAK" appended.
+std::string backup_name(const std::string& path);
+
+extern int g_tab_scroll_direction;

@@ -1,0 +1,333 @@
+// Opening and saving files, against the real main window and real files under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/globals.h"
+#include "documents/open_files.h"
+#include "documents/save_files.h"
+#include "forms/main_window_form.h"
+#include "forms/message_box_form.h"
+#include "options/config.h"
+#include "pages/page_display.h"
+#include "pages/page_model.h"
+#include "runtime/encoding.h"
+#include "runtime/files.h"
+#include "runtime/seams.h"
+#include "ui_test.h"
+
+namespace {
+
+MainWindowForm& w() { return main_window(); }
+rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
+rt::EditBox& editor() { return main_window().编辑框_文本类容; }
+
+std::string bytes_of(const std::string& path) { return rt::read_file(path).value_or("<missing>"); }
+
+class DocumentsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "velmora_docs_" + std::to_string(GetTickCount()) + "\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    init_globals();
+    rt::seams::set_command_line({});
+    ASSERT_TRUE(w().load());
+    ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
+    g_open_in_thread = 0;
+  }
+  void TearDown() override {
+    ui_test::answer_message_boxes({});
+    w().destroy();
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+    remove_tree(dir_);
+  }
+  static void remove_tree(const std::string& d) {
+    for (const std::string& name : rt::find_files(d + "*", 0x16)) {
+      std::string p = d + name;
+      if (rt::is_directory(p)) {
+        remove_tree(p + "\\");
+      } else {
+        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(p.c_str());
+      }
+    }
+    RemoveDirectoryA(d.c_str());
+  }
+  std::string file(const std::string& name, const std::string& bytes) {
+    std::string p = dir_ + name;
+    EXPECT_TRUE(rt::write_file(p, bytes));
+    return p;
+  }
+  // Opens the paths as the command line or a drop does, and waits for the run to end.
+  static void open(std::vector<std::string> paths) {
+    g_open_queue = std::move(paths);
+    open_files();
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+  }
+  std::string dir_;
+};
+
+TEST_F(DocumentsTest, AGbkFileOpenedAndSavedIsByteIdentical) {
+  const std::string gbk = "第一行：中文和English\r\n乗誠亅\\|\r\n最后一行没有换行";
+  for (int detect : {0, 1}) {
+    SCOPED_TRACE(detect);
+    g_detect_encoding = detect;
+    std::string path = file("原文" + std::to_string(detect) + ".txt", gbk);
+    open({path});
+    int tab = tabs().count() - 1;
+    EXPECT_EQ(page_content(tab), gbk);
+    EXPECT_EQ(g_pages[tab].modified, 0);
+    EXPECT_EQ(g_pages[tab].path, path);
+    EXPECT_TRUE(save_page(tab));
+    EXPECT_EQ(bytes_of(path), gbk);
+  }
+}
+
+TEST_F(DocumentsTest, FilesWithMarksBecomeGbkTextWhenDetectionIsOn) {
+  const std::string gbk = "汉字与ASCII混排";
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"utf8.txt", "\xEF\xBB\xBF" + rt::convert_encoding(gbk, "GBK", "UTF-8")},
+      {"utf16le.txt", "\xFF\xFE" + rt::convert_encoding(gbk, "GBK", "UTF-16LE")},
+      {"utf16be.txt", "\xFE\xFF" + rt::convert_encoding(gbk, "GBK", "UTF-16BE")},
+  };
+  g_detect_encoding = 1;
+  for (const Case& c : cases) {
+    open({file(c.name, c.bytes)});
+    EXPECT_EQ(page_content(tabs().count() - 1), gbk) << c.name;
+  }
+  // Without detection the bytes are taken as they are: UTF-16 text ends at its first zero byte.
+  g_detect_encoding = 0;
+  open({file("raw16.txt", cases[1].bytes)});
+  EXPECT_EQ(page_content(tabs().count() - 1), cases[1].bytes.substr(0, cases[1].bytes.find('\0')));
+  open({file("raw8.txt", cases[0].bytes)});
+  EXPECT_EQ(page_content(tabs().count() - 1), cases[0].bytes);
+}
+
+TEST_F(DocumentsTest, TheFirstFileFillsTheUntouchedNewPage) {
+  open({file("a.txt", "AAA"), file("b.txt", "BBB")});
+  ASSERT_EQ(tabs().count(), 2);
+  EXPECT_EQ(tabs().caption(0), "a");
+  EXPECT_EQ(page_content(0), "AAA");
+  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(tabs().caption(1), "b");
+  // A page with text is not reused.
+  tabs().set_current(1);
+  open({file("c.txt", "CCC")});
+  EXPECT_EQ(tabs().count(), 3);
+}
+
+TEST_F(DocumentsTest, DoubleOpeningSelectsTheOpenPage) {
+  g_prevent_double_open = 1;
+  std::string a = file("a.txt", "A"), longer = file("a.txt.BAK", "old");
+  open({longer});
+  open({a});  // not taken for open because a longer path that begins with it is
+  ASSERT_EQ(tabs().count(), 2);
+  open({file("x.txt", "X")});
+  tabs().set_current(2);
+  open({a});
+  EXPECT_EQ(tabs().count(), 3);
+  EXPECT_EQ(tabs().current(), 1);
+  EXPECT_EQ(g_open_paths, longer + "|" + a + "|" + dir_ + "x.txt|");
+}
+
+TEST_F(DocumentsTest, AFolderOpensItsTextFilesAfterTheOthers) {
+  std::string folder = dir_ + "文件夹";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
+  file("文件夹\\one.txt", "1");
+  file("文件夹\\two.txt", "2");
+  file("文件夹\\skip.log", "x");
+  file("文件夹\\sub\\deep.txt", "d");
+  open({folder, file("first.txt", "F")});
+  std::vector<std::string> captions;
+  for (int i = 0; i < tabs().count(); ++i) captions.push_back(tabs().caption(i));
+  // The folder's files come after the other file: the first of them fills the new page, which
+  // the folder itself could not.
+  EXPECT_EQ(captions, (std::vector<std::string>{"one", "first", "two"}));
+}
+
+TEST_F(DocumentsTest, ThreadedAndDirectOpensGiveTheSamePages) {
+  std::vector<std::string> paths = {file("1.txt", "一"), file("2.txt", "二"), dir_ + "missing.txt", file("3.txt", "三")};
+  std::vector<std::pair<std::string, std::string>> seen[2];
+  for (int threaded : {0, 1}) {
+    while (tabs().count() > 1) close_page_at(tabs().count() - 1);
+    close_page_at(0);
+    g_open_in_thread = threaded;
+    open(paths);
+    for (int i = 0; i < tabs().count(); ++i) seen[threaded].push_back({tabs().caption(i), page_content(i)});
+  }
+  EXPECT_EQ(seen[0], seen[1]);
+  EXPECT_EQ(seen[0].size(), 3u);
+}
+
+TEST_F(DocumentsTest, ManyFilesAreOpenedOnlyAfterTheQuestion) {
+  std::vector<std::string> paths(500, file("same.txt", "s"));
+  int asked = 0;
+  ui_test::answer_message_boxes({1}, &asked);  // Cancel
+  g_open_queue = paths;
+  open_files();
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(g_open_queue.empty());
+  EXPECT_EQ(tabs().count(), 1);
+  EXPECT_EQ(page_content(0), "");
+  asked = 0;
+  paths.pop_back();  // 499: no question
+  ui_test::answer_message_boxes({1}, &asked);
+  open(paths);
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(tabs().count(), 499);
+}
+
+TEST_F(DocumentsTest, UnreadableAndUndecodableFilesNeverBecomeEmptyPages) {
+  std::string locked = file("locked.txt", "secret text");
+  HANDLE h = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);  // no sharing
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  open({locked, dir_ + "no such folder\\x.txt"});
+  CloseHandle(h);
+  EXPECT_EQ(tabs().count(), 1);
+  EXPECT_EQ(g_pages[0].path, "");  // the new page stays as it was
+  // A file that fails every decoding opens as its raw text.
+  g_detect_encoding = 1;
+  std::string bad = "\xEF\xBB\xD6\xD0\xCE\xC4";  // EF BB, then GBK that is not UTF-8
+  open({file("bad.txt", bad)});
+  EXPECT_EQ(page_content(tabs().count() - 1), bad);
+  EXPECT_TRUE(save_page(tabs().count() - 1));
+  EXPECT_EQ(bytes_of(dir_ + "bad.txt"), bad);
+  EXPECT_EQ(bytes_of(locked), "secret text");
+}
+
+// A file another program holds without sharing cannot be written. (A read-only attribute does
+// not stop the test user of the test machine, so a held file stands in for an unwritable one.)
+HANDLE hold(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+TEST_F(DocumentsTest, AFailedSaveIsForcedOnlyWhenAskedAndBacksTheFileUpBesideIt) {
+  std::string path = file("只读.txt", "old contents");
+  open({path});
+  int tab = tabs().current();
+  ui_test::type_text(editor(), "new ");
+  HANDLE h = hold(path);
+  // Cancel: nothing changes.
+  ui_test::answer_message_boxes({1});
+  EXPECT_FALSE(save_page(tab));
+  EXPECT_EQ(g_pages[tab].modified, 1);
+  // OK: the other program lets go meanwhile; the old file is kept as the backup and the new
+  // text is written.
+  int boxes = 0;
+  rt::seams::set_modal_hook([&](rt::Window&) {
+    if (++boxes == 1) CloseHandle(h);
+    ui_test::click(*message_box_form().answer_button(0));
+  });
+  EXPECT_TRUE(save_page(tab));
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(boxes, 2);  // the question and the success
+  EXPECT_EQ(bytes_of(path), "new old contents");
+  EXPECT_EQ(bytes_of(dir_ + "只读.BAK"), "old contents");
+  EXPECT_EQ(g_pages[tab].modified, 0);
+}
+
+TEST_F(DocumentsTest, AFailedForcedSaveReportsAndKeepsEveryByte) {
+  std::string path = file("busy.txt", "on disk");
+  std::string backup = file("busy.BAK", "good backup");
+  open({path});
+  int tab = tabs().current();
+  ui_test::type_text(editor(), "edit ");
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);  // locked
+  int boxes = 0;
+  ui_test::answer_message_boxes({0, 0}, &boxes);
+  EXPECT_FALSE(save_page(tab));
+  CloseHandle(h);
+  EXPECT_EQ(boxes, 2);  // the question, then the failure
+  EXPECT_EQ(bytes_of(path), "on disk");
+  EXPECT_EQ(bytes_of(backup), "good backup");  // an unreadable file never replaces the backup
+  EXPECT_EQ(g_pages[tab].modified, 1);
+}
+
+TEST_F(DocumentsTest, BackupNames) {
+  struct Case {
+    std::string path, backup;
+  };
+  const Case cases[] = {
+      {"C:\\a\\readme.txt", "C:\\a\\readme.BAK"},
+      {"C:\\v1.0\\readme", "C:\\v1.0\\readme.BAK"},  // the folder's dot is not the file's
+      {"C:\\a\\old.bak", "C:\\a\\old.bak.BAK"},
+      {"C:\\a\\x.tar.gz", "C:\\a\\x.tar.BAK"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(backup_name(c.path), c.backup);
+}
+
+TEST_F(DocumentsTest, SavingANewPageAsksForThePathAndKeepsTheListTrue) {
+  g_prevent_double_open = 1;
+  ui_test::type_text(editor(), "text of a new page");
+  std::string target = dir_ + "saved.txt";
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {target}});
+  EXPECT_TRUE(save_current_page());
+  EXPECT_EQ(bytes_of(target), "text of a new page");
+  EXPECT_EQ(g_pages[0].path, target);
+  EXPECT_EQ(tabs().caption(0).rfind("新建文档", 0), 0u);  // a plain save keeps the caption
+  EXPECT_EQ(g_open_paths, target + "|");
+  open({target});  // already open: selected, not opened twice
+  EXPECT_EQ(tabs().count(), 1);
+  // Save As takes the new name and keeps the list true as well.
+  std::string other = dir_ + "另存.txt";
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {other}});
+  EXPECT_TRUE(save_page_as(0));
+  EXPECT_EQ(tabs().caption(0), "另存");
+  EXPECT_EQ(g_open_paths, other + "|");
+  // A cancelled dialog changes nothing.
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, false, {}});
+  EXPECT_FALSE(save_page_as(0));
+  EXPECT_EQ(g_pages[0].path, other);
+}
+
+TEST_F(DocumentsTest, AutoSaveWritesTheCurrentPageSilentlyAndKeepsTheFlagOnFailure) {
+  std::string path = file("auto.txt", "v1");
+  open({path});
+  int tab = tabs().current();
+  ui_test::type_text(editor(), "v2 ");
+  w().时钟_滚动标签.set_interval(60000);
+  scroll_or_autosave_tick();
+  EXPECT_EQ(bytes_of(path), "v2 v1");
+  EXPECT_EQ(g_pages[tab].modified, 0);
+  ui_test::type_text(editor(), "v3 ");
+  HANDLE h = hold(path);
+  int boxes = 0;
+  ui_test::answer_message_boxes({0}, &boxes);
+  scroll_or_autosave_tick();
+  CloseHandle(h);
+  EXPECT_EQ(boxes, 0);  // silent
+  EXPECT_EQ(bytes_of(path), "v2 v1");
+  EXPECT_EQ(g_pages[tab].modified, 1);  // the edits are still to be saved
+}
+
+TEST_F(DocumentsTest, SaveAllListsTheModifiedPagesAndSavesThemOnYes) {
+  std::string a = file("a.txt", "a"), b = file("b.txt", "b");
+  open({a, b});
+  tabs().set_current(0);
+  ui_test::type_text(editor(), "1");
+  tabs().set_current(1);
+  ui_test::type_text(editor(), "2");
+  EXPECT_EQ(list_modified_pages(), "a...(" + a + ")\r\nb...(" + b + ")\r\n");
+  ui_test::answer_message_boxes({5});
+  confirm_save_all();
+  EXPECT_EQ(bytes_of(a), "1a");
+  EXPECT_EQ(bytes_of(b), "2b");
+  EXPECT_EQ(tabs().count(), 2);  // the list page is gone
+  EXPECT_EQ(tabs().current(), 1);
+  int boxes = 0;
+  ui_test::answer_message_boxes({6}, &boxes);
+  confirm_save_all();  // nothing modified
+  EXPECT_EQ(boxes, 1);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// Keyboard shortcuts and the toolbar, against the real main window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/main_frame.h"
+#include "app/shortcuts.h"
+#include "forms/main_window_form.h"
+#include "pages/page_model.h"
+#include "runtime/seams.h"
+#include "runtime/system.h"
+#include "ui_test.h"
+
+namespace {
+
+MainWindowForm& w() { return main_window(); }
+rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
+rt::EditBox& editor() { return main_window().编辑框_文本类容; }
+rt::Toolbar& bar() { return main_window().工具条_工具栏; }
+bool disabled(int button) { return (bar().state(button) & rt::Toolbar::kDisabled) != 0; }
+
+class ShortcutsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+    init_globals();
+    rt::seams::set_command_line({});
+    rt::seams::dialog_requests().clear();
+    ASSERT_TRUE(w().load());
+    ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
+  }
+  void TearDown() override {
+    w().destroy();
+    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+  }
+};
+
+TEST_F(ShortcutsTest, HandledKeysRunTheirCommandAndNeverReachTheEditBox) {
+  ui_test::type_text(editor(), "abc");
+  ui_test::press_key(editor(), 'N', rt::kCtrl);
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(editor().text(), "");  // the new page; no character typed
+  tabs().set_current(0);
+  ui_test::press_key(editor(), 'A', rt::kCtrl);
+  EXPECT_EQ(editor().selection_start(), 0);
+  EXPECT_EQ(editor().selection_length(), 3);
+  EXPECT_EQ(editor().text(), "abc");
+  ui_test::press_key(editor(), VK_RIGHT, rt::kAlt);
+  EXPECT_EQ(tabs().current(), 1);
+  ui_test::press_key(editor(), VK_RIGHT, rt::kAlt);  // no tab after the last
+  EXPECT_EQ(tabs().current(), 1);
+  ui_test::press_key(editor(), VK_LEFT, rt::kAlt);
+  ui_test::press_key(editor(), VK_LEFT, rt::kAlt);  // nothing before tab 0
+  EXPECT_EQ(tabs().current(), 0);
+}
+
+TEST_F(ShortcutsTest, WindowShortcuts) {
+  w().move(50, 50, 700, 500);
+  ui_test::press_key(editor(), VK_UP, rt::kCtrl);
+  EXPECT_EQ(g_maximized, 1);
+  ui_test::press_key(editor(), VK_UP, rt::kCtrl);
+  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(w().width(), 700);
+  ui_test::press_key(editor(), VK_LEFT, rt::kCtrl | rt::kAlt);
+  EXPECT_EQ(w().left(), 0);
+  EXPECT_EQ(w().width(), rt::screen_width() / 2);
+  ui_test::press_key(editor(), VK_DOWN, rt::kCtrl);  // undocks
+  EXPECT_EQ(w().width(), 700);
+}
+
+TEST_F(ShortcutsTest, ConditionsThatFailStillTakeTheKey) {
+  int changes = 0;
+  editor().on_changed = [&] { ++changes; };
+  ui_test::press_key(editor(), 'Q', rt::kCtrl);  // one tab: no save-all
+  ui_test::press_key(editor(), 'S', rt::kCtrl);  // unmodified: no save dialog
+  EXPECT_TRUE(rt::seams::dialog_requests().empty());
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(tabs().count(), 1);
+}
+
+TEST_F(ShortcutsTest, OtherModifierSetsReachTheEditBox) {
+  ui_test::type_text(editor(), "hello");
+  editor().select(5, 0);
+  EXPECT_TRUE(dispatch_shortcut('S', rt::kCtrl | rt::kShift));
+  EXPECT_TRUE(dispatch_shortcut('F', rt::kAlt | rt::kShift));
+  // Shift with an arrow extends the selection as in any edit box.
+  ui_test::press_key(editor(), VK_LEFT, rt::kShift);
+  ui_test::press_key(editor(), VK_LEFT, rt::kShift);
+  EXPECT_EQ(editor().selection_length(), 2);
+}
+
+TEST_F(ShortcutsTest, AltUpAndDownChangeTheEditorFontOnlyWithText) {
+  int size = editor().font().size;
+  ui_test::press_key(editor(), VK_DOWN, rt::kAlt);
+  EXPECT_EQ(editor().font().size, size);
+  ui_test::type_text(editor(), "x");
+  ui_test::press_key(editor(), VK_DOWN, rt::kAlt);
+  EXPECT_EQ(editor().font().size, size + 1);
+  for (int i = 0; i < size + 5; ++i) ui_test::press_key(editor(), VK_UP, rt::kAlt);
+  EXPECT_EQ(editor().font().size, 1);
+}
+
+TEST_F(ShortcutsTest, ToolbarButtonsFollowThePages) {
+  EXPECT_TRUE(disabled(kButtonSave));
+  EXPECT_TRUE(disabled(kButtonClosePage));
+  ui_test::type_text(editor(), "x");
+  EXPECT_FALSE(disabled(kButtonSave));
+  on_toolbar_button(kButtonNew);
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_FALSE(disabled(kButtonClosePage));
+  for (int i = 0; i < 5; ++i) new_page_command();  // seven tabs
+  struct Case {
+    int current;
+    bool back_disabled, forward_disabled;
+  };
+  for (const Case& c : {Case{2, true, false}, Case{3, true, true}, Case{5, false, true}, Case{0, true, false}}) {
+    tabs().set_current(c.current);
+    EXPECT_EQ(disabled(kButtonBack5), c.back_disabled) << c.current;
+    EXPECT_EQ(disabled(kButtonForward5), c.forward_disabled) << c.current;
+  }
+  tabs().set_current(2);
+  on_toolbar_button(kButtonForward5);  // 2 + 5 is one past the last tab: the last one
+  EXPECT_EQ(tabs().current(), 6);
+  on_toolbar_button(kButtonBack5);
+  EXPECT_EQ(tabs().current(), 1);
+  while (tabs().count() > 1) close_page_at(tabs().count() - 1);
+  close_page_at(0);
+  EXPECT_TRUE(disabled(kButtonClosePage));
+  EXPECT_TRUE(disabled(kButtonBack5));
+  EXPECT_TRUE(disabled(kButtonForward5));
+}
+
+TEST_F(ShortcutsTest, TheOpenButtonShowsTheOpenDialog) {
+  on_toolbar_button(kButtonOpen);  // unscripted: cancelled
+  ASSERT_EQ(rt::seams::dialog_requests().size(), 1u);
+  EXPECT_EQ(rt::seams::dialog_requests()[0].title, "请选择要打开的文件，支持多选……");
+  ui_test::press_key(editor(), 'O', rt::kCtrl);
+  EXPECT_EQ(rt::seams::dialog_requests().size(), 2u);
+}
+
+}  // namespace

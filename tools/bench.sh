@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks under Wine and prints their figures.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../scripts" && pwd)
+bash "$here/setup.sh" >/dev/null
+. "$here/env.sh"
+bash "$here/build.sh" win32 >/dev/null
+. "$here/xsession.sh"
+xsession_start
+echo "machine: $(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "wine: $(wine --version)"
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_open_bench.exe"
