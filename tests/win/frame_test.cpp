@@ -7,6 +7,8 @@
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
+#include "common/messages.h"
+#include "forms/message_box_form.h"
 #include "forms/main_window_form.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
@@ -188,6 +190,23 @@ TEST_F(FrameTest, FrameLabelsStartTheSystemsSizingAndMovingLoops) {
 TEST_F(FrameTest, ScreenshotAtTheDefaultSize) {
   ui_test::type_text(w().编辑框_文本类容, "Velmora：一个多标签的纯文本编辑器。\r\n");
   ui_test::screenshot("main_window_default");
+}
+
+TEST_F(FrameTest, ScreenshotOfEachButtonSetOverTheMainWindow) {
+  ui_test::type_text(w().编辑框_文本类容, "Velmora 的信息框。\r\n");
+  for (int set = 0; set <= 5; ++set) {
+    bool shown = false;
+    rt::seams::set_modal_hook([&](rt::Window&) {
+      shown = true;
+      ui_test::screenshot("main_window_box_set_" + std::to_string(set));
+      ui_test::click(message_box_form().图形按钮_关闭_信息框);
+      if (message_box_form().loaded()) message_box_form().close();
+    });
+    tell_user(set, 32, "按钮组 " + std::to_string(set), 0xFF00FF, "  这是第" + std::to_string(set) + "组按钮的信息框。", 0x8000);
+    rt::seams::set_modal_hook(nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(message_box_form().loaded());
+  }
 }
 
 }  // namespace
