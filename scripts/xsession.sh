@@ -6,6 +6,9 @@ trap xsession_cleanup EXIT
 
 xsession_start() {
   local n display=""
+  # The prefix's windows live on the display of the run that started its wineserver: another
+  # run on the same prefix is waited for, not joined (bounded; its server ends 10 s after it).
+  timeout 900 wineserver -w </dev/null >/dev/null 2>&1 || true""
   for n in $(seq 91 150); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
   done
@@ -14,9 +17,9 @@ xsession_start() {
   xsession_pids+=($!)
   export DISPLAY=$display
   for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  # One wineserver for the whole run, kept 30 s after its last program and shared with any other
-  # run on the prefix (so it is not ended here); its services start now, detached from our
-  # output, so that nothing a test starts keeps a pipe of the caller open.
-  wineserver -p30 </dev/null >/dev/null 2>&1 || true
+  # One wineserver for the whole run, kept 10 s after its last program so that the test programs
+  # do not start it anew one by one; its services start now, detached from our output, so that
+  # nothing a test starts keeps a pipe of the caller open.
+  wineserver -p10 </dev/null >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
