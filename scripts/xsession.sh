@@ -1,5 +1,5 @@
-# Sourced: starts a private Xvfb display and a persistent wineserver for this shell, and ends
-# both (by their process ids) when the shell exits. Sets DISPLAY.
+# Sourced: starts a private Xvfb display (ended by its process id when the shell exits) and the
+# prefix's wineserver for this run. Sets DISPLAY.
 xsession_pids=()
 xsession_cleanup() { for p in "${xsession_pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap xsession_cleanup EXIT
@@ -8,7 +8,7 @@ xsession_start() {
   local n display=""
   # The prefix's windows live on the display of the run that started its wineserver: another
   # run on the same prefix is waited for, not joined (bounded; its server ends 10 s after it).
-  timeout 900 wineserver -w </dev/null >/dev/null 2>&1 || true""
+  timeout 900 wineserver -w </dev/null >/dev/null 2>&1 || true
   for n in $(seq 91 150); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
   done
