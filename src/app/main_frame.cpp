@@ -193,6 +193,15 @@ void layout_main_window() {
   if (g_edge_hide_enabled && !g_maximized) m.时钟_显示出来.set_interval(250);
 }
 
+int os_version_code() {
+  rt::OsVersion v = rt::os_version();
+  if (v.major == 0) return 0;
+  if (v.major <= 4) return 4;
+  if (v.major == 5) return v.minor == 0 ? 5 : v.minor == 1 ? 6 : v.minor == 2 ? 7 : 0;
+  if (v.major == 6) return v.minor == 0 ? 8 : v.minor == 1 ? 9 : 0;
+  return 0;
+}
+
 void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h) {
   rt::add_hook(window.handle(), [=](rt::Message& m) -> intptr_t {
     if (m.msg != kGetMinMaxInfo) return m.next();

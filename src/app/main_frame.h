@@ -22,4 +22,7 @@ void restore_or_minimize();
 void minimize_main_window();
 // The main window's size limits: at least min_w x min_h, at most max_w x max_h, and
 // maximized it fills the work area.
+// The system's version code: 4 NT 4 or older, 5 for 5.0, 6 for 5.1, 7 for 5.2, 8 for 6.0,
+// 9 for 6.1, 0 for any other (the pre-NT systems, 1 and 2, never run this program).
+int os_version_code();
 void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h);

@@ -8,6 +8,7 @@
 #include "common/text_routines.h"
 #include "common/control_routines.h"
 #include "common/window_fade.h"
+#include "common/skin.h"
 #include "documents/open_files.h"
 #include "options/config.h"
 #include "runtime/system.h"
@@ -52,8 +53,10 @@ void apply_editor_font_options(MainWindowForm& w) {
   rt::Font f = w.编辑框_文本类容.font();
   std::string face = config_read("页面设置", "默认字体名称");
   if (face.empty()) {
-    // No stored face: a Chinese sans-serif face that every system of ours has.
-    if (f.face != "微软雅黑") f.face = "黑体";
+    if (os_version_code() == 9)
+      f.face = "微软雅黑";
+    else if (f.face != "微软雅黑")
+      f.face = "黑体";
   } else {
     f.face = face;
   }
@@ -176,7 +179,8 @@ void on_main_window_created() {
   g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);
   g_open_in_thread = config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1;
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
-  g_not_win9x = 1;
+  int os = os_version_code();
+  g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();
   confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
   g_open_paths = " |";
@@ -193,6 +197,7 @@ void on_main_window_created() {
   g_restore_rect[1] = 597;
   g_restore_rect[2] = rt::screen_width() / 2 - 394;
   g_restore_rect[3] = static_cast<int>(rt::screen_height() / 2.0 - 298.5);
+  install_colored_border(w.编辑框_文本类容.handle(), 0x9D7B45);
 }
 
 void on_main_window_first_activation() {

@@ -19,6 +19,7 @@ void MainWindowForm::build() {
   constexpr int kStatusTop = H - kStatusHeight;
   const auto& frame = main_frame_pictures();
   set_back_color(0xEEE4D9);
+  set_icon(program_icon_picture());
 
   透明标签_上.create(*this, {kCornerWidth - 4, 0, W - 2 * kCornerWidth + 8, 3});
   透明标签_左.create(*this, {0, kCaptionHeight - 12, 2, H - kCaptionHeight - kStatusHeight + 24});

@@ -34,6 +34,17 @@ Point caret_screen_position() {
   return {p.x, p.y};
 }
 
+OsVersion os_version() {
+  // RtlGetVersion tells the truth where GetVersionEx answers for the manifest.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  auto fn = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  OSVERSIONINFOW v{};
+  v.dwOSVersionInfoSize = sizeof v;
+  if (!fn || fn(&v) != 0) return {};
+  return {static_cast<int>(v.dwMajorVersion), static_cast<int>(v.dwMinorVersion)};
+}
+
 int physical_memory_mb() {
   MEMORYSTATUSEX m{};
   m.dwLength = sizeof m;

@@ -20,5 +20,10 @@ struct Point {
 Point caret_screen_position();
 // Physical memory in MB.
 int physical_memory_mb();
+// The Windows version the program runs on (0, 0 when unknown).
+struct OsVersion {
+  int major = 0, minor = 0;
+};
+OsVersion os_version();
 
 }  // namespace rt

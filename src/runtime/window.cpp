@@ -40,6 +40,7 @@ Window::~Window() {
   // A form that goes while loaded takes its window with it.
   if (handle_) DestroyWindow(hw(handle_));
   std::erase(registry(), this);
+  if (icon_) DestroyIcon(static_cast<HICON>(icon_));
   if (back_brush_) DeleteObject(static_cast<HBRUSH>(back_brush_));
   if (default_font_) DeleteObject(static_cast<HFONT>(default_font_));
 }
@@ -164,6 +165,20 @@ void Window::set_back_color(unsigned rgb) {
   if (back_brush_) DeleteObject(static_cast<HBRUSH>(back_brush_));
   back_brush_ = nullptr;
   if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);
+}
+
+void Window::set_icon(const Picture& picture) {
+  if (!handle_ || picture.empty()) return;
+  // Every pixel shows: the picture carries its own background.
+  HBITMAP mask = CreateBitmap(picture.width(), picture.height(), 1, 1, nullptr);
+  ICONINFO info{TRUE, 0, 0, mask, static_cast<HBITMAP>(picture.bitmap())};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  if (!icon) return;
+  SendMessageW(hw(handle_), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(hw(handle_), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  if (icon_) DestroyIcon(static_cast<HICON>(icon_));
+  icon_ = icon;
 }
 
 bool Window::minimized() const { return handle_ && IsIconic(hw(handle_)); }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/picture.h"
 #include "runtime/unit.h"
 
 namespace rt {
@@ -44,6 +45,8 @@ class Window : public Unit {
   void set_round_region(int radius);
   unsigned back_color() const { return back_color_; }
   void set_back_color(unsigned rgb);
+  // The icon of the task bar and of the window switcher.
+  void set_icon(const Picture& picture);
   bool minimized() const;
   // Back from the task bar to the state it had before minimizing; nothing otherwise.
   void restore_if_minimized();
@@ -98,6 +101,7 @@ class Window : public Unit {
   bool topmost_ = false;
   unsigned back_color_;
   void* back_brush_ = nullptr;
+  void* icon_ = nullptr;
   void* default_font_ = nullptr;
   unsigned last_timer_id_ = 0;
   std::map<unsigned, Timer*> timers_;
