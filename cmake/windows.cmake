@@ -11,6 +11,9 @@ target_link_libraries(velmora_portable PUBLIC velmora_flags
   /usr/i686-w64-mingw32/lib/libgcrypt.a /usr/i686-w64-mingw32/lib/libgpg-error.a ws2_32)
 
 add_library(velmora_runtime STATIC ${VELMORA_RUNTIME_SOURCES})
+# libjpeg (cross-built by scripts/setup.sh) decodes the frame pictures.
+target_include_directories(velmora_runtime PRIVATE ${VELMORA_JPEG_PREFIX}/include)
+target_link_libraries(velmora_runtime PUBLIC ${VELMORA_JPEG_PREFIX}/lib/libjpeg.a)
 target_link_libraries(velmora_runtime PUBLIC velmora_portable
   comctl32 gdi32 user32 kernel32 shell32 ole32 oleaut32 uuid comdlg32 msimg32 winmm)
 
@@ -50,3 +53,9 @@ include(${PROJECT_SOURCE_DIR}/tests/win/tests.cmake)
 add_executable(velmora_open_bench tools/bench/open_bench.cpp)
 target_link_libraries(velmora_open_bench PRIVATE velmora_app)
 target_link_options(velmora_open_bench PRIVATE ${VELMORA_STATIC_LINK})
+
+# Makes src/common/frame_jpeg.inc (tools/make_frame_jpeg.sh).
+add_executable(velmora_make_frame_jpeg tools/art/make_frame_jpeg.cpp)
+target_include_directories(velmora_make_frame_jpeg PRIVATE ${VELMORA_JPEG_PREFIX}/include)
+target_link_libraries(velmora_make_frame_jpeg PRIVATE velmora_runtime)
+target_link_options(velmora_make_frame_jpeg PRIVATE ${VELMORA_STATIC_LINK})

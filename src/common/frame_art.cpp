@@ -1,6 +1,7 @@
 #include "common/frame_art.h"
 
 #include "common/canvas.h"
+#include "common/frame_jpeg.inc"
 
 #include <algorithm>
 #include <map>
@@ -14,33 +15,6 @@ using art::kGlyph;
 using art::mix;
 
 const uint32_t kCaptionTop = argb(240, 246, 250), kCaptionBottom = argb(212, 226, 237);
-const uint32_t kSideFill = argb(212, 226, 237);
-const uint32_t kStatusTop = argb(226, 236, 243), kStatusBottom = argb(203, 220, 232);
-
-rt::Picture caption_piece(int width, bool left_edge, bool right_edge) {
-  Canvas c(width, kCaptionHeight, 0);
-  c.vertical_gradient(kCaptionTop, kCaptionBottom);
-  c.hline(0, width - 1, 0, kBorder);
-  if (left_edge) c.vline(0, 0, kCaptionHeight - 1, kBorder);
-  if (right_edge) c.vline(width - 1, 0, kCaptionHeight - 1, kBorder);
-  return c.picture();
-}
-
-rt::Picture side_piece(bool left) {
-  Canvas c(kFrameSide, 8, kSideFill);
-  c.vline(left ? 0 : kFrameSide - 1, 0, 7, kBorder);
-  return c.picture();
-}
-
-rt::Picture status_piece(int width, bool left_edge, bool right_edge) {
-  Canvas c(width, kStatusHeight, 0);
-  c.vertical_gradient(kStatusTop, kStatusBottom);
-  c.hline(0, width - 1, 0, argb(180, 202, 218));
-  c.hline(0, width - 1, kStatusHeight - 1, kBorder);
-  if (left_edge) c.vline(0, 0, kStatusHeight - 1, kBorder);
-  if (right_edge) c.vline(width - 1, 0, kStatusHeight - 1, kBorder);
-  return c.picture();
-}
 
 void draw_glyph(Canvas& c, CaptionGlyph g, uint32_t ink) {
   const double cx = c.w / 2.0 - 1, cy = c.h / 2.0 - 1;
@@ -123,10 +97,13 @@ std::vector<rt::Picture> make_strip(CaptionGlyph g) {
 }  // namespace
 
 const std::vector<rt::Picture>& main_frame_pictures() {
-  static const std::vector<rt::Picture> pictures = {
-      caption_piece(kCornerWidth, true, false), caption_piece(8, false, false), caption_piece(kCornerWidth, false, true),
-      side_piece(true), side_piece(false),
-      status_piece(kCornerWidth, true, false), status_piece(8, false, false), status_piece(kCornerWidth, false, true)};
+  // The frame is kept as JPEG pictures (tools/make_frame_jpeg.sh makes them).
+  static const std::vector<rt::Picture> pictures = [] {
+    std::vector<rt::Picture> v;
+    for (const FrameJpeg& j : kFrameJpegs)
+      v.push_back(rt::Picture::from_jpeg(std::string_view(reinterpret_cast<const char*>(j.data), j.size)));
+    return v;
+  }();
   return pictures;
 }
 

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
+
+#include <jpeglib.h>
 
 namespace rt {
 
@@ -26,6 +30,50 @@ Picture Picture::from_pixels(int width, int height, const std::vector<uint32_t>&
   p.width_ = width;
   p.height_ = height;
   return p;
+}
+
+namespace {
+struct JpegError {
+  jpeg_error_mgr mgr;
+  std::jmp_buf jump;
+};
+void on_jpeg_error(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
+}  // namespace
+
+Picture Picture::from_jpeg(std::string_view bytes) {
+  jpeg_decompress_struct cinfo{};
+  JpegError err{};
+  cinfo.err = jpeg_std_error(&err.mgr);
+  err.mgr.error_exit = on_jpeg_error;  // a broken picture is an empty one, not the end of the program
+  std::vector<uint32_t> pixels;
+  int width = 0, height = 0;
+  if (setjmp(err.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return {};
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
+    jpeg_destroy_decompress(&cinfo);
+    return {};
+  }
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  width = static_cast<int>(cinfo.output_width);
+  height = static_cast<int>(cinfo.output_height);
+  pixels.resize(static_cast<size_t>(width) * height);
+  std::vector<unsigned char> row(static_cast<size_t>(width) * cinfo.output_components);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW r = row.data();
+    int y = static_cast<int>(cinfo.output_scanline);
+    jpeg_read_scanlines(&cinfo, &r, 1);
+    for (int x = 0; x < width; ++x)
+      pixels[static_cast<size_t>(y) * width + x] =
+          0xFF000000u | (uint32_t(row[x * 3]) << 16) | (uint32_t(row[x * 3 + 1]) << 8) | row[x * 3 + 2];
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return from_pixels(width, height, pixels);
 }
 
 const std::vector<uint32_t>& Picture::pixels() const {

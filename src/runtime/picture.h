@@ -2,6 +2,7 @@
 // A picture the units show: a device-independent bitmap, shared by copies.
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -11,6 +12,8 @@ class Picture {
   Picture() = default;
   // Pixels are 0xAARRGGBB, row by row from the top.
   static Picture from_pixels(int width, int height, const std::vector<uint32_t>& pixels);
+  // A JPEG file's picture; empty when the data is no JPEG.
+  static Picture from_jpeg(std::string_view bytes);
   bool empty() const { return !bitmap_; }
   int width() const { return width_; }
   int height() const { return height_; }

@@ -187,6 +187,25 @@ TEST_F(FrameTest, FrameLabelsStartTheSystemsSizingAndMovingLoops) {
   EXPECT_TRUE(sent.empty());
 }
 
+TEST(FramePictures, TheFrameIsDecodedFromItsJpegData) {
+  const auto& frame = main_frame_pictures();
+  ASSERT_EQ(frame.size(), 8u);
+  const int widths[] = {kCornerWidth, 8, kCornerWidth, kFrameSide, kFrameSide, kCornerWidth, 8, kCornerWidth};
+  const int heights[] = {kCaptionHeight, kCaptionHeight, kCaptionHeight, 8, 8, kStatusHeight, kStatusHeight,
+                         kStatusHeight};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(frame[i].width(), widths[i]) << i;
+    EXPECT_EQ(frame[i].height(), heights[i]) << i;
+  }
+  // The outer line keeps its colour through the compression (steel blue 45 7B 9D).
+  uint32_t corner = frame[0].pixels()[0];
+  auto close_to = [](uint32_t v, int want) { return std::abs(static_cast<int>(v & 0xFF) - want) <= 12; };
+  EXPECT_TRUE(close_to(corner >> 16, 0x45) && close_to(corner >> 8, 0x7B) && close_to(corner, 0x9D)) << std::hex << corner;
+  // Data that is no JPEG gives no picture, and no end of the program.
+  EXPECT_TRUE(rt::Picture::from_jpeg("not a picture").empty());
+  EXPECT_TRUE(rt::Picture::from_jpeg(std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10)).empty());
+}
+
 TEST_F(FrameTest, ScreenshotAtTheDefaultSize) {
   ui_test::type_text(w().编辑框_文本类容, "Velmora：一个多标签的纯文本编辑器。\r\n");
   ui_test::screenshot("main_window_default");
