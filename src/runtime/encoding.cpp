@@ -79,6 +79,7 @@ constexpr std::string_view kGb18030Mark = "\x84\x31\x95\x33";
 // `from` into GBK, else GB18030, else GB2312; the last result and whether it succeeded.
 std::string to_gbk_family(std::string_view bytes, std::string_view from, bool& ok) {
   std::string r;
+  encoding_detail::ReuseScope reuse;
   for (std::string_view target : {"GBK", "GB18030", "GB2312"}) {
     r = convert_encoding(bytes, from, target, &ok);
     if (ok) break;

@@ -44,6 +44,17 @@ enum class Codec { kUtf16Be, kUtf16Le, kUtf8, kGbk, kGb18030 };
 // character, and then `out` holds nothing of use.
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out);
 
+// While a scope lives on a thread, the platform may keep what it made of one input on the way
+// (the Windows build's UTF-16 form) for the next conversion of the very same input: the
+// fallbacks of one decoding then read a large file once.
+class ReuseScope {
+ public:
+  ReuseScope();
+  ~ReuseScope();
+  ReuseScope(const ReuseScope&) = delete;
+  ReuseScope& operator=(const ReuseScope&) = delete;
+};
+
 }  // namespace encoding_detail
 
 }  // namespace rt
