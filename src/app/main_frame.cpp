@@ -53,31 +53,24 @@ void start_moving() {
 
 }  // namespace
 
-void keep_restore_rect(bool store) {
+namespace {
+// Width, height, left, top of the main window into the record, or back to the window.
+void keep_rect(int (&record)[4], bool store) {
   rt::Window& w = main_window();
   if (store) {
     rt::Rect r = w.rect();
-    g_restore_rect[0] = r.width;
-    g_restore_rect[1] = r.height;
-    g_restore_rect[2] = r.left;
-    g_restore_rect[3] = r.top;
+    record[0] = r.width;
+    record[1] = r.height;
+    record[2] = r.left;
+    record[3] = r.top;
   } else {
-    w.move(g_restore_rect[2], g_restore_rect[3], g_restore_rect[0], g_restore_rect[1]);
+    w.move(record[2], record[3], record[0], record[1]);
   }
 }
+}  // namespace
 
-void keep_dock_rect(bool store) {
-  rt::Window& w = main_window();
-  if (store) {
-    rt::Rect r = w.rect();
-    g_dock_rect[0] = r.width;
-    g_dock_rect[1] = r.height;
-    g_dock_rect[2] = r.left;
-    g_dock_rect[3] = r.top;
-  } else {
-    w.move(g_dock_rect[2], g_dock_rect[3], g_dock_rect[0], g_dock_rect[1]);
-  }
-}
+void keep_restore_rect(bool store) { keep_rect(g_restore_rect, store); }
+void keep_dock_rect(bool store) { keep_rect(g_dock_rect, store); }
 
 void enable_resize_labels(bool on) {
   MainWindowForm& w = main_window();

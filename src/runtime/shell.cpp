@@ -23,19 +23,26 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
   return reinterpret_cast<INT_PTR>(r) > 32;
 }
 
-bool run_program(std::string_view command_line, bool hidden) {
-  if (seams::launches_recorded()) {
-    seams::launches().push_back({"run", std::string(command_line), {}, {}});
-    return true;
-  }
+namespace {
+bool start_process(std::string_view command_line, bool hidden, DWORD flags, PROCESS_INFORMATION& pi) {
   std::wstring cmd = to_wide(command_line);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = hidden ? SW_HIDE : SW_SHOWNORMAL;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &si, &pi)) return false;
   CloseHandle(pi.hThread);
+  return true;
+}
+}  // namespace
+
+bool run_program(std::string_view command_line, bool hidden) {
+  if (seams::launches_recorded()) {
+    seams::launches().push_back({"run", std::string(command_line), {}, {}});
+    return true;
+  }
+  PROCESS_INFORMATION pi{};
+  if (!start_process(command_line, hidden, 0, pi)) return false;
   CloseHandle(pi.hProcess);
   return true;
 }
@@ -45,15 +52,8 @@ bool run_hidden_and_wait(std::string_view command_line) {
     seams::launches().push_back({"run-wait", std::string(command_line), {}, {}});
     return true;
   }
-  std::wstring cmd = to_wide(command_line);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-    return false;
-  CloseHandle(pi.hThread);
+  if (!start_process(command_line, true, CREATE_NO_WINDOW, pi)) return false;
   // Messages keep flowing while the command runs: the program's windows stay painted.
   while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
     MSG msg;

@@ -16,6 +16,7 @@
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/seams.h"
+#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
@@ -26,24 +27,19 @@ rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
 std::string bytes_of(const std::string& path) { return rt::read_file(path).value_or("<missing>"); }
 
-class DocumentsTest : public ::testing::Test {
+class DocumentsTest : public ProgramTest {
  protected:
   void SetUp() override {
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     dir_ = std::string(temp) + "velmora_docs_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
-    init_globals();
-    rt::seams::set_command_line({});
-    ASSERT_TRUE(w().load());
-    ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
+    ProgramTest::SetUp();
     g_open_in_thread = 0;
   }
   void TearDown() override {
     ui_test::answer_message_boxes({});
-    w().destroy();
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+    ProgramTest::TearDown();
     remove_tree(dir_);
   }
   static void remove_tree(const std::string& d) {

@@ -13,25 +13,15 @@
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
+#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
 
 MainWindowForm& w() { return main_window(); }
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-    init_globals();
-    rt::seams::set_command_line({});
-    ASSERT_TRUE(w().load());
-    ASSERT_TRUE(ui_test::wait_for([] { return w().编辑框_文本类容.has_focus(); }));
-  }
-  void TearDown() override {
-    w().destroy();
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-  }
   static bool same(const rt::Rect& a, const rt::Rect& b) {
     return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
   }

@@ -14,6 +14,7 @@
 #include "runtime/app.h"
 #include "runtime/seams.h"
 #include "runtime/window_services.h"
+#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
@@ -22,22 +23,8 @@ MainWindowForm& w() { return main_window(); }
 rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
-class PagesTest : public ::testing::Test {
+class PagesTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    // Every test starts as the first start of the program: no configuration file.
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-    init_globals();
-    rt::seams::set_command_line({});
-    ASSERT_TRUE(w().load());
-    // Started: the first activation has shown the page and given the edit box the focus.
-    ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && editor().has_focus(); }));
-  }
-  void TearDown() override {
-    w().destroy();
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-  }
-
   static int new_page(std::string name = {}) { return create_page(name); }
   static void select(int tab) { tabs().set_current(tab); }
   // What the user sees of a page: switch to it and read the edit box.

@@ -10,6 +10,7 @@
 #include "pages/page_model.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
+#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
@@ -20,19 +21,11 @@ rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 rt::Toolbar& bar() { return main_window().工具条_工具栏; }
 bool disabled(int button) { return (bar().state(button) & rt::Toolbar::kDisabled) != 0; }
 
-class ShortcutsTest : public ::testing::Test {
+class ShortcutsTest : public ProgramTest {
  protected:
   void SetUp() override {
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-    init_globals();
-    rt::seams::set_command_line({});
     rt::seams::dialog_requests().clear();
-    ASSERT_TRUE(w().load());
-    ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
-  }
-  void TearDown() override {
-    w().destroy();
-    DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+    ProgramTest::SetUp();
   }
 };
 
