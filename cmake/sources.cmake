@@ -54,6 +54,8 @@ set(VELMORA_APP_SOURCES
   src/app/startup.cpp
   src/app/main_frame.cpp
   src/app/shortcuts.cpp
+  src/app/shutdown.cpp
+  src/pages/closing.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp

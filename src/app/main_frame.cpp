@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/shutdown.h"
 #include "common/frame_art.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
@@ -239,5 +240,9 @@ void bind_frame_events(MainWindowForm& w) {
   w.图形按钮_最大化.on_click = toggle_maximize;
   w.图形按钮_最小化.on_click = minimize_main_window;
   w.图形按钮_最前.on_click = toggle_topmost;
-  w.图形按钮_关闭.on_click = [&w] { w.close(); };
+  w.图形按钮_关闭.on_click = exit_program;
+  w.图形按钮_程序图标.on_double_click = [](int, int, int) {
+    exit_program();
+    return true;
+  };
 }

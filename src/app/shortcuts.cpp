@@ -6,6 +6,7 @@
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
+#include "pages/closing.h"
 #include "runtime/unit.h"
 
 namespace {
@@ -23,6 +24,9 @@ bool ctrl_shortcut(int key) {
     case kUp: toggle_maximize(); return true;
     case kDown: restore_or_minimize(); return true;
     case 'A': w.编辑框_文本类容.select(0, w.编辑框_文本类容.text_length()); return true;
+    case 'G':
+      if (w.高级选择夹_标签.count() > 1) close_all_pages(false);
+      return true;
     case 'K': save_current_page_as(); return true;
     case 'N':
       if (!open_busy()) new_page_command();
@@ -38,6 +42,9 @@ bool ctrl_shortcut(int key) {
       if (i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified) save_current_page();
       return true;
     }
+    case 'W':
+      if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
+      return true;
     default: return false;
   }
 }
@@ -90,6 +97,7 @@ void on_toolbar_button(int index) {
     case kButtonNew: new_page_command(); break;
     case kButtonOpen: open_files(); break;
     case kButtonSave: save_page(tabs.current()); break;
+    case kButtonClosePage: close_page_with_prompt(tabs.current()); break;
     case kButtonBack5: select_tab(tabs.current() - 5); break;
     // Never past the last tab.
     case kButtonForward5: select_tab(std::min(tabs.current() + 5, tabs.count() - 1)); break;

@@ -5,6 +5,7 @@
 #include "common/frame_art.h"
 #include "common/toolbar_art.h"
 #include "app/shortcuts.h"
+#include "app/shutdown.h"
 #include "pages/page_display.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
@@ -114,6 +115,7 @@ void MainWindowForm::build() {
   on_created = on_main_window_created;
   on_first_activation = on_main_window_first_activation;
   on_resized = layout_main_window;
+  on_may_close = on_main_window_query_close;
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;
   编辑框_文本类容.on_changed = on_editor_changed;

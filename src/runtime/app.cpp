@@ -138,6 +138,12 @@ std::string program_directory() {
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
+std::string program_path() {
+  char buf[MAX_PATH * 2] = {};
+  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+  return std::string(buf, n);
+}
+
 std::string start_directory() { return g_start_dir; }
 
 std::vector<std::string> command_line_arguments() {

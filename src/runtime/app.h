@@ -25,6 +25,8 @@ int run_message_loop();
 
 // The folder of the program's file, with a trailing "\".
 std::string program_directory();
+// The program's file.
+std::string program_path();
 // The current folder when the process started, before anything changed it.
 std::string start_directory();
 // The command-line arguments after the program's own name, as typed (GBK).

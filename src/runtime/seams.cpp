@@ -47,6 +47,11 @@ void record_launches(bool on) { g_record_launches = on; }
 bool launches_recorded() { return g_record_launches; }
 std::vector<Launch>& launches() { return g_launches; }
 
+std::function<void(int)>& end_process_hook() {
+  static std::function<void(int)> hook;
+  return hook;
+}
+
 void set_command_line(std::vector<std::string> arguments) { g_command_line = std::move(arguments); }
 const std::vector<std::string>& command_line() { return g_command_line; }
 

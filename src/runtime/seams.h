@@ -51,6 +51,9 @@ void record_launches(bool on);
 bool launches_recorded();
 std::vector<Launch>& launches();
 
+// The end of the process, taken by a test instead of ending it.
+std::function<void(int code)>& end_process_hook();
+
 // The command line a test starts the program with (in test mode the test program's own
 // arguments are never taken for files).
 void set_command_line(std::vector<std::string> arguments);

@@ -93,6 +93,12 @@ std::string shortcut_target(std::string_view lnk_path) {
   return target;
 }
 
-void end_process(int code) { ExitProcess(static_cast<UINT>(code)); }
+void end_process(int code) {
+  if (auto& hook = seams::end_process_hook()) {
+    hook(code);
+    return;
+  }
+  ExitProcess(static_cast<UINT>(code));
+}
 
 }  // namespace rt

@@ -109,6 +109,10 @@ void Window::close() {
   if (handle_) SendMessageW(hw(handle_), WM_CLOSE, 0, 0);
 }
 
+void Window::post_close() {
+  if (handle_) PostMessageW(hw(handle_), WM_CLOSE, 0, 0);
+}
+
 void Window::destroy() {
   if (!handle_) return;
   // The owner must be usable again before the modal window goes, or activation is lost.

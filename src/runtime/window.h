@@ -34,6 +34,8 @@ class Window : public Unit {
   void close();
   // Destroys the window without asking.
   void destroy();
+  // Asks the window to close once the messages before it are handled.
+  void post_close();
 
   std::string caption() const;
   void set_caption(std::string_view text);

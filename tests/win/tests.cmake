@@ -29,3 +29,6 @@ velmora_wine_test(win_shortcuts_tests
 velmora_wine_test(win_documents_tests
   tests/win/documents_test.cpp
 )
+velmora_wine_test(win_closing_tests
+  tests/win/closing_test.cpp
+)

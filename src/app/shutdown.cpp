@@ -1,0 +1,52 @@
+#include "app/shutdown.h"
+
+#include "app/globals.h"
+#include "app/startup.h"
+#include "common/message_box.h"
+#include "common/window_fade.h"
+#include "forms/main_window_form.h"
+#include "options/config.h"
+#include "pages/closing.h"
+#include "runtime/app.h"
+#include "runtime/shell.h"
+
+int g_restart_pending = 0;
+
+void release_main_window() {
+  close_message_box();
+  config_delete("程序设置", "进程通信钥匙");
+}
+
+bool on_main_window_query_close() {
+  MainWindowForm& w = main_window();
+  close_all_pages(true);
+  release_main_window();
+  show_window_faded(w, false);
+  if (g_remember_position && !w.minimized()) {
+    rt::Rect r = w.rect();
+    config_write("程序设置", "窗口左边", std::to_string(r.left));
+    config_write("程序设置", "窗口顶边", std::to_string(r.top));
+    config_write("程序设置", "窗口宽度", std::to_string(r.width));
+    config_write("程序设置", "窗口高度", std::to_string(r.height));
+  }
+  return true;
+}
+
+void exit_program() {
+  MainWindowForm& w = main_window();
+  // The may-close event must not ask a second time when the window then goes.
+  w.on_may_close = nullptr;
+  on_main_window_query_close();
+  if (!g_restart_pending) {
+    rt::end_process(0);
+    return;
+  }
+  w.post_close();
+}
+
+void restart_program() {
+  g_restart_pending = 1;
+  exit_program();
+  rt::run_program("\"" + rt::program_path() + "\"");
+  rt::end_process(0);
+}

@@ -1,0 +1,120 @@
+#include "pages/closing.h"
+
+#include "app/globals.h"
+#include "app/shortcuts.h"
+#include "common/message_box.h"
+#include "common/skin_art.h"
+#include "documents/open_files.h"
+#include "documents/save_files.h"
+#include "forms/main_window_form.h"
+#include "pages/page_display.h"
+#include "pages/page_model.h"
+
+namespace {
+
+constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
+
+struct Answer {
+  int code;
+  bool without_button;
+};
+
+Answer ask(int buttons, int icon, const std::string& title, const std::string& text) {
+  bool without_button = false;
+  MessageBoxRequest r;
+  r.owner = &main_window();
+  r.button_set = buttons;
+  r.icon = icon;
+  r.title = title;
+  r.title_color = kMagenta;
+  r.text = text;
+  r.text_color = kRed;
+  r.box_cursor = program_pointer_cursor();
+  r.fade = g_fade_enabled;
+  r.closed_without_button = &without_button;
+  int code = show_message_box(r);
+  return {code, without_button};
+}
+
+}  // namespace
+
+void close_page_with_prompt(int index) {
+  if (open_busy() || index < 0 || index >= static_cast<int>(g_pages.size())) return;
+  MainWindowForm& w = main_window();
+  if (g_pages[index].modified) {
+    Answer a = ask(3, 48, "检测到文件被修改!是否保存？",
+                   "  检测到文件[" + w.高级选择夹_标签.caption(index) + "...]内容已经被修改，请问是否将更改保存到该文件？");
+    if (a.code == kBoxYes) {
+      save_page(index);
+      // Only a page that reached its file goes; a cancelled or failed save keeps it.
+      if (index >= static_cast<int>(g_pages.size()) || g_pages[index].modified) return;
+    } else if (a.code != kBoxNo || a.without_button) {
+      return;
+    }
+  }
+  close_page_at(index);
+}
+
+void remove_all_pages() {
+  MainWindowForm& w = main_window();
+  set_open_busy(true);
+  int count = static_cast<int>(g_pages.size());
+  w.进度条.set_maximum(count);
+  g_bulk_close = 1;
+  for (int i = 0; i < count; ++i) {
+    if (w.高级选择夹_标签.count() > 1) {
+      if (g_pages.size() > 1) g_pages.erase(g_pages.begin() + 1);
+      w.高级选择夹_标签.remove(1);
+    }
+    w.进度条.set_position(i + 1);
+  }
+  g_bulk_close = 0;
+  close_page_at(0);
+  w.高级选择夹_标签.set_tab_disabled(0, false);
+  w.高级选择夹_标签.set_current(0);
+  set_open_busy(false);
+  g_tab0_placeholder = 0;
+  show_current_page();
+  w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
+  g_open_paths = " |";
+}
+
+void close_all_pages(bool exit_mode) {
+  if (!exit_mode && open_busy()) return;
+  MainWindowForm& w = main_window();
+  std::string list = list_modified_pages();
+  if (list.empty()) {
+    if (exit_mode) return;
+    Answer a = ask(1, 32, "你确定全部关闭吗？", "  经过检测无文件被修改，你真的确认关闭全部打开文件吗？");
+    if (a.code == kBoxOk && !a.without_button) remove_all_pages();
+    return;
+  }
+  rt::EditBox& box = w.编辑框_文本类容;
+  unsigned colour = box.text_color();
+  rt::Font font = box.font(), listing = font;
+  listing.size = 11;
+  box.set_font(listing);
+  std::string name = "被修改文档";
+  int tab = create_page(name);
+  if (tab >= 0) {
+    box.set_text_color(kRed);
+    g_pages[tab].text_color = kRed;
+    set_page_content(tab, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
+    show_current_page();
+    g_pages[tab].modified = 0;
+  }
+  Answer a{};
+  do {
+    a = ask(exit_mode ? 4 : 3, 32, "在全部关闭之前请处理此任务？", "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
+    // At exit a box closed without an answer is asked again: the exit would otherwise drop
+    // the pages unasked.
+  } while (exit_mode && a.without_button);
+  if (a.code == kBoxYes) save_modified_pages();
+  box.set_text_color(colour);
+  if (tab >= 0 && tab < static_cast<int>(g_pages.size())) close_page_at(tab);
+  box.set_font(font);
+  if (exit_mode || a.code == kBoxCancel || a.without_button) return;
+  // Pages whose save failed or was cancelled stay.
+  if (a.code == kBoxYes && !list_modified_pages().empty()) return;
+  remove_all_pages();
+}

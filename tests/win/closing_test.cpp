@@ -1,0 +1,160 @@
+// Closing pages with the save question, closing all, and the exit, against the real window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/shutdown.h"
+#include "app/startup.h"
+#include "documents/open_files.h"
+#include "forms/main_window_form.h"
+#include "forms/message_box_form.h"
+#include "options/config.h"
+#include "pages/closing.h"
+#include "pages/page_model.h"
+#include "runtime/files.h"
+#include "runtime/seams.h"
+#include "program_test.h"
+#include "ui_test.h"
+
+namespace {
+
+MainWindowForm& w() { return main_window(); }
+rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
+rt::EditBox& editor() { return main_window().编辑框_文本类容; }
+
+class ClosingTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "velmora_close_" + std::to_string(GetTickCount()) + "\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    ProgramTest::SetUp();
+    g_open_in_thread = 0;
+    ended_ = -1;
+    rt::seams::end_process_hook() = [this](int code) { ended_ = code; };
+  }
+  void TearDown() override {
+    rt::seams::end_process_hook() = nullptr;
+    rt::seams::record_launches(false);
+    ui_test::answer_message_boxes({});
+    ProgramTest::TearDown();
+    for (const std::string& n : rt::find_files(dir_ + "*")) DeleteFileA((dir_ + n).c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  // A modified page of a file: tab index.
+  int edited_file(const std::string& name, const std::string& text) {
+    std::string p = dir_ + name;
+    rt::write_file(p, text);
+    g_open_queue = {p};
+    open_files();
+    int tab = tabs().count() - 1;
+    tabs().set_current(tab);
+    ui_test::type_text(editor(), "+");
+    return tab;
+  }
+  std::string dir_;
+  int ended_ = -1;
+};
+
+TEST_F(ClosingTest, ClosingAModifiedPageFollowsTheAnswer) {
+  struct Case {
+    const char* name;
+    std::vector<int> answers;  // message-box answers in order; -1 the close button
+    bool scripted_save;        // a save dialog answer for a page without a file
+    bool page_closed;
+    std::string on_disk;
+  };
+  const Case cases[] = {
+      {"yes saves and closes", {5}, false, true, "+a"},
+      {"no closes without saving", {6}, false, true, "a"},
+      {"cancel keeps the page", {1}, false, false, "a"},
+      {"the close button keeps the page", {-1}, false, false, "a"},
+  };
+  ui_test::type_text(editor(), "tab 0 is in use");  // files open into tabs of their own
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int tab = edited_file("a.txt", "a");
+    int before = tabs().count();
+    ui_test::answer_message_boxes(c.answers);
+    close_page_with_prompt(tab);
+    EXPECT_EQ(tabs().count(), c.page_closed ? before - 1 : before);
+    EXPECT_EQ(rt::read_file(dir_ + "a.txt").value_or(""), c.on_disk);
+    while (tabs().count() > 1) {
+      g_pages[tabs().count() - 1].modified = 0;
+      close_page_at(tabs().count() - 1);
+    }
+  }
+  // Yes on a page never saved whose save dialog is cancelled: the page stays.
+  new_page_command();
+  ui_test::type_text(editor(), "unsaved");
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, false, {}});
+  ui_test::answer_message_boxes({5});
+  close_page_with_prompt(tabs().current());
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(page_content(1), "unsaved");
+}
+
+TEST_F(ClosingTest, ClosingAllNeverRemovesAPageWhoseSaveFailed) {
+  edited_file("one.txt", "1");
+  new_page_command();
+  ui_test::type_text(editor(), "new page");
+  // Yes: one.txt is saved, the new page's save dialog is cancelled: nothing is removed.
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, false, {}});
+  ui_test::answer_message_boxes({5});
+  close_all_pages(false);
+  EXPECT_EQ(rt::read_file(dir_ + "one.txt").value_or(""), "+1");
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(page_content(1), "new page");
+  // No: every page goes, unsaved.
+  ui_test::answer_message_boxes({6});
+  close_all_pages(false);
+  EXPECT_EQ(tabs().count(), 1);
+  EXPECT_EQ(page_content(0), "");
+  EXPECT_EQ(g_open_paths, " |");
+  EXPECT_FALSE(tabs().tab_disabled(0));
+}
+
+TEST_F(ClosingTest, TheExitOffersTheModifiedPagesAndWritesThePosition) {
+  g_remember_position = 1;
+  edited_file("exit.txt", "e");
+  w().move(33, 44, 700, 500);
+  // A question closed without an answer is asked again; then Yes saves.
+  int boxes = 0;
+  rt::seams::set_modal_hook([&](rt::Window&) {
+    if (++boxes == 1)
+      message_box_form().close();
+    else
+      ui_test::click(*message_box_form().answer_button(5));
+  });
+  exit_program();
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(boxes, 2);
+  EXPECT_EQ(rt::read_file(dir_ + "exit.txt").value_or(""), "+e");
+  EXPECT_EQ(ended_, 0);
+  EXPECT_EQ(config_read("程序设置", "窗口左边"), "33");
+  EXPECT_EQ(config_read("程序设置", "窗口顶边"), "44");
+  EXPECT_EQ(config_read("程序设置", "窗口宽度"), "700");
+  EXPECT_EQ(config_read("程序设置", "进程通信钥匙"), "");
+}
+
+TEST_F(ClosingTest, NoSavesNothingAndTheExitGoesOn) {
+  edited_file("keep.txt", "k");
+  ui_test::answer_message_boxes({6});
+  exit_program();
+  EXPECT_EQ(rt::read_file(dir_ + "keep.txt").value_or(""), "k");
+  EXPECT_EQ(ended_, 0);
+}
+
+TEST_F(ClosingTest, RestartStartsTheProgramAgain) {
+  rt::seams::record_launches(true);
+  rt::seams::launches().clear();
+  restart_program();
+  ASSERT_EQ(rt::seams::launches().size(), 1u);
+  EXPECT_EQ(rt::seams::launches()[0].file, "\"" + rt::program_path() + "\"");
+  EXPECT_EQ(ended_, 0);
+  g_restart_pending = 0;
+}
+
+}  // namespace
