@@ -42,6 +42,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/clock.cpp
   src/runtime/progress_bar.cpp
   src/runtime/toolbar.cpp
+  src/runtime/clipboard.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
 )
@@ -56,6 +57,7 @@ set(VELMORA_APP_SOURCES
   src/app/shortcuts.cpp
   src/app/shutdown.cpp
   src/pages/closing.cpp
+  src/texttools/edit_commands.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp

@@ -7,6 +7,8 @@
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "pages/closing.h"
+#include "texttools/edit_commands.h"
+#include "runtime/app.h"
 #include "runtime/unit.h"
 
 namespace {
@@ -23,7 +25,7 @@ bool ctrl_shortcut(int key) {
   switch (key) {
     case kUp: toggle_maximize(); return true;
     case kDown: restore_or_minimize(); return true;
-    case 'A': w.编辑框_文本类容.select(0, w.编辑框_文本类容.text_length()); return true;
+    case 'A': select_all_text(); return true;
     case 'G':
       if (w.高级选择夹_标签.count() > 1) close_all_pages(false);
       return true;
@@ -85,6 +87,10 @@ bool dispatch_shortcut(int key, int modifiers) {
     case rt::kCtrl: handled = ctrl_shortcut(key); break;
     case rt::kAlt: handled = alt_shortcut(key); break;
     case rt::kCtrl | rt::kAlt: handled = ctrl_alt_shortcut(key); break;
+    case rt::kShift:
+      // The edit box extends the selection; cut and copy follow once it has.
+      if (key >= kLeft && key <= kDown) rt::post(update_command_states);
+      break;
     default: break;
   }
   return !handled;
@@ -97,6 +103,10 @@ void on_toolbar_button(int index) {
     case kButtonNew: new_page_command(); break;
     case kButtonOpen: open_files(); break;
     case kButtonSave: save_page(tabs.current()); break;
+    case kButtonCut: cut_selection(); break;
+    case kButtonCopy: copy_selection(); break;
+    case kButtonPaste: paste_clipboard(); break;
+    case kButtonUndo: undo_edit(); break;
     case kButtonClosePage: close_page_with_prompt(tabs.current()); break;
     case kButtonBack5: select_tab(tabs.current() - 5); break;
     // Never past the last tab.

@@ -10,6 +10,7 @@
 #include "common/window_fade.h"
 #include "common/skin.h"
 #include "documents/open_files.h"
+#include "texttools/edit_commands.h"
 #include "options/config.h"
 #include "runtime/system.h"
 #include "forms/main_window_form.h"
@@ -203,6 +204,7 @@ void on_main_window_created() {
 void on_main_window_first_activation() {
   MainWindowForm& w = main_window();
   update_title_and_status(w.高级选择夹_标签.current());
+  update_command_states();
   show_window_faded(w, true);
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();

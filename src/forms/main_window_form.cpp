@@ -7,6 +7,7 @@
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
 #include "pages/page_display.h"
+#include "texttools/edit_commands.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
 
@@ -120,6 +121,12 @@ void MainWindowForm::build() {
   高级选择夹_标签.on_changed = show_current_page;
   编辑框_文本类容.on_changed = on_editor_changed;
   编辑框_文本类容.on_key_down = dispatch_shortcut;
+  编辑框_文本类容.on_focus = update_command_states;
+  编辑框_文本类容.on_blur = update_command_states;
+  编辑框_文本类容.on_left_up = [](int, int, int) {
+    update_command_states();
+    return true;
+  };
   工具条_工具栏.on_click = on_toolbar_button;
   bind_frame_events(*this);
   layout_main_window();

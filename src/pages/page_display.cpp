@@ -4,6 +4,7 @@
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "app/shortcuts.h"
+#include "texttools/edit_commands.h"
 #include "runtime/gbk_text.h"
 
 int g_editor_serial = 0;
@@ -72,6 +73,7 @@ void show_current_page() {
   int count = w.高级选择夹_标签.count();
   bar.set_state(kButtonBack5, i >= 5 ? 0 : rt::Toolbar::kDisabled);
   bar.set_state(kButtonForward5, count - i >= 5 ? 0 : rt::Toolbar::kDisabled);
+  update_command_states();
   update_title_and_status(i);
 }
 

@@ -124,6 +124,22 @@ void EditBox::set_back_color(unsigned rgb) {
   if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);
 }
 
+void EditBox::undo() {
+  if (handle_) SendMessageW(hw(handle_), EM_UNDO, 0, 0);
+}
+void EditBox::cut() {
+  if (handle_) SendMessageW(hw(handle_), WM_CUT, 0, 0);
+}
+void EditBox::copy() {
+  if (handle_) SendMessageW(hw(handle_), WM_COPY, 0, 0);
+}
+void EditBox::paste() {
+  if (handle_) SendMessageW(hw(handle_), WM_PASTE, 0, 0);
+}
+void EditBox::clear_selection() {
+  if (handle_) SendMessageW(hw(handle_), WM_CLEAR, 0, 0);
+}
+
 void EditBox::scroll_to_caret() {
   if (handle_) SendMessageW(hw(handle_), EM_SCROLLCARET, 0, 0);
 }

@@ -42,6 +42,13 @@ class EditBox : public Unit {
   unsigned back_color() const { return back_color_; }
   void set_back_color(unsigned rgb);
   void scroll_to_caret();
+  // The standard edit commands of the control.
+  void undo();
+  void cut();
+  void copy();
+  void paste();
+  // Removes the selection (nothing without one).
+  void clear_selection();
 
   std::function<void()> on_changed;
 

@@ -8,6 +8,8 @@
 #include "app/shortcuts.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
+#include "runtime/clipboard.h"
+#include "texttools/edit_commands.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
 #include "program_test.h"
@@ -122,6 +124,65 @@ TEST_F(ShortcutsTest, ToolbarButtonsFollowThePages) {
   EXPECT_TRUE(disabled(kButtonClosePage));
   EXPECT_TRUE(disabled(kButtonBack5));
   EXPECT_TRUE(disabled(kButtonForward5));
+}
+
+TEST_F(ShortcutsTest, EditCommandsOnASelectionAndOnNone) {
+  ui_test::type_text(editor(), "甲乙丙丁");
+  struct Case {
+    const char* name;
+    int start, length;
+    void (*command)();
+    std::string text, clipboard;
+  };
+  const Case cases[] = {
+      {"cut", 1, 2, cut_selection, "甲丁", "乙丙"},
+      {"copy", 0, 1, copy_selection, "甲乙丙丁", "甲"},
+      {"delete", 3, 1, delete_selection, "甲乙丙", "(unchanged)"},
+      {"delete without a selection deletes nothing", 2, 0, delete_selection, "甲乙丙丁", "(unchanged)"},
+      {"cut without a selection", 2, 0, cut_selection, "甲乙丙丁", "(unchanged)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor().set_text("甲乙丙丁");
+    rt::set_clipboard_text("(unchanged)");
+    editor().select(c.start, c.length);
+    c.command();
+    EXPECT_EQ(editor().text(), c.text);
+    EXPECT_EQ(rt::clipboard_text(), c.clipboard);
+  }
+  editor().set_text("ab");
+  rt::set_clipboard_text("XY");
+  editor().select(1, 0);
+  paste_clipboard();
+  EXPECT_EQ(editor().text(), "aXYb");
+  EXPECT_TRUE(disabled(kButtonCut));
+  select_all_text();
+  EXPECT_EQ(editor().selection_length(), 4);
+  EXPECT_FALSE(disabled(kButtonCut));
+  EXPECT_FALSE(disabled(kButtonCopy));
+}
+
+TEST_F(ShortcutsTest, CommandStatesFollowTheEditBoxAndThePage) {
+  rt::set_clipboard_text("clip");
+  update_command_states();
+  EXPECT_FALSE(disabled(kButtonPaste));
+  EXPECT_TRUE(disabled(kButtonPrint));  // nothing to print
+  EXPECT_TRUE(disabled(kButtonSave));
+  ui_test::type_text(editor(), "hello");
+  update_command_states();
+  EXPECT_FALSE(disabled(kButtonPrint));
+  EXPECT_FALSE(disabled(kButtonSave));
+  EXPECT_EQ(w().标签_上中.text_color(), 0xFFu);
+  EXPECT_TRUE(disabled(kButtonCut));
+  // Shift+Left extends the selection; cut and copy follow after it has moved.
+  ui_test::press_key(editor(), VK_LEFT, rt::kShift);
+  ui_test::settle();
+  EXPECT_EQ(editor().selection_length(), 1);
+  EXPECT_FALSE(disabled(kButtonCut));
+  EXPECT_FALSE(disabled(kButtonCopy));
+  new_page_command();  // an unmodified page: blue title, no save
+  EXPECT_TRUE(disabled(kButtonSave));
+  EXPECT_EQ(w().标签_上中.text_color(), 0xFF0000u);
 }
 
 TEST_F(ShortcutsTest, TheOpenButtonShowsTheOpenDialog) {

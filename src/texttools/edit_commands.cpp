@@ -1,0 +1,51 @@
+#include "texttools/edit_commands.h"
+
+#include "app/globals.h"
+#include "app/shortcuts.h"
+#include "forms/main_window_form.h"
+#include "runtime/clipboard.h"
+
+namespace {
+
+rt::EditBox& editor() { return main_window().编辑框_文本类容; }
+
+void enable(int button, bool on) {
+  rt::Toolbar& bar = main_window().工具条_工具栏;
+  on ? bar.remove_state(button, rt::Toolbar::kDisabled) : bar.add_state(button, rt::Toolbar::kDisabled);
+}
+
+}  // namespace
+
+void undo_edit() { editor().undo(); }
+void cut_selection() { editor().cut(); }
+void copy_selection() { editor().copy(); }
+
+void paste_clipboard() {
+  editor().paste();
+  enable(kButtonCut, false);
+  enable(kButtonCopy, false);
+}
+
+// The selection goes, and nothing when there is none (a simulated Backspace would take the
+// character before the caret).
+void delete_selection() { editor().clear_selection(); }
+
+void select_all_text() {
+  editor().select(0, editor().text_length());
+  update_command_states();
+}
+
+void update_command_states() {
+  if (g_bulk_close) return;
+  MainWindowForm& w = main_window();
+  enable(kButtonPaste, rt::clipboard_has_text());
+  bool has_text = editor().text_length() > 0;
+  enable(kButtonPrint, has_text);
+  bool selected = has_text && editor().selection_length() != 0;
+  enable(kButtonCut, selected);
+  enable(kButtonCopy, selected);
+  int i = w.高级选择夹_标签.current();
+  bool modified = i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified;
+  enable(kButtonSave, modified);
+  w.标签_上中.set_text_color(modified ? 0xFF : 0xFF0000);
+}
