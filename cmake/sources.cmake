@@ -58,6 +58,7 @@ set(VELMORA_APP_SOURCES
   src/app/shutdown.cpp
   src/pages/closing.cpp
   src/texttools/edit_commands.cpp
+  src/texttools/insertions.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp

@@ -8,6 +8,7 @@
 #include "pages/page_model.h"
 #include "pages/closing.h"
 #include "texttools/edit_commands.h"
+#include "texttools/insertions.h"
 #include "runtime/app.h"
 #include "runtime/unit.h"
 
@@ -51,22 +52,13 @@ bool ctrl_shortcut(int key) {
   }
 }
 
-// The editor font grows or shrinks by one point; never below 1.
-void change_editor_font(int delta) {
-  rt::EditBox& box = main_window().编辑框_文本类容;
-  if (box.text_length() == 0) return;
-  rt::Font f = box.font();
-  f.size = std::max(1, f.size + delta);
-  box.set_font(f);
-}
-
+// The first four act as the wheel over the edit box would.
 bool alt_shortcut(int key) {
-  rt::TabControl& tabs = main_window().高级选择夹_标签;
   switch (key) {
-    case kLeft: select_tab(tabs.current() - 1); return true;
-    case kRight: select_tab(tabs.current() + 1); return true;
-    case kUp: change_editor_font(-1); return true;
-    case kDown: change_editor_font(1); return true;
+    case kLeft: on_editor_wheel(120, 2); return true;
+    case kRight: on_editor_wheel(-120, 2); return true;
+    case kUp: on_editor_wheel(120, 1); return true;
+    case kDown: on_editor_wheel(-120, 1); return true;
     default: return false;
   }
 }

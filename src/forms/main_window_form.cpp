@@ -8,6 +8,7 @@
 #include "app/shutdown.h"
 #include "pages/page_display.h"
 #include "texttools/edit_commands.h"
+#include "texttools/insertions.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
 
@@ -122,6 +123,10 @@ void MainWindowForm::build() {
   编辑框_文本类容.on_changed = on_editor_changed;
   编辑框_文本类容.on_key_down = dispatch_shortcut;
   编辑框_文本类容.on_focus = update_command_states;
+  编辑框_文本类容.on_wheel = [](int delta, int modifiers) {
+    on_editor_wheel(delta, modifiers);
+    return modifiers == 0;  // with a modifier the wheel is ours, not a scroll
+  };
   编辑框_文本类容.on_blur = update_command_states;
   编辑框_文本类容.on_left_up = [](int, int, int) {
     update_command_states();

@@ -136,7 +136,7 @@ std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intp
     case WM_RBUTTONUP: swallowed = mouse(on_right_up); break;
     case WM_MOUSEMOVE: swallowed = mouse(on_mouse_move); break;
     case WM_MOUSEWHEEL:
-      if (on_wheel && !on_wheel(GET_WHEEL_DELTA_WPARAM(wparam), GET_KEYSTATE_WPARAM(wparam))) swallowed = 0;
+      if (on_wheel && !on_wheel(GET_WHEEL_DELTA_WPARAM(wparam), current_modifiers())) swallowed = 0;
       break;
     case WM_SETFOCUS:
       if (on_focus) on_focus();

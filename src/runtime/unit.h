@@ -74,7 +74,7 @@ class Unit {
   std::function<void()> on_focus, on_blur;
   std::function<bool(int key, int modifiers)> on_key_down, on_key_up;
   std::function<bool(int ch)> on_char;
-  std::function<bool(int delta, int keys)> on_wheel;
+  std::function<bool(int delta, int modifiers)> on_wheel;  // modifiers as for keys
 
   // Runtime side: the window's messages after the hook layers, and notifications its
   // parent received on its behalf. nullopt leaves the message to the control.

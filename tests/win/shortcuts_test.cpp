@@ -10,6 +10,8 @@
 #include "pages/page_model.h"
 #include "runtime/clipboard.h"
 #include "texttools/edit_commands.h"
+#include "texttools/insertions.h"
+#include "runtime/clock.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
 #include "program_test.h"
@@ -183,6 +185,69 @@ TEST_F(ShortcutsTest, CommandStatesFollowTheEditBoxAndThePage) {
   new_page_command();  // an unmodified page: blue title, no save
   EXPECT_TRUE(disabled(kButtonSave));
   EXPECT_EQ(w().标签_上中.text_color(), 0xFF0000u);
+}
+
+TEST(NumberRange, RulesAndTheirText) {
+  struct Case {
+    std::string rule;
+    bool ok;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"1-5|,", true, "1,2,3,4,5"},
+      {"3-1", true, "123"},  // swapped, no separator
+      {"1--3|;", true, "1;2;3"},
+      {"0.5-2|/", true, "0.5/1.5"},  // 2.5 numbers, truncated to 2
+      {"7-7|,", true, "7"},           // equal ends: that one number
+      {"1-2-3", false, ""},
+      {"5", false, ""},  // no end number
+      {"5-", false, ""},
+      {"0-1000000", false, ""},  // more than a million numbers
+      {"1-1000000|", true, ""},  // exactly a million: allowed (text not compared)
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    EXPECT_EQ(number_range_text(c.rule, text), c.ok) << c.rule;
+    if (c.ok && !c.text.empty()) EXPECT_EQ(text, c.text) << c.rule;
+  }
+}
+
+TEST_F(ShortcutsTest, InsertionsReplaceTheSelection) {
+  rt::seams::set_clock([] { return rt::DateTime{2026, 3, 5, 9, 7, 1, 0, 4}; });
+  ui_test::type_text(editor(), "[]");
+  editor().select(1, 0);
+  insert_date();
+  insert_time();
+  rt::seams::set_clock(nullptr);
+  EXPECT_EQ(editor().text(), "[2026年3月5日9时7分1秒]");
+  editor().set_text("");
+  ui_test::answer_message_boxes({0});  // OK with the empty default separator
+  insert_letter_sequence();
+  EXPECT_EQ(editor().text(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  int boxes = 0;
+  ui_test::answer_message_boxes({1}, &boxes);  // Cancel
+  insert_letter_sequence();
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(editor().text(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+}
+
+TEST_F(ShortcutsTest, TheWheelWithCtrlOrShift) {
+  int size = editor().font().size;
+  on_editor_wheel(-120, rt::kCtrl);  // empty edit box: nothing
+  EXPECT_EQ(editor().font().size, size);
+  ui_test::type_text(editor(), "x");
+  on_editor_wheel(-30, rt::kCtrl);  // a fine wheel step still counts by its sign
+  EXPECT_EQ(editor().font().size, size + 1);
+  on_editor_wheel(0, rt::kCtrl);
+  EXPECT_EQ(editor().font().size, size + 1);
+  new_page_command();
+  tabs().set_current(0);
+  on_editor_wheel(-120, rt::kShift);
+  EXPECT_EQ(tabs().current(), 1);
+  on_editor_wheel(-120, rt::kShift);  // past the last tab: nothing new
+  EXPECT_EQ(tabs().current(), 1);
+  on_editor_wheel(120, rt::kShift | rt::kAlt);  // other key states: nothing
+  EXPECT_EQ(tabs().current(), 1);
 }
 
 TEST_F(ShortcutsTest, TheOpenButtonShowsTheOpenDialog) {
