@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/startup.h"
 #include "app/shutdown.h"
+#include "pages/closing.h"
 #include "common/frame_art.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
@@ -172,6 +173,7 @@ void layout_main_window() {
 
   m.图形按钮_向右.set_left(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向右.width() + 1);
   m.图形按钮_向左.set_left(m.图形按钮_向右.left() - m.图形按钮_向左.width() + 1);
+  if (g_tab_close_button) place_tab_close_button();
 
   m.透明标签_上.move(m.标签_上中.left() - 4, m.标签_上中.top(), m.标签_上中.width() + 8, m.透明标签_上.height());
   m.透明标签_左.move(m.标签_左中.left(), m.标签_左中.top() - 12, m.透明标签_左.width(), m.标签_左中.height() + 24);
@@ -241,6 +243,11 @@ void bind_frame_events(MainWindowForm& w) {
   w.图形按钮_最小化.on_click = minimize_main_window;
   w.图形按钮_最前.on_click = toggle_topmost;
   w.图形按钮_关闭.on_click = exit_program;
+  w.图形按钮_关闭.on_right_up = [](int, int, int) {
+    close_current_page_by_button();
+    return true;
+  };
+  w.图形按钮_关闭本页.on_click = close_current_page_by_button;
   w.图形按钮_程序图标.on_double_click = [](int, int, int) {
     exit_program();
     return true;

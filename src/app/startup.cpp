@@ -105,6 +105,7 @@ void apply_option_flags() {
   g_jump_to_opened = config_flag(cfg::程序设置::打开文件后自动跳到该页面);
   g_tab_close_button = config_flag(cfg::程序设置::标签页上显示关闭按钮);
   main_window().高级选择夹_标签.set_close_button_space(g_tab_close_button != 0);
+  main_window().图形按钮_关闭本页.set_visible(g_tab_close_button != 0);
 }
 
 void apply_autosave_option(MainWindowForm& w) {

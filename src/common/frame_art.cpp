@@ -56,6 +56,10 @@ void draw_glyph(Canvas& c, CaptionGlyph g, uint32_t ink) {
       c.line(cx - 2, cy - 5, cx + 3, cy, ink);
       c.line(cx + 3, cy, cx - 2, cy + 5, ink);
       break;
+    case CaptionGlyph::ClosePage:
+      c.line(cx - 3, cy - 3, cx + 3, cy + 3, ink);
+      c.line(cx - 3, cy + 3, cx + 3, cy - 3, ink);
+      break;
     case CaptionGlyph::Grip:
       for (int i = 0; i < 3; ++i)
         for (int j = 0; j <= i; ++j) c.fill(c.w - 4 - 3 * j, c.h - 4 - 3 * (i - j), c.w - 3 - 3 * j, c.h - 3 - 3 * (i - j), ink);
@@ -66,13 +70,14 @@ void draw_glyph(Canvas& c, CaptionGlyph g, uint32_t ink) {
 std::vector<rt::Picture> make_strip(CaptionGlyph g) {
   bool small = g == CaptionGlyph::Left || g == CaptionGlyph::Right || g == CaptionGlyph::Grip;
   int w = small ? 16 : kCaptionButtonWidth, h = small ? (g == CaptionGlyph::Grip ? 12 : 22) : kCaptionButtonHeight;
+  if (g == CaptionGlyph::ClosePage) w = h = 14;
   std::vector<rt::Picture> strip;
   for (int state = 0; state < 3; ++state) {
     Canvas c(w, h, 0);
     c.vertical_gradient(kCaptionTop, kCaptionBottom);
     uint32_t ink = kGlyph;
     if (state > 0) {
-      bool danger = g == CaptionGlyph::Close;
+      bool danger = g == CaptionGlyph::Close || g == CaptionGlyph::ClosePage;
       uint32_t top = danger ? argb(232, 96, 86) : argb(255, 255, 255);
       uint32_t bottom = danger ? argb(200, 56, 48) : argb(196, 220, 238);
       if (state == 2) std::swap(top, bottom);

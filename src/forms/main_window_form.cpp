@@ -73,6 +73,8 @@ void MainWindowForm::build() {
   for (int i : {kButtonSave, kButtonCut, kButtonCopy, kButtonClosePage, kButtonBack5, kButtonForward5})
     工具条_工具栏.add_state(i, rt::Toolbar::kDisabled);
   constexpr int kTabTop = kCaptionHeight + 1 + 26;
+  图形按钮_关闭本页.create(*this, {0, kTabTop + 5, 14, 14});
+  strip(图形按钮_关闭本页, CaptionGlyph::ClosePage);
   图形按钮_向左.create(*this, {0, kTabTop, 16, 24});
   图形按钮_向右.create(*this, {0, kTabTop, 16, 24});
   strip(图形按钮_向左, CaptionGlyph::Left);
@@ -108,7 +110,7 @@ void MainWindowForm::build() {
   时钟_显示出来.create(*this);
 
   // Overlays above the frame they lie on.
-  for (rt::Unit* top : std::initializer_list<rt::Unit*>{&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径, &图形按钮_移动,
+  for (rt::Unit* top : std::initializer_list<rt::Unit*>{&图形按钮_关闭本页, &透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径, &图形按钮_移动,
                                                        &图形按钮_程序图标, &图形按钮_迷你模式, &图形按钮_最前, &图形按钮_最小化,
                                                        &图形按钮_最大化, &图形按钮_关闭, &透明标签_上, &透明标签_左, &透明标签_右,
                                                        &透明标签_下})

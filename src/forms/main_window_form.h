@@ -24,6 +24,8 @@ class MainWindowForm : public rt::Window {
   rt::Toolbar 工具条_工具栏;
   rt::TabControl 高级选择夹_标签;
   rt::GraphicButton 图形按钮_向左, 图形按钮_向右;
+  // Lies over the current tab.
+  rt::GraphicButton 图形按钮_关闭本页;
   rt::EditBox 编辑框_文本类容;
   rt::ProgressBar 进度条;
   rt::Label 透明标签_标签状态, 透明标签_文件标题, 透明标签_文件路径;

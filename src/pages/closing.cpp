@@ -55,6 +55,23 @@ void close_page_with_prompt(int index) {
   close_page_at(index);
 }
 
+void place_tab_close_button() {
+  MainWindowForm& w = main_window();
+  rt::TabControl& tabs = w.高级选择夹_标签;
+  rt::GraphicButton& b = w.图形按钮_关闭本页;
+  rt::Rect r = tabs.tab_rect(tabs.current());
+  bool shown = g_tab_close_button && r.width > 0 && r.left + r.width <= tabs.width();
+  b.set_visible(shown);
+  if (!shown) return;
+  b.move(tabs.left() + r.left + r.width - b.width() - 2, tabs.top() + r.top + (r.height - b.height()) / 2, b.width(),
+         b.height());
+}
+
+void close_current_page_by_button() {
+  if (main_window().工具条_工具栏.state(kButtonClosePage) & rt::Toolbar::kDisabled) return;
+  close_page_with_prompt(main_window().高级选择夹_标签.current());
+}
+
 void remove_all_pages() {
   MainWindowForm& w = main_window();
   set_open_busy(true);

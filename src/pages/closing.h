@@ -6,3 +6,8 @@ void close_page_with_prompt(int index);
 // every page removed afterwards.
 void close_all_pages(bool exit_mode);
 void remove_all_pages();
+// Puts the close button over the current tab (hidden while that tab is scrolled away).
+void place_tab_close_button();
+// The close button and a right click on the window's close button: the current page, unless
+// only one untouched page is left.
+void close_current_page_by_button();

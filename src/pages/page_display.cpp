@@ -5,6 +5,7 @@
 #include "pages/page_model.h"
 #include "app/shortcuts.h"
 #include "texttools/edit_commands.h"
+#include "pages/closing.h"
 #include "runtime/gbk_text.h"
 
 int g_editor_serial = 0;
@@ -75,6 +76,7 @@ void show_current_page() {
   bar.set_state(kButtonForward5, count - i >= 5 ? 0 : rt::Toolbar::kDisabled);
   update_command_states();
   update_title_and_status(i);
+  if (g_tab_close_button) place_tab_close_button();
 }
 
 void update_title_and_status(int index) {

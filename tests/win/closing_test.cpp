@@ -147,6 +147,28 @@ TEST_F(ClosingTest, NoSavesNothingAndTheExitGoesOn) {
   EXPECT_EQ(ended_, 0);
 }
 
+TEST_F(ClosingTest, TheTabCloseButtonLiesOverTheCurrentTabAndClosesIt) {
+  rt::GraphicButton& b = w().图形按钮_关闭本页;
+  EXPECT_TRUE(b.visible());
+  ui_test::click(b);  // one untouched page: nothing to close
+  EXPECT_EQ(tabs().count(), 1);
+  new_page_command();
+  new_page_command();
+  tabs().set_current(1);
+  rt::Rect tab = tabs().tab_rect(1);
+  int left = tabs().left() + tab.left, top = tabs().top() + tab.top;
+  EXPECT_GE(b.left(), left);
+  EXPECT_LE(b.left() + b.width(), left + tab.width);
+  EXPECT_GE(b.top(), top);
+  EXPECT_LE(b.top() + b.height(), top + tab.height);
+  ui_test::click(b);  // unmodified: closed without a question
+  EXPECT_EQ(tabs().count(), 2);
+  g_tab_close_button = 0;
+  w().图形按钮_关闭本页.set_visible(false);
+  tabs().set_current(0);
+  EXPECT_FALSE(b.visible());
+}
+
 TEST_F(ClosingTest, RestartStartsTheProgramAgain) {
   rt::seams::record_launches(true);
   rt::seams::launches().clear();
