@@ -6,7 +6,7 @@
 #include "forms/main_window_form.h"
 
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
-              unsigned text_color) {
+              unsigned text_color, bool* closed_without_button) {
   MessageBoxRequest r;
   r.owner = &main_window();
   r.button_set = buttons;
@@ -17,5 +17,6 @@ int tell_user(int buttons, int icon, const std::string& title, unsigned title_co
   r.text_color = text_color;
   r.box_cursor = program_pointer_cursor();
   r.fade = g_fade_enabled;
+  r.closed_without_button = closed_without_button;
   return show_message_box(r);
 }

@@ -5,4 +5,4 @@
 #include <string>
 
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
-              unsigned text_color);
+              unsigned text_color, bool* closed_without_button = nullptr);

@@ -160,28 +160,40 @@ void confirm_save_all() {
     tell_user(4, 48, "无可保存对象！", kMagenta, "  当前打开文件无可保存对象，可能你已经保存了或者没有对文档做任何修改？", kGreen);
     return;
   }
-  rt::EditBox& box = w.编辑框_文本类容;
-  unsigned colour = box.text_color();
-  rt::Font font = box.font();
   int remembered = w.高级选择夹_标签.current();
-  rt::Font listing = font;
-  listing.size = 11;
-  box.set_font(listing);
-  std::string name = "被修改文档";
-  int tab = create_page(name);
-  if (tab >= 0) {
-    box.set_text_color(kRed);
-    g_pages[tab].text_color = kRed;
-    set_page_content(tab, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
-    show_current_page();
-    g_pages[tab].modified = 0;
+  {
+    ModifiedListPage page(list);
+    int answer =
+        tell_user(4, 32, "你确定全部保存吗？", kMagenta, "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？", kRed);
+    if (answer == 5) save_modified_pages();
   }
-  int answer = tell_user(4, 32, "你确定全部保存吗？", kMagenta, "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？", kRed);
-  if (answer == 5) save_modified_pages();
-  if (tab >= 0) close_page_at(tab);
-  box.set_font(font);
-  box.set_text_color(colour);
   w.高级选择夹_标签.set_current(remembered);
+}
+
+ModifiedListPage::ModifiedListPage(const std::string& list) {
+  rt::EditBox& box = main_window().编辑框_文本类容;
+  colour_ = box.text_color();
+  rt::Font font = box.font();
+  font_size_ = font.size;
+  font.size = 11;
+  box.set_font(font);
+  std::string name = "被修改文档";
+  tab_ = create_page(name);
+  if (tab_ < 0) return;  // the question is asked without the list
+  box.set_text_color(kRed);
+  g_pages[tab_].text_color = kRed;
+  set_page_content(tab_, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
+  show_current_page();
+  g_pages[tab_].modified = 0;
+}
+
+ModifiedListPage::~ModifiedListPage() {
+  rt::EditBox& box = main_window().编辑框_文本类容;
+  box.set_text_color(colour_);
+  if (tab_ >= 0 && tab_ < static_cast<int>(g_pages.size())) close_page_at(tab_);
+  rt::Font font = box.font();
+  font.size = font_size_;
+  box.set_font(font);
 }
 
 void scroll_or_autosave_tick() {

@@ -18,4 +18,19 @@ void scroll_or_autosave_tick();
 // without one, or a ".bak" file, gets ".BAK" appended.
 std::string backup_name(const std::string& path);
 
+// The temporary page "被修改文档" that lists the modified pages while a question about them is
+// open: it remembers what it changes of the edit box and gives it back when it goes.
+class ModifiedListPage {
+ public:
+  explicit ModifiedListPage(const std::string& list);
+  ~ModifiedListPage();
+  ModifiedListPage(const ModifiedListPage&) = delete;
+  ModifiedListPage& operator=(const ModifiedListPage&) = delete;
+
+ private:
+  int tab_ = -1;
+  unsigned colour_ = 0;
+  int font_size_ = 0;
+};
+
 extern int g_tab_scroll_direction;

@@ -3,7 +3,7 @@
 #include "app/globals.h"
 #include "app/shortcuts.h"
 #include "common/message_box.h"
-#include "common/skin_art.h"
+#include "common/messages.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
@@ -21,18 +21,7 @@ struct Answer {
 
 Answer ask(int buttons, int icon, const std::string& title, const std::string& text) {
   bool without_button = false;
-  MessageBoxRequest r;
-  r.owner = &main_window();
-  r.button_set = buttons;
-  r.icon = icon;
-  r.title = title;
-  r.title_color = kMagenta;
-  r.text = text;
-  r.text_color = kRed;
-  r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
-  r.closed_without_button = &without_button;
-  int code = show_message_box(r);
+  int code = tell_user(buttons, icon, title, kMagenta, text, kRed, &without_button);
   return {code, without_button};
 }
 
@@ -98,7 +87,6 @@ void remove_all_pages() {
 
 void close_all_pages(bool exit_mode) {
   if (!exit_mode && open_busy()) return;
-  MainWindowForm& w = main_window();
   std::string list = list_modified_pages();
   if (list.empty()) {
     if (exit_mode) return;
@@ -106,30 +94,16 @@ void close_all_pages(bool exit_mode) {
     if (a.code == kBoxOk && !a.without_button) remove_all_pages();
     return;
   }
-  rt::EditBox& box = w.编辑框_文本类容;
-  unsigned colour = box.text_color();
-  rt::Font font = box.font(), listing = font;
-  listing.size = 11;
-  box.set_font(listing);
-  std::string name = "被修改文档";
-  int tab = create_page(name);
-  if (tab >= 0) {
-    box.set_text_color(kRed);
-    g_pages[tab].text_color = kRed;
-    set_page_content(tab, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
-    show_current_page();
-    g_pages[tab].modified = 0;
-  }
   Answer a{};
-  do {
-    a = ask(exit_mode ? 4 : 3, 32, "在全部关闭之前请处理此任务？", "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
-    // At exit a box closed without an answer is asked again: the exit would otherwise drop
-    // the pages unasked.
-  } while (exit_mode && a.without_button);
-  if (a.code == kBoxYes) save_modified_pages();
-  box.set_text_color(colour);
-  if (tab >= 0 && tab < static_cast<int>(g_pages.size())) close_page_at(tab);
-  box.set_font(font);
+  {
+    ModifiedListPage page(list);
+    do {
+      a = ask(exit_mode ? 4 : 3, 32, "在全部关闭之前请处理此任务？", "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
+      // At exit a box closed without an answer is asked again: the exit would otherwise drop
+      // the pages unasked.
+    } while (exit_mode && a.without_button);
+    if (a.code == kBoxYes) save_modified_pages();
+  }
   if (exit_mode || a.code == kBoxCancel || a.without_button) return;
   // Pages whose save failed or was cancelled stay.
   if (a.code == kBoxYes && !list_modified_pages().empty()) return;
