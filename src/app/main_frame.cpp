@@ -1,13 +1,13 @@
 #include "app/main_frame.h"
 
 #include "app/globals.h"
-#include "app/startup.h"
 #include "app/shutdown.h"
-#include "pages/closing.h"
+#include "app/startup.h"
 #include "common/frame_art.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "pages/closing.h"
 #include "runtime/hooks.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
@@ -43,9 +43,7 @@ void undock() {
   }
 }
 
-void start_sizing(int edge) {
-  rt::send_message(main_window().handle(), kSysCommand, kSizeCommand + edge, 0);
-}
+void start_sizing(int edge) { rt::send_message(main_window().handle(), kSysCommand, kSizeCommand + edge, 0); }
 
 void start_moving() {
   if (!g_drag_enabled) return;
@@ -76,8 +74,8 @@ void keep_dock_rect(bool store) { keep_rect(g_dock_rect, store); }
 
 void enable_resize_labels(bool on) {
   MainWindowForm& w = main_window();
-  for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.标签_右下, &w.标签_左下, &w.标签_左上, &w.标签_右上, &w.透明标签_上,
-                                                     &w.透明标签_右, &w.透明标签_左, &w.透明标签_下})
+  for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.标签_右下, &w.标签_左下, &w.标签_左上, &w.标签_右上,
+                                                      &w.透明标签_上, &w.透明标签_右, &w.透明标签_左, &w.透明标签_下})
     u->set_disabled(!on);
 }
 
@@ -158,7 +156,8 @@ void layout_main_window() {
   m.图形按钮_移动.set_top(m.标签_右下.top() + 8);
 
   m.图形按钮_关闭.set_left(m.标签_右上.left() - m.图形按钮_关闭.width() + 4);
-  rt::GraphicButton* row[] = {&m.图形按钮_关闭, &m.图形按钮_最大化, &m.图形按钮_最小化, &m.图形按钮_最前, &m.图形按钮_迷你模式};
+  rt::GraphicButton* row[] = {&m.图形按钮_关闭, &m.图形按钮_最大化, &m.图形按钮_最小化, &m.图形按钮_最前,
+                              &m.图形按钮_迷你模式};
   for (int i = 1; i < 5; ++i) row[i]->set_left(row[i - 1]->left() - row[i]->width());
 
   m.高级选择夹_标签.set_width(m.标签_右中.left() - m.标签_左中.width() + 2);
@@ -227,8 +226,9 @@ void bind_frame_events(MainWindowForm& w) {
     start_moving();
     return true;
   };
-  for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.标签_上中, &w.标签_左中, &w.标签_右中, &w.标签_下中, &w.标签_底,
-                                                     &w.透明标签_文件标题, &w.透明标签_文件路径, &w.透明标签_标签状态})
+  for (rt::Unit* u :
+       std::initializer_list<rt::Unit*>{&w.标签_上中, &w.标签_左中, &w.标签_右中, &w.标签_下中, &w.标签_底,
+                                        &w.透明标签_文件标题, &w.透明标签_文件路径, &w.透明标签_标签状态})
     u->on_left_down = move_by;
   // The tab bar moves the window from its empty part only: a press on a tab selects it.
   w.高级选择夹_标签.on_left_down = [&w](int x, int y, int) {

@@ -5,12 +5,12 @@
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
-#include "pages/page_model.h"
 #include "pages/closing.h"
-#include "texttools/edit_commands.h"
-#include "texttools/insertions.h"
+#include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/unit.h"
+#include "texttools/edit_commands.h"
+#include "texttools/insertions.h"
 
 namespace {
 
@@ -24,13 +24,21 @@ void select_tab(int index) {
 bool ctrl_shortcut(int key) {
   MainWindowForm& w = main_window();
   switch (key) {
-    case kUp: toggle_maximize(); return true;
-    case kDown: restore_or_minimize(); return true;
-    case 'A': select_all_text(); return true;
+    case kUp:
+      toggle_maximize();
+      return true;
+    case kDown:
+      restore_or_minimize();
+      return true;
+    case 'A':
+      select_all_text();
+      return true;
     case 'G':
       if (w.高级选择夹_标签.count() > 1) close_all_pages(false);
       return true;
-    case 'K': save_current_page_as(); return true;
+    case 'K':
+      save_current_page_as();
+      return true;
     case 'N':
       if (!open_busy()) new_page_command();
       return true;
@@ -48,26 +56,41 @@ bool ctrl_shortcut(int key) {
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
 // The first four act as the wheel over the edit box would.
 bool alt_shortcut(int key) {
   switch (key) {
-    case kLeft: on_editor_wheel(120, 2); return true;
-    case kRight: on_editor_wheel(-120, 2); return true;
-    case kUp: on_editor_wheel(120, 1); return true;
-    case kDown: on_editor_wheel(-120, 1); return true;
-    default: return false;
+    case kLeft:
+      on_editor_wheel(120, 2);
+      return true;
+    case kRight:
+      on_editor_wheel(-120, 2);
+      return true;
+    case kUp:
+      on_editor_wheel(120, 1);
+      return true;
+    case kDown:
+      on_editor_wheel(-120, 1);
+      return true;
+    default:
+      return false;
   }
 }
 
 bool ctrl_alt_shortcut(int key) {
   switch (key) {
-    case kLeft: dock_half_screen(true); return true;
-    case kRight: dock_half_screen(false); return true;
-    default: return false;
+    case kLeft:
+      dock_half_screen(true);
+      return true;
+    case kRight:
+      dock_half_screen(false);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -76,14 +99,21 @@ bool ctrl_alt_shortcut(int key) {
 bool dispatch_shortcut(int key, int modifiers) {
   bool handled = false;
   switch (modifiers) {
-    case rt::kCtrl: handled = ctrl_shortcut(key); break;
-    case rt::kAlt: handled = alt_shortcut(key); break;
-    case rt::kCtrl | rt::kAlt: handled = ctrl_alt_shortcut(key); break;
+    case rt::kCtrl:
+      handled = ctrl_shortcut(key);
+      break;
+    case rt::kAlt:
+      handled = alt_shortcut(key);
+      break;
+    case rt::kCtrl | rt::kAlt:
+      handled = ctrl_alt_shortcut(key);
+      break;
     case rt::kShift:
       // The edit box extends the selection; cut and copy follow once it has.
       if (key >= kLeft && key <= kDown) rt::post(update_command_states);
       break;
-    default: break;
+    default:
+      break;
   }
   return !handled;
 }
@@ -92,17 +122,38 @@ void on_toolbar_button(int index) {
   MainWindowForm& w = main_window();
   rt::TabControl& tabs = w.高级选择夹_标签;
   switch (index) {
-    case kButtonNew: new_page_command(); break;
-    case kButtonOpen: open_files(); break;
-    case kButtonSave: save_page(tabs.current()); break;
-    case kButtonCut: cut_selection(); break;
-    case kButtonCopy: copy_selection(); break;
-    case kButtonPaste: paste_clipboard(); break;
-    case kButtonUndo: undo_edit(); break;
-    case kButtonClosePage: close_page_with_prompt(tabs.current()); break;
-    case kButtonBack5: select_tab(tabs.current() - 5); break;
+    case kButtonNew:
+      new_page_command();
+      break;
+    case kButtonOpen:
+      open_files();
+      break;
+    case kButtonSave:
+      save_page(tabs.current());
+      break;
+    case kButtonCut:
+      cut_selection();
+      break;
+    case kButtonCopy:
+      copy_selection();
+      break;
+    case kButtonPaste:
+      paste_clipboard();
+      break;
+    case kButtonUndo:
+      undo_edit();
+      break;
+    case kButtonClosePage:
+      close_page_with_prompt(tabs.current());
+      break;
+    case kButtonBack5:
+      select_tab(tabs.current() - 5);
+      break;
     // Never past the last tab.
-    case kButtonForward5: select_tab(std::min(tabs.current() + 5, tabs.count() - 1)); break;
-    default: break;
+    case kButtonForward5:
+      select_tab(std::min(tabs.current() + 5, tabs.count() - 1));
+      break;
+    default:
+      break;
   }
 }

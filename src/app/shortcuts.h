@@ -6,7 +6,16 @@ bool dispatch_shortcut(int key, int modifiers);
 void on_toolbar_button(int index);
 // Toolbar buttons by index.
 enum ToolbarButton : int {
-  kButtonNew = 1, kButtonOpen = 2, kButtonSave = 3, kButtonCut = 5, kButtonCopy = 6, kButtonPaste = 7,
-  kButtonUndo = 8, kButtonPrint = 9, kButtonOptions = 11, kButtonClosePage = 16, kButtonBack5 = 17,
+  kButtonNew = 1,
+  kButtonOpen = 2,
+  kButtonSave = 3,
+  kButtonCut = 5,
+  kButtonCopy = 6,
+  kButtonPaste = 7,
+  kButtonUndo = 8,
+  kButtonPrint = 9,
+  kButtonOptions = 11,
+  kButtonClosePage = 16,
+  kButtonBack5 = 17,
   kButtonForward5 = 18
 };

@@ -4,22 +4,22 @@
 
 #include "app/globals.h"
 #include "app/main_frame.h"
-#include "common/path_routines.h"
-#include "common/text_routines.h"
 #include "common/control_routines.h"
-#include "common/window_fade.h"
+#include "common/path_routines.h"
 #include "common/skin.h"
+#include "common/text_routines.h"
+#include "common/window_fade.h"
 #include "documents/open_files.h"
-#include "texttools/edit_commands.h"
-#include "options/config.h"
-#include "runtime/system.h"
 #include "forms/main_window_form.h"
+#include "options/config.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
 #include "runtime/shell.h"
+#include "runtime/system.h"
 #include "runtime/window_services.h"
+#include "texttools/edit_commands.h"
 
 int g_remember_position = 0;
 int g_children_stay = 0;

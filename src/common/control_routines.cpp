@@ -49,8 +49,8 @@ std::string normalize_dir_path(std::string& path) {
 
 std::string choose_folder(const std::string& start_folder, const std::string& title, rt::WindowHandle owner,
                           bool edit_box, bool new_style, bool include_files) {
-  std::string folder = rt::trim_both(
-      rt::choose_folder_dialog({owner, title, start_folder, edit_box, new_style, include_files}));
+  std::string folder =
+      rt::trim_both(rt::choose_folder_dialog({owner, title, start_folder, edit_box, new_style, include_files}));
   if (!folder.empty() && !ends_with_backslash(folder)) folder += "\\";
   return folder;
 }

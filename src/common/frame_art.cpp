@@ -1,10 +1,10 @@
 #include "common/frame_art.h"
 
-#include "common/canvas.h"
-#include "common/frame_jpeg.inc"
-
 #include <algorithm>
 #include <map>
+
+#include "common/canvas.h"
+#include "common/frame_jpeg.inc"
 
 namespace {
 
@@ -62,7 +62,8 @@ void draw_glyph(Canvas& c, CaptionGlyph g, uint32_t ink) {
       break;
     case CaptionGlyph::Grip:
       for (int i = 0; i < 3; ++i)
-        for (int j = 0; j <= i; ++j) c.fill(c.w - 4 - 3 * j, c.h - 4 - 3 * (i - j), c.w - 3 - 3 * j, c.h - 3 - 3 * (i - j), ink);
+        for (int j = 0; j <= i; ++j)
+          c.fill(c.w - 4 - 3 * j, c.h - 4 - 3 * (i - j), c.w - 3 - 3 * j, c.h - 3 - 3 * (i - j), ink);
       break;
   }
 }

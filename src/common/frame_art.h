@@ -8,7 +8,19 @@
 // bottom-right. Tool windows wear the same ones.
 const std::vector<rt::Picture>& main_frame_pictures();
 
-enum class CaptionGlyph { Close, Maximize, Restore, Minimize, TopmostOff, TopmostOn, MiniMode, Left, Right, Grip, ClosePage };
+enum class CaptionGlyph {
+  Close,
+  Maximize,
+  Restore,
+  Minimize,
+  TopmostOff,
+  TopmostOn,
+  MiniMode,
+  Left,
+  Right,
+  Grip,
+  ClosePage
+};
 // Normal, hover and pressed pictures of a caption button.
 const std::vector<rt::Picture>& caption_button_strip(CaptionGlyph glyph);
 // The program's icon picture (24 x 24).

@@ -103,7 +103,7 @@ rt::Picture toolbar_picture(int index) {
       c.line(8, 8, 14, 14, kRed);
       c.line(14, 8, 8, 14, kRed);
       break;
-    case 17:  // five tabs back
+    case 17:    // five tabs back
     case 18: {  // five tabs forward
       bool back = index == 17;
       for (int k = 0; k < 2; ++k) {

@@ -106,9 +106,9 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
 
 void set_tool_windows_topmost(bool on) {
   static const char* const kToolWindows[] = {
-      "Velmora_云输入法", "Velmora_打开文件", "Velmora_程序设置", "Velmora_跳转页面", "Velmora_寻找替换",
-      "Velmora_语音朗读", "Velmora_谷歌翻译", "Velmora_简繁转换", "Velmora_加密解密", "Velmora_字体设置",
-      "Velmora_检测更新", "Velmora_文件信息", "取窗口组件内容", "Velmora_屏幕输出效果"};
+      "Velmora_云输入法", "Velmora_打开文件", "Velmora_程序设置", "Velmora_跳转页面",    "Velmora_寻找替换",
+      "Velmora_语音朗读", "Velmora_谷歌翻译", "Velmora_简繁转换", "Velmora_加密解密",    "Velmora_字体设置",
+      "Velmora_检测更新", "Velmora_文件信息", "取窗口组件内容",   "Velmora_屏幕输出效果"};
   // Two windows share the caption "Velmora_检测更新" (download and about): all loaded ones count.
   for (rt::Window* w : rt::Window::loaded_windows()) {
     std::string caption = w->caption();

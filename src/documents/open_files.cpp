@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/globals.h"
+#include "app/shortcuts.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
-#include "app/shortcuts.h"
 #include "common/text_routines.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -217,8 +217,8 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
 bool confirm_many_files(int n) {
   const std::string count = std::to_string(n);
   int answer = tell_user(1, 48, "欲打开文件个数超出建议范围！", 0xFF00FF,
-                         "  你欲打开文件个数为" + count + "个，超出了建议范围[" + count + "－500＝" + std::to_string(n - 500) +
-                             "]个，如果配置不是太高的话，建议分开打开，请问你是否继续？",
+                         "  你欲打开文件个数为" + count + "个，超出了建议范围[" + count + "－500＝" +
+                             std::to_string(n - 500) + "]个，如果配置不是太高的话，建议分开打开，请问你是否继续？",
                          0xFF);
   return answer == 0;
 }
@@ -251,10 +251,10 @@ void open_files() {
   if (g_open_queue.empty()) {
     std::string folder = config_read("上次打开目录", "打开文件");
     if (folder.empty()) folder = rt::program_directory();
-    g_open_queue = rt::open_files_dialog(
-        {w.handle(), "请选择要打开的文件，支持多选……",
-         "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*|",
-         folder});
+    g_open_queue = rt::open_files_dialog({w.handle(), "请选择要打开的文件，支持多选……",
+                                          "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;"
+                                          "*.log;*.bat;*.cmd|所有文件(*.*)|*.*|",
+                                          folder});
   }
   if (g_open_queue.empty()) {
     w.时钟_监视程序.set_interval(kHandOverPoll);

@@ -83,7 +83,8 @@ bool write_page_file(const std::string& path, const std::string& bytes, int tab,
   const std::string word = save_as ? "另存文件" : "保存文件";
   const std::string caption = main_window().高级选择夹_标签.caption(tab);
   int answer = tell_user(1, 48, word + "失败，请确定文件的可写性！", kRed,
-                         "  " + word + "[" + caption + "...]失败！请问是否强制写到此文件？强制写到文件一般去掉目标文件的只读属性，再尝试保存。",
+                         "  " + word + "[" + caption +
+                             "...]失败！请问是否强制写到此文件？强制写到文件一般去掉目标文件的只读属性，再尝试保存。",
                          kRed);
   if (answer != 0) return false;
   rt::run_hidden_and_wait("ATTRIB -r \"" + path + "\"");
@@ -95,7 +96,8 @@ bool write_page_file(const std::string& path, const std::string& bytes, int tab,
     if (!old->empty() || rt::file_size(backup) <= 0) backup_written = rt::write_file(backup, *old);
   }
   if (!rt::write_file(path, bytes)) {
-    tell_user(0, 48, "强制" + word + "失败！", kRed, "  强制" + word + "[" + caption + "...]失败！请确定目标目录是否可写！", kRed);
+    tell_user(0, 48, "强制" + word + "失败！", kRed,
+              "  强制" + word + "[" + caption + "...]失败！请确定目标目录是否可写！", kRed);
     return false;
   }
   tell_user(0, 48, "强制" + word + "成功！", kGreen,
@@ -157,14 +159,15 @@ void confirm_save_all() {
   MainWindowForm& w = main_window();
   std::string list = list_modified_pages();
   if (list.empty()) {
-    tell_user(4, 48, "无可保存对象！", kMagenta, "  当前打开文件无可保存对象，可能你已经保存了或者没有对文档做任何修改？", kGreen);
+    tell_user(4, 48, "无可保存对象！", kMagenta,
+              "  当前打开文件无可保存对象，可能你已经保存了或者没有对文档做任何修改？", kGreen);
     return;
   }
   int remembered = w.高级选择夹_标签.current();
   {
     ModifiedListPage page(list);
-    int answer =
-        tell_user(4, 32, "你确定全部保存吗？", kMagenta, "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？", kRed);
+    int answer = tell_user(4, 32, "你确定全部保存吗？", kMagenta,
+                           "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？", kRed);
     if (answer == 5) save_modified_pages();
   }
   w.高级选择夹_标签.set_current(remembered);

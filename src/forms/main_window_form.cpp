@@ -1,11 +1,11 @@
 #include "forms/main_window_form.h"
 
 #include "app/main_frame.h"
+#include "app/shortcuts.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
 #include "common/toolbar_art.h"
-#include "app/shortcuts.h"
-#include "app/shutdown.h"
 #include "pages/page_display.h"
 #include "texttools/edit_commands.h"
 #include "texttools/insertions.h"
@@ -30,7 +30,8 @@ void MainWindowForm::build() {
   透明标签_下.create(*this, {kCornerWidth - 4, H - 2, W - 2 * kCornerWidth + 8, 2});
   for (rt::Label* strip : {&透明标签_上, &透明标签_左, &透明标签_右, &透明标签_下}) strip->set_transparent(true);
 
-  图形按钮_关闭.create(*this, {W - kCornerWidth - kCaptionButtonWidth + 4, 4, kCaptionButtonWidth, kCaptionButtonHeight});
+  图形按钮_关闭.create(*this,
+                       {W - kCornerWidth - kCaptionButtonWidth + 4, 4, kCaptionButtonWidth, kCaptionButtonHeight});
   图形按钮_最大化.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
   图形按钮_最小化.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
   图形按钮_最前.create(*this, {0, 4, kCaptionButtonWidth, kCaptionButtonHeight});
@@ -59,8 +60,8 @@ void MainWindowForm::build() {
   进度条.create(*this, {kFrameSide, kStatusTop - 1, W - 2 * kFrameSide, 6});
 
   工具条_工具栏.create(*this, {kFrameSide, kCaptionHeight + 1, W - 2 * kFrameSide, 26}, 16);
-  static const char* const kToolTips[] = {"新建文件", "打开文件", "保存文件", "",         "剪切",       "复制",
-                                          "粘贴",     "撤销",     "打印",     "",         "程序设置",   "左对齐",
+  static const char* const kToolTips[] = {"新建文件", "打开文件", "保存文件", "",           "剪切",       "复制",
+                                          "粘贴",     "撤销",     "打印",     "",           "程序设置",   "左对齐",
                                           "居中",     "右对齐",   "",         "关闭当前页", "向前翻五页", "向后翻五页",
                                           "",         "在线帮助", "关于"};
   for (int i = 1; i <= 21; ++i) {
@@ -104,16 +105,18 @@ void MainWindowForm::build() {
   标签_上中.set_text_color(0xFF0000);
   标签_上中.set_text_margin(20);  // the program icon lies over the caption's start
 
-  通用对话框.filter = "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*|";
+  通用对话框.filter =
+      "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"
+      "|";
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
 
   // Overlays above the frame they lie on.
-  for (rt::Unit* top : std::initializer_list<rt::Unit*>{&图形按钮_关闭本页, &透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径, &图形按钮_移动,
-                                                       &图形按钮_程序图标, &图形按钮_迷你模式, &图形按钮_最前, &图形按钮_最小化,
-                                                       &图形按钮_最大化, &图形按钮_关闭, &透明标签_上, &透明标签_左, &透明标签_右,
-                                                       &透明标签_下})
+  for (rt::Unit* top : std::initializer_list<rt::Unit*>{
+           &图形按钮_关闭本页, &透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径, &图形按钮_移动,
+           &图形按钮_程序图标, &图形按钮_迷你模式, &图形按钮_最前, &图形按钮_最小化, &图形按钮_最大化, &图形按钮_关闭,
+           &透明标签_上, &透明标签_左, &透明标签_右, &透明标签_下})
     top->bring_to_front();
 
   on_created = on_main_window_created;

@@ -31,8 +31,9 @@ void close_page_with_prompt(int index) {
   if (open_busy() || index < 0 || index >= static_cast<int>(g_pages.size())) return;
   MainWindowForm& w = main_window();
   if (g_pages[index].modified) {
-    Answer a = ask(3, 48, "检测到文件被修改!是否保存？",
-                   "  检测到文件[" + w.高级选择夹_标签.caption(index) + "...]内容已经被修改，请问是否将更改保存到该文件？");
+    Answer a =
+        ask(3, 48, "检测到文件被修改!是否保存？",
+            "  检测到文件[" + w.高级选择夹_标签.caption(index) + "...]内容已经被修改，请问是否将更改保存到该文件？");
     if (a.code == kBoxYes) {
       save_page(index);
       // Only a page that reached its file goes; a cancelled or failed save keeps it.
@@ -98,7 +99,8 @@ void close_all_pages(bool exit_mode) {
   {
     ModifiedListPage page(list);
     do {
-      a = ask(exit_mode ? 4 : 3, 32, "在全部关闭之前请处理此任务？", "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
+      a = ask(exit_mode ? 4 : 3, 32, "在全部关闭之前请处理此任务？",
+              "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
       // At exit a box closed without an answer is asked again: the exit would otherwise drop
       // the pages unasked.
     } while (exit_mode && a.without_button);

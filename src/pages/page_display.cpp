@@ -1,12 +1,12 @@
 #include "pages/page_display.h"
 
 #include "app/globals.h"
-#include "forms/main_window_form.h"
-#include "pages/page_model.h"
 #include "app/shortcuts.h"
-#include "texttools/edit_commands.h"
+#include "forms/main_window_form.h"
 #include "pages/closing.h"
+#include "pages/page_model.h"
 #include "runtime/gbk_text.h"
+#include "texttools/edit_commands.h"
 
 int g_editor_serial = 0;
 
@@ -14,7 +14,7 @@ namespace {
 
 constexpr unsigned kModifiedTitleColor = 0xFF;
 constexpr unsigned kTitleColor = 0xFF0000;  // blue: saved or unchanged
-int g_showing_page = 0;  // set while show_current_page writes the edit box
+int g_showing_page = 0;                     // set while show_current_page writes the edit box
 
 rt::Font to_unit_font(const FontRecord& f) {
   return {f.angle, f.bold != 0, f.italic != 0, f.strikeout != 0, f.underline != 0, f.size, f.face};

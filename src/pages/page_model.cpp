@@ -1,11 +1,11 @@
 #include "pages/page_model.h"
 
 #include "app/globals.h"
+#include "app/shortcuts.h"
 #include "common/text_routines.h"
 #include "forms/main_window_form.h"
 #include "pages/open_path_list.h"
 #include "pages/page_display.h"
-#include "app/shortcuts.h"
 #include "runtime/gbk_text.h"
 
 int g_new_page_counter = 1;
@@ -102,8 +102,7 @@ int create_page(std::string& name) {
   return tab;
 }
 
-int update_open_path_list(const std::string& path, bool query, bool replace, int index,
-                          const std::string& new_text) {
+int update_open_path_list(const std::string& path, bool query, bool replace, int index, const std::string& new_text) {
   if (query) return open_path_index(g_open_paths, path) >= 0 ? 1 : 0;
   if (!replace) {
     g_open_paths += path + "|";

@@ -24,8 +24,7 @@ void sync_current_page_from_editor();
 int create_page(std::string& name);
 // Query: 1 when path is open. Append: adds path + "|". Replace: the entry of tab `index`
 // becomes new_text (removed when empty).
-int update_open_path_list(const std::string& path, bool query, bool replace, int index,
-                          const std::string& new_text);
+int update_open_path_list(const std::string& path, bool query, bool replace, int index, const std::string& new_text);
 void activate_page_of_path(const std::string& path);
 // Removes the page and tab at index; index 0 resets tab 0 instead.
 void close_page_at(int index);

@@ -39,8 +39,7 @@ int CALLBACK folder_browse_callback(HWND window, UINT msg, LPARAM, LPARAM data) 
 }  // namespace
 
 std::vector<std::string> open_files_dialog(const FileDialogRequest& r) {
-  if (auto a = scripted(seams::DialogKind::Open, r))
-    return a->accepted ? a->paths : std::vector<std::string>{};
+  if (auto a = scripted(seams::DialogKind::Open, r)) return a->accepted ? a->paths : std::vector<std::string>{};
   std::wstring filter = dialog_filter(r.filter);
   std::wstring title = to_wide(r.title), folder = to_wide(r.folder);
   std::wstring buffer(65536, L'\0');

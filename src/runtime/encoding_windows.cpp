@@ -102,7 +102,8 @@ bool encode_gbk(std::wstring_view w, std::string& out) {
   // a short prefix tells before the whole text is measured.
   int prefix = std::min(size, 256);
   if (prefix < size && is_high_surrogate(w[static_cast<size_t>(prefix) - 1])) --prefix;  // never half a pair
-  if (WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, w.data(), prefix, nullptr, 0, nullptr, &used_default) <= 0 ||
+  if (WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, w.data(), prefix, nullptr, 0, nullptr, &used_default) <=
+          0 ||
       used_default)
     return false;
   int n = WideCharToMultiByte(kCodePage936, WC_NO_BEST_FIT_CHARS, w.data(), size, nullptr, 0, nullptr, &used_default);

@@ -22,8 +22,8 @@ bool file_exists(std::string_view path) {
 
 std::optional<std::string> read_file(std::string_view path) {
   // Full sharing: a file another program holds open is still readable.
-  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(h, &size) || size.QuadPart > 0x7FFFFFFF) {
@@ -48,13 +48,13 @@ std::optional<std::string> read_file(std::string_view path) {
 }
 
 bool write_file(std::string_view path, std::string_view bytes) {
-  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     // An existing file keeps its attributes: open it for truncation instead (hidden or system
     // files refuse CREATE_ALWAYS with plain attributes).
-    h = CreateFileA(z(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    h = CreateFileA(z(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
   }
   size_t done = 0;

@@ -28,12 +28,30 @@ void GraphicButton::set_pictures(const Picture& normal, const Picture& hover, co
   pressed_ = pressed;
   repaint();
 }
-void GraphicButton::set_normal_picture(const Picture& p) { normal_ = p; repaint(); }
-void GraphicButton::set_hover_picture(const Picture& p) { hover_ = p; repaint(); }
-void GraphicButton::set_pressed_picture(const Picture& p) { pressed_ = p; repaint(); }
-void GraphicButton::set_disabled_picture(const Picture& p) { disabled_ = p; repaint(); }
-void GraphicButton::set_text_color(unsigned rgb) { text_color_ = rgb; repaint(); }
-void GraphicButton::set_check_style(bool on) { check_style_ = on; repaint(); }
+void GraphicButton::set_normal_picture(const Picture& p) {
+  normal_ = p;
+  repaint();
+}
+void GraphicButton::set_hover_picture(const Picture& p) {
+  hover_ = p;
+  repaint();
+}
+void GraphicButton::set_pressed_picture(const Picture& p) {
+  pressed_ = p;
+  repaint();
+}
+void GraphicButton::set_disabled_picture(const Picture& p) {
+  disabled_ = p;
+  repaint();
+}
+void GraphicButton::set_text_color(unsigned rgb) {
+  text_color_ = rgb;
+  repaint();
+}
+void GraphicButton::set_check_style(bool on) {
+  check_style_ = on;
+  repaint();
+}
 
 void GraphicButton::set_caption(std::string_view text) {
   if (!handle_) return;

@@ -26,9 +26,7 @@ LRESULT dispatch(HWND window, Entry& e, size_t level, UINT msg, WPARAM wparam, L
     if (e.hooks[level].removed) continue;
     std::shared_ptr<Hook> fn = e.hooks[level].fn;
     Message m{window, msg, wparam, lparam, nullptr};
-    m.next = [window, &e, level, &m]() {
-      return dispatch(window, e, level, m.msg, m.wparam, m.lparam);
-    };
+    m.next = [window, &e, level, &m]() { return dispatch(window, e, level, m.msg, m.wparam, m.lparam); };
     return (*fn)(m);
   }
   return inner(window, e, msg, wparam, lparam);

@@ -38,12 +38,30 @@ void Label::set_text(std::string_view text) {
   repaint();
 }
 
-void Label::set_text_color(unsigned rgb) { text_color_ = rgb; repaint(); }
-void Label::set_back_color(unsigned rgb) { back_color_ = rgb; repaint(); }
-void Label::set_align(Align a) { align_ = a; repaint(); }
-void Label::set_vertical_centre(bool on) { vcentre_ = on; repaint(); }
-void Label::set_picture(const Picture& p) { picture_ = p; repaint(); }
-void Label::set_text_margin(int pixels) { margin_ = pixels; repaint(); }
+void Label::set_text_color(unsigned rgb) {
+  text_color_ = rgb;
+  repaint();
+}
+void Label::set_back_color(unsigned rgb) {
+  back_color_ = rgb;
+  repaint();
+}
+void Label::set_align(Align a) {
+  align_ = a;
+  repaint();
+}
+void Label::set_vertical_centre(bool on) {
+  vcentre_ = on;
+  repaint();
+}
+void Label::set_picture(const Picture& p) {
+  picture_ = p;
+  repaint();
+}
+void Label::set_text_margin(int pixels) {
+  margin_ = pixels;
+  repaint();
+}
 
 void Label::set_transparent(bool on) {
   transparent_ = on;
@@ -78,8 +96,10 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         UINT fmt = DT_NOPREFIX | DT_EXPANDTABS;
         fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
         bool single_line = text_.find('\n') == std::string::npos;
-        if (single_line) fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0);
-        else fmt |= DT_WORDBREAK;
+        if (single_line)
+          fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0);
+        else
+          fmt |= DT_WORDBREAK;
         std::wstring w = to_wide(text_);
         r.left += margin_;
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, fmt);

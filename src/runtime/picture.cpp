@@ -5,7 +5,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-
+// jpeglib.h needs size_t and FILE declared first
 #include <jpeglib.h>
 
 namespace rt {
@@ -26,7 +26,7 @@ Picture Picture::from_pixels(int width, int height, const std::vector<uint32_t>&
   std::memcpy(bits, pixels.data(), static_cast<size_t>(width) * height * 4);
   p.bitmap_ = std::shared_ptr<void>(bmp, [](void* b) { DeleteObject(static_cast<HBITMAP>(b)); });
   p.pixels_ = std::make_shared<const std::vector<uint32_t>>(pixels.begin(),
-                                                           pixels.begin() + static_cast<ptrdiff_t>(width) * height);
+                                                            pixels.begin() + static_cast<ptrdiff_t>(width) * height);
   p.width_ = width;
   p.height_ = height;
   return p;

@@ -14,7 +14,8 @@ namespace rt {
 bool shell_execute(std::string_view verb, std::string_view file, std::string_view parameters,
                    std::string_view directory, bool hidden) {
   if (seams::launches_recorded()) {
-    seams::launches().push_back({std::string(verb), std::string(file), std::string(parameters), std::string(directory)});
+    seams::launches().push_back(
+        {std::string(verb), std::string(file), std::string(parameters), std::string(directory)});
     return true;
   }
   std::wstring v = to_wide(verb), f = to_wide(file), p = to_wide(parameters), d = to_wide(directory);

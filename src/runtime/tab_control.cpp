@@ -51,9 +51,9 @@ void TabControl::create(Window& parent, Rect r) {
   first_visible_ = 0;
   create_own(parent, L"VelmoraPageControl", WS_VISIBLE | WS_CLIPCHILDREN, 0, r);
   if (!handle_) return;
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hw(handle_), nullptr,
-                             detail::instance(), nullptr);
+  tooltip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hw(handle_), nullptr, detail::instance(), nullptr);
   // One tool over the whole strip; its text is the tooltip of the tab under the mouse.
   TOOLINFOW t{};
   t.cbSize = sizeof t;
@@ -96,8 +96,14 @@ bool TabControl::remove(int index) {
     // Prefer the tab that took its place, then the nearest enabled one.
     if (tabs_[c].disabled) {
       for (int d = 1; d < n; ++d) {
-        if (c + d < n && !tabs_[c + d].disabled) { c += d; break; }
-        if (c - d >= 0 && !tabs_[c - d].disabled) { c -= d; break; }
+        if (c + d < n && !tabs_[c + d].disabled) {
+          c += d;
+          break;
+        }
+        if (c - d >= 0 && !tabs_[c - d].disabled) {
+          c -= d;
+          break;
+        }
       }
     }
     current_ = c;
@@ -181,8 +187,7 @@ bool TabControl::overflow() const {
 }
 
 Rect TabControl::tab_rect(int index) const {
-  if (!handle_ || index < first_visible_ || index >= count() || index >= static_cast<int>(widths_.size()))
-    return {};
+  if (!handle_ || index < first_visible_ || index >= count() || index >= static_cast<int>(widths_.size())) return {};
   RECT c;
   GetClientRect(hw(handle_), &c);
   int x = 0;
@@ -297,9 +302,9 @@ void TabControl::paint(void* dcp) {
     LineTo(dc, box.right - 1, box.top);
     LineTo(dc, box.right - 1, box.bottom);
     SetTextColor(dc, tabs_[i].disabled ? GetSysColor(COLOR_GRAYTEXT)
-                     : cur              ? current_text_
-                     : i == hot_        ? hot_text_
-                                        : text_);
+                     : cur             ? current_text_
+                     : i == hot_       ? hot_text_
+                                       : text_);
     RECT text_box = box;
     text_box.left += kPadding;
     text_box.right -= kPadding + (close_space_ ? kCloseSpace : 0);

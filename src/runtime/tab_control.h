@@ -45,8 +45,8 @@ class TabControl : public Unit {
   void set_close_button_space(bool on);
   // The strip's colours: background of other tabs, of the current tab, and of the strip;
   // text of other tabs, of the tab under the mouse, and of the current tab.
-  void set_colors(unsigned tab_back, unsigned current_back, unsigned strip_back, unsigned text,
-                  unsigned hot_text, unsigned current_text);
+  void set_colors(unsigned tab_back, unsigned current_back, unsigned strip_back, unsigned text, unsigned hot_text,
+                  unsigned current_text);
 
   std::function<void()> on_changing;  // the old tab is still current
   std::function<void()> on_changed;
@@ -62,8 +62,10 @@ class TabControl : public Unit {
   class Arrow : public Unit {
    public:
     void create(TabControl& owner, Rect r, bool right);
+
    protected:
     std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
    private:
     TabControl* owner_ = nullptr;
     bool right_ = false;

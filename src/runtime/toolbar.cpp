@@ -16,9 +16,8 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 void Toolbar::create(Window& parent, Rect r, int button_size) {
   tips_.clear();
   size_ = button_size;
-  create_control(parent, TOOLBARCLASSNAMEW, WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
-                                                CCS_NOPARENTALIGN,
-                 0, r);
+  create_control(parent, TOOLBARCLASSNAMEW,
+                 WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, r);
   if (!handle_) return;
   HWND h = hw(handle_);
   SendMessageW(h, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

@@ -58,10 +58,22 @@ void Unit::move(int l, int t, int w, int h) {
   if (!handle_) return;
   MoveWindow(hw(handle_), l, t, w, h, TRUE);
 }
-void Unit::set_left(int v) { Rect r = rect(); move(v, r.top, r.width, r.height); }
-void Unit::set_top(int v) { Rect r = rect(); move(r.left, v, r.width, r.height); }
-void Unit::set_width(int v) { Rect r = rect(); move(r.left, r.top, v, r.height); }
-void Unit::set_height(int v) { Rect r = rect(); move(r.left, r.top, r.width, v); }
+void Unit::set_left(int v) {
+  Rect r = rect();
+  move(v, r.top, r.width, r.height);
+}
+void Unit::set_top(int v) {
+  Rect r = rect();
+  move(r.left, v, r.width, r.height);
+}
+void Unit::set_width(int v) {
+  Rect r = rect();
+  move(r.left, r.top, v, r.height);
+}
+void Unit::set_height(int v) {
+  Rect r = rect();
+  move(r.left, r.top, r.width, v);
+}
 
 bool Unit::visible() const { return handle_ && (GetWindowLongW(hw(handle_), GWL_STYLE) & WS_VISIBLE); }
 void Unit::set_visible(bool v) {
@@ -85,8 +97,8 @@ void Unit::apply_font() {
   int height = -MulDiv(font_.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
   ReleaseDC(nullptr, dc);
   HFONT f = CreateFontW(height, 0, font_.angle, font_.angle, font_.bold ? FW_BOLD : FW_NORMAL, font_.italic,
-                        font_.underline, font_.strikeout, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, to_wide(font_.face).c_str());
+                        font_.underline, font_.strikeout, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, DEFAULT_PITCH, to_wide(font_.face).c_str());
   SendMessageW(hw(handle_), WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
   if (hfont_) DeleteObject(static_cast<HFONT>(hfont_));
   hfont_ = f;
@@ -104,12 +116,13 @@ bool Unit::has_focus() const { return handle_ && GetFocus() == hw(handle_); }
 void Unit::create_control(Window& parent, const wchar_t* cls, unsigned style, unsigned ex_style, Rect r,
                           std::string_view text) {
   window_ = &parent;
-  HWND h = CreateWindowExW(ex_style, cls, to_wide(text).c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, r.left, r.top, r.width,
-                           r.height, hw(parent.handle()), nullptr, detail::instance(), nullptr);
+  HWND h = CreateWindowExW(ex_style, cls, to_wide(text).c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, r.left, r.top,
+                           r.width, r.height, hw(parent.handle()), nullptr, detail::instance(), nullptr);
   if (!h) return;
   handle_ = h;
   detail::attach(h, this, nullptr);
-  if (!font_set_ && parent.default_font()) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(parent.default_font()), FALSE);
+  if (!font_set_ && parent.default_font())
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(parent.default_font()), FALSE);
   apply_font();
 }
 
@@ -129,12 +142,24 @@ std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intp
   };
   std::optional<intptr_t> swallowed;
   switch (msg) {
-    case WM_LBUTTONDOWN: swallowed = mouse(on_left_down); break;
-    case WM_LBUTTONUP: swallowed = mouse(on_left_up); break;
-    case WM_LBUTTONDBLCLK: swallowed = mouse(on_double_click); break;
-    case WM_RBUTTONDOWN: swallowed = mouse(on_right_down); break;
-    case WM_RBUTTONUP: swallowed = mouse(on_right_up); break;
-    case WM_MOUSEMOVE: swallowed = mouse(on_mouse_move); break;
+    case WM_LBUTTONDOWN:
+      swallowed = mouse(on_left_down);
+      break;
+    case WM_LBUTTONUP:
+      swallowed = mouse(on_left_up);
+      break;
+    case WM_LBUTTONDBLCLK:
+      swallowed = mouse(on_double_click);
+      break;
+    case WM_RBUTTONDOWN:
+      swallowed = mouse(on_right_down);
+      break;
+    case WM_RBUTTONUP:
+      swallowed = mouse(on_right_up);
+      break;
+    case WM_MOUSEMOVE:
+      swallowed = mouse(on_mouse_move);
+      break;
     case WM_MOUSEWHEEL:
       if (on_wheel && !on_wheel(GET_WHEEL_DELTA_WPARAM(wparam), current_modifiers())) swallowed = 0;
       break;

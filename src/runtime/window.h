@@ -90,7 +90,7 @@ class Window : public Unit {
   std::string class_name_;
   std::string design_caption_;
   Rect design_;
-  unsigned style_;     // WS_POPUP-based: the program draws its own frames
+  unsigned style_;  // WS_POPUP-based: the program draws its own frames
   unsigned ex_style_ = 0;
 
  private:

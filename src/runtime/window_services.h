@@ -9,8 +9,7 @@
 namespace rt {
 
 // Child windows of parent with the class and, when given, the title (FindWindowEx order).
-std::vector<WindowHandle> find_child_windows(WindowHandle parent, std::string_view cls,
-                                             std::string_view title = {});
+std::vector<WindowHandle> find_child_windows(WindowHandle parent, std::string_view cls, std::string_view title = {});
 // Sends WM_CLOSE.
 void close_window(WindowHandle window);
 std::string window_class_name(WindowHandle window);

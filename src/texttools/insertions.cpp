@@ -41,12 +41,14 @@ bool ask_text(const std::string& title, const std::string& text, std::string& an
 
 void insert_date() {
   rt::DateTime t = rt::now();
-  editor().replace_selection(std::to_string(t.year) + "年" + std::to_string(t.month) + "月" + std::to_string(t.day) + "日");
+  editor().replace_selection(std::to_string(t.year) + "年" + std::to_string(t.month) + "月" + std::to_string(t.day) +
+                             "日");
 }
 
 void insert_time() {
   rt::DateTime t = rt::now();  // one reading: the fields belong to one moment
-  editor().replace_selection(std::to_string(t.hour) + "时" + std::to_string(t.minute) + "分" + std::to_string(t.second) + "秒");
+  editor().replace_selection(std::to_string(t.hour) + "时" + std::to_string(t.minute) + "分" +
+                             std::to_string(t.second) + "秒");
 }
 
 void insert_letter_sequence() {

@@ -1,15 +1,14 @@
 #include "ui_test.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <gtest/gtest.h>
+#include <memory>
 
 #include "forms/message_box_form.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
-
-#include <memory>
 
 namespace ui_test {
 namespace {

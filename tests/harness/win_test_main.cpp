@@ -1,10 +1,9 @@
 // Entry of every Windows test program: the code page comes first, since every GBK literal
 // and every A-function call of the program depends on it.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
-
-#include <gtest/gtest.h>
 
 #include "runtime/app.h"
 #include "runtime/seams.h"

@@ -1,8 +1,9 @@
 // Text and path routines and the open-path list, on GBK text whose trail bytes can look like
 // "\", "|" or ".".
+#include "common/text_routines.h"
+
 #include <gtest/gtest.h>
 
-#include "common/text_routines.h"
 #include "pages/open_path_list.h"
 
 namespace {

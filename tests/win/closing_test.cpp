@@ -1,7 +1,8 @@
 // Closing pages with the save question, closing all, and the exit, against the real window.
-#include <windows.h>
+#include "pages/closing.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/globals.h"
 #include "app/shutdown.h"
@@ -10,11 +11,10 @@
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
 #include "options/config.h"
-#include "pages/closing.h"
 #include "pages/page_model.h"
+#include "program_test.h"
 #include "runtime/files.h"
 #include "runtime/seams.h"
-#include "program_test.h"
 #include "ui_test.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // Opening and saving files, against the real main window and real files under Wine.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 
@@ -13,10 +12,10 @@
 #include "options/config.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "program_test.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/seams.h"
-#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
@@ -152,7 +151,8 @@ TEST_F(DocumentsTest, AFolderOpensItsTextFilesAfterTheOthers) {
 }
 
 TEST_F(DocumentsTest, ThreadedAndDirectOpensGiveTheSamePages) {
-  std::vector<std::string> paths = {file("1.txt", "一"), file("2.txt", "二"), dir_ + "missing.txt", file("3.txt", "三")};
+  std::vector<std::string> paths = {file("1.txt", "一"), file("2.txt", "二"), dir_ + "missing.txt",
+                                    file("3.txt", "三")};
   std::vector<std::pair<std::string, std::string>> seen[2];
   for (int threaded : {0, 1}) {
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);

@@ -1,7 +1,6 @@
 // Window fade and centring, against real windows under Wine.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/globals.h"
 #include "common/window_fade.h"
@@ -16,7 +15,8 @@ namespace {
 
 class ToolForm : public rt::Window {
  public:
-  explicit ToolForm(std::string caption = "Velmora_寻找替换") : rt::Window("VelmoraTool", caption, {10, 10, 300, 200}) {}
+  explicit ToolForm(std::string caption = "Velmora_寻找替换")
+      : rt::Window("VelmoraTool", caption, {10, 10, 300, 200}) {}
   rt::Timer timer;
 
  protected:

@@ -1,19 +1,18 @@
 // The main window's own frame: layout, maximize and restore, docking, sizing and moving.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
 #include "common/messages.h"
-#include "forms/message_box_form.h"
 #include "forms/main_window_form.h"
+#include "forms/message_box_form.h"
+#include "program_test.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
-#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
@@ -156,11 +155,16 @@ TEST_F(FrameTest, FrameLabelsStartTheSystemsSizingAndMovingLoops) {
     uintptr_t code;
   };
   const Case cases[] = {
-      {&w().标签_左上, WM_SYSCOMMAND, 0xF004}, {&w().标签_右上, WM_SYSCOMMAND, 0xF005},
-      {&w().标签_左下, WM_SYSCOMMAND, 0xF007}, {&w().标签_右下, WM_SYSCOMMAND, 0xF008},
-      {&w().透明标签_左, WM_SYSCOMMAND, 0xF001}, {&w().透明标签_右, WM_SYSCOMMAND, 0xF002},
-      {&w().透明标签_上, WM_SYSCOMMAND, 0xF003}, {&w().透明标签_下, WM_SYSCOMMAND, 0xF006},
-      {&w().标签_上中, WM_NCLBUTTONDOWN, HTCAPTION}, {&w().标签_下中, WM_NCLBUTTONDOWN, HTCAPTION},
+      {&w().标签_左上, WM_SYSCOMMAND, 0xF004},
+      {&w().标签_右上, WM_SYSCOMMAND, 0xF005},
+      {&w().标签_左下, WM_SYSCOMMAND, 0xF007},
+      {&w().标签_右下, WM_SYSCOMMAND, 0xF008},
+      {&w().透明标签_左, WM_SYSCOMMAND, 0xF001},
+      {&w().透明标签_右, WM_SYSCOMMAND, 0xF002},
+      {&w().透明标签_上, WM_SYSCOMMAND, 0xF003},
+      {&w().透明标签_下, WM_SYSCOMMAND, 0xF006},
+      {&w().标签_上中, WM_NCLBUTTONDOWN, HTCAPTION},
+      {&w().标签_下中, WM_NCLBUTTONDOWN, HTCAPTION},
       {&w().透明标签_文件路径, WM_NCLBUTTONDOWN, HTCAPTION},
   };
   for (const Case& c : cases) {
@@ -181,8 +185,8 @@ TEST(FramePictures, TheFrameIsDecodedFromItsJpegData) {
   const auto& frame = main_frame_pictures();
   ASSERT_EQ(frame.size(), 8u);
   const int widths[] = {kCornerWidth, 8, kCornerWidth, kFrameSide, kFrameSide, kCornerWidth, 8, kCornerWidth};
-  const int heights[] = {kCaptionHeight, kCaptionHeight, kCaptionHeight, 8, 8, kStatusHeight, kStatusHeight,
-                         kStatusHeight};
+  const int heights[] = {kCaptionHeight, kCaptionHeight, kCaptionHeight, 8, 8,
+                         kStatusHeight,  kStatusHeight,  kStatusHeight};
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(frame[i].width(), widths[i]) << i;
     EXPECT_EQ(frame[i].height(), heights[i]) << i;
@@ -190,7 +194,8 @@ TEST(FramePictures, TheFrameIsDecodedFromItsJpegData) {
   // The outer line keeps its colour through the compression (steel blue 45 7B 9D).
   uint32_t corner = frame[0].pixels()[0];
   auto close_to = [](uint32_t v, int want) { return std::abs(static_cast<int>(v & 0xFF) - want) <= 12; };
-  EXPECT_TRUE(close_to(corner >> 16, 0x45) && close_to(corner >> 8, 0x7B) && close_to(corner, 0x9D)) << std::hex << corner;
+  EXPECT_TRUE(close_to(corner >> 16, 0x45) && close_to(corner >> 8, 0x7B) && close_to(corner, 0x9D))
+      << std::hex << corner;
   // Data that is no JPEG gives no picture, and no end of the program.
   EXPECT_TRUE(rt::Picture::from_jpeg("not a picture").empty());
   EXPECT_TRUE(rt::Picture::from_jpeg(std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10)).empty());
@@ -211,7 +216,8 @@ TEST_F(FrameTest, ScreenshotOfEachButtonSetOverTheMainWindow) {
       ui_test::click(message_box_form().图形按钮_关闭_信息框);
       if (message_box_form().loaded()) message_box_form().close();
     });
-    tell_user(set, 32, "按钮组 " + std::to_string(set), 0xFF00FF, "  这是第" + std::to_string(set) + "组按钮的信息框。", 0x8000);
+    tell_user(set, 32, "按钮组 " + std::to_string(set), 0xFF00FF, "  这是第" + std::to_string(set) + "组按钮的信息框。",
+              0x8000);
     rt::seams::set_modal_hook(nullptr);
     EXPECT_TRUE(shown);
     EXPECT_FALSE(message_box_form().loaded());

@@ -1,20 +1,19 @@
 // Start-up, the page model and page display, against the real main window under Wine.
 #include <windows.h>
 // after windows.h
+#include <gtest/gtest.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-
-#include <gtest/gtest.h>
 
 #include "app/globals.h"
 #include "app/startup.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "program_test.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"
 #include "runtime/window_services.h"
-#include "program_test.h"
 #include "ui_test.h"
 
 namespace {
@@ -68,13 +67,23 @@ TEST_F(PagesTest, TextAndSelectionStayWithTheirPage) {
   };
   const Sequence sequences[] = {
       {"two pages",
-       {{Step::Type, 0, "第一页"}, {Step::Mark, 0, "", 1, 1}, {Step::New}, {Step::Type, 0, "second"},
-        {Step::Mark, 0, "", 2, 3}, {Step::Select, 0}},
+       {{Step::Type, 0, "第一页"},
+        {Step::Mark, 0, "", 1, 1},
+        {Step::New},
+        {Step::Type, 0, "second"},
+        {Step::Mark, 0, "", 2, 3},
+        {Step::Select, 0}},
        {"第一页", "second"},
        {{1, 1}, {2, 3}}},
       {"close the middle page",
-       {{Step::Type, 0, "a"}, {Step::New}, {Step::Type, 0, "b"}, {Step::New}, {Step::Type, 0, "c"},
-        {Step::Mark, 0, "", 0, 1}, {Step::Select, 1}, {Step::Close, 1}},
+       {{Step::Type, 0, "a"},
+        {Step::New},
+        {Step::Type, 0, "b"},
+        {Step::New},
+        {Step::Type, 0, "c"},
+        {Step::Mark, 0, "", 0, 1},
+        {Step::Select, 1},
+        {Step::Close, 1}},
        {"a", "c"},
        {{1, 0}, {0, 1}}},
       {"close the current last page",
@@ -88,11 +97,21 @@ TEST_F(PagesTest, TextAndSelectionStayWithTheirPage) {
     close_page_at(0);
     for (const Step& st : s.steps) {
       switch (st.kind) {
-        case Step::New: new_page(); break;
-        case Step::Type: ui_test::type_text(editor(), st.text); break;
-        case Step::Select: select(st.tab); break;
-        case Step::Mark: editor().select(st.start, st.length); break;
-        case Step::Close: close_page_at(st.tab); break;
+        case Step::New:
+          new_page();
+          break;
+        case Step::Type:
+          ui_test::type_text(editor(), st.text);
+          break;
+        case Step::Select:
+          select(st.tab);
+          break;
+        case Step::Mark:
+          editor().select(st.start, st.length);
+          break;
+        case Step::Close:
+          close_page_at(st.tab);
+          break;
       }
     }
     ASSERT_EQ(tabs().count(), static_cast<int>(s.texts.size()));
@@ -126,7 +145,7 @@ TEST_F(PagesTest, CaptionsHoldTwelveBytesCutOnACharacterAndTooltipsTheWholeName)
   };
   const Case cases[] = {
       {"一二三四五六七八九十", "一二三四五六"},  // 20 bytes
-      {"a一二三四五六", "a一二三四五"},        // byte 12 would split 六
+      {"a一二三四五六", "a一二三四五"},          // byte 12 would split 六
       {"short", "short"},
   };
   for (const Case& c : cases) {
@@ -204,7 +223,7 @@ TEST_F(PagesTest, LeavingAnUntitledPageNamesItAfterItsText) {
   };
   const Case cases[] = {
       {"Hello, this is a test line", "Hello, this ", "Hello, this is a test line"},
-      {"Hi\r\nthere", "", ""},                                   // 7 bytes: stays unnamed
+      {"Hi\r\nthere", "", ""},                                                              // 7 bytes: stays unnamed
       {std::string(44, ' ') + "名字够长的一个页面", "名字够长的一", "名字够长的一个页面"},  // blanks first
       {"a:b|c\\d/e*f?g\"h<i>j.txt", "abcdefghij.t", "abcdefghij.txt"},
   };

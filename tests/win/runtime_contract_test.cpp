@@ -1,7 +1,6 @@
 // The form runtime's contracts, against real controls under Wine.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <vector>
@@ -132,12 +131,12 @@ TEST_F(RuntimeTest, TabIndexEventsOnlyOnARealChange) {
   EXPECT_EQ(form.tabs.current(), 2);
 
   form.tabs.set_current(2);
-  form.tabs.set_current(7);   // out of range
+  form.tabs.set_current(7);  // out of range
   form.tabs.set_current(-1);
   EXPECT_EQ(ev.changed, 1);
 
   form.tabs.insert("四");
-  form.tabs.remove(0);        // before the current tab: the same tab stays current
+  form.tabs.remove(0);  // before the current tab: the same tab stays current
   EXPECT_EQ(form.tabs.current(), 1);
   EXPECT_EQ(form.tabs.caption(1), "三");
   EXPECT_EQ(ev.changing, 1);
@@ -404,7 +403,7 @@ TEST(RuntimeSeams, ScriptedDialogsAnswerInOrderAndUnscriptedOnesCancel) {
   EXPECT_EQ(rt::save_file_dialog({.title = "另存为"}), "C:\\out.txt");
   EXPECT_EQ(rt::open_files_dialog({.title = "打开", .folder = "C:\\"}),
             (std::vector<std::string>{"C:\\a.txt", "C:\\中文.txt"}));
-  EXPECT_EQ(rt::save_file_dialog({}), "");   // scripted cancel
+  EXPECT_EQ(rt::save_file_dialog({}), "");         // scripted cancel
   EXPECT_TRUE(rt::open_files_dialog({}).empty());  // nothing scripted: cancel, never a wait
   ASSERT_EQ(rt::seams::dialog_requests().size(), 4u);
   EXPECT_EQ(rt::seams::dialog_requests()[1].title, "打开");

@@ -1,7 +1,6 @@
 // The shared path and control routines, against the real system under Wine.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "common/artwork.h"
 #include "common/control_routines.h"

@@ -1,20 +1,20 @@
 // Keyboard shortcuts and the toolbar, against the real main window.
-#include <windows.h>
+#include "app/shortcuts.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/globals.h"
 #include "app/main_frame.h"
-#include "app/shortcuts.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
+#include "program_test.h"
 #include "runtime/clipboard.h"
-#include "texttools/edit_commands.h"
-#include "texttools/insertions.h"
 #include "runtime/clock.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
-#include "program_test.h"
+#include "texttools/edit_commands.h"
+#include "texttools/insertions.h"
 #include "ui_test.h"
 
 namespace {
@@ -198,7 +198,7 @@ TEST(NumberRange, RulesAndTheirText) {
       {"3-1", true, "123"},  // swapped, no separator
       {"1--3|;", true, "1;2;3"},
       {"0.5-2|/", true, "0.5/1.5"},  // 2.5 numbers, truncated to 2
-      {"7-7|,", true, "7"},           // equal ends: that one number
+      {"7-7|,", true, "7"},          // equal ends: that one number
       {"1-2-3", false, ""},
       {"5", false, ""},  // no end number
       {"5-", false, ""},

@@ -1,11 +1,11 @@
 // Start-up reads the configuration file and applies it, against the real main window.
-#include <windows.h>
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "app/globals.h"
 #include "app/main_frame.h"
-#include "app/startup.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -103,7 +103,7 @@ TEST_F(StartupTest, ColourAndAutoSaveFallbacks) {
   };
   const Case cases[] = {
       {{"页面设置|文本颜色|255", "页面设置|背景颜色|255"}, 0x8000, 0xCFE8CC, 0},  // equal colours
-      {{"页面设置|文本颜色|green", "页面设置|背景颜色| 1 2 "}, 0x8000, 12, 0},     // blanks removed first
+      {{"页面设置|文本颜色|green", "页面设置|背景颜色| 1 2 "}, 0x8000, 12, 0},    // blanks removed first
       {{"页面设置|开启自动定时保存|真", "页面设置|自动定时保存时间|11"}, 0x8000, 0xCFE8CC, 0},
       {{"页面设置|自动定时保存时间|5"}, 0x8000, 0xCFE8CC, 0},  // saving switched off
   };
@@ -122,9 +122,9 @@ TEST_F(StartupTest, ASavedPositionIsBroughtBackOntoTheScreen) {
     int left, top, width, expected_left, expected_top;
   };
   const Case cases[] = {
-      {-50, 10, 788, 0, 10},                    // |left - width| >= width
-      {sw - 300, 10, 788, sw - 300, 10},        // within the first rule and more than 8 from the edge
-      {sw - 5, 10, 1000, sw - 1000, 10},        // 5 pixels from the right edge
+      {-50, 10, 788, 0, 10},              // |left - width| >= width
+      {sw - 300, 10, 788, sw - 300, 10},  // within the first rule and more than 8 from the edge
+      {sw - 5, 10, 1000, sw - 1000, 10},  // 5 pixels from the right edge
       {100, sh - 4, 597, 100, sh - 597 - (sh - rt::work_area().top - rt::work_area().height)},
   };
   for (const Case& c : cases) {

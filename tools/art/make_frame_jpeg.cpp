@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
+// jpeglib.h needs size_t and FILE declared first
 #include <jpeglib.h>
 
 #include "common/canvas.h"
@@ -60,7 +60,8 @@ std::vector<unsigned char> to_jpeg(const Canvas& c) {
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 96, TRUE);
   // No chroma subsampling: the frame's one-pixel lines keep their colour.
-  for (int i = 0; i < cinfo.num_components; ++i) cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
+  for (int i = 0; i < cinfo.num_components; ++i)
+    cinfo.comp_info[i].h_samp_factor = cinfo.comp_info[i].v_samp_factor = 1;
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<unsigned char> row(static_cast<size_t>(c.w) * 3);
   for (int y = 0; y < c.h; ++y) {
@@ -84,15 +85,20 @@ std::vector<unsigned char> to_jpeg(const Canvas& c) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  const Canvas pieces[] = {caption_piece(kCornerWidth, true, false), caption_piece(8, false, false),
-                           caption_piece(kCornerWidth, false, true),  side_piece(true),
-                           side_piece(false),                         status_piece(kCornerWidth, true, false),
-                           status_piece(8, false, false),             status_piece(kCornerWidth, false, true)};
+  const Canvas pieces[] = {caption_piece(kCornerWidth, true, false),
+                           caption_piece(8, false, false),
+                           caption_piece(kCornerWidth, false, true),
+                           side_piece(true),
+                           side_piece(false),
+                           status_piece(kCornerWidth, true, false),
+                           status_piece(8, false, false),
+                           status_piece(kCornerWidth, false, true)};
   FILE* f = std::fopen(argv[1], "wb");
   if (!f) return 1;
-  std::fprintf(f, "// The main window's frame pictures as JPEG data: top-left, top, top-right, left, right,\n"
-                  "// bottom-left, bottom, bottom-right. Made by tools/make_frame_jpeg.sh; do not edit.\n"
-                  "#pragma once\n\nstruct FrameJpeg {\n  const unsigned char* data;\n  unsigned size;\n};\n\n");
+  std::fprintf(f,
+               "// The main window's frame pictures as JPEG data: top-left, top, top-right, left, right,\n"
+               "// bottom-left, bottom, bottom-right. Made by tools/make_frame_jpeg.sh; do not edit.\n"
+               "#pragma once\n\nstruct FrameJpeg {\n  const unsigned char* data;\n  unsigned size;\n};\n\n");
   std::string table = "inline constexpr FrameJpeg kFrameJpegs[] = {";
   for (int i = 0; i < 8; ++i) {
     std::vector<unsigned char> jpeg = to_jpeg(pieces[i]);
