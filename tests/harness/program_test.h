@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "forms/main_window_form.h"
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -12,3 +14,8 @@ class ProgramTest : public ::testing::Test {
   // The configuration file beside the test program.
   static std::string config_file();
 };
+
+// The main window's units the interface tests speak to most.
+inline MainWindowForm& w() { return main_window(); }
+inline rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
+inline rt::EditBox& editor() { return main_window().编辑框_文本类容; }

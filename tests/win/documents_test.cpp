@@ -20,9 +20,6 @@
 
 namespace {
 
-MainWindowForm& w() { return main_window(); }
-rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
-rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
 std::string bytes_of(const std::string& path) { return rt::read_file(path).value_or("<missing>"); }
 

@@ -17,7 +17,6 @@
 
 namespace {
 
-MainWindowForm& w() { return main_window(); }
 
 class FrameTest : public ProgramTest {
  protected:

@@ -18,9 +18,6 @@
 
 namespace {
 
-MainWindowForm& w() { return main_window(); }
-rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
-rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
 class PagesTest : public ProgramTest {
  protected:

@@ -19,9 +19,6 @@
 
 namespace {
 
-MainWindowForm& w() { return main_window(); }
-rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
-rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 rt::Toolbar& bar() { return main_window().工具条_工具栏; }
 bool disabled(int button) { return (bar().state(button) & rt::Toolbar::kDisabled) != 0; }
 
@@ -208,7 +205,9 @@ TEST(NumberRange, RulesAndTheirText) {
   for (const Case& c : cases) {
     std::string text;
     EXPECT_EQ(number_range_text(c.rule, text), c.ok) << c.rule;
-    if (c.ok && !c.text.empty()) EXPECT_EQ(text, c.text) << c.rule;
+    if (c.ok && !c.text.empty()) {
+      EXPECT_EQ(text, c.text) << c.rule;
+    }
   }
 }
 
