@@ -1,0 +1,45 @@
+#pragma once
+// JScript evaluation through the Script Control (msscript.ocx), called late-bound by name.
+// The object lives on the UI thread that created it. Texts are GBK; a failure of the script
+// gives the text "Error: " + description + "; in line " + line number.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rt {
+
+class ScriptObject {
+ public:
+  ScriptObject() = default;
+  ~ScriptObject();
+  ScriptObject(const ScriptObject&) = delete;
+  ScriptObject& operator=(const ScriptObject&) = delete;
+
+  // Creates the control and gives it the language JScript. It never shows anything to the user,
+  // evaluated text cannot create unsafe objects (the safe subset), and a script that runs longer
+  // than timeout_ms is stopped. False when the control cannot be created or refuses JScript;
+  // the object is then empty.
+  bool create(int timeout_ms = 5000);
+  bool ready() const { return control_ != nullptr; }
+  // Gives the control back; the object is empty afterwards.
+  void release();
+
+  // Adds code (function definitions) to the script's global module: "" or the error text.
+  std::string add_code(std::string_view code);
+  // Runs one statement: "" or the error text.
+  std::string execute_statement(std::string_view statement);
+  // Runs the procedure with text arguments and gives its result as text, or the error text.
+  std::string run(std::string_view procedure, const std::vector<std::string>& arguments, bool* failed = nullptr);
+  // Evaluates an expression and gives its value as text, or the error text.
+  std::string eval(std::string_view expression, bool* failed = nullptr);
+
+ private:
+  void* control_ = nullptr;  // IDispatch of the control
+  bool com_initialized_ = false;
+};
+
+// The script's string for a GBK text: one character per GBK character, a lone lead byte at
+// the end counting as one character too (as the text routines count it).
+std::wstring script_string(std::string_view gbk);
+
+}  // namespace rt
