@@ -1,0 +1,50 @@
+#include "texttools/search_text.h"
+
+#include "runtime/gbk_text.h"
+
+std::string keep_double_byte_chars(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    size_t n = rt::char_size_at(text, i);
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    bool single_byte_char = n == 1 && ((b >= 1 && b <= 128) || b == 255);
+    if (!single_byte_char) out.append(text.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+int count_double_byte_chars(std::string_view text) { return static_cast<int>(keep_double_byte_chars(text).size() / 2); }
+
+SearchStep search_step(std::string_view text, std::string_view what, int anchor, bool forward, bool ignore_case) {
+  SearchStep s;
+  if (forward) {
+    s.found = rt::find_text(text, what, anchor, ignore_case);
+    s.anchor = s.found + rt::text_length(what);
+  } else {
+    std::string t = rt::left_text(text, anchor);
+    s.found = rt::find_text_backward(t, what, anchor, ignore_case);
+    s.anchor = s.found;
+  }
+  return s;
+}
+
+CharSelection selection_by_bytes(std::string_view u, std::string_view what) {
+  // Every double-byte character of u counts once; a lone lead byte at its end (an occurrence
+  // starting with a double-byte character) counts as one character as well.
+  return {rt::text_length(u) - count_double_byte_chars(u) - 1, rt::char_count(what)};
+}
+
+int anchor_after_replacement(std::string_view text, int selection_start, std::string_view replacement) {
+  return rt::char_index_to_byte_pos(text, selection_start) + rt::text_length(replacement);
+}
+
+int count_occurrences(std::string_view text, std::string_view what, bool case_sensitive) {
+  if (what.empty()) return 0;
+  int n = 0;
+  for (int p = rt::find_text(text, what, 1, !case_sensitive); p > 0;
+       p = rt::find_text(text, what, p + rt::text_length(what), !case_sensitive))
+    ++n;
+  return n;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The byte and character rules of find and replace: GBK byte positions from 1, as every text
+// routine counts, and the character counts the edit box selects by.
+#include <string>
+#include <string_view>
+
+// The text with every single-byte character (bytes 1 to 128 and 255) removed, so that only the
+// double-byte characters remain. A lone lead byte at the end is no single-byte character of
+// that list and stays.
+std::string keep_double_byte_chars(std::string_view text);
+// Half the byte length of keep_double_byte_chars(text), truncated.
+int count_double_byte_chars(std::string_view text);
+
+// One search from the anchor (a 1-based byte position) and the anchor it leaves for the next.
+// Forward: the first occurrence at or after the anchor; the next anchor is the occurrence's
+// position plus the byte length of `what`, also after a miss (-1 + length). Backward: the last
+// occurrence lying wholly within the first anchor - 1 bytes; the next anchor is the occurrence's
+// position, -1 after a miss.
+struct SearchStep {
+  int found = -1;  // byte position, -1 for none
+  int anchor = 0;
+};
+SearchStep search_step(std::string_view text, std::string_view what, int anchor, bool forward, bool ignore_case);
+
+// The edit box's selection (characters from 0) for an occurrence, counted on the bytes: u is the
+// text up to and including the occurrence's first byte.
+struct CharSelection {
+  int start = 0, length = 0;
+};
+CharSelection selection_by_bytes(std::string_view u, std::string_view what);
+
+// After the selection (start counted in characters of text) is replaced: the anchor just past
+// the replacement, so the next forward search neither misses the occurrence right after it
+// nor finds the search text inside the replacement.
+int anchor_after_replacement(std::string_view text, int selection_start, std::string_view replacement);
+
+// The occurrences replace-all replaces: left to right, never overlapping.
+int count_occurrences(std::string_view text, std::string_view what, bool case_sensitive);

@@ -1,0 +1,137 @@
+// The byte and character rules of find and replace. Built with -fexec-charset=CP936: every
+// Chinese literal below is GBK bytes.
+#include "texttools/search_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/gbk_text.h"
+
+namespace {
+
+TEST(DoubleByteChars, OnlyDoubleByteCharactersRemain) {
+  struct Case {
+    std::string text, kept;
+    int count;
+  };
+  const Case cases[] = {
+      {"中a文B1\r\n\t", "中文", 2}, {"", "", 0},
+      {"abcXYZ~", "", 0},           {"\x80\xFF中", "中", 1},  // 128 and 255 are single-byte characters
+      {"乗\\亅|", "乗亅", 2},                                 // trail bytes 5C and 7C stay with their characters
+      {"a中\xD6", "中\xD6", 1},                               // a lone lead byte at the end stays and counts half
+      {"ＡＢ　", "ＡＢ　", 3},                                // full-width letters and the full-width space
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(keep_double_byte_chars(c.text), c.kept) << c.text;
+    EXPECT_EQ(count_double_byte_chars(c.text), c.count) << c.text;
+  }
+}
+
+TEST(SearchStep, AnchorsOfForwardAndBackwardSearches) {
+  struct Step {
+    bool forward;
+    int found, anchor;  // after the step
+  };
+  struct Run {
+    std::string text, what;
+    bool ignore_case;
+    int anchor;  // at the start
+    std::vector<Step> steps;
+  };
+  const Run runs[] = {
+      // Forward to the end, a miss leaves length - 1, and the search restarts past byte 1.
+      {"abcabc", "abc", true, 0, {{true, 1, 4}, {true, 4, 7}, {true, -1, 2}, {true, 4, 7}}},
+      // Backward after the second hit: the same occurrence once more, then the first, then
+      // misses that keep the anchor at -1.
+      {"abcabc", "abc", true, 7, {{false, 4, 4}, {false, 1, 1}, {false, -1, -1}, {false, -1, -1}}},
+      // From the start state a backward search fails until a forward one moves the anchor.
+      {"abcabc", "abc", true, 0, {{false, -1, -1}, {true, 1, 4}, {false, 1, 1}}},
+      // Right after a backward hit a forward search finds it once more.
+      {"xabab", "ab", true, 6, {{false, 4, 4}, {true, 4, 6}}},
+      {"中文abc中", "abc", true, 0, {{true, 5, 8}, {true, -1, 2}}},
+      {"a中中", "中", true, 0, {{true, 2, 4}, {true, 4, 6}, {true, -1, 1}, {true, 2, 4}}},
+      {"中文中", "中", true, 7, {{false, 5, 5}, {false, 1, 1}, {false, -1, -1}}},
+      // Case folding is ASCII only and only when asked for.
+      {"xABC", "abc", true, 0, {{true, 2, 5}}},
+      {"xABC", "abc", false, 0, {{true, -1, 2}}},
+      {"ＡＢＣ", "ａｂｃ", true, 0, {{true, -1, 5}}},
+      // Trail bytes that look like ASCII are never matched.
+      {"乗亅", "\\", true, 0, {{true, -1, 0}}},
+      {"乗亅", "|", true, 5, {{false, -1, -1}}},
+  };
+  for (const Run& r : runs) {
+    int anchor = r.anchor;
+    int n = 0;
+    for (const Step& s : r.steps) {
+      SearchStep got = search_step(r.text, r.what, anchor, s.forward, r.ignore_case);
+      EXPECT_EQ(got.found, s.found) << r.text << " / " << r.what << ", step " << n;
+      EXPECT_EQ(got.anchor, s.anchor) << r.text << " / " << r.what << ", step " << n;
+      anchor = got.anchor;
+      ++n;
+    }
+  }
+}
+
+TEST(SelectionByBytes, CountsCharactersBeforeTheOccurrenceAndOfTheSearchText) {
+  struct Case {
+    std::string text, what;
+    int found;  // byte position of the occurrence
+    int start, length;
+  };
+  const Case cases[] = {
+      {"中文abc中", "abc", 5, 2, 3},
+      {"abcabc", "abc", 4, 3, 3},
+      {"ab中文", "文", 5, 3, 1},  // u ends with the occurrence's lone lead byte
+      {"中a中a", "中a", 4, 2, 2},
+      {"x\r\nab", "\r\na", 2, 1, 3},  // line breaks and tabs count as the edit box counts them
+      {"\t中\t中", "\t中", 4, 2, 2},
+      {"乗\\乗\\", "乗\\", 4, 2, 2},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(rt::find_text(c.text, c.what, c.found), c.found) << c.text;
+    CharSelection sel = selection_by_bytes(rt::left_text(c.text, c.found), c.what);
+    EXPECT_EQ(sel.start, c.start) << c.text << " / " << c.what;
+    EXPECT_EQ(sel.length, c.length) << c.text << " / " << c.what;
+  }
+}
+
+TEST(AnchorAfterReplacement, LiesJustPastTheReplacement) {
+  struct Case {
+    std::string text;
+    int selection_start;
+    std::string replacement, what;
+    int anchor, next_found;  // and where a forward search of `what` from there lands
+  };
+  const Case cases[] = {
+      {"abab", 0, "x", "ab", 2, 2},      // the shorter replacement: the next "ab" is found
+      {"ab ab", 0, "abab", "ab", 5, 6},  // the replacement holds the search text: passed over
+      {"中ab中ab", 1, "x", "ab", 4, 6},  // a character start after a double-byte character
+      {"abab", 2, "", "ab", 3, -1},
+  };
+  for (const Case& c : cases) {
+    int anchor = anchor_after_replacement(c.text, c.selection_start, c.replacement);
+    EXPECT_EQ(anchor, c.anchor) << c.text;
+    // The text after the replacement, as the edit box then holds it.
+    size_t at = static_cast<size_t>(rt::char_index_to_byte_pos(c.text, c.selection_start) - 1);
+    std::string after = c.text.substr(0, at) + c.replacement + c.text.substr(at + c.what.size());
+    EXPECT_EQ(search_step(after, c.what, anchor, true, false).found, c.next_found) << c.text;
+  }
+}
+
+TEST(CountOccurrences, AsReplaceAllReplacesThem) {
+  struct Case {
+    std::string text, what;
+    bool case_sensitive;
+    int count;
+  };
+  const Case cases[] = {
+      {"abab", "ab", true, 2}, {"aaa", "aa", true, 1}, {"ABC", "abc", false, 1}, {"ABC", "abc", true, 0},
+      {"", "a", true, 0},      {"abc", "", true, 0},   {"乗\\", "\\", true, 1},  {"中文中", "中", true, 2},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(count_occurrences(c.text, c.what, c.case_sensitive), c.count) << c.text << " / " << c.what;
+}
+
+}  // namespace
