@@ -76,6 +76,9 @@ set(VELMORA_APP_SOURCES
   src/forms/message_box_form.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
+  src/common/find_art.cpp
+  src/forms/find_window_form.cpp
+  src/texttools/find_replace.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

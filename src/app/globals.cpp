@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "common/window_fade.h"
 #include "pages/page_model.h"
+#include "texttools/find_replace.h"
 
 PageList g_pages;
 std::vector<std::string> g_open_queue;
@@ -52,6 +53,9 @@ void init_globals() {
   g_drag_enabled = 0;
   g_search_forward = 0;
   g_find_ignore_case = 0;
+  g_search_text.clear();
+  g_search_pos = 0;
+  g_find_select_all_once[0] = g_find_select_all_once[1] = 0;
   g_maximized = 0;
   g_remember_position = 0;
   g_children_stay = 0;
@@ -66,4 +70,5 @@ void free_globals() {
   g_pages.clear();
   g_pages.shrink_to_fit();
   g_open_queue.clear();
+  release_script_object();
 }

@@ -10,6 +10,7 @@
 #include "runtime/app.h"
 #include "runtime/unit.h"
 #include "texttools/edit_commands.h"
+#include "texttools/find_replace.h"
 #include "texttools/insertions.h"
 
 namespace {
@@ -33,6 +34,12 @@ bool ctrl_shortcut(int key) {
     case 'A':
       select_all_text();
       return true;
+    case 'E':
+      if (!g_search_text.empty()) find_previous();
+      return true;
+    case 'F':
+      if (w.编辑框_文本类容.text_length() > 0) open_find_window();
+      return true;
     case 'G':
       if (w.高级选择夹_标签.count() > 1) close_all_pages(false);
       return true;
@@ -47,6 +54,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'Q':
       if (w.高级选择夹_标签.count() > 1) save_all_command();
+      return true;
+    case 'R':
+      if (!g_search_text.empty()) find_next();
       return true;
     case 'S': {
       int i = w.高级选择夹_标签.current();

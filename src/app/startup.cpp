@@ -20,6 +20,7 @@
 #include "runtime/system.h"
 #include "runtime/window_services.h"
 #include "texttools/edit_commands.h"
+#include "texttools/find_replace.h"
 
 int g_remember_position = 0;
 int g_children_stay = 0;
@@ -199,6 +200,7 @@ void on_main_window_created() {
   g_restore_rect[1] = 597;
   g_restore_rect[2] = rt::screen_width() / 2 - 394;
   g_restore_rect[3] = static_cast<int>(rt::screen_height() / 2.0 - 298.5);
+  create_script_object();
   install_colored_border(w.编辑框_文本类容.handle(), 0x9D7B45);
 }
 

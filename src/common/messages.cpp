@@ -6,9 +6,9 @@
 #include "forms/main_window_form.h"
 
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
-              unsigned text_color, bool* closed_without_button) {
+              unsigned text_color, bool* closed_without_button, rt::Window* owner) {
   MessageBoxRequest r;
-  r.owner = &main_window();
+  r.owner = owner ? owner : &main_window();
   r.button_set = buttons;
   r.icon = icon;
   r.title = title;

@@ -1,8 +1,11 @@
 #pragma once
 // Messages and questions the program puts to the user, in its own message box over the main
-// window, fading as the fade option says. Returns the code of the button that closed the box
-// (OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6; 1 for a close without a button).
+// window (or the owner given), fading as the fade option says. Returns the code of the button
+// that closed the box (OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6; 1 for a close
+// without a button).
 #include <string>
 
+#include "runtime/window.h"
+
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
-              unsigned text_color, bool* closed_without_button = nullptr);
+              unsigned text_color, bool* closed_without_button = nullptr, rt::Window* owner = nullptr);

@@ -35,3 +35,6 @@ velmora_wine_test(win_closing_tests
 velmora_wine_test(win_script_tests
   tests/win/script_test.cpp
 )
+velmora_wine_test(win_find_replace_tests
+  tests/win/find_replace_test.cpp
+)

@@ -1,0 +1,47 @@
+#pragma once
+// Find and replace in the main edit box (the current page): the window "Velmora_寻找替换" and
+// the menu's find previous and find next. The engine works on GBK byte positions; the edit box
+// selects by characters.
+#include <string>
+
+#include "runtime/script.h"
+
+// The search state; it outlives the window. g_search_forward and g_find_ignore_case are in
+// app/globals.h.
+extern std::string g_search_text;  // written only by the window's 寻找
+extern int g_search_pos;           // 1-based byte anchor of the next search
+extern int g_find_select_all_once[2];
+// The JScript object of start-up and whether it exists.
+extern int g_script_ready;
+extern rt::ScriptObject g_script_object;
+
+// Start-up: the script object with its character counter; g_script_ready says whether it stands.
+void create_script_object();
+// End of the program.
+void release_script_object();
+
+void find_in_page();
+void find_previous();  // menu "找上一个(&E)    Ctrl+E"
+void find_next();      // menu "找下一个(&R)    Ctrl+R"
+int count_chars_by_script(const std::string& text);
+void open_find_window();  // menu "寻找替换(&F)    Ctrl+F"
+
+// The window's commands and events.
+void find_from_window();
+void replace_selection_and_find();
+void replace_all();
+void update_replace_buttons();
+void close_find_window();
+// The window's may-close handler (also run at shutdown while the window is loaded).
+void fade_out_find_window();
+void on_find_window_created();
+void on_find_window_first_activation();
+void on_find_text_changed();
+void on_match_case_click();
+void on_up_click();
+void on_down_click();
+void on_close_after_replace_all_click();
+bool on_find_box_key_down(int key, int modifiers);
+bool on_replace_box_key_down(int key, int modifiers);
+void select_all_on_first_click(int box);
+void move_find_window_by_title();
