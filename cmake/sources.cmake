@@ -9,6 +9,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/open_path_list.cpp
   src/runtime/chinese_conversion.cpp
   src/runtime/ciphers.cpp
+  src/web/http.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -82,4 +83,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/text_routines_test.cpp
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp
+  tests/native/web_http_test.cpp
 )
