@@ -10,6 +10,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/chinese_conversion.cpp
   src/runtime/ciphers.cpp
   src/web/http.cpp
+  src/web/web_hosts.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -46,6 +47,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/clipboard.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
+  src/runtime/internet.cpp
 )
 
 # The program's own logic and its forms.
@@ -75,6 +77,7 @@ set(VELMORA_APP_SOURCES
   src/forms/message_box_form.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
+  src/web/http_request.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
