@@ -10,6 +10,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/chinese_conversion.cpp
   src/runtime/ciphers.cpp
   src/texttools/search_text.cpp
+  src/web/http.cpp
+  src/web/web_hosts.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -47,6 +49,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
   src/runtime/script.cpp
+  src/runtime/internet.cpp
 )
 
 # The program's own logic and its forms.
@@ -79,6 +82,7 @@ set(VELMORA_APP_SOURCES
   src/common/find_art.cpp
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
+  src/web/http_request.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -88,4 +92,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp
   tests/native/search_text_test.cpp
+  tests/native/web_http_test.cpp
 )

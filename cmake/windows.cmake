@@ -15,7 +15,8 @@ add_library(velmora_runtime STATIC ${VELMORA_RUNTIME_SOURCES})
 target_include_directories(velmora_runtime PRIVATE ${VELMORA_JPEG_PREFIX}/include)
 target_link_libraries(velmora_runtime PUBLIC ${VELMORA_JPEG_PREFIX}/lib/libjpeg.a)
 target_link_libraries(velmora_runtime PUBLIC velmora_portable
-  comctl32 gdi32 user32 kernel32 shell32 ole32 oleaut32 uuid comdlg32 msimg32 winmm)
+  comctl32 gdi32 user32 kernel32 shell32 ole32 oleaut32 uuid comdlg32 msimg32 winmm
+  wininet iphlpapi ws2_32)
 
 add_library(velmora_app STATIC ${VELMORA_APP_SOURCES})
 target_link_libraries(velmora_app PUBLIC velmora_runtime)
@@ -32,7 +33,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # Every Windows test program: our own main (code page check, runtime set-up), run by Wine.
 add_library(velmora_test_main STATIC tests/harness/win_test_main.cpp tests/harness/ui_test.cpp
-  tests/harness/program_test.cpp)
+  tests/harness/program_test.cpp tests/harness/local_http_server.cpp)
 target_include_directories(velmora_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/harness)
 target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
 

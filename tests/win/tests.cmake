@@ -38,3 +38,6 @@ velmora_wine_test(win_script_tests
 velmora_wine_test(win_find_replace_tests
   tests/win/find_replace_test.cpp
 )
+velmora_wine_test(win_http_tests
+  tests/win/http_test.cpp
+)

@@ -1,0 +1,203 @@
+// WinINet for HTTP, IP Helper's ICMP echo for the connectivity test.
+#include "runtime/internet.h"
+
+// winsock2.h before windows.h, the IP Helper after both.
+// clang-format off
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
+#include <wininet.h>
+// clang-format on
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+namespace rt {
+
+namespace {
+
+constexpr int kStepTimeoutMs = 18000;
+
+HINTERNET h(const InternetHandle& handle) { return static_cast<HINTERNET>(handle.get()); }
+
+}  // namespace
+
+InternetHandle& InternetHandle::operator=(InternetHandle&& other) noexcept {
+  if (this != &other) {
+    close();
+    handle_ = other.handle_;
+    other.handle_ = nullptr;
+  }
+  return *this;
+}
+
+void InternetHandle::close() {
+  if (handle_) InternetCloseHandle(static_cast<HINTERNET>(handle_));
+  handle_ = nullptr;
+}
+
+InternetHandle internet_open(std::string_view agent, bool use_proxy, std::string_view proxy_list) {
+  std::string a(agent), proxy(proxy_list);
+  if (use_proxy) return InternetHandle(InternetOpenA(a.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), "", 0));
+  return InternetHandle(InternetOpenA(a.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+}
+
+InternetHandle internet_connect(const InternetHandle& session, std::string_view host, int port) {
+  if (!session) return {};
+  std::string name(host);
+  return InternetHandle(InternetConnectA(h(session), name.c_str(), static_cast<INTERNET_PORT>(port), "", "",
+                                         INTERNET_SERVICE_HTTP, 0, 0));
+}
+
+InternetHandle http_open_request(const InternetHandle& connection, std::string_view verb, std::string_view path,
+                                 std::string_view version) {
+  if (!connection) return {};
+  std::string v(verb), p(path), ver(version);
+  return InternetHandle(
+      HttpOpenRequestA(h(connection), v.c_str(), p.c_str(), ver.c_str(), nullptr, nullptr, INTERNET_FLAG_RELOAD, 0));
+}
+
+void set_internet_timeouts(const InternetHandle& handle, int connect_ms, int receive_ms, int send_ms) {
+  if (!handle) return;
+  DWORD connect = static_cast<DWORD>(connect_ms), receive = static_cast<DWORD>(receive_ms),
+        send = static_cast<DWORD>(send_ms);
+  InternetSetOptionA(h(handle), INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
+  InternetSetOptionA(h(handle), INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof receive);
+  InternetSetOptionA(h(handle), INTERNET_OPTION_SEND_TIMEOUT, &send, sizeof send);
+}
+
+bool http_send_request(const InternetHandle& request, std::string_view headers, std::string_view body) {
+  if (!request) return false;
+  std::string hdr(headers), data(body);
+  return HttpSendRequestA(h(request), hdr.empty() ? nullptr : hdr.c_str(), static_cast<DWORD>(hdr.size()),
+                          data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size())) != FALSE;
+}
+
+int internet_read(const InternetHandle& request, char* buffer, int size) {
+  if (!request || size <= 0) return 0;
+  DWORD read = 0;
+  if (!InternetReadFile(h(request), buffer, static_cast<DWORD>(size), &read)) return 0;
+  return static_cast<int>(read);
+}
+
+std::string http_raw_headers(const InternetHandle& request) {
+  if (!request) return {};
+  // A request that got no reply has no status (Wine would still give a lone CR LF).
+  DWORD status = 0, status_size = sizeof status;
+  if (!HttpQueryInfoA(h(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &status_size, nullptr) ||
+      status == 0)
+    return {};
+  // Asked for the size first: a fixed buffer would be cut, and a failed query writes nothing.
+  DWORD size = 0;
+  if (HttpQueryInfoA(h(request), HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr) ||
+      GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
+    return {};
+  std::string text(size + 1, '\0');
+  DWORD length = size;
+  if (!HttpQueryInfoA(h(request), HTTP_QUERY_RAW_HEADERS_CRLF, text.data(), &length, nullptr)) return {};
+  text.resize(strnlen(text.data(), length < size ? length : size));
+  return text;
+}
+
+std::string http_get(std::string_view address) {
+  std::string url(address.substr(0, address.find('#')));
+  URL_COMPONENTSA parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.dwHostNameLength = 1;  // non-zero lengths with null pointers: point into url
+  parts.dwUrlPathLength = 1;
+  parts.dwExtraInfoLength = 1;
+  if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return {};
+  bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+  if (!secure && parts.nScheme != INTERNET_SCHEME_HTTP) return {};
+  std::string host(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
+  std::string path(parts.lpszUrlPath ? parts.lpszUrlPath : "", parts.dwUrlPathLength);
+  path.append(parts.lpszExtraInfo ? parts.lpszExtraInfo : "", parts.dwExtraInfoLength);
+  if (path.empty()) path.push_back('/');
+
+  InternetHandle session(InternetOpenA(kWebAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  if (!session) return {};
+  InternetHandle connection(
+      InternetConnectA(h(session), host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) return {};
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | (secure ? INTERNET_FLAG_SECURE : 0);
+  InternetHandle request(HttpOpenRequestA(h(connection), "GET", path.c_str(), "HTTP/1.0", nullptr, nullptr, flags, 0));
+  if (!request) return {};
+  set_internet_timeouts(request, kStepTimeoutMs, kStepTimeoutMs, kStepTimeoutMs);
+  if (!HttpSendRequestA(h(request), nullptr, 0, nullptr, 0)) return {};
+  std::string body;
+  char buffer[16384];
+  for (int n; (n = internet_read(request, buffer, sizeof buffer)) > 0;) body.append(buffer, static_cast<size_t>(n));
+  return body;
+}
+
+namespace {
+
+// The IPv4 address of a host, in network order; false when it has none. A dotted-number
+// text that is no address is not looked up as a name.
+bool resolve_ipv4(const std::string& host, IPAddr& address) {
+  if (host.empty()) return false;
+  in_addr a{};
+  if (host.find_first_not_of("0123456789.") == std::string::npos) {
+    if (inet_pton(AF_INET, host.c_str(), &a) != 1) return false;
+    address = a.s_addr;
+    return true;
+  }
+  WSADATA wsa;
+  if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return false;
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  addrinfo* found = nullptr;
+  bool ok = getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0 && found;
+  if (ok) address = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  if (found) freeaddrinfo(found);
+  WSACleanup();
+  return ok;
+}
+
+int echo(const std::string& host, int timeout_ms, DWORD started) {
+  IPAddr address = 0;
+  if (!resolve_ipv4(host, address)) return -1;
+  DWORD spent = GetTickCount() - started;
+  if (spent >= static_cast<DWORD>(timeout_ms)) return -1;
+  HANDLE icmp = IcmpCreateFile();
+  if (icmp == INVALID_HANDLE_VALUE) return -1;
+  char data[32];
+  std::memset(data, 'V', sizeof data);
+  alignas(ICMP_ECHO_REPLY) char reply[sizeof(ICMP_ECHO_REPLY) + sizeof data + 8];
+  DWORD replies = IcmpSendEcho(icmp, address, data, sizeof data, nullptr, reply, sizeof reply,
+                               static_cast<DWORD>(timeout_ms) - spent);
+  IcmpCloseHandle(icmp);
+  const auto* r = reinterpret_cast<const ICMP_ECHO_REPLY*>(reply);
+  if (replies == 0 || r->Status != IP_SUCCESS) return -1;
+  return static_cast<int>(r->RoundTripTime);
+}
+
+}  // namespace
+
+int ping(std::string_view host, int timeout_ms) {
+  if (timeout_ms <= 0) return -1;
+  // A name lookup has no time-out of its own: the echo runs on a thread of its own, and a
+  // caller waits no longer than the time-out (plus the echo's own slack).
+  struct Outcome {
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> result{-1};
+    ~Outcome() {
+      if (done) CloseHandle(done);
+    }
+  };
+  auto outcome = std::make_shared<Outcome>();
+  if (!outcome->done) return -1;
+  DWORD started = GetTickCount();
+  std::thread([outcome, name = std::string(host), timeout_ms, started] {
+    outcome->result = echo(name, timeout_ms, started);
+    SetEvent(outcome->done);
+  }).detach();
+  if (WaitForSingleObject(outcome->done, static_cast<DWORD>(timeout_ms) + 250) != WAIT_OBJECT_0) return -1;
+  return outcome->result;
+}
+
+}  // namespace rt

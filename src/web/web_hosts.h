@@ -1,0 +1,22 @@
+#pragma once
+// The hosts of the web services the program talks to, kept in one table: every address a web
+// routine builds takes its host from here, so that a test can point a service at a server of
+// its own on 127.0.0.1.
+#include <string>
+#include <string_view>
+
+enum class WebHost {
+  kConnectivity,  // answers the echo of is_internet_reachable
+  // The update page, the search-suggestion and result pages, the translation and speech
+  // services and the cloud input services get their rows as they are built.
+  kCount
+};
+
+// The host of a service ("www.example.com"; a host pointed elsewhere may carry ":port").
+std::string web_host(WebHost which);
+// "http://" + web_host(which) + path.
+std::string web_address(WebHost which, std::string_view path);
+
+// For tests: from now on the service lives at `host` ("127.0.0.1", "127.0.0.1:8080"); an empty
+// host gives the program's own host back.
+void point_web_host(WebHost which, std::string_view host);
