@@ -9,6 +9,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/open_path_list.cpp
   src/runtime/chinese_conversion.cpp
   src/runtime/ciphers.cpp
+  src/texttools/paragraphs.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -59,6 +60,7 @@ set(VELMORA_APP_SOURCES
   src/pages/closing.cpp
   src/texttools/edit_commands.cpp
   src/texttools/insertions.cpp
+  src/texttools/paragraph_commands.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp
@@ -82,4 +84,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/text_routines_test.cpp
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp
+  tests/native/paragraphs_test.cpp
 )
