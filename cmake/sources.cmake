@@ -10,6 +10,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/chinese_conversion.cpp
   src/runtime/ciphers.cpp
   src/texttools/paragraphs.cpp
+  src/runtime/print_layout.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -46,6 +47,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/clipboard.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
+  src/runtime/printer.cpp
 )
 
 # The program's own logic and its forms.
@@ -61,6 +63,7 @@ set(VELMORA_APP_SOURCES
   src/texttools/edit_commands.cpp
   src/texttools/insertions.cpp
   src/texttools/paragraph_commands.cpp
+  src/texttools/printing.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp
@@ -85,4 +88,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp
   tests/native/paragraphs_test.cpp
+  tests/native/print_layout_test.cpp
 )

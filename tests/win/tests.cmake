@@ -35,3 +35,6 @@ velmora_wine_test(win_closing_tests
 velmora_wine_test(win_paragraphs_tests
   tests/win/paragraphs_test.cpp
 )
+velmora_wine_test(win_printing_tests
+  tests/win/printing_test.cpp
+)
