@@ -12,6 +12,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/texttools/search_text.cpp
   src/web/http.cpp
   src/web/web_hosts.cpp
+  src/texttools/paragraphs.cpp
+  src/runtime/print_layout.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -50,6 +52,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/tooltip.cpp
   src/runtime/script.cpp
   src/runtime/internet.cpp
+  src/runtime/printer.cpp
 )
 
 # The program's own logic and its forms.
@@ -64,6 +67,8 @@ set(VELMORA_APP_SOURCES
   src/pages/closing.cpp
   src/texttools/edit_commands.cpp
   src/texttools/insertions.cpp
+  src/texttools/paragraph_commands.cpp
+  src/texttools/printing.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp
@@ -93,4 +98,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/ciphers_test.cpp
   tests/native/search_text_test.cpp
   tests/native/web_http_test.cpp
+  tests/native/paragraphs_test.cpp
+  tests/native/print_layout_test.cpp
 )

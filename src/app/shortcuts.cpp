@@ -8,10 +8,12 @@
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
+#include "runtime/gbk_text.h"
 #include "runtime/unit.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
 #include "texttools/insertions.h"
+#include "texttools/printing.h"
 
 namespace {
 
@@ -51,6 +53,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'O':
       if (w.工具条_工具栏.state(kButtonOpen) != rt::Toolbar::kDisabled) open_files();
+      return true;
+    case 'P':
+      if (!rt::remove_blanks(page_content(w.高级选择夹_标签.current())).empty()) print_current_page();
       return true;
     case 'Q':
       if (w.高级选择夹_标签.count() > 1) save_all_command();
@@ -152,6 +157,9 @@ void on_toolbar_button(int index) {
       break;
     case kButtonUndo:
       undo_edit();
+      break;
+    case kButtonPrint:
+      print_current_page();
       break;
     case kButtonClosePage:
       close_page_with_prompt(tabs.current());

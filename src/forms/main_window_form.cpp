@@ -108,6 +108,7 @@ void MainWindowForm::build() {
   通用对话框.filter =
       "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"
       "|";
+  打印机.create(*this);
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);

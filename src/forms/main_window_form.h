@@ -4,6 +4,7 @@
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
+#include "runtime/printer.h"
 #include "runtime/progress_bar.h"
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
@@ -35,6 +36,7 @@ class MainWindowForm : public rt::Window {
 
   // Every save-style dialog of the program: each command sets only some of its properties.
   rt::CommonDialog 通用对话框;
+  rt::Printer 打印机;
 
   rt::Timer 时钟_监视程序;
   // Tab-scroll animation at 500 ms, otherwise the auto-save period.

@@ -9,6 +9,7 @@ ModalHook g_modal_hook;
 std::vector<Window*> g_modal_windows;
 std::deque<DialogAnswer> g_dialog_answers;
 std::vector<DialogRequest> g_dialog_requests;
+std::vector<PrintedDocument> g_printed_documents;
 bool g_record_launches = false;
 std::vector<Launch> g_launches;
 std::vector<std::string> g_command_line;
@@ -42,6 +43,8 @@ std::optional<DialogAnswer> take_dialog_answer(DialogKind kind) {
 }
 
 std::vector<DialogRequest>& dialog_requests() { return g_dialog_requests; }
+
+std::vector<PrintedDocument>& printed_documents() { return g_printed_documents; }
 
 void record_launches(bool on) { g_record_launches = on; }
 bool launches_recorded() { return g_record_launches; }

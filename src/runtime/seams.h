@@ -33,6 +33,11 @@ struct DialogAnswer {
   bool accepted = true;
   std::vector<std::string> paths;  // open: the chosen files; save and folder: one path
   unsigned color = 0;
+  // print: the device that stands in for the chosen printer, a DC the test made (a memory DC,
+  // say; none: the runtime makes a memory DC), and its printable page in device pixels (0: the
+  // DC's own size). What is printed on it is recorded in printed_documents().
+  void* device_context = nullptr;
+  int page_width = 0, page_height = 0;
 };
 void script_dialog(DialogAnswer answer);
 std::optional<DialogAnswer> take_dialog_answer(DialogKind kind);
@@ -42,6 +47,19 @@ struct DialogRequest {
   std::string title, folder, file_name;
 };
 std::vector<DialogRequest>& dialog_requests();
+
+// What the printer unit sent to the printer a test chose, document by document.
+struct PrintedLine {
+  int x = 0, y = 0;  // where the line's top-left corner lies on the page, in device pixels
+  std::string text;  // GBK
+};
+struct PrintedDocument {
+  std::string name;
+  int line_height = 0;
+  std::vector<std::vector<PrintedLine>> pages;
+  bool ended = false;  // ended as a document (not abandoned)
+};
+std::vector<PrintedDocument>& printed_documents();
 
 // Program launches and shell opening, recorded instead of run while launches are recorded.
 struct Launch {

@@ -41,3 +41,9 @@ velmora_wine_test(win_find_replace_tests
 velmora_wine_test(win_http_tests
   tests/win/http_test.cpp
 )
+velmora_wine_test(win_paragraphs_tests
+  tests/win/paragraphs_test.cpp
+)
+velmora_wine_test(win_printing_tests
+  tests/win/printing_test.cpp
+)
