@@ -59,6 +59,7 @@ set(VELMORA_APP_SOURCES
   src/pages/closing.cpp
   src/texttools/edit_commands.cpp
   src/texttools/insertions.cpp
+  src/texttools/editor_status.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp

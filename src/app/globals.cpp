@@ -28,6 +28,7 @@ int g_restore_on_unmaximize = 0;
 int g_drag_enabled = 0;
 int g_search_forward = 0;
 int g_find_ignore_case = 0;
+std::string g_separator_text = "-";
 
 void init_globals() {
   g_pages.clear();
@@ -52,6 +53,7 @@ void init_globals() {
   g_drag_enabled = 0;
   g_search_forward = 0;
   g_find_ignore_case = 0;
+  g_separator_text.assign(1, '-');
   g_maximized = 0;
   g_remember_position = 0;
   g_children_stay = 0;

@@ -10,6 +10,7 @@
 #include "runtime/app.h"
 #include "runtime/unit.h"
 #include "texttools/edit_commands.h"
+#include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 
 namespace {
@@ -142,6 +143,15 @@ void on_toolbar_button(int index) {
       break;
     case kButtonUndo:
       undo_edit();
+      break;
+    case kButtonAlignLeft:
+      align_left();
+      break;
+    case kButtonAlignCenter:
+      align_center();
+      break;
+    case kButtonAlignRight:
+      align_right();
       break;
     case kButtonClosePage:
       close_page_with_prompt(tabs.current());
