@@ -29,6 +29,7 @@ int g_restore_on_unmaximize = 0;
 int g_drag_enabled = 0;
 int g_search_forward = 0;
 int g_find_ignore_case = 0;
+std::string g_separator_text = "-";
 
 void init_globals() {
   g_pages.clear();
@@ -56,6 +57,7 @@ void init_globals() {
   g_search_text.clear();
   g_search_pos = 0;
   g_find_select_all_once[0] = g_find_select_all_once[1] = 0;
+  g_separator_text.assign(1, '-');
   g_maximized = 0;
   g_remember_position = 0;
   g_children_stay = 0;

@@ -12,6 +12,7 @@
 #include "runtime/unit.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
+#include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
 
@@ -160,6 +161,15 @@ void on_toolbar_button(int index) {
       break;
     case kButtonPrint:
       print_current_page();
+      break;
+    case kButtonAlignLeft:
+      align_left();
+      break;
+    case kButtonAlignCenter:
+      align_center();
+      break;
+    case kButtonAlignRight:
+      align_right();
       break;
     case kButtonClosePage:
       close_page_with_prompt(tabs.current());

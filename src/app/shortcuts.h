@@ -15,6 +15,9 @@ enum ToolbarButton : int {
   kButtonUndo = 8,
   kButtonPrint = 9,
   kButtonOptions = 11,
+  kButtonAlignLeft = 12,
+  kButtonAlignCenter = 13,
+  kButtonAlignRight = 14,
   kButtonClosePage = 16,
   kButtonBack5 = 17,
   kButtonForward5 = 18

@@ -21,6 +21,7 @@
 #include "runtime/window_services.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
+#include "texttools/insertions.h"
 
 int g_remember_position = 0;
 int g_children_stay = 0;
@@ -211,6 +212,8 @@ void on_main_window_first_activation() {
   show_window_faded(w, true);
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();
+  g_separator_text = config_text(cfg::程序设置::分隔符);
+  fill_separator_box(g_separator_text);
   // A running instance is recognised by its tab control without the scroll arrows.
   for (const char* title : {"<", ">"})
     for (rt::WindowHandle arrow : rt::find_child_windows(w.高级选择夹_标签.handle(), "VelmoraTabArrow", title))

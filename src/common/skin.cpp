@@ -64,6 +64,11 @@ void install_colored_border(rt::WindowHandle window, unsigned color) {
           g_bordered_windows.erase(m.window);
           return m.next();
         }
+        if (m.msg == rt::handle_replaced_message()) {  // the edit box was re-created
+          g_bordered_windows.erase(reinterpret_cast<rt::WindowHandle>(m.wparam));
+          g_bordered_windows.insert(reinterpret_cast<rt::WindowHandle>(m.lparam));
+          return m.next();
+        }
         if (m.msg != kWmPaint && m.msg != kWmNcPaint) return m.next();
         intptr_t kept = m.next();
         rt::frame_window_edge(m.window, color);

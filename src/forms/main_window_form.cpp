@@ -8,6 +8,7 @@
 #include "common/toolbar_art.h"
 #include "pages/page_display.h"
 #include "texttools/edit_commands.h"
+#include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
@@ -87,6 +88,9 @@ void MainWindowForm::build() {
                          {.multiline = true, .vertical_scroll = true});
   编辑框_进程通信.create(*this, {0, 0, 10, 10}, {.multiline = false}, "｛[(进程通信编辑框_Kestrune)]｝");
   编辑框_进程通信.set_visible(false);
+  编辑框_测试用.create(*this, {kFrameSide, kTabTop + 23, W - 2 * kFrameSide + 2, 100},
+                       {.multiline = true, .vertical_scroll = true});
+  编辑框_测试用.set_visible(false);
 
   标签_底.create(*this, {0, H - 3, W, 3});
   标签_底.set_transparent(true);
@@ -140,5 +144,18 @@ void MainWindowForm::build() {
   };
   工具条_工具栏.on_click = on_toolbar_button;
   bind_frame_events(*this);
+  // Double clicks on the status line and the frame move the caret; a single press on these
+  // labels still moves the window.
+  auto on_double_click = [](void (*jump)()) {
+    return [jump](int, int, int) {
+      jump();
+      return true;
+    };
+  };
+  for (rt::Label* status : {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径})
+    status->on_double_click = on_double_click(move_caret_to_end);
+  标签_底.on_double_click = on_double_click(move_caret_to_start);
+  标签_右中.on_double_click = on_double_click(move_caret_to_quarter);
+  标签_左中.on_double_click = on_double_click(move_caret_to_quarter);
   layout_main_window();
 }

@@ -33,6 +33,8 @@ class MainWindowForm : public rt::Window {
   rt::Label 标签_底;
   // Hidden: a second instance writes its request here.
   rt::EditBox 编辑框_进程通信;
+  // Hidden, wrapping as the edit box does: holds separator units to measure an editor line.
+  rt::EditBox 编辑框_测试用;
 
   // Every save-style dialog of the program: each command sets only some of its properties.
   rt::CommonDialog 通用对话框;

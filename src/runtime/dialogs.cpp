@@ -103,6 +103,27 @@ bool CommonDialog::run() {
   return true;
 }
 
+std::optional<unsigned> choose_color_dialog(WindowHandle owner) {
+  if (seams::test_mode()) {
+    seams::dialog_requests().push_back({seams::DialogKind::Color, {}, {}, {}});
+    auto a = seams::take_dialog_answer(seams::DialogKind::Color);
+    if (a && a->accepted) return a->color & 0xFFFFFF;
+    return std::nullopt;
+  }
+  // The custom colours start as the same dark grey every time: nothing is kept between uses.
+  COLORREF custom[16];
+  for (COLORREF& c : custom) c = RGB(0x20, 0x20, 0x20);
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = static_cast<HWND>(owner);
+  cc.hInstance = owner ? reinterpret_cast<HWND>(GetWindowLongPtrW(static_cast<HWND>(owner), GWLP_HINSTANCE)) : nullptr;
+  cc.rgbResult = 0;
+  cc.lpCustColors = custom;
+  cc.Flags = 0;
+  if (!ChooseColorW(&cc)) return std::nullopt;
+  return static_cast<unsigned>(cc.rgbResult) & 0xFFFFFF;
+}
+
 std::string choose_folder_dialog(const FolderDialogRequest& r) {
   if (seams::test_mode()) {
     seams::dialog_requests().push_back({seams::DialogKind::Folder, r.title, r.start_folder, {}});

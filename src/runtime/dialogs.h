@@ -1,6 +1,7 @@
 #pragma once
 // Common dialogs. A test answers them through the dialog script (runtime/seams.h); otherwise the
 // system dialog is shown.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct FolderDialogRequest {
 // The folder browser: the chosen folder's path (as the system gives it), "" on Cancel or when
 // the choice has no file-system path.
 std::string choose_folder_dialog(const FolderDialogRequest& request);
+
+// The colour dialog, opened without a preset colour: the chosen colour (Windows RGB), nothing
+// when cancelled.
+std::optional<unsigned> choose_color_dialog(WindowHandle owner);
 
 // The common-dialog unit of a form: a command sets only the properties it needs; the others
 // keep what the previous use left.

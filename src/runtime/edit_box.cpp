@@ -7,23 +7,33 @@
 namespace rt {
 namespace {
 HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
+
+// The style bits a control takes only when it is made.
+constexpr DWORD kShapeBits = ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
+
+DWORD shape_bits(const EditBox::Style& s) {
+  DWORD bits = 0;
+  if (s.multiline) {
+    if (s.vertical_scroll) bits |= WS_VSCROLL;
+    // Without automatic horizontal scrolling a multi-line control wraps its lines.
+    if (s.horizontal_scroll) bits |= WS_HSCROLL | ES_AUTOHSCROLL;
+  } else {
+    bits |= ES_AUTOHSCROLL;
+  }
+  if (s.align == 1) bits |= ES_CENTER;
+  if (s.align == 2) bits |= ES_RIGHT;
+  return bits;
+}
+
 }  // namespace
 
 void EditBox::create(Window& parent, Rect r, Style s, std::string_view text) {
-  DWORD style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-  if (s.multiline) {
-    style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_NOHIDESEL;
-    if (s.vertical_scroll) style |= WS_VSCROLL;
-    if (s.horizontal_scroll)
-      style |= WS_HSCROLL;
-    else
-      style &= ~ES_AUTOHSCROLL;
-  }
+  DWORD style = WS_VISIBLE | WS_TABSTOP | shape_bits(s);
+  if (s.multiline) style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_NOHIDESEL;
   if (s.read_only) style |= ES_READONLY;
   if (s.password) style |= ES_PASSWORD;
-  if (s.align == 1) style |= ES_CENTER;
-  if (s.align == 2) style |= ES_RIGHT;
   if (s.border) style |= WS_BORDER;
+  style_ = s;
   text_color_ = GetSysColor(COLOR_WINDOWTEXT);
   back_color_ = GetSysColor(COLOR_WINDOW);
   create_control(parent, L"EDIT", style, 0, r);
@@ -31,6 +41,94 @@ void EditBox::create(Window& parent, Rect r, Style s, std::string_view text) {
   // Without this the control stops at 32K characters.
   SendMessageW(hw(handle_), EM_SETLIMITTEXT, 0, 0);
   if (!text.empty()) set_text(text);
+}
+
+int EditBox::scroll_bars() const {
+  if (!exists()) return 0;
+  return (style_.horizontal_scroll ? 1 : 0) | (style_.vertical_scroll ? 2 : 0);
+}
+
+void EditBox::set_alignment(int align) {
+  if (!handle_ || align < 0 || align > 2 || align == style_.align) return;
+  Style s = style_;
+  s.align = align;
+  rebuild(s);
+}
+
+void EditBox::set_scroll_bars(int bars) {
+  if (!handle_ || bars < 0 || bars > 3 || bars == scroll_bars()) return;
+  Style s = style_;
+  s.horizontal_scroll = (bars & 1) != 0;
+  s.vertical_scroll = (bars & 2) != 0;
+  rebuild(s);
+}
+
+void EditBox::rebuild(const Style& s) {
+  HWND old = hw(handle_);
+  if (shape_bits(s) == shape_bits(style_)) {
+    style_ = s;
+    return;
+  }
+  auto send = [](HWND w, UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(w, msg, wparam, lparam);
+  };
+  // Everything but the shape comes from the control as it is now (read-only, disabled, ...).
+  DWORD style = (static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE)) & ~kShapeBits) | shape_bits(s);
+  DWORD ex_style = static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE));
+  HWND parent = GetParent(old);
+  RECT r;
+  GetWindowRect(old, &r);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  // Made hidden and without the unit: filling it raises nothing and shows nothing.
+  HWND h = CreateWindowExW(ex_style, L"EDIT", L"", style & ~WS_VISIBLE, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, parent, nullptr, detail::instance(), nullptr);
+  if (!h) return;
+  send(h, EM_SETLIMITTEXT, static_cast<WPARAM>(send(old, EM_GETLIMITTEXT)));
+  send(h, WM_SETFONT, static_cast<WPARAM>(send(old, WM_GETFONT)), FALSE);
+  send(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, send(old, EM_GETMARGINS));
+  if (int n = GetWindowTextLengthW(old); n > 0) {
+    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+    w.resize(static_cast<size_t>(GetWindowTextW(old, w.data(), n + 1)));
+    SetWindowTextW(h, w.c_str());
+  }
+  DWORD start = 0, end = 0;
+  send(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  send(h, EM_SETSEL, start, end);
+  send(h, EM_SETMODIFY, static_cast<WPARAM>(send(old, EM_GETMODIFY)));
+  // The first visible line, by the character it starts with: the wrapping may change.
+  LRESULT top_char = send(old, EM_LINEINDEX, static_cast<WPARAM>(send(old, EM_GETFIRSTVISIBLELINE)));
+  bool focused = GetFocus() == old;
+
+  // The old control leaves the unit first: what it says while it goes raises no event.
+  if (detail::Entry* e = detail::entry_of(old)) e->unit = nullptr;
+  SetWindowPos(h, old, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | ((style & WS_VISIBLE) ? SWP_SHOWWINDOW : 0));
+  if (focused) SetFocus(h);
+  handle_ = h;
+  style_ = s;
+  swallow_char_ = false;
+  detail::attach(h, this, nullptr);
+  detail::move_hooks(old, h);
+  if (top_char >= 0) {
+    LRESULT line = send(h, EM_LINEFROMCHAR, static_cast<WPARAM>(top_char));
+    send(h, EM_LINESCROLL, 0, line - send(h, EM_GETFIRSTVISIBLELINE));
+  }
+  DestroyWindow(old);
+}
+
+int EditBox::line_count() const {
+  return handle_ ? static_cast<int>(SendMessageW(hw(handle_), EM_GETLINECOUNT, 0, 0)) : 0;
+}
+
+int EditBox::line_length(int line) const {
+  if (!handle_ || line < 0) return 0;
+  LRESULT start = SendMessageW(hw(handle_), EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+  if (start < 0) return 0;
+  return static_cast<int>(SendMessageW(hw(handle_), EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+}
+
+int EditBox::first_visible_line() const {
+  return handle_ ? static_cast<int>(SendMessageW(hw(handle_), EM_GETFIRSTVISIBLELINE, 0, 0)) : 0;
 }
 
 void EditBox::unbind_handle() {

@@ -1,6 +1,9 @@
 #pragma once
 // Edit box unit: a Unicode edit control whose text is GBK at this boundary. Selections count
 // characters. The changed event fires once for every change, the ones made by code included.
+//
+// Alignment and scroll bars shape the control when it is made (an edit control does not take
+// them later), so changing either re-creates the control; see set_alignment.
 #include <string>
 
 #include "runtime/unit.h"
@@ -37,6 +40,26 @@ class EditBox : public Unit {
 
   bool read_only() const;
   void set_read_only(bool on);
+
+  // 0 left, 1 centre, 2 right.
+  int alignment() const { return exists() ? style_.align : 0; }
+  // 0 none, 1 horizontal, 2 vertical, 3 both. A multi-line box without the horizontal bar
+  // wraps its lines at its width; with it, lines run on.
+  int scroll_bars() const;
+  // Writing a different value re-creates the control in its place. What goes over: text,
+  // selection, the first visible line, font, colours, margins, read-only and enabled state,
+  // visibility, the extended style, focus, the control's modified mark, the hook layers (they
+  // see handle_replaced_message(), see runtime/hooks.h) and the tooltip. The undo history
+  // does not. No event fires: the text has not changed. Writing the value the box already
+  // has does nothing; a change costs what handing the control its text costs.
+  void set_alignment(int align);
+  void set_scroll_bars(int bars);
+
+  // Lines as the control shows them (wrapped lines count), from 0.
+  int line_count() const;
+  // The length in characters of a line as the control reports it; 0 for a line it lacks.
+  int line_length(int line) const;
+  int first_visible_line() const;
   unsigned text_color() const { return text_color_; }
   void set_text_color(unsigned rgb);
   unsigned back_color() const { return back_color_; }
@@ -57,6 +80,9 @@ class EditBox : public Unit {
 
  private:
   void raise_changed();
+  // Replaces the control by one of the new style (see set_alignment).
+  void rebuild(const Style& style);
+  Style style_;
   int suppress_change_ = 0;
   unsigned text_color_ = 0;
   unsigned back_color_ = 0xFFFFFF;

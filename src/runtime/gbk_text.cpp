@@ -167,6 +167,14 @@ std::string cut_on_char_boundary(std::string_view t, int n) {
   return std::string(t.substr(0, boundary_at_or_before(t, clip(n, t.size()))));
 }
 
+std::string repeat_text(std::string_view t, int times) {
+  std::string out;
+  if (times < 1) return out;
+  out.reserve(t.size() * static_cast<size_t>(times));
+  for (int i = 0; i < times; ++i) out += t;
+  return out;
+}
+
 std::vector<std::string> split_text(std::string_view t, std::string_view separator, int max_items) {
   std::vector<std::string> items;
   if (t.empty()) return items;

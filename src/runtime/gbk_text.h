@@ -58,6 +58,9 @@ std::string mid_text(std::string_view t, int start, int n = -1);
 // At most the first n bytes, cut back so no double-byte character is split.
 std::string cut_on_char_boundary(std::string_view t, int n);
 
+// The text written `times` times in a row; none for times below 1.
+std::string repeat_text(std::string_view t, int times);
+
 // Items between separators (matched on character boundaries only). A trailing
 // separator adds no empty item; empty text gives no items; an empty separator
 // gives the whole text as one item; max_items > 0 drops items past that many.

@@ -4,12 +4,13 @@
 #include "runtime/unit.h"
 
 namespace rt::detail {
-namespace {
 
 std::unordered_map<HWND, std::unique_ptr<Entry>>& entries() {
   static std::unordered_map<HWND, std::unique_ptr<Entry>> map;
   return map;
 }
+
+namespace {
 
 HookId g_next_hook_id = 1;
 
@@ -52,6 +53,20 @@ Entry& attach(HWND window, Unit* unit, WNDPROC original) {
   }
   if (unit) slot->unit = unit;
   return *slot;
+}
+
+void move_hooks(HWND from, HWND to) {
+  Entry* source = entry_of(from);
+  if (!source) return;
+  Entry& target = attach(to, nullptr, nullptr);
+  // Marked rather than erased: a dispatch on the old window may still be walking its layers.
+  for (HookSlot& s : source->hooks) {
+    if (s.removed) continue;
+    target.hooks.push_back(s);
+    s.removed = true;
+  }
+  if (source->depth == 0) compact(*source);
+  SendMessageW(to, handle_replaced_message(), reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(to));
 }
 
 Entry* entry_of(HWND window) {
@@ -127,11 +142,26 @@ HookId add_hook(WindowHandle window, Hook hook) {
 }
 
 void remove_hook(WindowHandle window, HookId id) {
+  auto remove_from = [id](detail::Entry& e) {
+    bool found = false;
+    for (auto& s : e.hooks)
+      if (s.id == id && !s.removed) {
+        s.removed = true;
+        found = true;
+      }
+    if (e.depth == 0) detail::compact(e);
+    return found;
+  };
   detail::Entry* e = detail::entry_of(static_cast<HWND>(window));
-  if (!e) return;
-  for (auto& s : e->hooks)
-    if (s.id == id) s.removed = true;
-  if (e->depth == 0) detail::compact(*e);
+  if (e && remove_from(*e)) return;
+  // Ids are unique: a layer that moved with its re-created window is still found.
+  for (auto& [h, other] : detail::entries())
+    if (other.get() != e && remove_from(*other)) return;
+}
+
+unsigned handle_replaced_message() {
+  static const UINT msg = RegisterWindowMessageW(L"VelmoraHandleReplaced");
+  return msg;
 }
 
 }  // namespace rt

@@ -23,7 +23,15 @@ using HookId = int;
 
 // Adds a layer on top of the window's chain; works on any window of this process.
 HookId add_hook(WindowHandle window, Hook hook);
-// Removes one layer; the others keep working. Removing an unknown id does nothing.
+// Removes one layer; the others keep working. Removing an unknown id does nothing. A layer
+// that moved to a re-created window (below) is found by its id.
 void remove_hook(WindowHandle window, HookId id);
+
+// When a unit re-creates its window (an edit box changing its alignment), the layers move to
+// the new window, and this message goes through them once: wparam the old handle, still
+// existing but about to go, lparam the new one. A layer that keeps anything by the window's
+// handle (a set of windows, a tool of a tooltip, a registered drop target) moves it to the
+// new handle, then passes the message on.
+unsigned handle_replaced_message();
 
 }  // namespace rt

@@ -31,6 +31,8 @@ struct Entry {
 // Subclasses the window once (idempotent) so that hooks and the unit see its messages.
 Entry& attach(HWND window, Unit* unit, WNDPROC original);
 Entry* entry_of(HWND window);
+// Moves the hook layers of from on top of to's, then tells them (handle_replaced_message).
+void move_hooks(HWND from, HWND to);
 Unit* unit_of(HWND window);
 // A window (a control's own tooltip) whose notifications belong to a unit other than itself.
 void set_notifier(HWND from, Unit* unit);

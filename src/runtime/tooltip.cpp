@@ -42,6 +42,24 @@ TOOLINFOW tool_of(HWND unit) {
   return ti;
 }
 
+// A re-created unit window keeps its tooltip: the tool goes over to the new handle.
+void move_tool(HWND from, HWND to) {
+  RemovePropW(from, kRelayProperty);
+  SetPropW(to, kRelayProperty, reinterpret_cast<HANDLE>(1));
+  HWND tip = tip_of(GetAncestor(to, GA_ROOT), false);
+  if (!tip) return;
+  TOOLINFOW ti = tool_of(from);
+  if (!SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return;
+  wchar_t text[1024] = {};
+  ti = tool_of(from);
+  ti.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(&ti));
+  SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  ti = tool_of(to);
+  ti.lpszText = text;
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 // The tooltip sees the mouse through a hook layer rather than by replacing the unit's window
 // procedure, so the unit's other layers stay independent of it.
 void relay_mouse(HWND unit) {
@@ -49,6 +67,8 @@ void relay_mouse(HWND unit) {
   SetPropW(unit, kRelayProperty, reinterpret_cast<HANDLE>(1));
   add_hook(unit, [](Message& m) {
     if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kRelayProperty);
+    if (m.msg == handle_replaced_message())
+      move_tool(reinterpret_cast<HWND>(m.wparam), reinterpret_cast<HWND>(m.lparam));
     if (m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST) {
       if (HWND tip = tip_of(GetAncestor(hw(m.window), GA_ROOT), false)) {
         MSG msg{hw(m.window), m.msg, m.wparam, m.lparam, static_cast<DWORD>(GetMessageTime()), {}};

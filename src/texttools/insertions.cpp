@@ -37,7 +37,26 @@ bool ask_text(const std::string& title, const std::string& text, std::string& an
   return show_message_box(r) == kBoxOk && !without_button;
 }
 
+// The length of a line of an edit box as the control reports it. The reader of other
+// programs' edit controls measures it the same way and may take this over.
+int edit_line_length(const rt::EditBox& box, int line) { return box.line_length(line); }
+
 }  // namespace
+
+void fill_separator_box(const std::string& unit) {
+  main_window().编辑框_测试用.set_text(rt::repeat_text(rt::repeat_text(unit.empty() ? "-" : unit, 30), 30));
+}
+
+void insert_separator_line() {
+  MainWindowForm& w = main_window();
+  rt::EditBox& probe = w.编辑框_测试用;
+  // Wrapping as the edit box does, the probe's full lines are editor lines of separators.
+  probe.set_font(w.编辑框_文本类容.font());
+  probe.set_width(w.编辑框_文本类容.width());
+  if (probe.text_length() == 0) fill_separator_box(g_separator_text);
+  int n = edit_line_length(probe, 1);
+  editor().replace_selection(rt::repeat_text(g_separator_text, n));
+}
 
 void insert_date() {
   rt::DateTime t = rt::now();

@@ -234,6 +234,14 @@ TEST(Slicing, CutOnCharBoundaryNeverSplitsACharacter) {
   }
 }
 
+TEST(Slicing, RepeatText) {
+  EXPECT_EQ(rt::repeat_text("中-", 3), "中-中-中-");
+  EXPECT_EQ(rt::repeat_text("ab", 1), "ab");
+  EXPECT_EQ(rt::repeat_text("ab", 0), "");
+  EXPECT_EQ(rt::repeat_text("ab", -2), "");
+  EXPECT_EQ(rt::repeat_text("", 5), "");
+}
+
 // --------------------------------------------------------------------- split
 
 TEST(SplitText, Cases) {

@@ -12,6 +12,7 @@
 #include "runtime/seams.h"
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
+#include "runtime/tooltip.h"
 #include "runtime/window.h"
 #include "ui_test.h"
 
@@ -82,6 +83,168 @@ TEST_F(RuntimeTest, EditBoxTakesMoreThan32KCharacters) {
   form.memo.set_text(big);
   EXPECT_EQ(form.memo.text_length(), 80000);
   EXPECT_EQ(form.memo.text(), big);
+}
+
+// What a re-creation must carry over, read from the unit and from its real control.
+struct EditState {
+  std::string text;
+  int start, length, first_line;
+  rt::Font font;
+  unsigned text_color, back_color;
+  bool read_only, focused, modify_mark;
+  std::string tooltip;
+};
+
+EditState state_of(rt::EditBox& box) {
+  HWND h = static_cast<HWND>(box.handle());
+  return {box.text(),
+          box.selection_start(),
+          box.selection_length(),
+          box.first_visible_line(),
+          box.font(),
+          box.text_color(),
+          box.back_color(),
+          box.read_only(),
+          box.has_focus(),
+          SendMessageW(h, EM_GETMODIFY, 0, 0) != 0,
+          rt::tooltip_text(box)};
+}
+
+void expect_same(const EditState& a, const EditState& b) {
+  EXPECT_EQ(a.text, b.text);
+  EXPECT_EQ(a.start, b.start);
+  EXPECT_EQ(a.length, b.length);
+  EXPECT_EQ(a.first_line, b.first_line);
+  EXPECT_EQ(a.font, b.font);
+  EXPECT_EQ(a.text_color, b.text_color);
+  EXPECT_EQ(a.back_color, b.back_color);
+  EXPECT_EQ(a.read_only, b.read_only);
+  EXPECT_EQ(a.focused, b.focused);
+  EXPECT_EQ(a.modify_mark, b.modify_mark);
+  EXPECT_EQ(a.tooltip, b.tooltip);
+}
+
+TEST_F(RuntimeTest, AlignmentAndScrollBarsRecreateTheControlWithItsStateAndNoEvents) {
+  rt::EditBox& box = form.memo;
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "第" + std::to_string(i) + "行 short\r\n";
+  struct Case {
+    const char* name;
+    void (*change)(rt::EditBox&);
+    int align, bars;
+    DWORD bits;  // the style bits the new control must have
+    bool read_only, focused;
+  };
+  const Case cases[] = {
+      {"centre", [](rt::EditBox& b) { b.set_alignment(1); }, 1, 2, ES_CENTER | WS_VSCROLL, false, true},
+      {"right, read-only", [](rt::EditBox& b) { b.set_alignment(2); }, 2, 2, ES_RIGHT | WS_VSCROLL, true, true},
+      {"left, not focused", [](rt::EditBox& b) { b.set_alignment(0); }, 0, 2, WS_VSCROLL, false, false},
+      {"horizontal bar", [](rt::EditBox& b) { b.set_scroll_bars(1); }, 0, 1, WS_HSCROLL | ES_AUTOHSCROLL, true, false},
+      {"both bars", [](rt::EditBox& b) { b.set_scroll_bars(3); }, 0, 3, WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL, false,
+       true},
+      {"vertical bar", [](rt::EditBox& b) { b.set_scroll_bars(2); }, 0, 2, WS_VSCROLL, false, true},
+  };
+  const DWORD shape = ES_CENTER | ES_RIGHT | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL;
+  box.set_font({0, true, false, false, false, 12, "宋体"});
+  box.set_text_color(0x0000FF);
+  box.set_back_color(0xCCFFCC);
+  rt::set_tooltip(box, "提示文字");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    box.set_read_only(false);
+    box.set_text(text);
+    box.select(2, 7);
+    // Scrolled away from the caret: the view is kept, not found again from the caret.
+    SendMessageW(static_cast<HWND>(box.handle()), EM_LINESCROLL, 0, 30);
+    box.set_read_only(c.read_only);
+    SendMessageW(static_cast<HWND>(box.handle()), EM_SETMODIFY, TRUE, 0);
+    (c.focused ? box : form.line).set_focus();
+    int changes = 0, focus_events = 0;
+    box.on_changed = [&] { ++changes; };
+    box.on_focus = box.on_blur = [&] { ++focus_events; };
+    EditState before = state_of(box);
+    ASSERT_GT(before.first_line, 0);
+    rt::WindowHandle old = box.handle();
+    c.change(box);
+    ASSERT_NE(box.handle(), old);
+    EXPECT_FALSE(IsWindow(static_cast<HWND>(old)));
+    expect_same(state_of(box), before);
+    EXPECT_EQ(form.line.has_focus(), !c.focused);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(focus_events, 0);
+    EXPECT_EQ(box.alignment(), c.align);
+    EXPECT_EQ(box.scroll_bars(), c.bars);
+    EXPECT_EQ(GetWindowLongW(static_cast<HWND>(box.handle()), GWL_STYLE) & shape, c.bits);
+    // The unit speaks for the new control.
+    box.set_read_only(false);
+    box.select(0, 0);
+    ui_test::type_text(box, "新");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(box.text(), "新" + text);
+    box.on_changed = nullptr;
+    box.on_focus = box.on_blur = nullptr;
+  }
+}
+
+TEST_F(RuntimeTest, WritingTheShapeTheBoxHasKeepsItsControl) {
+  rt::WindowHandle h = form.memo.handle();
+  form.memo.set_alignment(0);
+  form.memo.set_scroll_bars(2);
+  form.memo.set_alignment(7);  // no such alignment
+  form.memo.set_scroll_bars(-1);
+  EXPECT_EQ(form.memo.handle(), h);
+  EXPECT_EQ(form.memo.alignment(), 0);
+  EXPECT_EQ(form.memo.scroll_bars(), 2);
+  form.destroy();
+  form.memo.set_alignment(1);  // inert
+  EXPECT_EQ(form.memo.alignment(), 0);
+  EXPECT_FALSE(form.memo.exists());
+}
+
+TEST_F(RuntimeTest, LinesWrapWithoutTheHorizontalBarOnly) {
+  form.memo.set_text(std::string(400, 'x') + "\r\nend");
+  struct Case {
+    int bars;
+    bool wraps;
+  };
+  for (const Case& c : {Case{1, false}, Case{2, true}, Case{3, false}, Case{0, true}}) {
+    SCOPED_TRACE(c.bars);
+    form.memo.set_scroll_bars(c.bars);
+    if (c.wraps) {
+      EXPECT_GT(form.memo.line_count(), 2);
+      EXPECT_LT(form.memo.line_length(0), 400);
+    } else {
+      EXPECT_EQ(form.memo.line_count(), 2);
+      EXPECT_EQ(form.memo.line_length(0), 400);
+    }
+    EXPECT_EQ(form.memo.line_length(form.memo.line_count() - 1), 3);
+    EXPECT_EQ(form.memo.line_length(form.memo.line_count()), 0);  // past the last line
+  }
+}
+
+TEST_F(RuntimeTest, HookLayersMoveWithARecreatedControlAndHearOfIt) {
+  constexpr UINT kProbe = WM_APP + 79;
+  std::vector<std::pair<rt::WindowHandle, rt::WindowHandle>> replaced;
+  int probes = 0;
+  rt::WindowHandle old = form.memo.handle();
+  rt::HookId id = rt::add_hook(old, [&](rt::Message& m) -> intptr_t {
+    if (m.msg == rt::handle_replaced_message())
+      replaced.push_back({reinterpret_cast<rt::WindowHandle>(m.wparam), reinterpret_cast<rt::WindowHandle>(m.lparam)});
+    if (m.msg == kProbe) ++probes;
+    return m.next();
+  });
+  form.memo.set_alignment(2);
+  ASSERT_EQ(replaced.size(), 1u);
+  EXPECT_EQ(replaced[0].first, old);
+  EXPECT_EQ(replaced[0].second, form.memo.handle());
+  SendMessageW(static_cast<HWND>(form.memo.handle()), kProbe, 0, 0);
+  EXPECT_EQ(probes, 1);
+  // Removed by its id, whichever handle the remover kept.
+  rt::remove_hook(old, id);
+  SendMessageW(static_cast<HWND>(form.memo.handle()), kProbe, 0, 0);
+  EXPECT_EQ(probes, 1);
+  form.memo.set_alignment(0);
+  EXPECT_EQ(replaced.size(), 1u);
 }
 
 TEST_F(RuntimeTest, KeyDownSeesModifiersAndSwallowsItsCharacter) {

@@ -1,0 +1,96 @@
+#include "texttools/editor_status.h"
+
+#include "app/globals.h"
+#include "app/shortcuts.h"
+#include "common/messages.h"
+#include "forms/main_window_form.h"
+#include "pages/page_display.h"
+#include "runtime/dialogs.h"
+
+namespace {
+
+rt::EditBox& editor() { return main_window().编辑框_文本类容; }
+
+constexpr const char* kTextColorRefused =
+    "  文本颜色不能和背景颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
+constexpr const char* kBackColorRefused =
+    "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
+
+void set_alignment(int align) {
+  editor().set_alignment(align);
+  rt::Toolbar& bar = main_window().工具条_工具栏;
+  for (int i = 0; i < 3; ++i) {
+    if (i == align)
+      bar.add_state(kButtonAlignLeft + i, rt::Toolbar::kPressed);
+    else
+      bar.remove_state(kButtonAlignLeft + i, rt::Toolbar::kPressed);
+  }
+}
+
+PageRecord* current_page() {
+  int i = main_window().高级选择夹_标签.current();
+  return i >= 0 && i < static_cast<int>(g_pages.size()) ? &g_pages[i] : nullptr;
+}
+
+void change_color(bool text) {
+  MainWindowForm& w = main_window();
+  rt::EditBox& box = editor();
+  unsigned other = text ? box.back_color() : box.text_color();
+  unsigned c = choose_color(w, text ? box.text_color() : box.back_color());
+  if (c == other) {
+    tell_user(0, 16, "颜色值错误！", 0xFF, text ? kTextColorRefused : kBackColorRefused, 0xFF);
+    return;
+  }
+  if (text)
+    box.set_text_color(c);
+  else
+    box.set_back_color(c);
+  if (PageRecord* page = current_page(); page && g_per_page_colors) (text ? page->text_color : page->back_color) = c;
+  apply_page_colors();
+}
+
+}  // namespace
+
+void align_left() { set_alignment(0); }
+void align_center() { set_alignment(1); }
+void align_right() { set_alignment(2); }
+
+void set_scroll_bars_horizontal() { editor().set_scroll_bars(1); }
+void set_scroll_bars_vertical() { editor().set_scroll_bars(2); }
+void set_scroll_bars_both() { editor().set_scroll_bars(3); }
+
+void toggle_read_only() { editor().set_read_only(!editor().read_only()); }
+
+unsigned choose_color(rt::Window& owner, unsigned color) {
+  return rt::choose_color_dialog(owner.handle()).value_or(color);
+}
+
+void set_text_color() { change_color(true); }
+void set_background_color() { change_color(false); }
+
+void swap_colors() {
+  rt::EditBox& box = editor();
+  unsigned text = box.text_color(), back = box.back_color();
+  box.set_text_color(back);
+  box.set_back_color(text);
+  if (PageRecord* page = current_page(); page && g_per_page_colors) {
+    page->text_color = back;
+    page->back_color = text;
+  }
+  apply_page_colors();
+}
+
+void move_caret_to_end() {
+  editor().set_selection_start(editor().text_length());
+  editor().scroll_to_caret();
+}
+
+void move_caret_to_start() {
+  editor().set_selection_start(0);
+  editor().scroll_to_caret();
+}
+
+void move_caret_to_quarter() {
+  editor().set_selection_start(static_cast<int>(editor().text().size() / 4));
+  editor().scroll_to_caret();
+}
