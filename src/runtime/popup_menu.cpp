@@ -96,7 +96,7 @@ SIZE text_size(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-const Picture& PopupMenu::blended_image(int index, unsigned background, bool disabled) {
+const Picture& PopupMenu::image_on(int index, unsigned background, bool disabled) {
   static const Picture none;
   auto key = std::make_tuple(index, background, disabled);
   auto hit = blended_.find(key);
@@ -214,6 +214,13 @@ MenuItem* PopupMenu::popup(MenuItem& menu, int screen_x, int screen_y) {
   native_ = build(menu, commands);
   open_menu_ = &menu;
   hook_ran_ = false;
+  // A key that opened the menu has left its character in the queue: the menu would take it for
+  // a key letter.
+  MSG pending;
+  while (PeekMessageW(&pending, nullptr, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&pending, nullptr, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+  }
   // A menu whose owner is not in front would not close on a click elsewhere.
   if (GetForegroundWindow() != owner) SetForegroundWindow(owner);
   int chosen_id = TrackPopupMenuEx(hm(native_), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen_x,
@@ -384,7 +391,7 @@ intptr_t PopupMenu::handle_owner_message(unsigned msg, uintptr_t wparam, intptr_
         DeleteObject(frame);
       }
       if (it->image >= 0) {
-        const Picture& p = blended_image(it->image, image_back, grayed);
+        const Picture& p = image_on(it->image, image_back, grayed);
         if (!p.empty()) {
           int size = std::min(kImageSize, p.width());
           p.draw(dc, r.left + (kColumnWidth - size) / 2, r.top + (r.bottom - r.top - size) / 2, size, size);

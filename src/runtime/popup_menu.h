@@ -70,6 +70,9 @@ class PopupMenu {
   // The image list: index -> picture (16 x 16 reads best). Alpha 0 pixels show the menu.
   void set_image(int index, const Picture& picture);
   Picture image(int index) const;
+  // The picture laid over a background colour (Windows RGB), faded grey when disabled: as the
+  // menus draw it, and as windows that show a menu image as their icon want it.
+  const Picture& image_on(int index, unsigned background, bool disabled = false);
 
   // Shows the menu with its top-left corner at the screen point and returns when it closes:
   // first on_closed is raised, then the chosen item's on_click runs. Returns the chosen item
@@ -110,7 +113,6 @@ class PopupMenu {
   MenuItem* shown_item(uintptr_t data) const;
   bool is_shown_menu(void* native) const;
   void* shown_submenu(std::string_view caption) const;
-  const Picture& blended_image(int index, unsigned background, bool disabled);
 
   Window* owner_ = nullptr;
   void* owner_handle_ = nullptr;
