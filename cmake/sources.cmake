@@ -9,6 +9,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/open_path_list.cpp
   src/runtime/chinese_conversion.cpp
   src/runtime/ciphers.cpp
+  src/app/menu_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -46,12 +47,15 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
   src/runtime/popup_menu.cpp
+  src/runtime/mouse_input.cpp
 )
 
 # The program's own logic and its forms.
 set(VELMORA_APP_SOURCES
   src/options/config.cpp
   src/forms/main_window_form.cpp
+  src/forms/main_window_menus.cpp
+  src/app/menu_bar.cpp
   src/app/globals.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
@@ -67,6 +71,7 @@ set(VELMORA_APP_SOURCES
   src/common/artwork.cpp
   src/common/frame_art.cpp
   src/common/toolbar_art.cpp
+  src/common/menu_art.cpp
   src/common/control_routines.cpp
   src/common/window_fade.cpp
   src/common/skin.cpp
@@ -83,4 +88,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/text_routines_test.cpp
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp
+  tests/native/menu_rules_test.cpp
 )

@@ -31,6 +31,8 @@ extern int g_restore_on_unmaximize;
 extern int g_drag_enabled;
 extern int g_search_forward;
 extern int g_find_ignore_case;
+// The text find and replace last looked for; the find-next and find-previous commands need it.
+extern std::string g_search_text;
 
 // Resets every global to its state before start-up (the program runs it once; tests before
 // each start).

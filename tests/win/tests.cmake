@@ -35,3 +35,6 @@ velmora_wine_test(win_closing_tests
 velmora_wine_test(win_popup_menu_tests
   tests/win/popup_menu_test.cpp
 )
+velmora_wine_test(win_menu_bar_tests
+  tests/win/menu_bar_test.cpp
+)
