@@ -124,7 +124,9 @@ const Picture& PopupMenu::image_on(int index, unsigned background, bool disabled
 // ---- the unit ----
 
 PopupMenu::~PopupMenu() {
-  if (hook_id_ && owner_handle_) remove_hook(owner_handle_, hook_id_);
+  // A window that is gone took its hooks with it (and at the program's end the hook records
+  // may be gone too).
+  if (hook_id_ && owner_ && owner_->handle() && owner_->handle() == owner_handle_) remove_hook(owner_handle_, hook_id_);
 }
 
 void PopupMenu::create(Window& owner) {
