@@ -14,6 +14,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/web_hosts.cpp
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
+  src/app/menu_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -53,12 +54,16 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/script.cpp
   src/runtime/internet.cpp
   src/runtime/printer.cpp
+  src/runtime/popup_menu.cpp
+  src/runtime/mouse_input.cpp
 )
 
 # The program's own logic and its forms.
 set(VELMORA_APP_SOURCES
   src/options/config.cpp
   src/forms/main_window_form.cpp
+  src/forms/main_window_menus.cpp
+  src/app/menu_bar.cpp
   src/app/globals.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
@@ -77,6 +82,7 @@ set(VELMORA_APP_SOURCES
   src/common/artwork.cpp
   src/common/frame_art.cpp
   src/common/toolbar_art.cpp
+  src/common/menu_art.cpp
   src/common/control_routines.cpp
   src/common/window_fade.cpp
   src/common/skin.cpp
@@ -101,4 +107,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/web_http_test.cpp
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
+  tests/native/menu_rules_test.cpp
 )

@@ -1,6 +1,7 @@
 #include "app/globals.h"
 
 #include "app/main_frame.h"
+#include "app/menu_bar.h"
 #include "app/startup.h"
 #include "common/window_fade.h"
 #include "pages/page_model.h"
@@ -30,6 +31,7 @@ int g_drag_enabled = 0;
 int g_search_forward = 0;
 int g_find_ignore_case = 0;
 std::string g_separator_text = "-";
+std::string g_search_text;
 
 void init_globals() {
   g_pages.clear();
@@ -59,6 +61,7 @@ void init_globals() {
   g_find_select_all_once[0] = g_find_select_all_once[1] = 0;
   g_separator_text.assign(1, '-');
   g_maximized = 0;
+  g_open_menu = 0;
   g_remember_position = 0;
   g_children_stay = 0;
   g_work_height = 0;

@@ -33,6 +33,8 @@ extern int g_search_forward;
 extern int g_find_ignore_case;
 // The unit a separator line is made of (option 分隔符, never empty).
 extern std::string g_separator_text;
+// The text find and replace last looked for; the find-next and find-previous commands need it.
+extern std::string g_search_text;
 
 // Resets every global to its state before start-up (the program runs it once; tests before
 // each start).

@@ -1,9 +1,11 @@
 #include "app/main_frame.h"
 
 #include "app/globals.h"
+#include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
+#include "common/menu_art.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -25,6 +27,14 @@ constexpr int kHitCaption = 2;
 void set_caption_strip(rt::GraphicButton& b, CaptionGlyph g) {
   const auto& s = caption_button_strip(g);
   b.set_pictures(s[0], s[1], s[2]);
+}
+
+// The program menu's item follows the state: "还原(&D)" while maximized.
+void set_maximize_item(bool maximized) {
+  rt::MenuItem* item = main_menu_item(maximized ? "最大化(&D)" : "还原(&D)");
+  if (!item) return;
+  item->caption = maximized ? "还原(&D)" : "最大化(&D)";
+  item->image = maximized ? kImageRestore : kImageMaximize;
 }
 
 bool docked() {
@@ -89,6 +99,7 @@ void toggle_maximize() {
     enable_resize_labels(false);
     w.时钟_显示出来.set_interval(0);
     w.maximize();
+    set_maximize_item(true);
   } else {
     w.restore();
     if (g_restore_on_unmaximize) keep_restore_rect(false);
@@ -97,6 +108,7 @@ void toggle_maximize() {
     g_drag_enabled = 1;
     enable_resize_labels(true);
     if (g_edge_hide_enabled) w.时钟_显示出来.set_interval(250);
+    set_maximize_item(false);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/main_frame.h"
+#include "app/menu_bar.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
@@ -65,12 +66,36 @@ bool ctrl_shortcut(int key) {
       if (!g_search_text.empty()) find_next();
       return true;
     case 'S': {
+      w.图形按钮_文件_菜单.set_focus();
       int i = w.高级选择夹_标签.current();
       if (i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified) save_current_page();
       return true;
     }
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The menus of the menu bar, with Alt and with Ctrl+Alt.
+bool menu_shortcut(int key) {
+  switch (key) {
+    case 'F':
+      open_file_menu();
+      return true;
+    case 'B':
+      open_edit_menu();
+      return true;
+    case 'I':
+      open_extra_menu();
+      return true;
+    case 'S':
+      open_settings_menu();
+      return true;
+    case 'H':
+      open_help_menu();
       return true;
     default:
       return false;
@@ -93,7 +118,7 @@ bool alt_shortcut(int key) {
       on_editor_wheel(-120, 1);
       return true;
     default:
-      return false;
+      return menu_shortcut(key);
   }
 }
 
@@ -106,7 +131,7 @@ bool ctrl_alt_shortcut(int key) {
       dock_half_screen(false);
       return true;
     default:
-      return false;
+      return menu_shortcut(key);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/globals.h"
+#include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
@@ -237,6 +238,11 @@ void set_open_busy(bool on) {
   if (on) w.进度条.set_position(0);
   w.进度条.set_visible(on);
   for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.图形按钮_关闭, &w.图形按钮_迷你模式}) u->set_disabled(on);
+  // The commands that create, close or re-queue pages (the saved-tab item under either caption).
+  for (const char* item : {"退出程序(&T)", "退出程序(&E)    Alt+F4", "关闭程序(&C)    Alt+F4", "打开文件(&O)    Ctrl+O",
+                           "新建文件(&N)    Ctrl+N", "自定新建(&Z)    Ctrl+B", "取纯歌词文本(&R)", "保存打开标签(&B)",
+                           "载入保存标签(&B)", "文件智能排版(&B)"})
+    set_menu_item_disabled(item, on);
 }
 
 void start_open_run() {

@@ -1,11 +1,14 @@
 #include "forms/main_window_form.h"
 
 #include "app/main_frame.h"
+#include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
+#include "common/menu_art.h"
 #include "common/toolbar_art.h"
+#include "forms/main_window_menus.h"
 #include "pages/page_display.h"
 #include "texttools/edit_commands.h"
 #include "texttools/editor_status.h"
@@ -60,7 +63,25 @@ void MainWindowForm::build() {
   }
   进度条.create(*this, {kFrameSide, kStatusTop - 1, W - 2 * kFrameSide, 6});
 
-  工具条_工具栏.create(*this, {kFrameSide, kCaptionHeight + 1, W - 2 * kFrameSide, 26}, 16);
+  // The menu bar's row under the caption; the toolbar stacks under it.
+  constexpr int kMenuBarTop = kCaptionHeight;
+  rt::GraphicButton* bar[] = {&图形按钮_文件_菜单, &图形按钮_编辑_菜单, &图形按钮_附加_菜单, &图形按钮_设置_菜单,
+                              &图形按钮_帮助_菜单};
+  static const char* const kBarCaptions[] = {"文件", "编辑", "附加", "设置", "帮助"};
+  const auto& bar_pictures = menu_bar_button_pictures();
+  for (int i = 0; i < 5; ++i) {
+    bar[i]->create(*this,
+                   {kFrameSide + i * kMenuBarButtonWidth, kMenuBarTop, kMenuBarButtonWidth, kMenuBarButtonHeight},
+                   kBarCaptions[i]);
+    bar[i]->set_pictures(bar_pictures[0], bar_pictures[1], bar_pictures[2]);
+    bar[i]->set_text_color(kMenuBarCaptionColor);
+  }
+  超级菜单.create(*this);
+  for (int index : menu_image_indexes()) 超级菜单.set_image(index, menu_image(index));
+  build_main_window_menus(*this);
+
+  constexpr int kToolbarTop = kMenuBarTop + kMenuBarButtonHeight;
+  工具条_工具栏.create(*this, {kFrameSide, kToolbarTop, W - 2 * kFrameSide, 26}, 16);
   static const char* const kToolTips[] = {"新建文件", "打开文件", "保存文件", "",           "剪切",       "复制",
                                           "粘贴",     "撤销",     "打印",     "",           "程序设置",   "左对齐",
                                           "居中",     "右对齐",   "",         "关闭当前页", "向前翻五页", "向后翻五页",
@@ -74,7 +95,7 @@ void MainWindowForm::build() {
   // A single untouched page: nothing to save, close or scroll to, nothing selected.
   for (int i : {kButtonSave, kButtonCut, kButtonCopy, kButtonClosePage, kButtonBack5, kButtonForward5})
     工具条_工具栏.add_state(i, rt::Toolbar::kDisabled);
-  constexpr int kTabTop = kCaptionHeight + 1 + 26;
+  constexpr int kTabTop = kToolbarTop + 26;
   图形按钮_关闭本页.create(*this, {0, kTabTop + 5, 14, 14});
   strip(图形按钮_关闭本页, CaptionGlyph::ClosePage);
   图形按钮_向左.create(*this, {0, kTabTop, 16, 24});
@@ -116,6 +137,7 @@ void MainWindowForm::build() {
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
+  时钟_菜单显示.create(*this);
 
   // Overlays above the frame they lie on.
   for (rt::Unit* top : std::initializer_list<rt::Unit*>{
@@ -157,5 +179,6 @@ void MainWindowForm::build() {
   标签_底.on_double_click = on_double_click(move_caret_to_start);
   标签_右中.on_double_click = on_double_click(move_caret_to_quarter);
   标签_左中.on_double_click = on_double_click(move_caret_to_quarter);
+  bind_menu_bar(*this);
   layout_main_window();
 }

@@ -5,6 +5,7 @@
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
 #include "runtime/printer.h"
+#include "runtime/popup_menu.h"
 #include "runtime/progress_bar.h"
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
@@ -21,6 +22,11 @@ class MainWindowForm : public rt::Window {
   // The caption buttons, right to left, and the grip near the bottom-right corner.
   rt::GraphicButton 图形按钮_关闭, 图形按钮_最大化, 图形按钮_最小化, 图形按钮_最前, 图形按钮_迷你模式;
   rt::GraphicButton 图形按钮_移动, 图形按钮_程序图标;
+
+  // The menu bar under the caption: one picture button per menu.
+  rt::GraphicButton 图形按钮_文件_菜单, 图形按钮_编辑_菜单, 图形按钮_附加_菜单, 图形按钮_设置_菜单, 图形按钮_帮助_菜单;
+  // Every menu of the window: the bar's five and the program menu.
+  rt::PopupMenu 超级菜单;
 
   rt::Toolbar 工具条_工具栏;
   rt::TabControl 高级选择夹_标签;
@@ -45,6 +51,8 @@ class MainWindowForm : public rt::Window {
   rt::Timer 时钟_滚动标签;
   // The edge auto-hide cursor poll.
   rt::Timer 时钟_显示出来;
+  // Follows the pointer along the menu bar while one of its menus is open.
+  rt::Timer 时钟_菜单显示;
 
  protected:
   void build() override;

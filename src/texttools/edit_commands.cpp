@@ -1,6 +1,7 @@
 #include "texttools/edit_commands.h"
 
 #include "app/globals.h"
+#include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "forms/main_window_form.h"
 #include "runtime/clipboard.h"
@@ -41,11 +42,13 @@ void update_command_states() {
   enable(kButtonPaste, rt::clipboard_has_text());
   bool has_text = editor().text_length() > 0;
   enable(kButtonPrint, has_text);
+  set_menu_item_disabled("打印文件(&P)    Ctrl+P", !has_text);
   bool selected = has_text && editor().selection_length() != 0;
   enable(kButtonCut, selected);
   enable(kButtonCopy, selected);
   int i = w.高级选择夹_标签.current();
   bool modified = i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified;
   enable(kButtonSave, modified);
+  set_menu_item_disabled("保存文件(&S)    Ctrl+S", !modified);
   w.标签_上中.set_text_color(modified ? 0xFF : 0xFF0000);
 }

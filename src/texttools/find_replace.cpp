@@ -16,7 +16,6 @@
 #include "texttools/edit_commands.h"
 #include "texttools/search_text.h"
 
-std::string g_search_text;
 int g_search_pos = 0;
 int g_find_select_all_once[2] = {0, 0};
 int g_script_ready = 0;

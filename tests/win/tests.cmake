@@ -50,3 +50,9 @@ velmora_wine_test(win_printing_tests
 velmora_wine_test(win_editor_status_tests
   tests/win/editor_status_test.cpp
 )
+velmora_wine_test(win_popup_menu_tests
+  tests/win/popup_menu_test.cpp
+)
+velmora_wine_test(win_menu_bar_tests
+  tests/win/menu_bar_test.cpp
+)

@@ -1,0 +1,42 @@
+#pragma once
+// The graphic menu bar: five picture buttons under the caption that pop up the main window's
+// menus, the hover tracking that slides from menu to menu, the program menu of the icon and the
+// caption, and the status-line hint of the highlighted item.
+#include <string_view>
+
+#include "app/menu_rules.h"
+#include "runtime/graphic_button.h"
+#include "runtime/popup_menu.h"
+
+class MainWindowForm;
+
+// The bar's menu that is open: kNoMenu, kFileMenu .. kHelpMenu.
+extern int g_open_menu;
+
+void open_file_menu();
+void open_edit_menu();
+void open_extra_menu();
+void open_settings_menu();
+void open_help_menu();
+// Exchanges the button's normal and pressed pictures (the button shows pressed while its menu
+// is open).
+void swap_button_pictures(rt::GraphicButton& button);
+// Tick of 时钟_菜单显示: a pointer over another button of the bar clicks there.
+void track_menu_bar_hover();
+// Synthetic mouse input at a screen point; action as in mouse_action_flags.
+void simulate_mouse(int x, int y, int action);
+// The popup-menu unit's closed event, for every menu of the window.
+void on_menu_closed();
+void popup_program_menu_under_icon();
+void popup_program_menu_at_cursor();
+// True when the edit box's text holds none of the characters 0 to 9.
+bool text_has_no_digit();
+// The item-highlighted event: the item's caption up to "(" into the status label.
+void show_menu_item_hint(rt::MenuItem& item);
+
+// An item of the main window's menus by caption; null when no menu holds it.
+rt::MenuItem* main_menu_item(std::string_view caption);
+// Sets the disabled state of the item with this caption (nothing when there is none).
+void set_menu_item_disabled(std::string_view caption, bool disabled);
+
+void bind_menu_bar(MainWindowForm& w);
