@@ -74,6 +74,9 @@ set(VELMORA_APP_SOURCES
   src/forms/message_box_form.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
+  src/pages/tab_commands.cpp
+  src/pages/tab_menus.cpp
+  src/texttools/file_digests.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

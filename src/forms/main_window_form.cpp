@@ -6,7 +6,10 @@
 #include "app/startup.h"
 #include "common/frame_art.h"
 #include "common/toolbar_art.h"
+#include "documents/save_files.h"
 #include "pages/page_display.h"
+#include "pages/tab_commands.h"
+#include "pages/tab_menus.h"
 #include "texttools/edit_commands.h"
 #include "texttools/insertions.h"
 
@@ -87,6 +90,9 @@ void MainWindowForm::build() {
                          {.multiline = true, .vertical_scroll = true});
   编辑框_进程通信.create(*this, {0, 0, 10, 10}, {.multiline = false}, "｛[(进程通信编辑框_Kestrune)]｝");
   编辑框_进程通信.set_visible(false);
+  图片框_读取网页.create(*this, {0, 0, 10, 10});
+  图片框_读取网页.set_visible(false);
+  图片框_读取网页.tag.clear();
 
   标签_底.create(*this, {0, H - 3, W, 3});
   标签_底.set_transparent(true);
@@ -138,6 +144,11 @@ void MainWindowForm::build() {
     return true;
   };
   工具条_工具栏.on_click = on_toolbar_button;
+  时钟_滚动标签.on_tick = scroll_or_autosave_tick;
+  图形按钮_向左.on_click = select_previous_tab;
+  图形按钮_向右.on_click = select_next_tab;
+  高级选择夹_标签.on_tab_right_click = on_tab_right_click;
+  高级选择夹_标签.on_strip_double_click = on_tab_strip_double_click;
   bind_frame_events(*this);
   layout_main_window();
 }

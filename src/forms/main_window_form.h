@@ -32,6 +32,8 @@ class MainWindowForm : public rt::Window {
   rt::Label 标签_底;
   // Hidden: a second instance writes its request here.
   rt::EditBox 编辑框_进程通信;
+  // Hidden: its tag remembers the tab whose menu is open (decimal text).
+  rt::PictureBox 图片框_读取网页;
 
   // Every save-style dialog of the program: each command sets only some of its properties.
   rt::CommonDialog 通用对话框;

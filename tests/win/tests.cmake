@@ -32,3 +32,6 @@ velmora_wine_test(win_documents_tests
 velmora_wine_test(win_closing_tests
   tests/win/closing_test.cpp
 )
+velmora_wine_test(win_tabs_tests
+  tests/win/tabs_test.cpp
+)
