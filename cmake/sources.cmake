@@ -45,6 +45,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/clipboard.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
+  src/runtime/popup_menu.cpp
 )
 
 # The program's own logic and its forms.

@@ -6,6 +6,7 @@ namespace rt::seams {
 namespace {
 bool g_test_mode = false;
 ModalHook g_modal_hook;
+MenuHook g_menu_hook;
 std::vector<Window*> g_modal_windows;
 std::deque<DialogAnswer> g_dialog_answers;
 std::vector<DialogRequest> g_dialog_requests;
@@ -27,6 +28,15 @@ void run_modal_hook(Window& w) {
     // Copy: the hook may replace itself.
     ModalHook hook = g_modal_hook;
     hook(w);
+  }
+}
+
+void set_menu_hook(MenuHook hook) { g_menu_hook = std::move(hook); }
+
+void run_menu_hook(PopupMenu& menu) {
+  if (g_menu_hook) {
+    MenuHook hook = g_menu_hook;
+    hook(menu);
   }
 }
 

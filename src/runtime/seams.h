@@ -9,7 +9,8 @@
 
 namespace rt {
 class Window;
-}
+class PopupMenu;
+}  // namespace rt
 
 namespace rt::seams {
 
@@ -25,6 +26,13 @@ const std::vector<Window*>& open_modal_windows();
 void enter_modal_loop(Window& w);
 void leave_modal_loop(Window& w);
 void run_modal_hook(Window& w);
+
+// Popup menus: the hook runs once inside the loop of every popup menu, when the menu is shown
+// and waits for the user, so a test can read the open menu, press keys, pick an item or close it
+// there (the menu takes the keys once the hook has returned).
+using MenuHook = std::function<void(PopupMenu& menu)>;
+void set_menu_hook(MenuHook hook);
+void run_menu_hook(PopupMenu& menu);
 
 // Common dialogs: a scripted answer is used (and consumed) instead of showing the dialog.
 enum class DialogKind { Open, Save, Folder, Color, Print };

@@ -32,6 +32,9 @@ velmora_wine_test(win_documents_tests
 velmora_wine_test(win_closing_tests
   tests/win/closing_test.cpp
 )
+velmora_wine_test(win_popup_menu_tests
+  tests/win/popup_menu_test.cpp
+)
 velmora_wine_test(win_tabs_tests
   tests/win/tabs_test.cpp
 )
