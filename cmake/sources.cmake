@@ -77,6 +77,7 @@ set(VELMORA_APP_SOURCES
   src/pages/page_display.cpp
   src/pages/tab_commands.cpp
   src/pages/tab_menus.cpp
+  src/forms/tab_menus_form.cpp
   src/texttools/file_digests.cpp
 )
 

@@ -7,6 +7,7 @@
 #include "common/frame_art.h"
 #include "common/toolbar_art.h"
 #include "documents/save_files.h"
+#include "forms/tab_menus_form.h"
 #include "pages/page_display.h"
 #include "pages/tab_commands.h"
 #include "pages/tab_menus.h"
@@ -114,6 +115,8 @@ void MainWindowForm::build() {
   通用对话框.filter =
       "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"
       "|";
+  超级菜单.create(*this);
+  build_tab_menus(*this);
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);

@@ -4,6 +4,7 @@
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
+#include "runtime/popup_menu.h"
 #include "runtime/progress_bar.h"
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
@@ -34,6 +35,9 @@ class MainWindowForm : public rt::Window {
   rt::EditBox 编辑框_进程通信;
   // Hidden: its tag remembers the tab whose menu is open (decimal text).
   rt::PictureBox 图片框_读取网页;
+
+  // Shows every menu of the window.
+  rt::PopupMenu 超级菜单;
 
   // Every save-style dialog of the program: each command sets only some of its properties.
   rt::CommonDialog 通用对话框;

@@ -4,6 +4,7 @@
 #include "app/shortcuts.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
+#include "forms/tab_menus_form.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
 #include "runtime/files.h"
@@ -81,8 +82,25 @@ TabMenuStates other_tab_menu_states(int index) {
   return s;
 }
 
-void on_tab_right_click(int index) {
-  rt::TabControl& tabs = main_window().高级选择夹_标签;
-  if (index < 0 || index >= tabs.count()) return;
-  if (index != tabs.current()) remember_menu_tab(index);
+void on_tab_right_click(int index, int screen_x, int screen_y) {
+  MainWindowForm& w = main_window();
+  rt::TabControl& tabs = w.高级选择夹_标签;
+  TabMenuItems& menus = tab_menu_items();
+  if (index < 0 || index >= tabs.count() || !menus.current || w.超级菜单.is_open()) return;
+  bool current = index == tabs.current();
+  rt::MenuItem& menu = current ? *menus.current : *menus.other;
+  if (!current) remember_menu_tab(index);
+  TabMenuStates states = current ? current_tab_menu_states() : other_tab_menu_states(index);
+  for (const auto& [caption, state] : states.items) {
+    if (rt::MenuItem* item = caption == "运行批处理" ? menus.batch : menu.find(caption)) {
+      item->hidden = !state.shown;
+      item->disabled = !state.enabled;
+    }
+  }
+  if (current) {
+    if (!states.batch_caption.empty()) menus.batch->caption = states.batch_caption;
+    menus.batch_separator->hidden = !states.batch_separator;
+    menus.restore_separator->hidden = !states.restore_separator;
+  }
+  w.超级菜单.popup(menu, screen_x, screen_y);
 }

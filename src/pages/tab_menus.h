@@ -27,5 +27,6 @@ TabMenuStates current_tab_menu_states();
 // The item states of "标签菜单_不是当前标签" for tab index.
 TabMenuStates other_tab_menu_states(int index);
 
-// The tab control's right click on the tab at index.
-void on_tab_right_click(int index);
+// The tab control's right click on the tab at index: the menu of that tab, its items set to
+// their states, at the mouse's screen position.
+void on_tab_right_click(int index, int screen_x, int screen_y);

@@ -364,8 +364,10 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       return 0;
     }
     case WM_RBUTTONUP: {
-      int i = tab_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      if (i >= 0 && on_tab_right_click) on_tab_right_click(i);
+      POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      int i = tab_at(at.x, at.y);
+      ClientToScreen(hw(handle_), &at);
+      if (i >= 0 && on_tab_right_click) on_tab_right_click(i, at.x, at.y);
       return 0;
     }
     case WM_LBUTTONDBLCLK: {

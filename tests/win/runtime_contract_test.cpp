@@ -219,10 +219,18 @@ TEST_F(RuntimeTest, TabStripReportsRightClicksAndDoubleClicks) {
   form.tabs.insert("第一");
   form.tabs.insert("第二");
   std::vector<int> right_clicked, double_clicked;
-  form.tabs.on_tab_right_click = [&](int i) { right_clicked.push_back(i); };
+  POINT screen{};
+  form.tabs.on_tab_right_click = [&](int i, int x, int y) {
+    right_clicked.push_back(i);
+    screen = {x, y};
+  };
   form.tabs.on_strip_double_click = [&](int m) { double_clicked.push_back(m); };
   rt::Rect second = form.tabs.tab_rect(1);
-  ui_test::right_click(form.tabs, second.left + 3, 3);
+  ui_test::right_click(form.tabs, second.left + 3, 4);
+  POINT expected{second.left + 3, 4};
+  ClientToScreen(static_cast<HWND>(form.tabs.handle()), &expected);
+  EXPECT_EQ(screen.x, expected.x);
+  EXPECT_EQ(screen.y, expected.y);
   ui_test::right_click(form.tabs, 3, 3);
   ui_test::right_click(form.tabs, second.left + second.width + 20, 3);  // past the last tab
   EXPECT_EQ(right_clicked, (std::vector<int>{1, 0}));

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 
 #include "app/globals.h"
 #include "app/startup.h"
@@ -19,6 +21,7 @@
 #include "program_test.h"
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
+#include "runtime/popup_menu.h"
 #include "runtime/seams.h"
 #include "texttools/file_digests.h"
 #include "ui_test.h"
@@ -38,6 +41,7 @@ class TabsTest : public ProgramTest {
   void TearDown() override {
     ui_test::answer_message_boxes({});
     rt::seams::set_modal_hook(nullptr);
+    rt::seams::set_menu_hook(nullptr);
     ProgramTest::TearDown();
     for (const std::string& n : rt::find_files(dir_ + "*")) DeleteFileA((dir_ + n).c_str());
     RemoveDirectoryA(dir_.c_str());
@@ -93,6 +97,48 @@ void expect_items(const TabMenuStates& s, const std::vector<Item>& items) {
       EXPECT_EQ(s[i.caption].enabled, i.enabled) << i.caption;
     }
   }
+}
+
+// What a right click on a tab shows: the open menu's items, top level and the submenus asked for.
+struct ShownMenu {
+  std::string menu;  // the caption of the menu that opened
+  std::vector<rt::PopupMenu::ShownItem> top;
+  std::map<std::string, std::vector<rt::PopupMenu::ShownItem>> subs;
+  // The caption of a top-level item and whether a separator stands right above it.
+  bool has(const std::string& caption) const {
+    return std::any_of(top.begin(), top.end(), [&](const auto& i) { return i.caption == caption; });
+  }
+  bool separator_above(const std::string& caption) const {
+    for (size_t i = 1; i < top.size(); ++i)
+      if (top[i].caption == caption) return top[i - 1].separator;
+    return false;
+  }
+  const rt::PopupMenu::ShownItem* item(const std::string& sub, const std::string& caption) const {
+    auto it = subs.find(sub);
+    if (it == subs.end()) return nullptr;
+    for (const auto& i : it->second)
+      if (i.caption == caption) return &i;
+    return nullptr;
+  }
+};
+
+// Right-clicks the tab and reads the menu that opens; then picks `choose` in it, or closes it.
+ShownMenu right_click_tab(int tab, const std::string& choose = {}) {
+  ShownMenu shown;
+  bool opened = false;
+  rt::seams::set_menu_hook([&](rt::PopupMenu& menu) {
+    opened = true;
+    shown.menu = menu.open_menu()->caption;
+    shown.top = menu.shown_items();
+    for (const auto& i : shown.top)
+      if (i.submenu) shown.subs[i.caption] = menu.shown_items(i.caption);
+    if (choose.empty() || !menu.choose(choose)) menu.close();
+  });
+  rt::Rect r = tabs().tab_rect(tab);
+  ui_test::right_click(tabs(), r.left + r.width / 2, r.height / 2);
+  rt::seams::set_menu_hook(nullptr);
+  EXPECT_TRUE(opened) << "no menu opened on tab " << tab;
+  return shown;
 }
 
 const char kJumpWindow[] = "跳转页面(&M)    Ctrl+D";
@@ -449,10 +495,6 @@ TEST_F(TabsTest, TheShiftPromptOffersTheNextAutomaticName) {
 
 TEST_F(TabsTest, CloseAndJumpActOnTheRememberedTab) {
   pages(4, 0);
-  auto right_click_tab = [](int tab) {
-    rt::Rect r = tabs().tab_rect(tab);
-    ui_test::right_click(tabs(), r.left + r.width / 2, r.height / 2);
-  };
   right_click_tab(2);
   EXPECT_EQ(remembered_menu_tab(), 2);
   right_click_tab(0);  // the current tab's own menu remembers nothing
@@ -485,6 +527,79 @@ TEST_F(TabsTest, CloseAndJumpActOnTheRememberedTab) {
   close_remembered_tab();
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_EQ(tabs().current(), 0);
+}
+
+TEST_F(TabsTest, ARightClickOnTheCurrentTabOpensItsMenuWithTheStates) {
+  ShownMenu m = right_click_tab(0);
+  EXPECT_EQ(m.menu, "标签菜单");
+  std::vector<std::string> captions;
+  for (const auto& i : m.top) captions.push_back(i.separator ? "-" : i.caption);
+  // An untitled page: no file operations, no batch, lyrics or backup items and no separators of theirs.
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"查找页面(&Y)", "-", "页面信息(&F)", "-", "关闭本页(&W)    Ctrl+W",
+                                      "全部关闭(&G)    Ctrl+G", "-", "保存文件(&S)", "另存文件(&L)", "全部保存(&Q)",
+                                      "-", "文件信息(&W)", "所在目录(&M)", "-", "打印文件(&P)    Ctrl+P"}));
+  ASSERT_NE(m.item("页面信息(&F)", "复制文件路径(&L)"), nullptr);
+  EXPECT_TRUE(m.item("页面信息(&F)", "复制文件路径(&L)")->disabled);
+  EXPECT_FALSE(m.item("页面信息(&F)", "重命名标签名(&B)")->disabled);
+  EXPECT_EQ(m.subs["页面信息(&F)"].size(), 17u);
+  EXPECT_TRUE(m.item("查找页面(&Y)", "跳转页面(&M)    Ctrl+D")->disabled);
+
+  // Lyrics in capitals and a batch file in mixed case show their items under a separator.
+  open_page("song.LRC", "[00:12.00]歌");
+  m = right_click_tab(tabs().current());
+  EXPECT_TRUE(m.has("取纯歌词(&C)"));
+  EXPECT_TRUE(m.separator_above("取纯歌词(&C)"));
+  EXPECT_TRUE(m.has("文件操作(&J)"));
+  ASSERT_NE(m.item("文件操作(&J)", "文件属性(&S)"), nullptr);
+  EXPECT_FALSE(m.item("文件操作(&J)", "文件属性(&S)")->disabled);
+  file("run.Bat.BAK", "old");
+  open_page("run.Bat", "echo");
+  m = right_click_tab(tabs().current());
+  EXPECT_FALSE(m.has("取纯歌词(&C)"));
+  EXPECT_TRUE(m.has("运行BAT(&F5)   Ctrl+F5"));
+  EXPECT_TRUE(m.separator_above("运行BAT(&F5)   Ctrl+F5"));
+  EXPECT_TRUE(m.separator_above("恢复备份(&H)"));
+  // The next menu follows the next page: the batch item goes again.
+  tabs().set_current(0);
+  m = right_click_tab(0);
+  EXPECT_FALSE(m.has("运行BAT(&F5)   Ctrl+F5"));
+  EXPECT_FALSE(m.has("恢复备份(&H)"));
+}
+
+TEST_F(TabsTest, ItemsPickedInTheTabMenusRunTheirCommands) {
+  pages(4, 0);
+  right_click_tab(0, "跳到最后(&H)");
+  EXPECT_EQ(tabs().current(), 3);
+  rt::set_clipboard_text("");
+  right_click_tab(3, "复制文件名称(&M)");
+  EXPECT_EQ(rt::clipboard_text(), "新建文档 4");
+
+  // Another tab: its own menu; jump to it, close it.
+  ShownMenu m = right_click_tab(1, "跳到标签(&T)");
+  EXPECT_EQ(m.menu, "标签菜单_不是当前标签");
+  EXPECT_EQ(tabs().current(), 1);
+  std::string last = tabs().caption(3);
+  m = right_click_tab(2, "关闭标签(&B)");
+  ASSERT_EQ(tabs().count(), 3);
+  EXPECT_EQ(tabs().caption(2), last);
+  EXPECT_EQ(tabs().current(), 1);
+  ASSERT_EQ(m.top.size(), 7u);
+  EXPECT_TRUE(m.top[4].disabled) << "所在目录 of a page without a file";
+
+  right_click_tab(1, "关闭本页(&W)    Ctrl+W");
+  EXPECT_EQ(tabs().count(), 2);
+}
+
+TEST_F(TabsTest, ScreenshotOfTheTabMenu) {
+  open_page("示例.bat", "echo 你好");
+  rt::seams::set_menu_hook([](rt::PopupMenu& menu) {
+    ui_test::screenshot("tab_menu");
+    menu.close();
+  });
+  rt::Rect r = tabs().tab_rect(tabs().current());
+  ui_test::right_click(tabs(), r.left + r.width / 2, r.height / 2);
+  EXPECT_FALSE(w().超级菜单.is_open());
 }
 
 }  // namespace
