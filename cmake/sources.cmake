@@ -95,6 +95,10 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/pages/tab_commands.cpp
+  src/pages/tab_menus.cpp
+  src/forms/tab_menus_form.cpp
+  src/texttools/file_digests.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

@@ -9,7 +9,11 @@
 #include "common/menu_art.h"
 #include "common/toolbar_art.h"
 #include "forms/main_window_menus.h"
+#include "documents/save_files.h"
+#include "forms/tab_menus_form.h"
 #include "pages/page_display.h"
+#include "pages/tab_commands.h"
+#include "pages/tab_menus.h"
 #include "texttools/edit_commands.h"
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
@@ -112,6 +116,9 @@ void MainWindowForm::build() {
   编辑框_测试用.create(*this, {kFrameSide, kTabTop + 23, W - 2 * kFrameSide + 2, 100},
                        {.multiline = true, .vertical_scroll = true});
   编辑框_测试用.set_visible(false);
+  图片框_读取网页.create(*this, {0, 0, 10, 10});
+  图片框_读取网页.set_visible(false);
+  图片框_读取网页.tag.clear();
 
   标签_底.create(*this, {0, H - 3, W, 3});
   标签_底.set_transparent(true);
@@ -134,6 +141,7 @@ void MainWindowForm::build() {
       "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"
       "|";
   打印机.create(*this);
+  build_tab_menus(*this);
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
@@ -165,6 +173,11 @@ void MainWindowForm::build() {
     return true;
   };
   工具条_工具栏.on_click = on_toolbar_button;
+  时钟_滚动标签.on_tick = scroll_or_autosave_tick;
+  图形按钮_向左.on_click = select_previous_tab;
+  图形按钮_向右.on_click = select_next_tab;
+  高级选择夹_标签.on_tab_right_click = on_tab_right_click;
+  高级选择夹_标签.on_strip_double_click = on_tab_strip_double_click;
   bind_frame_events(*this);
   // Double clicks on the status line and the frame move the caret; a single press on these
   // labels still moves the window.

@@ -41,6 +41,8 @@ class MainWindowForm : public rt::Window {
   rt::EditBox 编辑框_进程通信;
   // Hidden, wrapping as the edit box does: holds separator units to measure an editor line.
   rt::EditBox 编辑框_测试用;
+  // Hidden: its tag remembers the tab whose menu is open (decimal text).
+  rt::PictureBox 图片框_读取网页;
 
   // Every save-style dialog of the program: each command sets only some of its properties.
   rt::CommonDialog 通用对话框;

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/shortcuts.h"
+#include "common/messages.h"
 #include "common/text_routines.h"
 #include "forms/main_window_form.h"
 #include "pages/open_path_list.h"
@@ -36,6 +37,8 @@ void reset_page_model() {
 }
 
 PageRecord make_page_record() { return fresh_record(); }
+
+bool page_exists(int index) { return valid_page(index); }
 
 std::string page_content(int index) {
   if (!valid_page(index)) return {};
@@ -168,4 +171,17 @@ void close_page_at(int index) {
 void new_page_command() {
   std::string name;
   create_page(name);
+}
+
+void custom_new_page_command() {
+  std::string name;
+  ask_user_text("请输入要新建标签的名称！",
+                "  请输入要新建的标签名称，标签名称不允许含有：\\/|:*?< >\""
+                "这些特殊字符！如果含有的话，程序会自动去除。",
+                name, kAutomaticName + std::to_string(g_new_page_counter + 1), true);
+  name = rt::replace_text(strip_invalid_filename_chars(name), "\r\n", "");
+  if (rt::remove_blanks(name).empty()) return;
+  if (create_page(name) < 0)
+    tell_user(0, 16, "新建标签错误！", 0xFF,
+              "  在新建标签的时候发生错误，如果你不知道具体的错误原因，请联系作者一起解决！", 0xFF00FF);
 }

@@ -12,6 +12,8 @@ void reset_page_model();
 // A fresh record: empty texts, font 9 points "宋体".
 PageRecord make_page_record();
 
+// Whether index names a page of g_pages.
+bool page_exists(int index);
 // A page's text: for the page the edit box shows, the edit box's text (taken when read).
 std::string page_content(int index);
 // Replaces a page's stored text (the caller redisplays the current page).
@@ -34,3 +36,6 @@ std::string strip_invalid_filename_chars(const std::string& text);
 std::string page_name(int index);
 
 void new_page_command();
+// Asks for the new page's name; forbidden characters and line breaks are dropped, a blank
+// answer creates nothing.
+void custom_new_page_command();

@@ -363,6 +363,18 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       if (i >= 0) set_current(i);
       return 0;
     }
+    case WM_RBUTTONUP: {
+      POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      int i = tab_at(at.x, at.y);
+      ClientToScreen(hw(handle_), &at);
+      if (i >= 0 && on_tab_right_click) on_tab_right_click(i, at.x, at.y);
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK: {
+      int modifiers = ((wparam & MK_CONTROL) ? kCtrl : 0) | ((wparam & MK_SHIFT) ? kShift : 0);
+      if (on_strip_double_click) on_strip_double_click(modifiers);
+      return 0;
+    }
     case WM_MOUSEMOVE: {
       int i = tab_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       if (i != hot_) {

@@ -50,6 +50,10 @@ class TabControl : public Unit {
 
   std::function<void()> on_changing;  // the old tab is still current
   std::function<void()> on_changed;
+  // The right button released over a tab: that tab's index and the mouse's screen position.
+  std::function<void(int index, int screen_x, int screen_y)> on_tab_right_click;
+  // A left double click anywhere on the strip, with the modifier keys held (kCtrl, kShift).
+  std::function<void(int modifiers)> on_strip_double_click;
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;

@@ -3,9 +3,7 @@
 #include <cmath>
 
 #include "app/globals.h"
-#include "common/message_box.h"
 #include "common/messages.h"
-#include "common/skin_art.h"
 #include "forms/main_window_form.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
@@ -16,26 +14,6 @@ namespace {
 constexpr double kMaxNumbers = 1000000;
 
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
-
-// An input prompt over the main window; false unless OK closed it.
-bool ask_text(const std::string& title, const std::string& text, std::string& answer) {
-  MessageBoxRequest r;
-  r.owner = &main_window();
-  r.icon = 32;
-  r.title = title;
-  r.title_color = 0xFF00FF;
-  r.text = text;
-  r.text_color = 0x8000;
-  r.input_mode = 1;
-  r.input_text_color = 0xFF0000;
-  r.input_result = &answer;
-  r.box_cursor = program_pointer_cursor();
-  r.input_cursor = program_text_cursor();
-  r.fade = g_fade_enabled;
-  bool without_button = false;
-  r.closed_without_button = &without_button;
-  return show_message_box(r) == kBoxOk && !without_button;
-}
 
 // The length of a line of an edit box as the control reports it. The reader of other
 // programs' edit controls measures it the same way and may take this over.
@@ -72,7 +50,7 @@ void insert_time() {
 
 void insert_letter_sequence() {
   std::string separator;
-  if (!ask_text("请输入字母间的分隔符！", "  请输入字母间的分隔符，可以为空。", separator)) return;
+  if (!ask_user_text("请输入字母间的分隔符！", "  请输入字母间的分隔符，可以为空。", separator)) return;
   std::string text;
   for (char c = 'A'; c <= 'Z'; ++c) {
     text += c;
@@ -107,8 +85,8 @@ bool number_range_text(const std::string& rule, std::string& text) {
 void insert_number_range() {
   rt::delay_with_messages(0);
   std::string rule;
-  if (!ask_text("请输入欲替换的数字范围！",
-                "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule))
+  if (!ask_user_text("请输入欲替换的数字范围！",
+                     "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule))
     return;
   std::string text;
   if (!number_range_text(rule, text)) {

@@ -42,14 +42,17 @@ void click(rt::Unit& unit, int x, int y) {
   if (IsWindow(h)) SendMessageW(h, WM_LBUTTONUP, 0, at);
 }
 
-void double_click(rt::Unit& unit, int x, int y) {
+void double_click(rt::Unit& unit, int x, int y, int modifiers) {
   HWND h = hw(unit.handle());
   if (!h) return;
   LPARAM at = MAKELPARAM(x, y);
-  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(h, WM_LBUTTONUP, 0, at);
-  SendMessageW(h, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  if (IsWindow(h)) SendMessageW(h, WM_LBUTTONUP, 0, at);
+  WPARAM keys = ((modifiers & rt::kCtrl) ? MK_CONTROL : 0) | ((modifiers & rt::kShift) ? MK_SHIFT : 0);
+  set_modifier_state(modifiers, true);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+  if (IsWindow(h)) SendMessageW(h, WM_LBUTTONUP, keys, at);
+  if (IsWindow(h)) SendMessageW(h, WM_LBUTTONDBLCLK, MK_LBUTTON | keys, at);
+  if (IsWindow(h)) SendMessageW(h, WM_LBUTTONUP, keys, at);
+  set_modifier_state(modifiers, false);
 }
 
 void right_click(rt::Unit& unit, int x, int y) {

@@ -15,7 +15,8 @@ void settle(int ms = 50);
 
 // The user's mouse and keyboard, as messages to the unit's real window.
 void click(rt::Unit& unit, int x = 3, int y = 3);
-void double_click(rt::Unit& unit, int x = 3, int y = 3);
+// Modifiers (rt::kCtrl, kShift) are held during the double click.
+void double_click(rt::Unit& unit, int x = 3, int y = 3, int modifiers = 0);
 void right_click(rt::Unit& unit, int x = 3, int y = 3);
 // A key pressed while the unit has the focus (modifiers: rt::kCtrl, kShift, kAlt).
 void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);

@@ -378,6 +378,33 @@ TEST_F(RuntimeTest, ClickingATabSelectsIt) {
   EXPECT_EQ(ev.changed, 1);
 }
 
+TEST_F(RuntimeTest, TabStripReportsRightClicksAndDoubleClicks) {
+  form.tabs.insert("第一");
+  form.tabs.insert("第二");
+  std::vector<int> right_clicked, double_clicked;
+  POINT screen{};
+  form.tabs.on_tab_right_click = [&](int i, int x, int y) {
+    right_clicked.push_back(i);
+    screen = {x, y};
+  };
+  form.tabs.on_strip_double_click = [&](int m) { double_clicked.push_back(m); };
+  rt::Rect second = form.tabs.tab_rect(1);
+  ui_test::right_click(form.tabs, second.left + 3, 4);
+  POINT expected{second.left + 3, 4};
+  ClientToScreen(static_cast<HWND>(form.tabs.handle()), &expected);
+  EXPECT_EQ(screen.x, expected.x);
+  EXPECT_EQ(screen.y, expected.y);
+  ui_test::right_click(form.tabs, 3, 3);
+  ui_test::right_click(form.tabs, second.left + second.width + 20, 3);  // past the last tab
+  EXPECT_EQ(right_clicked, (std::vector<int>{1, 0}));
+  EXPECT_EQ(form.tabs.current(), 0) << "a right click selects nothing";
+  // The keys held come with the double click, wherever it lands on the strip.
+  HWND h = static_cast<HWND>(form.tabs.handle());
+  for (WPARAM keys : {WPARAM{MK_LBUTTON}, WPARAM{MK_LBUTTON | MK_CONTROL}, WPARAM{MK_LBUTTON | MK_SHIFT}})
+    SendMessageW(h, WM_LBUTTONDBLCLK, keys, MAKELPARAM(second.left + second.width + 20, 3));
+  EXPECT_EQ(double_clicked, (std::vector<int>{0, rt::kCtrl, rt::kShift}));
+}
+
 TEST_F(RuntimeTest, TimerIntervalRule) {
   DWORD start = GetTickCount();
   std::vector<DWORD> ticks;

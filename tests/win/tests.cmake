@@ -56,3 +56,6 @@ velmora_wine_test(win_popup_menu_tests
 velmora_wine_test(win_menu_bar_tests
   tests/win/menu_bar_test.cpp
 )
+velmora_wine_test(win_tabs_tests
+  tests/win/tabs_test.cpp
+)
