@@ -152,10 +152,14 @@ void popup_program_menu_under_icon() {
     w.超级菜单.popup(*menu, r.left, r.top + w.图形按钮_程序图标.height());
 }
 
-void popup_program_menu_at_cursor() {
+void popup_program_menu_at(int x, int y) {
   MainWindowForm& w = main_window();
+  if (rt::MenuItem* menu = w.超级菜单.menu("程序右键菜单(&C)")) w.超级菜单.popup(*menu, x, y);
+}
+
+void popup_program_menu_at_cursor() {
   rt::Point p = rt::cursor_position();
-  if (rt::MenuItem* menu = w.超级菜单.menu("程序右键菜单(&C)")) w.超级菜单.popup(*menu, p.x, p.y);
+  popup_program_menu_at(p.x, p.y);
 }
 
 bool text_has_no_digit() { return text_has_no_digit(main_window().编辑框_文本类容.text()); }
@@ -176,8 +180,11 @@ void bind_menu_bar(MainWindowForm& w) {
     popup_program_menu_under_icon();
     return true;
   };
-  w.标签_上中.on_right_up = [](int, int, int) {
-    popup_program_menu_at_cursor();
+  w.标签_上中.on_right_up = [](int x, int y, int) {
+    // Where the button went up: the pointer may have moved on by the time the message is read.
+    MainWindowForm& m = main_window();
+    rt::Rect r = m.rect();
+    popup_program_menu_at(r.left + m.标签_上中.left() + x, r.top + m.标签_上中.top() + y);
     return true;
   };
 }

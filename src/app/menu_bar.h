@@ -29,6 +29,8 @@ void simulate_mouse(int x, int y, int action);
 void on_menu_closed();
 void popup_program_menu_under_icon();
 void popup_program_menu_at_cursor();
+// The program menu at a screen point (a right button released on the caption).
+void popup_program_menu_at(int x, int y);
 // True when the edit box's text holds none of the characters 0 to 9.
 bool text_has_no_digit();
 // The item-highlighted event: the item's caption up to "(" into the status label.

@@ -9,7 +9,11 @@
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "texttools/edit_commands.h"
+#include "texttools/editor_status.h"
+#include "texttools/find_replace.h"
 #include "texttools/insertions.h"
+#include "texttools/paragraph_commands.h"
+#include "texttools/printing.h"
 
 namespace {
 
@@ -40,6 +44,8 @@ void close_every_page() { close_all_pages(false); }
 void save_current() { save_current_page(); }
 void save_current_as() { save_current_page_as(); }
 void minimize_by_menu() { main_window().minimize(); }
+void remove_half_width_numbers() { remove_paragraph_numbers(1); }
+void remove_full_width_numbers() { remove_paragraph_numbers(0); }
 
 }  // namespace
 
@@ -48,7 +54,7 @@ void build_main_window_menus(MainWindowForm& w) {
 
   fill(menus.add_menu("文件(&F)"), {
                                        {"新建文件(&N)    Ctrl+N", kImageNew, new_page_command},
-                                       {"自定新建(&Z)    Ctrl+B", -1, kNotYet},  // custom_new_page_command
+                                       {"自定新建(&Z)    Ctrl+B", -1, custom_new_page_command},
                                        kSeparator,
                                        {"打开文件(&O)    Ctrl+O", kImageOpen, open_files},
                                        {"自定打开(&L)", -1, kNotYet},  // open_custom_open_window
@@ -58,7 +64,7 @@ void build_main_window_menus(MainWindowForm& w) {
                                        {"全部保存(&Q)    Ctrl+Q", kImageSaveAll, save_all_command},
                                        kSeparator,
                                        {"文件信息(&W)", -1, kNotYet},                     // open_file_info_window
-                                       {"打印文件(&P)    Ctrl+P", kImagePrint, kNotYet},  // print_current_page
+                                       {"打印文件(&P)    Ctrl+P", kImagePrint, print_current_page},
                                        kSeparator,
                                        {"关闭本页(&W)    Ctrl+W", kImageClosePage, close_current_page},
                                        {"全部关闭(&G)    Ctrl+G", -1, close_every_page},
@@ -77,14 +83,14 @@ void build_main_window_menus(MainWindowForm& w) {
                                        kSeparator,
                                        {"文本全选(&A)    Ctrl+A", kImageSelectAll, select_all_text},
                                        kSeparator,
-                                       {"寻找替换(&F)    Ctrl+F", kImageFind, kNotYet},  // open_find_window
-                                       {"找上一个(&E)    Ctrl+E", -1, kNotYet},          // find_previous
-                                       {"找下一个(&R)    Ctrl+R", -1, kNotYet},          // find_next
+                                       {"寻找替换(&F)    Ctrl+F", kImageFind, open_find_window},
+                                       {"找上一个(&E)    Ctrl+E", -1, find_previous},
+                                       {"找下一个(&R)    Ctrl+R", -1, find_next},
                                        {"跳转页面(&M)    Ctrl+D", kImageJump, kNotYet},  // the jump window
                                        kSeparator,
                                        {"插入日期(&R)", kImageDate, insert_date},
                                        {"插入时间(&T)", kImageTime, insert_time},
-                                       {"插入分隔(&K)", -1, kNotYet},  // insert_separator_line
+                                       {"插入分隔(&K)", -1, insert_separator_line},
                                        {"连续插入字母(&P)", -1, insert_letter_sequence},
                                        {"连续插入数字(&Q)", -1, insert_number_range},
                                    });
@@ -92,19 +98,19 @@ void build_main_window_menus(MainWindowForm& w) {
   rt::MenuItem& extra = menus.add_menu("附加(&I)");
   // The paragraph transformations and the whole-text conversions.
   fill(extra.add("段落排版(&D)"), {
-                                      {"去除段落首尾空(&O)", -1, kNotYet},
-                                      {"去除段落首空(&S)", -1, kNotYet},
-                                      {"去除段落尾空(&W)", -1, kNotYet},
-                                      {"去除空段落(&K)", -1, kNotYet},
+                                      {"去除段落首尾空(&O)", -1, trim_paragraphs},
+                                      {"去除段落首空(&S)", -1, trim_paragraph_starts},
+                                      {"去除段落尾空(&W)", -1, trim_paragraph_ends},
+                                      {"去除空段落(&K)", -1, drop_empty_paragraphs},
                                       kSeparator,
-                                      {"添加段落首空-半角(&T)", -1, kNotYet},
-                                      {"添加段落首空-全角(&H)", -1, kNotYet},
-                                      {"两段间加空段(&Y)", -1, kNotYet},
+                                      {"添加段落首空-半角(&T)", -1, indent_paragraphs_half},
+                                      {"添加段落首空-全角(&H)", -1, indent_paragraphs_full},
+                                      {"两段间加空段(&Y)", -1, space_paragraphs},
                                       kSeparator,
-                                      {"标出段落数-半角(&J)", -1, kNotYet},
-                                      {"标出段落数-全角(&D)", -1, kNotYet},
-                                      {"删除标出段落数-半角(&B)", -1, kNotYet},
-                                      {"删除标出段落数-全角(&Q)", -1, kNotYet},
+                                      {"标出段落数-半角(&J)", -1, number_paragraphs},
+                                      {"标出段落数-全角(&D)", -1, number_paragraphs_full},
+                                      {"删除标出段落数-半角(&B)", -1, remove_half_width_numbers},
+                                      {"删除标出段落数-全角(&Q)", -1, remove_full_width_numbers},
                                   });
   fill(extra.add("格式转换(&N)"), {
                                       {"全内容到半角(&F)", -1, kNotYet},
@@ -144,26 +150,26 @@ void build_main_window_menus(MainWindowForm& w) {
                      {"程序设置(&S)", kImageOptions, kNotYet},  // open_options_window
                      kSeparator,
                      {"设置字体(&T)    Ctrl+T", kImageFont, kNotYet},  // open_font_window
-                     {"文本颜色(&W)", kImageColors, kNotYet},          // set_text_color
-                     {"背景颜色(&B)", -1, kNotYet},                    // set_background_color
-                     {"交换颜色(&J)", -1, kNotYet},                    // swap_colors
+                     {"文本颜色(&W)", kImageColors, set_text_color},
+                     {"背景颜色(&B)", -1, set_background_color},
+                     {"交换颜色(&J)", -1, swap_colors},
                      kSeparator,
                  });
   // Alignment and scroll bars: the chosen item shows the tick, its parent the chosen item's
   // own image; the edit box starts left-aligned with a vertical scroll bar.
   fill(settings.add("文本对齐方式(&D)", kImageAlignLeft), {
-                                                              {"左对齐(&Z)", kImageTick, kNotYet},  // align_left
-                                                              {"中对齐(&T)", kImageAlignCenter, kNotYet},
-                                                              {"右对齐(&Y)", kImageAlignRight, kNotYet},
+                                                              {"左对齐(&Z)", kImageTick, align_left},
+                                                              {"中对齐(&T)", kImageAlignCenter, align_center},
+                                                              {"右对齐(&Y)", kImageAlignRight, align_right},
                                                           });
   fill(settings.add("置滚动条位置(&T)", kImageScrollVertical),
        {
-           {"横向滚动条(&H)", kImageScrollHorizontal, kNotYet},  // set_scroll_bars_horizontal
-           {"纵向滚动条(&Z)", kImageTick, kNotYet},
-           {"横纵向滚动条(&H)", kImageScrollBoth, kNotYet},
+           {"横向滚动条(&H)", kImageScrollHorizontal, set_scroll_bars_horizontal},
+           {"纵向滚动条(&Z)", kImageTick, set_scroll_bars_vertical},
+           {"横纵向滚动条(&H)", kImageScrollBoth, set_scroll_bars_both},
        });
   fill(settings, {
-                     {"只读状态(&Z)", kImageReadOnly, kNotYet},  // toggle_read_only
+                     {"只读状态(&Z)", kImageReadOnly, toggle_read_only},
                      kSeparator,
                      {"标签管理(&B)", kImageTabManager, kNotYet},  // the tab manager
                      kSeparator,

@@ -5,6 +5,7 @@
 #include "pages/closing.h"
 #include "pages/tab_commands.h"
 #include "texttools/file_digests.h"
+#include "texttools/printing.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ void build_tab_menus(MainWindowForm& w) {
        MenuItem("文件信息(&W)"),
        MenuItem("所在目录(&M)"),
        sep(),
-       MenuItem("打印文件(&P)    Ctrl+P")}));
+       MenuItem("打印文件(&P)    Ctrl+P", -1, print_from_tab_menu)}));
   MenuItem& other = menus.add_menu(MenuItem(
       "标签菜单_不是当前标签", -1,
       {MenuItem("跳到标签(&T)", -1, jump_to_remembered_tab), sep(), MenuItem("关闭标签(&B)", -1, close_remembered_tab),

@@ -1,7 +1,9 @@
 #include "texttools/editor_status.h"
 
 #include "app/globals.h"
+#include "app/menu_bar.h"
 #include "app/shortcuts.h"
+#include "common/menu_art.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
@@ -16,8 +18,33 @@ constexpr const char* kTextColorRefused =
 constexpr const char* kBackColorRefused =
     "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
 
+struct MenuChoice {
+  const char* caption;
+  int image;
+};
+
+// The chosen item of a group shows the tick, the others their own images, and the group's
+// parent item the chosen item's own image.
+void mark_menu_choice(const char* parent, const MenuChoice (&items)[3], int chosen) {
+  for (int i = 0; i < 3; ++i)
+    if (rt::MenuItem* item = main_menu_item(items[i].caption)) item->image = i == chosen ? kImageTick : items[i].image;
+  if (rt::MenuItem* group = main_menu_item(parent)) group->image = items[chosen].image;
+}
+
+constexpr MenuChoice kAlignItems[3] = {
+    {"左对齐(&Z)", kImageAlignLeft}, {"中对齐(&T)", kImageAlignCenter}, {"右对齐(&Y)", kImageAlignRight}};
+constexpr MenuChoice kScrollBarItems[3] = {{"横向滚动条(&H)", kImageScrollHorizontal},
+                                           {"纵向滚动条(&Z)", kImageScrollVertical},
+                                           {"横纵向滚动条(&H)", kImageScrollBoth}};
+
+void set_scroll_bars(int mode) {
+  editor().set_scroll_bars(mode);
+  mark_menu_choice("置滚动条位置(&T)", kScrollBarItems, mode - 1);
+}
+
 void set_alignment(int align) {
   editor().set_alignment(align);
+  mark_menu_choice("文本对齐方式(&D)", kAlignItems, align);
   rt::Toolbar& bar = main_window().工具条_工具栏;
   for (int i = 0; i < 3; ++i) {
     if (i == align)
@@ -55,11 +82,19 @@ void align_left() { set_alignment(0); }
 void align_center() { set_alignment(1); }
 void align_right() { set_alignment(2); }
 
-void set_scroll_bars_horizontal() { editor().set_scroll_bars(1); }
-void set_scroll_bars_vertical() { editor().set_scroll_bars(2); }
-void set_scroll_bars_both() { editor().set_scroll_bars(3); }
+void set_scroll_bars_horizontal() { set_scroll_bars(1); }
+void set_scroll_bars_vertical() { set_scroll_bars(2); }
+void set_scroll_bars_both() { set_scroll_bars(3); }
 
-void toggle_read_only() { editor().set_read_only(!editor().read_only()); }
+void toggle_read_only() {
+  bool read_only = !editor().read_only();
+  editor().set_read_only(read_only);
+  rt::MenuItem* item = main_menu_item("只读状态(&Z)");
+  if (!item) item = main_menu_item("取消只读(&Z)");
+  if (!item) return;
+  item->caption = read_only ? "取消只读(&Z)" : "只读状态(&Z)";
+  item->image = read_only ? kImageTick : kImageReadOnly;
+}
 
 unsigned choose_color(rt::Window& owner, unsigned color) {
   return rt::choose_color_dialog(owner.handle()).value_or(color);

@@ -13,6 +13,7 @@
 #include "app/main_frame.h"
 #include "common/menu_art.h"
 #include "documents/open_files.h"
+#include "forms/find_window_form.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -316,6 +317,57 @@ TEST_F(MenuBarTest, ChoosingAnItemRunsItsCommand) {
   ui_test::answer_message_boxes({});
   EXPECT_EQ(editor().text(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");  // 连续插入字母, empty separator
   EXPECT_EQ(g_open_menu, kNoMenu);
+}
+
+// Chooses an item of the Settings menu (in a submenu too) as the user would.
+void choose_setting(const char* caption) {
+  rt::seams::set_menu_hook([caption](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(caption)) << caption; });
+  ui_test::click(w().图形按钮_设置_菜单);
+  rt::seams::set_menu_hook(nullptr);
+}
+
+TEST_F(MenuBarTest, SettingsItemsTickTheChosenAlignmentAndScrollBarsAndToggleReadOnly) {
+  struct Case {
+    const char* chosen;
+    const char* group;
+    int group_image;
+    std::vector<std::pair<const char*, int>> images;
+  };
+  const Case cases[] = {
+      {"中对齐(&T)", "文本对齐方式(&D)", kImageAlignCenter,
+       {{"左对齐(&Z)", kImageAlignLeft}, {"中对齐(&T)", kImageTick}, {"右对齐(&Y)", kImageAlignRight}}},
+      {"右对齐(&Y)", "文本对齐方式(&D)", kImageAlignRight,
+       {{"左对齐(&Z)", kImageAlignLeft}, {"中对齐(&T)", kImageAlignCenter}, {"右对齐(&Y)", kImageTick}}},
+      {"横向滚动条(&H)", "置滚动条位置(&T)", kImageScrollHorizontal,
+       {{"横向滚动条(&H)", kImageTick}, {"纵向滚动条(&Z)", kImageScrollVertical}, {"横纵向滚动条(&H)", kImageScrollBoth}}},
+      {"横纵向滚动条(&H)", "置滚动条位置(&T)", kImageScrollBoth,
+       {{"横向滚动条(&H)", kImageScrollHorizontal}, {"纵向滚动条(&Z)", kImageScrollVertical}, {"横纵向滚动条(&H)", kImageTick}}},
+  };
+  for (const Case& c : cases) {
+    choose_setting(c.chosen);
+    EXPECT_EQ(main_menu_item(c.group)->image, c.group_image) << c.chosen;
+    for (auto [caption, image] : c.images) EXPECT_EQ(main_menu_item(caption)->image, image) << c.chosen << " " << caption;
+  }
+  EXPECT_EQ(editor().alignment(), 2);
+  EXPECT_EQ(editor().scroll_bars(), 3);
+
+  choose_setting("只读状态(&Z)");
+  EXPECT_TRUE(editor().read_only());
+  ASSERT_NE(main_menu_item("取消只读(&Z)"), nullptr);
+  EXPECT_EQ(main_menu_item("取消只读(&Z)")->image, kImageTick);
+  choose_setting("取消只读(&Z)");
+  EXPECT_FALSE(editor().read_only());
+  ASSERT_NE(main_menu_item("只读状态(&Z)"), nullptr);
+  EXPECT_EQ(main_menu_item("只读状态(&Z)")->image, kImageReadOnly);
+}
+
+TEST_F(MenuBarTest, TheEditMenuReachesFindAndReplace) {
+  editor().set_text("abc abc");
+  rt::seams::set_menu_hook([](rt::PopupMenu& m) { EXPECT_TRUE(m.choose("寻找替换(&F)    Ctrl+F")); });
+  ui_test::click(w().图形按钮_编辑_菜单);
+  rt::seams::set_menu_hook(nullptr);
+  ASSERT_TRUE(find_window().loaded());
+  find_window().close();
 }
 
 TEST_F(MenuBarTest, TheHighlightedItemIsNamedInTheStatusLabelAndTimersKeepRunning) {
