@@ -89,6 +89,8 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/common/tool_art.cpp
+  src/common/tool_window.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

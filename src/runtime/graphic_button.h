@@ -20,6 +20,7 @@ class GraphicButton : public Unit {
   void set_disabled_picture(const Picture& p);
   const Picture& normal_picture() const { return normal_; }
   const Picture& hover_picture() const { return hover_; }
+  const Picture& pressed_picture() const { return pressed_; }
   const Picture& disabled_picture() const { return disabled_; }
 
   // Text drawn beside (check style) or over the picture.
