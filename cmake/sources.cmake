@@ -89,6 +89,7 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/pages/page_pickers.cpp
   src/common/tool_art.cpp
   src/common/tool_window.cpp
 )
