@@ -92,6 +92,8 @@ set(VELMORA_APP_SOURCES
   src/pages/page_pickers.cpp
   src/common/tool_art.cpp
   src/common/tool_window.cpp
+  src/forms/simp_trad_window_form.cpp
+  src/texttools/simp_trad_window.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

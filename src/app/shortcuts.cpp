@@ -14,6 +14,7 @@
 #include "texttools/find_replace.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
+#include "texttools/simp_trad_window.h"
 
 namespace {
 
@@ -68,6 +69,9 @@ bool ctrl_shortcut(int key) {
       if (i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified) save_current_page();
       return true;
     }
+    case 'U':
+      open_simp_trad_window();
+      return true;
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
       return true;
