@@ -94,6 +94,9 @@ set(VELMORA_APP_SOURCES
   src/common/tool_window.cpp
   src/forms/simp_trad_window_form.cpp
   src/texttools/simp_trad_window.cpp
+  src/forms/crypt_window_form.cpp
+  src/texttools/crypt_window.cpp
+  src/texttools/file_digests.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

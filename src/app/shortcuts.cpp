@@ -10,6 +10,7 @@
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
 #include "runtime/unit.h"
+#include "texttools/crypt_window.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
 #include "texttools/insertions.h"
@@ -45,6 +46,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'G':
       if (w.高级选择夹_标签.count() > 1) close_all_pages(false);
+      return true;
+    case 'J':
+      open_crypt_window();
       return true;
     case 'K':
       save_current_page_as();
