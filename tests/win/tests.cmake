@@ -47,6 +47,9 @@ velmora_wine_test(win_paragraphs_tests
 velmora_wine_test(win_printing_tests
   tests/win/printing_test.cpp
 )
+velmora_wine_test(win_page_pickers_tests
+  tests/win/page_pickers_test.cpp
+)
 velmora_wine_test(win_simp_trad_window_tests
   tests/win/simp_trad_window_test.cpp
 )
