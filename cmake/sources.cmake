@@ -54,6 +54,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/internet.cpp
   src/runtime/printer.cpp
   src/runtime/combo_box.cpp
+  src/runtime/drop_target.cpp
 )
 
 # The program's own logic and its forms.

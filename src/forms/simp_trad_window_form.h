@@ -1,6 +1,7 @@
 #pragma once
 // The Simplified/Traditional window "Velmora_简繁转换": its units and their event bindings.
 #include "runtime/combo_box.h"
+#include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -20,6 +21,8 @@ class SimpTradWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_转为简体, 图形按钮_转为繁体, 图形按钮_复制所有, 图形按钮_清空类容;
   // The same commands on the current page (the main edit box).
   rt::GraphicButton 图形按钮_转为简体_当前页, 图形按钮_转为繁体_当前页, 图形按钮_复制所有_当前页;
+  // Texts and files dropped on the work box.
+  rt::DropTarget 拖放对象;
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
 
  protected:

@@ -127,6 +127,7 @@ void on_simp_trad_window_created() {
     t.page.set_hover_picture(t.box.hover_picture());
     t.page.set_pressed_picture(t.box.pressed_picture());
   }
+  w.拖放对象.attach(w.编辑框_操作类容);
   w.编辑框_操作类容.set_text(initial_work_text());
   update_simp_trad_buttons();
   install_colored_border(w.编辑框_操作类容.handle(), kEditBorderColor);

@@ -24,7 +24,8 @@ void fill_chinese_page_picker();
 void fill_chinese_page_picker_thread();
 void on_chinese_page_picked();
 
-// Drops on the work box: a text is appended; a file replaces the work text with its content.
+// Drops on the work box: a text is appended; a file replaces the work text with its content
+// (the first of several files).
 void append_dropped_text_to_work_box(const std::string& text);
 void load_dropped_file_into_work_box(const std::string& path);
 

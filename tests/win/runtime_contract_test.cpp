@@ -7,6 +7,7 @@
 
 #include "runtime/app.h"
 #include "runtime/combo_box.h"
+#include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
 #include "runtime/hooks.h"
 #include "runtime/label.h"
@@ -321,6 +322,29 @@ TEST_F(RuntimeTest, ComboBoxRaisesSelectedOnlyForTheUsersChoice) {
   EXPECT_EQ(form.combo.add_item("x"), -1);
   EXPECT_EQ(form.combo.count(), 0);
   EXPECT_EQ(form.combo.current(), -1);
+}
+
+TEST_F(RuntimeTest, DropTargetsTakeTextsAndFilesUntilTheirWindowIsGone) {
+  rt::DropTarget target;
+  std::vector<std::string> texts, files;
+  target.on_text = [&](const std::string& t) { texts.push_back(t); };
+  target.on_files = [&](const std::vector<std::string>& p) { files.insert(files.end(), p.begin(), p.end()); };
+  EXPECT_FALSE(rt::seams::drop_text(form.memo, "x"));  // not a target yet
+  target.attach(form.memo);
+  ASSERT_TRUE(target.attached());
+  EXPECT_TRUE(rt::seams::drop_text(form.memo, "拖来的 text\r\n"));
+  EXPECT_TRUE(rt::seams::drop_files(form.memo, {"C:\\文件夹\\甲.txt", "C:\\乙.log"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"拖来的 text\r\n"}));
+  EXPECT_EQ(files, (std::vector<std::string>{"C:\\文件夹\\甲.txt", "C:\\乙.log"}));
+  EXPECT_FALSE(rt::seams::drop_text(form.line, "x"));  // another window
+  target.detach();
+  EXPECT_FALSE(rt::seams::drop_text(form.memo, "y"));
+  target.attach(form.memo);
+  form.destroy();  // the window gives its target back as it goes
+  EXPECT_FALSE(target.attached());
+  ASSERT_TRUE(form.load());
+  EXPECT_FALSE(rt::seams::drop_text(form.memo, "z"));
+  EXPECT_EQ(texts.size(), 1u);
 }
 
 TEST_F(RuntimeTest, HooksRemovedInAnyOrderLeaveTheOthersWorking) {

@@ -18,6 +18,7 @@
 #include "program_test.h"
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
+#include "runtime/seams.h"
 #include "runtime/tooltip.h"
 #include "ui_test.h"
 
@@ -161,17 +162,17 @@ TEST_F(SimpTradTest, CtrlASelectsTheWholeWorkBox) {
 TEST_F(SimpTradTest, DropsOnTheWorkBox) {
   open_window();
   work_box().set_text("开头");
-  append_dropped_text_to_work_box("拖来的");
+  ASSERT_TRUE(rt::seams::drop_text(work_box(), "拖来的"));
   EXPECT_EQ(work_box().text(), "开头拖来的");
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const std::string file = std::string(temp) + "velmora_simp_trad_drop.txt";
+  const std::string file = std::string(temp) + "velmora_简繁_drop.txt";
   ASSERT_TRUE(rt::write_file(file, "文件内容\r\n第二行"));
-  load_dropped_file_into_work_box(file);
+  ASSERT_TRUE(rt::seams::drop_files(work_box(), {file}));
   EXPECT_EQ(work_box().text(), "文件内容\r\n第二行");
   DeleteFileA(file.c_str());
   // A file that cannot be read changes nothing.
-  load_dropped_file_into_work_box(file);
+  ASSERT_TRUE(rt::seams::drop_files(work_box(), {file}));
   EXPECT_EQ(work_box().text(), "文件内容\r\n第二行");
 }
 
