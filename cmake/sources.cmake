@@ -56,6 +56,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/printer.cpp
   src/runtime/popup_menu.cpp
   src/runtime/mouse_input.cpp
+  src/runtime/combo_box.cpp
+  src/runtime/drop_target.cpp
 )
 
 # The program's own logic and its forms.
@@ -98,6 +100,13 @@ set(VELMORA_APP_SOURCES
   src/pages/tab_commands.cpp
   src/pages/tab_menus.cpp
   src/forms/tab_menus_form.cpp
+  src/pages/page_pickers.cpp
+  src/common/tool_art.cpp
+  src/common/tool_window.cpp
+  src/forms/simp_trad_window_form.cpp
+  src/texttools/simp_trad_window.cpp
+  src/forms/crypt_window_form.cpp
+  src/texttools/crypt_window.cpp
   src/texttools/file_digests.cpp
 )
 

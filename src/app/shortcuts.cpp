@@ -11,11 +11,13 @@
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
 #include "runtime/unit.h"
+#include "texttools/crypt_window.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
+#include "texttools/simp_trad_window.h"
 
 namespace {
 
@@ -47,6 +49,9 @@ bool ctrl_shortcut(int key) {
     case 'G':
       if (w.高级选择夹_标签.count() > 1) close_all_pages(false);
       return true;
+    case 'J':
+      open_crypt_window();
+      return true;
     case 'K':
       save_current_page_as();
       return true;
@@ -71,6 +76,9 @@ bool ctrl_shortcut(int key) {
       if (i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified) save_current_page();
       return true;
     }
+    case 'U':
+      open_simp_trad_window();
+      return true;
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
       return true;

@@ -4,13 +4,17 @@
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
+#include "forms/crypt_window_form.h"
 #include "forms/find_window_form.h"
 #include "forms/main_window_form.h"
+#include "forms/simp_trad_window_form.h"
 #include "options/config.h"
 #include "pages/closing.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
+#include "texttools/crypt_window.h"
 #include "texttools/find_replace.h"
+#include "texttools/simp_trad_window.h"
 
 int g_restart_pending = 0;
 
@@ -18,6 +22,8 @@ void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
   if (find_window().loaded()) fade_out_find_window();
+  if (simp_trad_window().loaded()) fade_out_simp_trad_window();
+  if (crypt_window().loaded()) fade_out_crypt_window();
   config_delete("程序设置", "进程通信钥匙");
 }
 

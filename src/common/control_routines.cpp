@@ -76,3 +76,9 @@ int check_button_state(rt::GraphicButton& button, ButtonOp op, int value) {
 int radio_button_state(rt::GraphicButton& button, ButtonOp op, int value) {
   return button_state(button, radio_button_strip(), op, value);
 }
+
+void click_radio_pair(rt::GraphicButton& clicked, rt::GraphicButton& other) {
+  if (!radio_button_state(other, ButtonOp::Query)) return;
+  radio_button_state(other, ButtonOp::Set, 0);
+  radio_button_state(clicked, ButtonOp::Set, 1);
+}

@@ -24,3 +24,6 @@ int taskbar_height(std::vector<int>* work_area = nullptr);
 enum class ButtonOp { Toggle, Query, Set };
 int check_button_state(rt::GraphicButton& button, ButtonOp op = ButtonOp::Toggle, int value = 0);
 int radio_button_state(rt::GraphicButton& button, ButtonOp op = ButtonOp::Toggle, int value = 0);
+// A click on one radio button of a pair: it turns on, and the other off, only while the other
+// is on; a click on the button already on changes nothing.
+void click_radio_pair(rt::GraphicButton& clicked, rt::GraphicButton& other);

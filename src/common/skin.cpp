@@ -4,12 +4,15 @@
 
 #include "runtime/cursor.h"
 #include "runtime/hooks.h"
+#include "runtime/window_services.h"
 
 namespace {
 
 constexpr unsigned kWmNcDestroy = 0x0082;
 constexpr unsigned kWmPaint = 0x000F;
 constexpr unsigned kWmNcPaint = 0x0085;
+constexpr unsigned kWmNcLeftButtonDown = 0x00A1;
+constexpr intptr_t kHitCaption = 2;
 
 // Windows that wear the coloured border now.
 std::set<rt::WindowHandle> g_bordered_windows;
@@ -76,4 +79,9 @@ void install_colored_border(rt::WindowHandle window, unsigned color) {
       }))
     return;
   g_bordered_windows.insert(window);
+}
+
+void move_window_by_title(rt::Window& window) {
+  rt::release_mouse_capture();
+  rt::send_message(window.handle(), kWmNcLeftButtonDown, kHitCaption, 0);
 }

@@ -26,3 +26,7 @@ void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& 
 // A 1-pixel frame in the colour (Windows RGB) around the window, painted after the window's
 // own painting. Installed once per window: a second call does nothing; it goes with the window.
 void install_colored_border(rt::WindowHandle window, unsigned color);
+
+// A press on a skinned window's title strip: the system moves the window while the button is
+// held, as it would by a caption.
+void move_window_by_title(rt::Window& window);

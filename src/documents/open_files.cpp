@@ -12,6 +12,7 @@
 #include "options/config.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "pages/page_pickers.h"
 #include "runtime/app.h"
 #include "runtime/dialogs.h"
 #include "runtime/encoding.h"
@@ -193,6 +194,7 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     w.restore_if_minimized();
     w.bring_forward();
     update_title_and_status(tabs.current());
+    refresh_loaded_page_pickers();
     if (!g_pending_dirs_busy && !g_pending_dirs.empty()) open_queued_directories();
     w.时钟_监视程序.set_interval(kHandOverPoll);
   }

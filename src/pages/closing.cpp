@@ -9,6 +9,7 @@
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "pages/page_pickers.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ void remove_all_pages() {
   g_tab0_placeholder = 0;
   show_current_page();
   w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
+  refresh_loaded_page_pickers();
   g_open_paths = " |";
 }
 

@@ -7,6 +7,7 @@
 #include "forms/main_window_form.h"
 #include "pages/open_path_list.h"
 #include "pages/page_display.h"
+#include "pages/page_pickers.h"
 #include "runtime/gbk_text.h"
 
 int g_new_page_counter = 1;
@@ -102,6 +103,7 @@ int create_page(std::string& name) {
   g_pages.push_back(std::move(record));
   w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
   w.高级选择夹_标签.set_current(tab);
+  add_page_to_pickers(name);
   return tab;
 }
 
@@ -166,6 +168,7 @@ void close_page_at(int index) {
   if (tabs.count() == 1 && g_pages[0].path.empty() && tabs.caption(0).compare(0, 9, kAutomaticName) == 0)
     w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
   show_current_page();
+  relist_page_pickers();
 }
 
 void new_page_command() {

@@ -5,9 +5,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
+class Unit;
 class Window;
 class PopupMenu;
 }  // namespace rt
@@ -76,6 +78,11 @@ struct Launch {
 void record_launches(bool on);
 bool launches_recorded();
 std::vector<Launch>& launches();
+
+// Drops as a user's drag ends them: a text or files handed to the drop target the unit's window
+// registered (runtime/drop_target.h); false when it has none or refuses the data.
+bool drop_text(Unit& unit, std::string_view text);
+bool drop_files(Unit& unit, const std::vector<std::string>& paths);
 
 // The end of the process, taken by a test instead of ending it.
 std::function<void(int code)>& end_process_hook();

@@ -7,23 +7,21 @@
 #include "app/globals.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
-#include "pages/page_model.h"
 #include "runtime/ciphers.h"
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
 
 namespace {
 
+constexpr unsigned kRed = 0xFF;
+
 void copy_file_digest(std::string (*digest)(std::string_view)) {
   int i = main_window().高级选择夹_标签.current();
-  if (!page_exists(i)) return;
-  const std::string path = g_pages[i].path;
-  std::optional<std::string> bytes;
-  if (!path.empty()) bytes = rt::read_file(path);
-  // A file that cannot be read has no digest: the clipboard keeps what it holds.
+  std::string path = i >= 0 && i < static_cast<int>(g_pages.size()) ? g_pages[i].path : std::string();
+  std::optional<std::string> bytes = path.empty() ? std::nullopt : rt::read_file(path);
   if (!bytes) {
-    tell_user(0, 16, "读取文件失败！", 0xFF,
-              "  读取文件[" + path + "]失败，无法计算校验值！请确定该文件存在并且没有被其他程序独占使用！", 0xFF00FF);
+    // The digest of nothing must not pass for the file's.
+    tell_user(0, 16, "读取文件失败！", kRed, "  读取" + path + "\r\n失败！", kRed);
     return;
   }
   rt::set_clipboard_text(digest(*bytes));

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "runtime/app.h"
+#include "runtime/combo_box.h"
+#include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
 #include "runtime/hooks.h"
 #include "runtime/label.h"
@@ -26,6 +28,7 @@ class TestForm : public rt::Window {
   rt::TabControl tabs;
   rt::Label label;
   rt::Timer timer;
+  rt::ComboBox combo;
 
  protected:
   void build() override {
@@ -34,6 +37,7 @@ class TestForm : public rt::Window {
     tabs.create(*this, {10, 10, 300, 24});
     label.create(*this, {10, 230, 300, 20}, "标签");
     timer.create(*this);
+    combo.create(*this, {320, 40, 90, 22});
   }
 };
 
@@ -473,6 +477,64 @@ TEST_F(RuntimeTest, UnitsOfADestroyedWindowAreInert) {
   ASSERT_TRUE(form.load());
   form.memo.set_text("again");
   EXPECT_EQ(form.memo.text(), "again");
+}
+
+TEST_F(RuntimeTest, ComboBoxRaisesSelectedOnlyForTheUsersChoice) {
+  int selected = 0;
+  form.combo.on_selected = [&] { ++selected; };
+  for (const char* item : {"第一页", "", "乗\\|"}) form.combo.add_item(item);
+  ASSERT_EQ(form.combo.count(), 3);
+  EXPECT_EQ(form.combo.item_text(1), "");
+  EXPECT_EQ(form.combo.item_text(2), "乗\\|");
+  EXPECT_EQ(form.combo.current(), -1);
+  EXPECT_EQ(form.combo.text(), "");
+  // Written from code: nothing is raised.
+  form.combo.set_current(2);
+  EXPECT_EQ(form.combo.current(), 2);
+  EXPECT_EQ(form.combo.text(), "乗\\|");
+  form.combo.set_current(7);
+  EXPECT_EQ(form.combo.current(), -1);
+  EXPECT_EQ(selected, 0);
+  // The user's choice with the keyboard raises it once.
+  form.combo.set_current(0);
+  ui_test::press_key(form.combo, VK_DOWN);
+  EXPECT_EQ(form.combo.current(), 1);
+  EXPECT_EQ(selected, 1);
+  form.combo.remove_item(5);
+  form.combo.remove_item(0);
+  EXPECT_EQ(form.combo.count(), 2);
+  EXPECT_EQ(form.combo.item_text(0), "");
+  form.combo.clear();
+  EXPECT_EQ(form.combo.count(), 0);
+  EXPECT_EQ(form.combo.current(), -1);
+  EXPECT_EQ(selected, 1);
+  form.destroy();
+  EXPECT_EQ(form.combo.add_item("x"), -1);
+  EXPECT_EQ(form.combo.count(), 0);
+  EXPECT_EQ(form.combo.current(), -1);
+}
+
+TEST_F(RuntimeTest, DropTargetsTakeTextsAndFilesUntilTheirWindowIsGone) {
+  rt::DropTarget target;
+  std::vector<std::string> texts, files;
+  target.on_text = [&](const std::string& t) { texts.push_back(t); };
+  target.on_files = [&](const std::vector<std::string>& p) { files.insert(files.end(), p.begin(), p.end()); };
+  EXPECT_FALSE(rt::seams::drop_text(form.memo, "x"));  // not a target yet
+  target.attach(form.memo);
+  ASSERT_TRUE(target.attached());
+  EXPECT_TRUE(rt::seams::drop_text(form.memo, "拖来的 text\r\n"));
+  EXPECT_TRUE(rt::seams::drop_files(form.memo, {"C:\\文件夹\\甲.txt", "C:\\乙.log"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"拖来的 text\r\n"}));
+  EXPECT_EQ(files, (std::vector<std::string>{"C:\\文件夹\\甲.txt", "C:\\乙.log"}));
+  EXPECT_FALSE(rt::seams::drop_text(form.line, "x"));  // another window
+  target.detach();
+  EXPECT_FALSE(rt::seams::drop_text(form.memo, "y"));
+  target.attach(form.memo);
+  form.destroy();  // the window gives its target back as it goes
+  EXPECT_FALSE(target.attached());
+  ASSERT_TRUE(form.load());
+  EXPECT_FALSE(rt::seams::drop_text(form.memo, "z"));
+  EXPECT_EQ(texts.size(), 1u);
 }
 
 TEST_F(RuntimeTest, HooksRemovedInAnyOrderLeaveTheOthersWorking) {

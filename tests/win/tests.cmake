@@ -59,3 +59,12 @@ velmora_wine_test(win_menu_bar_tests
 velmora_wine_test(win_tabs_tests
   tests/win/tabs_test.cpp
 )
+velmora_wine_test(win_page_pickers_tests
+  tests/win/page_pickers_test.cpp
+)
+velmora_wine_test(win_simp_trad_window_tests
+  tests/win/simp_trad_window_test.cpp
+)
+velmora_wine_test(win_crypt_window_tests
+  tests/win/crypt_window_test.cpp
+)

@@ -1,0 +1,125 @@
+#include "pages/page_pickers.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/globals.h"
+#include "forms/main_window_form.h"
+#include "pages/page_model.h"
+#include "runtime/app.h"
+#include "runtime/tooltip.h"
+
+namespace {
+
+std::vector<PagePicker*>& pickers() {
+  static std::vector<PagePicker*> list;
+  return list;
+}
+
+}  // namespace
+
+int page_picker_offset() { return g_tab0_placeholder ? 1 : 0; }
+
+PagePicker::PagePicker(int order, rt::Window& window, rt::ComboBox& combo, rt::GraphicButton& close_button,
+                       void (*thread_entry)(), void (*choice)())
+    : order_(order),
+      window_(window),
+      combo_(combo),
+      close_button_(close_button),
+      thread_entry_(thread_entry),
+      choice_(choice) {
+  auto& list = pickers();
+  list.insert(std::upper_bound(list.begin(), list.end(), this,
+                               [](const PagePicker* a, const PagePicker* b) { return a->order_ < b->order_; }),
+              this);
+}
+
+void PagePicker::set_busy_look() { close_button_.set_disabled(busy_ > 0); }
+
+void PagePicker::list_pages() {
+  rt::TabControl& tabs = main_window().高级选择夹_标签;
+  int offset = page_picker_offset();
+  combo_.clear();
+  // One entry per page, an empty name included: entry k must stand for page k + offset.
+  for (int i = offset; i < tabs.count() && i < static_cast<int>(g_pages.size()); ++i) combo_.add_item(page_name(i));
+  combo_.set_current(tabs.current() - offset);
+}
+
+void PagePicker::fill() {
+  rt::invoke([this] {
+    if (!window_.loaded()) return;  // closed before its fill came
+    ++busy_;
+    set_busy_look();
+    list_pages();
+    if (choice_) choice_();
+    --busy_;
+    set_busy_look();
+  });
+}
+
+void PagePicker::start_refresh() {
+  if (!window_.loaded()) return;
+  if (busy_ > 0) {
+    again_ = true;
+    return;
+  }
+  ++busy_;
+  set_busy_look();
+  launch(generation_);
+}
+
+void PagePicker::launch(int generation) {
+  void (*entry)() = thread_entry_;
+  rt::start_thread([this, entry, generation] {
+    entry();
+    rt::post([this, generation] { refresh_ended(generation); });
+  });
+}
+
+void PagePicker::refresh_ended(int generation) {
+  if (generation != generation_) return;  // its window is gone
+  if (again_ && window_.loaded()) {
+    again_ = false;
+    launch(generation);
+    return;
+  }
+  again_ = false;
+  --busy_;
+  set_busy_look();
+}
+
+void PagePicker::window_created() {
+  ++generation_;
+  busy_ = 0;
+  again_ = false;
+}
+
+int PagePicker::selected_page() const {
+  int entry = combo_.current();
+  if (entry < 0) return -1;
+  int page = entry + page_picker_offset();
+  return page < static_cast<int>(g_pages.size()) ? page : -1;
+}
+
+void PagePicker::show_balloon(const std::string& text) { rt::set_tooltip(combo_, text); }
+
+void PagePicker::add_entry(const std::string& name) {
+  if (window_.loaded()) combo_.add_item(name);
+}
+
+void PagePicker::relist() {
+  if (window_.loaded()) list_pages();
+}
+
+void add_page_to_pickers(const std::string& name) {
+  for (PagePicker* p : pickers()) p->add_entry(name);
+}
+
+void relist_page_pickers() {
+  for (PagePicker* p : pickers()) p->relist();
+}
+
+void refresh_loaded_page_pickers() {
+  for (PagePicker* p : pickers())
+    if (p->loaded()) p->start_refresh();
+}

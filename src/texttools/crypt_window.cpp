@@ -1,0 +1,195 @@
+#include "texttools/crypt_window.h"
+
+#include "app/globals.h"
+#include "common/control_routines.h"
+#include "common/messages.h"
+#include "common/skin.h"
+#include "common/skin_art.h"
+#include "common/text_routines.h"
+#include "common/tool_art.h"
+#include "common/tool_window.h"
+#include "common/window_fade.h"
+#include "forms/crypt_window_form.h"
+#include "forms/main_window_form.h"
+#include "pages/page_display.h"
+#include "pages/page_model.h"
+#include "pages/page_pickers.h"
+#include "runtime/app.h"
+#include "runtime/ciphers.h"
+#include "runtime/files.h"
+#include "runtime/tooltip.h"
+
+namespace {
+
+constexpr unsigned kEditBorderColor = 0x9D7B45;
+constexpr unsigned kRed = 0xFF;
+const char kFilter[] =
+    "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*|";
+
+CryptWindowForm& f() { return crypt_window(); }
+
+int chosen_algorithm() {
+  return radio_button_state(f().超级按钮_DES算法, ButtonOp::Query) ? rt::kCipherDes : rt::kCipherRc4;
+}
+
+void decrypt_file(rt::CommonDialog& dialog) {
+  CryptWindowForm& w = f();
+  dialog.title = "打开加密后的文件解密！";
+  dialog.kind = rt::CommonDialog::Kind::Open;
+  if (!dialog.run()) return;
+  std::string path = dialog.file_name;
+  std::optional<std::string> bytes = rt::read_file(path);
+  if (!bytes) return;
+  std::string text = rt::decrypt_data(*bytes, w.编辑框_密码.text(), chosen_algorithm());
+  // A wrong password or algorithm, a damaged file and an empty text all end here, untold.
+  if (text.empty()) return;
+  if (check_button_state(w.超级按钮_解密后显示在这里, ButtonOp::Query)) {
+    w.编辑框_内容摘要.set_text(text);
+    return;
+  }
+  std::string extension;
+  std::string name = split_file_name(path, extension);
+  int tab = create_page(name);
+  if (tab < 0 || tab >= static_cast<int>(g_pages.size())) return;
+  // No path: a save must not put the plain text over the encrypted file; it asks for a file as
+  // for any new page.
+  g_pages[tab].extension = extension;
+  set_page_content(tab, std::move(text));
+  main_window().高级选择夹_标签.set_current(tab);
+  show_current_page();
+  g_pages[tab].modified = 0;
+}
+
+void encrypt_page(rt::CommonDialog& dialog) {
+  CryptWindowForm& w = f();
+  int page = crypt_page_picker().selected_page();
+  if (page < 0) return;
+  std::string text = page_content(page);
+  const std::string& extension = g_pages[page].extension;
+  dialog.default_extension = extension.empty() ? "*.txt" : "*." + extension;
+  if (text.empty()) return;
+  std::string item = w.组合框_打开文件_加密解密.text();
+  dialog.title = "请选择加密后的 " + item + " 保存目录……";
+  dialog.kind = rt::CommonDialog::Kind::Save;
+  dialog.file_name = item;
+  if (!dialog.run()) return;
+  std::string path = dialog.file_name;
+  std::string data = rt::encrypt_data(text, w.编辑框_密码.text(), chosen_algorithm());
+  if (data.empty()) return;
+  if (!rt::write_file(path, data))
+    tell_user(0, 16, "写到文件失败！", kRed, "  输出到" + path + "\r\n失败！", kRed, nullptr, &w);
+}
+
+}  // namespace
+
+void open_crypt_window() { open_tool_window(f()); }
+
+void encrypt_or_decrypt_file() {
+  rt::CommonDialog& dialog = main_window().通用对话框;
+  dialog.filter = kFilter;
+  dialog.folder = rt::program_directory();
+  if (check_button_state(f().超级按钮_解密文件, ButtonOp::Query))
+    decrypt_file(dialog);
+  else
+    encrypt_page(dialog);
+}
+
+PagePicker& crypt_page_picker() {
+  static PagePicker picker(3, f(), f().组合框_打开文件_加密解密, f().图形按钮_关闭小, fill_crypt_page_picker_thread,
+                           on_crypt_page_picked);
+  return picker;
+}
+
+void fill_crypt_page_picker() { crypt_page_picker().fill(); }
+void fill_crypt_page_picker_thread() { fill_crypt_page_picker(); }
+
+void on_crypt_page_picked() {
+  PagePicker& picker = crypt_page_picker();
+  int page = picker.selected_page();
+  if (page < 0) return;
+  // An empty page empties the box too.
+  f().编辑框_内容摘要.set_text(page_content(page));
+  std::string balloon = f().组合框_打开文件_加密解密.text();
+  const std::string& extension = g_pages[page].extension;
+  if (!extension.empty()) balloon += "." + extension;
+  picker.show_balloon(balloon);
+}
+
+void on_crypt_window_created() {
+  CryptWindowForm& w = f();
+  dress_tool_window(
+      w, w.图形按钮_程序图标, crypt_window_icon_picture(), w.图形按钮_关闭小,
+      {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下});
+  rt::Unit* pointed[] = {&w,
+                         &w.图形按钮_关闭小,
+                         &w.图形按钮_加密解密,
+                         &w.组合框_打开文件_加密解密,
+                         &w.超级按钮_DES算法,
+                         &w.超级按钮_RC4算法,
+                         &w.超级按钮_解密文件,
+                         &w.超级按钮_解密后显示在这里};
+  for (rt::Unit* u : pointed) u->set_mouse_pointer(program_pointer_cursor().handle());
+  w.编辑框_密码.set_mouse_pointer(program_text_cursor().handle());
+  radio_button_state(w.超级按钮_DES算法, ButtonOp::Set, 1);
+  radio_button_state(w.超级按钮_RC4算法, ButtonOp::Set, 0);
+  // Both checks start without pictures, which count as on: one toggle each leaves them off.
+  toggle_decrypt_mode();
+  toggle_show_decrypted_here();
+  on_password_changed();
+  install_colored_border(w.编辑框_内容摘要.handle(), kEditBorderColor);
+  rt::set_tooltip(w.图形按钮_关闭小, "<font color=red>关闭加密解密窗口");
+  PagePicker& picker = crypt_page_picker();
+  picker.window_created();
+  picker.start_refresh();
+}
+
+void on_crypt_window_first_activation() { fade_in_after_first_activation(f()); }
+
+void on_password_changed() {
+  CryptWindowForm& w = f();
+  std::string password = w.编辑框_密码.text();
+  w.图形按钮_加密解密.set_disabled(password.empty());
+  rt::set_tooltip(w.编辑框_密码,
+                  password.empty() ? std::string("只有输入密码后才能对文件操作") : "密码为：" + password);
+}
+
+void toggle_decrypt_mode() {
+  CryptWindowForm& w = f();
+  bool decrypt = check_button_state(w.超级按钮_解密文件) != 0;
+  const auto& strip = crypt_action_button_strip();
+  size_t first = decrypt ? 4 : 0;
+  w.图形按钮_加密解密.set_pictures(strip[first], strip[first + 1], strip[first + 2]);
+  w.图形按钮_加密解密.set_disabled_picture(strip[first + 3]);
+  w.图形按钮_加密解密.set_caption(decrypt ? "解密文件" : "加密文件");
+  rt::set_tooltip(w.图形按钮_加密解密, decrypt ? "解密文件" : "加密文件");
+  w.标签_上中.set_text(decrypt ? "   解密文件" : "   加密文件");
+  w.透明标签_说明.set_text(decrypt ? "解密密码：" : "加密密码：");
+  w.超级按钮_解密后显示在这里.set_visible(decrypt);
+}
+
+void toggle_show_decrypted_here() { check_button_state(f().超级按钮_解密后显示在这里); }
+
+void on_des_click() { click_radio_pair(f().超级按钮_DES算法, f().超级按钮_RC4算法); }
+void on_rc4_click() { click_radio_pair(f().超级按钮_RC4算法, f().超级按钮_DES算法); }
+
+bool on_crypt_text_key_down(int key, int modifiers) {
+  return select_all_on_ctrl_a(f().编辑框_内容摘要, key, modifiers);
+}
+
+void move_crypt_window_by_title() { move_window_by_title(f()); }
+
+void close_crypt_window() {
+  if (crypt_page_picker().busy()) return;
+  f().close();
+}
+
+bool may_close_crypt_window() {
+  if (crypt_page_picker().busy()) return false;
+  fade_out_crypt_window();
+  return true;
+}
+
+void fade_out_crypt_window() {
+  CryptWindowForm& w = f();
+  if (w.loaded()) show_window_faded(w, false);
+}
