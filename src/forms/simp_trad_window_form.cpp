@@ -87,7 +87,7 @@ void SimpTradWindowForm::build() {
   图形按钮_清空类容.on_click = clear_work_text;
   图形按钮_转为简体_当前页.on_click = convert_page_to_simplified;
   图形按钮_转为繁体_当前页.on_click = convert_page_to_traditional;
-  图形按钮_复制所有_当前页.on_click = copy_page_text;
+  图形按钮_复制所有_当前页.on_click = copy_current_page_text;
   拖放对象.on_text = append_dropped_text_to_work_box;
   拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_into_work_box(paths.front()); };
 }

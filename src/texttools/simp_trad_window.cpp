@@ -64,7 +64,7 @@ void clear_work_text() {
 void convert_page_to_simplified() { convert_page(rt::kChineseToSimplified); }
 void convert_page_to_traditional() { convert_page(rt::kChineseToTraditional); }
 
-void copy_page_text() {
+void copy_current_page_text() {
   rt::EditBox& e = editor();
   if (e.text_length() == 0) return;
   e.set_focus();

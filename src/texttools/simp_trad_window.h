@@ -16,7 +16,7 @@ void clear_work_text();
 // The current page's commands.
 void convert_page_to_simplified();
 void convert_page_to_traditional();
-void copy_page_text();
+void copy_current_page_text();
 
 // The page picker.
 PagePicker& chinese_page_picker();
