@@ -14,6 +14,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/web_hosts.cpp
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
+  src/texttools/number_ranges.cpp
+  src/texttools/conversions.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -100,4 +102,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/web_http_test.cpp
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
+  tests/native/conversions_test.cpp
 )

@@ -20,3 +20,25 @@ int tell_user(int buttons, int icon, const std::string& title, unsigned title_co
   r.closed_without_button = closed_without_button;
   return show_message_box(r);
 }
+
+bool ask_user_text(const std::string& title, const std::string& text, std::string& answer,
+                   const std::string& default_text, bool enter_submits) {
+  MessageBoxRequest r;
+  r.owner = &main_window();
+  r.icon = 32;
+  r.title = title;
+  r.title_color = 0xFF00FF;
+  r.text = text;
+  r.text_color = 0x8000;
+  r.input_mode = 1;
+  r.input_text_color = 0xFF0000;
+  r.input_default = default_text;
+  r.input_result = &answer;
+  r.box_cursor = program_pointer_cursor();
+  r.input_cursor = program_text_cursor();
+  r.fade = g_fade_enabled;
+  r.enter_submits = enter_submits ? 1 : 0;
+  bool without_button = false;
+  r.closed_without_button = &without_button;
+  return show_message_box(r) == kBoxOk && !without_button;
+}

@@ -9,3 +9,8 @@
 
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
               unsigned text_color, bool* closed_without_button = nullptr, rt::Window* owner = nullptr);
+
+// An input prompt over the main window (icon 32, the title in magenta, the text in green, the
+// input in blue). True, with the typed text in answer, only when the OK button closed it.
+bool ask_user_text(const std::string& title, const std::string& text, std::string& answer,
+                   const std::string& default_text = {}, bool enter_submits = false);

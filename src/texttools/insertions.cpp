@@ -1,41 +1,15 @@
 #include "texttools/insertions.h"
 
-#include <cmath>
-
 #include "app/globals.h"
-#include "common/message_box.h"
 #include "common/messages.h"
-#include "common/skin_art.h"
 #include "forms/main_window_form.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
-#include "runtime/gbk_text.h"
+#include "texttools/number_ranges.h"
 
 namespace {
 
-constexpr double kMaxNumbers = 1000000;
-
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
-
-// An input prompt over the main window; false unless OK closed it.
-bool ask_text(const std::string& title, const std::string& text, std::string& answer) {
-  MessageBoxRequest r;
-  r.owner = &main_window();
-  r.icon = 32;
-  r.title = title;
-  r.title_color = 0xFF00FF;
-  r.text = text;
-  r.text_color = 0x8000;
-  r.input_mode = 1;
-  r.input_text_color = 0xFF0000;
-  r.input_result = &answer;
-  r.box_cursor = program_pointer_cursor();
-  r.input_cursor = program_text_cursor();
-  r.fade = g_fade_enabled;
-  bool without_button = false;
-  r.closed_without_button = &without_button;
-  return show_message_box(r) == kBoxOk && !without_button;
-}
 
 }  // namespace
 
@@ -53,7 +27,7 @@ void insert_time() {
 
 void insert_letter_sequence() {
   std::string separator;
-  if (!ask_text("请输入字母间的分隔符！", "  请输入字母间的分隔符，可以为空。", separator)) return;
+  if (!ask_user_text("请输入字母间的分隔符！", "  请输入字母间的分隔符，可以为空。", separator)) return;
   std::string text;
   for (char c = 'A'; c <= 'Z'; ++c) {
     text += c;
@@ -63,24 +37,12 @@ void insert_letter_sequence() {
 }
 
 bool number_range_text(const std::string& rule, std::string& text) {
-  std::string range = rule, separator;
-  int bar = rt::find_text(rule, "|");
-  if (bar > 0) {
-    separator = rule.substr(static_cast<size_t>(bar));
-    range = rule.substr(0, static_cast<size_t>(bar - 1));
-  }
-  std::vector<std::string> pieces = rt::split_text(rt::replace_text(range, "--", "-"), "-");
-  // A rule without an end number is a format error too.
-  if (pieces.size() != 2) return false;
-  double start = rt::text_to_number(pieces[0]), end = rt::text_to_number(pieces[1]);
-  if (std::fabs(start - end) > 1e-7 && start > end) std::swap(start, end);
-  double n = std::trunc(end - start + 1);
-  if (n < 1) n = 1;  // equal ends: that one number
-  if (n > kMaxNumbers) return false;
+  NumberRange range;
+  if (!parse_number_range(rule, range)) return false;
   text.clear();
-  for (long long i = 0; i < static_cast<long long>(n); ++i) {
-    if (i) text += separator;
-    text += rt::number_to_text(start + static_cast<double>(i));
+  for (long long i = 0; i < range.count; ++i) {
+    if (i) text += range.tail;
+    text += number_range_item(range, i);
   }
   return true;
 }
@@ -88,7 +50,7 @@ bool number_range_text(const std::string& rule, std::string& text) {
 void insert_number_range() {
   rt::delay_with_messages(0);
   std::string rule;
-  if (!ask_text("请输入欲替换的数字范围！",
+  if (!ask_user_text("请输入欲替换的数字范围！",
                 "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule))
     return;
   std::string text;
