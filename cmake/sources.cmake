@@ -71,6 +71,7 @@ set(VELMORA_APP_SOURCES
   src/texttools/insertions.cpp
   src/texttools/paragraph_commands.cpp
   src/texttools/printing.cpp
+  src/texttools/conversion_commands.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp

@@ -137,7 +137,6 @@ std::string error_text(IDispatch* control, EXCEPINFO& exception) {
   return "Error: " + to_gbk(description) + "; in line " + int_to_text(line);
 }
 
-
 // The helper process of evaluate_untrusted. It is the program's own file started with a
 // switch and the time limit; it reads the expression (GBK) from its input to the end, answers
 // "R" once its script object stands, then "0" (value) or "1" (error text) and the text.
@@ -212,16 +211,15 @@ bool start_helper(int time_limit_ms, PROCESS_INFORMATION& pi, HANDLE& to_helper,
   SetHandleInformation(out_read, HANDLE_FLAG_INHERIT, 0);
   wchar_t file[MAX_PATH * 2] = {};
   GetModuleFileNameW(nullptr, file, MAX_PATH * 2);
-  std::wstring command =
-      L"\"" + std::wstring(file) + L"\" " + kHelperSwitch + L" " + std::to_wstring(time_limit_ms);
+  std::wstring command = L"\"" + std::wstring(file) + L"\" " + kHelperSwitch + L" " + std::to_wstring(time_limit_ms);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK;
   si.wShowWindow = SW_HIDE;
   si.hStdInput = in_read;
   si.hStdOutput = out_write;
-  BOOL started = CreateProcessW(file, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                &si, &pi);
+  BOOL started =
+      CreateProcessW(file, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
   CloseHandle(in_read);
   CloseHandle(out_write);
   if (!started) {

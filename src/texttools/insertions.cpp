@@ -51,7 +51,7 @@ void insert_number_range() {
   rt::delay_with_messages(0);
   std::string rule;
   if (!ask_user_text("请输入欲替换的数字范围！",
-                "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule))
+                     "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule))
     return;
   std::string text;
   if (!number_range_text(rule, text)) {

@@ -31,7 +31,9 @@ TEST(PercentCoding, DecodeTakesTheTwoBytesAfterEveryPercentAsUncheckedDigits) {
       {"%d6%d0", "中"},     // digits in either case
       {"a+b", "a+b"},       // "+" stays
       {"%G1", "\xE1"},      // -2 * 16 + 1, its low eight bits
-      {"%%41", "\xE4" "1"},  // the second "%" is a digit of the first
+      {"%%41",
+       "\xE4"
+       "1"},  // the second "%" is a digit of the first
       {"中%41文", "中A文"},
       {"", ""},
   };
@@ -40,8 +42,8 @@ TEST(PercentCoding, DecodeTakesTheTwoBytesAfterEveryPercentAsUncheckedDigits) {
 
 TEST(PercentCoding, DecodeLeavesCutEscapesAndZeroBytesAsTheyAre) {
   const std::pair<std::string, std::string> cases[] = {
-      {"%", "%"},       {"a%", "a%"},         {"%4", "%4"},   {"ab%4", "ab%4"},
-      {"%00", "%00"},   {"x%00%41", "x%00A"},  // the text goes on after it
+      {"%", "%"},       {"a%", "a%"},   {"%4", "%4"},
+      {"ab%4", "ab%4"}, {"%00", "%00"}, {"x%00%41", "x%00A"},  // the text goes on after it
       {"%0", "%0"},
   };
   for (const auto& [text, expected] : cases) {
@@ -70,9 +72,9 @@ TEST(LyricTags, TagsAreRemovedAndATextWithoutThemGivesNothing) {
       {"no brackets", false, ""},
       {"a[b", false, ""},
       {"", false, ""},
-      {"[AB]x[ab]", true, "x"},       // each collected text is removed as it is written
-      {"乕1]x[1]", true, "乕1]x"},   // a trail byte "[" opens no tag
-      {"[a[b]c", true, "c"},  // "a[b" and "b" are collected; removing "[a[b]" leaves no "[b]"
+      {"[AB]x[ab]", true, "x"},     // each collected text is removed as it is written
+      {"乕1]x[1]", true, "乕1]x"},  // a trail byte "[" opens no tag
+      {"[a[b]c", true, "c"},        // "a[b" and "b" are collected; removing "[a[b]" leaves no "[b]"
   };
   for (const Case& c : cases) {
     std::string out = "stale";
@@ -115,12 +117,8 @@ TEST(MiddleTexts, RulesSplitAtTheFirstBarAndEmptyDelimitersAreLineBreaks) {
     std::string rule, left, right;
   };
   const Case cases[] = {
-      {"[|]", "[", "]"},
-      {"|", "\r\n", "\r\n"},
-      {"<b>", "<b>", "\r\n"},
-      {"|]", "\r\n", "]"},
-      {"a|b|c", "a", "b|c"},
-      {"亅|x", "亅", "x"},  // the bar inside 亅 does not split
+      {"[|]", "[", "]"},    {"|", "\r\n", "\r\n"}, {"<b>", "<b>", "\r\n"},
+      {"|]", "\r\n", "]"},  {"a|b|c", "a", "b|c"}, {"亅|x", "亅", "x"},  // the bar inside 亅 does not split
       {"", "\r\n", "\r\n"},
   };
   for (const Case& c : cases) {
@@ -139,7 +137,7 @@ TEST(MiddleTexts, PiecesAndTheirLines) {
   const Case cases[] = {
       {"a[1]b[2]", "[|]", {"1", "2"}, "1\r\n2"},
       {"x\r\ny\r\nz\r\n", "|", {"y", "z"}, "y\r\nz"},  // line breaks on both sides
-      {"名:甲\r\n名:乙", "名:", {"甲"}, "甲"},          // the last has no line break after it
+      {"名:甲\r\n名:乙", "名:", {"甲"}, "甲"},         // the last has no line break after it
       {"abc", "[|]", {}, ""},
       {"[]", "[|]", {""}, ""},
   };
@@ -163,7 +161,7 @@ TEST(NumberRanges, RulesAndTheirLimits) {
   const Case cases[] = {
       {"0-9|#", true, 0, 9, 10, "#", "0到9"},
       {"9-0|#", true, 0, 9, 10, "#", "0到9"},  // swapped
-      {"1--3|", true, 1, 3, 3, "", "1到3"},     // "--" counts as "-"
+      {"1--3|", true, 1, 3, 3, "", "1到3"},    // "--" counts as "-"
       {"0.5-3|", true, 0.5, 3, 3, "", "0.5到3"},
       {"1-2|a|b", true, 1, 2, 2, "a|b", "1到2"},
       {"5-5|x", true, 5, 5, 1, "x", "5"},  // equal ends: that one number
@@ -195,7 +193,7 @@ TEST(NumberRanges, NumbersAreReplacedOneAfterAnotherInTheRunningText) {
       {"a1b22c9中0", "0-9|#", "a#b##c#中#"},
       {"a1b22c9中0", "9-0|#", "a#b##c#中#"},
       {"10 11", "0-10|x", "xx xx"},  // "0" and "1" go first; "10" is gone by its turn
-      {"121", "2-12|", ""},           // "2" leaves "11", which step 11 then removes
+      {"121", "2-12|", ""},          // "2" leaves "11", which step 11 then removes
       {"5 55 6", "5-5|x", "x xx 6"},
       {"0.5 1.5 2", "0.5-1.5|#", "# # 2"},
       {"123", "4-6|x", "123"},

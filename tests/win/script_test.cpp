@@ -176,7 +176,8 @@ TEST(UntrustedScript, AHelperWhoseProgramIsGoneEndsByItself) {
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdInput = in_read;
   PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(file, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessW(file, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
   CloseHandle(in_read);
   CloseHandle(pi.hThread);
   DWORD wrote = 0;

@@ -47,3 +47,6 @@ velmora_wine_test(win_paragraphs_tests
 velmora_wine_test(win_printing_tests
   tests/win/printing_test.cpp
 )
+velmora_wine_test(win_conversions_tests
+  tests/win/conversions_test.cpp
+)
