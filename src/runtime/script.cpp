@@ -238,8 +238,8 @@ bool wait_for_helper(HelperExchange& x, DWORD time_limit) {
   DWORD started = GetTickCount();
   bool ui = on_ui_thread();
   for (;;) {
+    DWORD ready = x.ready_at;  // read before the clock, so that it is never later than now
     DWORD now = GetTickCount();
-    DWORD ready = x.ready_at;
     DWORD passed = ready ? now - ready : now - started;
     DWORD allowed = ready ? time_limit : kHelperStartAllowance + time_limit;
     if (passed >= allowed) return false;

@@ -21,6 +21,24 @@ int hex_place(char c) {
   return -2;
 }
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+bool all_digits(std::string_view t) {
+  for (char c : t)
+    if (!is_digit(c)) return false;
+  return true;
+}
+
+// Digits are never trail bytes of GBK, so runs can be counted byte by byte.
+size_t longest_digit_run(std::string_view t) {
+  size_t longest = 0, run = 0;
+  for (char c : t) {
+    run = is_digit(c) ? run + 1 : 0;
+    if (run > longest) longest = run;
+  }
+  return longest;
+}
+
 }  // namespace
 
 std::string percent_encode_text(std::string_view text) {
@@ -120,12 +138,16 @@ std::string delimiter_label(std::string_view delimiter) {
 
 std::string replace_range_numbers(std::string_view text, const NumberRange& range) {
   std::string out(text);
+  size_t longest_run = longest_digit_run(out);
   for (long long k = 0; k < range.count; ++k) {
     std::string number = number_range_item(range, k);
-    // Every occurrence on a character boundary is a byte occurrence: a quick look rules most
-    // numbers of a long range out before the careful pass.
+    // Quick looks rule most numbers of a long range out before the careful pass: a number of
+    // digits only needs a run of digits as long as itself, and every occurrence on a character
+    // boundary is a byte occurrence too.
+    if (number.size() > longest_run && all_digits(number)) continue;
     if (out.find(number) == std::string::npos) continue;
     out = rt::replace_text(out, number, range.tail);
+    longest_run = longest_digit_run(out);
   }
   return out;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/gbk_text.h"
 #include "texttools/number_ranges.h"
 
 namespace {
@@ -203,6 +204,22 @@ TEST(NumberRanges, NumbersAreReplacedOneAfterAnotherInTheRunningText) {
     NumberRange r;
     ASSERT_TRUE(parse_number_range(c.rule, r)) << c.rule;
     EXPECT_EQ(replace_range_numbers(c.text, r), c.expected) << c.rule << " on " << c.text;
+  }
+}
+
+TEST(NumberRanges, TheQuickLooksSkipNoNumberThatTheStepByStepRuleReplaces) {
+  // Replacements that build new and longer numbers for later steps, fractions and long ranges.
+  const char* const texts[] = {"1", "a9b99c999", "第12章 345 中0", "1x2x3 10 100 1000", "0.5 1.5 12.5"};
+  const char* const rules[] = {"1-12|12x", "9-100|10", "0-2000|1", "0-999|", "0.5-20|7", "1-1|0", "10-12|1"};
+  for (const char* text : texts) {
+    for (const char* rule : rules) {
+      NumberRange r;
+      ASSERT_TRUE(parse_number_range(rule, r)) << rule;
+      std::string step_by_step = text;
+      for (long long k = 0; k < r.count; ++k)
+        step_by_step = rt::replace_text(step_by_step, number_range_item(r, k), r.tail);
+      EXPECT_EQ(replace_range_numbers(text, r), step_by_step) << rule << " on " << text;
+    }
   }
 }
 
