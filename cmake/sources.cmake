@@ -15,6 +15,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
   src/app/menu_rules.cpp
+  src/texttools/number_ranges.cpp
+  src/texttools/conversions.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -77,6 +79,7 @@ set(VELMORA_APP_SOURCES
   src/texttools/paragraph_commands.cpp
   src/texttools/printing.cpp
   src/texttools/editor_status.cpp
+  src/texttools/conversion_commands.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
   src/common/messages.cpp
@@ -121,4 +124,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
   tests/native/menu_rules_test.cpp
+  tests/native/conversions_test.cpp
 )

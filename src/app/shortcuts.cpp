@@ -12,6 +12,7 @@
 #include "runtime/gbk_text.h"
 #include "runtime/unit.h"
 #include "texttools/crypt_window.h"
+#include "texttools/conversion_commands.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
 #include "texttools/editor_status.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kF6 = 0x75;
 
 void select_tab(int index) {
   rt::TabControl& tabs = main_window().高级选择夹_标签;
@@ -81,6 +82,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
+      return true;
+    case kF6:
+      remove_all_spaces();
       return true;
     default:
       return false;

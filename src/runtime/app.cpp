@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "runtime/internal.h"
+#include "runtime/script.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 
@@ -74,6 +75,8 @@ void top_level_destroyed() {
 }  // namespace detail
 
 void initialize() {
+  // A helper process of the script service never becomes the program.
+  serve_as_script_helper_if_asked();
   if (g_instance) return;
   g_instance = GetModuleHandleW(nullptr);
   g_ui_thread = GetCurrentThreadId();

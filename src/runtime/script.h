@@ -1,7 +1,10 @@
 #pragma once
 // JScript evaluation through the Script Control (msscript.ocx), called late-bound by name.
-// The object lives on the UI thread that created it. Texts are GBK; a failure of the script
-// gives the text "Error: " + description + "; in line " + line number.
+// Texts are GBK; a failure of the script gives the text "Error: " + description + "; in line "
+// + line number.
+//
+// ScriptObject runs the program's own code on the thread that created it. A text the user
+// wrote is evaluated with evaluate_untrusted, which bounds its run time.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,13 +33,29 @@ class ScriptObject {
   std::string execute_statement(std::string_view statement);
   // Runs the procedure with text arguments and gives its result as text, or the error text.
   std::string run(std::string_view procedure, const std::vector<std::string>& arguments, bool* failed = nullptr);
-  // Evaluates an expression and gives its value as text, or the error text.
+  // Evaluates an expression and gives its value as text, or the error text. Not bounded in
+  // time under Wine (its control ignores the bound): for the program's own expressions only.
   std::string eval(std::string_view expression, bool* failed = nullptr);
 
  private:
   void* control_ = nullptr;  // IDispatch of the control
   bool com_initialized_ = false;
 };
+
+// Evaluates an expression the user wrote, apart from the program: a helper process (the
+// program's own file, started for this alone) evaluates it with a script object of its own,
+// under the safe subset and without user interface. When the script runs longer than
+// time_limit_ms the helper is ended (the whole process, so nothing of the script is left
+// behind) and the result is script_timeout_text. The caller waits; on the UI thread messages
+// keep being dispatched meanwhile, so windows paint and timers run. Gives the value as text, or
+// the error text.
+std::string evaluate_untrusted(std::string_view expression, int time_limit_ms, bool* failed = nullptr);
+// The error text of a script stopped after time_limit_ms.
+std::string script_timeout_text(int time_limit_ms);
+
+// In a process started as the evaluating helper: serves the one evaluation and ends the
+// process. Elsewhere returns at once. initialize() calls it before anything else.
+void serve_as_script_helper_if_asked();
 
 // The script's string for a GBK text: one character per GBK character, a lone lead byte at
 // the end counting as one character too (as the text routines count it).

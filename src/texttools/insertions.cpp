@@ -1,17 +1,14 @@
 #include "texttools/insertions.h"
 
-#include <cmath>
-
 #include "app/globals.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
+#include "texttools/number_ranges.h"
 
 namespace {
-
-constexpr double kMaxNumbers = 1000000;
 
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
@@ -60,24 +57,12 @@ void insert_letter_sequence() {
 }
 
 bool number_range_text(const std::string& rule, std::string& text) {
-  std::string range = rule, separator;
-  int bar = rt::find_text(rule, "|");
-  if (bar > 0) {
-    separator = rule.substr(static_cast<size_t>(bar));
-    range = rule.substr(0, static_cast<size_t>(bar - 1));
-  }
-  std::vector<std::string> pieces = rt::split_text(rt::replace_text(range, "--", "-"), "-");
-  // A rule without an end number is a format error too.
-  if (pieces.size() != 2) return false;
-  double start = rt::text_to_number(pieces[0]), end = rt::text_to_number(pieces[1]);
-  if (std::fabs(start - end) > 1e-7 && start > end) std::swap(start, end);
-  double n = std::trunc(end - start + 1);
-  if (n < 1) n = 1;  // equal ends: that one number
-  if (n > kMaxNumbers) return false;
+  NumberRange range;
+  if (!parse_number_range(rule, range)) return false;
   text.clear();
-  for (long long i = 0; i < static_cast<long long>(n); ++i) {
-    if (i) text += separator;
-    text += rt::number_to_text(start + static_cast<double>(i));
+  for (long long i = 0; i < range.count; ++i) {
+    if (i) text += range.tail;
+    text += number_range_item(range, i);
   }
   return true;
 }

@@ -68,3 +68,6 @@ velmora_wine_test(win_simp_trad_window_tests
 velmora_wine_test(win_crypt_window_tests
   tests/win/crypt_window_test.cpp
 )
+velmora_wine_test(win_conversions_tests
+  tests/win/conversions_test.cpp
+)
