@@ -14,6 +14,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/web_hosts.cpp
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
+  src/pages/tab_set_text.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -89,6 +90,7 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/pages/tab_set.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -101,4 +103,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/web_http_test.cpp
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
+  tests/native/tab_set_text_test.cpp
 )
