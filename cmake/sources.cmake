@@ -15,6 +15,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
   src/pages/tab_set_text.cpp
+  src/pages/page_numbers.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -91,6 +92,9 @@ set(VELMORA_APP_SOURCES
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
   src/pages/tab_set.cpp
+  src/common/jump_art.cpp
+  src/forms/jump_window_form.cpp
+  src/pages/jump_to_page.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -104,4 +108,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
   tests/native/tab_set_text_test.cpp
+  tests/native/page_numbers_test.cpp
 )

@@ -5,9 +5,11 @@
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "forms/find_window_form.h"
+#include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "pages/closing.h"
+#include "pages/jump_to_page.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
 #include "texttools/find_replace.h"
@@ -17,6 +19,7 @@ int g_restart_pending = 0;
 void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
+  if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
   config_delete("程序设置", "进程通信钥匙");
 }

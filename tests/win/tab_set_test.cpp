@@ -53,7 +53,9 @@ class TabSetTest : public ProgramTest {
     open_files();
     ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
   }
-  static void wait_for_open_run() { ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000)); }
+  static void wait_for_open_run() {
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000));
+  }
   static std::string stored() { return rt::read_file(tab_set_file_path()).value_or("<missing>"); }
   static void store(const std::string& bytes) { ASSERT_TRUE(rt::write_file(tab_set_file_path(), bytes)); }
   static std::vector<std::string> open_paths() {
@@ -85,7 +87,7 @@ TEST_F(TabSetTest, SavingWritesThePathsOfThePagesThatHaveOneInTabOrder) {
   EXPECT_EQ(tab_set_menu_item().caption, "保存打开标签(&B)");
   EXPECT_FALSE(tab_set_menu_item().enabled) << "no page has a path yet";
   open({a_, b_});
-  new_page_command();  // never saved: skipped
+  new_page_command();     // never saved: skipped
   tabs().set_current(0);  // else the untouched new page would take the next file
   open({c_});
   ASSERT_EQ(tabs().count(), 4);

@@ -53,3 +53,6 @@ velmora_wine_test(win_editor_status_tests
 velmora_wine_test(win_tab_set_tests
   tests/win/tab_set_test.cpp
 )
+velmora_wine_test(win_jump_window_tests
+  tests/win/jump_window_test.cpp
+)
