@@ -36,6 +36,8 @@ bool name_mode() { return radio_button_state(jump_window().超级按钮_按照�
 void report_no_such_page(const std::string& text) {
   JumpWindowForm& f = jump_window();
   tell_user(0, 16, "没有此页面！", kMagenta, text, kRed, nullptr, &f);
+  // The input stays for another try; the box and the name search took its focus.
+  if (f.loaded()) f.编辑框_标识.set_focus();
 }
 
 // The radio pair changes only from the other mode; the input box starts empty in the new one.

@@ -168,6 +168,7 @@ TEST_F(JumpTest, NumbersSelectTheirTabAndOutOfRangeOnesAreReported) {
     expect_report(number_report(5, typed));
     EXPECT_EQ(tabs().current(), 4);
     EXPECT_EQ(input().text(), typed) << "the window keeps its input";
+    EXPECT_TRUE(input().has_focus());
   }
   // A pasted text that is no number at all.
   jump("abc");
@@ -237,6 +238,7 @@ TEST_F(JumpTest, NamesAreSearchedInEveryOtherTabFromTheNextOneOn) {
     if (s.to < 0) {
       expect_report(name_report(s.typed));
       EXPECT_EQ(tabs().current(), s.from);
+      EXPECT_TRUE(input().has_focus());
     } else {
       EXPECT_TRUE(boxes.empty());
       EXPECT_EQ(tabs().current(), s.to);
