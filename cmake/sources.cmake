@@ -17,6 +17,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/app/menu_rules.cpp
   src/texttools/number_ranges.cpp
   src/texttools/conversions.cpp
+  src/pages/tab_set_text.cpp
+  src/pages/page_numbers.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -111,6 +113,10 @@ set(VELMORA_APP_SOURCES
   src/forms/crypt_window_form.cpp
   src/texttools/crypt_window.cpp
   src/texttools/file_digests.cpp
+  src/pages/tab_set.cpp
+  src/common/jump_art.cpp
+  src/forms/jump_window_form.cpp
+  src/pages/jump_to_page.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -125,4 +131,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/print_layout_test.cpp
   tests/native/menu_rules_test.cpp
   tests/native/conversions_test.cpp
+  tests/native/tab_set_text_test.cpp
+  tests/native/page_numbers_test.cpp
 )

@@ -7,6 +7,7 @@
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
+#include "pages/jump_to_page.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
@@ -40,6 +41,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'A':
       select_all_text();
+      return true;
+    case 'D':
+      if (w.高级选择夹_标签.count() > 9) open_jump_window();
       return true;
     case 'E':
       if (!g_search_text.empty()) find_previous();

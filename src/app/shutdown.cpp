@@ -6,10 +6,12 @@
 #include "common/window_fade.h"
 #include "forms/crypt_window_form.h"
 #include "forms/find_window_form.h"
+#include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
 #include "forms/simp_trad_window_form.h"
 #include "options/config.h"
 #include "pages/closing.h"
+#include "pages/jump_to_page.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
 #include "texttools/crypt_window.h"
@@ -21,6 +23,7 @@ int g_restart_pending = 0;
 void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
+  if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();

@@ -358,10 +358,7 @@ void on_message_box_created() {
     f.图形按钮_关闭_信息框.set_disabled(set == 2 || set == 4);
   }
   // The frame is laid out for the final height, in input mode too.
-  apply_child_window_skin(
-      f, 4,
-      {&f.标签_左上, &f.标签_上中, &f.标签_右上, &f.标签_左中, &f.标签_右中, &f.标签_左下, &f.标签_下中, &f.标签_右下},
-      tool_window_frame_pictures());
+  apply_child_window_skin(f, 4, f.frame_labels(), tool_window_frame_pictures());
   f.透明标签_倒计时.set_text_color(kCountdownColor);
   make_title_strip_drag_the_box();
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "common/skin_art.h"
 #include "runtime/cursor.h"
 #include "runtime/hooks.h"
 #include "runtime/window_services.h"
@@ -58,6 +59,29 @@ void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& 
   bottom->set_left(bottom_left->width());
   bottom->set_top(h - bottom->height());
   bottom->set_width(bottom_right->left() - bottom_left->width());
+}
+
+void create_tool_window_frame(rt::Window& window, const SkinLabels& labels, std::string_view title) {
+  auto& [top_left, top, top_right, left, right, bottom_left, bottom, bottom_right] = labels;
+  const int w = window.width(), h = window.height(), strip = kTitleStripHeight;
+  top_left->create(window, {0, 0, 18, strip});
+  top->create(window, {18, 0, w - 22, strip}, title);
+  top_right->create(window, {w - 4, 0, 4, strip});
+  left->create(window, {0, strip, 2, h - strip - 4});
+  right->create(window, {w - 2, strip, 2, h - strip - 4});
+  bottom_left->create(window, {0, h - 4, 4, 4});
+  bottom->create(window, {4, h - 2, w - 8, 2});
+  bottom_right->create(window, {w - 4, h - 4, 4, 4});
+}
+
+void dress_tool_window(rt::Window& window, const SkinLabels& labels, rt::GraphicButton& icon_button,
+                       const rt::Picture& icon, rt::GraphicButton& close_button) {
+  window.set_alpha(0);
+  icon_button.set_pictures(icon, icon, icon);
+  const auto& close = close_button_pictures();
+  close_button.set_pictures(close[0], close[1], close[2]);
+  close_button.set_disabled_picture(close[3]);
+  apply_child_window_skin(window, 4, labels, tool_window_frame_pictures());
 }
 
 void install_colored_border(rt::WindowHandle window, unsigned color) {

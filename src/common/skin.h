@@ -2,7 +2,9 @@
 // The skin frame every tool window (and the message box) wears, and the thin coloured border
 // of edit boxes.
 #include <array>
+#include <string_view>
 
+#include "runtime/graphic_button.h"
 #include "runtime/label.h"
 #include "runtime/picture.h"
 #include "runtime/window.h"
@@ -22,6 +24,14 @@ void apply_child_window_skin(rt::Window& window, int radius, const SkinLabels& l
 // The layout half alone: the region, then the labels along the window's edges. Does nothing
 // unless the window and its top-left label are loaded.
 void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& labels);
+
+// The frame labels of a tool window, made along the edges of its design size: the title strip
+// (with the title) and its two corners on top, 2-pixel sides and bottom, 4-pixel bottom corners.
+void create_tool_window_frame(rt::Window& window, const SkinLabels& labels, std::string_view title);
+// A tool window as its created event dresses it: fully transparent until its fade-in, the
+// program icon and the close button's pictures, the skin frame with corner size 4.
+void dress_tool_window(rt::Window& window, const SkinLabels& labels, rt::GraphicButton& icon_button,
+                       const rt::Picture& icon, rt::GraphicButton& close_button);
 
 // A 1-pixel frame in the colour (Windows RGB) around the window, painted after the window's
 // own painting. Installed once per window: a second call does nothing; it goes with the window.

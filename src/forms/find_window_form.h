@@ -1,5 +1,6 @@
 #pragma once
 // The find and replace window "Velmora_寻找替换": its units and their event bindings.
+#include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -21,6 +22,9 @@ class FindWindowForm : public rt::Window {
   rt::GraphicButton 超级按钮_全部替换完毕后退出;
   // 标签_上中 is the title strip ("   寻找替换").
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
 
  protected:
   void build() override;

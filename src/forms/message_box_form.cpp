@@ -60,14 +60,7 @@ void MessageBoxForm::build() {
   透明标签_标识宽度_信息框.set_transparent(true);
   透明标签_标识宽度_信息框.set_visible(false);
 
-  标签_左上.create(*this, {0, 0, 18, kTitleStripHeight});
-  标签_上中.create(*this, {18, 0, 273, kTitleStripHeight});
-  标签_右上.create(*this, {291, 0, 4, kTitleStripHeight});
-  标签_左中.create(*this, {0, kTitleStripHeight, 2, 147});
-  标签_右中.create(*this, {293, kTitleStripHeight, 2, 147});
-  标签_左下.create(*this, {0, 171, 4, 4});
-  标签_下中.create(*this, {4, 173, 287, 2});
-  标签_右下.create(*this, {291, 171, 4, 4});
+  create_tool_window_frame(*this, frame_labels(), "");
 
   时钟_倒计时.create(*this);
   时钟_定时关闭.create(*this);

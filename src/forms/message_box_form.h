@@ -1,5 +1,6 @@
 #pragma once
 // The message box window "Velmora_信息框": its units and their event bindings.
+#include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -24,6 +25,9 @@ class MessageBoxForm : public rt::Window {
   rt::Label 透明标签_标识宽度_信息框;  // invisible: the guide of the button slots
   rt::Label 透明标签_倒计时;
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
   rt::Timer 时钟_倒计时;
   rt::Timer 时钟_定时关闭;
 

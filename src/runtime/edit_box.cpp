@@ -210,6 +210,13 @@ void EditBox::set_read_only(bool on) {
   if (handle_) SendMessageW(hw(handle_), EM_SETREADONLY, on, 0);
 }
 
+bool EditBox::digits_only() const { return handle_ && (GetWindowLongW(hw(handle_), GWL_STYLE) & ES_NUMBER); }
+void EditBox::set_digits_only(bool on) {
+  if (!handle_) return;
+  LONG style = GetWindowLongW(hw(handle_), GWL_STYLE);
+  SetWindowLongW(hw(handle_), GWL_STYLE, on ? style | ES_NUMBER : style & ~ES_NUMBER);
+}
+
 void EditBox::set_text_color(unsigned rgb) {
   text_color_ = rgb;
   if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);

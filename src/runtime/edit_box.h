@@ -40,6 +40,9 @@ class EditBox : public Unit {
 
   bool read_only() const;
   void set_read_only(bool on);
+  // Typed characters other than the digits 0-9 are refused (a paste can still bring any text).
+  bool digits_only() const;
+  void set_digits_only(bool on);
 
   // 0 left, 1 centre, 2 right.
   int alignment() const { return exists() ? style_.align : 0; }

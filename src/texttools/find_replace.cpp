@@ -166,16 +166,7 @@ void fade_out_find_window() {
 
 void on_find_window_created() {
   FindWindowForm& f = find_window();
-  f.set_alpha(0);
-  const rt::Picture& icon = find_window_icon_picture();
-  f.图形按钮_程序图标.set_pictures(icon, icon, icon);
-  const auto& close = close_button_pictures();
-  f.图形按钮_关闭小.set_pictures(close[0], close[1], close[2]);
-  f.图形按钮_关闭小.set_disabled_picture(close[3]);
-  apply_child_window_skin(
-      f, 4,
-      {&f.标签_左上, &f.标签_上中, &f.标签_右上, &f.标签_左中, &f.标签_右中, &f.标签_左下, &f.标签_下中, &f.标签_右下},
-      tool_window_frame_pictures());
+  dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, find_window_icon_picture(), f.图形按钮_关闭小);
   rt::Unit* pointed[] = {&f,
                          &f.图形按钮_关闭小,
                          &f.图形按钮_寻找,

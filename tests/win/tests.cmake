@@ -71,3 +71,9 @@ velmora_wine_test(win_crypt_window_tests
 velmora_wine_test(win_conversions_tests
   tests/win/conversions_test.cpp
 )
+velmora_wine_test(win_tab_set_tests
+  tests/win/tab_set_test.cpp
+)
+velmora_wine_test(win_jump_window_tests
+  tests/win/jump_window_test.cpp
+)
