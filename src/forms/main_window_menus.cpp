@@ -7,13 +7,18 @@
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
+#include "pages/jump_to_page.h"
 #include "pages/page_model.h"
+#include "pages/tab_set.h"
+#include "texttools/conversion_commands.h"
+#include "texttools/crypt_window.h"
 #include "texttools/edit_commands.h"
 #include "texttools/editor_status.h"
 #include "texttools/find_replace.h"
 #include "texttools/insertions.h"
 #include "texttools/paragraph_commands.h"
 #include "texttools/printing.h"
+#include "texttools/simp_trad_window.h"
 
 namespace {
 
@@ -86,7 +91,7 @@ void build_main_window_menus(MainWindowForm& w) {
                                        {"寻找替换(&F)    Ctrl+F", kImageFind, open_find_window},
                                        {"找上一个(&E)    Ctrl+E", -1, find_previous},
                                        {"找下一个(&R)    Ctrl+R", -1, find_next},
-                                       {"跳转页面(&M)    Ctrl+D", kImageJump, kNotYet},  // the jump window
+                                       {"跳转页面(&M)    Ctrl+D", kImageJump, open_jump_window},
                                        kSeparator,
                                        {"插入日期(&R)", kImageDate, insert_date},
                                        {"插入时间(&T)", kImageTime, insert_time},
@@ -113,36 +118,36 @@ void build_main_window_menus(MainWindowForm& w) {
                                       {"删除标出段落数-全角(&Q)", -1, remove_full_width_numbers},
                                   });
   fill(extra.add("格式转换(&N)"), {
-                                      {"全内容到半角(&F)", -1, kNotYet},
-                                      {"全内容到全角(&E)", -1, kNotYet},
-                                      {"全内容到小写(&X)", -1, kNotYet},
-                                      {"全内容到大写(&D)", -1, kNotYet},
+                                      {"全内容到半角(&F)", -1, convert_to_half_width},
+                                      {"全内容到全角(&E)", -1, convert_to_full_width},
+                                      {"全内容到小写(&X)", -1, convert_to_lower_case},
+                                      {"全内容到大写(&D)", -1, convert_to_upper_case},
                                       kSeparator,
-                                      {"URL编码(&U)", -1, kNotYet},
-                                      {"URL解码(&J)", -1, kNotYet},
+                                      {"URL编码(&U)", -1, url_encode_editor},
+                                      {"URL解码(&J)", -1, url_decode_editor},
                                   });
   fill(extra, {
                   kSeparator,
-                  {"取纯中文文本(&Z)", -1, kNotYet},
-                  {"删除全部空格(&F)    Ctrl+F6", -1, kNotYet},
-                  {"替换为换行符(&L)", -1, kNotYet},
-                  {"换行符替换为(&E)", -1, kNotYet},
-                  {"取中间文本(&I)", -1, kNotYet},
-                  {"数字连续替换(&V)", -1, kNotYet},
-                  {"计算表达式(&S)", -1, kNotYet},
+                  {"取纯中文文本(&Z)", -1, keep_chinese_text},
+                  {"删除全部空格(&F)    Ctrl+F6", -1, remove_all_spaces},
+                  {"替换为换行符(&L)", -1, replace_with_newlines},
+                  {"换行符替换为(&E)", -1, replace_newlines_with},
+                  {"取中间文本(&I)", -1, extract_middle_text},
+                  {"数字连续替换(&V)", -1, replace_number_range},
+                  {"计算表达式(&S)", -1, evaluate_expression},
                   kSeparator,
-                  {"取纯歌词文本(&R)", -1, kNotYet},
+                  {"取纯歌词文本(&R)", -1, open_lyric_file_as_page},
                   {"文件智能排版(&B)", -1, kNotYet},
                   kSeparator,
-                  {"文本简繁互转(&U)    Ctrl+U", kImageSimpTrad, kNotYet},
-                  {"加密解密(&J)    Ctrl+J", kImageCrypt, kNotYet},
+                  {"文本简繁互转(&U)    Ctrl+U", kImageSimpTrad, open_simp_trad_window},
+                  {"加密解密(&J)    Ctrl+J", kImageCrypt, open_crypt_window},
                   {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, kNotYet},
                   {"屏幕输出效果(&S)", kImageTyping, kNotYet},
                   {"启动谷歌翻译(&G)", kImageTranslate, kNotYet},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
                   {"复制组件标题(&O)", -1, kNotYet},
                   kSeparator,
-                  {"保存打开标签(&B)", -1, kNotYet},  // save_or_load_open_tabs
+                  {"保存打开标签(&B)", -1, save_or_load_open_tabs},
               });
 
   rt::MenuItem& settings = menus.add_menu("设置(&S)");

@@ -3,7 +3,10 @@
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
+#include "pages/jump_to_page.h"
 #include "pages/tab_commands.h"
+#include "pages/tab_set.h"
+#include "texttools/conversion_commands.h"
 #include "texttools/file_digests.h"
 #include "texttools/printing.h"
 
@@ -29,7 +32,7 @@ void build_tab_menus(MainWindowForm& w) {
   MenuItem& current = menus.add_menu(MenuItem(
       "标签菜单", -1,
       {MenuItem("查找页面(&Y)", -1,
-                {MenuItem("跳转页面(&M)    Ctrl+D"),  // the jump window
+                {MenuItem("跳转页面(&M)    Ctrl+D", -1, open_jump_window),
                  sep(), MenuItem("向前滚动(&Q)", -1, scroll_tabs_towards_first),
                  MenuItem("向后滚动(&H)", -1, scroll_tabs_towards_last), sep(),
                  MenuItem("跳到最前(&T)", -1, jump_to_first_tab), MenuItem("跳到中间(&Z)", -1, jump_to_middle_tab),
@@ -42,7 +45,7 @@ void build_tab_menus(MainWindowForm& w) {
             sep(), MenuItem("复制文件类容(&N)", -1, copy_page_text), sep(),
             MenuItem("复制文件MD5(&D)", -1, copy_file_md5), sep(), MenuItem("复制文件SHA1(&S)", -1, copy_file_sha1),
             sep(), MenuItem("复制文件CRC32(&C)", -1, copy_file_crc32), sep(),
-            MenuItem("保存到保存标签(&K)"),         // the saved tab set
+            MenuItem("保存到保存标签(&K)", -1, append_page_to_tab_set),
             sep(), MenuItem("对当前页截图(&X)")}),  // the snapshot
        MenuItem("文件操作(&J)", -1,
                 {MenuItem("复制文件到...(&F)"), sep(), MenuItem("移动文件到...(&Y)"), sep(), MenuItem("重命名文件(&C)"),
@@ -50,7 +53,7 @@ void build_tab_menus(MainWindowForm& w) {
                  MenuItem("文件属性(&S)")}),
        sep(),
        MenuItem("运行批处理"),  // its caption is set when it is shown
-       MenuItem("取纯歌词(&C)"),
+       MenuItem("取纯歌词(&C)", -1, strip_lyrics_in_editor),
        sep(),
        MenuItem("恢复备份(&H)"),
        sep(),

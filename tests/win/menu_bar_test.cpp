@@ -370,6 +370,16 @@ TEST_F(MenuBarTest, TheEditMenuReachesFindAndReplace) {
   find_window().close();
 }
 
+TEST_F(MenuBarTest, TheExtraMenuReachesTheConversionsAndParagraphCommands) {
+  editor().set_text("abc\r\n  x");
+  for (const char* caption : {"全内容到大写(&D)", "去除段落首尾空(&O)"}) {
+    rt::seams::set_menu_hook([caption](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(caption)) << caption; });
+    ui_test::click(w().图形按钮_附加_菜单);
+  }
+  rt::seams::set_menu_hook(nullptr);
+  EXPECT_EQ(editor().text(), "ABC\r\nX\r\n");
+}
+
 TEST_F(MenuBarTest, TheHighlightedItemIsNamedInTheStatusLabelAndTimersKeepRunning) {
   std::string hint, after;
   int ticks = 0;
