@@ -53,6 +53,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/script.cpp
   src/runtime/internet.cpp
   src/runtime/printer.cpp
+  src/runtime/dispatch_call.cpp
 )
 
 # The program's own logic and its forms.
