@@ -14,6 +14,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/web_hosts.cpp
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
+  src/foreign/reader_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -54,6 +55,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/internet.cpp
   src/runtime/printer.cpp
   src/runtime/dispatch_call.cpp
+  src/runtime/foreign_windows.cpp
+  src/runtime/late_bound.cpp
 )
 
 # The program's own logic and its forms.
@@ -89,6 +92,11 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/foreign/process_memory.cpp
+  src/foreign/edit_control.cpp
+  src/foreign/list_view.cpp
+  src/foreign/tree_view.cpp
+  src/foreign/text_reader.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -101,4 +109,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/web_http_test.cpp
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
+  tests/native/reader_rules_test.cpp
 )
