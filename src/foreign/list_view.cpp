@@ -7,11 +7,11 @@ constexpr unsigned kGetBkColor = 0x1000, kSetBkColor = 0x1001, kGetItemCount = 0
                    kDeleteAllItems = 0x1009, kGetNextItem = 0x100C, kFindItemA = 0x100D, kGetItemRect = 0x100E,
                    kSetItemPosition = 0x100F, kGetItemPosition = 0x1010, kHitTest = 0x1012, kEnsureVisible = 0x1013,
                    kScroll = 0x1014, kRedrawItems = 0x1015, kEditLabelA = 0x1017, kGetEditControl = 0x1018,
-                   kGetColumnA = 0x1019, kDeleteColumn = 0x101C, kGetColumnWidth = 0x101D,
-                   kSetColumnWidth = 0x101E, kGetHeader = 0x101F, kGetTextColor = 0x1023, kSetTextColor = 0x1024,
-                   kGetTextBkColor = 0x1025, kSetTextBkColor = 0x1026, kGetTopIndex = 0x1027,
-                   kSetItemState = 0x102B, kGetItemState = 0x102C, kGetItemTextA = 0x102D, kSetItemTextA = 0x102E,
-                   kGetSelectedCount = 0x1032, kSubItemHitTest = 0x1039, kSetHotItem = 0x103C, kGetHotItem = 0x103D;
+                   kGetColumnA = 0x1019, kDeleteColumn = 0x101C, kGetColumnWidth = 0x101D, kSetColumnWidth = 0x101E,
+                   kGetHeader = 0x101F, kGetTextColor = 0x1023, kSetTextColor = 0x1024, kGetTextBkColor = 0x1025,
+                   kSetTextBkColor = 0x1026, kGetTopIndex = 0x1027, kSetItemState = 0x102B, kGetItemState = 0x102C,
+                   kGetItemTextA = 0x102D, kSetItemTextA = 0x102E, kGetSelectedCount = 0x1032, kSubItemHitTest = 0x1039,
+                   kSetHotItem = 0x103C, kGetHotItem = 0x103D;
 constexpr unsigned kHeaderGetItemCount = 0x1200;
 constexpr uint32_t kItemText = 1, kItemState = 8, kColumnFormatText = 5, kFindString = 2;
 constexpr uint32_t kStateFocused = 1, kStateSelected = 2, kNextSelected = 2;

@@ -10,8 +10,7 @@ rt::ProcessHandle ForeignProcessMemory::open_window_process(rt::WindowHandle win
   return rt::open_process(rt::window_process_id(window), rt::kProcessAllAccess);
 }
 
-int ForeignProcessMemory::write_process_block(rt::ProcessHandle process, uintptr_t address, const void* source,
-                                              int n) {
+int ForeignProcessMemory::write_process_block(rt::ProcessHandle process, uintptr_t address, const void* source, int n) {
   if (n < 0) return 0;
   return rt::write_process_memory(process, address, source, static_cast<size_t>(n)) ? 1 : 0;
 }

@@ -7,11 +7,15 @@ ControlReader reader_for_class(std::string_view class_name) {
     const char* part;
     ControlReader reader;
   } kOrder[] = {
-      {"Edit", ControlReader::Edit},         {"ListBox", ControlReader::ListBox},
-      {"ComboBox", ControlReader::ComboBox}, {"StatusBar", ControlReader::StatusBar},
-      {"TreeView", ControlReader::TreeView}, {"ListView", ControlReader::ListView},
+      {"Edit", ControlReader::Edit},
+      {"ListBox", ControlReader::ListBox},
+      {"ComboBox", ControlReader::ComboBox},
+      {"StatusBar", ControlReader::StatusBar},
+      {"TreeView", ControlReader::TreeView},
+      {"ListView", ControlReader::ListView},
       {"Internet Explorer_Server", ControlReader::Browser},
-      {"ComboLBox", ControlReader::ListBox}, {"SysHeader32", ControlReader::Header},
+      {"ComboLBox", ControlReader::ListBox},
+      {"SysHeader32", ControlReader::Header},
   };
   for (const auto& entry : kOrder)
     if (rt::find_text(class_name, entry.part, 1, true) > 0) return entry.reader;
@@ -61,7 +65,8 @@ std::string combo_box_lines(int count, const std::function<int(int index)>& item
   return out;
 }
 
-std::vector<uint32_t> walk_tree_items(int count, const std::function<uint32_t(uint32_t relation, uint32_t item)>& next) {
+std::vector<uint32_t> walk_tree_items(int count,
+                                      const std::function<uint32_t(uint32_t relation, uint32_t item)>& next) {
   std::vector<uint32_t> handles(static_cast<size_t>(count > 0 ? count : 0), 0);
   size_t k = 0;
   uint32_t h = next(kTreeRoot, 0);

@@ -8,6 +8,7 @@
 #include "foreign/reader_rules.h"
 #include "foreign/tree_view.h"
 #include "runtime/foreign_windows.h"
+#include "runtime/gbk_text.h"
 
 namespace {
 constexpr unsigned kGetText = 0x0D, kGetTextLength = 0x0E;
@@ -17,18 +18,22 @@ constexpr unsigned kStatusGetTextA = 0x402, kStatusGetParts = 0x406, kStatusGetT
 constexpr int kNoHitCapacity = 256, kListItemCapacity = 255, kStatusPartCapacity = 255;
 constexpr int kColumnTitleCapacity = 255, kCellCapacity = 256;
 const char kFullWidthSpace[] = "　";
-const char kReportSeparator[] =
-    "┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉";
+const char kReportSeparator[] = "┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉┉";
 
-// A message that fills a local buffer (the system copies it between processes): what it wrote
-// before its zero, or nothing when the buffer was left as it was or no answer came.
-std::optional<std::string> text_into_blank_buffer(rt::WindowHandle window, unsigned msg, uintptr_t wparam,
-                                                  int size) {
-  std::string buffer = blank_buffer(size);
-  buffer.push_back('\0');
-  if (!rt::send_foreign_message(window, msg, wparam, reinterpret_cast<intptr_t>(buffer.data()))) return std::nullopt;
-  if (buffer == blank_buffer(size) + '\0') return std::nullopt;
-  return without_split_character(text_before_zero(buffer.data(), buffer.size()));
+// A message that fills a buffer of blanks (the system copies it between processes): what it
+// wrote before its zero, or nothing when the buffer was left as it was or no answer came.
+std::optional<std::string> text_into_blank_buffer(rt::WindowHandle window, unsigned msg, uintptr_t wparam, int size) {
+  std::optional<rt::TextReply> reply =
+      rt::send_foreign_text_message(window, msg, wparam, static_cast<size_t>(std::max(size, 0)));
+  if (!reply || reply->untouched) return std::nullopt;
+  return without_split_character(reply->text);
+}
+
+// The length a text of `units` characters of the window can take in GBK: an ANSI window of
+// some systems counts characters, not bytes.
+int gbk_size(rt::WindowHandle window, intptr_t units) {
+  int n = static_cast<int>(std::max<intptr_t>(units, 0));
+  return rt::is_unicode_window(window) ? n : 2 * n;
 }
 
 // The titles of the list view's columns that have one, each followed by TAB.
@@ -67,18 +72,17 @@ std::string read_window_text_by_class(rt::WindowHandle window) {
       break;
   }
   std::optional<std::string> text = text_into_blank_buffer(window, kGetText, kNoHitCapacity, kNoHitCapacity);
-  return text && !text->empty() ? *text : class_name;
+  // 255 bytes at most, also when a Unicode window gave 255 characters.
+  return text && !text->empty() ? rt::cut_on_char_boundary(*text, kNoHitCapacity - 1) : class_name;
 }
 
 std::string read_edit_control_text(rt::WindowHandle window) {
   if (!rt::is_window(window)) return {};
-  intptr_t length = rt::foreign_message(window, kGetTextLength);
+  intptr_t length = rt::send_foreign_message_native(window, kGetTextLength, 0, 0).value_or(0);
   if (length <= 0) return {};
-  // A Unicode window counts UTF-16 units, each of which can take two GBK bytes.
-  size_t size = static_cast<size_t>(length) * (rt::is_unicode_window(window) ? 2 : 1) + 1;
-  std::vector<char> buffer(size + 1, '\0');
-  if (!rt::send_foreign_message(window, kGetText, size, reinterpret_cast<intptr_t>(buffer.data()))) return {};
-  return text_before_zero(buffer.data(), size);
+  int size = gbk_size(window, length) + 1;
+  std::optional<rt::TextReply> reply = rt::send_foreign_text_message(window, kGetText, size, size);
+  return reply ? reply->text : std::string();
 }
 
 std::string read_list_box_items(rt::WindowHandle window) {
@@ -86,11 +90,10 @@ std::string read_list_box_items(rt::WindowHandle window) {
   // must not be asked for ever.
   int count = static_cast<int>(rt::send_foreign_message(window, kListBoxGetCount, 0, 0).value_or(-1));
   return list_box_lines(count, [window](int i) {
-    int length = static_cast<int>(rt::foreign_message(window, kListBoxGetTextLength, static_cast<uintptr_t>(i)));
-    // A Unicode list box counts UTF-16 units, each of which can take two GBK bytes.
-    if (rt::is_unicode_window(window)) length *= 2;
+    intptr_t length =
+        rt::send_foreign_message_native(window, kListBoxGetTextLength, static_cast<uintptr_t>(i), 0).value_or(0);
     return text_into_blank_buffer(window, kListBoxGetText, static_cast<uintptr_t>(i),
-                                  std::max(kListItemCapacity, length));
+                                  std::max(kListItemCapacity, gbk_size(window, length)));
   });
 }
 
@@ -101,19 +104,18 @@ std::string read_combo_box_items(rt::WindowHandle window) {
   bool answered = true;
   auto length_of = [window, &answered](int i) {
     std::optional<intptr_t> length =
-        answered ? rt::send_foreign_message(window, kComboGetTextLength, static_cast<uintptr_t>(i), 0) : std::nullopt;
+        answered ? rt::send_foreign_message_native(window, kComboGetTextLength, static_cast<uintptr_t>(i), 0)
+                 : std::nullopt;
     answered = answered && length.has_value();
     return static_cast<int>(length.value_or(0));
   };
   return combo_box_lines(count, length_of, [window, &answered](int i, int length) {
-    // A Unicode combo box counts UTF-16 units, each of which can take two GBK bytes.
-    int size = rt::is_unicode_window(window) ? 2 * length : length;
-    std::string buffer = blank_buffer(size);
-    buffer.push_back('\0');
-    answered = answered && rt::send_foreign_message(window, kComboGetText, static_cast<uintptr_t>(i),
-                                                    reinterpret_cast<intptr_t>(buffer.data()));
-    if (!answered) return std::string();
-    return without_split_character(text_before_zero(buffer.data(), buffer.size()));
+    std::optional<rt::TextReply> reply =
+        answered ? rt::send_foreign_text_message(window, kComboGetText, static_cast<uintptr_t>(i),
+                                                 static_cast<size_t>(gbk_size(window, length)))
+                 : std::nullopt;
+    answered = reply.has_value();
+    return reply ? without_split_character(reply->text) : std::string();
   });
 }
 
@@ -129,11 +131,13 @@ std::string read_status_bar_parts(rt::WindowHandle window) {
       // SB_GETTEXT has no size: the block is made large enough for the part's text, whose
       // length a Unicode status bar counts in UTF-16 units (up to two GBK bytes each).
       std::optional<intptr_t> length = rt::send_foreign_message(window, kStatusGetTextLengthA, i, 0);
-      rt::RemoteBlock block(process.handle(),
-                            std::max<size_t>(kStatusPartCapacity, 2 * static_cast<size_t>(length.value_or(0) & 0xFFFF) + 2));
+      rt::RemoteBlock block(
+          process.handle(),
+          std::max<size_t>(kStatusPartCapacity, 2 * static_cast<size_t>(length.value_or(0) & 0xFFFF) + 2));
       answered = length.has_value();
       if (answered && block.ok()) {
-        answered = rt::send_foreign_message(window, kStatusGetTextA, static_cast<uintptr_t>(i), block.lparam()).has_value();
+        answered =
+            rt::send_foreign_message(window, kStatusGetTextA, static_cast<uintptr_t>(i), block.lparam()).has_value();
         if (answered) {
           std::vector<char> bytes(1024, '\0');
           block.read(bytes.data(), kStatusPartCapacity);

@@ -8,9 +8,9 @@ namespace {
 constexpr unsigned kSetRedraw = 0x0B;
 constexpr unsigned kInsertItemA = 0x1100, kDeleteItem = 0x1101, kExpand = 0x1102, kGetCount = 0x1105,
                    kGetNextItem = 0x110A, kSelectItem = 0x110B, kGetItemA = 0x110C, kSetItemA = 0x110D,
-                   kGetVisibleCount = 0x1110, kEnsureVisible = 0x1114, kSetItemHeight = 0x111B,
-                   kGetItemHeight = 0x111C, kSetBkColor = 0x111D, kSetTextColor = 0x111E, kGetBkColor = 0x111F,
-                   kGetTextColor = 0x1120, kGetItemState = 0x1127, kSetLineColor = 0x1128, kGetLineColor = 0x1129;
+                   kGetVisibleCount = 0x1110, kEnsureVisible = 0x1114, kSetItemHeight = 0x111B, kGetItemHeight = 0x111C,
+                   kSetBkColor = 0x111D, kSetTextColor = 0x111E, kGetBkColor = 0x111F, kGetTextColor = 0x1120,
+                   kGetItemState = 0x1127, kSetLineColor = 0x1128, kGetLineColor = 0x1129;
 constexpr uint32_t kText = 1, kImage = 2, kParam = 4, kState = 8, kHandle = 0x10, kSelectedImage = 0x20,
                    kChildren = 0x40;
 constexpr uint32_t kBold = 0x10, kExpanded = 0x20, kUnchecked = 0x1000, kChecked = 0x2000, kStateImageMask = 0xF000;
@@ -91,7 +91,9 @@ std::string ForeignTreeView::get_tree_window_class(rt::WindowHandle window) cons
   return rt::trim_both(rt::foreign_class_name(window, 256));
 }
 
-uintptr_t ForeignTreeView::get_text_address(const std::string& text) { return reinterpret_cast<uintptr_t>(text.c_str()); }
+uintptr_t ForeignTreeView::get_text_address(const std::string& text) {
+  return reinterpret_cast<uintptr_t>(text.c_str());
+}
 
 int ForeignTreeView::get_tree_item_count() { return static_cast<int>(send(kGetCount)); }
 
@@ -146,28 +148,32 @@ std::string ForeignTreeView::get_tree_item_text(int index, Refresh refresh) {
 int ForeignTreeView::get_tree_item_image(int index, Refresh refresh) {
   std::optional<uint32_t> item = item_at(index, refresh);
   if (!item) return -1;
-  ItemAnswer a = item_request(kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kImage; }, true);
+  ItemAnswer a = item_request(
+      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kImage; }, true);
   return a.answer ? a.record.image : -1;
 }
 
 int ForeignTreeView::get_tree_item_selected_image(int index, Refresh refresh) {
   std::optional<uint32_t> item = item_at(index, refresh);
   if (!item) return -1;
-  ItemAnswer a = item_request(kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kSelectedImage; }, true);
+  ItemAnswer a = item_request(
+      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kSelectedImage; }, true);
   return a.answer ? a.record.selected_image : -1;
 }
 
 uint32_t ForeignTreeView::get_tree_item_data(int index, Refresh refresh) {
   std::optional<uint32_t> item = item_at(index, refresh);
   if (!item) return 0;
-  ItemAnswer a = item_request(kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kParam; }, true);
+  ItemAnswer a = item_request(
+      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kParam; }, true);
   return a.answer ? a.record.lparam : 0;
 }
 
 int ForeignTreeView::get_tree_item_child_flag(int index, Refresh refresh) {
   std::optional<uint32_t> item = item_at(index, refresh);
   if (!item) return 0;
-  ItemAnswer a = item_request(kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kChildren; }, true);
+  ItemAnswer a = item_request(
+      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kChildren; }, true);
   return a.answer ? a.record.children : 0;
 }
 

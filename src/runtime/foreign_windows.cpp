@@ -2,6 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+#include "runtime/strings.h"
+
 namespace rt {
 namespace {
 HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
@@ -19,6 +25,56 @@ std::optional<intptr_t> send_foreign_message(WindowHandle window, unsigned msg, 
 
 intptr_t foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
   return send_foreign_message(window, msg, wparam, lparam).value_or(0);
+}
+
+std::optional<intptr_t> send_foreign_message_native(WindowHandle window, unsigned msg, uintptr_t wparam,
+                                                    intptr_t lparam) {
+  if (!window) return std::nullopt;
+  if (!IsWindowUnicode(hw(window))) return send_foreign_message(window, msg, wparam, lparam);
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(hw(window), msg, wparam, lparam, SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs,
+                           &answer))
+    return std::nullopt;
+  return static_cast<intptr_t>(answer);
+}
+
+namespace {
+// One text request on a buffer of characters C (char or wchar_t).
+template <typename C>
+std::optional<TextReply> text_request(HWND window, unsigned msg, uintptr_t wparam, size_t capacity, TextEnd end,
+                                      std::optional<uint16_t> size_word) {
+  constexpr size_t kWordUnits = sizeof(uint16_t) / sizeof(C);
+  std::basic_string<C> buffer(std::max(capacity, kWordUnits) + 1, C(' '));
+  buffer.back() = C(0);
+  if (size_word) std::memcpy(buffer.data(), &*size_word, sizeof(uint16_t));
+  const std::basic_string<C> before = buffer;
+  DWORD_PTR answer = 0;
+  BOOL sent = sizeof(C) == 1 ? SendMessageTimeoutA(window, msg, wparam, reinterpret_cast<LPARAM>(buffer.data()),
+                                                   SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs, &answer)
+                             : SendMessageTimeoutW(window, msg, wparam, reinterpret_cast<LPARAM>(buffer.data()),
+                                                   SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs, &answer);
+  if (!sent) return std::nullopt;
+  TextReply reply;
+  reply.answer = static_cast<intptr_t>(answer);
+  reply.untouched = buffer == before;
+  size_t n = 0;
+  if (end == TextEnd::AnswerCount)
+    n = std::min(static_cast<size_t>(std::max<intptr_t>(reply.answer, 0)), capacity);
+  else
+    while (n < capacity && buffer[n] != C(0)) ++n;
+  if constexpr (sizeof(C) == 1)
+    reply.text.assign(buffer.data(), n);
+  else
+    reply.text = to_gbk(std::wstring_view(buffer.data(), n));
+  return reply;
+}
+}  // namespace
+
+std::optional<TextReply> send_foreign_text_message(WindowHandle window, unsigned msg, uintptr_t wparam, size_t capacity,
+                                                   TextEnd end, std::optional<uint16_t> size_word) {
+  if (!window) return std::nullopt;
+  if (IsWindowUnicode(hw(window))) return text_request<wchar_t>(hw(window), msg, wparam, capacity, end, size_word);
+  return text_request<char>(hw(window), msg, wparam, capacity, end, size_word);
 }
 
 bool post_foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
@@ -97,7 +153,8 @@ bool read_process_memory(ProcessHandle process, uintptr_t address, void* out, si
 }
 
 SharedView create_shared_view(size_t size) {
-  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size), nullptr);
+  HANDLE mapping =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size), nullptr);
   if (!mapping) return {};
   void* view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
   return {mapping, reinterpret_cast<uintptr_t>(view)};

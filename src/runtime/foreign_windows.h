@@ -22,6 +22,27 @@ constexpr int kForeignMessageTimeoutMs = 1000;
 std::optional<intptr_t> send_foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);
 // The same, with no answer counted as 0.
 intptr_t foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam = 0, intptr_t lparam = 0);
+// The same in the window's own character set: the W message to a Unicode window, else the A
+// one. For the messages whose answer counts characters (WM_GETTEXTLENGTH, LB_GETTEXTLEN, ...),
+// paired with send_foreign_text_message.
+std::optional<intptr_t> send_foreign_message_native(WindowHandle window, unsigned msg, uintptr_t wparam,
+                                                    intptr_t lparam);
+
+// A message that fills a text buffer of the sender, which the system copies between processes
+// (WM_GETTEXT, LB_GETTEXT, CB_GETLBTEXT, EM_GETLINE): the buffer holds `capacity` blanks and a
+// zero, its first 16 bits the size word when given. A Unicode window is asked in UTF-16 and
+// its text converted to GBK here (the system's own conversion is not trusted across processes);
+// capacity then counts UTF-16 units. Nothing when no answer came.
+struct TextReply {
+  intptr_t answer = 0;
+  std::string text;        // GBK: the characters before the first zero, or the answer's count
+  bool untouched = false;  // the buffer was left as it was
+};
+enum class TextEnd { Zero, AnswerCount };
+std::optional<TextReply> send_foreign_text_message(WindowHandle window, unsigned msg, uintptr_t wparam, size_t capacity,
+                                                   TextEnd end = TextEnd::Zero,
+                                                   std::optional<uint16_t> size_word = std::nullopt);
+
 // PostMessageA; whether the message was queued.
 bool post_foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);
 // RegisterWindowMessageA.
@@ -48,7 +69,7 @@ ScreenRect window_screen_rect(WindowHandle window);
 
 // Processes and their memory. A process handle is owned by whoever opened it.
 using ProcessHandle = void*;
-constexpr uint32_t kProcessVmAccess = 0x38;      // PROCESS_VM_OPERATION | _READ | _WRITE
+constexpr uint32_t kProcessVmAccess = 0x38;       // PROCESS_VM_OPERATION | _READ | _WRITE
 constexpr uint32_t kProcessAllAccess = 0x1F0FFF;  // PROCESS_ALL_ACCESS as older systems define it
 // GetWindowThreadProcessId: the window's process id, 0 for no window.
 uint32_t window_process_id(WindowHandle window);

@@ -29,7 +29,8 @@ std::string error_text(IDispatch* control, EXCEPINFO& exception) {
       error.value.vt == VT_DISPATCH && error.value.pdispVal) {
     IDispatch* e = error.value.pdispVal;
     Result d, l;
-    if (SUCCEEDED(dispatch_call(e, L"Description", DISPATCH_PROPERTYGET, Arguments(), &d.value)) && d.value.vt == VT_BSTR)
+    if (SUCCEEDED(dispatch_call(e, L"Description", DISPATCH_PROPERTYGET, Arguments(), &d.value)) &&
+        d.value.vt == VT_BSTR)
       description = bstr_text(d.value.bstrVal);
     if (SUCCEEDED(dispatch_call(e, L"Line", DISPATCH_PROPERTYGET, Arguments(), &l.value)) &&
         SUCCEEDED(VariantChangeType(&l.value, &l.value, 0, VT_I4)))
@@ -92,7 +93,7 @@ std::string ScriptObject::add_code(std::string_view code) {
   EXCEPINFO exception{};
   Result ignored;
   HRESULT hr = dispatch_call(dispatch_of(control_), L"AddCode", DISPATCH_METHOD, Arguments().text(script_string(code)),
-                    &ignored.value, &exception);
+                             &ignored.value, &exception);
   return FAILED(hr) ? error_text(dispatch_of(control_), exception) : std::string();
 }
 
@@ -101,7 +102,7 @@ std::string ScriptObject::execute_statement(std::string_view statement) {
   EXCEPINFO exception{};
   Result ignored;
   HRESULT hr = dispatch_call(dispatch_of(control_), L"ExecuteStatement", DISPATCH_METHOD,
-                    Arguments().text(script_string(statement)), &ignored.value, &exception);
+                             Arguments().text(script_string(statement)), &ignored.value, &exception);
   return FAILED(hr) ? error_text(dispatch_of(control_), exception) : std::string();
 }
 
@@ -119,7 +120,8 @@ std::string ScriptObject::run(std::string_view procedure, const std::vector<std:
   // then called on the script's own object, where it is a method like any other.
   if (hr == DISP_E_BADPARAMCOUNT) {
     Result code;
-    if (SUCCEEDED(dispatch_call(dispatch_of(control_), L"CodeObject", DISPATCH_PROPERTYGET, Arguments(), &code.value)) &&
+    if (SUCCEEDED(
+            dispatch_call(dispatch_of(control_), L"CodeObject", DISPATCH_PROPERTYGET, Arguments(), &code.value)) &&
         code.value.vt == VT_DISPATCH && code.value.pdispVal) {
       Arguments b;
       for (const std::string& t : arguments) b.text(script_string(t));
@@ -138,8 +140,8 @@ std::string ScriptObject::eval(std::string_view expression, bool* failed) {
   if (!control_) return "Error: ; in line 0";
   EXCEPINFO exception{};
   Result result;
-  HRESULT hr = dispatch_call(dispatch_of(control_), L"Eval", DISPATCH_METHOD, Arguments().text(script_string(expression)),
-                    &result.value, &exception);
+  HRESULT hr = dispatch_call(dispatch_of(control_), L"Eval", DISPATCH_METHOD,
+                             Arguments().text(script_string(expression)), &result.value, &exception);
   if (FAILED(hr)) return error_text(dispatch_of(control_), exception);
   if (failed) *failed = false;
   return variant_text(result.value);
