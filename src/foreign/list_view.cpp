@@ -95,31 +95,36 @@ int ForeignListView::is_list_item_focused(int item) {
   return send(kGetItemState, item, kStateFocused) == kStateFocused ? 1 : 0;
 }
 
-intptr_t ForeignListView::get_list_item_text(int item, int sub_item, std::string& text, int capacity) {
+template <typename Record>
+intptr_t ForeignListView::text_request(unsigned msg, uintptr_t wparam, Record& record, std::string& text,
+                                       int capacity) {
   if (!process_ || capacity < 0) return 0;
-  rt::RemoteBlock record_block(process_, sizeof(ListItemRecord)), text_block(process_, capacity + 1u);
+  rt::RemoteBlock record_block(process_, sizeof(Record)), text_block(process_, capacity + 1u);
   if (!record_block.ok() || !text_block.ok()) return 0;
-  text = blank_buffer(capacity);
-  ListItemRecord record;
-  record.mask = kItemText;
-  record.item = item;
-  record.sub_item = sub_item;
   record.text_address = address_of(text_block);
   record.text_capacity = capacity;
   record_block.write(&record, sizeof record);
-  std::optional<intptr_t> answer =
-      rt::send_foreign_message(list_view_window_, kGetItemTextA, static_cast<uintptr_t>(item), record_block.lparam());
+  std::optional<intptr_t> answer = rt::send_foreign_message(list_view_window_, msg, wparam, record_block.lparam());
   if (!answer) {
     record_block.abandon();
     text_block.abandon();
     text.clear();
     return 0;
   }
+  record_block.read(&record, sizeof record);
   std::vector<char> bytes(static_cast<size_t>(capacity) + 1, '\0');
   text_block.read(bytes.data(), static_cast<size_t>(capacity));
   // The control writes at most capacity - 1 bytes and a zero.
   text = without_split_character(text_before_zero(bytes.data(), capacity > 0 ? capacity - 1u : 0u));
   return *answer;
+}
+
+intptr_t ForeignListView::get_list_item_text(int item, int sub_item, std::string& text, int capacity) {
+  ListItemRecord record;
+  record.mask = kItemText;
+  record.item = item;
+  record.sub_item = sub_item;
+  return text_request(kGetItemTextA, static_cast<uintptr_t>(item), record, text, capacity);
 }
 
 int ForeignListView::get_next_list_item(int start, uint32_t flags) {
@@ -262,29 +267,11 @@ rt::ProcessHandle ForeignListView::reopen_list_view_process(rt::WindowHandle win
 }
 
 intptr_t ForeignListView::get_list_column(int column, std::string& text, int capacity, int& format) {
-  if (!process_ || capacity < 0) return 0;
-  rt::RemoteBlock record_block(process_, sizeof(ListColumnRecord)), text_block(process_, capacity + 1u);
-  if (!record_block.ok() || !text_block.ok()) return 0;
-  text = blank_buffer(capacity);
   ListColumnRecord record;
   record.mask = kColumnFormatText;
-  record.text_address = address_of(text_block);
-  record.text_capacity = capacity;
-  record_block.write(&record, sizeof record);
-  std::optional<intptr_t> answer =
-      rt::send_foreign_message(list_view_window_, kGetColumnA, static_cast<uintptr_t>(column), record_block.lparam());
-  if (!answer) {
-    record_block.abandon();
-    text_block.abandon();
-    text.clear();
-    return 0;
-  }
-  record_block.read(&record, sizeof record);
-  std::vector<char> bytes(static_cast<size_t>(capacity) + 1, '\0');
-  text_block.read(bytes.data(), static_cast<size_t>(capacity));
-  text = without_split_character(text_before_zero(bytes.data(), capacity > 0 ? capacity - 1u : 0u));
-  format = record.format;
-  return *answer;
+  intptr_t answer = text_request(kGetColumnA, static_cast<uintptr_t>(column), record, text, capacity);
+  if (answer) format = record.format;
+  return answer;
 }
 
 int ForeignListView::get_list_column_count() {

@@ -79,6 +79,11 @@ class ForeignListView {
 
  private:
   intptr_t send(unsigned msg, uintptr_t wparam = 0, intptr_t lparam = 0);
+  // Sends msg with the record, its text address pointing to a fresh block of capacity + 1
+  // bytes in the list view's process; the record is read back and the text cut at
+  // capacity - 1 bytes. The answer, 0 when the request could not be made or got no answer.
+  template <typename Record>
+  intptr_t text_request(unsigned msg, uintptr_t wparam, Record& record, std::string& text, int capacity);
   rt::ProcessHandle process_ = nullptr;
   rt::WindowHandle list_view_window_ = nullptr;
 };

@@ -145,89 +145,73 @@ std::string ForeignTreeView::get_tree_item_text(int index, Refresh refresh) {
   return text;
 }
 
-int ForeignTreeView::get_tree_item_image(int index, Refresh refresh) {
+template <typename T, typename Prepare, typename Take>
+T ForeignTreeView::query_item(int index, Refresh refresh, T bad, Prepare prepare, Take take) {
   std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return -1;
-  ItemAnswer a = item_request(
-      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kImage; }, true);
-  return a.answer ? a.record.image : -1;
+  if (!item) return bad;
+  ItemAnswer a = item_request(kGetItemA, *item, prepare, true);
+  return a.answer ? take(a.record) : bad;
+}
+
+template <typename Prepare>
+int ForeignTreeView::update_item(int index, Refresh refresh, Prepare prepare) {
+  std::optional<uint32_t> item = item_at(index, refresh);
+  if (!item) return 0;
+  return item_request(kSetItemA, *item, prepare, false).answer.value_or(0) != 0 ? 1 : 0;
+}
+
+int ForeignTreeView::get_tree_item_image(int index, Refresh refresh) {
+  return query_item(
+      index, refresh, -1, [](TreeItemRecord& r) { r.mask = kImage; }, [](const TreeItemRecord& r) { return r.image; });
 }
 
 int ForeignTreeView::get_tree_item_selected_image(int index, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return -1;
-  ItemAnswer a = item_request(
-      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kSelectedImage; }, true);
-  return a.answer ? a.record.selected_image : -1;
+  return query_item(
+      index, refresh, -1, [](TreeItemRecord& r) { r.mask = kSelectedImage; },
+      [](const TreeItemRecord& r) { return r.selected_image; });
 }
 
 uint32_t ForeignTreeView::get_tree_item_data(int index, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
-  ItemAnswer a = item_request(
-      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kParam; }, true);
-  return a.answer ? a.record.lparam : 0;
+  return query_item(
+      index, refresh, 0u, [](TreeItemRecord& r) { r.mask = kParam; }, [](const TreeItemRecord& r) { return r.lparam; });
 }
 
 int ForeignTreeView::get_tree_item_child_flag(int index, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
-  ItemAnswer a = item_request(
-      kGetItemA, *item, [](TreeItemRecord& r) { r.mask = kChildren; }, true);
-  return a.answer ? a.record.children : 0;
+  return query_item(
+      index, refresh, 0, [](TreeItemRecord& r) { r.mask = kChildren; },
+      [](const TreeItemRecord& r) { return r.children; });
 }
 
 int ForeignTreeView::is_tree_item_checked(int index, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
-  ItemAnswer a = item_request(
-      kGetItemA, *item,
+  return query_item(
+      index, refresh, 0,
       [](TreeItemRecord& r) {
         r.mask = kState;
         r.state_mask = kStateImageMask;
       },
-      true);
-  // State image 2 exactly: images 3, 6, 7, ... share the bit but are not "checked".
-  return a.answer && (a.record.state & kStateImageMask) == kChecked ? 1 : 0;
+      // State image 2 exactly: images 3, 6, 7, ... share the bit but are not "checked".
+      [](const TreeItemRecord& r) { return (r.state & kStateImageMask) == kChecked ? 1 : 0; });
 }
 
 int ForeignTreeView::set_tree_item_image(int index, int image, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
-  ItemAnswer a = item_request(
-      kSetItemA, *item,
-      [image](TreeItemRecord& r) {
-        r.mask = kImage;
-        r.image = image;
-      },
-      false);
-  return a.answer.value_or(0) != 0 ? 1 : 0;
+  return update_item(index, refresh, [image](TreeItemRecord& r) {
+    r.mask = kImage;
+    r.image = image;
+  });
 }
 
 int ForeignTreeView::set_tree_item_selected_image(int index, int image, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
-  ItemAnswer a = item_request(
-      kSetItemA, *item,
-      [image](TreeItemRecord& r) {
-        r.mask = kSelectedImage;
-        r.selected_image = image;
-      },
-      false);
-  return a.answer.value_or(0) != 0 ? 1 : 0;
+  return update_item(index, refresh, [image](TreeItemRecord& r) {
+    r.mask = kSelectedImage;
+    r.selected_image = image;
+  });
 }
 
 int ForeignTreeView::set_tree_item_data(int index, uint32_t value, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
-  ItemAnswer a = item_request(
-      kSetItemA, *item,
-      [value](TreeItemRecord& r) {
-        r.mask = kParam;
-        r.lparam = value;
-      },
-      false);
-  return a.answer.value_or(0) != 0 ? 1 : 0;
+  return update_item(index, refresh, [value](TreeItemRecord& r) {
+    r.mask = kParam;
+    r.lparam = value;
+  });
 }
 
 int ForeignTreeView::set_tree_item_text(int index, std::string_view text, Refresh refresh) {
@@ -461,18 +445,12 @@ int ForeignTreeView::set_tree_full_row_select(std::optional<int> on) {
 }
 
 int ForeignTreeView::set_tree_item_checked(int index, std::optional<int> checked, Refresh refresh) {
-  std::optional<uint32_t> item = item_at(index, refresh);
-  if (!item) return 0;
   uint32_t state = !checked || *checked == 1 ? kChecked : kUnchecked;
-  ItemAnswer a = item_request(
-      kSetItemA, *item,
-      [state](TreeItemRecord& r) {
-        r.mask = kState | kHandle;
-        r.state = state;
-        r.state_mask = kStateImageMask;
-      },
-      false);
-  return a.answer.value_or(0) != 0 ? 1 : 0;
+  return update_item(index, refresh, [state](TreeItemRecord& r) {
+    r.mask = kState | kHandle;
+    r.state = state;
+    r.state_mask = kStateImageMask;
+  });
 }
 
 int ForeignTreeView::set_tree_item_bold(int index, Refresh refresh) {

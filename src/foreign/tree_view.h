@@ -127,6 +127,12 @@ class ForeignTreeView {
   };
   template <typename Prepare>
   ItemAnswer item_request(unsigned msg, uint32_t item, Prepare prepare, bool read_back);
+  // A TVM_GETITEMA with the fields prepare asks for: take's value of the answer, else bad.
+  template <typename T, typename Prepare, typename Take>
+  T query_item(int index, Refresh refresh, T bad, Prepare prepare, Take take);
+  // A TVM_SETITEMA with the fields prepare sets: 1 when the tree took it, else 0.
+  template <typename Prepare>
+  int update_item(int index, Refresh refresh, Prepare prepare);
   int style_switch(uint32_t bit, std::optional<int> on);
   void add_style(uint32_t bit);
 
