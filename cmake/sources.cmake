@@ -19,6 +19,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/texttools/conversions.cpp
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
+  src/foreign/reader_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -62,6 +63,9 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/mouse_input.cpp
   src/runtime/combo_box.cpp
   src/runtime/drop_target.cpp
+  src/runtime/dispatch_call.cpp
+  src/runtime/foreign_windows.cpp
+  src/runtime/late_bound.cpp
 )
 
 # The program's own logic and its forms.
@@ -117,6 +121,11 @@ set(VELMORA_APP_SOURCES
   src/common/jump_art.cpp
   src/forms/jump_window_form.cpp
   src/pages/jump_to_page.cpp
+  src/foreign/process_memory.cpp
+  src/foreign/edit_control.cpp
+  src/foreign/list_view.cpp
+  src/foreign/tree_view.cpp
+  src/foreign/text_reader.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -133,4 +142,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/conversions_test.cpp
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
+  tests/native/reader_rules_test.cpp
 )

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "runtime/app.h"
+#include "runtime/dispatch_call.h"
 #include "runtime/gbk_text.h"
 #include "runtime/strings.h"
 
@@ -23,94 +24,12 @@ constexpr CLSID kScriptControlClass = {0x0E59F1D5, 0x1FBE, 0x11D0, {0x8F, 0xF2, 
 
 IDispatch* dispatch_of(void* p) { return static_cast<IDispatch*>(p); }
 
-// Arguments of one late-bound call, in the order of the declaration.
-class Arguments {
- public:
-  Arguments() = default;
-  Arguments(const Arguments&) = delete;
-  Arguments& operator=(const Arguments&) = delete;
-  ~Arguments() {
-    for (VARIANT& v : values_) VariantClear(&v);
-  }
-  Arguments& text(std::wstring_view w) {
-    VARIANT& v = add();
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
-    return *this;
-  }
-  Arguments& number(long n) {
-    VARIANT& v = add();
-    v.vt = VT_I4;
-    v.lVal = n;
-    return *this;
-  }
-  Arguments& flag(bool on) {
-    VARIANT& v = add();
-    v.vt = VT_BOOL;
-    v.boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
-    return *this;
-  }
-  // IDispatch takes them last first.
-  std::vector<VARIANT> reversed() const { return {values_.rbegin(), values_.rend()}; }
-
- private:
-  VARIANT& add() {
-    values_.emplace_back();
-    VariantInit(&values_.back());
-    return values_.back();
-  }
-  std::vector<VARIANT> values_;
-};
-
-struct Result {
-  VARIANT value;
-  Result() { VariantInit(&value); }
-  Result(const Result&) = delete;
-  Result& operator=(const Result&) = delete;
-  ~Result() { VariantClear(&value); }
-};
-
-HRESULT call(IDispatch* object, const wchar_t* name, WORD kind, const Arguments& arguments, VARIANT* result,
-             EXCEPINFO* exception = nullptr) {
-  DISPID id = DISPID_UNKNOWN;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(hr)) return hr;
-  std::vector<VARIANT> values = arguments.reversed();
-  DISPPARAMS params{values.data(), nullptr, static_cast<UINT>(values.size()), 0};
-  DISPID put = DISPID_PROPERTYPUT;
-  if (kind == DISPATCH_PROPERTYPUT) {
-    params.rgdispidNamedArgs = &put;
-    params.cNamedArgs = 1;
-  }
-  UINT bad_argument = 0;
-  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, result, exception, &bad_argument);
-}
-
-HRESULT put(IDispatch* object, const wchar_t* name, const Arguments& value) {
-  return call(object, name, DISPATCH_PROPERTYPUT, value, nullptr);
-}
-
-std::wstring bstr_text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
-
-std::string variant_text(VARIANT& v) {
-  switch (v.vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-      return {};
-    case VT_BSTR:
-      return to_gbk(bstr_text(v.bstrVal));
-    case VT_R8:
-      return number_to_text(v.dblVal);
-    case VT_R4:
-      return number_to_text(v.fltVal);
-    case VT_BOOL:
-      return v.boolVal ? "true" : "false";
-    default:
-      if (FAILED(VariantChangeType(&v, &v, 0, VT_BSTR))) return {};
-      return to_gbk(bstr_text(v.bstrVal));
-  }
-}
+using Arguments = detail::DispatchArguments;
+using Result = detail::DispatchResult;
+using detail::bstr_text;
+using detail::dispatch_call;
+using detail::dispatch_put;
+using detail::variant_text;
 
 // The control keeps the last failure in its Error object; it is read and cleared.
 std::string error_text(IDispatch* control, EXCEPINFO& exception) {
@@ -118,16 +37,17 @@ std::string error_text(IDispatch* control, EXCEPINFO& exception) {
   std::wstring description;
   long line = 0;
   Result error;
-  if (SUCCEEDED(call(control, L"Error", DISPATCH_PROPERTYGET, Arguments(), &error.value)) &&
+  if (SUCCEEDED(dispatch_call(control, L"Error", DISPATCH_PROPERTYGET, Arguments(), &error.value)) &&
       error.value.vt == VT_DISPATCH && error.value.pdispVal) {
     IDispatch* e = error.value.pdispVal;
     Result d, l;
-    if (SUCCEEDED(call(e, L"Description", DISPATCH_PROPERTYGET, Arguments(), &d.value)) && d.value.vt == VT_BSTR)
+    if (SUCCEEDED(dispatch_call(e, L"Description", DISPATCH_PROPERTYGET, Arguments(), &d.value)) &&
+        d.value.vt == VT_BSTR)
       description = bstr_text(d.value.bstrVal);
-    if (SUCCEEDED(call(e, L"Line", DISPATCH_PROPERTYGET, Arguments(), &l.value)) &&
+    if (SUCCEEDED(dispatch_call(e, L"Line", DISPATCH_PROPERTYGET, Arguments(), &l.value)) &&
         SUCCEEDED(VariantChangeType(&l.value, &l.value, 0, VT_I4)))
       line = l.value.lVal;
-    call(e, L"Clear", DISPATCH_METHOD, Arguments(), nullptr);
+    dispatch_call(e, L"Clear", DISPATCH_METHOD, Arguments(), nullptr);
   }
   if (description.empty()) description = bstr_text(exception.bstrDescription);
   SysFreeString(exception.bstrSource);
@@ -287,10 +207,10 @@ bool ScriptObject::create(int timeout_ms) {
   }
   control_ = control;
   // The safety settings come before the language, which starts the engine.
-  put(control, L"AllowUI", Arguments().flag(false));
-  put(control, L"UseSafeSubset", Arguments().flag(true));
-  put(control, L"Timeout", Arguments().number(timeout_ms));
-  if (FAILED(put(control, L"Language", Arguments().text(L"JScript")))) {
+  dispatch_put(control, L"AllowUI", Arguments().flag(false));
+  dispatch_put(control, L"UseSafeSubset", Arguments().flag(true));
+  dispatch_put(control, L"Timeout", Arguments().number(timeout_ms));
+  if (FAILED(dispatch_put(control, L"Language", Arguments().text(L"JScript")))) {
     release();
     return false;
   }
@@ -308,8 +228,8 @@ std::string ScriptObject::add_code(std::string_view code) {
   if (!control_) return "Error: ; in line 0";
   EXCEPINFO exception{};
   Result ignored;
-  HRESULT hr = call(dispatch_of(control_), L"AddCode", DISPATCH_METHOD, Arguments().text(script_string(code)),
-                    &ignored.value, &exception);
+  HRESULT hr = dispatch_call(dispatch_of(control_), L"AddCode", DISPATCH_METHOD, Arguments().text(script_string(code)),
+                             &ignored.value, &exception);
   return FAILED(hr) ? error_text(dispatch_of(control_), exception) : std::string();
 }
 
@@ -317,8 +237,8 @@ std::string ScriptObject::execute_statement(std::string_view statement) {
   if (!control_) return "Error: ; in line 0";
   EXCEPINFO exception{};
   Result ignored;
-  HRESULT hr = call(dispatch_of(control_), L"ExecuteStatement", DISPATCH_METHOD,
-                    Arguments().text(script_string(statement)), &ignored.value, &exception);
+  HRESULT hr = dispatch_call(dispatch_of(control_), L"ExecuteStatement", DISPATCH_METHOD,
+                             Arguments().text(script_string(statement)), &ignored.value, &exception);
   return FAILED(hr) ? error_text(dispatch_of(control_), exception) : std::string();
 }
 
@@ -331,18 +251,19 @@ std::string ScriptObject::run(std::string_view procedure, const std::vector<std:
   for (const std::string& t : arguments) a.text(script_string(t));
   EXCEPINFO exception{};
   Result result;
-  HRESULT hr = call(dispatch_of(control_), L"Run", DISPATCH_METHOD, a, &result.value, &exception);
+  HRESULT hr = dispatch_call(dispatch_of(control_), L"Run", DISPATCH_METHOD, a, &result.value, &exception);
   // Some controls (Wine's) pass on only a parameter list of exactly one value; the procedure is
   // then called on the script's own object, where it is a method like any other.
   if (hr == DISP_E_BADPARAMCOUNT) {
     Result code;
-    if (SUCCEEDED(call(dispatch_of(control_), L"CodeObject", DISPATCH_PROPERTYGET, Arguments(), &code.value)) &&
+    if (SUCCEEDED(
+            dispatch_call(dispatch_of(control_), L"CodeObject", DISPATCH_PROPERTYGET, Arguments(), &code.value)) &&
         code.value.vt == VT_DISPATCH && code.value.pdispVal) {
       Arguments b;
       for (const std::string& t : arguments) b.text(script_string(t));
       std::wstring name = to_wide(procedure);
       VariantClear(&result.value);
-      hr = call(code.value.pdispVal, name.c_str(), DISPATCH_METHOD, b, &result.value, &exception);
+      hr = dispatch_call(code.value.pdispVal, name.c_str(), DISPATCH_METHOD, b, &result.value, &exception);
     }
   }
   if (FAILED(hr)) return error_text(dispatch_of(control_), exception);
@@ -355,8 +276,8 @@ std::string ScriptObject::eval(std::string_view expression, bool* failed) {
   if (!control_) return "Error: ; in line 0";
   EXCEPINFO exception{};
   Result result;
-  HRESULT hr = call(dispatch_of(control_), L"Eval", DISPATCH_METHOD, Arguments().text(script_string(expression)),
-                    &result.value, &exception);
+  HRESULT hr = dispatch_call(dispatch_of(control_), L"Eval", DISPATCH_METHOD,
+                             Arguments().text(script_string(expression)), &result.value, &exception);
   if (FAILED(hr)) return error_text(dispatch_of(control_), exception);
   if (failed) *failed = false;
   return variant_text(result.value);

@@ -1,6 +1,7 @@
 #include "texttools/insertions.h"
 
 #include "app/globals.h"
+#include "foreign/edit_control.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
 #include "runtime/app.h"
@@ -12,9 +13,12 @@ namespace {
 
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
-// The length of a line of an edit box as the control reports it. The reader of other
-// programs' edit controls measures it the same way and may take this over.
-int edit_line_length(const rt::EditBox& box, int line) { return box.line_length(line); }
+// The length of a line of an edit box as the control reports it, measured by the edit-control
+// reader as for any other program's box.
+int edit_line_length(const rt::EditBox& box, int line) {
+  ForeignEditControl reader;
+  return reader.get_edit_line_length(box.handle(), line);
+}
 
 }  // namespace
 

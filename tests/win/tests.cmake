@@ -77,3 +77,12 @@ velmora_wine_test(win_tab_set_tests
 velmora_wine_test(win_jump_window_tests
   tests/win/jump_window_test.cpp
 )
+
+# The other program of the reader tests: controls with known contents in a second process.
+add_executable(velmora_foreign_target WIN32 tests/win/foreign_target.cpp)
+target_link_libraries(velmora_foreign_target PRIVATE velmora_flags comctl32 ole32 oleaut32 oleacc uuid)
+target_link_options(velmora_foreign_target PRIVATE ${VELMORA_STATIC_LINK})
+velmora_wine_test(win_foreign_tests
+  tests/win/foreign_readers_test.cpp
+)
+add_dependencies(win_foreign_tests velmora_foreign_target)

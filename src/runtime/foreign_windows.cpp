@@ -1,0 +1,202 @@
+#include "runtime/foreign_windows.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+#include "runtime/strings.h"
+
+namespace rt {
+namespace {
+HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
+HANDLE hp(ProcessHandle p) { return static_cast<HANDLE>(p); }
+}  // namespace
+
+std::optional<intptr_t> send_foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  if (!window) return std::nullopt;
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(hw(window), msg, wparam, lparam, SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs,
+                           &answer))
+    return std::nullopt;
+  return static_cast<intptr_t>(answer);
+}
+
+intptr_t foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  return send_foreign_message(window, msg, wparam, lparam).value_or(0);
+}
+
+std::optional<intptr_t> send_foreign_message_native(WindowHandle window, unsigned msg, uintptr_t wparam,
+                                                    intptr_t lparam) {
+  if (!window) return std::nullopt;
+  if (!IsWindowUnicode(hw(window))) return send_foreign_message(window, msg, wparam, lparam);
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(hw(window), msg, wparam, lparam, SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs,
+                           &answer))
+    return std::nullopt;
+  return static_cast<intptr_t>(answer);
+}
+
+namespace {
+// One text request on a buffer of characters C (char or wchar_t).
+template <typename C>
+std::optional<TextReply> text_request(HWND window, unsigned msg, uintptr_t wparam, size_t capacity, TextEnd end,
+                                      std::optional<uint16_t> size_word) {
+  constexpr size_t kWordUnits = sizeof(uint16_t) / sizeof(C);
+  std::basic_string<C> buffer(std::max(capacity, kWordUnits) + 1, C(' '));
+  buffer.back() = C(0);
+  if (size_word) std::memcpy(buffer.data(), &*size_word, sizeof(uint16_t));
+  const std::basic_string<C> before = buffer;
+  DWORD_PTR answer = 0;
+  BOOL sent = sizeof(C) == 1 ? SendMessageTimeoutA(window, msg, wparam, reinterpret_cast<LPARAM>(buffer.data()),
+                                                   SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs, &answer)
+                             : SendMessageTimeoutW(window, msg, wparam, reinterpret_cast<LPARAM>(buffer.data()),
+                                                   SMTO_ABORTIFHUNG | SMTO_BLOCK, kForeignMessageTimeoutMs, &answer);
+  if (!sent) return std::nullopt;
+  TextReply reply;
+  reply.answer = static_cast<intptr_t>(answer);
+  reply.untouched = buffer == before;
+  size_t n = 0;
+  if (end == TextEnd::AnswerCount)
+    n = std::min(static_cast<size_t>(std::max<intptr_t>(reply.answer, 0)), capacity);
+  else
+    while (n < capacity && buffer[n] != C(0)) ++n;
+  if constexpr (sizeof(C) == 1)
+    reply.text.assign(buffer.data(), n);
+  else
+    reply.text = to_gbk(std::wstring_view(buffer.data(), n));
+  return reply;
+}
+}  // namespace
+
+std::optional<TextReply> send_foreign_text_message(WindowHandle window, unsigned msg, uintptr_t wparam, size_t capacity,
+                                                   TextEnd end, std::optional<uint16_t> size_word) {
+  if (!window) return std::nullopt;
+  if (IsWindowUnicode(hw(window))) return text_request<wchar_t>(hw(window), msg, wparam, capacity, end, size_word);
+  return text_request<char>(hw(window), msg, wparam, capacity, end, size_word);
+}
+
+bool post_foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  return PostMessageA(hw(window), msg, wparam, lparam) != 0;
+}
+
+unsigned register_window_message(const std::string& name) { return RegisterWindowMessageA(name.c_str()); }
+
+std::string foreign_class_name(WindowHandle window, int capacity) {
+  if (capacity <= 0) return {};
+  std::string buf(static_cast<size_t>(capacity), '\0');
+  int n = window ? GetClassNameA(hw(window), buf.data(), capacity) : 0;
+  buf.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return buf;
+}
+
+bool is_window(WindowHandle window) { return window && IsWindow(hw(window)); }
+
+bool is_unicode_window(WindowHandle window) { return window && IsWindowUnicode(hw(window)); }
+
+WindowHandle parent_window(WindowHandle window) { return window ? GetParent(hw(window)) : nullptr; }
+
+uint32_t window_style(WindowHandle window) {
+  return window ? static_cast<uint32_t>(GetWindowLongA(hw(window), GWL_STYLE)) : 0;
+}
+
+void set_window_style(WindowHandle window, uint32_t style) {
+  if (window) SetWindowLongA(hw(window), GWL_STYLE, static_cast<LONG>(style));
+}
+
+ScreenPoint cursor_screen_position() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+ScreenRect window_screen_rect(WindowHandle window) {
+  RECT r{};
+  if (window) GetWindowRect(hw(window), &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+uint32_t window_process_id(WindowHandle window) {
+  DWORD id = 0;
+  if (window) GetWindowThreadProcessId(hw(window), &id);
+  return id;
+}
+
+ProcessHandle open_process(uint32_t process_id, uint32_t access) {
+  if (!process_id) return nullptr;
+  return OpenProcess(access, FALSE, process_id);
+}
+
+bool close_handle(void* handle) { return handle && CloseHandle(static_cast<HANDLE>(handle)); }
+
+uintptr_t alloc_process_memory(ProcessHandle process, size_t size) {
+  if (!process || size == 0) return 0;
+  return reinterpret_cast<uintptr_t>(VirtualAllocEx(hp(process), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+}
+
+bool free_process_memory(ProcessHandle process, uintptr_t address) {
+  if (!process || !address) return false;
+  return VirtualFreeEx(hp(process), reinterpret_cast<void*>(address), 0, MEM_RELEASE) != 0;
+}
+
+bool write_process_memory(ProcessHandle process, uintptr_t address, const void* data, size_t size) {
+  if (!process || !address) return false;
+  SIZE_T done = 0;
+  return WriteProcessMemory(hp(process), reinterpret_cast<void*>(address), data, size, &done) && done == size;
+}
+
+bool read_process_memory(ProcessHandle process, uintptr_t address, void* out, size_t size) {
+  if (!process || !address) return false;
+  SIZE_T done = 0;
+  return ReadProcessMemory(hp(process), reinterpret_cast<const void*>(address), out, size, &done) && done == size;
+}
+
+SharedView create_shared_view(size_t size) {
+  HANDLE mapping =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size), nullptr);
+  if (!mapping) return {};
+  void* view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+  return {mapping, reinterpret_cast<uintptr_t>(view)};
+}
+
+bool unmap_shared_view(uintptr_t address) { return address && UnmapViewOfFile(reinterpret_cast<void*>(address)); }
+
+int os_kind() {
+  OSVERSIONINFOA v{};
+  v.dwOSVersionInfoSize = sizeof v;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&v)) return 3;
+#pragma GCC diagnostic pop
+  switch (v.dwPlatformId) {
+    case VER_PLATFORM_WIN32s:
+      return 1;
+    case VER_PLATFORM_WIN32_WINDOWS:
+      return 2;
+    default:
+      return 3;
+  }
+}
+
+RemoteBlock::RemoteBlock(ProcessHandle process, size_t size)
+    : process_(process), address_(alloc_process_memory(process, size)) {}
+
+RemoteBlock::~RemoteBlock() {
+  if (address_) free_process_memory(process_, address_);
+}
+
+bool RemoteBlock::write(const void* data, size_t size, size_t offset) const {
+  return size == 0 || write_process_memory(process_, address_ + offset, data, size);
+}
+
+bool RemoteBlock::read(void* out, size_t size, size_t offset) const {
+  return size == 0 || read_process_memory(process_, address_ + offset, out, size);
+}
+
+OpenedProcess::OpenedProcess(WindowHandle window, uint32_t access)
+    : handle_(open_process(window_process_id(window), access)) {}
+
+OpenedProcess::~OpenedProcess() { close_handle(handle_); }
+
+}  // namespace rt
