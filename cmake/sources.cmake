@@ -53,6 +53,12 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/script.cpp
   src/runtime/internet.cpp
   src/runtime/printer.cpp
+  src/runtime/combo_box.cpp
+  src/runtime/slider.cpp
+  src/runtime/color_picker.cpp
+  src/runtime/group_box.cpp
+  src/runtime/list_view.cpp
+  src/runtime/registry.cpp
 )
 
 # The program's own logic and its forms.
