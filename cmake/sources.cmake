@@ -95,6 +95,11 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/common/options_art.cpp
+  src/forms/options_window_form.cpp
+  src/options/options_window.cpp
+  src/options/default_editor.cpp
+  src/options/transparency.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

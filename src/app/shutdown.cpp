@@ -6,7 +6,9 @@
 #include "common/window_fade.h"
 #include "forms/find_window_form.h"
 #include "forms/main_window_form.h"
+#include "forms/options_window_form.h"
 #include "options/config.h"
+#include "options/options_window.h"
 #include "pages/closing.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
@@ -17,6 +19,7 @@ int g_restart_pending = 0;
 void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
+  if (options_window().loaded()) fade_out_options_window();
   if (find_window().loaded()) fade_out_find_window();
   config_delete("程序设置", "进程通信钥匙");
 }

@@ -51,5 +51,6 @@ velmora_wine_test(win_editor_status_tests
   tests/win/editor_status_test.cpp
 )
 velmora_wine_test(win_options_tests
+  tests/win/options_test.cpp
   tests/win/option_units_test.cpp
 )
