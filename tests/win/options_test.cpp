@@ -791,12 +791,37 @@ TEST(EditorCommandLine, QuotesThePathAndMakesDoubledBackslashesSingle) {
   for (const Case& c : cases) EXPECT_EQ(editor_command_line(c.dir, c.file), c.command) << c.dir;
 }
 
+// Leaves the prefix's registry as it found it: the text-file command comes back with its own
+// type and bytes.
 class DefaultEditorTest : public OptionsTest {
  protected:
+  void SetUp() override {
+    OptionsTest::SetUp();
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kTextCommand, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, nullptr, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+      saved_.resize(size);
+      had_command_ = RegQueryValueExA(key, nullptr, nullptr, &type_, saved_.data(), &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+  }
   void TearDown() override {
     unregister_default_notepad();
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kTextCommand, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+      if (had_command_)
+        RegSetValueExA(key, nullptr, 0, type_, saved_.data(), static_cast<DWORD>(saved_.size()));
+      else
+        RegDeleteValueA(key, nullptr);
+      RegCloseKey(key);
+    }
     OptionsTest::TearDown();
   }
+  static constexpr const char* kTextCommand = "txtfile\\shell\\open\\command";
+  bool had_command_ = false;
+  DWORD type_ = REG_SZ;
+  std::vector<BYTE> saved_;
 };
 
 TEST_F(DefaultEditorTest, RegisteringWritesTheEntriesAndUnregisteringRemovesThemAndRestoresNotepad) {
