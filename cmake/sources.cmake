@@ -66,6 +66,11 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/dispatch_call.cpp
   src/runtime/foreign_windows.cpp
   src/runtime/late_bound.cpp
+  src/runtime/slider.cpp
+  src/runtime/color_picker.cpp
+  src/runtime/group_box.cpp
+  src/runtime/list_view.cpp
+  src/runtime/registry.cpp
 )
 
 # The program's own logic and its forms.
@@ -126,6 +131,11 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/common/options_art.cpp
+  src/forms/options_window_form.cpp
+  src/options/options_window.cpp
+  src/options/default_editor.cpp
+  src/options/transparency.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

@@ -20,6 +20,10 @@ int g_jump_to_opened = 0;
 int g_tab_close_button = 1;
 int g_first_line_title = 1;
 int g_edge_hide_enabled = 0;
+int g_edge_hide_delay = 0;
+int g_boss_key_registered = 0;
+int g_edge_hidden = 0;
+int g_edge_hide_pos[2] = {0, 0};
 
 unsigned g_default_colors[2] = {0x8000, 0xCFE8CC};
 FontRecord g_default_font;
@@ -46,6 +50,10 @@ void init_globals() {
   g_tab_close_button = 1;
   g_first_line_title = 1;
   g_edge_hide_enabled = 0;
+  g_edge_hide_delay = 0;
+  g_boss_key_registered = 0;
+  g_edge_hidden = 0;
+  g_edge_hide_pos[0] = g_edge_hide_pos[1] = 0;
   g_default_colors[0] = 0x8000;
   g_default_colors[1] = 0xCFE8CC;
   g_default_font = FontRecord{};

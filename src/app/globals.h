@@ -20,6 +20,10 @@ extern int g_jump_to_opened;
 extern int g_tab_close_button;
 extern int g_first_line_title;
 extern int g_edge_hide_enabled;
+// The pause before the window slides out at an edge, in ms.
+extern int g_edge_hide_delay;
+// Whether the boss-key hotkey is registered now.
+extern int g_boss_key_registered;
 
 // Shared values.
 extern unsigned g_default_colors[2];  // text colour, background colour
@@ -31,6 +35,9 @@ extern int g_restore_on_unmaximize;
 extern int g_drag_enabled;
 extern int g_search_forward;
 extern int g_find_ignore_case;
+// The main window slid out at a screen edge, and its left and top before it slid.
+extern int g_edge_hidden;
+extern int g_edge_hide_pos[2];
 // The unit a separator line is made of (option 分隔符, never empty).
 extern std::string g_separator_text;
 // The text find and replace last looked for; the find-next and find-previous commands need it.

@@ -200,6 +200,24 @@ void layout_main_window() {
   if (g_edge_hide_enabled && !g_maximized) m.时钟_显示出来.set_interval(250);
 }
 
+void set_toolbar_hidden(bool hidden) {
+  MainWindowForm& m = main_window();
+  rt::TabControl& tabs = m.高级选择夹_标签;
+  m.工具条_工具栏.set_visible(!hidden);
+  if (hidden) {
+    // One pixel below the menu bar, whose row the toolbar stands under.
+    tabs.set_top(m.图形按钮_文件_菜单.top() + m.图形按钮_文件_菜单.height() + 1);
+    m.编辑框_文本类容.set_top(tabs.top() + tabs.height() - 2);
+  } else {
+    tabs.set_top(m.工具条_工具栏.top() + m.工具条_工具栏.height());
+    m.编辑框_文本类容.set_top(tabs.top() + tabs.height() - 1);
+  }
+  // The scroll buttons lie on the tab strip.
+  m.图形按钮_向左.set_top(tabs.top());
+  m.图形按钮_向右.set_top(tabs.top());
+  layout_main_window();
+}
+
 int os_version_code() {
   rt::OsVersion v = rt::os_version();
   if (v.major == 0) return 0;

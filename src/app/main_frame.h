@@ -11,6 +11,9 @@ extern int g_dock_rect[4];     // width, height, left, top before docking
 
 void bind_frame_events(MainWindowForm& w);
 void layout_main_window();
+// Hides or shows the toolbar; the tab strip and the edit box move up into its place or back
+// below it.
+void set_toolbar_hidden(bool hidden);
 void toggle_maximize();
 void keep_restore_rect(bool store);
 void keep_dock_rect(bool store);

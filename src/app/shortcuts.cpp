@@ -6,6 +6,7 @@
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
+#include "options/options_window.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
 #include "pages/page_model.h"
@@ -202,6 +203,9 @@ void on_toolbar_button(int index) {
       break;
     case kButtonPrint:
       print_current_page();
+      break;
+    case kButtonOptions:
+      open_options_window();
       break;
     case kButtonAlignLeft:
       align_left();

@@ -8,8 +8,10 @@
 #include "forms/find_window_form.h"
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
+#include "forms/options_window_form.h"
 #include "forms/simp_trad_window_form.h"
 #include "options/config.h"
+#include "options/options_window.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
 #include "runtime/app.h"
@@ -23,6 +25,7 @@ int g_restart_pending = 0;
 void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
+  if (options_window().loaded()) fade_out_options_window();
   if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();

@@ -178,6 +178,7 @@ void on_main_window_created() {
   }
   apply_autosave_option(w);
   if (config_flag(cfg::程序设置::程序默认最前)) toggle_topmost();
+  if (config_flag(cfg::程序设置::不在主界面显示工具栏)) set_toolbar_hidden(true);
   g_children_stay = config_flag(cfg::程序设置::子窗口不随主窗口移动);
   g_per_page_font = config_flag(cfg::页面设置::使用不同字体);
   g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);

@@ -71,7 +71,7 @@ void CryptWindowForm::build() {
   超级按钮_RC4算法.on_click = on_rc4_click;
   超级按钮_解密文件.on_click = toggle_decrypt_mode;
   超级按钮_解密后显示在这里.on_click = toggle_show_decrypted_here;
-  组合框_打开文件_加密解密.on_selected = on_crypt_page_picked;
+  组合框_打开文件_加密解密.on_changed = on_crypt_page_picked;
   编辑框_内容摘要.on_key_down = on_crypt_text_key_down;
   图形按钮_加密解密.on_click = encrypt_or_decrypt_file;
 }

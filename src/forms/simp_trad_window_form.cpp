@@ -78,7 +78,7 @@ void SimpTradWindowForm::build() {
     move_simp_trad_window_by_title();
     return true;
   };
-  组合框_打开文件_简繁转换.on_selected = on_chinese_page_picked;
+  组合框_打开文件_简繁转换.on_changed = on_chinese_page_picked;
   编辑框_操作类容.on_changed = update_simp_trad_buttons;
   编辑框_操作类容.on_key_down = on_work_box_key_down;
   图形按钮_转为简体.on_click = convert_to_simplified;

@@ -25,6 +25,15 @@ std::string environment_variable(std::string_view name) {
   return to_gbk(value);
 }
 
+std::string windows_directory() {
+  char buffer[MAX_PATH + 1] = {};
+  UINT n = GetWindowsDirectoryA(buffer, MAX_PATH + 1);
+  if (n == 0 || n > MAX_PATH) return {};
+  std::string dir(buffer, n);
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
 Point caret_screen_position() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

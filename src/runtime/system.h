@@ -13,6 +13,8 @@ int screen_height();
 Rect work_area();
 // An environment variable's value, "" when it is not set.
 std::string environment_variable(std::string_view name);
+// The folder Windows is installed in, without a trailing backslash ("C:\WINDOWS").
+std::string windows_directory();
 // The caret on the screen, converted with the window that owns it; {0, 0} without a caret.
 struct Point {
   int x = 0, y = 0;

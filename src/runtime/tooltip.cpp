@@ -25,6 +25,8 @@ HWND tip_of(HWND top, bool create) {
   tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr, detail::instance(), nullptr);
   if (!tip) return nullptr;
+  // Long texts wrap, and line breaks in a text start new lines.
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 360);
   SetPropW(top, kTipProperty, tip);
   add_hook(top, [](Message& m) {
     if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kTipProperty);

@@ -64,7 +64,7 @@ const Tool* const kTools[] = {&kSimpTrad, &kCrypt};
 
 std::vector<std::string> entries(const Tool& t) {
   std::vector<std::string> out;
-  for (int i = 0; i < t.combo().count(); ++i) out.push_back(t.combo().item_text(i));
+  for (int i = 0; i < t.combo().count(); ++i) out.push_back(t.combo().item(i));
   return out;
 }
 

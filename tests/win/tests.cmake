@@ -86,3 +86,7 @@ velmora_wine_test(win_foreign_tests
   tests/win/foreign_readers_test.cpp
 )
 add_dependencies(win_foreign_tests velmora_foreign_target)
+velmora_wine_test(win_options_tests
+  tests/win/options_test.cpp
+  tests/win/option_units_test.cpp
+)
