@@ -53,6 +53,10 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/script.cpp
   src/runtime/internet.cpp
   src/runtime/printer.cpp
+  src/runtime/combo_box.cpp
+  src/runtime/list_box.cpp
+  src/runtime/color_picker.cpp
+  src/runtime/fonts.cpp
 )
 
 # The program's own logic and its forms.

@@ -25,6 +25,8 @@ HWND tip_of(HWND top, bool create) {
   tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr, detail::instance(), nullptr);
   if (!tip) return nullptr;
+  // Tips of several lines break at their line breaks.
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 600);
   SetPropW(top, kTipProperty, tip);
   add_hook(top, [](Message& m) {
     if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kTipProperty);
