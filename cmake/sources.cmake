@@ -14,6 +14,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/web_hosts.cpp
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
+  src/texttools/font_choices.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -93,6 +94,10 @@ set(VELMORA_APP_SOURCES
   src/forms/find_window_form.cpp
   src/texttools/find_replace.cpp
   src/web/http_request.cpp
+  src/common/balloon_tip.cpp
+  src/common/font_art.cpp
+  src/forms/font_window_form.cpp
+  src/texttools/font_window.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

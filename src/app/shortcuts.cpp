@@ -12,6 +12,7 @@
 #include "runtime/unit.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
+#include "texttools/font_window.h"
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
@@ -63,6 +64,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'R':
       if (!g_search_text.empty()) find_next();
+      return true;
+    case 'T':
+      open_font_window();
       return true;
     case 'S': {
       int i = w.高级选择夹_标签.current();

@@ -5,12 +5,14 @@
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "forms/find_window_form.h"
+#include "forms/font_window_form.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "pages/closing.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
 #include "texttools/find_replace.h"
+#include "texttools/font_window.h"
 
 int g_restart_pending = 0;
 
@@ -18,6 +20,7 @@ void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
   if (find_window().loaded()) fade_out_find_window();
+  if (font_window().loaded()) fade_out_font_window();
   config_delete("程序设置", "进程通信钥匙");
 }
 

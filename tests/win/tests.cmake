@@ -50,3 +50,6 @@ velmora_wine_test(win_printing_tests
 velmora_wine_test(win_editor_status_tests
   tests/win/editor_status_test.cpp
 )
+velmora_wine_test(win_font_window_tests
+  tests/win/font_window_test.cpp
+)
