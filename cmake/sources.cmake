@@ -14,6 +14,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/web_hosts.cpp
   src/texttools/paragraphs.cpp
   src/runtime/print_layout.cpp
+  src/documents/file_info_text.cpp
   src/texttools/font_choices.cpp
 )
 
@@ -98,6 +99,9 @@ set(VELMORA_APP_SOURCES
   src/common/font_art.cpp
   src/forms/font_window_form.cpp
   src/texttools/font_window.cpp
+  src/common/file_info_art.cpp
+  src/forms/file_info_window_form.cpp
+  src/documents/file_info.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -110,4 +114,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/web_http_test.cpp
   tests/native/paragraphs_test.cpp
   tests/native/print_layout_test.cpp
+  tests/native/font_file_info_text_test.cpp
 )

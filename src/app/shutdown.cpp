@@ -4,6 +4,8 @@
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
+#include "documents/file_info.h"
+#include "forms/file_info_window_form.h"
 #include "forms/find_window_form.h"
 #include "forms/font_window_form.h"
 #include "forms/main_window_form.h"
@@ -21,6 +23,7 @@ void release_main_window() {
   // The tool windows that are loaded fade out, in this order.
   if (find_window().loaded()) fade_out_find_window();
   if (font_window().loaded()) fade_out_font_window();
+  if (file_info_window().loaded()) fade_out_file_info_window();
   config_delete("程序设置", "进程通信钥匙");
 }
 

@@ -53,3 +53,6 @@ velmora_wine_test(win_editor_status_tests
 velmora_wine_test(win_font_window_tests
   tests/win/font_window_test.cpp
 )
+velmora_wine_test(win_file_info_tests
+  tests/win/file_info_test.cpp
+)
