@@ -266,7 +266,7 @@ bool on_file_time_key_down(rt::FileTimeKind which, int key) {
   FileInfoWindowForm& f = file_info_window();
   rt::EditBox& box = which == rt::FileTimeKind::Creation    ? f.编辑框_创建时间
                      : which == rt::FileTimeKind::LastWrite ? f.编辑框_修改时间
-                                                             : f.编辑框_访问时间;
+                                                            : f.编辑框_访问时间;
   std::string path = path_box_text();
   if (path != kNeverSaved && !path.empty()) set_file_times(path, which, box.text());
   return false;

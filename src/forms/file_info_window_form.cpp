@@ -29,9 +29,12 @@ void FileInfoWindowForm::build() {
     bool read_only;
   };
   const Row rows[] = {
-      {透明标签_文件名称, 编辑框_文件名称, "文件名称：", true},   {透明标签_文件后缀名, 编辑框_文件后缀名, "后缀名：", true},
-      {透明标签_文件路径, 编辑框_文件路径, "文件路径：", true},   {透明标签_文件大小, 编辑框_文件大小, "文件大小：", true},
-      {透明标签_创建时间, 编辑框_创建时间, "创建时间：", false}, {透明标签_修改时间, 编辑框_修改时间, "修改时间：", false},
+      {透明标签_文件名称, 编辑框_文件名称, "文件名称：", true},
+      {透明标签_文件后缀名, 编辑框_文件后缀名, "后缀名：", true},
+      {透明标签_文件路径, 编辑框_文件路径, "文件路径：", true},
+      {透明标签_文件大小, 编辑框_文件大小, "文件大小：", true},
+      {透明标签_创建时间, 编辑框_创建时间, "创建时间：", false},
+      {透明标签_修改时间, 编辑框_修改时间, "修改时间：", false},
       {透明标签_访问时间, 编辑框_访问时间, "访问时间：", false},
   };
   int y = 34;
@@ -48,8 +51,10 @@ void FileInfoWindowForm::build() {
     rt::GraphicButton& button;
     const char* caption;
   };
-  const Attribute attributes[] = {
-      {超级按钮_只读文件, "只读"}, {超级按钮_隐藏文件, "隐藏"}, {超级按钮_系统文件属性, "系统"}, {超级按钮_存档文件属性, "存档"}};
+  const Attribute attributes[] = {{超级按钮_只读文件, "只读"},
+                                  {超级按钮_隐藏文件, "隐藏"},
+                                  {超级按钮_系统文件属性, "系统"},
+                                  {超级按钮_存档文件属性, "存档"}};
   int x = 88;
   for (const Attribute& a : attributes) {
     a.button.create(*this, {x, y, 70, 20}, a.caption);

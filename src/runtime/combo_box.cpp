@@ -12,7 +12,8 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 
 void ComboBox::create(Window& parent, Rect r, Style s) {
   style_ = s;
-  DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (s.text_field ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
+  DWORD style =
+      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (s.text_field ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
   // The height a combo box is made with is its dropped-down height.
   create_control(parent, L"COMBOBOX", style, 0, {r.left, r.top, r.width, r.height + s.list_height});
   if (!handle_ || !s.text_field || !s.text_read_only) return;

@@ -18,12 +18,12 @@ TEST(FileSizeText, KilobytesRoundedHalfUpToThreeDecimals) {
       {1536, "1.5KB (1536字节)"},
       {0, "0KB (0字节)"},
       {1024, "1KB (1024字节)"},
-      {1, "0.001KB (1字节)"},                   // 0.0009765625 rounds up
-      {100, "0.098KB (100字节)"},               // 0.09765625
-      {1023, "0.999KB (1023字节)"},             // 0.9990234375
-      {1049, "1.024KB (1049字节)"},             // 1.0244140625
-      {1048063, "1023.499KB (1048063字节)"},    // 1023.4990234375
-      {1048575, "1023.999KB (1048575字节)"},    // 1023.9990234375
+      {1, "0.001KB (1字节)"},                 // 0.0009765625 rounds up
+      {100, "0.098KB (100字节)"},             // 0.09765625
+      {1023, "0.999KB (1023字节)"},           // 0.9990234375
+      {1049, "1.024KB (1049字节)"},           // 1.0244140625
+      {1048063, "1023.499KB (1048063字节)"},  // 1023.4990234375
+      {1048575, "1023.999KB (1048575字节)"},  // 1023.9990234375
       {5000000000LL, "4882812.5KB (5000000000字节)"},
       {-1, "-0.001KB (-1字节)"},  // a file that cannot be found
   };
@@ -31,8 +31,8 @@ TEST(FileSizeText, KilobytesRoundedHalfUpToThreeDecimals) {
 }
 
 TEST(FileSizeText, ExactHalvesRoundUp) {
-  EXPECT_EQ(file_size_text(64), "0.063KB (64字节)");     // 0.0625
-  EXPECT_EQ(file_size_text(192), "0.188KB (192字节)");   // 0.1875
+  EXPECT_EQ(file_size_text(64), "0.063KB (64字节)");      // 0.0625
+  EXPECT_EQ(file_size_text(192), "0.188KB (192字节)");    // 0.1875
   EXPECT_EQ(file_size_text(1088), "1.063KB (1088字节)");  // 1.0625
 }
 
@@ -100,10 +100,10 @@ TEST(TextToDate, TextThatIsNoDateGivesNothing) {
       "2024年3月5日24时",
       "2024年3月5日14时60分",
       "2024年3月5日14时7分60秒",
-      "2024年3月5日14时7",       // minutes without 分
-      "2024年3月5日14时7分9",    // seconds without 秒
+      "2024年3月5日14时7",     // minutes without 分
+      "2024年3月5日14时7分9",  // seconds without 秒
       "2024-3-5 14:07:09:01",
-      "2024-3-5 14",             // an hour without a mark
+      "2024-3-5 14",  // an hour without a mark
       "2024-3-5 14:07分",
       "2024年3月5日 下午",
       "0年1月1日",
@@ -128,8 +128,8 @@ TEST(FontChoices, SizeEntriesAndStyles) {
   struct Case {
     int points, entry;
   };
-  const Case cases[] = {{8, 0}, {9, 1}, {11, 3}, {12, 4}, {36, 13}, {72, 15}, {42, 16},
-                        {15, 23}, {7, 29}, {5, 30}, {13, -1}, {0, -1}, {-1, -1}};
+  const Case cases[] = {{8, 0},   {9, 1},  {11, 3}, {12, 4},  {36, 13}, {72, 15}, {42, 16},
+                        {15, 23}, {7, 29}, {5, 30}, {13, -1}, {0, -1},  {-1, -1}};
   for (const Case& c : cases) EXPECT_EQ(font_size_entry_of(c.points), c.entry) << c.points;
   EXPECT_STREQ(kFontSizeEntries[26].text, "五号");
   EXPECT_EQ(kFontSizeEntries[26].points, 11);

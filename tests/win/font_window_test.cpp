@@ -65,7 +65,8 @@ void click_item(rt::ListBox& l, int index) {
 
 std::string profile(const std::string& key) {
   char buf[256] = {};
-  GetPrivateProfileStringA("页面设置", key.c_str(), "<absent>", buf, sizeof buf, (rt::program_directory() + "Config_Vel.ini").c_str());
+  GetPrivateProfileStringA("页面设置", key.c_str(), "<absent>", buf, sizeof buf,
+                           (rt::program_directory() + "Config_Vel.ini").c_str());
   return buf;
 }
 
@@ -94,7 +95,8 @@ class FontWindowTest : public ProgramTest {
   // Opens the window as Ctrl+T does and waits until it is filled and shown.
   void open_window() {
     open_font_window();
-    ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(
+        ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == g_window_alpha; }));
     ui_test::settle();
   }
   void set_editor_font(const std::string& face, int size, bool bold = false, bool italic = false,
@@ -103,7 +105,8 @@ class FontWindowTest : public ProgramTest {
   }
   rt::Font preview_font() { return fw().编辑框_预览.font(); }
   int radio_on() {
-    rt::GraphicButton* radios[] = {&fw().超级按钮_常规, &fw().超级按钮_斜体, &fw().超级按钮_粗体, &fw().超级按钮_粗斜体};
+    rt::GraphicButton* radios[] = {&fw().超级按钮_常规, &fw().超级按钮_斜体, &fw().超级按钮_粗体,
+                                   &fw().超级按钮_粗斜体};
     int on = -1, count = 0;
     for (int i = 0; i < 4; ++i)
       if (radio_button_state(*radios[i], ButtonOp::Query)) {
@@ -158,7 +161,8 @@ TEST_F(FontWindowTest, TheListingArrivesAndTheWindowShowsTheEditBoxFont) {
   EXPECT_EQ(rt::tooltip_text(fw().图形按钮_取消设置), "取消修改字体");
   EXPECT_EQ(rt::tooltip_text(fw().图形按钮_关闭小), "关闭字体设置窗口");
   EXPECT_EQ(rt::tooltip_text(fw().编辑框_预览), fw().编辑框_预览.text());
-  EXPECT_EQ(rt::tooltip_text(fw().颜色选择器_字体颜色), "文本颜色：" + std::to_string(0x112233) + "\r\n右击恢复默认颜色");
+  EXPECT_EQ(rt::tooltip_text(fw().颜色选择器_字体颜色),
+            "文本颜色：" + std::to_string(0x112233) + "\r\n右击恢复默认颜色");
   EXPECT_EQ(rt::tooltip_text(fw().列表框_字体列表), names[1]);
   EXPECT_EQ(rt::tooltip_text(fw().组合框_字形), "粗斜体");
   // Centred over the main window.
@@ -411,8 +415,9 @@ TEST_F(FontWindowTest, AColourEqualToTheOtherIsRefused) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "颜色值错误！");
   // The box ends the text with a line break.
-  EXPECT_EQ(shown[0].text,
-            "  文本颜色不能和背景颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！\r\n");
+  EXPECT_EQ(
+      shown[0].text,
+      "  文本颜色不能和背景颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！\r\n");
   EXPECT_EQ(shown[0].icon, 16);
   EXPECT_EQ(shown[0].title_color, 0xFFu);
   EXPECT_EQ(shown[0].text_color, 0xFFu);
@@ -426,8 +431,9 @@ TEST_F(FontWindowTest, AColourEqualToTheOtherIsRefused) {
   rt::seams::script_dialog({rt::seams::DialogKind::Color, true, {}, 0x8000});
   ui_test::click(fw().颜色选择器_背景色);
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text,
-            "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！\r\n");
+  EXPECT_EQ(
+      shown[1].text,
+      "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！\r\n");
   EXPECT_EQ(fw().颜色选择器_背景色.color(), 0x123456u);
   EXPECT_EQ(fw().编辑框_预览.back_color(), 0x123456u);
   ui_test::click(fw().图形按钮_确定设置);
