@@ -20,6 +20,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
   src/foreign/reader_rules.cpp
+  src/documents/file_info_text.cpp
+  src/texttools/font_choices.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -71,6 +73,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/group_box.cpp
   src/runtime/list_view.cpp
   src/runtime/registry.cpp
+  src/runtime/list_box.cpp
+  src/runtime/fonts.cpp
 )
 
 # The program's own logic and its forms.
@@ -136,6 +140,13 @@ set(VELMORA_APP_SOURCES
   src/options/options_window.cpp
   src/options/default_editor.cpp
   src/options/transparency.cpp
+  src/common/balloon_tip.cpp
+  src/common/font_art.cpp
+  src/forms/font_window_form.cpp
+  src/texttools/font_window.cpp
+  src/common/file_info_art.cpp
+  src/forms/file_info_window_form.cpp
+  src/documents/file_info.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -153,4 +164,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
+  tests/native/font_file_info_text_test.cpp
 )

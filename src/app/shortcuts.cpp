@@ -17,6 +17,7 @@
 #include "texttools/conversion_commands.h"
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
+#include "texttools/font_window.h"
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
@@ -75,6 +76,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'R':
       if (!g_search_text.empty()) find_next();
+      return true;
+    case 'T':
+      open_font_window();
       return true;
     case 'S': {
       w.图形按钮_文件_菜单.set_focus();

@@ -4,8 +4,11 @@
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
+#include "documents/file_info.h"
 #include "forms/crypt_window_form.h"
+#include "forms/file_info_window_form.h"
 #include "forms/find_window_form.h"
+#include "forms/font_window_form.h"
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
@@ -18,6 +21,7 @@
 #include "runtime/shell.h"
 #include "texttools/crypt_window.h"
 #include "texttools/find_replace.h"
+#include "texttools/font_window.h"
 #include "texttools/simp_trad_window.h"
 
 int g_restart_pending = 0;
@@ -30,6 +34,8 @@ void release_main_window() {
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  if (font_window().loaded()) fade_out_font_window();
+  if (file_info_window().loaded()) fade_out_file_info_window();
   config_delete("程序设置", "进程通信钥匙");
 }
 

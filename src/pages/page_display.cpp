@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
+#include "documents/file_info.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
@@ -77,6 +78,7 @@ void show_current_page() {
   bar.set_state(kButtonForward5, count - i >= 5 ? 0 : rt::Toolbar::kDisabled);
   update_command_states();
   update_title_and_status(i);
+  fill_file_info_thread();
   if (g_tab_close_button) place_tab_close_button();
 }
 

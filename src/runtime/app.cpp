@@ -174,7 +174,13 @@ std::string full_path(std::string_view path, std::string_view against) {
   return std::string(buf, n);
 }
 
-void start_thread(std::function<void()> work) { std::thread(std::move(work)).detach(); }
+void start_thread(std::function<void()> work) {
+  if (seams::workers_held()) {
+    seams::hold_worker(std::move(work));
+    return;
+  }
+  std::thread(std::move(work)).detach();
+}
 
 bool on_ui_thread() { return GetCurrentThreadId() == g_ui_thread; }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Colour picker unit: a field showing a colour; a click opens the colour dialog, and a colour
-// chosen there becomes the picker's colour and raises on_changed. Writing the colour from code
-// raises nothing.
+// Colour picker unit: a swatch of the chosen colour with a drop-down mark. A click (or Space)
+// opens the colour dialog over the picker's window; a colour chosen there becomes the picker's
+// colour and raises on_changed. Writing the colour from code raises nothing.
 #include <functional>
 
 #include "runtime/unit.h"
@@ -10,10 +10,12 @@ namespace rt {
 
 class ColorPicker : public Unit {
  public:
-  void create(Window& parent, Rect r, unsigned color = 0);
+  void create(Window& parent, Rect r, unsigned rgb = 0);
 
   unsigned color() const { return exists() ? color_ : 0; }
   void set_color(unsigned rgb);
+  // Opens the colour dialog as a click does.
+  void choose();
 
   std::function<void()> on_changed;
 

@@ -105,4 +105,62 @@ std::vector<std::string> find_files(std::string_view folder_and_pattern, int att
 
 bool delete_file(std::string_view path) { return DeleteFileA(z(path).c_str()) != 0; }
 
+namespace {
+
+DateTime systemtime_to_datetime(const SYSTEMTIME& s) {
+  return {s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute, s.wSecond, 0, s.wDayOfWeek};
+}
+
+SYSTEMTIME datetime_to_systemtime(const DateTime& d) {
+  SYSTEMTIME s{};
+  s.wYear = static_cast<WORD>(d.year);
+  s.wMonth = static_cast<WORD>(d.month);
+  s.wDayOfWeek = static_cast<WORD>(d.day_of_week);
+  s.wDay = static_cast<WORD>(d.day);
+  s.wHour = static_cast<WORD>(d.hour);
+  s.wMinute = static_cast<WORD>(d.minute);
+  s.wSecond = static_cast<WORD>(d.second);
+  s.wMilliseconds = 0;
+  return s;
+}
+
+std::optional<DateTime> local_of(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME s;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &s)) return std::nullopt;
+  return systemtime_to_datetime(s);
+}
+
+}  // namespace
+
+std::optional<FileTimes> file_times(std::string_view path) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!GetFileAttributesExA(z(path).c_str(), GetFileExInfoStandard, &d)) return std::nullopt;
+  auto c = local_of(d.ftCreationTime), w = local_of(d.ftLastWriteTime), a = local_of(d.ftLastAccessTime);
+  if (!c || !w || !a) return std::nullopt;
+  return FileTimes{*c, *w, *a};
+}
+
+bool set_file_time(std::string_view path, FileTimeKind which, const DateTime& local) {
+  // Out-of-range fields would wrap in the 16-bit SYSTEMTIME fields.
+  if (local.year < 1601 || local.year > 30827 || local.month < 1 || local.month > 12 || local.day < 1 ||
+      local.day > 31 || local.hour < 0 || local.hour > 23 || local.minute < 0 || local.minute > 59 ||
+      local.second < 0 || local.second > 59)
+    return false;
+  SYSTEMTIME s = datetime_to_systemtime(local);
+  FILETIME local_time, utc;
+  if (!SystemTimeToFileTime(&s, &local_time) || !LocalFileTimeToFileTime(&local_time, &utc)) return false;
+  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FILETIME times[3];  // creation, last access, last write
+  bool ok = GetFileTime(h, &times[0], &times[1], &times[2]) != 0;
+  if (ok) {
+    times[static_cast<int>(which)] = utc;
+    ok = SetFileTime(h, &times[0], &times[1], &times[2]) != 0;
+  }
+  CloseHandle(h);
+  return ok;
+}
+
 }  // namespace rt

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/clock.h"
+
 namespace rt {
 
 bool is_directory(std::string_view path);
@@ -24,5 +26,18 @@ bool set_file_attributes(std::string_view path, int attributes);
 // ".." never.
 std::vector<std::string> find_files(std::string_view folder_and_pattern, int attribute_mask = 0);
 bool delete_file(std::string_view path);
+
+// A file's three times, as local date-times (milliseconds dropped).
+enum class FileTimeKind { Creation, LastAccess, LastWrite };
+struct FileTimes {
+  DateTime creation, last_write, last_access;
+};
+// Read with attribute access only, so a read-only file or one another program holds open
+// still tells its times; nullopt when the file cannot be found.
+std::optional<FileTimes> file_times(std::string_view path);
+// Sets one of the times from a local date-time and keeps the other two as they were. The file
+// is opened for writing (sharing only reading): a read-only file or one another program holds
+// is left alone. False when nothing was written, also for a date no file time can hold.
+bool set_file_time(std::string_view path, FileTimeKind which, const DateTime& local);
 
 }  // namespace rt

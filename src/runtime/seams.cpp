@@ -1,6 +1,7 @@
 #include "runtime/seams.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace rt::seams {
 namespace {
@@ -14,6 +15,8 @@ std::vector<PrintedDocument> g_printed_documents;
 bool g_record_launches = false;
 std::vector<Launch> g_launches;
 std::vector<std::string> g_command_line;
+bool g_hold_workers = false;
+std::deque<std::function<void()>> g_held_workers;
 }  // namespace
 
 void enable_test_mode() { g_test_mode = true; }
@@ -63,6 +66,22 @@ std::vector<Launch>& launches() { return g_launches; }
 std::function<void(int)>& end_process_hook() {
   static std::function<void(int)> hook;
   return hook;
+}
+
+void hold_workers(bool on) {
+  g_hold_workers = on;
+  if (!on)
+    while (release_held_worker()) {
+    }
+}
+bool workers_held() { return g_hold_workers; }
+void hold_worker(std::function<void()> work) { g_held_workers.push_back(std::move(work)); }
+int held_worker_count() { return static_cast<int>(g_held_workers.size()); }
+bool release_held_worker() {
+  if (g_held_workers.empty()) return false;
+  std::thread(std::move(g_held_workers.front())).detach();
+  g_held_workers.pop_front();
+  return true;
 }
 
 void set_command_line(std::vector<std::string> arguments) { g_command_line = std::move(arguments); }

@@ -87,6 +87,15 @@ bool drop_files(Unit& unit, const std::vector<std::string>& paths);
 // The end of the process, taken by a test instead of ending it.
 std::function<void(int code)>& end_process_hook();
 
+// Worker threads: while held, a started worker waits (in start order) instead of running, so a
+// test decides when the outside world answers. Releasing starts the oldest one; switching the
+// hold off starts every waiting worker.
+void hold_workers(bool on);
+bool workers_held();
+void hold_worker(std::function<void()> work);
+int held_worker_count();
+bool release_held_worker();
+
 // The command line a test starts the program with (in test mode the test program's own
 // arguments are never taken for files).
 void set_command_line(std::vector<std::string> arguments);

@@ -90,3 +90,9 @@ velmora_wine_test(win_options_tests
   tests/win/options_test.cpp
   tests/win/option_units_test.cpp
 )
+velmora_wine_test(win_font_window_tests
+  tests/win/font_window_test.cpp
+)
+velmora_wine_test(win_file_info_tests
+  tests/win/file_info_test.cpp
+)

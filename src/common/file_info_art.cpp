@@ -1,0 +1,34 @@
+#include "common/file_info_art.h"
+
+#include <cmath>
+
+#include "common/canvas.h"
+#include "common/skin_art.h"
+
+namespace {
+
+using art::argb;
+
+uint32_t pixel_of(unsigned rgb) { return argb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+}  // namespace
+
+const rt::Picture& file_info_window_icon_picture() {
+  static const rt::Picture icon = [] {
+    art::Canvas c(16, 16, pixel_of(kSkinBodyColor));
+    // The page with its corner folded.
+    c.fill(2, 0, 13, 15, argb(255, 255, 255));
+    c.rect(2, 0, 13, 15, art::kBorder);
+    for (int i = 0; i < 4; ++i) c.hline(10 + i, 13, i, pixel_of(kSkinBodyColor));
+    c.line(10.0, 0.0, 13.0, 3.0, art::kBorder);
+    // The "i" in a blue disc.
+    const double cx = 7.5, cy = 9.0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= 4.6) c.set(x, y, argb(40, 100, 200));
+    c.fill(7, 5, 8, 6, argb(255, 255, 255));
+    c.fill(7, 8, 8, 12, argb(255, 255, 255));
+    return c.picture();
+  }();
+  return icon;
+}
