@@ -3,9 +3,11 @@
 #include "app/main_frame.h"
 #include "app/shutdown.h"
 #include "common/menu_art.h"
+#include "documents/file_info.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
+#include "options/options_window.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
 #include "pages/page_model.h"
@@ -15,6 +17,7 @@
 #include "texttools/edit_commands.h"
 #include "texttools/editor_status.h"
 #include "texttools/find_replace.h"
+#include "texttools/font_window.h"
 #include "texttools/insertions.h"
 #include "texttools/paragraph_commands.h"
 #include "texttools/printing.h"
@@ -68,7 +71,7 @@ void build_main_window_menus(MainWindowForm& w) {
                                        {"另存文件(&K)    Ctrl+K", kImageSaveAs, save_current_as},
                                        {"全部保存(&Q)    Ctrl+Q", kImageSaveAll, save_all_command},
                                        kSeparator,
-                                       {"文件信息(&W)", -1, kNotYet},                     // open_file_info_window
+                                       {"文件信息(&W)", -1, open_file_info_window},
                                        {"打印文件(&P)    Ctrl+P", kImagePrint, print_current_page},
                                        kSeparator,
                                        {"关闭本页(&W)    Ctrl+W", kImageClosePage, close_current_page},
@@ -152,9 +155,9 @@ void build_main_window_menus(MainWindowForm& w) {
 
   rt::MenuItem& settings = menus.add_menu("设置(&S)");
   fill(settings, {
-                     {"程序设置(&S)", kImageOptions, kNotYet},  // open_options_window
+                     {"程序设置(&S)", kImageOptions, open_options_window},
                      kSeparator,
-                     {"设置字体(&T)    Ctrl+T", kImageFont, kNotYet},  // open_font_window
+                     {"设置字体(&T)    Ctrl+T", kImageFont, open_font_window},
                      {"文本颜色(&W)", kImageColors, set_text_color},
                      {"背景颜色(&B)", -1, set_background_color},
                      {"交换颜色(&J)", -1, swap_colors},

@@ -1,5 +1,6 @@
 #include "forms/tab_menus_form.h"
 
+#include "documents/file_info.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
@@ -64,7 +65,7 @@ void build_tab_menus(MainWindowForm& w) {
        MenuItem("另存文件(&L)", -1, save_current_as),
        MenuItem("全部保存(&Q)", -1, save_all_command),
        sep(),
-       MenuItem("文件信息(&W)"),
+       MenuItem("文件信息(&W)", -1, open_file_info_window),
        MenuItem("所在目录(&M)"),
        sep(),
        MenuItem("打印文件(&P)    Ctrl+P", -1, print_from_tab_menu)}));

@@ -13,8 +13,11 @@
 #include "app/main_frame.h"
 #include "common/menu_art.h"
 #include "documents/open_files.h"
+#include "forms/file_info_window_form.h"
 #include "forms/find_window_form.h"
+#include "forms/font_window_form.h"
 #include "forms/main_window_form.h"
+#include "forms/options_window_form.h"
 #include "pages/page_model.h"
 #include "program_test.h"
 #include "runtime/app.h"
@@ -368,6 +371,26 @@ TEST_F(MenuBarTest, TheEditMenuReachesFindAndReplace) {
   rt::seams::set_menu_hook(nullptr);
   ASSERT_TRUE(find_window().loaded());
   find_window().close();
+}
+
+TEST_F(MenuBarTest, TheFileAndSettingsMenusOpenTheFileInfoOptionsAndFontWindows) {
+  struct Case {
+    const Bar& bar;
+    const char* caption;
+    rt::Window& (*window)();
+  };
+  const Case cases[] = {
+      {kBar[0], "文件信息(&W)", []() -> rt::Window& { return file_info_window(); }},
+      {kBar[3], "程序设置(&S)", []() -> rt::Window& { return options_window(); }},
+      {kBar[3], "设置字体(&T)    Ctrl+T", []() -> rt::Window& { return font_window(); }},
+  };
+  for (const Case& c : cases) {
+    rt::seams::set_menu_hook([&c](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(c.caption)) << c.caption; });
+    ui_test::click(c.bar.button());
+    rt::seams::set_menu_hook(nullptr);
+    EXPECT_TRUE(c.window().loaded()) << c.caption;
+    c.window().destroy();
+  }
 }
 
 TEST_F(MenuBarTest, TheExtraMenuReachesTheConversionsAndParagraphCommands) {

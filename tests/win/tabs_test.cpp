@@ -12,6 +12,7 @@
 #include "common/message_box.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
+#include "forms/file_info_window_form.h"
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
 #include "pages/closing.h"
@@ -589,6 +590,12 @@ TEST_F(TabsTest, ItemsPickedInTheTabMenusRunTheirCommands) {
 
   right_click_tab(1, "关闭本页(&W)    Ctrl+W");
   EXPECT_EQ(tabs().count(), 2);
+}
+
+TEST_F(TabsTest, TheFileInformationItemOpensItsWindow) {
+  right_click_tab(0, "文件信息(&W)");
+  EXPECT_TRUE(file_info_window().loaded());
+  file_info_window().destroy();
 }
 
 TEST_F(TabsTest, ScreenshotOfTheTabMenu) {
