@@ -9,6 +9,7 @@
 #include "common/path_routines.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
+#include "common/tool_window.h"
 #include "common/window_fade.h"
 #include "documents/file_info_text.h"
 #include "forms/file_info_window_form.h"
@@ -20,8 +21,6 @@
 namespace {
 
 constexpr int kReturnKey = 0x0D;
-constexpr unsigned kWmNcLeftButtonDown = 0x00A1;
-constexpr intptr_t kHitCaption = 2;
 constexpr unsigned kBorderColor = 0x9D7B45;
 constexpr const char* kAnyExtension = "*(后缀名任意)";
 constexpr const char* kNoExtension = "无后缀名！";
@@ -143,14 +142,7 @@ std::string path_box_text() { return file_info_window().编辑框_文件路径.t
 
 }  // namespace
 
-void open_file_info_window() {
-  FileInfoWindowForm& f = file_info_window();
-  if (f.loaded()) {
-    f.bring_forward();
-    return;
-  }
-  f.load(&main_window());
-}
+void open_file_info_window() { open_tool_window(file_info_window()); }
 
 void fill_file_info_thread() {
   if (!file_info_window().loaded()) return;
@@ -196,18 +188,9 @@ void on_file_info_window_created() {
   FileInfoWindowForm& f = file_info_window();
   ++g_file_info_serial;
   g_file_info_filling = g_file_info_refill = false;
-  f.set_alpha(0);
-  const rt::Picture& icon = file_info_window_icon_picture();
-  f.图形按钮_程序图标.set_pictures(icon, icon, icon);
-  const auto& close = close_button_pictures();
-  f.图形按钮_关闭小.set_pictures(close[0], close[1], close[2]);
-  f.图形按钮_关闭小.set_disabled_picture(close[3]);
+  dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, file_info_window_icon_picture(), f.图形按钮_关闭小);
   for (int i = 0; i < 4; ++i) check_button_state(*attribute_button(i), ButtonOp::Set, 0);
   fill_file_info_thread();
-  apply_child_window_skin(
-      f, 4,
-      {&f.标签_左上, &f.标签_上中, &f.标签_右上, &f.标签_左中, &f.标签_右中, &f.标签_左下, &f.标签_下中, &f.标签_右下},
-      tool_window_frame_pictures());
   rt::Unit* pointed[] = {&f,
                          &f.图形按钮_关闭小,
                          &f.图形按钮_确定,
@@ -225,12 +208,7 @@ void on_file_info_window_created() {
 
 void on_file_info_window_shown() {
   FileInfoWindowForm& f = file_info_window();
-  // Shown once the activation is over: the fade moves and focuses the window.
-  rt::WindowHandle shown = f.handle();
-  rt::post([shown] {
-    FileInfoWindowForm& f = file_info_window();
-    if (f.handle() == shown) show_window_faded(f, true);
-  });
+  fade_in_after_first_activation(f);
   set_balloon_tip(f.图形按钮_关闭小, "<font color=red>关闭文件信息窗口");
   set_balloon_tip(f.图形按钮_确定, "确定");
   set_balloon_tip(f.编辑框_文件路径, "如果有路径存在的话，回车在资源管理器中打开");
@@ -277,7 +255,4 @@ void on_file_attribute_click(rt::GraphicButton& button) {
   apply_file_info_attributes();
 }
 
-void move_file_info_window_by_title() {
-  rt::release_mouse_capture();
-  rt::send_message(file_info_window().handle(), kWmNcLeftButtonDown, kHitCaption, 0);
-}
+void move_file_info_window_by_title() { move_window_by_title(file_info_window()); }

@@ -54,9 +54,7 @@ void CryptWindowForm::build() {
   图形按钮_加密解密.create(*this, {310, 270, 100, 26});
   图形按钮_加密解密.set_text_color(kButtonCaptionColor);
 
-  create_tool_window_frame(
-      *this, W, H, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
-      "");
+  create_tool_window_frame(*this, frame_labels(), "");
 
   on_created = on_crypt_window_created;
   on_first_activation = on_crypt_window_first_activation;

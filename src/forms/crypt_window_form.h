@@ -1,5 +1,6 @@
 #pragma once
 // The encryption window "Velmora_加密解密": its units and their event bindings.
+#include "common/skin.h"
 #include "runtime/combo_box.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
@@ -26,6 +27,9 @@ class CryptWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_加密解密;
   // 标签_上中 is the title strip ("   加密文件" or "   解密文件").
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
 
  protected:
   void build() override;

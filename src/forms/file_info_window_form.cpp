@@ -95,14 +95,7 @@ void FileInfoWindowForm::build() {
   图形按钮_确定.set_disabled_picture(look[3]);
   图形按钮_确定.set_text_color(kButtonCaptionColor);
 
-  标签_左上.create(*this, {0, 0, 18, kTitleStripHeight});
-  标签_上中.create(*this, {18, 0, W - 22, kTitleStripHeight}, "   文件信息");
-  标签_右上.create(*this, {W - 4, 0, 4, kTitleStripHeight});
-  标签_左中.create(*this, {0, kTitleStripHeight, 2, H - kTitleStripHeight - 4});
-  标签_右中.create(*this, {W - 2, kTitleStripHeight, 2, H - kTitleStripHeight - 4});
-  标签_左下.create(*this, {0, H - 4, 4, 4});
-  标签_下中.create(*this, {4, H - 2, W - 8, 2});
-  标签_右下.create(*this, {W - 4, H - 4, 4, 4});
+  create_tool_window_frame(*this, frame_labels(), "   文件信息");
 
   on_created = on_file_info_window_created;
   on_first_activation = on_file_info_window_shown;

@@ -1,5 +1,6 @@
 #pragma once
 // The file information window "Velmora_文件信息": its units and their event bindings.
+#include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -25,6 +26,9 @@ class FileInfoWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_确定;
   // 标签_上中 is the title strip ("   文件信息").
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
 
  protected:
   void build() override;

@@ -88,14 +88,7 @@ void FontWindowForm::build() {
     c.button.set_text_color(kButtonCaptionColor);
   }
 
-  标签_左上.create(*this, {0, 0, 18, kTitleStripHeight});
-  标签_上中.create(*this, {18, 0, W - 22, kTitleStripHeight}, "   字体设置");
-  标签_右上.create(*this, {W - 4, 0, 4, kTitleStripHeight});
-  标签_左中.create(*this, {0, kTitleStripHeight, 2, H - kTitleStripHeight - 4});
-  标签_右中.create(*this, {W - 2, kTitleStripHeight, 2, H - kTitleStripHeight - 4});
-  标签_左下.create(*this, {0, H - 4, 4, 4});
-  标签_下中.create(*this, {4, H - 2, W - 8, 2});
-  标签_右下.create(*this, {W - 4, H - 4, 4, 4});
+  create_tool_window_frame(*this, frame_labels(), "   字体设置");
 
   on_created = on_font_window_created;
   on_first_activation = on_font_window_first_activation;

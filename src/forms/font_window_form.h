@@ -1,5 +1,6 @@
 #pragma once
 // The font window "Velmora_字体设置": its units and their event bindings.
+#include "common/skin.h"
 #include "runtime/color_picker.h"
 #include "runtime/combo_box.h"
 #include "runtime/edit_box.h"
@@ -32,6 +33,9 @@ class FontWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_确定设置, 图形按钮_取消设置;
   // 标签_上中 is the title strip ("   字体设置").
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
 
  protected:
   void build() override;

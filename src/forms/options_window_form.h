@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "common/skin.h"
 #include "runtime/color_picker.h"
 #include "runtime/combo_box.h"
 #include "runtime/edit_box.h"
@@ -27,6 +28,9 @@ class OptionsWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_关闭小;
   // 标签_上中 is the title strip, 标签_下中 the bottom strip with the version.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
   rt::TabControl 高级选择夹_功能;
 
   // ---- Page "程序设置" ----

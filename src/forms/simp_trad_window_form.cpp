@@ -66,9 +66,7 @@ void SimpTradWindowForm::build() {
     b->set_disabled_picture(look[3]);
   }
 
-  create_tool_window_frame(
-      *this, W, H, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
-      "   文本简繁互转");
+  create_tool_window_frame(*this, frame_labels(), "   文本简繁互转");
 
   on_created = on_simp_trad_window_created;
   on_first_activation = on_simp_trad_window_first_activation;

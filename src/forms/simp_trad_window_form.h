@@ -1,5 +1,6 @@
 #pragma once
 // The Simplified/Traditional window "Velmora_简繁转换": its units and their event bindings.
+#include "common/skin.h"
 #include "runtime/combo_box.h"
 #include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
@@ -24,6 +25,9 @@ class SimpTradWindowForm : public rt::Window {
   // Texts and files dropped on the work box.
   rt::DropTarget 拖放对象;
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+  SkinLabels frame_labels() {
+    return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  }
 
  protected:
   void build() override;

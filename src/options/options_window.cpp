@@ -11,6 +11,7 @@
 #include "common/options_art.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
+#include "common/tool_window.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
@@ -37,8 +38,6 @@ namespace 云 = cfg::云输入法设置;
 namespace 翻译 = cfg::谷歌翻译设置;
 namespace 迷你 = cfg::迷你模式设置;
 
-constexpr unsigned kWmNcLeftButtonDown = 0x00A1;
-constexpr intptr_t kHitCaption = 2;
 constexpr unsigned kRed = 0xFF;
 constexpr unsigned kFrameColor = 10320709;
 constexpr unsigned kActiveLabelColor = 16711680, kGreyLabelColor = 8421504;
@@ -122,11 +121,6 @@ void show_audio_folder_state(bool on) {
   f.图形按钮_选择谷歌临时目录.set_disabled(!on);
 }
 
-void options_window_fade_in() {
-  OptionsWindowForm& f = ow();
-  if (f.loaded()) show_window_faded(f, true);
-}
-
 // A colour chosen in one of the two pickers: index 0 text, 1 background.
 void accept_color(int index) {
   OptionsWindowForm& f = ow();
@@ -165,7 +159,7 @@ void reset_color(int index) {
 
 }  // namespace
 
-void open_options_window() { ow().load(&main_window()); }
+void open_options_window() { open_tool_window(ow()); }
 
 void fade_out_options_window() {
   OptionsWindowForm& f = ow();
@@ -174,10 +168,7 @@ void fade_out_options_window() {
 
 void close_options_window() { ow().close(); }
 
-void drag_options_window() {
-  rt::release_mouse_capture();
-  rt::send_message(ow().handle(), kWmNcLeftButtonDown, kHitCaption, 0);
-}
+void drag_options_window() { move_window_by_title(ow()); }
 
 void show_options_page() {
   OptionsWindowForm& f = ow();
@@ -193,16 +184,7 @@ void show_options_page() {
 void on_options_window_created() {
   OptionsWindowForm& f = ow();
   // 1-2: invisible until it fades in; the skin, the pictures and the pointers.
-  f.set_alpha(0);
-  const auto& close = close_button_pictures();
-  f.图形按钮_关闭小.set_pictures(close[0], close[1], close[2]);
-  f.图形按钮_关闭小.set_disabled_picture(close[3]);
-  const rt::Picture& icon = options_window_icon_picture();
-  f.图形按钮_程序图标.set_pictures(icon, icon, icon);
-  apply_child_window_skin(
-      f, 4,
-      {&f.标签_左上, &f.标签_上中, &f.标签_右上, &f.标签_左中, &f.标签_右中, &f.标签_左下, &f.标签_下中, &f.标签_右下},
-      tool_window_frame_pictures());
+  dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, options_window_icon_picture(), f.图形按钮_关闭小);
   f.标签_下中.set_text(std::string(117, ' ') + "程序版本：1.0.0.1");
   rt::CursorHandle pointer = program_pointer_cursor().handle();
   rt::CursorHandle text_cursor = program_text_cursor().handle();
@@ -319,11 +301,7 @@ void on_options_window_created() {
 
 void on_options_window_shown() {
   OptionsWindowForm& f = ow();
-  // Shown once the activation is over: the fade moves and focuses the window.
-  rt::WindowHandle shown = f.handle();
-  rt::post([shown] {
-    if (ow().handle() == shown) options_window_fade_in();
-  });
+  fade_in_after_first_activation(f);
   f.多功能条_透明度.set_position(slider_of_alpha(config_int(程序::窗口透明度)));
   for (rt::Unit* u :
        std::initializer_list<rt::Unit*>{&f.超级列表框_处理的文件, &f.超级列表框_操作文件, &f.编辑框_老板键})

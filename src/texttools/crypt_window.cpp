@@ -1,6 +1,7 @@
 #include "texttools/crypt_window.h"
 
 #include "app/globals.h"
+#include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/skin.h"
@@ -117,9 +118,7 @@ void on_crypt_page_picked() {
 
 void on_crypt_window_created() {
   CryptWindowForm& w = f();
-  dress_tool_window(
-      w, w.图形按钮_程序图标, crypt_window_icon_picture(), w.图形按钮_关闭小,
-      {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下});
+  dress_tool_window(w, w.frame_labels(), w.图形按钮_程序图标, crypt_window_icon_picture(), w.图形按钮_关闭小);
   rt::Unit* pointed[] = {&w,
                          &w.图形按钮_关闭小,
                          &w.图形按钮_加密解密,
@@ -137,7 +136,7 @@ void on_crypt_window_created() {
   toggle_show_decrypted_here();
   on_password_changed();
   install_colored_border(w.编辑框_内容摘要.handle(), kEditBorderColor);
-  rt::set_tooltip(w.图形按钮_关闭小, "<font color=red>关闭加密解密窗口");
+  set_balloon_tip(w.图形按钮_关闭小, "<font color=red>关闭加密解密窗口");
   PagePicker& picker = crypt_page_picker();
   picker.window_created();
   picker.start_refresh();

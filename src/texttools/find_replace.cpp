@@ -24,8 +24,6 @@ rt::ScriptObject g_script_object;
 namespace {
 
 constexpr int kReturnKey = 0x0D, kUpKey = 0x26, kDownKey = 0x28;
-constexpr unsigned kWmNcLeftButtonDown = 0x00A1;
-constexpr intptr_t kHitCaption = 2;
 constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
 constexpr unsigned kEditBorderColor = 0x9D7B45;
 constexpr int kShownSearchTextBytes = 80;
@@ -274,7 +272,4 @@ void select_all_on_first_click(int box) {
   g_find_select_all_once[box] = 1;
 }
 
-void move_find_window_by_title() {
-  rt::release_mouse_capture();
-  rt::send_message(find_window().handle(), kWmNcLeftButtonDown, kHitCaption, 0);
-}
+void move_find_window_by_title() { move_window_by_title(find_window()); }

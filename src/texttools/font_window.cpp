@@ -12,6 +12,7 @@
 #include "common/messages.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
+#include "common/tool_window.h"
 #include "common/window_fade.h"
 #include "forms/font_window_form.h"
 #include "forms/main_window_form.h"
@@ -30,8 +31,6 @@ namespace {
 constexpr unsigned kRed = 0xFF;
 constexpr unsigned kBorderColor = 0x9D7B45;
 constexpr unsigned kDefaultTextColor = 0x8000, kDefaultBackColor = 0xCFE8CC;
-constexpr unsigned kWmNcLeftButtonDown = 0x00A1;
-constexpr intptr_t kHitCaption = 2;
 constexpr const char* kTextColorRefused =
     "  文本颜色不能和背景颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
 constexpr const char* kBackColorRefused =
@@ -77,39 +76,18 @@ rt::GraphicButton* style_radio(int style) {
   return style >= 0 && style < 4 ? radios[style] : nullptr;
 }
 
-void font_window_fade_in() {
-  FontWindowForm& f = font_window();
-  if (f.loaded()) show_window_faded(f, true);
-}
-
 }  // namespace
 
 bool font_window_busy() { return font_window().loaded() && g_font_window_workers > 0; }
 
-void open_font_window() {
-  FontWindowForm& f = font_window();
-  if (f.loaded()) {
-    f.bring_forward();
-    return;
-  }
-  f.load(&main_window());
-}
+void open_font_window() { open_tool_window(font_window()); }
 
 void on_font_window_created() {
   FontWindowForm& f = font_window();
   ++g_font_window_serial;
   g_font_window_workers = 0;
-  f.set_alpha(0);
-  const rt::Picture& icon = font_window_icon_picture();
-  f.图形按钮_程序图标.set_pictures(icon, icon, icon);
-  const auto& close = close_button_pictures();
-  f.图形按钮_关闭小.set_pictures(close[0], close[1], close[2]);
-  f.图形按钮_关闭小.set_disabled_picture(close[3]);
+  dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, font_window_icon_picture(), f.图形按钮_关闭小);
   list_font_names();
-  apply_child_window_skin(
-      f, 4,
-      {&f.标签_左上, &f.标签_上中, &f.标签_右上, &f.标签_左中, &f.标签_右中, &f.标签_左下, &f.标签_下中, &f.标签_右下},
-      tool_window_frame_pictures());
   rt::Unit* pointed[] = {&f,
                          &f.图形按钮_关闭小,
                          &f.组合框_字体列表,
@@ -142,13 +120,7 @@ void on_font_window_created() {
   set_balloon_tip(f.编辑框_预览, f.编辑框_预览.text());
 }
 
-void on_font_window_first_activation() {
-  // Shown once the activation is over: the fade moves and focuses the window.
-  rt::WindowHandle shown = font_window().handle();
-  rt::post([shown] {
-    if (font_window().handle() == shown) font_window_fade_in();
-  });
-}
+void on_font_window_first_activation() { fade_in_after_first_activation(font_window()); }
 
 void list_font_names() {
   worker_started();
@@ -358,7 +330,4 @@ bool on_font_window_may_close() {
   return true;
 }
 
-void move_font_window_by_title() {
-  rt::release_mouse_capture();
-  rt::send_message(font_window().handle(), kWmNcLeftButtonDown, kHitCaption, 0);
-}
+void move_font_window_by_title() { move_window_by_title(font_window()); }

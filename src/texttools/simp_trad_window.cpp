@@ -1,6 +1,7 @@
 #include "texttools/simp_trad_window.h"
 
 #include "app/main_frame.h"
+#include "common/balloon_tip.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
 #include "common/tool_art.h"
@@ -102,9 +103,7 @@ void load_dropped_file_into_work_box(const std::string& path) {
 
 void on_simp_trad_window_created() {
   SimpTradWindowForm& w = f();
-  dress_tool_window(
-      w, w.图形按钮_程序图标, simp_trad_window_icon_picture(), w.图形按钮_关闭小,
-      {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下});
+  dress_tool_window(w, w.frame_labels(), w.图形按钮_程序图标, simp_trad_window_icon_picture(), w.图形按钮_关闭小);
   rt::Unit* pointed[] = {&w,
                          &w.图形按钮_关闭小,
                          &w.组合框_打开文件_简繁转换,
@@ -138,7 +137,7 @@ void on_simp_trad_window_created() {
   rt::set_tooltip(w.图形按钮_复制所有_当前页, "将当前标签内容复制到剪切板");
   rt::set_tooltip(w.图形按钮_转为繁体_当前页, "将当前标签内容转换为繁体");
   rt::set_tooltip(w.图形按钮_转为简体_当前页, "将当前标签内容转换为简体");
-  rt::set_tooltip(w.图形按钮_关闭小, "<font color=red>关闭文本简繁互转窗口");
+  set_balloon_tip(w.图形按钮_关闭小, "<font color=red>关闭文本简繁互转窗口");
   // Last: the fill's choice then loads the current page over the start text.
   PagePicker& picker = chinese_page_picker();
   picker.window_created();

@@ -252,7 +252,7 @@ TEST_F(CryptTest, TheWindowStartsInEncryptModeWithDes) {
   EXPECT_FALSE(cw().超级按钮_解密后显示在这里.visible());
   EXPECT_EQ(cw().标签_上中.text(), "   加密文件");
   EXPECT_TRUE(cw().图形按钮_程序图标.normal_picture().same_image(crypt_window_icon_picture()));
-  EXPECT_EQ(rt::tooltip_text(cw().图形按钮_关闭小), "<font color=red>关闭加密解密窗口");
+  EXPECT_EQ(rt::tooltip_text(cw().图形按钮_关闭小), "关闭加密解密窗口");
 }
 
 TEST_F(CryptTest, TheDecryptCheckSwitchesTheWholeWindow) {

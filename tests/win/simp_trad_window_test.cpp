@@ -192,7 +192,7 @@ TEST_F(SimpTradTest, TheWindowIsDressedAsAToolWindow) {
   EXPECT_EQ(rt::tooltip_text(stw().图形按钮_转为简体), "将当前内容转换为简体");
   EXPECT_EQ(rt::tooltip_text(stw().图形按钮_清空类容), "将当前内容清空");
   EXPECT_EQ(rt::tooltip_text(stw().图形按钮_复制所有_当前页), "将当前标签内容复制到剪切板");
-  EXPECT_EQ(rt::tooltip_text(stw().图形按钮_关闭小), "<font color=red>关闭文本简繁互转窗口");
+  EXPECT_EQ(rt::tooltip_text(stw().图形按钮_关闭小), "关闭文本简繁互转窗口");
 }
 
 TEST_F(SimpTradTest, OpeningTwiceKeepsOneWindowAndTheCloseButtonEndsIt) {
