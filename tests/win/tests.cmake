@@ -86,3 +86,6 @@ velmora_wine_test(win_foreign_tests
   tests/win/foreign_readers_test.cpp
 )
 add_dependencies(win_foreign_tests velmora_foreign_target)
+velmora_wine_test(win_file_operations_tests
+  tests/win/file_operations_test.cpp
+)
