@@ -97,6 +97,7 @@ set(VELMORA_APP_SOURCES
   src/texttools/conversion_commands.cpp
   src/documents/open_files.cpp
   src/documents/save_files.cpp
+  src/documents/file_operations.cpp
   src/common/messages.cpp
   src/common/path_routines.cpp
   src/common/artwork.cpp

@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
+#include "documents/file_operations.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kF6 = 0x75;
+constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kF5 = 0x74, kF6 = 0x75;
 
 void select_tab(int index) {
   rt::TabControl& tabs = main_window().高级选择夹_标签;
@@ -91,6 +92,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
+      return true;
+    case kF5:
+      run_page_as_batch_if_batch_file();
       return true;
     case kF6:
       remove_all_spaces();

@@ -20,26 +20,13 @@ constexpr unsigned kRed = 0xFF, kGreen = 0x8000, kMagenta = 0xFF00FF, kSavedTitl
 
 bool valid_tab(int tab) { return tab >= 0 && tab < static_cast<int>(g_pages.size()); }
 
-// The page takes the file it was saved to: name, extension, caption and tooltip.
-void take_new_path(int tab, const std::string& path) {
-  MainWindowForm& w = main_window();
-  PageRecord& p = g_pages[tab];
-  std::string old_path = p.path, path_copy = path, extension;
-  std::string name = split_file_name(path_copy, extension);
-  p.path = path;
-  p.extension = extension;
-  w.高级选择夹_标签.set_caption(tab, rt::cut_on_char_boundary(name, 12));
-  w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
-  // The open-path list stays true, or the saved file could be opened into a second page.
-  if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
-}
 
 void after_successful_write(int tab, const std::string& path, bool save_as) {
   MainWindowForm& w = main_window();
   PageRecord& p = g_pages[tab];
   p.modified = 0;
   w.标签_上中.set_text_color(kSavedTitle);
-  if (save_as) take_new_path(tab, path);
+  if (save_as) page_follows_file(tab, path);
   if (g_pages[tab].path.empty()) {
     std::string path_copy = path, extension;
     split_file_name(path_copy, extension);
@@ -64,6 +51,19 @@ bool choose_save_path(int tab, const char* title_end, std::string& chosen) {
 }
 
 }  // namespace
+
+void page_follows_file(int tab, const std::string& path) {
+  MainWindowForm& w = main_window();
+  PageRecord& p = g_pages[tab];
+  std::string old_path = p.path, path_copy = path, extension;
+  std::string name = split_file_name(path_copy, extension);
+  p.path = path;
+  p.extension = extension;
+  w.高级选择夹_标签.set_caption(tab, rt::cut_on_char_boundary(name, 12));
+  w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
+  // The open-path list stays true, or the saved file could be opened into a second page.
+  if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+}
 
 std::string backup_name(const std::string& path) {
   std::string upper = rt::to_upper_ascii(path);

@@ -14,6 +14,9 @@ void confirm_save_all();
 std::string list_modified_pages();
 void save_modified_pages();
 void scroll_or_autosave_tick();
+// The page of tab takes the file at path: its path, extension, tab caption and tooltip; the
+// open-path list follows while double opening is refused.
+void page_follows_file(int tab, const std::string& path);
 // The backup a forced save writes: the file name's extension replaced by "BAK"; a name
 // without one, or a ".bak" file, gets ".BAK" appended.
 std::string backup_name(const std::string& path);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "runtime/strings.h"
+
 namespace rt {
 namespace {
 std::string z(std::string_view s) { return std::string(s); }
@@ -162,5 +164,27 @@ bool set_file_time(std::string_view path, FileTimeKind which, const DateTime& lo
   CloseHandle(h);
   return ok;
 }
+
+namespace {
+
+std::string full_path_of(std::string_view path) {
+  char buf[MAX_PATH * 2];
+  DWORD n = GetFullPathNameA(z(path).c_str(), sizeof buf, buf, nullptr);
+  return n > 0 && n < sizeof buf ? std::string(buf, n) : z(path);
+}
+}  // namespace
+
+bool copy_file(std::string_view from, std::string_view to) {
+  // Copying a file onto itself would empty it where the system does not refuse.
+  std::wstring a = to_wide(full_path_of(from)), b = to_wide(full_path_of(to));
+  if (CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL) return false;
+  return CopyFileA(z(from).c_str(), z(to).c_str(), FALSE) != 0;
+}
+
+bool move_file(std::string_view from, std::string_view to) {
+  return MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
+}
+
+bool rename_file(std::string_view from, std::string_view to) { return MoveFileA(z(from).c_str(), z(to).c_str()) != 0; }
 
 }  // namespace rt

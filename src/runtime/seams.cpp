@@ -14,6 +14,7 @@ std::vector<DialogRequest> g_dialog_requests;
 std::vector<PrintedDocument> g_printed_documents;
 bool g_record_launches = false;
 std::vector<Launch> g_launches;
+bool g_launch_result = true;
 std::vector<std::string> g_command_line;
 bool g_hold_workers = false;
 std::deque<std::function<void()>> g_held_workers;
@@ -62,6 +63,8 @@ std::vector<PrintedDocument>& printed_documents() { return g_printed_documents; 
 void record_launches(bool on) { g_record_launches = on; }
 bool launches_recorded() { return g_record_launches; }
 std::vector<Launch>& launches() { return g_launches; }
+void set_recorded_launch_result(bool started) { g_launch_result = started; }
+bool recorded_launch_result() { return g_launch_result; }
 
 std::function<void(int)>& end_process_hook() {
   static std::function<void(int)> hook;

@@ -78,6 +78,10 @@ struct Launch {
 void record_launches(bool on);
 bool launches_recorded();
 std::vector<Launch>& launches();
+// What a recorded launch reports: started (the default) or, to stand for a program that is
+// missing, not started.
+void set_recorded_launch_result(bool started);
+bool recorded_launch_result();
 
 // Drops as a user's drag ends them: a text or files handed to the drop target the unit's window
 // registered (runtime/drop_target.h); false when it has none or refuses the data.

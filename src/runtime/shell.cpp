@@ -16,7 +16,7 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
   if (seams::launches_recorded()) {
     seams::launches().push_back(
         {std::string(verb), std::string(file), std::string(parameters), std::string(directory)});
-    return true;
+    return seams::recorded_launch_result();
   }
   std::wstring v = to_wide(verb), f = to_wide(file), p = to_wide(parameters), d = to_wide(directory);
   HINSTANCE r = ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), f.c_str(), p.empty() ? nullptr : p.c_str(),
@@ -40,7 +40,7 @@ bool start_process(std::string_view command_line, bool hidden, DWORD flags, PROC
 bool run_program(std::string_view command_line, bool hidden) {
   if (seams::launches_recorded()) {
     seams::launches().push_back({"run", std::string(command_line), {}, {}});
-    return true;
+    return seams::recorded_launch_result();
   }
   PROCESS_INFORMATION pi{};
   if (!start_process(command_line, hidden, 0, pi)) return false;
@@ -51,7 +51,7 @@ bool run_program(std::string_view command_line, bool hidden) {
 bool run_hidden_and_wait(std::string_view command_line) {
   if (seams::launches_recorded()) {
     seams::launches().push_back({"run-wait", std::string(command_line), {}, {}});
-    return true;
+    return seams::recorded_launch_result();
   }
   PROCESS_INFORMATION pi{};
   if (!start_process(command_line, true, CREATE_NO_WINDOW, pi)) return false;
@@ -71,6 +71,41 @@ bool run_hidden_and_wait(std::string_view command_line) {
   }
   CloseHandle(pi.hProcess);
   return true;
+}
+
+bool recycle_file(std::string_view path) {
+  // The list of paths ends with two zeros; the operation wants a full path to offer undo.
+  wchar_t full[MAX_PATH * 2] = {};
+  std::wstring wide = to_wide(path);
+  DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH * 2 - 2, full, nullptr);
+  if (n == 0 || n >= MAX_PATH * 2 - 2) return false;
+  std::wstring from(full, n);
+  from.push_back(L'\0');
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  int r = SHFileOperationW(&op);
+  return r == 0 && !op.fAnyOperationsAborted && GetFileAttributesW(full) == INVALID_FILE_ATTRIBUTES;
+}
+
+void show_file_properties(void* owner, std::string_view path) {
+  if (seams::launches_recorded()) {
+    seams::launches().push_back({"properties", std::string(path), {}, {}});
+    return;
+  }
+  std::wstring file = to_wide(path);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = static_cast<HWND>(owner);
+  info.lpVerb = L"properties";
+  info.lpFile = file.c_str();
+  info.lpParameters = L"";
+  info.lpDirectory = L"";
+  info.nShow = SW_HIDE;
+  if (ShellExecuteExW(&info) && info.hProcess) CloseHandle(info.hProcess);
 }
 
 std::string shortcut_target(std::string_view lnk_path) {

@@ -52,4 +52,46 @@ void set_min_max_info(intptr_t lparam, Size min_track, Size max_track, Position 
   mm->ptMaxSize = {max_size.width, max_size.height};
 }
 
+std::string window_picture_bmp(WindowHandle window) {
+  RECT r;
+  if (!IsWindow(hw(window)) || !GetWindowRect(hw(window), &r)) return {};
+  int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;  // bottom-up, as BMP files keep their rows
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetWindowDC(hw(window));
+  if (!screen) return {};
+  HDC mem = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::string out;
+  if (mem && bmp && bits) {
+    HGDIOBJ old = SelectObject(mem, bmp);
+    bool copied = BitBlt(mem, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT) != 0;
+    SelectObject(mem, old);
+    GdiFlush();
+    if (copied) {
+      const DWORD row = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+      const DWORD image = row * static_cast<DWORD>(height);
+      BITMAPFILEHEADER fh{};
+      fh.bfType = 0x4D42;  // "BM"
+      fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+      fh.bfSize = fh.bfOffBits + image;
+      bi.bmiHeader.biSizeImage = image;
+      out.append(reinterpret_cast<const char*>(&fh), sizeof fh);
+      out.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+      out.append(static_cast<const char*>(bits), image);
+    }
+  }
+  if (bmp) DeleteObject(bmp);
+  if (mem) DeleteDC(mem);
+  ReleaseDC(hw(window), screen);
+  return out;
+}
+
 }  // namespace rt

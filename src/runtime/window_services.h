@@ -18,6 +18,9 @@ bool window_exists(WindowHandle window);
 // SendMessage, for the few places where the program speaks to a window in its own words.
 intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);
 void release_mouse_capture();
+// What the window shows on the screen now, frame included, as the bytes of a BMP file (24 bits
+// per pixel); "" when it has no size or cannot be read.
+std::string window_picture_bmp(WindowHandle window);
 // Fills the MINMAXINFO a WM_GETMINMAXINFO message carries.
 struct Size {
   int width = 0, height = 0;

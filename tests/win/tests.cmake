@@ -96,3 +96,6 @@ velmora_wine_test(win_font_window_tests
 velmora_wine_test(win_file_info_tests
   tests/win/file_info_test.cpp
 )
+velmora_wine_test(win_file_operations_tests
+  tests/win/file_operations_test.cpp
+)
