@@ -24,5 +24,10 @@ bool set_file_attributes(std::string_view path, int attributes);
 // ".." never.
 std::vector<std::string> find_files(std::string_view folder_and_pattern, int attribute_mask = 0);
 bool delete_file(std::string_view path);
+// At most max_bytes from the start of a file opened for reading with full sharing (a file
+// another program holds open, or a read-only one, is read too); nullopt when it cannot be opened.
+std::optional<std::string> read_file_start(std::string_view path, size_t max_bytes);
+// Copies a file, replacing an existing target; false when it could not be copied.
+bool copy_file(std::string_view from, std::string_view to);
 
 }  // namespace rt

@@ -9,6 +9,9 @@ namespace rt {
 // ShellExecute: verb ("open", "" for the default), file, parameters, working folder.
 bool shell_execute(std::string_view verb, std::string_view file, std::string_view parameters = {},
                    std::string_view directory = {}, bool hidden = false);
+// The shell's properties dialog of a file or folder, over the owner window; false when the
+// shell could not show it. Recorded as the verb "properties" while launches are recorded.
+bool show_properties_dialog(std::string_view path, void* owner = nullptr);
 // Starts a command line; returns whether the program started.
 bool run_program(std::string_view command_line, bool hidden = false);
 
