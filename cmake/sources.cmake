@@ -20,6 +20,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
   src/foreign/reader_rules.cpp
+  src/pages/tab_manager_rows.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -127,6 +128,8 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/forms/tab_manager_form.cpp
+  src/pages/tab_manager.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -144,4 +147,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
+  tests/native/tab_manager_rows_test.cpp
 )

@@ -12,6 +12,7 @@
 #include "options/config.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
+#include "pages/tab_manager.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
 #include "texttools/crypt_window.h"
@@ -27,6 +28,7 @@ void release_main_window() {
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  if (tab_manager_loaded()) fade_out_tab_manager();
   config_delete("程序设置", "进程通信钥匙");
 }
 
