@@ -165,6 +165,16 @@ std::vector<std::string> selected_page_files() {
   return paths;
 }
 
+// Ctrl+A and Ctrl+F of both lists; false for other keys.
+bool selection_key(rt::ListView& list, int key, int modifiers) {
+  if (modifiers != rt::kCtrl || (key != 'A' && key != 'F')) return false;
+  if (key == 'A')
+    list.set_all_selected(true);
+  else
+    invert_selection(list);
+  return true;
+}
+
 void set_disabled(rt::MenuItem* menu, const char* caption, bool disabled) {
   if (rt::MenuItem* item = menu ? menu->find(caption) : nullptr) item->disabled = disabled;
 }
@@ -310,14 +320,7 @@ bool on_open_pages_key_down(int key, int modifiers) {
     rt::post(close_selected_pages);
     return false;
   }
-  if (key == 'A' && modifiers == rt::kCtrl) {
-    list.set_all_selected(true);
-    return false;
-  }
-  if (key == 'F' && modifiers == rt::kCtrl) {
-    invert_selection(list);
-    return false;
-  }
+  if (selection_key(list, key, modifiers)) return false;
   if (key == kVkF5) {
     refresh_tab_manager_list();
     return false;
@@ -496,14 +499,7 @@ bool on_saved_list_key_down(int key, int modifiers) {
     delete_selected_rows();
     return false;
   }
-  if (key == 'A' && modifiers == rt::kCtrl) {
-    list.set_all_selected(true);
-    return false;
-  }
-  if (key == 'F' && modifiers == rt::kCtrl) {
-    invert_selection(list);
-    return false;
-  }
+  if (selection_key(list, key, modifiers)) return false;
   if (key == 'S' && modifiers == rt::kCtrl) {
     save_tab_set_file();
     return false;

@@ -132,6 +132,10 @@ class TabManagerTest : public ProgramTest {
     ASSERT_TRUE(ui_test::wait_for(
         [] { return tm().loaded() && tm().alpha() == g_window_alpha && !tab_manager_busy(); }));
   }
+  static void close_by_button() {
+    ui_test::click(tm().图形按钮_关闭小);
+    ASSERT_TRUE(ui_test::wait_for([] { return !tm().loaded(); }));
+  }
   static void wait_idle() { ASSERT_TRUE(ui_test::wait_for([] { return !tab_manager_busy(); })); }
   static void show_saved_tab() { tm().高级选择夹_标签管理.set_current(1); }
   static std::string stored() { return rt::read_file(tab_set_file_path()).value_or("<missing>"); }
@@ -332,8 +336,7 @@ TEST_F(TabManagerTest, SelectedPagesGoToTheSavedSetAndItsFile) {
   EXPECT_EQ(row_of(saved_list(), 0), (Texts{"a.txt", "2KB", a}));
   EXPECT_EQ(row_of(saved_list(), 1), (Texts{"b.txt", "0.001KB", b}));
   // The list changed here: the close button writes it back in its own form.
-  ui_test::click(tm().图形按钮_关闭小);
-  ASSERT_TRUE(ui_test::wait_for([] { return !tm().loaded(); }));
+  close_by_button();
   EXPECT_EQ(stored(), a + "|" + b + "|");
 }
 
@@ -407,8 +410,7 @@ TEST_F(TabManagerTest, TheSavedSetIsReadIntoRowsAndTheFirstRowPreviewed) {
   ui_test::click(saved_list(), 30, row_y(saved_list(), 1));
   EXPECT_EQ(tm().编辑框_类容摘要.text(), "b");
   // Closing without changing the list leaves the file alone, unreachable paths included.
-  ui_test::click(tm().图形按钮_关闭小);
-  ASSERT_TRUE(ui_test::wait_for([] { return !tm().loaded(); }));
+  close_by_button();
   EXPECT_EQ(stored(), a + "|" + dir_ + "gone.txt||" + b + "|");
 }
 
@@ -421,8 +423,7 @@ TEST_F(TabManagerTest, DeletingEverySavedRowAndClosingDeletesTheFile) {
   ui_test::press_key(saved_list(), VK_DELETE);
   EXPECT_EQ(saved_list().row_count(), 0);
   EXPECT_EQ(stored(), a + "|" + b + "|") << "only the close button or Ctrl+S writes";
-  ui_test::click(tm().图形按钮_关闭小);
-  ASSERT_TRUE(ui_test::wait_for([] { return !tm().loaded(); }));
+  close_by_button();
   EXPECT_FALSE(rt::file_exists(tab_set_file_path()));
 }
 
@@ -472,8 +473,7 @@ TEST_F(TabManagerTest, DroppedAndChosenFilesBecomeRowsMissingOnesDoNot) {
   EXPECT_EQ(column_of(saved_list(), 2), (Texts{a, b, c}));
   ASSERT_FALSE(rt::seams::dialog_requests().empty());
   EXPECT_EQ(rt::seams::dialog_requests().back().title, "请选择要打开的文件，支持多选……");
-  ui_test::click(tm().图形按钮_关闭小);
-  ASSERT_TRUE(ui_test::wait_for([] { return !tm().loaded(); }));
+  close_by_button();
   EXPECT_EQ(stored(), a + "|" + b + "|" + c + "|");
 }
 
