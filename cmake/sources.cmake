@@ -22,6 +22,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/foreign/reader_rules.cpp
   src/documents/file_info_text.cpp
   src/texttools/font_choices.cpp
+  src/pages/tab_manager_rows.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -148,6 +149,8 @@ set(VELMORA_APP_SOURCES
   src/common/file_info_art.cpp
   src/forms/file_info_window_form.cpp
   src/documents/file_info.cpp
+  src/forms/tab_manager_form.cpp
+  src/pages/tab_manager.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -166,4 +169,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
   tests/native/font_file_info_text_test.cpp
+  tests/native/tab_manager_rows_test.cpp
 )

@@ -17,6 +17,7 @@
 #include "options/options_window.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
+#include "pages/tab_manager.h"
 #include "runtime/app.h"
 #include "runtime/shell.h"
 #include "texttools/crypt_window.h"
@@ -35,6 +36,7 @@ void release_main_window() {
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
   if (font_window().loaded()) fade_out_font_window();
+  if (tab_manager_loaded()) fade_out_tab_manager();
   if (file_info_window().loaded()) fade_out_file_info_window();
   config_delete("程序设置", "进程通信钥匙");
 }

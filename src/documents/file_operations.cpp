@@ -225,7 +225,7 @@ void restore_page_backup() {
 
 void show_file_properties_dialog(int page) {
   if (!page_exists(page) || g_pages[page].path.empty()) return;
-  rt::show_file_properties(main_window().handle(), g_pages[page].path);
+  rt::show_properties_dialog(g_pages[page].path, main_window().handle());
 }
 
 void recycle_page_file() {

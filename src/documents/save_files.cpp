@@ -8,6 +8,7 @@
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "pages/tab_manager.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
 #include "runtime/shell.h"
@@ -63,6 +64,7 @@ void page_follows_file(int tab, const std::string& path) {
   w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
   // The open-path list stays true, or the saved file could be opened into a second page.
   if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+  update_tab_manager_row(tab);
 }
 
 std::string backup_name(const std::string& path) {

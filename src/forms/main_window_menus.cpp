@@ -11,6 +11,7 @@
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
 #include "pages/page_model.h"
+#include "pages/tab_manager.h"
 #include "pages/tab_set.h"
 #include "texttools/conversion_commands.h"
 #include "texttools/crypt_window.h"
@@ -179,7 +180,7 @@ void build_main_window_menus(MainWindowForm& w) {
   fill(settings, {
                      {"只读状态(&Z)", kImageReadOnly, toggle_read_only},
                      kSeparator,
-                     {"标签管理(&B)", kImageTabManager, kNotYet},  // the tab manager
+                     {"标签管理(&B)", kImageTabManager, open_tab_manager},
                      kSeparator,
                      {"取消优化(&N)", kImageTick, kNotYet},     // toggle_memory_trim
                      {"开老板键(&K)", kImageBossKey, kNotYet},  // toggle_boss_key_menu

@@ -8,6 +8,7 @@
 #include "pages/open_path_list.h"
 #include "pages/page_display.h"
 #include "pages/page_pickers.h"
+#include "pages/tab_manager.h"
 #include "runtime/gbk_text.h"
 
 int g_new_page_counter = 1;
@@ -104,6 +105,7 @@ int create_page(std::string& name) {
   w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
   w.高级选择夹_标签.set_current(tab);
   add_page_to_pickers(name);
+  add_page_to_tab_manager(name);
   return tab;
 }
 
@@ -125,6 +127,7 @@ void activate_page_of_path(const std::string& path) {
 void close_page_at(int index) {
   MainWindowForm& w = main_window();
   rt::TabControl& tabs = w.高级选择夹_标签;
+  const bool placeholder_before = g_tab0_placeholder != 0;
   if (index > 0) {
     if (index >= tabs.count()) return;
     int n = tabs.count();
@@ -169,6 +172,7 @@ void close_page_at(int index) {
     w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
   show_current_page();
   relist_page_pickers();
+  remove_page_from_tab_manager(index, placeholder_before);
 }
 
 void new_page_command() {

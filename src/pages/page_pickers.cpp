@@ -1,6 +1,7 @@
 #include "pages/page_pickers.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "app/globals.h"
@@ -13,6 +14,17 @@ namespace {
 
 std::vector<PagePicker*>& pickers() {
   static std::vector<PagePicker*> list;
+  return list;
+}
+
+struct JoinedList {
+  int order;
+  bool (*loaded)();
+  void (*start_refresh)();
+};
+
+std::vector<JoinedList>& joined_lists() {
+  static std::vector<JoinedList> list;
   return list;
 }
 
@@ -120,6 +132,21 @@ void relist_page_pickers() {
 }
 
 void refresh_loaded_page_pickers() {
+  struct Due {
+    int order;
+    std::function<void()> start;
+  };
+  std::vector<Due> due;
   for (PagePicker* p : pickers())
-    if (p->loaded()) p->start_refresh();
+    if (p->loaded()) due.push_back({p->order(), [p] { p->start_refresh(); }});
+  for (const JoinedList& j : joined_lists())
+    if (j.loaded()) due.push_back({j.order, j.start_refresh});
+  std::stable_sort(due.begin(), due.end(), [](const Due& a, const Due& b) { return a.order < b.order; });
+  for (const Due& d : due) d.start();
+}
+
+void join_page_picker_refresh(int order, bool (*loaded)(), void (*start_refresh)()) {
+  for (const JoinedList& j : joined_lists())
+    if (j.start_refresh == start_refresh) return;
+  joined_lists().push_back({order, loaded, start_refresh});
 }

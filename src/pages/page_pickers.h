@@ -74,3 +74,7 @@ void relist_page_pickers();
 // The open routine and the removal of all pages: the refresh of every loaded picker, in the
 // windows' order.
 void refresh_loaded_page_pickers();
+// A page list that is no combo (the tab manager's, order 5) joins those refreshes: when
+// loaded() holds, start_refresh() runs in its order among the pickers'. Joining twice changes
+// nothing.
+void join_page_picker_refresh(int order, bool (*loaded)(), void (*start_refresh)());

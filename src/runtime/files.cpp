@@ -187,4 +187,20 @@ bool move_file(std::string_view from, std::string_view to) {
 
 bool rename_file(std::string_view from, std::string_view to) { return MoveFileA(z(from).c_str(), z(to).c_str()) != 0; }
 
+std::optional<std::string> read_file_start(std::string_view path, size_t max_bytes) {
+  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string data(std::min<size_t>(max_bytes, 1 << 24), '\0');
+  size_t done = 0;
+  while (done < data.size()) {
+    DWORD got = 0;
+    if (!ReadFile(h, data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr) || got == 0) break;
+    done += got;
+  }
+  CloseHandle(h);
+  data.resize(done);
+  return data;
+}
+
 }  // namespace rt

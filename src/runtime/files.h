@@ -46,5 +46,8 @@ std::optional<FileTimes> file_times(std::string_view path);
 // is opened for writing (sharing only reading): a read-only file or one another program holds
 // is left alone. False when nothing was written, also for a date no file time can hold.
 bool set_file_time(std::string_view path, FileTimeKind which, const DateTime& local);
+// At most max_bytes from the start of a file opened for reading with full sharing (a file
+// another program holds open, or a read-only one, is read too); nullopt when it cannot be opened.
+std::optional<std::string> read_file_start(std::string_view path, size_t max_bytes);
 
 }  // namespace rt

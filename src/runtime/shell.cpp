@@ -24,6 +24,25 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
   return reinterpret_cast<INT_PTR>(r) > 32;
 }
 
+bool show_properties_dialog(std::string_view path, void* owner) {
+  if (seams::launches_recorded()) {
+    seams::launches().push_back({"properties", std::string(path), {}, {}});
+    return true;
+  }
+  std::wstring file = to_wide(path);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = static_cast<HWND>(owner);
+  info.lpVerb = L"properties";
+  info.lpFile = file.c_str();
+  info.nShow = SW_HIDE;
+  bool shown = ShellExecuteExW(&info) != 0;
+  // The dialog runs in the shell; the process handle asked for is ours to give back.
+  if (info.hProcess) CloseHandle(info.hProcess);
+  return shown;
+}
+
 namespace {
 bool start_process(std::string_view command_line, bool hidden, DWORD flags, PROCESS_INFORMATION& pi) {
   std::wstring cmd = to_wide(command_line);
@@ -88,24 +107,6 @@ bool recycle_file(std::string_view path) {
   op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
   int r = SHFileOperationW(&op);
   return r == 0 && !op.fAnyOperationsAborted && GetFileAttributesW(full) == INVALID_FILE_ATTRIBUTES;
-}
-
-void show_file_properties(void* owner, std::string_view path) {
-  if (seams::launches_recorded()) {
-    seams::launches().push_back({"properties", std::string(path), {}, {}});
-    return;
-  }
-  std::wstring file = to_wide(path);
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  info.hwnd = static_cast<HWND>(owner);
-  info.lpVerb = L"properties";
-  info.lpFile = file.c_str();
-  info.lpParameters = L"";
-  info.lpDirectory = L"";
-  info.nShow = SW_HIDE;
-  if (ShellExecuteExW(&info) && info.hProcess) CloseHandle(info.hProcess);
 }
 
 std::string shortcut_target(std::string_view lnk_path) {

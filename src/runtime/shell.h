@@ -9,15 +9,15 @@ namespace rt {
 // ShellExecute: verb ("open", "" for the default), file, parameters, working folder.
 bool shell_execute(std::string_view verb, std::string_view file, std::string_view parameters = {},
                    std::string_view directory = {}, bool hidden = false);
+// The shell's properties dialog of a file or folder, over the owner window; false when the
+// shell could not show it. Recorded as the verb "properties" while launches are recorded.
+bool show_properties_dialog(std::string_view path, void* owner = nullptr);
 // Starts a command line; returns whether the program started.
 bool run_program(std::string_view command_line, bool hidden = false);
 
 // Moves a file or folder to the recycle bin without asking, without error boxes and silently;
 // false when it is still there.
 bool recycle_file(std::string_view path);
-// The shell's properties dialog of a file, owned by window; nothing is reported. Recorded as
-// the verb "properties" while launches are recorded.
-void show_file_properties(void* owner, std::string_view path);
 // Runs a command line hidden and waits until it ends; false when it could not start.
 bool run_hidden_and_wait(std::string_view command_line);
 // The target of a shortcut (".lnk") file, or "" when it has none or is no shortcut.
