@@ -20,6 +20,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
   src/foreign/reader_rules.cpp
+  src/web/update_rules.cpp
+  src/web/translation_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -143,4 +145,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
+  tests/native/web_services_rules_test.cpp
 )
