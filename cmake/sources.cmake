@@ -68,6 +68,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/dispatch_call.cpp
   src/runtime/foreign_windows.cpp
   src/runtime/late_bound.cpp
+  src/runtime/rich_edit_box.cpp
+  src/runtime/media.cpp
 )
 
 # The program's own logic and its forms.

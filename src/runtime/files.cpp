@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "runtime/gbk_text.h"
+
 namespace rt {
 namespace {
 std::string z(std::string_view s) { return std::string(s); }
@@ -104,5 +106,28 @@ std::vector<std::string> find_files(std::string_view folder_and_pattern, int att
 }
 
 bool delete_file(std::string_view path) { return DeleteFileA(z(path).c_str()) != 0; }
+
+bool create_directories(std::string_view path) {
+  // The separators, found on character boundaries: a trail byte can be 0x5C.
+  std::string p(path);
+  std::vector<size_t> separators;
+  for (size_t i = 0; i < p.size(); i += char_size_at(p, i))
+    if (p[i] == '\\' || p[i] == '/') separators.push_back(i);
+  // Without its trailing separators (a drive's root keeps its own).
+  while (!separators.empty() && separators.back() + 1 == p.size() && p.size() > 3) {
+    p.pop_back();
+    separators.pop_back();
+  }
+  if (p.empty()) return false;
+  if (is_directory(p)) return true;
+  for (size_t at : separators) {
+    if (at == 0) continue;
+    std::string above = p.substr(0, at);
+    if (above.size() == 2 && above[1] == ':') continue;  // a drive
+    if (!is_directory(above)) CreateDirectoryA(above.c_str(), nullptr);
+  }
+  CreateDirectoryA(p.c_str(), nullptr);
+  return is_directory(p);
+}
 
 }  // namespace rt

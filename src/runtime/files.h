@@ -24,5 +24,7 @@ bool set_file_attributes(std::string_view path, int attributes);
 // ".." never.
 std::vector<std::string> find_files(std::string_view folder_and_pattern, int attribute_mask = 0);
 bool delete_file(std::string_view path);
+// Makes the folder and any missing folders above it; true when the folder exists afterwards.
+bool create_directories(std::string_view path);
 
 }  // namespace rt

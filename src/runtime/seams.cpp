@@ -14,6 +14,8 @@ std::vector<PrintedDocument> g_printed_documents;
 bool g_record_launches = false;
 std::vector<Launch> g_launches;
 std::vector<std::string> g_command_line;
+bool g_record_media = false;
+std::vector<std::string> g_media_commands;
 }  // namespace
 
 void enable_test_mode() { g_test_mode = true; }
@@ -59,6 +61,10 @@ std::vector<PrintedDocument>& printed_documents() { return g_printed_documents; 
 void record_launches(bool on) { g_record_launches = on; }
 bool launches_recorded() { return g_record_launches; }
 std::vector<Launch>& launches() { return g_launches; }
+
+void record_media_commands(bool on) { g_record_media = on; }
+bool media_commands_recorded() { return g_record_media; }
+std::vector<std::string>& media_commands() { return g_media_commands; }
 
 std::function<void(int)>& end_process_hook() {
   static std::function<void(int)> hook;
