@@ -130,6 +130,14 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/common/web_art.cpp
+  src/web/web_window.cpp
+  src/web/update_check.cpp
+  src/forms/update_window_form.cpp
+  src/web/about_window.cpp
+  src/forms/about_window_form.cpp
+  src/web/translation_window.cpp
+  src/forms/translation_window_form.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

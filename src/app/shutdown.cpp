@@ -17,6 +17,12 @@
 #include "texttools/crypt_window.h"
 #include "texttools/find_replace.h"
 #include "texttools/simp_trad_window.h"
+#include "forms/about_window_form.h"
+#include "forms/translation_window_form.h"
+#include "forms/update_window_form.h"
+#include "web/about_window.h"
+#include "web/translation_window.h"
+#include "web/update_check.h"
 
 int g_restart_pending = 0;
 
@@ -25,8 +31,11 @@ void release_main_window() {
   // The tool windows that are loaded fade out, in this order.
   if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
+  if (translation_window().loaded()) fade_out_translation_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  if (update_window().loaded()) fade_out_update_window();
+  if (about_window().loaded()) fade_out_about_window();
   config_delete("程序设置", "进程通信钥匙");
 }
 

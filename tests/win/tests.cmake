@@ -86,3 +86,9 @@ velmora_wine_test(win_foreign_tests
   tests/win/foreign_readers_test.cpp
 )
 add_dependencies(win_foreign_tests velmora_foreign_target)
+velmora_wine_test(win_update_about_tests
+  tests/win/update_about_test.cpp
+)
+velmora_wine_test(win_translation_window_tests
+  tests/win/translation_window_test.cpp
+)
