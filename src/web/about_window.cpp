@@ -48,6 +48,7 @@ std::string homepage_address() { return web_address(WebHost::kProgramSite, "/");
 std::string online_help_address() { return web_address(WebHost::kProgramSite, "/help/index.html"); }
 
 void open_about_window() { open_tool_window(f()); }
+void open_about_window_from_tray() { open_about_window(); }
 
 void on_about_window_created() {
   AboutWindowForm& w = f();
@@ -86,6 +87,7 @@ void fade_out_about_window() {
 
 void open_homepage() { open_in_browser(homepage_address()); }
 void open_homepage_from_context_menu() { open_homepage(); }
+void open_homepage_from_tray() { open_homepage(); }
 
 void show_online_help() {
   if (!is_internet_reachable()) {

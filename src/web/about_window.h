@@ -13,6 +13,8 @@ std::string online_help_address();
 
 // Menu "关于程序(&I)", toolbar button 21: the about window, over the main window.
 void open_about_window();
+// The tray menu's "关于程序(&I)".
+void open_about_window_from_tray();
 void on_about_window_created();
 void on_about_window_first_activation();
 // 图形按钮_关闭小 and 图形按钮_确定: the window fades out and goes.
@@ -25,6 +27,8 @@ void fade_out_about_window();
 // Menus "软件主页(&R)" (Help and the program menu): the homepage in the browser, unasked.
 void open_homepage();
 void open_homepage_from_context_menu();
+// The tray menu's "软件主页(&H)".
+void open_homepage_from_tray();
 // Menu "程序帮助(&H)", toolbar button 20: asks, then opens the online help in the browser.
 void show_online_help();
 
