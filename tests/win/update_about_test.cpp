@@ -358,9 +358,12 @@ TEST_F(UpdateDownloadTest, TheSystemDownloadDialogGetsTheAddressWithTopmostOff) 
   ASSERT_EQ(rt::seams::launches().size(), 1u);
   EXPECT_EQ(rt::seams::launches()[0].verb, "download");
   EXPECT_EQ(rt::seams::launches()[0].file, "http://dl.example.com/Velmora 1.0.0.2.zip");
-  // An empty address opens nothing.
+  // An empty address opens nothing, nor does one longer than the dialog's 1023 characters.
   download_with_browser("");
+  download_with_browser("http://dl.example.com/" + std::string(1002, 'a'));
   EXPECT_EQ(rt::seams::launches().size(), 1u);
+  download_with_browser("http://dl.example.com/" + std::string(1001, 'a'));
+  EXPECT_EQ(rt::seams::launches().size(), 2u);
 }
 
 TEST_F(UpdateDownloadTest, TheHomepageButtonOpensThePublishedOrTheProgramsHomepage) {
