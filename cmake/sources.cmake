@@ -23,6 +23,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/documents/file_info_text.cpp
   src/texttools/font_choices.cpp
   src/pages/tab_manager_rows.cpp
+  src/web/update_rules.cpp
+  src/web/translation_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -76,6 +78,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/registry.cpp
   src/runtime/list_box.cpp
   src/runtime/fonts.cpp
+  src/runtime/rich_edit_box.cpp
+  src/runtime/media.cpp
 )
 
 # The program's own logic and its forms.
@@ -151,6 +155,14 @@ set(VELMORA_APP_SOURCES
   src/documents/file_info.cpp
   src/forms/tab_manager_form.cpp
   src/pages/tab_manager.cpp
+  src/common/web_art.cpp
+  src/web/web_window.cpp
+  src/web/update_check.cpp
+  src/forms/update_window_form.cpp
+  src/web/about_window.cpp
+  src/forms/about_window_form.cpp
+  src/web/translation_window.cpp
+  src/forms/translation_window_form.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -170,4 +182,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/reader_rules_test.cpp
   tests/native/font_file_info_text_test.cpp
   tests/native/tab_manager_rows_test.cpp
+  tests/native/web_services_rules_test.cpp
 )

@@ -6,6 +6,8 @@
 #include "common/window_fade.h"
 #include "pages/page_model.h"
 #include "texttools/find_replace.h"
+#include "web/translation_window.h"
+#include "web/update_check.h"
 
 PageList g_pages;
 std::vector<std::string> g_open_queue;
@@ -77,6 +79,11 @@ void init_globals() {
   g_window_alpha = 255;
   g_not_win9x = 1;
   reset_page_model();
+  g_update_info = UpdateInfo{};
+  g_update_available = 0;
+  g_update_package_path.clear();
+  g_update_download_result = 0;
+  g_translation_languages.clear();
 }
 
 void free_globals() {

@@ -23,6 +23,7 @@
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
 #include "texttools/simp_trad_window.h"
+#include "web/about_window.h"
 
 namespace {
 
@@ -233,6 +234,12 @@ void on_toolbar_button(int index) {
     // Never past the last tab.
     case kButtonForward5:
       select_tab(std::min(tabs.current() + 5, tabs.count() - 1));
+      break;
+    case kButtonOnlineHelp:
+      show_online_help();
+      break;
+    case kButtonAbout:
+      open_about_window();
       break;
     default:
       break;

@@ -20,5 +20,7 @@ enum ToolbarButton : int {
   kButtonAlignRight = 14,
   kButtonClosePage = 16,
   kButtonBack5 = 17,
-  kButtonForward5 = 18
+  kButtonForward5 = 18,
+  kButtonOnlineHelp = 20,
+  kButtonAbout = 21
 };

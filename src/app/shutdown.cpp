@@ -24,6 +24,12 @@
 #include "texttools/find_replace.h"
 #include "texttools/font_window.h"
 #include "texttools/simp_trad_window.h"
+#include "forms/about_window_form.h"
+#include "forms/translation_window_form.h"
+#include "forms/update_window_form.h"
+#include "web/about_window.h"
+#include "web/translation_window.h"
+#include "web/update_check.h"
 
 int g_restart_pending = 0;
 
@@ -33,9 +39,12 @@ void release_main_window() {
   if (options_window().loaded()) fade_out_options_window();
   if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
+  if (translation_window().loaded()) fade_out_translation_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
   if (font_window().loaded()) fade_out_font_window();
+  if (update_window().loaded()) fade_out_update_window();
+  if (about_window().loaded()) fade_out_about_window();
   if (tab_manager_loaded()) fade_out_tab_manager();
   if (file_info_window().loaded()) fade_out_file_info_window();
   config_delete("程序设置", "进程通信钥匙");

@@ -22,6 +22,7 @@
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
 #include "texttools/insertions.h"
+#include "web/update_check.h"
 
 int g_remember_position = 0;
 int g_children_stay = 0;
@@ -152,6 +153,7 @@ void on_main_window_created() {
   // Shown by the fade of the first activation.
   w.set_alpha(0);
   g_drag_enabled = 1;
+  rt::start_thread(check_for_update_at_startup_thread);
   config_write("程序设置", "进程通信钥匙", std::to_string(reinterpret_cast<uintptr_t>(w.编辑框_进程通信.handle())));
   g_restore_on_unmaximize = 1;
   g_accept_drops = 1;

@@ -17,6 +17,7 @@
 #include "texttools/edit_commands.h"
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
+#include "web/update_check.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
 
@@ -146,6 +147,7 @@ void MainWindowForm::build() {
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
   时钟_菜单显示.create(*this);
+  时钟_信息框.create(*this);
 
   // Overlays above the frame they lie on.
   for (rt::Unit* top : std::initializer_list<rt::Unit*>{
@@ -174,6 +176,7 @@ void MainWindowForm::build() {
   };
   工具条_工具栏.on_click = on_toolbar_button;
   时钟_滚动标签.on_tick = scroll_or_autosave_tick;
+  时钟_信息框.on_tick = prompt_update_available;
   图形按钮_向左.on_click = select_previous_tab;
   图形按钮_向右.on_click = select_next_tab;
   高级选择夹_标签.on_tab_right_click = on_tab_right_click;

@@ -55,6 +55,8 @@ class MainWindowForm : public rt::Window {
   rt::Timer 时钟_显示出来;
   // Follows the pointer along the menu bar while one of its menus is open.
   rt::Timer 时钟_菜单显示;
+  // One shot: the start-up update check hands its result to the update prompt.
+  rt::Timer 时钟_信息框;
 
  protected:
   void build() override;

@@ -23,6 +23,9 @@
 #include "texttools/paragraph_commands.h"
 #include "texttools/printing.h"
 #include "texttools/simp_trad_window.h"
+#include "web/about_window.h"
+#include "web/translation_window.h"
+#include "web/update_check.h"
 
 namespace {
 
@@ -147,7 +150,7 @@ void build_main_window_menus(MainWindowForm& w) {
                   {"加密解密(&J)    Ctrl+J", kImageCrypt, open_crypt_window},
                   {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, kNotYet},
                   {"屏幕输出效果(&S)", kImageTyping, kNotYet},
-                  {"启动谷歌翻译(&G)", kImageTranslate, kNotYet},
+                  {"启动谷歌翻译(&G)", kImageTranslate, open_translation_window},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
                   {"复制组件标题(&O)", -1, kNotYet},
                   kSeparator,
@@ -187,11 +190,11 @@ void build_main_window_menus(MainWindowForm& w) {
                  });
 
   fill(menus.add_menu("帮助(&H)"), {
-                                       {"程序帮助(&H)", kImageHelp, kNotYet},  // show_online_help
-                                       {"软件主页(&R)", kImageHome, kNotYet},  // open_homepage
+                                       {"程序帮助(&H)", kImageHelp, show_online_help},
+                                       {"软件主页(&R)", kImageHome, open_homepage},
                                        kSeparator,
-                                       {"检查更新(&N)", kImageUpdate, kNotYet},  // open_update_window
-                                       {"关于程序(&I)", kImageAbout, kNotYet},   // open_about_window
+                                       {"检查更新(&N)", kImageUpdate, open_update_window},
+                                       {"关于程序(&I)", kImageAbout, open_about_window},
                                    });
 
   fill(menus.add_menu("程序右键菜单(&C)"), {
@@ -200,6 +203,6 @@ void build_main_window_menus(MainWindowForm& w) {
                                                kSeparator,
                                                {"关闭程序(&C)    Alt+F4", kImageExit, exit_program},
                                                kSeparator,
-                                               {"软件主页(&R)", kImageHome, kNotYet},  // open_homepage
+                                               {"软件主页(&R)", kImageHome, open_homepage_from_context_menu},
                                            });
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "runtime/strings.h"
+#include "runtime/gbk_text.h"
 
 namespace rt {
 namespace {
@@ -201,6 +202,29 @@ std::optional<std::string> read_file_start(std::string_view path, size_t max_byt
   CloseHandle(h);
   data.resize(done);
   return data;
+}
+
+bool create_directories(std::string_view path) {
+  // The separators, found on character boundaries: a trail byte can be 0x5C.
+  std::string p(path);
+  std::vector<size_t> separators;
+  for (size_t i = 0; i < p.size(); i += char_size_at(p, i))
+    if (p[i] == '\\' || p[i] == '/') separators.push_back(i);
+  // Without its trailing separators (a drive's root keeps its own).
+  while (!separators.empty() && separators.back() + 1 == p.size() && p.size() > 3) {
+    p.pop_back();
+    separators.pop_back();
+  }
+  if (p.empty()) return false;
+  if (is_directory(p)) return true;
+  for (size_t at : separators) {
+    if (at == 0) continue;
+    std::string above = p.substr(0, at);
+    if (above.size() == 2 && above[1] == ':') continue;  // a drive
+    if (!is_directory(above)) CreateDirectoryA(above.c_str(), nullptr);
+  }
+  CreateDirectoryA(p.c_str(), nullptr);
+  return is_directory(p);
 }
 
 }  // namespace rt

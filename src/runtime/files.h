@@ -49,5 +49,7 @@ bool set_file_time(std::string_view path, FileTimeKind which, const DateTime& lo
 // At most max_bytes from the start of a file opened for reading with full sharing (a file
 // another program holds open, or a read-only one, is read too); nullopt when it cannot be opened.
 std::optional<std::string> read_file_start(std::string_view path, size_t max_bytes);
+// Makes the folder and any missing folders above it; true when the folder exists afterwards.
+bool create_directories(std::string_view path);
 
 }  // namespace rt

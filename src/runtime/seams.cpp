@@ -18,6 +18,8 @@ bool g_launch_result = true;
 std::vector<std::string> g_command_line;
 bool g_hold_workers = false;
 std::deque<std::function<void()>> g_held_workers;
+bool g_record_media = false;
+std::vector<std::string> g_media_commands;
 }  // namespace
 
 void enable_test_mode() { g_test_mode = true; }
@@ -65,6 +67,10 @@ bool launches_recorded() { return g_record_launches; }
 std::vector<Launch>& launches() { return g_launches; }
 void set_recorded_launch_result(bool started) { g_launch_result = started; }
 bool recorded_launch_result() { return g_launch_result; }
+
+void record_media_commands(bool on) { g_record_media = on; }
+bool media_commands_recorded() { return g_record_media; }
+std::vector<std::string>& media_commands() { return g_media_commands; }
 
 std::function<void(int)>& end_process_hook() {
   static std::function<void(int)> hook;

@@ -83,6 +83,12 @@ std::vector<Launch>& launches();
 void set_recorded_launch_result(bool started);
 bool recorded_launch_result();
 
+// Commands to the media control interface (playing a sound file), recorded instead of sent while
+// they are recorded.
+void record_media_commands(bool on);
+bool media_commands_recorded();
+std::vector<std::string>& media_commands();
+
 // Drops as a user's drag ends them: a text or files handed to the drop target the unit's window
 // registered (runtime/drop_target.h); false when it has none or refuses the data.
 bool drop_text(Unit& unit, std::string_view text);

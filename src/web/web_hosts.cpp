@@ -13,6 +13,9 @@ struct HostRow {
 // A well-known search engine's host, whose echo tells that the Internet can be reached.
 constexpr HostRow kHosts[] = {
     {WebHost::kConnectivity, "www.baidu.com"},
+    {WebHost::kUpdatePage, "www.velmora-editor.cn"},
+    {WebHost::kProgramSite, "www.velmora-editor.cn"},
+    {WebHost::kTranslation, "translate.google.cn"},
 };
 constexpr bool rows_in_order() {
   for (size_t i = 0; i < std::size(kHosts); ++i)

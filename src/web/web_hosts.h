@@ -7,8 +7,11 @@
 
 enum class WebHost {
   kConnectivity,  // answers the echo of is_internet_reachable
-  // The update page, the search-suggestion and result pages, the translation and speech
-  // services and the cloud input services get their rows as they are built.
+  kUpdatePage,    // the update page the update checks read
+  kProgramSite,   // the program's homepage and online help, opened in the browser
+  kTranslation,   // the translation site: its language page, its form and its speech service
+  // The search-suggestion and result pages and the cloud input services get their rows as
+  // they are built.
   kCount
 };
 

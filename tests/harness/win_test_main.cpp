@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
+#include "local_http_server.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"
+#include "web/web_hosts.h"
 
 int main(int argc, char** argv) {
   UINT acp = GetACP();
@@ -19,6 +21,12 @@ int main(int argc, char** argv) {
   }
   rt::initialize();
   rt::seams::enable_test_mode();
+  // No test reaches a service on the Internet: the web services live at a port of 127.0.0.1
+  // where nobody answers (the start-up update check of every started program included) until
+  // a test points one at its own server. The echo host stays: its tests point it themselves.
+  const std::string nowhere = "127.0.0.1:" + std::to_string(LocalHttpServer::unused_port());
+  for (int i = 0; i < static_cast<int>(WebHost::kCount); ++i)
+    if (static_cast<WebHost>(i) != WebHost::kConnectivity) point_web_host(static_cast<WebHost>(i), nowhere);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

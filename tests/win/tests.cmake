@@ -105,3 +105,9 @@ velmora_wine_test(win_file_info_tests
 velmora_wine_test(win_file_operations_tests
   tests/win/file_operations_test.cpp
 )
+velmora_wine_test(win_update_about_tests
+  tests/win/update_about_test.cpp
+)
+velmora_wine_test(win_translation_window_tests
+  tests/win/translation_window_test.cpp
+)

@@ -1,0 +1,18 @@
+#include "web/web_window.h"
+
+#include "common/window_fade.h"
+#include "forms/main_window_form.h"
+#include "runtime/app.h"
+#include "runtime/shell.h"
+
+void fade_in_web_window(rt::Window& window) {
+  rt::WindowHandle shown = window.handle();
+  rt::post([&window, shown] {
+    if (!window.loaded() || window.handle() != shown) return;
+    MainWindowForm& main = main_window();
+    bool over_main = main.loaded() && main.visible() && !main.minimized();
+    show_window_faded(window, true, !over_main);
+  });
+}
+
+void open_in_browser(const std::string& address) { rt::shell_execute("open", address); }
