@@ -20,6 +20,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
   src/foreign/reader_rules.cpp
+  src/options/hotkey_text.cpp
+  src/common/icon_file.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -66,6 +68,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/dispatch_call.cpp
   src/runtime/foreign_windows.cpp
   src/runtime/late_bound.cpp
+  src/runtime/tray_icon.cpp
+  src/runtime/hotkeys.cpp
 )
 
 # The program's own logic and its forms.
@@ -126,6 +130,12 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/app/hotkeys.cpp
+  src/app/boss_key.cpp
+  src/app/edge_hide.cpp
+  src/app/tray.cpp
+  src/app/housekeeping.cpp
+  src/options/boss_key_settings.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -143,4 +153,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
+  tests/native/hotkey_text_test.cpp
+  tests/native/icon_file_test.cpp
 )

@@ -1,5 +1,7 @@
 #include "app/globals.h"
 
+#include "app/boss_key.h"
+#include "app/hotkeys.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/startup.h"
@@ -20,6 +22,7 @@ int g_jump_to_opened = 0;
 int g_tab_close_button = 1;
 int g_first_line_title = 1;
 int g_edge_hide_enabled = 0;
+int g_boss_key_registered = 0;
 
 unsigned g_default_colors[2] = {0x8000, 0xCFE8CC};
 FontRecord g_default_font;
@@ -46,6 +49,7 @@ void init_globals() {
   g_tab_close_button = 1;
   g_first_line_title = 1;
   g_edge_hide_enabled = 0;
+  g_boss_key_registered = 0;
   g_default_colors[0] = 0x8000;
   g_default_colors[1] = 0xCFE8CC;
   g_default_font = FontRecord{};
@@ -69,6 +73,8 @@ void init_globals() {
   g_window_alpha = 255;
   g_not_win9x = 1;
   reset_page_model();
+  reset_hotkeys();
+  g_boss_hotkey_id = 0;
 }
 
 void free_globals() {

@@ -20,6 +20,8 @@ extern int g_jump_to_opened;
 extern int g_tab_close_button;
 extern int g_first_line_title;
 extern int g_edge_hide_enabled;
+// Whether the boss-key hotkey is registered now.
+extern int g_boss_key_registered;
 
 // Shared values.
 extern unsigned g_default_colors[2];  // text colour, background colour

@@ -1,7 +1,9 @@
 #include "app/shutdown.h"
 
+#include "app/boss_key.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/tray.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "forms/crypt_window_form.h"
@@ -27,6 +29,8 @@ void release_main_window() {
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  remove_tray_icon();
+  release_boss_key();
   config_delete("程序设置", "进程通信钥匙");
 }
 

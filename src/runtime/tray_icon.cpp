@@ -117,7 +117,8 @@ intptr_t TrayIcon::owner_message(unsigned msg, uintptr_t wparam, intptr_t lparam
     if (event && on_event) on_event(event);
     return 0;
   }
-  if (msg == taskbar_created_message() && shown_) shown_ = notify(NIM_ADD);
+  // A new taskbar has lost the icons of the old one (one that still has it takes it again).
+  if (msg == taskbar_created_message() && shown_) shown_ = notify(NIM_ADD) || notify(NIM_MODIFY);
   if (msg == WM_DESTROY && shown_) {
     notify(NIM_DELETE);
     shown_ = false;

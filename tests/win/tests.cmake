@@ -86,3 +86,9 @@ velmora_wine_test(win_foreign_tests
   tests/win/foreign_readers_test.cpp
 )
 add_dependencies(win_foreign_tests velmora_foreign_target)
+velmora_wine_test(win_tray_tests
+  tests/win/tray_test.cpp
+)
+velmora_wine_test(win_boss_key_tests
+  tests/win/boss_key_test.cpp
+)
