@@ -83,11 +83,9 @@ bool TrayIcon::add(const Picture& icon, std::string_view tip) {
     icon_ = CreateIconIndirect(&info);
     DeleteObject(mask);
   }
-  bool ok = notify(shown_ ? NIM_MODIFY : NIM_ADD);
-  // An icon the shell already had for this window (a restarted unit) is taken over.
-  if (!ok && !shown_) ok = notify(NIM_MODIFY);
-  if (ok) shown_ = true;
-  return ok;
+  // The shell may hold the icon already (a unit made again) or have lost it (a new taskbar).
+  shown_ = shown_ ? notify(NIM_MODIFY) || notify(NIM_ADD) : notify(NIM_ADD) || notify(NIM_MODIFY);
+  return shown_;
 }
 
 bool TrayIcon::remove() {

@@ -247,6 +247,18 @@ TEST_F(BossKeyTest, StartUpRegistersTheStoredCombinationWhenTheOptionIsOn) {
   restart_with({{"功能键状态", "3"}, {"键代码", "120"}});
   EXPECT_EQ(g_boss_key_registered, 0);
   EXPECT_TRUE(free_now(MOD_CONTROL | MOD_ALT, VK_F9));
+  // On, but another program holds the combination: the start tells so over the main window and
+  // goes on without the boss key; the option stays for the next start.
+  Squatter other;
+  ASSERT_TRUE(other.take(MOD_SHIFT, 'D'));
+  boxes_.clear();
+  restart_with({{"开启老板键", "真"}});
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "注册老板键失败！");
+  EXPECT_EQ(boxes_[0].owner, w().handle());
+  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_item()->caption, "开老板键(&K)");
+  EXPECT_EQ(config_read("程序设置", "开启老板键"), "真");
 }
 
 TEST_F(BossKeyTest, TheExitGivesTheHotkeyBack) {
