@@ -25,6 +25,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_manager_rows.cpp
   src/web/update_rules.cpp
   src/web/translation_rules.cpp
+  src/options/hotkey_text.cpp
+  src/common/icon_file.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -80,6 +82,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/fonts.cpp
   src/runtime/rich_edit_box.cpp
   src/runtime/media.cpp
+  src/runtime/tray_icon.cpp
+  src/runtime/hotkeys.cpp
 )
 
 # The program's own logic and its forms.
@@ -163,6 +167,12 @@ set(VELMORA_APP_SOURCES
   src/forms/about_window_form.cpp
   src/web/translation_window.cpp
   src/forms/translation_window_form.cpp
+  src/app/hotkeys.cpp
+  src/app/boss_key.cpp
+  src/app/edge_hide.cpp
+  src/app/tray.cpp
+  src/app/housekeeping.cpp
+  src/options/boss_key_settings.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -183,4 +193,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/font_file_info_text_test.cpp
   tests/native/tab_manager_rows_test.cpp
   tests/native/web_services_rules_test.cpp
+  tests/native/hotkey_text_test.cpp
+  tests/native/icon_file_test.cpp
 )

@@ -1,5 +1,7 @@
 #include "app/globals.h"
 
+#include "app/boss_key.h"
+#include "app/hotkeys.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/startup.h"
@@ -84,6 +86,8 @@ void init_globals() {
   g_update_package_path.clear();
   g_update_download_result = 0;
   g_translation_languages.clear();
+  reset_hotkeys();
+  g_boss_hotkey_id = 0;
 }
 
 void free_globals() {

@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/globals.h"
+#include "app/housekeeping.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -171,6 +172,7 @@ void layout_main_window() {
   rt::GraphicButton* row[] = {&m.图形按钮_关闭, &m.图形按钮_最大化, &m.图形按钮_最小化, &m.图形按钮_最前,
                               &m.图形按钮_迷你模式};
   for (int i = 1; i < 5; ++i) row[i]->set_left(row[i - 1]->left() - row[i]->width());
+  place_main_clock();
 
   m.高级选择夹_标签.set_width(m.标签_右中.left() - m.标签_左中.width() + 2);
   m.编辑框_文本类容.set_width(m.高级选择夹_标签.width());

@@ -1,7 +1,9 @@
 #include "app/shutdown.h"
 
+#include "app/boss_key.h"
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/tray.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "documents/file_info.h"
@@ -47,6 +49,8 @@ void release_main_window() {
   if (about_window().loaded()) fade_out_about_window();
   if (tab_manager_loaded()) fade_out_tab_manager();
   if (file_info_window().loaded()) fade_out_file_info_window();
+  remove_tray_icon();
+  release_boss_key();
   config_delete("程序设置", "进程通信钥匙");
 }
 

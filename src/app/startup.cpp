@@ -2,8 +2,11 @@
 
 #include <cstdlib>
 
+#include "app/boss_key.h"
 #include "app/globals.h"
+#include "app/housekeeping.h"
 #include "app/main_frame.h"
+#include "app/tray.h"
 #include "common/control_routines.h"
 #include "common/path_routines.h"
 #include "common/skin.h"
@@ -182,10 +185,14 @@ void on_main_window_created() {
   if (config_flag(cfg::程序设置::程序默认最前)) toggle_topmost();
   if (config_flag(cfg::程序设置::不在主界面显示工具栏)) set_toolbar_hidden(true);
   g_children_stay = config_flag(cfg::程序设置::子窗口不随主窗口移动);
+  if (config_flag(cfg::程序设置::关闭内存优化功能)) toggle_memory_trim();
   g_per_page_font = config_flag(cfg::页面设置::使用不同字体);
   g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);
   g_open_in_thread = config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1;
+  if (config_flag(cfg::程序设置::开启老板键)) register_boss_key_from_config();
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
+  show_main_clock(!config_flag(cfg::程序设置::主界面不显示时间));
+  apply_main_window_cursors();
   int os = os_version_code();
   g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();
@@ -213,6 +220,7 @@ void on_main_window_first_activation() {
   update_title_and_status(w.高级选择夹_标签.current());
   update_command_states();
   show_window_faded(w, true);
+  add_tray_icon();
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();
   g_separator_text = config_text(cfg::程序设置::分隔符);

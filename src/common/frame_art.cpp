@@ -100,7 +100,53 @@ std::vector<rt::Picture> make_strip(CaptionGlyph g) {
   return strip;
 }
 
+// The caption behind the clock: the rows of the caption's gradient the clock covers.
+Canvas clock_background(int width) {
+  Canvas c(width, kClockHeight, 0);
+  for (int y = 0; y < kClockHeight; ++y)
+    c.hline(0, width - 1, y, mix(kCaptionTop, kCaptionBottom, double(kClockTop + y) / (kCaptionHeight - 1)));
+  return c;
+}
+
+// Seven segments, two pixels thick: a (top), b, c (right), d (bottom), e, f (left), g (middle).
+rt::Picture clock_digit(int digit) {
+  static const char* const kSegments[] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
+                                          "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
+  const int l = 1, r = kClockDigitWidth - 2, t = 0, m = kClockHeight / 2 - 1, b = kClockHeight - 2;
+  struct Box {
+    int x0, y0, x1, y1;
+  };
+  const Box boxes[] = {{l + 1, t, r - 1, t + 1}, {r - 1, t + 1, r, m}, {r - 1, m + 1, r, b},
+                       {l + 1, b, r - 1, b + 1}, {l, m + 1, l + 1, b}, {l, t + 1, l + 1, m},
+                       {l + 1, m, r - 1, m + 1}};
+  Canvas c = clock_background(kClockDigitWidth);
+  for (const char* s = kSegments[digit]; *s; ++s) {
+    const Box& x = boxes[*s - 'a'];
+    c.fill(x.x0, x.y0, x.x1, x.y1, kGlyph);
+  }
+  return c.picture();
+}
+
 }  // namespace
+
+const std::vector<rt::Picture>& clock_digit_strip() {
+  static const std::vector<rt::Picture> strip = [] {
+    std::vector<rt::Picture> v;
+    for (int d = 0; d < 10; ++d) v.push_back(clock_digit(d));
+    return v;
+  }();
+  return strip;
+}
+
+const rt::Picture& clock_separator_picture() {
+  static const rt::Picture colon = [] {
+    Canvas c = clock_background(kClockSeparatorWidth);
+    c.fill(2, 3, 3, 4, kGlyph);
+    c.fill(2, kClockHeight - 6, 3, kClockHeight - 5, kGlyph);
+    return c.picture();
+  }();
+  return colon;
+}
 
 const std::vector<rt::Picture>& main_frame_pictures() {
   // The frame is kept as JPEG pictures (tools/make_frame_jpeg.sh makes them).

@@ -25,6 +25,10 @@ enum class CaptionGlyph {
 const std::vector<rt::Picture>& caption_button_strip(CaptionGlyph glyph);
 // The program's icon picture (24 x 24).
 const rt::Picture& program_icon_picture();
+// The caption clock: picture i shows the digit i (0 to 9), and the colon between the numbers,
+// each drawn over the caption where the clock lies (kClockTop to kClockTop + kClockHeight).
+const std::vector<rt::Picture>& clock_digit_strip();
+const rt::Picture& clock_separator_picture();
 
 constexpr int kCaptionHeight = 30;
 constexpr int kFrameSide = 4;
@@ -32,3 +36,4 @@ constexpr int kStatusHeight = 24;
 constexpr int kCornerWidth = 8;
 constexpr int kCaptionButtonWidth = 28;
 constexpr int kCaptionButtonHeight = 22;
+constexpr int kClockTop = 7, kClockHeight = 16, kClockDigitWidth = 10, kClockSeparatorWidth = 6;

@@ -1,10 +1,12 @@
 #include "forms/main_window_form.h"
 
+#include "app/housekeeping.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "app/tray.h"
 #include "common/frame_art.h"
 #include "common/menu_art.h"
 #include "common/toolbar_art.h"
@@ -58,6 +60,12 @@ void MainWindowForm::build() {
   strip(图形按钮_迷你模式, CaptionGlyph::MiniMode);
   strip(图形按钮_移动, CaptionGlyph::Grip);
   图形按钮_程序图标.set_pictures(program_icon_picture(), program_icon_picture(), program_icon_picture());
+  // The clock: placed by the layout, left of the caption buttons.
+  for (rt::GraphicButton* unit : {&图形按钮_时_个位, &图形按钮_时_十位, &图形按钮_分_个位, &图形按钮_分_十位,
+                                  &图形按钮_秒_个位, &图形按钮_秒_十位})
+    unit->create(*this, {0, kClockTop, kClockDigitWidth, kClockHeight});
+  for (rt::GraphicButton* colon : {&图形按钮_时到分_分隔, &图形按钮_分到秒_分隔})
+    colon->create(*this, {0, kClockTop, kClockSeparatorWidth, kClockHeight});
 
   透明标签_标签状态.create(*this, {10, kStatusTop, 150, kStatusHeight});
   透明标签_文件标题.create(*this, {160, kStatusTop, 220, kStatusHeight});
@@ -82,6 +90,7 @@ void MainWindowForm::build() {
     bar[i]->set_text_color(kMenuBarCaptionColor);
   }
   超级菜单.create(*this);
+  托盘图标.create(*this, 100);
   for (int index : menu_image_indexes()) 超级菜单.set_image(index, menu_image(index));
   build_main_window_menus(*this);
 
@@ -148,8 +157,13 @@ void MainWindowForm::build() {
   时钟_显示出来.create(*this);
   时钟_菜单显示.create(*this);
   时钟_信息框.create(*this);
+  时钟_显示时间.create(*this);
+  时钟_内存优化.create(*this, 200);
 
   // Overlays above the frame they lie on.
+  for (rt::GraphicButton* unit : {&图形按钮_时_个位, &图形按钮_时_十位, &图形按钮_时到分_分隔, &图形按钮_分_个位,
+                                  &图形按钮_分_十位, &图形按钮_分到秒_分隔, &图形按钮_秒_个位, &图形按钮_秒_十位})
+    unit->bring_to_front();
   for (rt::Unit* top : std::initializer_list<rt::Unit*>{
            &图形按钮_关闭本页, &透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径, &图形按钮_移动,
            &图形按钮_程序图标, &图形按钮_迷你模式, &图形按钮_最前, &图形按钮_最小化, &图形按钮_最大化, &图形按钮_关闭,
@@ -177,6 +191,9 @@ void MainWindowForm::build() {
   工具条_工具栏.on_click = on_toolbar_button;
   时钟_滚动标签.on_tick = scroll_or_autosave_tick;
   时钟_信息框.on_tick = prompt_update_available;
+  时钟_显示时间.on_tick = update_clock_digits;
+  时钟_内存优化.on_tick = trim_working_set;
+  托盘图标.on_event = on_tray_event;
   图形按钮_向左.on_click = select_previous_tab;
   图形按钮_向右.on_click = select_next_tab;
   高级选择夹_标签.on_tab_right_click = on_tab_right_click;

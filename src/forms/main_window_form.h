@@ -10,6 +10,7 @@
 #include "runtime/tab_control.h"
 #include "runtime/timer.h"
 #include "runtime/toolbar.h"
+#include "runtime/tray_icon.h"
 #include "runtime/window.h"
 
 class MainWindowForm : public rt::Window {
@@ -22,11 +23,17 @@ class MainWindowForm : public rt::Window {
   // The caption buttons, right to left, and the grip near the bottom-right corner.
   rt::GraphicButton 图形按钮_关闭, 图形按钮_最大化, 图形按钮_最小化, 图形按钮_最前, 图形按钮_迷你模式;
   rt::GraphicButton 图形按钮_移动, 图形按钮_程序图标;
+  // The clock in the caption, left to right: hours, colon, minutes, colon, seconds (the units
+  // whose names end in 个位 show the left digit).
+  rt::GraphicButton 图形按钮_时_个位, 图形按钮_时_十位, 图形按钮_时到分_分隔, 图形按钮_分_个位, 图形按钮_分_十位;
+  rt::GraphicButton 图形按钮_分到秒_分隔, 图形按钮_秒_个位, 图形按钮_秒_十位;
 
   // The menu bar under the caption: one picture button per menu.
   rt::GraphicButton 图形按钮_文件_菜单, 图形按钮_编辑_菜单, 图形按钮_附加_菜单, 图形按钮_设置_菜单, 图形按钮_帮助_菜单;
-  // Every menu of the window: the bar's five and the program menu.
+  // Every menu of the window: the bar's five, the program menu and the tray menu.
   rt::PopupMenu 超级菜单;
+  // The icon in the notification area.
+  rt::TrayIcon 托盘图标;
 
   rt::Toolbar 工具条_工具栏;
   rt::TabControl 高级选择夹_标签;
@@ -57,6 +64,10 @@ class MainWindowForm : public rt::Window {
   rt::Timer 时钟_菜单显示;
   // One shot: the start-up update check hands its result to the update prompt.
   rt::Timer 时钟_信息框;
+  // The caption clock's second.
+  rt::Timer 时钟_显示时间;
+  // Trims the working set while that is on.
+  rt::Timer 时钟_内存优化;
 
  protected:
   void build() override;

@@ -1,7 +1,10 @@
 #include "forms/main_window_menus.h"
 
+#include "app/boss_key.h"
+#include "app/housekeeping.h"
 #include "app/main_frame.h"
 #include "app/shutdown.h"
+#include "app/tray.h"
 #include "common/menu_art.h"
 #include "documents/file_info.h"
 #include "documents/open_files.h"
@@ -185,8 +188,8 @@ void build_main_window_menus(MainWindowForm& w) {
                      kSeparator,
                      {"标签管理(&B)", kImageTabManager, open_tab_manager},
                      kSeparator,
-                     {"取消优化(&N)", kImageTick, kNotYet},     // toggle_memory_trim
-                     {"开老板键(&K)", kImageBossKey, kNotYet},  // toggle_boss_key_menu
+                     {"取消优化(&N)", kImageTick, toggle_memory_trim},
+                     {"开老板键(&K)", kImageBossKey, toggle_boss_key_menu},
                  });
 
   fill(menus.add_menu("帮助(&H)"), {
@@ -205,4 +208,25 @@ void build_main_window_menus(MainWindowForm& w) {
                                                kSeparator,
                                                {"软件主页(&R)", kImageHome, open_homepage_from_context_menu},
                                            });
+
+  // The tray icon's menu. The read-aloud item shows while that window is hidden to the tray, the
+  // normal-mode item while mini mode is on.
+  rt::MenuItem& tray = menus.add_menu("托盘菜单(&T)");
+  fill(tray, {
+                 {"关于程序(&I)", kImageAbout, kNotYet},  // open_about_window
+                 kSeparator,
+                 {"软件主页(&H)", kImageHome, kNotYet},  // open_homepage
+                 kSeparator,
+                 {"检查更新(&N)", kImageUpdate, kNotYet},  // open_update_window
+                 kSeparator,
+                 {"语音朗读(&Y)", kImageReadAloud, kNotYet},  // restore_read_aloud_from_tray
+                 kSeparator,
+                 {"正常模式(&Z)", kImageMiniMode, kNotYet},  // leave_mini_mode
+                 kSeparator,
+                 {"重启程序(&R)", -1, restart_program},
+                 kSeparator,
+                 {"退出程序(&T)", kImageExit, exit_program},
+             });
+  set_item_visible_with_separator(tray, "语音朗读(&Y)", false);
+  set_item_visible_with_separator(tray, "正常模式(&Z)", false);
 }

@@ -1,5 +1,7 @@
 #include "forms/options_window_form.h"
 
+#include "options/boss_key_settings.h"
+
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -500,7 +502,7 @@ void OptionsWindowForm::bind_events() {
   组合框_搜索引擎.on_changed = choose_search_engine;
   组合框_默认云输入法.on_changed = choose_cloud_input_method;
   多功能条_透明度.on_changed = apply_window_transparency;
-  超级按钮_开启老板键.on_click = toggle_boss_key_option;
+  bind_boss_key_group({this, &超级按钮_开启老板键, &编辑框_老板键, &图形按钮_确定});
   for (rt::GraphicButton* b : {&超级按钮_只读文件, &超级按钮_隐藏文件, &超级按钮_系统文件属性, &超级按钮_存档文件属性})
     b->on_click = [b] { flip_check_button(*b); };
 }

@@ -1,5 +1,8 @@
 #include "options/options_window.h"
 
+#include "app/housekeeping.h"
+#include "options/boss_key_settings.h"
+
 #include <initializer_list>
 #include <string>
 
@@ -307,6 +310,7 @@ void on_options_window_shown() {
        std::initializer_list<rt::Unit*>{&f.超级列表框_处理的文件, &f.超级列表框_操作文件, &f.编辑框_老板键})
     install_colored_border(u->handle(), kFrameColor);
   f.编辑框_老板键.set_text(config_text(程序::老板键文本描述));
+  show_boss_key_group();
 }
 
 void toggle_flag_option(rt::GraphicButton& button) {
@@ -463,8 +467,9 @@ void toggle_toolbar_option() {
 }
 
 void toggle_clock_option() {
-  // The clock's digits come with the tray and clock; the option is kept for them.
-  config_set_flag(程序::主界面不显示时间, check_button_state(ow().超级按钮_主界面不显示时间) != 0);
+  bool hidden = check_button_state(ow().超级按钮_主界面不显示时间) != 0;
+  config_set_flag(程序::主界面不显示时间, hidden);
+  show_main_clock(!hidden);
 }
 
 void toggle_double_open_option() {
@@ -512,15 +517,6 @@ void choose_cloud_input_method() {
   int index = ow().组合框_默认云输入法.current();
   if (index < 0) return;
   config_set_index(云::默认使用的云输入法, index);  // the first one removes the key
-}
-
-void toggle_boss_key_option() {
-  OptionsWindowForm& f = ow();
-  bool on = check_button_state(f.超级按钮_开启老板键) != 0;
-  // The hotkey itself is registered by the boss key; the option is kept for the next start.
-  config_set_flag(程序::开启老板键, on);
-  if (on) f.编辑框_老板键.set_text(config_text(程序::老板键文本描述));
-  f.编辑框_老板键.set_disabled(!on);
 }
 
 void flip_check_button(rt::GraphicButton& button) { check_button_state(button); }

@@ -50,6 +50,5 @@ void toggle_named_audio_files_option();
 void choose_audio_folder();
 void choose_search_engine();
 void choose_cloud_input_method();
-void toggle_boss_key_option();
 // The attribute boxes of the file page only flip; their batch work comes with that page.
 void flip_check_button(rt::GraphicButton& button);

@@ -51,6 +51,21 @@ Cursor Cursor::from_pixels(int width, int height, const std::vector<uint32_t>& p
   return c;
 }
 
+Cursor Cursor::from_icon_image(std::string_view image) {
+  Cursor c;
+  if (image.empty()) return c;
+  HICON h = CreateIconFromResource(reinterpret_cast<PBYTE>(const_cast<char*>(image.data())),
+                                   static_cast<DWORD>(image.size()), TRUE, 0x30000);
+  if (!h) return c;
+  c.handle_ = std::shared_ptr<void>(h, [](void* p) { DestroyIcon(static_cast<HICON>(p)); });
+  return c;
+}
+
+void set_class_cursor(WindowHandle window, const Cursor& cursor) {
+  if (!IsWindow(static_cast<HWND>(window)) || cursor.empty()) return;
+  SetClassLongPtrW(static_cast<HWND>(window), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor.handle()));
+}
+
 void frame_window_edge(WindowHandle window, unsigned rgb) {
   HWND h = static_cast<HWND>(window);
   if (!IsWindow(h)) return;

@@ -61,4 +61,8 @@ int physical_memory_mb() {
   return static_cast<int>(m.ullTotalPhys / (1024 * 1024));
 }
 
+void trim_working_set() {
+  SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
 }  // namespace rt

@@ -22,6 +22,8 @@ struct Point {
 Point caret_screen_position();
 // Physical memory in MB.
 int physical_memory_mb();
+// Asks the system to page out as much of the process's working set as it can.
+void trim_working_set();
 // The Windows version the program runs on (0, 0 when unknown).
 struct OsVersion {
   int major = 0, minor = 0;

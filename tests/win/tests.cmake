@@ -111,3 +111,9 @@ velmora_wine_test(win_update_about_tests
 velmora_wine_test(win_translation_window_tests
   tests/win/translation_window_test.cpp
 )
+velmora_wine_test(win_tray_tests
+  tests/win/tray_test.cpp
+)
+velmora_wine_test(win_boss_key_tests
+  tests/win/boss_key_test.cpp
+)
