@@ -20,6 +20,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
   src/foreign/reader_rules.cpp
+  src/web/dropped_page.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -126,6 +127,9 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/app/drops.cpp
+  src/web/dropped_url.cpp
+  src/common/wait_art.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -143,4 +147,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
+  tests/native/dropped_page_test.cpp
 )

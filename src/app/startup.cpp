@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/drops.h"
 #include "app/globals.h"
 #include "app/main_frame.h"
 #include "common/control_routines.h"
@@ -183,6 +184,7 @@ void on_main_window_created() {
   g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);
   g_open_in_thread = config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1;
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
+  attach_main_window_drops();
   int os = os_version_code();
   g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();
