@@ -27,6 +27,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/translation_rules.cpp
   src/options/hotkey_text.cpp
   src/common/icon_file.cpp
+  src/web/dropped_page.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -173,6 +174,9 @@ set(VELMORA_APP_SOURCES
   src/app/tray.cpp
   src/app/housekeeping.cpp
   src/options/boss_key_settings.cpp
+  src/app/drops.cpp
+  src/web/dropped_url.cpp
+  src/common/wait_art.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -195,4 +199,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/web_services_rules_test.cpp
   tests/native/hotkey_text_test.cpp
   tests/native/icon_file_test.cpp
+  tests/native/dropped_page_test.cpp
 )

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/boss_key.h"
+#include "app/drops.h"
 #include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
@@ -193,6 +194,7 @@ void on_main_window_created() {
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
   show_main_clock(!config_flag(cfg::程序设置::主界面不显示时间));
   apply_main_window_cursors();
+  attach_main_window_drops();
   int os = os_version_code();
   g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();

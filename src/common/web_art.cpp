@@ -56,7 +56,7 @@ const rt::Picture& translation_window_icon_picture() {
   return icon;
 }
 
-const rt::Picture& waiting_picture() {
+const rt::Picture& web_waiting_picture() {
   static const rt::Picture bar = [] {
     constexpr int w = 180, h = 8;
     art::Canvas c(w, h, pixel_of(kSkinBodyColor));

@@ -10,4 +10,4 @@ const rt::Picture& about_window_icon_picture();
 const rt::Picture& translation_window_icon_picture();
 
 // The waiting picture shown while a web page is fetched: a bar of blocks, 180 x 8.
-const rt::Picture& waiting_picture();
+const rt::Picture& web_waiting_picture();

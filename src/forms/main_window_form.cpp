@@ -1,6 +1,7 @@
 #include "forms/main_window_form.h"
 
 #include "app/housekeeping.h"
+#include "app/drops.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -9,6 +10,7 @@
 #include "app/tray.h"
 #include "common/frame_art.h"
 #include "common/menu_art.h"
+#include "common/wait_art.h"
 #include "common/toolbar_art.h"
 #include "forms/main_window_menus.h"
 #include "documents/save_files.h"
@@ -20,6 +22,7 @@
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 #include "web/update_check.h"
+#include "web/dropped_url.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
 
@@ -126,9 +129,14 @@ void MainWindowForm::build() {
   编辑框_测试用.create(*this, {kFrameSide, kTabTop + 23, W - 2 * kFrameSide + 2, 100},
                        {.multiline = true, .vertical_scroll = true});
   编辑框_测试用.set_visible(false);
-  图片框_读取网页.create(*this, {0, 0, 10, 10});
+  图片框_读取网页.create(*this, {0, 0, waiting_picture().width(), waiting_picture().height()});
+  图片框_读取网页.set_picture(waiting_picture());
   图片框_读取网页.set_visible(false);
   图片框_读取网页.tag.clear();
+  透明标签_说明.create(*this, {0, 0, 190, 18}, "正在获取网页源码，请稍等…");
+  透明标签_说明.set_transparent(true);
+  透明标签_说明.set_text_color(0x5A3A20);
+  透明标签_说明.set_visible(false);
 
   标签_底.create(*this, {0, H - 3, W, 3});
   标签_底.set_transparent(true);
@@ -189,6 +197,10 @@ void MainWindowForm::build() {
     return true;
   };
   工具条_工具栏.on_click = on_toolbar_button;
+  拖放对象.on_text = on_text_dropped;
+  拖放对象.on_html = on_html_dropped;
+  拖放对象.on_url = on_url_dropped;
+  拖放对象.on_files = on_files_dropped;
   时钟_滚动标签.on_tick = scroll_or_autosave_tick;
   时钟_信息框.on_tick = prompt_update_available;
   时钟_显示时间.on_tick = update_clock_digits;

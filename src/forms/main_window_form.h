@@ -1,6 +1,7 @@
 #pragma once
 // The main window "Velmora": its units and their event bindings.
 #include "runtime/dialogs.h"
+#include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -48,8 +49,12 @@ class MainWindowForm : public rt::Window {
   rt::EditBox 编辑框_进程通信;
   // Hidden, wrapping as the edit box does: holds separator units to measure an editor line.
   rt::EditBox 编辑框_测试用;
-  // Hidden: its tag remembers the tab whose menu is open (decimal text).
+  // The busy picture of a web fetch, with its note under it; hidden otherwise. The picture's tag
+  // remembers the tab whose menu is open (decimal text).
   rt::PictureBox 图片框_读取网页;
+  rt::Label 透明标签_说明;
+  // Drops on the window and on the edit box: texts, HTML, web addresses and files.
+  rt::DropTarget 拖放对象;
 
   // Every save-style dialog of the program: each command sets only some of its properties.
   rt::CommonDialog 通用对话框;

@@ -26,7 +26,7 @@ void TranslationWindowForm::build() {
   图形按钮_关闭小.create(*this, {W - 23, 2, 21, 20});
   图形按钮_程序图标.create(*this, {4, 4, 16, 16});
   图片框_等待.create(*this, {230, 157, 180, 8});
-  图片框_等待.set_picture(waiting_picture());
+  图片框_等待.set_picture(web_waiting_picture());
 
   struct Caption {
     rt::Label& label;

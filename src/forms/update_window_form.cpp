@@ -26,7 +26,7 @@ void UpdateWindowForm::build() {
   图形按钮_程序图标.create(*this, {4, 4, 16, 16});
 
   图片框_等待.create(*this, {121, 88, 180, 8});
-  图片框_等待.set_picture(waiting_picture());
+  图片框_等待.set_picture(web_waiting_picture());
   图形按钮_等待.create(*this, {116, 97, 190, 24}, "正在连接更新服务器……");
   图形按钮_等待.set_text_color(kCaptionColor);
 

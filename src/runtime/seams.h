@@ -89,10 +89,22 @@ void record_media_commands(bool on);
 bool media_commands_recorded();
 std::vector<std::string>& media_commands();
 
-// Drops as a user's drag ends them: a text or files handed to the drop target the unit's window
-// registered (runtime/drop_target.h); false when it has none or refuses the data.
+// Drops as a user's drag ends them: what a drag source offers, handed to the drop target the
+// unit's window registered (runtime/drop_target.h); false when it has none or refuses the data.
+// A browser's link offers its address as text and as a web address; a selection of a page
+// offers text and HTML.
+struct DropOffer {
+  std::vector<std::string> files;
+  std::optional<std::string> text, html, url;  // GBK
+};
+bool drop(Unit& unit, const DropOffer& offer);
 bool drop_text(Unit& unit, std::string_view text);
 bool drop_files(Unit& unit, const std::vector<std::string>& paths);
+// A real drag through the system's drag-and-drop loop: it starts where the pointer is, the mouse
+// moves to the screen point (x, y), and once the left button is up (at once when it is up
+// already) the drop goes to the drop target of the window there or of its nearest parent that
+// has one. True when a target took the drop.
+bool drag_and_drop(const DropOffer& offer, int x, int y);
 
 // The end of the process, taken by a test instead of ending it.
 std::function<void(int code)>& end_process_hook();

@@ -537,6 +537,36 @@ TEST_F(RuntimeTest, DropTargetsTakeTextsAndFilesUntilTheirWindowIsGone) {
   EXPECT_EQ(texts.size(), 1u);
 }
 
+TEST_F(RuntimeTest, ADropRaisesOneEventPerKindInOrderAndFilesAlone) {
+  rt::DropTarget target;
+  std::vector<std::string> seen;
+  target.on_text = [&](const std::string& t) { seen.push_back("text:" + t); };
+  target.on_url = [&](const std::string& u) { seen.push_back("url:" + u); };
+  target.attach(form.memo);
+  target.attach(form.memo);  // once is enough
+  // No handler for HTML: a drop of HTML alone is refused, one with text is taken.
+  EXPECT_FALSE(rt::seams::drop(form.memo, {.html = "<b>粗</b>"}));
+  target.on_html = [&](const std::string& h) { seen.push_back("html:" + h); };
+  EXPECT_TRUE(rt::seams::drop(form.memo, {.text = "文", .html = "<b>粗</b>", .url = "http://例子.cn/a?b=1"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"text:文", "html:<b>粗</b>", "url:http://例子.cn/a?b=1"}));
+  // Files come alone; without a files handler a drop of files is refused.
+  seen.clear();
+  EXPECT_FALSE(rt::seams::drop(form.memo, {.files = {"C:\\甲.txt"}, .text = "文"}));
+  target.on_files = [&](const std::vector<std::string>& p) { seen.push_back("files:" + p.at(0)); };
+  EXPECT_TRUE(rt::seams::drop(form.memo, {.files = {"C:\\甲.txt"}, .text = "文"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"files:C:\\甲.txt"}));
+  // A second window of the same target; each gives its registration back alone.
+  target.attach(form.line);
+  EXPECT_TRUE(rt::seams::drop_text(form.line, "行"));
+  target.attach(form.memo);
+  form.memo.set_alignment(1);  // re-created: the new control takes drops
+  EXPECT_TRUE(rt::seams::drop_text(form.memo, "新"));
+  EXPECT_EQ(seen.back(), "text:新");
+  form.destroy();
+  EXPECT_FALSE(target.attached());
+  ASSERT_TRUE(form.load());
+}
+
 TEST_F(RuntimeTest, HooksRemovedInAnyOrderLeaveTheOthersWorking) {
   constexpr UINT kProbe = WM_APP + 77;
   const std::vector<std::vector<int>> orders = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2}, {1, 2, 0}};

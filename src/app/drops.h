@@ -1,0 +1,16 @@
+#pragma once
+// Drops on the main window (its drop target 拖放对象 on the window and on the edit box): files
+// become pages, except that a single Internet shortcut is fetched and a single shell link shown
+// in Explorer; texts go to the end of the edit box; HTML fills an empty page or becomes a page
+// of its own. Web addresses: web/dropped_url.h.
+#include <string>
+#include <vector>
+
+// Makes the window and its edit box take drops.
+void attach_main_window_drops();
+
+// Files, HTML and web addresses are taken only while g_accept_drops is 1.
+void on_files_dropped(const std::vector<std::string>& paths);
+// Also takes the long texts dropped on the mini-mode window.
+void on_text_dropped(const std::string& text);
+void on_html_dropped(const std::string& html);

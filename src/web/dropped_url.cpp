@@ -1,0 +1,77 @@
+#include "web/dropped_url.h"
+
+#include "app/globals.h"
+#include "documents/open_files.h"
+#include "forms/main_window_form.h"
+#include "pages/page_display.h"
+#include "pages/page_model.h"
+#include "runtime/app.h"
+#include "runtime/internet.h"
+#include "web/dropped_page.h"
+
+namespace {
+
+int g_fetches_running = 0;
+
+// The picture in the middle of the window, its note under it; shown while any fetch runs.
+void show_fetch_busy(bool on) {
+  MainWindowForm& w = main_window();
+  rt::PictureBox& picture = w.图片框_读取网页;
+  rt::Label& note = w.透明标签_说明;
+  if (!on) {
+    picture.set_visible(false);
+    note.set_visible(false);
+    return;
+  }
+  int left = static_cast<int>(w.width() / 2.0 - picture.width() / 2.0);
+  int top = static_cast<int>(w.height() / 2.0 - picture.height() / 2.0);
+  picture.move(left, top, picture.width(), picture.height());
+  note.move(left - 5, top + picture.height(), note.width(), note.height());
+  picture.bring_to_front();
+  note.bring_to_front();
+  picture.set_visible(true);
+  note.set_visible(true);
+}
+
+// On the UI thread, once the worker has the page. False while an open run is adding pages: it
+// may still fill the current page, which the new page would then be.
+bool take_fetched_page(const std::string& text, const std::string& title) {
+  bool loaded = main_window().loaded();
+  if (loaded && (open_busy() || g_bulk_close)) return false;
+  if (--g_fetches_running == 0) show_fetch_busy(false);
+  if (!loaded || text.empty()) return true;  // a result for a window that is gone is dropped
+  std::string name = title;
+  int i = create_page(name);
+  if (!page_exists(i)) return true;
+  set_page_content(i, text);
+  g_pages[static_cast<size_t>(i)].modified = 1;
+  show_current_page();
+  return true;
+}
+
+}  // namespace
+
+void on_url_dropped(const std::string& address) {
+  if (g_accept_drops) fetch_url_into_page_thread(address);
+}
+
+void fetch_url_into_page_thread(const std::string& address) {
+  ++g_fetches_running;
+  show_fetch_busy(true);
+  // Each fetch has its own address: a later drop does not change what a running fetch gets.
+  rt::start_thread([address] {
+    std::string text = dropped_page_text(rt::http_get(address));
+    std::string title = text.empty() ? std::string() : dropped_page_title(text);
+    for (;;) {
+      bool ran = false, done = false;
+      rt::invoke([&] {
+        ran = true;
+        done = take_fetched_page(text, title);
+      });
+      if (!ran || done) return;
+      rt::delay_with_messages(100);  // this thread has no messages: a plain wait
+    }
+  });
+}
+
+int running_url_fetches() { return g_fetches_running; }
