@@ -66,6 +66,8 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/dispatch_call.cpp
   src/runtime/foreign_windows.cpp
   src/runtime/late_bound.cpp
+  src/runtime/slider.cpp
+  src/runtime/speech.cpp
 )
 
 # The program's own logic and its forms.

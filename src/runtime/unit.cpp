@@ -200,6 +200,8 @@ std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intp
       break;
     case WM_COMMAND:
     case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
