@@ -128,6 +128,9 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/common/speech_art.cpp
+  src/forms/read_aloud_window_form.cpp
+  src/texttools/read_aloud.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

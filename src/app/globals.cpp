@@ -6,6 +6,7 @@
 #include "common/window_fade.h"
 #include "pages/page_model.h"
 #include "texttools/find_replace.h"
+#include "texttools/read_aloud.h"
 
 PageList g_pages;
 std::vector<std::string> g_open_queue;
@@ -68,7 +69,10 @@ void init_globals() {
   g_autosave_interval = 0;
   g_window_alpha = 255;
   g_not_win9x = 1;
+  g_read_aloud_hidden = 0;
+  g_voice_index = 0;
   reset_page_model();
+  create_speech_object();
 }
 
 void free_globals() {
@@ -76,4 +80,5 @@ void free_globals() {
   g_pages.shrink_to_fit();
   g_open_queue.clear();
   release_script_object();
+  release_speech_object();
 }

@@ -19,6 +19,7 @@
 #include "texttools/editor_status.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
+#include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
 
 namespace {
@@ -59,6 +60,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'K':
       save_current_page_as();
+      return true;
+    case 'L':
+      open_read_aloud_window();
       return true;
     case 'N':
       if (!open_busy()) new_page_command();

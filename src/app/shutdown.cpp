@@ -8,6 +8,7 @@
 #include "forms/find_window_form.h"
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
+#include "forms/read_aloud_window_form.h"
 #include "forms/simp_trad_window_form.h"
 #include "options/config.h"
 #include "pages/closing.h"
@@ -16,6 +17,7 @@
 #include "runtime/shell.h"
 #include "texttools/crypt_window.h"
 #include "texttools/find_replace.h"
+#include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
 
 int g_restart_pending = 0;
@@ -25,6 +27,7 @@ void release_main_window() {
   // The tool windows that are loaded fade out, in this order.
   if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
+  if (read_aloud_window().loaded()) fade_out_read_aloud_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
   config_delete("程序设置", "进程通信钥匙");

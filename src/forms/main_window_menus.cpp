@@ -18,6 +18,7 @@
 #include "texttools/insertions.h"
 #include "texttools/paragraph_commands.h"
 #include "texttools/printing.h"
+#include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
 
 namespace {
@@ -141,7 +142,7 @@ void build_main_window_menus(MainWindowForm& w) {
                   kSeparator,
                   {"文本简繁互转(&U)    Ctrl+U", kImageSimpTrad, open_simp_trad_window},
                   {"加密解密(&J)    Ctrl+J", kImageCrypt, open_crypt_window},
-                  {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, kNotYet},
+                  {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, open_read_aloud_window},
                   {"屏幕输出效果(&S)", kImageTyping, kNotYet},
                   {"启动谷歌翻译(&G)", kImageTranslate, kNotYet},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},

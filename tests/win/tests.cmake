@@ -86,3 +86,7 @@ velmora_wine_test(win_foreign_tests
   tests/win/foreign_readers_test.cpp
 )
 add_dependencies(win_foreign_tests velmora_foreign_target)
+velmora_wine_test(win_read_aloud_tests
+  tests/win/read_aloud_test.cpp
+  tests/harness/fake_voice.cpp
+)
