@@ -131,6 +131,8 @@ set(VELMORA_APP_SOURCES
   src/common/speech_art.cpp
   src/forms/read_aloud_window_form.cpp
   src/texttools/read_aloud.cpp
+  src/forms/typing_window_form.cpp
+  src/texttools/typing_output.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

@@ -7,6 +7,7 @@
 #include "pages/page_model.h"
 #include "texttools/find_replace.h"
 #include "texttools/read_aloud.h"
+#include "texttools/typing_output.h"
 
 PageList g_pages;
 std::vector<std::string> g_open_queue;
@@ -71,6 +72,9 @@ void init_globals() {
   g_not_win9x = 1;
   g_read_aloud_hidden = 0;
   g_voice_index = 0;
+  g_typing_output_stop = 0;
+  g_typing_skip_spaces = 0;
+  g_typing_delay_ms = 0;
   reset_page_model();
   create_speech_object();
 }

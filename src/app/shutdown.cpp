@@ -19,6 +19,7 @@
 #include "texttools/find_replace.h"
 #include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
+#include "texttools/typing_output.h"
 
 int g_restart_pending = 0;
 
@@ -30,6 +31,7 @@ void release_main_window() {
   if (read_aloud_window().loaded()) fade_out_read_aloud_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  if (typing_window_loaded()) fade_out_typing_window();
   config_delete("程序设置", "进程通信钥匙");
 }
 

@@ -20,6 +20,7 @@
 #include "texttools/printing.h"
 #include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
+#include "texttools/typing_output.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ void build_main_window_menus(MainWindowForm& w) {
                   {"文本简繁互转(&U)    Ctrl+U", kImageSimpTrad, open_simp_trad_window},
                   {"加密解密(&J)    Ctrl+J", kImageCrypt, open_crypt_window},
                   {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, open_read_aloud_window},
-                  {"屏幕输出效果(&S)", kImageTyping, kNotYet},
+                  {"屏幕输出效果(&S)", kImageTyping, open_typing_window},
                   {"启动谷歌翻译(&G)", kImageTranslate, kNotYet},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
                   {"复制组件标题(&O)", -1, kNotYet},

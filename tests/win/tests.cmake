@@ -90,3 +90,6 @@ velmora_wine_test(win_read_aloud_tests
   tests/win/read_aloud_test.cpp
   tests/harness/fake_voice.cpp
 )
+velmora_wine_test(win_typing_output_tests
+  tests/win/typing_output_test.cpp
+)
