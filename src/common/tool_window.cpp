@@ -29,10 +29,10 @@ void dress_tool_window(rt::Window& window, rt::GraphicButton& icon_button, const
   apply_child_window_skin(window, 4, labels, tool_window_frame_pictures());
 }
 
-void fade_in_after_first_activation(rt::Window& window) {
+void fade_in_after_first_activation(rt::Window& window, bool keep_position) {
   rt::WindowHandle shown = window.handle();
-  rt::post([&window, shown] {
-    if (window.loaded() && window.handle() == shown) show_window_faded(window, true);
+  rt::post([&window, shown, keep_position] {
+    if (window.loaded() && window.handle() == shown) show_window_faded(window, true, keep_position);
   });
 }
 

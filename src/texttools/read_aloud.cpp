@@ -18,7 +18,6 @@
 #include "options/config.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
-#include "runtime/app.h"
 #include "runtime/clipboard.h"
 #include "runtime/dialogs.h"
 #include "runtime/files.h"
@@ -466,14 +465,7 @@ void on_read_aloud_window_created() {
   picker.start_refresh();
 }
 
-void on_read_aloud_window_first_activation() {
-  ReadAloudWindowForm& w = f();
-  rt::WindowHandle shown = w.handle();
-  // After the activation is over: the fade moves and focuses the window.
-  rt::post([&w, shown] {
-    if (w.loaded() && w.handle() == shown) show_read_aloud_window();
-  });
-}
+void on_read_aloud_window_first_activation() { fade_in_after_first_activation(f()); }
 
 void on_read_aloud_window_destroying() {
   // However the window goes, its voice goes quiet.

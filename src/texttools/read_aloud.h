@@ -29,7 +29,7 @@ void restore_read_aloud_from_tray();
 // 图形按钮_隐藏 (and entering mini mode): the window fades out and hides; speaking goes on; the
 // tray menu item that brings it back shows.
 void hide_read_aloud_to_tray();
-// Shows the window with its fade (also its first activation's work).
+// Shows the window again with its fade.
 void show_read_aloud_window();
 // The close button: fades out, stops speaking, destroys the window (not while its picker is
 // filled).

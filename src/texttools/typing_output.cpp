@@ -13,7 +13,6 @@
 #include "forms/typing_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
-#include "runtime/app.h"
 #include "runtime/gbk_text.h"
 
 int g_typing_output_stop = 0;
@@ -191,14 +190,8 @@ void on_typing_window_created() {
   update_typing_delay();
 }
 
-void on_typing_window_first_activation() {
-  TypingWindowForm& w = f();
-  rt::WindowHandle shown = w.handle();
-  // After the activation is over; the window stays where it was put.
-  rt::post([&w, shown] {
-    if (w.loaded() && w.handle() == shown) show_window_faded(w, true, true);
-  });
-}
+// The window stays where it was put.
+void on_typing_window_first_activation() { fade_in_after_first_activation(f(), true); }
 
 bool may_close_typing_window() {
   show_window_faded(f(), false);
