@@ -85,6 +85,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/media.cpp
   src/runtime/tray_icon.cpp
   src/runtime/hotkeys.cpp
+  src/runtime/speech.cpp
 )
 
 # The program's own logic and its forms.
@@ -177,6 +178,11 @@ set(VELMORA_APP_SOURCES
   src/app/drops.cpp
   src/web/dropped_url.cpp
   src/common/wait_art.cpp
+  src/common/speech_art.cpp
+  src/forms/read_aloud_window_form.cpp
+  src/texttools/read_aloud.cpp
+  src/forms/typing_window_form.cpp
+  src/texttools/typing_output.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

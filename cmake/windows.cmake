@@ -17,6 +17,8 @@ target_link_libraries(velmora_runtime PUBLIC ${VELMORA_JPEG_PREFIX}/lib/libjpeg.
 target_link_libraries(velmora_runtime PUBLIC velmora_portable
   comctl32 gdi32 user32 kernel32 shell32 ole32 oleaut32 uuid comdlg32 msimg32 winmm
   wininet iphlpapi ws2_32 winspool oleacc)
+# The class identifiers of the speech engine (SAPI 5).
+target_link_libraries(velmora_runtime PUBLIC sapi)
 
 add_library(velmora_app STATIC ${VELMORA_APP_SOURCES})
 target_link_libraries(velmora_app PUBLIC velmora_runtime)

@@ -10,6 +10,8 @@
 #include "texttools/find_replace.h"
 #include "web/translation_window.h"
 #include "web/update_check.h"
+#include "texttools/read_aloud.h"
+#include "texttools/typing_output.h"
 
 PageList g_pages;
 std::vector<std::string> g_open_queue;
@@ -80,6 +82,11 @@ void init_globals() {
   g_autosave_interval = 0;
   g_window_alpha = 255;
   g_not_win9x = 1;
+  g_read_aloud_hidden = 0;
+  g_voice_index = 0;
+  g_typing_output_stop = 0;
+  g_typing_skip_spaces = 0;
+  g_typing_delay_ms = 0;
   reset_page_model();
   g_update_info = UpdateInfo{};
   g_update_available = 0;
@@ -88,6 +95,7 @@ void init_globals() {
   g_translation_languages.clear();
   reset_hotkeys();
   g_boss_hotkey_id = 0;
+  create_speech_object();
 }
 
 void free_globals() {
@@ -95,4 +103,5 @@ void free_globals() {
   g_pages.shrink_to_fit();
   g_open_queue.clear();
   release_script_object();
+  release_speech_object();
 }

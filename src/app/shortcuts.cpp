@@ -22,6 +22,7 @@
 #include "texttools/font_window.h"
 #include "texttools/insertions.h"
 #include "texttools/printing.h"
+#include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
 #include "web/about_window.h"
 
@@ -63,6 +64,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'K':
       save_current_page_as();
+      return true;
+    case 'L':
+      open_read_aloud_window();
       return true;
     case 'N':
       if (!open_busy()) new_page_command();

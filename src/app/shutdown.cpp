@@ -14,6 +14,7 @@
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
+#include "forms/read_aloud_window_form.h"
 #include "forms/simp_trad_window_form.h"
 #include "options/config.h"
 #include "options/options_window.h"
@@ -32,6 +33,9 @@
 #include "web/about_window.h"
 #include "web/translation_window.h"
 #include "web/update_check.h"
+#include "texttools/read_aloud.h"
+#include "texttools/simp_trad_window.h"
+#include "texttools/typing_output.h"
 
 int g_restart_pending = 0;
 
@@ -41,6 +45,7 @@ void release_main_window() {
   if (options_window().loaded()) fade_out_options_window();
   if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();
+  if (read_aloud_window().loaded()) fade_out_read_aloud_window();
   if (translation_window().loaded()) fade_out_translation_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
@@ -49,6 +54,7 @@ void release_main_window() {
   if (about_window().loaded()) fade_out_about_window();
   if (tab_manager_loaded()) fade_out_tab_manager();
   if (file_info_window().loaded()) fade_out_file_info_window();
+  if (typing_window_loaded()) fade_out_typing_window();
   remove_tray_icon();
   release_boss_key();
   config_delete("程序设置", "进程通信钥匙");

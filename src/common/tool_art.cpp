@@ -36,23 +36,7 @@ void padlock(art::Canvas& c, int x, int y, bool open, uint32_t metal, uint32_t b
 }
 
 rt::Picture action_picture(int state, bool decrypt) {
-  struct Look {
-    uint32_t border, top, bottom;
-  };
-  static const Look looks[4] = {{argb(0xBE, 0x9B, 0x6A), argb(255, 255, 255), argb(0xFA, 0xF1, 0xE2)},
-                                {argb(0xBE, 0x82, 0x3C), argb(0xFF, 0xFC, 0xF7), argb(0xF8, 0xE6, 0xCB)},
-                                {argb(0x9E, 0x6A, 0x2E), argb(0xF0, 0xDA, 0xB9), argb(0xF9, 0xED, 0xD9)},
-                                {argb(0xD0, 0xC2, 0xA9), argb(0xF7, 0xF5, 0xF1), argb(0xED, 0xEA, 0xE4)}};
-  const Look& l = looks[state];
-  const int w = 100, h = 26;
-  art::Canvas c(w, h, pixel_of(kSkinBodyColor));
-  art::Canvas face(w - 2, h - 2, l.top);
-  face.vertical_gradient(l.top, l.bottom);
-  for (int y = 1; y < h - 1; ++y)
-    for (int x = 1; x < w - 1; ++x) c.set(x, y, face.px[static_cast<size_t>(y - 1) * (w - 2) + (x - 1)]);
-  c.rect(0, 0, w - 1, h - 1, l.border);
-  // Rounded corners: the body colour shows through.
-  for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}) c.set(x, y, pixel_of(kSkinBodyColor));
+  art::Canvas c = tool_button_face(100, 26, state);
   bool grey = state == 3;
   uint32_t metal = grey ? argb(170, 170, 170) : argb(120, 130, 145);
   uint32_t body = grey ? argb(215, 215, 215) : (decrypt ? argb(120, 200, 120) : argb(235, 180, 60));
@@ -63,6 +47,26 @@ rt::Picture action_picture(int state, bool decrypt) {
 }
 
 }  // namespace
+
+art::Canvas tool_button_face(int w, int h, int state) {
+  struct Look {
+    uint32_t border, top, bottom;
+  };
+  static const Look looks[4] = {{argb(0xBE, 0x9B, 0x6A), argb(255, 255, 255), argb(0xFA, 0xF1, 0xE2)},
+                                {argb(0xBE, 0x82, 0x3C), argb(0xFF, 0xFC, 0xF7), argb(0xF8, 0xE6, 0xCB)},
+                                {argb(0x9E, 0x6A, 0x2E), argb(0xF0, 0xDA, 0xB9), argb(0xF9, 0xED, 0xD9)},
+                                {argb(0xD0, 0xC2, 0xA9), argb(0xF7, 0xF5, 0xF1), argb(0xED, 0xEA, 0xE4)}};
+  const Look& l = looks[state];
+  art::Canvas c(w, h, pixel_of(kSkinBodyColor));
+  art::Canvas face(w - 2, h - 2, l.top);
+  face.vertical_gradient(l.top, l.bottom);
+  for (int y = 1; y < h - 1; ++y)
+    for (int x = 1; x < w - 1; ++x) c.set(x, y, face.px[static_cast<size_t>(y - 1) * (w - 2) + (x - 1)]);
+  c.rect(0, 0, w - 1, h - 1, l.border);
+  // Rounded corners: the body colour shows through.
+  for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}) c.set(x, y, pixel_of(kSkinBodyColor));
+  return c;
+}
 
 const rt::Picture& simp_trad_window_icon_picture() {
   static const rt::Picture icon = [] {

@@ -3,6 +3,7 @@
 // skin's body colour.
 #include <array>
 
+#include "common/canvas.h"
 #include "runtime/picture.h"
 
 // 16 x 16 program icons of the two windows (they stand for pictures 27 and 20 of the main
@@ -14,3 +15,7 @@ const rt::Picture& crypt_window_icon_picture();
 // 4-7 decrypt (an open one), each normal, hover, pressed, disabled. The caption is the
 // button's own.
 const std::array<rt::Picture, 8>& crypt_action_button_strip();
+
+// The face of the tool windows' drawn buttons, width x height on the skin's body colour, for a
+// glyph to be drawn over it: state 0 normal, 1 hover, 2 pressed, 3 disabled.
+art::Canvas tool_button_face(int width, int height, int state);

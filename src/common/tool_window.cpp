@@ -4,10 +4,10 @@
 #include "forms/main_window_form.h"
 #include "runtime/app.h"
 
-void fade_in_after_first_activation(rt::Window& window) {
+void fade_in_after_first_activation(rt::Window& window, bool keep_position) {
   rt::WindowHandle shown = window.handle();
-  rt::post([&window, shown] {
-    if (window.loaded() && window.handle() == shown) show_window_faded(window, true);
+  rt::post([&window, shown, keep_position] {
+    if (window.loaded() && window.handle() == shown) show_window_faded(window, true, keep_position);
   });
 }
 

@@ -6,8 +6,9 @@
 #include "runtime/window.h"
 
 // First activation: the window is shown with show_window_faded once the activation is over
-// (the fade moves and focuses it), unless it has gone meanwhile.
-void fade_in_after_first_activation(rt::Window& window);
+// (the fade moves and focuses it), unless it has gone meanwhile; centred over the main window
+// unless keep_position.
+void fade_in_after_first_activation(rt::Window& window, bool keep_position = false);
 // Menu commands: a loaded window comes forward, otherwise it is loaded with the main window as
 // owner.
 void open_tool_window(rt::Window& window);

@@ -12,6 +12,7 @@
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
 #include "runtime/shell.h"
+#include "texttools/typing_output.h"
 
 int g_tab_scroll_direction = 0;
 
@@ -165,6 +166,7 @@ void confirm_save_all() {
               "  当前打开文件无可保存对象，可能你已经保存了或者没有对文档做任何修改？", kGreen);
     return;
   }
+  if (typing_window_loaded()) stop_typing_output();
   int remembered = w.高级选择夹_标签.current();
   {
     ModifiedListPage page(list);

@@ -25,10 +25,12 @@
 #include "texttools/insertions.h"
 #include "texttools/paragraph_commands.h"
 #include "texttools/printing.h"
+#include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
 #include "web/about_window.h"
 #include "web/translation_window.h"
 #include "web/update_check.h"
+#include "texttools/typing_output.h"
 
 namespace {
 
@@ -151,8 +153,8 @@ void build_main_window_menus(MainWindowForm& w) {
                   kSeparator,
                   {"文本简繁互转(&U)    Ctrl+U", kImageSimpTrad, open_simp_trad_window},
                   {"加密解密(&J)    Ctrl+J", kImageCrypt, open_crypt_window},
-                  {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, kNotYet},
-                  {"屏幕输出效果(&S)", kImageTyping, kNotYet},
+                  {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, open_read_aloud_window},
+                  {"屏幕输出效果(&S)", kImageTyping, open_typing_window},
                   {"启动谷歌翻译(&G)", kImageTranslate, open_translation_window},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
                   {"复制组件标题(&O)", -1, kNotYet},
@@ -213,13 +215,13 @@ void build_main_window_menus(MainWindowForm& w) {
   // normal-mode item while mini mode is on.
   rt::MenuItem& tray = menus.add_menu("托盘菜单(&T)");
   fill(tray, {
-                 {"关于程序(&I)", kImageAbout, kNotYet},  // open_about_window
+                 {"关于程序(&I)", kImageAbout, open_about_window_from_tray},
                  kSeparator,
-                 {"软件主页(&H)", kImageHome, kNotYet},  // open_homepage
+                 {"软件主页(&H)", kImageHome, open_homepage_from_tray},
                  kSeparator,
-                 {"检查更新(&N)", kImageUpdate, kNotYet},  // open_update_window
+                 {"检查更新(&N)", kImageUpdate, open_update_window},
                  kSeparator,
-                 {"语音朗读(&Y)", kImageReadAloud, kNotYet},  // restore_read_aloud_from_tray
+                 {"语音朗读(&Y)", kImageReadAloud, restore_read_aloud_from_tray},
                  kSeparator,
                  {"正常模式(&Z)", kImageMiniMode, kNotYet},  // leave_mini_mode
                  kSeparator,

@@ -10,6 +10,7 @@
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
+#include "texttools/typing_output.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ void close_all_pages(bool exit_mode) {
     if (a.code == kBoxOk && !a.without_button) remove_all_pages();
     return;
   }
+  if (typing_window_loaded()) stop_typing_output();
   Answer a{};
   {
     ModifiedListPage page(list);

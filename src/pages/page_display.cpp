@@ -9,6 +9,7 @@
 #include "pages/page_model.h"
 #include "runtime/gbk_text.h"
 #include "texttools/edit_commands.h"
+#include "texttools/typing_output.h"
 
 int g_editor_serial = 0;
 
@@ -105,6 +106,9 @@ void update_title_and_status(int index) {
 }
 
 void on_tab_changing() {
+  // A replay belongs to the page it began on: it ends, and that page's text is back, before
+  // another page is shown.
+  if (g_typing_output_running) stop_typing_output();
   MainWindowForm& w = main_window();
   rt::TabControl& tabs = w.高级选择夹_标签;
   int i = tabs.current();

@@ -30,6 +30,13 @@ std::optional<seams::DialogAnswer> scripted(seams::DialogKind kind, const FileDi
   return a;
 }
 
+// The forms write the default extension as a pattern ("*.WAV"); the dialog wants it bare.
+std::wstring bare_extension(const std::string& extension) {
+  std::string_view e = extension;
+  if (e.substr(0, 2) == "*.") e.remove_prefix(2);
+  return to_wide(e);
+}
+
 int CALLBACK folder_browse_callback(HWND window, UINT msg, LPARAM, LPARAM data) {
   // The dialog opens at the start folder.
   if (msg == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
@@ -71,7 +78,7 @@ std::string save_file_dialog(const FileDialogRequest& r) {
   if (auto a = scripted(seams::DialogKind::Save, r))
     return a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
   std::wstring filter = dialog_filter(r.filter);
-  std::wstring title = to_wide(r.title), folder = to_wide(r.folder), ext = to_wide(r.default_extension);
+  std::wstring title = to_wide(r.title), folder = to_wide(r.folder), ext = bare_extension(r.default_extension);
   std::wstring buffer(4096, L'\0');
   std::wstring name = to_wide(r.file_name);
   name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));

@@ -120,3 +120,10 @@ velmora_wine_test(win_tray_tests
 velmora_wine_test(win_boss_key_tests
   tests/win/boss_key_test.cpp
 )
+velmora_wine_test(win_read_aloud_tests
+  tests/win/read_aloud_test.cpp
+  tests/harness/fake_voice.cpp
+)
+velmora_wine_test(win_typing_output_tests
+  tests/win/typing_output_test.cpp
+)

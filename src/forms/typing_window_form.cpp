@@ -1,0 +1,63 @@
+#include "forms/typing_window_form.h"
+
+#include "common/skin_art.h"
+#include "common/speech_art.h"
+#include "common/tool_window.h"
+#include "texttools/typing_output.h"
+
+namespace {
+constexpr int W = 300, H = 96;
+constexpr unsigned kCaptionColor = 0x5A3A20;
+// The delay the bar starts at, and its longest.
+constexpr int kStartDelayMs = 100, kLongestDelayMs = 500;
+}  // namespace
+
+TypingWindowForm::TypingWindowForm() : rt::Window("VelmoraTypingOutput", "Velmora_屏幕输出效果", {200, 200, W, H}) {}
+
+TypingWindowForm& typing_window() {
+  static TypingWindowForm form;
+  return form;
+}
+
+void TypingWindowForm::build() {
+  set_back_color(kSkinBodyColor);
+  // Units created first lie on top: the buttons on the title strip come before its labels.
+  图形按钮_关闭小.create(*this, {W - 23, 2, 21, 20});
+  图形按钮_程序图标.create(*this, {4, 4, 16, 16});
+
+  多功能条_打写速度.create(*this, {8, 32, 196, 26}, 0, kLongestDelayMs);
+  多功能条_打写速度.set_position(kStartDelayMs);
+  // The check starts without pictures: its state is set when the window is created.
+  超级按钮_忽略空格.create(*this, {12, 64, 100, 20}, "忽略空格");
+  超级按钮_忽略空格.set_check_style(true);
+  超级按钮_忽略空格.set_text_color(kCaptionColor);
+  超级按钮_忽略空格.set_pictures({}, {}, {});
+  超级按钮_忽略空格.set_disabled_picture({});
+  const auto& look = typing_button_pictures();
+  for (rt::GraphicButton* b : {&图形按钮_开始输出, &图形按钮_停止输出}) {
+    b->create(*this, {W - 90, 34, 80, 26}, b == &图形按钮_开始输出 ? "开始输出" : "停止输出");
+    b->set_pictures(look[0], look[1], look[2]);
+    b->set_disabled_picture(look[3]);
+    b->set_text_color(kButtonCaptionColor);
+  }
+  图形按钮_停止输出.set_visible(false);
+  时钟_屏幕输出.create(*this);
+
+  create_tool_window_frame(*this, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+      " 屏幕输出效果");
+
+  on_created = on_typing_window_created;
+  on_first_activation = on_typing_window_first_activation;
+  on_may_close = may_close_typing_window;
+  on_destroying = on_typing_window_destroying;
+  图形按钮_关闭小.on_click = close_typing_output_window;
+  标签_上中.on_left_down = [](int, int, int) {
+    move_typing_window_by_title();
+    return true;
+  };
+  多功能条_打写速度.on_changed = update_typing_delay;
+  超级按钮_忽略空格.on_click = toggle_typing_skip_spaces;
+  图形按钮_开始输出.on_click = start_typing_output;
+  图形按钮_停止输出.on_click = stop_typing_output;
+  时钟_屏幕输出.on_tick = type_next_piece;
+}
