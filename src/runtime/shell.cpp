@@ -73,6 +73,23 @@ bool run_hidden_and_wait(std::string_view command_line) {
   return true;
 }
 
+bool recycle_file(std::string_view path) {
+  // The list of paths ends with two zeros; the operation wants a full path to offer undo.
+  wchar_t full[MAX_PATH * 2] = {};
+  std::wstring wide = to_wide(path);
+  DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH * 2 - 2, full, nullptr);
+  if (n == 0 || n >= MAX_PATH * 2 - 2) return false;
+  std::wstring from(full, n);
+  from.push_back(L'\0');
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  int r = SHFileOperationW(&op);
+  return r == 0 && !op.fAnyOperationsAborted && GetFileAttributesW(full) == INVALID_FILE_ATTRIBUTES;
+}
+
 std::string shortcut_target(std::string_view lnk_path) {
   HRESULT init = CoInitialize(nullptr);
   std::string target;

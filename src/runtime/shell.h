@@ -12,6 +12,9 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
 // Starts a command line; returns whether the program started.
 bool run_program(std::string_view command_line, bool hidden = false);
 
+// Moves a file or folder to the recycle bin without asking, without error boxes and silently;
+// false when it is still there.
+bool recycle_file(std::string_view path);
 // Runs a command line hidden and waits until it ends; false when it could not start.
 bool run_hidden_and_wait(std::string_view command_line);
 // The target of a shortcut (".lnk") file, or "" when it has none or is no shortcut.

@@ -63,6 +63,15 @@ void right_click(rt::Unit& unit, int x, int y) {
   if (IsWindow(h)) SendMessageW(h, WM_RBUTTONUP, 0, at);
 }
 
+void right_click_queued(rt::Unit& unit, int x, int y) {
+  HWND h = hw(unit.handle());
+  if (!h) return;
+  LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(h, WM_RBUTTONUP, 0, at);
+  SendMessageW(h, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  settle(10);
+}
+
 void press_key(rt::Unit& unit, int vk, int modifiers) {
   HWND h = hw(unit.handle());
   if (!h) return;

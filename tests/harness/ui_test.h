@@ -18,6 +18,9 @@ void click(rt::Unit& unit, int x = 3, int y = 3);
 // Modifiers (rt::kCtrl, kShift) are held during the double click.
 void double_click(rt::Unit& unit, int x = 3, int y = 3, int modifiers = 0);
 void right_click(rt::Unit& unit, int x = 3, int y = 3);
+// A right click on a control that follows the mouse itself until the next button message (the
+// list view looks for a drag that way): the release is queued before the press is handled.
+void right_click_queued(rt::Unit& unit, int x = 3, int y = 3);
 // A key pressed while the unit has the focus (modifiers: rt::kCtrl, kShift, kAlt).
 void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);
 // Types GBK text as characters into the unit.

@@ -77,6 +77,9 @@ velmora_wine_test(win_tab_set_tests
 velmora_wine_test(win_jump_window_tests
   tests/win/jump_window_test.cpp
 )
+velmora_wine_test(win_list_view_tests
+  tests/win/list_view_test.cpp
+)
 
 # The other program of the reader tests: controls with known contents in a second process.
 add_executable(velmora_foreign_target WIN32 tests/win/foreign_target.cpp)
