@@ -22,6 +22,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/foreign/reader_rules.cpp
   src/documents/file_info_text.cpp
   src/texttools/font_choices.cpp
+  src/documents/batch_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -147,6 +148,8 @@ set(VELMORA_APP_SOURCES
   src/common/file_info_art.cpp
   src/forms/file_info_window_form.cpp
   src/documents/file_info.cpp
+  src/documents/batch_files.cpp
+  src/documents/batch_conversion.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -165,4 +168,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
   tests/native/font_file_info_text_test.cpp
+  tests/native/batch_rules_test.cpp
 )
