@@ -1,5 +1,6 @@
 #include "documents/batch_files.h"
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -39,10 +40,6 @@ constexpr size_t kRowsPerHandOver = 200;
 enum BatchOperation { kCopy = 0, kMove = 1, kDelete = 2, kRename = 3, kSetAttributes = 4 };
 
 const char* const kAddFiles = "添加文件(&T)";
-const char* const kSelectAll = "全部选中(&A)    Ctrl+A";
-const char* const kInvert = "反向选择(&F)    Ctrl+F";
-const char* const kDeleteSelected = "删除选中(&D)    Del";
-const char* const kDeleteAll = "全部删除(&Q)";
 
 OptionsWindowForm& ow() { return options_window(); }
 rt::ListView& batch_list() { return ow().超级列表框_处理的文件; }
@@ -61,14 +58,10 @@ bool g_running_look = false;
 
 int check_state(rt::GraphicButton& b) { return check_button_state(b, ButtonOp::Query); }
 
-rt::GraphicButton* const* attribute_boxes() {
+// The four attribute boxes and their bits, in the order of the list's columns.
+std::array<rt::GraphicButton*, 4> attribute_boxes() {
   OptionsWindowForm& f = ow();
-  static rt::GraphicButton* boxes[4];
-  boxes[0] = &f.超级按钮_只读文件;
-  boxes[1] = &f.超级按钮_隐藏文件;
-  boxes[2] = &f.超级按钮_系统文件属性;
-  boxes[3] = &f.超级按钮_存档文件属性;
-  return boxes;
+  return {&f.超级按钮_只读文件, &f.超级按钮_隐藏文件, &f.超级按钮_系统文件属性, &f.超级按钮_存档文件属性};
 }
 constexpr int kBoxBits[4] = {kReadOnlyBit, kHiddenBit, kSystemBit, kArchiveBit};
 
@@ -238,12 +231,10 @@ void transfer_rows(const BatchJob& job, int serial, bool move) {
   run_batch_rows(job, serial, [&](const BatchJobRow& row, BatchLog& log) {
     BatchTarget target = batch_target(job.folder, row.name, row.index, job.naming, clashes, exists);
     if (target.clashed) log.ok("在目标目录发现重名文件，自动重命名文件为：" + target.path);
-    bool done = move ? rt::move_file(row.source, target.path) : rt::copy_file(row.source, target.path);
-    const char* verb = move ? "移动文件：" : "复制文件：";
-    if (done)
-      log.ok(std::string(move ? "成功移动文件：" : "成功复制文件：") + row.source);
+    if (move ? rt::move_file(row.source, target.path) : rt::copy_file(row.source, target.path))
+      log.ok((move ? "成功移动文件：" : "成功复制文件：") + row.source);
     else
-      log.failed(verb + row.source + " 失败！");
+      log.failed((move ? "移动文件：" : "复制文件：") + row.source + " 失败！");
   });
 }
 
@@ -435,12 +426,12 @@ void fill_conversion_list() {
 
 void show_file_attributes(const std::string& path, bool into_row, int row) {
   int attributes = rt::file_attributes(path);
-  rt::GraphicButton* const* boxes = attribute_boxes();
+  auto boxes = attribute_boxes();
   for (int i = 0; i < 4; ++i) {
     if (into_row)
       batch_list().set_cell(row, 2 + i, attribute_mark(attributes, kBoxBits[i]));
     else
-      check_button_state(*boxes[i], ButtonOp::Set, attribute_mark(attributes, kBoxBits[i]) == "√" ? 1 : 0);
+      check_button_state(*boxes[i], ButtonOp::Set, attributes >= 0 && (attributes & kBoxBits[i]) ? 1 : 0);
   }
 }
 
@@ -495,7 +486,7 @@ void frame_batch_boxes() {
 // ---- The operations ----
 
 int batch_attribute_mask() {
-  rt::GraphicButton* const* boxes = attribute_boxes();
+  auto boxes = attribute_boxes();
   return attribute_mask_of(check_state(*boxes[0]) != 0, check_state(*boxes[1]) != 0, check_state(*boxes[2]) != 0,
                            check_state(*boxes[3]) != 0);
 }
