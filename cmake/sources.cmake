@@ -28,6 +28,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/options/hotkey_text.cpp
   src/common/icon_file.cpp
   src/web/dropped_page.cpp
+  src/documents/batch_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -183,6 +184,8 @@ set(VELMORA_APP_SOURCES
   src/texttools/read_aloud.cpp
   src/forms/typing_window_form.cpp
   src/texttools/typing_output.cpp
+  src/documents/batch_files.cpp
+  src/documents/batch_conversion.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -206,4 +209,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/hotkey_text_test.cpp
   tests/native/icon_file_test.cpp
   tests/native/dropped_page_test.cpp
+  tests/native/batch_rules_test.cpp
 )

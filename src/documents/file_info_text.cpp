@@ -114,7 +114,7 @@ std::optional<rt::DateTime> text_to_date(std::string_view text) {
   return d;
 }
 
-std::string file_size_text(long long bytes) {
+std::string size_kb_text(long long bytes) {
   long long thousandths;
   if (bytes >= 0) {
     // In two parts, so that no product overflows.
@@ -132,5 +132,7 @@ std::string file_size_text(long long bytes) {
     while (frac.back() == '0') frac.pop_back();
     text += "." + frac;
   }
-  return text + "KB (" + std::to_string(bytes) + "字节)";
+  return text + "KB";
 }
+
+std::string file_size_text(long long bytes) { return size_kb_text(bytes) + " (" + std::to_string(bytes) + "字节)"; }

@@ -21,6 +21,8 @@ std::string date_to_text(const rt::DateTime& d);
 // nothing. The day of the week is filled in.
 std::optional<rt::DateTime> text_to_date(std::string_view text);
 
-// bytes / 1024 rounded half up to three decimals, trailing zeros dropped, then "KB (", the
-// bytes, "字节)": 1536 gives "1.5KB (1536字节)".
+// bytes / 1024 rounded half up to three decimals, trailing zeros dropped, then "KB": 1536 gives
+// "1.5KB", -1 (a size that could not be read) "-0.001KB".
+std::string size_kb_text(long long bytes);
+// size_kb_text, then " (", the bytes, "字节)": 1536 gives "1.5KB (1536字节)".
 std::string file_size_text(long long bytes);

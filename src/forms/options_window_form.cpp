@@ -7,8 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "common/menu_art.h"
 #include "common/options_art.h"
 #include "common/skin_art.h"
+#include "documents/batch_conversion.h"
+#include "documents/batch_files.h"
 #include "options/default_editor.h"
 #include "options/options_window.h"
 #include "options/transparency.h"
@@ -436,16 +439,32 @@ void OptionsWindowForm::build() {
   }
   超级按钮_强制淡进淡出.set_disabled(true);
 
+  超级菜单.create(*this);
+  for (int index : menu_image_indexes()) 超级菜单.set_image(index, menu_image(index));
+  build_list_menus();
   bind_events();
+}
+
+// The two lists' menus: the same five commands, each list's own.
+void OptionsWindowForm::build_list_menus() {
+  using rt::MenuItem;
+  auto menu = [this](const char* name, void (*add)(), bool (*key)(int, int), rt::ListView& list) {
+    超级菜单.add_menu(
+        MenuItem(name, -1,
+                 {MenuItem("添加文件(&T)", -1, add), MenuItem::separator(),
+                  MenuItem("全部选中(&A)    Ctrl+A", -1, [key] { key('A', rt::kCtrl); }), MenuItem::separator(),
+                  MenuItem("反向选择(&F)    Ctrl+F", -1, [key] { key('F', rt::kCtrl); }), MenuItem::separator(),
+                  MenuItem("删除选中(&D)    Del", -1, [key] { key(46, 0); }), MenuItem::separator(),
+                  MenuItem("全部删除(&Q)", -1, [&list] { list.clear(); })}));
+  };
+  menu("文件操作_右键菜单", add_files_to_batch_list, on_batch_list_key, 超级列表框_处理的文件);
+  menu("编码转换_右键菜单", add_files_to_conversion_list, on_conversion_list_key, 超级列表框_操作文件);
 }
 
 void OptionsWindowForm::bind_events() {
   on_created = on_options_window_created;
   on_first_activation = on_options_window_shown;
-  on_may_close = [] {
-    fade_out_options_window();
-    return true;
-  };
+  on_may_close = on_options_window_may_close;
   图形按钮_关闭小.on_click = close_options_window;
   auto drag = [](int, int, int) {
     drag_options_window();
@@ -504,5 +523,29 @@ void OptionsWindowForm::bind_events() {
   多功能条_透明度.on_changed = apply_window_transparency;
   bind_boss_key_group({this, &超级按钮_开启老板键, &编辑框_老板键, &图形按钮_确定});
   for (rt::GraphicButton* b : {&超级按钮_只读文件, &超级按钮_隐藏文件, &超级按钮_系统文件属性, &超级按钮_存档文件属性})
-    b->on_click = [b] { flip_check_button(*b); };
+    b->on_click = [b] {
+      flip_check_button(*b);
+      apply_attributes_to_selected_rows();
+    };
+
+  // The batch pages.
+  超级列表框_处理的文件.on_key_down = on_batch_list_key;
+  超级列表框_处理的文件.on_item_right_clicked = [](int, int x, int y) { show_batch_list_menu(x, y); };
+  超级列表框_处理的文件.on_current_changed = [](int) { preview_batch_rename(); };
+  超级列表框_操作文件.on_key_down = on_conversion_list_key;
+  超级列表框_操作文件.on_item_right_clicked = [](int, int x, int y) { show_conversion_list_menu(x, y); };
+  超级按钮_打开文件.on_click = add_files_to_conversion_list;
+  超级按钮_开始转换.on_click = start_encoding_conversion;
+  超级按钮_停止转换.on_click = stop_encoding_conversion;
+  图形按钮_选择目录.on_click = choose_batch_folder;
+  图形按钮_目标目录.on_click = choose_batch_target_folder;
+  编辑框_操作目录.on_changed = on_batch_folder_changed;
+  编辑框_操作目录.on_key_down = on_batch_folder_key;
+  编辑框_目标目录.on_changed = update_batch_start_button;
+  组合框_操作类型.on_changed = update_batch_start_button;
+  超级按钮_搜索.on_click = toggle_batch_search;
+  超级按钮_开始执行.on_click = start_batch_operation;
+  for (rt::EditBox* box : {&编辑框_操作目录, &编辑框_目标目录, &编辑框_搜索规则, &编辑框_过滤替换, &编辑框_改后缀名,
+                           &编辑框_文件前面加, &编辑框_文件后面加, &编辑框_完全自定义文件名称})
+    box->on_focus = [box] { show_naming_help(*box); };
 }

@@ -7,11 +7,13 @@
 #include "common/skin.h"
 #include "runtime/color_picker.h"
 #include "runtime/combo_box.h"
+#include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/group_box.h"
 #include "runtime/label.h"
 #include "runtime/list_view.h"
+#include "runtime/popup_menu.h"
 #include "runtime/progress_bar.h"
 #include "runtime/slider.h"
 #include "runtime/tab_control.h"
@@ -32,6 +34,8 @@ class OptionsWindowForm : public rt::Window {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
   rt::TabControl 高级选择夹_功能;
+  // The right-click menus of the two file lists, "文件操作_右键菜单" and "编码转换_右键菜单".
+  rt::PopupMenu 超级菜单;
 
   // ---- Page "程序设置" ----
   rt::GroupBox 分组框_页面设置, 分组框_程序设置, 分组框_页面跳转设置, 分组框_云输入法设置, 分组框_迷你模式设置,
@@ -105,6 +109,8 @@ class OptionsWindowForm : public rt::Window {
   rt::EditBox 编辑框_日志;
   rt::Label 透明标签_日志;
   rt::ProgressBar 进度条_文件执行进度;
+  // Both lists take dropped files.
+  rt::DropTarget batch_list_drop, conversion_list_drop;
 
   // The units of each page, shown while their page is current.
   const std::vector<rt::Unit*>& page_units(int page) const { return pages_[static_cast<size_t>(page)]; }
@@ -116,6 +122,7 @@ class OptionsWindowForm : public rt::Window {
 
  private:
   void bind_events();
+  void build_list_menus();
   std::array<std::vector<rt::Unit*>, 4> pages_;
   std::vector<rt::GraphicButton*> checks_;
 };

@@ -16,6 +16,7 @@
 #include "common/skin_art.h"
 #include "common/tool_window.h"
 #include "common/window_fade.h"
+#include "documents/batch_files.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
 #include "options/config.h"
@@ -169,6 +170,12 @@ void fade_out_options_window() {
   if (f.loaded()) show_window_faded(f, false);
 }
 
+bool on_options_window_may_close() {
+  if (batch_pages_busy()) return false;
+  fade_out_options_window();
+  return true;
+}
+
 void close_options_window() { ow().close(); }
 
 void drag_options_window() { move_window_by_title(ow()); }
@@ -182,6 +189,8 @@ void show_options_page() {
       for (rt::Unit* u : f.page_units(p)) u->set_visible(false);
   if (current >= 0 && current < 4)
     for (rt::Unit* u : f.page_units(current)) u->set_visible(true);
+  show_batch_state_units();
+  frame_batch_boxes();
 }
 
 void on_options_window_created() {
@@ -296,6 +305,7 @@ void on_options_window_created() {
   for (rt::GraphicButton* b :
        {&f.超级按钮_只读文件, &f.超级按钮_隐藏文件, &f.超级按钮_系统文件属性, &f.超级按钮_存档文件属性})
     set_check(*b, true);
+  reset_batch_pages();
   // 26: the tips of the pickers, the close button and the search engine.
   set_color_tips();
   rt::set_tooltip(f.图形按钮_关闭小, "关闭设置窗口");
@@ -309,6 +319,7 @@ void on_options_window_shown() {
   for (rt::Unit* u :
        std::initializer_list<rt::Unit*>{&f.超级列表框_处理的文件, &f.超级列表框_操作文件, &f.编辑框_老板键})
     install_colored_border(u->handle(), kFrameColor);
+  attach_batch_drop_targets();
   f.编辑框_老板键.set_text(config_text(程序::老板键文本描述));
   show_boss_key_group();
 }

@@ -12,8 +12,11 @@ extern unsigned g_option_colors[2];
 // Main menu "程序设置(&S)" and toolbar button 11: loads the window modeless over the main
 // window (nothing more while it is loaded).
 void open_options_window();
-// The window's may-close handler (also run at shutdown while the window is loaded).
+// Fades the window out (also at shutdown while the window is loaded).
 void fade_out_options_window();
+// The window's may-close handler: refused while a worker of the batch pages runs, else the
+// window fades out.
+bool on_options_window_may_close();
 
 // The window's events.
 void on_options_window_created();
@@ -50,5 +53,5 @@ void toggle_named_audio_files_option();
 void choose_audio_folder();
 void choose_search_engine();
 void choose_cloud_input_method();
-// The attribute boxes of the file page only flip; their batch work comes with that page.
+// A check button that only flips (the attribute boxes of the file page, before their batch work).
 void flip_check_button(rt::GraphicButton& button);

@@ -87,7 +87,9 @@ int file_attributes(std::string_view path) {
 }
 
 bool set_file_attributes(std::string_view path, int attributes) {
-  return SetFileAttributesA(z(path).c_str(), static_cast<DWORD>(attributes)) != 0;
+  // No attribute at all is written as "normal", the one value that stands alone.
+  DWORD a = attributes == 0 ? FILE_ATTRIBUTE_NORMAL : static_cast<DWORD>(attributes);
+  return SetFileAttributesA(z(path).c_str(), a) != 0;
 }
 
 std::vector<std::string> find_files(std::string_view folder_and_pattern, int attribute_mask) {
@@ -106,7 +108,42 @@ std::vector<std::string> find_files(std::string_view folder_and_pattern, int att
   return names;
 }
 
+std::vector<FoundEntry> find_entries(std::string_view folder_and_pattern) {
+  std::vector<FoundEntry> entries;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA(z(folder_and_pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return entries;
+  do {
+    std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    entries.push_back({std::move(name), static_cast<int>(fd.dwFileAttributes)});
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return entries;
+}
+
 bool delete_file(std::string_view path) { return DeleteFileA(z(path).c_str()) != 0; }
+
+namespace {
+std::string full_path_of(std::string_view path) {
+  char buf[MAX_PATH * 2];
+  DWORD n = GetFullPathNameA(z(path).c_str(), sizeof buf, buf, nullptr);
+  return n > 0 && n < sizeof buf ? std::string(buf, n) : z(path);
+}
+}  // namespace
+
+bool copy_file(std::string_view from, std::string_view to) {
+  // Copying a file onto itself would empty it where the system does not refuse.
+  std::wstring a = to_wide(full_path_of(from)), b = to_wide(full_path_of(to));
+  if (CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL) return false;
+  return CopyFileA(z(from).c_str(), z(to).c_str(), FALSE) != 0;
+}
+
+bool move_file(std::string_view from, std::string_view to) {
+  return MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
+}
+
+bool rename_file(std::string_view from, std::string_view to) { return MoveFileA(z(from).c_str(), z(to).c_str()) != 0; }
 
 namespace {
 
@@ -165,28 +202,6 @@ bool set_file_time(std::string_view path, FileTimeKind which, const DateTime& lo
   CloseHandle(h);
   return ok;
 }
-
-namespace {
-
-std::string full_path_of(std::string_view path) {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetFullPathNameA(z(path).c_str(), sizeof buf, buf, nullptr);
-  return n > 0 && n < sizeof buf ? std::string(buf, n) : z(path);
-}
-}  // namespace
-
-bool copy_file(std::string_view from, std::string_view to) {
-  // Copying a file onto itself would empty it where the system does not refuse.
-  std::wstring a = to_wide(full_path_of(from)), b = to_wide(full_path_of(to));
-  if (CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL) return false;
-  return CopyFileA(z(from).c_str(), z(to).c_str(), FALSE) != 0;
-}
-
-bool move_file(std::string_view from, std::string_view to) {
-  return MoveFileExA(z(from).c_str(), z(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
-}
-
-bool rename_file(std::string_view from, std::string_view to) { return MoveFileA(z(from).c_str(), z(to).c_str()) != 0; }
 
 std::optional<std::string> read_file_start(std::string_view path, size_t max_bytes) {
   HANDLE h = CreateFileA(z(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -25,6 +25,13 @@ bool set_file_attributes(std::string_view path, int attributes);
 // entries whose attributes are within attribute_mask (besides plain files) are given; "." and
 // ".." never.
 std::vector<std::string> find_files(std::string_view folder_and_pattern, int attribute_mask = 0);
+// Every entry of one folder matching a wildcard pattern, files and folders alike, with its
+// attribute bits; "." and ".." never.
+struct FoundEntry {
+  std::string name;
+  int attributes = 0;
+};
+std::vector<FoundEntry> find_entries(std::string_view folder_and_pattern);
 bool delete_file(std::string_view path);
 // Copies a file, replacing an existing target; false when it could not (a file is never copied
 // onto itself).

@@ -213,6 +213,11 @@ void ListView::set_current(int row) {
   SendMessageW(hw(handle_), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
+void ListView::ensure_visible(int row) {
+  if (!handle_ || row < 0 || row >= row_count()) return;
+  SendMessageW(hw(handle_), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
 Rect ListView::row_rect(int row) const {
   if (!handle_ || row < 0 || row >= row_count()) return {};
   RECT r{};

@@ -53,6 +53,8 @@ class ListView : public Unit {
   int current() const;
   // Makes the row current and the only selected one and scrolls it into view; -1 unselects all.
   void set_current(int row);
+  // Scrolls the row into view; the selection stays as it is.
+  void ensure_visible(int row);
 
   // Where a row lies in the control's client area (empty for a row out of range), and the row
   // at a client point (-1 for none).

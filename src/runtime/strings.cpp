@@ -2,23 +2,32 @@
 
 #include <windows.h>
 
+#include <climits>
+
 namespace rt {
 
-std::wstring to_wide(std::string_view gbk) {
-  if (gbk.empty()) return {};
-  int n = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+std::wstring code_page_to_wide(std::string_view bytes, unsigned code_page) {
+  if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX)) return {};
+  int size = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(code_page, 0, bytes.data(), size, nullptr, 0);
+  if (n <= 0) return {};
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), out.data(), n);
+  MultiByteToWideChar(code_page, 0, bytes.data(), size, out.data(), n);
   return out;
 }
 
-std::string to_gbk(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  int n =
-      WideCharToMultiByte(kGbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+std::string wide_to_code_page(std::wstring_view wide, unsigned code_page) {
+  if (wide.empty() || wide.size() > static_cast<size_t>(INT_MAX)) return {};
+  int size = static_cast<int>(wide.size());
+  int n = WideCharToMultiByte(code_page, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(kGbkCodePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(code_page, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
   return out;
 }
+
+std::wstring to_wide(std::string_view gbk) { return code_page_to_wide(gbk, kGbkCodePage); }
+
+std::string to_gbk(std::wstring_view wide) { return wide_to_code_page(wide, kGbkCodePage); }
 
 }  // namespace rt

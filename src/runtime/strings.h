@@ -1,13 +1,23 @@
 #pragma once
-// GBK <-> UTF-16 at the one boundary where our GBK text meets the Unicode controls.
+// GBK <-> UTF-16 at the one boundary where our GBK text meets the Unicode controls, and the
+// system's conversion between any code page and UTF-16.
 #include <string>
 #include <string_view>
 
 namespace rt {
 
 constexpr unsigned kGbkCodePage = 936;
+// The system's ANSI code page, and UTF-8, as the conversion functions name them.
+constexpr unsigned kAnsiCodePage = 0;
+constexpr unsigned kUtf8CodePage = 65001;
 
 std::wstring to_wide(std::string_view gbk);
 std::string to_gbk(std::wstring_view wide);
+
+// As the system converts, refusing nothing: an invalid sequence becomes U+FFFD, a character the
+// code page lacks becomes its default character. An input too large for the system's counts
+// gives nothing.
+std::wstring code_page_to_wide(std::string_view bytes, unsigned code_page);
+std::string wide_to_code_page(std::wstring_view wide, unsigned code_page);
 
 }  // namespace rt

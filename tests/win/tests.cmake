@@ -86,6 +86,9 @@ velmora_wine_test(win_tab_manager_tests
 velmora_wine_test(win_drops_tests
   tests/win/drops_test.cpp
 )
+velmora_wine_test(win_batch_tests
+  tests/win/batch_files_test.cpp
+)
 
 # The other program of the reader tests: controls with known contents in a second process.
 add_executable(velmora_foreign_target WIN32 tests/win/foreign_target.cpp)
