@@ -20,6 +20,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/pages/tab_set_text.cpp
   src/pages/page_numbers.cpp
   src/foreign/reader_rules.cpp
+  src/app/hand_over_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -126,6 +127,7 @@ set(VELMORA_APP_SOURCES
   src/foreign/list_view.cpp
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
+  src/app/single_instance.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -143,4 +145,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/tab_set_text_test.cpp
   tests/native/page_numbers_test.cpp
   tests/native/reader_rules_test.cpp
+  tests/native/hand_over_rules_test.cpp
 )

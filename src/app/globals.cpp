@@ -2,6 +2,7 @@
 
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/window_fade.h"
 #include "pages/page_model.h"
@@ -68,6 +69,7 @@ void init_globals() {
   g_autosave_interval = 0;
   g_window_alpha = 255;
   g_not_win9x = 1;
+  release_instance_event();
   reset_page_model();
 }
 

@@ -1,6 +1,7 @@
 #include "app/shutdown.h"
 
 #include "app/globals.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
@@ -27,6 +28,8 @@ void release_main_window() {
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  // A start from now on (a restart among them) is the running instance.
+  release_instance_event();
   config_delete("程序设置", "进程通信钥匙");
 }
 
@@ -43,6 +46,11 @@ bool on_main_window_query_close() {
     config_write("程序设置", "窗口高度", std::to_string(r.height));
   }
   return true;
+}
+
+void on_main_window_destroying() {
+  // However the window goes, the program stops being the running instance.
+  release_instance_event();
 }
 
 void exit_program() {

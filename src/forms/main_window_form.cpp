@@ -4,6 +4,7 @@
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
 #include "common/menu_art.h"
@@ -158,6 +159,7 @@ void MainWindowForm::build() {
   on_first_activation = on_main_window_first_activation;
   on_resized = layout_main_window;
   on_may_close = on_main_window_query_close;
+  on_destroying = on_main_window_destroying;
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;
   编辑框_文本类容.on_changed = on_editor_changed;
@@ -174,6 +176,7 @@ void MainWindowForm::build() {
   };
   工具条_工具栏.on_click = on_toolbar_button;
   时钟_滚动标签.on_tick = scroll_or_autosave_tick;
+  时钟_监视程序.on_tick = poll_ipc_box;
   图形按钮_向左.on_click = select_previous_tab;
   图形按钮_向右.on_click = select_next_tab;
   高级选择夹_标签.on_tab_right_click = on_tab_right_click;

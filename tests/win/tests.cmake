@@ -86,3 +86,7 @@ velmora_wine_test(win_foreign_tests
   tests/win/foreign_readers_test.cpp
 )
 add_dependencies(win_foreign_tests velmora_foreign_target)
+velmora_wine_test(win_single_instance_tests
+  tests/win/single_instance_test.cpp
+)
+add_dependencies(win_single_instance_tests Velmora velmora_foreign_target)
