@@ -128,6 +128,9 @@ set(VELMORA_APP_SOURCES
   src/foreign/tree_view.cpp
   src/foreign/text_reader.cpp
   src/app/single_instance.cpp
+  src/common/grabber_art.cpp
+  src/forms/grabber_window_form.cpp
+  src/foreign/grabber_window.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

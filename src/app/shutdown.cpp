@@ -5,8 +5,10 @@
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
+#include "foreign/grabber_window.h"
 #include "forms/crypt_window_form.h"
 #include "forms/find_window_form.h"
+#include "forms/grabber_window_form.h"
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
 #include "forms/simp_trad_window_form.h"
@@ -28,6 +30,7 @@ void release_main_window() {
   if (find_window().loaded()) fade_out_find_window();
   if (simp_trad_window().loaded()) fade_out_simp_trad_window();
   if (crypt_window().loaded()) fade_out_crypt_window();
+  if (grabber_window().loaded()) fade_out_grabber_window();
   // A start from now on (a restart among them) is the running instance.
   release_instance_event();
   config_delete("程序设置", "进程通信钥匙");

@@ -5,6 +5,7 @@
 #include "common/menu_art.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
+#include "foreign/grabber_window.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
@@ -145,7 +146,7 @@ void build_main_window_menus(MainWindowForm& w) {
                   {"屏幕输出效果(&S)", kImageTyping, kNotYet},
                   {"启动谷歌翻译(&G)", kImageTranslate, kNotYet},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
-                  {"复制组件标题(&O)", -1, kNotYet},
+                  {"复制组件标题(&O)", -1, open_grabber_window},
                   kSeparator,
                   {"保存打开标签(&B)", -1, save_or_load_open_tabs},
               });
