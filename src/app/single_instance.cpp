@@ -42,14 +42,34 @@ bool is_instance_box(rt::WindowHandle h) {
 
 bool time_is_up(uint32_t start) { return rt::tick_count() - start >= kSearchTimeMs; }
 
+// The search for the box; with a start time it stops asking once the search time is up (each
+// question to a hung instance can take the whole bound of a message).
+rt::WindowHandle search_box(const uint32_t* start) {
+  const uint32_t own = rt::current_process_id();
+  const size_t idle_size = std::char_traits<char>::length(kHandOverIdleText);
+  for (rt::WindowHandle w : rt::find_child_windows(nullptr, "Velmora")) {
+    if (rt::window_process_id(w) == own) continue;
+    std::vector<rt::WindowHandle> tabs = rt::find_child_windows(w, "VelmoraPageControl");
+    if (tabs.empty() || !rt::find_child_windows(tabs.front(), "VelmoraTabArrow", "<").empty()) continue;
+    for (rt::WindowHandle edit : rt::find_child_windows(w, "Edit")) {
+      if (start && time_is_up(*start)) return nullptr;
+      // The idle text is short: a box holding more (the document itself) is not read at all.
+      std::optional<intptr_t> length = rt::send_foreign_message_native(edit, kGetTextLength, 0, 0);
+      if (!length || *length <= 0 || static_cast<size_t>(*length) > idle_size) continue;
+      if (read_window_text_by_class(edit) == kHandOverIdleText) return edit;
+    }
+  }
+  return nullptr;
+}
+
 // The box once, the way the key leads to it or by the search; null when neither finds one.
 // text is the box's text (the idle text when the search found it).
-rt::WindowHandle locate_box(std::string& text) {
+rt::WindowHandle locate_box(uint32_t start, std::string& text) {
   rt::WindowHandle h = stored_box_handle();
   text.clear();
   if (is_instance_box(h)) text = read_edit_control_text(h);
   if (!text.empty()) return h;
-  h = find_running_instance_box();
+  h = search_box(&start);
   if (h) text = kHandOverIdleText;
   return h;
 }
@@ -65,32 +85,17 @@ void release_instance_event() {
   g_instance_event = nullptr;
 }
 
-rt::WindowHandle find_running_instance_box() {
-  const uint32_t own = rt::current_process_id();
-  const size_t idle_size = std::char_traits<char>::length(kHandOverIdleText);
-  for (rt::WindowHandle w : rt::find_child_windows(nullptr, "Velmora")) {
-    if (rt::window_process_id(w) == own) continue;
-    std::vector<rt::WindowHandle> tabs = rt::find_child_windows(w, "VelmoraPageControl");
-    if (tabs.empty() || !rt::find_child_windows(tabs.front(), "VelmoraTabArrow", "<").empty()) continue;
-    for (rt::WindowHandle edit : rt::find_child_windows(w, "Edit")) {
-      // The idle text is short: a box holding more (the document itself) is not read at all.
-      std::optional<intptr_t> length = rt::send_foreign_message_native(edit, kGetTextLength, 0, 0);
-      if (!length || *length <= 0 || static_cast<size_t>(*length) > idle_size) continue;
-      if (read_window_text_by_class(edit) == kHandOverIdleText) return edit;
-    }
-  }
-  return nullptr;
-}
+rt::WindowHandle find_running_instance_box() { return search_box(nullptr); }
 
 bool hand_over_to_running_instance(const std::vector<std::string>& paths) {
   if (!open_instance_event(kInstanceEventName)) return false;
   const std::string list = hand_over_list(paths);
   const uint32_t start = rt::tick_count();
   std::string text;
-  rt::WindowHandle box = locate_box(text);
+  rt::WindowHandle box = locate_box(start, text);
   while (!box && !time_is_up(start)) {
     rt::sleep_ms(kSearchPauseMs);
-    box = locate_box(text);
+    box = locate_box(start, text);
   }
   if (!box) return true;
   if (std::optional<std::string> message = hand_over_message(text, list))
