@@ -29,6 +29,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/common/icon_file.cpp
   src/web/dropped_page.cpp
   src/documents/batch_rules.cpp
+  src/app/hand_over_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -186,6 +187,10 @@ set(VELMORA_APP_SOURCES
   src/texttools/typing_output.cpp
   src/documents/batch_files.cpp
   src/documents/batch_conversion.cpp
+  src/app/single_instance.cpp
+  src/common/grabber_art.cpp
+  src/forms/grabber_window_form.cpp
+  src/foreign/grabber_window.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -210,4 +215,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/icon_file_test.cpp
   tests/native/dropped_page_test.cpp
   tests/native/batch_rules_test.cpp
+  tests/native/hand_over_rules_test.cpp
 )

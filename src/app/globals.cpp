@@ -4,6 +4,7 @@
 #include "app/hotkeys.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/window_fade.h"
 #include "pages/page_model.h"
@@ -87,6 +88,7 @@ void init_globals() {
   g_typing_output_stop = 0;
   g_typing_skip_spaces = 0;
   g_typing_delay_ms = 0;
+  release_instance_event();
   reset_page_model();
   g_update_info = UpdateInfo{};
   g_update_available = 0;

@@ -2,15 +2,18 @@
 
 #include "app/boss_key.h"
 #include "app/globals.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/tray.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "documents/file_info.h"
+#include "foreign/grabber_window.h"
 #include "forms/crypt_window_form.h"
 #include "forms/file_info_window_form.h"
 #include "forms/find_window_form.h"
 #include "forms/font_window_form.h"
+#include "forms/grabber_window_form.h"
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
@@ -54,9 +57,12 @@ void release_main_window() {
   if (about_window().loaded()) fade_out_about_window();
   if (tab_manager_loaded()) fade_out_tab_manager();
   if (file_info_window().loaded()) fade_out_file_info_window();
+  if (grabber_window().loaded()) fade_out_grabber_window();
   if (typing_window_loaded()) fade_out_typing_window();
   remove_tray_icon();
   release_boss_key();
+  // A start from now on (a restart among them) is the running instance.
+  release_instance_event();
   config_delete("程序设置", "进程通信钥匙");
 }
 
@@ -73,6 +79,11 @@ bool on_main_window_query_close() {
     config_write("程序设置", "窗口高度", std::to_string(r.height));
   }
   return true;
+}
+
+void on_main_window_destroying() {
+  // However the window goes, the program stops being the running instance.
+  release_instance_event();
 }
 
 void exit_program() {

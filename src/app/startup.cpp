@@ -8,6 +8,7 @@
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
 #include "app/tray.h"
+#include "app/single_instance.h"
 #include "common/control_routines.h"
 #include "common/path_routines.h"
 #include "common/skin.h"
@@ -153,7 +154,16 @@ void on_main_window_created() {
   g_first_page = make_page_record();
   std::string dir = rt::program_directory();
   g_config_path = normalize_dir_path(dir) + "Config_Vel.ini";
-  if (queue_command_line(rt::command_line_arguments())) rt::end_process(0);
+  if (queue_command_line(rt::command_line_arguments())) {
+    rt::end_process(0);
+    return;
+  }
+  // A second start hands its files to the running instance and ends without a window.
+  if (hand_over_to_running_instance(g_open_queue)) {
+    rt::end_process(0);
+    return;
+  }
+  g_instance_event = create_instance_event(kInstanceEventName);
   // Shown by the fade of the first activation.
   w.set_alpha(0);
   g_drag_enabled = 1;
@@ -231,5 +241,6 @@ void on_main_window_first_activation() {
   for (const char* title : {"<", ">"})
     for (rt::WindowHandle arrow : rt::find_child_windows(w.高级选择夹_标签.handle(), "VelmoraTabArrow", title))
       rt::close_window(arrow);
+  main_window().时钟_监视程序.set_interval(kHandOverPollMs);
   show_current_page();
 }

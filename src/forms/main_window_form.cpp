@@ -6,6 +6,7 @@
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/tray.h"
 #include "common/frame_art.h"
@@ -182,6 +183,7 @@ void MainWindowForm::build() {
   on_first_activation = on_main_window_first_activation;
   on_resized = layout_main_window;
   on_may_close = on_main_window_query_close;
+  on_destroying = on_main_window_destroying;
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;
   编辑框_文本类容.on_changed = on_editor_changed;
@@ -206,6 +208,7 @@ void MainWindowForm::build() {
   时钟_显示时间.on_tick = update_clock_digits;
   时钟_内存优化.on_tick = trim_working_set;
   托盘图标.on_event = on_tray_event;
+  时钟_监视程序.on_tick = poll_ipc_box;
   图形按钮_向左.on_click = select_previous_tab;
   图形按钮_向右.on_click = select_next_tab;
   高级选择夹_标签.on_tab_right_click = on_tab_right_click;

@@ -9,6 +9,7 @@
 #include "documents/file_info.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
+#include "foreign/grabber_window.h"
 #include "forms/main_window_form.h"
 #include "options/options_window.h"
 #include "pages/closing.h"
@@ -157,7 +158,7 @@ void build_main_window_menus(MainWindowForm& w) {
                   {"屏幕输出效果(&S)", kImageTyping, open_typing_window},
                   {"启动谷歌翻译(&G)", kImageTranslate, open_translation_window},
                   {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
-                  {"复制组件标题(&O)", -1, kNotYet},
+                  {"复制组件标题(&O)", -1, open_grabber_window},
                   kSeparator,
                   {"保存打开标签(&B)", -1, save_or_load_open_tabs},
               });

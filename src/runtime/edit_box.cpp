@@ -229,6 +229,7 @@ void EditBox::set_back_color(unsigned rgb) {
   if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);
 }
 
+bool EditBox::can_undo() const { return handle_ && SendMessageW(hw(handle_), EM_CANUNDO, 0, 0) != 0; }
 void EditBox::undo() {
   if (handle_) SendMessageW(hw(handle_), EM_UNDO, 0, 0);
 }

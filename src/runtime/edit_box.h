@@ -69,6 +69,7 @@ class EditBox : public Unit {
   void set_back_color(unsigned rgb);
   void scroll_to_caret();
   // The standard edit commands of the control.
+  bool can_undo() const;
   void undo();
   void cut();
   void copy();

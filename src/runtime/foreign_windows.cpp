@@ -117,6 +117,39 @@ ScreenRect window_screen_rect(WindowHandle window) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
+WindowHandle window_from_point(ScreenPoint point) { return WindowFromPoint(POINT{point.x, point.y}); }
+
+WindowHandle top_level_ancestor(WindowHandle window) { return window ? GetAncestor(hw(window), GA_ROOT) : nullptr; }
+
+void draw_inverted_screen_frame(ScreenRect rect, unsigned color, int width) {
+  HWND desktop = GetDesktopWindow();
+  HDC dc = GetWindowDC(desktop);
+  if (!dc) return;
+  int old_mode = SetROP2(dc, R2_NOTXORPEN);
+  HPEN pen = CreatePen(PS_SOLID, width, color);
+  HGDIOBJ old_pen = SelectObject(dc, pen);
+  // The stock white brush the context starts with leaves the inside unchanged in this mode.
+  Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+  SetROP2(dc, old_mode);
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
+  ReleaseDC(desktop, dc);
+}
+
+MenuHandle window_menu(WindowHandle window) { return window ? GetMenu(hw(window)) : nullptr; }
+
+int menu_item_count(MenuHandle menu) { return menu ? GetMenuItemCount(static_cast<HMENU>(menu)) : -1; }
+
+std::string menu_item_text(MenuHandle menu, int position, int capacity) {
+  if (!menu || capacity <= 0) return {};
+  std::string buf(static_cast<size_t>(capacity), '\0');
+  int n = GetMenuStringA(static_cast<HMENU>(menu), static_cast<UINT>(position), buf.data(), capacity, MF_BYPOSITION);
+  buf.resize(static_cast<size_t>(std::clamp(n, 0, capacity - 1)));
+  return buf;
+}
+
+MenuHandle sub_menu(MenuHandle menu, int position) { return menu ? GetSubMenu(static_cast<HMENU>(menu), position) : nullptr; }
+
 uint32_t window_process_id(WindowHandle window) {
   DWORD id = 0;
   if (window) GetWindowThreadProcessId(hw(window), &id);

@@ -66,6 +66,26 @@ struct ScreenRect {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 ScreenRect window_screen_rect(WindowHandle window);
+// The window under a point of the screen (WindowFromPoint), of any process; null for none.
+WindowHandle window_from_point(ScreenPoint point);
+// The top-level window a window belongs to (GetAncestor, GA_ROOT); null for no window.
+WindowHandle top_level_ancestor(WindowHandle window);
+// One rectangle outline on the screen, drawn over every window through the desktop window's
+// device context with R2_NOTXORPEN: drawing the same outline again erases it. A solid pen of
+// the colour (Windows RGB) and width; the inside is left as it is.
+void draw_inverted_screen_frame(ScreenRect rect, unsigned color, int width);
+
+// Menus of windows. A menu belongs to the process that made it; some systems (Wine) answer
+// nothing for another process's menus.
+using MenuHandle = void*;
+// GetMenu: the window's menu bar, null for none.
+MenuHandle window_menu(WindowHandle window);
+// GetMenuItemCount: the number of items, -1 for no menu.
+int menu_item_count(MenuHandle menu);
+// GetMenuStringA by position into a buffer of `capacity` bytes (at most capacity - 1 bytes).
+std::string menu_item_text(MenuHandle menu, int position, int capacity);
+// GetSubMenu by position: the item's submenu, null for none.
+MenuHandle sub_menu(MenuHandle menu, int position);
 
 // Processes and their memory. A process handle is owned by whoever opened it.
 using ProcessHandle = void*;

@@ -50,6 +50,10 @@ void Label::set_align(Align a) {
   align_ = a;
   repaint();
 }
+void Label::set_word_wrap(bool on) {
+  wrap_ = on;
+  repaint();
+}
 void Label::set_vertical_centre(bool on) {
   vcentre_ = on;
   repaint();
@@ -95,7 +99,7 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         SetTextColor(dc, text_color_);
         UINT fmt = DT_NOPREFIX | DT_EXPANDTABS;
         fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
-        bool single_line = text_.find('\n') == std::string::npos;
+        bool single_line = !wrap_ && text_.find('\n') == std::string::npos;
         if (single_line)
           fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0);
         else

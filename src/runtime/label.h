@@ -24,6 +24,8 @@ class Label : public Unit {
   void set_transparent(bool on);
   void set_align(Align a);
   void set_vertical_centre(bool on);
+  // Lines longer than the label break at its width, from the top (off: one line per line).
+  void set_word_wrap(bool on);
   void set_picture(const Picture& p);
   const Picture& picture() const { return picture_; }
   // Room kept free at the left before the text (a picture drawn over the label's start).
@@ -40,6 +42,7 @@ class Label : public Unit {
   unsigned back_color_ = 0xFFFFFF;
   bool transparent_ = false;
   bool vcentre_ = true;
+  bool wrap_ = false;
   Align align_ = Align::Left;
   Picture picture_;
 };

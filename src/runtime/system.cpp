@@ -65,4 +65,25 @@ void trim_working_set() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
+bool named_event_exists(std::string_view name) {
+  HANDLE h = OpenEventA(EVENT_ALL_ACCESS, FALSE, std::string(name).c_str());
+  if (!h) return false;
+  CloseHandle(h);
+  return true;
+}
+
+void* create_named_event(std::string_view name) {
+  return CreateEventA(nullptr, FALSE, FALSE, std::string(name).c_str());
+}
+
+void close_named_event(void* event) {
+  if (event) CloseHandle(static_cast<HANDLE>(event));
+}
+
+uint32_t current_process_id() { return GetCurrentProcessId(); }
+
+uint32_t tick_count() { return GetTickCount(); }
+
+void sleep_ms(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds > 0 ? milliseconds : 0)); }
+
 }  // namespace rt

@@ -1,5 +1,6 @@
 #pragma once
 // Facts of the machine and the screen the program asks for.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,19 @@ struct OsVersion {
   int major = 0, minor = 0;
 };
 OsVersion os_version();
+
+// Named events of the session, known to every process by their name (GBK).
+// Whether one of that name exists (OpenEventA with EVENT_ALL_ACCESS; the handle is not kept).
+bool named_event_exists(std::string_view name);
+// CreateEventA: no security attributes, auto-reset, not signalled; the handle, or null.
+void* create_named_event(std::string_view name);
+// CloseHandle on such a handle; nothing for null.
+void close_named_event(void* event);
+
+uint32_t current_process_id();
+// Milliseconds since the system started (GetTickCount; wraps after 49.7 days).
+uint32_t tick_count();
+// Sleep: the thread waits and handles no messages meanwhile.
+void sleep_ms(int milliseconds);
 
 }  // namespace rt

@@ -83,7 +83,14 @@ bool Unit::disabled() const { return handle_ && !IsWindowEnabled(hw(handle_)); }
 void Unit::set_disabled(bool v) {
   if (handle_) EnableWindow(hw(handle_), !v);
 }
-void Unit::set_mouse_pointer(CursorHandle cursor) { cursor_ = cursor; }
+void Unit::set_mouse_pointer(CursorHandle cursor) {
+  cursor_ = cursor;
+  if (!handle_ || !cursor) return;
+  // While the mouse is captured the system asks nobody for a pointer: the unit shows it now.
+  POINT p{};
+  GetCursorPos(&p);
+  if (GetCapture() == hw(handle_) || WindowFromPoint(p) == hw(handle_)) SetCursor(static_cast<HCURSOR>(cursor));
+}
 
 void Unit::set_font(const Font& f) {
   font_ = f;

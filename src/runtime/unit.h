@@ -58,6 +58,7 @@ class Unit {
   void set_visible(bool v);
   bool disabled() const;
   void set_disabled(bool v);
+  // Shown over the unit; at once when the pointer is over it now or the unit holds the mouse.
   void set_mouse_pointer(CursorHandle cursor);
 
   Font font() const { return font_; }

@@ -42,6 +42,10 @@ intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intpt
   return SendMessageW(hw(window), msg, wparam, lparam);
 }
 
+void capture_mouse(WindowHandle window) {
+  if (window) SetCapture(hw(window));
+}
+
 void release_mouse_capture() { ReleaseCapture(); }
 
 void set_min_max_info(intptr_t lparam, Size min_track, Size max_track, Position max_position, Size max_size) {

@@ -17,6 +17,8 @@ std::string window_text(WindowHandle window);
 bool window_exists(WindowHandle window);
 // SendMessage, for the few places where the program speaks to a window in its own words.
 intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);
+// SetCapture: the window gets the mouse's messages wherever the pointer goes, until released.
+void capture_mouse(WindowHandle window);
 void release_mouse_capture();
 // What the window shows on the screen now, frame included, as the bytes of a BMP file (24 bits
 // per pixel); "" when it has no size or cannot be read.

@@ -130,3 +130,11 @@ velmora_wine_test(win_read_aloud_tests
 velmora_wine_test(win_typing_output_tests
   tests/win/typing_output_test.cpp
 )
+velmora_wine_test(win_single_instance_tests
+  tests/win/single_instance_test.cpp
+)
+add_dependencies(win_single_instance_tests Velmora velmora_foreign_target)
+velmora_wine_test(win_grabber_window_tests
+  tests/win/grabber_window_test.cpp
+)
+add_dependencies(win_grabber_window_tests velmora_foreign_target)
