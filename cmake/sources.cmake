@@ -177,6 +177,9 @@ set(VELMORA_APP_SOURCES
   src/app/drops.cpp
   src/web/dropped_url.cpp
   src/common/wait_art.cpp
+  src/common/custom_open_art.cpp
+  src/forms/custom_open_window_form.cpp
+  src/documents/custom_open.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
