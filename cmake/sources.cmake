@@ -191,6 +191,9 @@ set(VELMORA_APP_SOURCES
   src/common/grabber_art.cpp
   src/forms/grabber_window_form.cpp
   src/foreign/grabber_window.cpp
+  src/common/custom_open_art.cpp
+  src/forms/custom_open_window_form.cpp
+  src/documents/custom_open.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

@@ -7,6 +7,7 @@
 #include "app/tray.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
+#include "documents/custom_open.h"
 #include "documents/file_info.h"
 #include "foreign/grabber_window.h"
 #include "forms/crypt_window_form.h"
@@ -45,6 +46,7 @@ int g_restart_pending = 0;
 void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
+  fade_out_open_choice_window();
   if (options_window().loaded()) fade_out_options_window();
   if (jump_window().loaded()) fade_out_jump_window();
   if (find_window().loaded()) fade_out_find_window();

@@ -244,6 +244,18 @@ rt::Picture draw(int index) {
         c.fill(x, 9, x + 1, 10, kInk);
       }
       break;
+    case kImageCustomOpen:  // an open folder with a page coming out of it
+      c.fill(1, 3, 6, 4, kGold);
+      c.fill(1, 4, 13, 13, argb(240, 200, 100));
+      c.rect(1, 4, 13, 13, argb(160, 110, 30));
+      c.fill(5, 1, 12, 9, kPaper);
+      c.rect(5, 1, 12, 9, kInk);
+      c.hline(7, 10, 4, kInk);
+      c.hline(7, 10, 6, kInk);
+      for (int i = 0; i <= 5; ++i) c.hline(3 + i, 14, 8 + i, kGold);
+      c.line(3, 8, 8, 13, argb(160, 110, 30));
+      c.hline(3, 14, 8, argb(160, 110, 30));
+      break;
     case kImageBossKey:  // a key
       ring(c, 4.5, 7.5, 4, kGold);
       c.hline(8, 14, 7, kGold);
@@ -272,6 +284,7 @@ const std::vector<int>& menu_image_indexes() {
                                            kImageAlignRight,
                                            kImageReadAloud,
                                            kImageCrypt,
+                                           kImageCustomOpen,
                                            kImageSimpTrad,
                                            kImageTabManager,
                                            kImageJump,
@@ -309,6 +322,20 @@ const std::vector<int>& menu_image_indexes() {
 }
 
 rt::Picture menu_image(int index) { return draw(index); }
+
+rt::Picture menu_image_on(int index, unsigned background) {
+  const rt::Picture glyph = draw(index);
+  Canvas c(16, 16, argb(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF));
+  if (glyph.empty()) return c.picture();
+  const auto& px = glyph.pixels();
+  for (int y = 0; y < glyph.height() && y < 16; ++y)
+    for (int x = 0; x < glyph.width() && x < 16; ++x) {
+      uint32_t p = px[static_cast<size_t>(y) * glyph.width() + x];
+      double alpha = (p >> 24) / 255.0;
+      if (alpha > 0) c.set(x, y, art::mix(c.px[static_cast<size_t>(y) * 16 + x], p | 0xFF000000u, alpha));
+    }
+  return c.picture();
+}
 
 const std::array<rt::Picture, 3>& menu_bar_button_pictures() {
   static const std::array<rt::Picture, 3> pictures = [] {

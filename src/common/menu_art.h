@@ -22,6 +22,7 @@ enum MenuImage : int {
   kImageAlignRight = 17,
   kImageReadAloud = 19,
   kImageCrypt = 20,
+  kImageCustomOpen = 22,
   kImageSimpTrad = 27,
   kImageTabManager = 28,
   kImageJump = 34,
@@ -61,6 +62,9 @@ enum MenuImage : int {
 // Every index that has a picture, and the picture (16 x 16, transparent around the glyph).
 const std::vector<int>& menu_image_indexes();
 rt::Picture menu_image(int index);
+// The picture of an index laid on a background colour (Windows RGB), as tool windows show the
+// image of their menu item as their icon.
+rt::Picture menu_image_on(int index, unsigned background);
 
 // The menu bar's buttons (47 x 23): normal, hover and pressed, without caption (the button
 // draws it in kMenuBarCaptionColor).

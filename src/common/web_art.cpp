@@ -10,20 +10,6 @@ using art::argb;
 
 uint32_t pixel_of(unsigned rgb) { return argb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-// A menu image (transparent around its glyph) laid on the body colour.
-rt::Picture on_body(const rt::Picture& glyph) {
-  art::Canvas c(16, 16, pixel_of(kSkinBodyColor));
-  if (glyph.empty()) return c.picture();
-  const auto& px = glyph.pixels();
-  for (int y = 0; y < glyph.height() && y < 16; ++y)
-    for (int x = 0; x < glyph.width() && x < 16; ++x) {
-      uint32_t p = px[static_cast<size_t>(y) * glyph.width() + x];
-      double alpha = (p >> 24) / 255.0;
-      if (alpha > 0) c.set(x, y, art::mix(c.px[static_cast<size_t>(y) * 16 + x], p | 0xFF000000u, alpha));
-    }
-  return c.picture();
-}
-
 }  // namespace
 
 const rt::Picture& update_window_icon_picture() {
@@ -47,12 +33,12 @@ const rt::Picture& update_window_icon_picture() {
 }
 
 const rt::Picture& about_window_icon_picture() {
-  static const rt::Picture icon = on_body(menu_image(kImageAbout));
+  static const rt::Picture icon = menu_image_on(kImageAbout, kSkinBodyColor);
   return icon;
 }
 
 const rt::Picture& translation_window_icon_picture() {
-  static const rt::Picture icon = on_body(menu_image(kImageTranslate));
+  static const rt::Picture icon = menu_image_on(kImageTranslate, kSkinBodyColor);
   return icon;
 }
 

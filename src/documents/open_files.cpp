@@ -276,9 +276,21 @@ void open_files() {
   start_open_run();
 }
 
-void open_folder_files(const std::string& folder, const std::string& pattern) {
+std::vector<std::string> folder_files(const std::string& folder, const std::string& pattern) {
   std::string dir = folder;
   if (find_last_char(dir, '\\') != static_cast<int>(dir.size())) dir += "\\";
-  for (const std::string& name : rt::find_files(dir + pattern)) g_open_queue.push_back(dir + name);
-  if (!g_open_queue.empty()) start_open_run();
+  std::vector<std::string> paths;
+  for (const std::string& name : rt::find_files(dir + pattern)) paths.push_back(dir + name);
+  return paths;
+}
+
+bool open_found_files(const std::vector<std::string>& paths) {
+  if (paths.empty() || g_open_busy) return false;
+  g_open_queue.insert(g_open_queue.end(), paths.begin(), paths.end());
+  start_open_run();
+  return true;
+}
+
+bool open_folder_files(const std::string& folder, const std::string& pattern) {
+  return open_found_files(folder_files(folder, pattern));
 }

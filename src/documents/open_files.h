@@ -11,7 +11,14 @@ extern int g_pending_dirs_busy;
 void open_files();
 // Opens the queued paths at once, without dialog or question (hand-over, saved lists).
 void start_open_run();
-// Queues the files of a folder that match a pattern and opens them.
-void open_folder_files(const std::string& folder, const std::string& pattern);
+// The paths of the files of one folder (not of its subfolders) whose names match a wildcard
+// pattern. Reads only the disk: a worker may call it.
+std::vector<std::string> folder_files(const std::string& folder, const std::string& pattern);
+// Appends the paths to the open queue and opens them. False, with nothing queued, when there
+// are none or an open run is busy (a run started now would leave them to the busy run's end,
+// which empties the queue).
+bool open_found_files(const std::vector<std::string>& paths);
+// Queues the files of a folder that match a pattern and opens them; false when none matched.
+bool open_folder_files(const std::string& folder, const std::string& pattern);
 void set_open_busy(bool on);
 bool open_busy();

@@ -6,6 +6,7 @@
 #include "app/shutdown.h"
 #include "app/tray.h"
 #include "common/menu_art.h"
+#include "documents/custom_open.h"
 #include "documents/file_info.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
@@ -75,7 +76,7 @@ void build_main_window_menus(MainWindowForm& w) {
                                        {"自定新建(&Z)    Ctrl+B", -1, custom_new_page_command},
                                        kSeparator,
                                        {"打开文件(&O)    Ctrl+O", kImageOpen, open_files},
-                                       {"自定打开(&L)", -1, kNotYet},  // open_custom_open_window
+                                       {"自定打开(&L)", kImageCustomOpen, open_custom_open_window},
                                        kSeparator,
                                        {"保存文件(&S)    Ctrl+S", kImageSave, save_current},
                                        {"另存文件(&K)    Ctrl+K", kImageSaveAs, save_current_as},

@@ -138,3 +138,6 @@ velmora_wine_test(win_grabber_window_tests
   tests/win/grabber_window_test.cpp
 )
 add_dependencies(win_grabber_window_tests velmora_foreign_target)
+velmora_wine_test(win_custom_open_tests
+  tests/win/custom_open_test.cpp
+)
