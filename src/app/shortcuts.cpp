@@ -47,6 +47,11 @@ bool ctrl_shortcut(int key) {
     case 'A':
       select_all_text();
       return true;
+    case 'B': {
+      const rt::MenuItem* item = main_menu_item("自定新建(&Z)    Ctrl+B");
+      if (item && !item->disabled) custom_new_page_command();
+      return true;
+    }
     case 'D':
       if (w.高级选择夹_标签.count() > 9) open_jump_window();
       return true;

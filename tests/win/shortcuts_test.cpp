@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "app/main_frame.h"
+#include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -72,6 +73,22 @@ TEST_F(ShortcutsTest, ConditionsThatFailStillTakeTheKey) {
   EXPECT_TRUE(w().图形按钮_文件_菜单.has_focus());  // the File menu's button takes the focus first
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(tabs().count(), 1);
+}
+
+TEST_F(ShortcutsTest, CtrlBAsksForANewPageOnlyWhileItsMenuItemIsEnabled) {
+  int asked = 0;
+  rt::seams::set_modal_hook([&](rt::Window& box) {
+    ++asked;
+    box.close();
+  });
+  set_open_busy(true);  // an open run disables the item
+  ui_test::press_key(editor(), 'B', rt::kCtrl);
+  EXPECT_EQ(asked, 0);
+  set_open_busy(false);
+  ui_test::press_key(editor(), 'B', rt::kCtrl);
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(editor().text(), "");  // the key never reaches the edit box
 }
 
 TEST_F(ShortcutsTest, OtherModifierSetsReachTheEditBox) {
