@@ -28,6 +28,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/options/hotkey_text.cpp
   src/common/icon_file.cpp
   src/web/dropped_page.cpp
+  src/web/cloud_input_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -200,4 +201,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/hotkey_text_test.cpp
   tests/native/icon_file_test.cpp
   tests/native/dropped_page_test.cpp
+  tests/native/cloud_input_rules_test.cpp
 )
