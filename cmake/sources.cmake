@@ -178,6 +178,9 @@ set(VELMORA_APP_SOURCES
   src/app/drops.cpp
   src/web/dropped_url.cpp
   src/common/wait_art.cpp
+  src/common/cloud_art.cpp
+  src/forms/cloud_input_window_form.cpp
+  src/web/cloud_input.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

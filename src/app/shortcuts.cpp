@@ -24,6 +24,7 @@
 #include "texttools/printing.h"
 #include "texttools/simp_trad_window.h"
 #include "web/about_window.h"
+#include "web/cloud_input.h"
 
 namespace {
 
@@ -93,6 +94,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
+      return true;
+    case 'Y':
+      open_cloud_input_window();
       return true;
     case kF5:
       run_page_as_batch_if_batch_file();
