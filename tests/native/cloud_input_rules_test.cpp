@@ -74,16 +74,15 @@ TEST(CloudInputRules, ThePinyinGoesWithoutBlanksAndOtherwiseAsTyped) {
   EXPECT_EQ(cloud_pinyin("ni hao"), "nihao");
   EXPECT_EQ(cloud_pinyin(" ni　hao "), "nihao");  // a full-width blank too
   EXPECT_EQ(cloud_pinyin("zhong'guo"), "zhong'guo");
-  EXPECT_EQ(qq_ime_address(kDefaultPrefix, 1, cloud_pinyin("ni hao")),
-            "http://ime.qq.com/fcgi-bin/getword?&mh=1&jf=0&md=3&st=4&p=1&q=nihao");
-  EXPECT_EQ(baidu_ime_address("a%b", 20), "http://olime.baidu.com/py?py=a%b&rn=20&pn=20&t=1296640820739");
-  EXPECT_EQ(sogou_ime_address("K1", "nihao"), "http://web.pinyin.sogou.com/api/py?key=K1&query=nihao");
-  EXPECT_EQ(sogou_ime_key_address(), "http://web.pinyin.sogou.com/web_ime/patch.php");
+  EXPECT_EQ(url_path(qq_ime_address(kDefaultPrefix, 1, cloud_pinyin("ni hao"))),
+            "/fcgi-bin/getword?&mh=1&jf=0&md=3&st=4&p=1&q=nihao");
+  EXPECT_EQ(url_path(baidu_ime_address("a%b", 20)), "/py?py=a%b&rn=20&pn=20&t=1296640820739");
+  EXPECT_EQ(url_path(sogou_ime_address("K1", "nihao")), "/api/py?key=K1&query=nihao");
+  EXPECT_EQ(url_path(sogou_ime_key_address()), "/web_ime/patch.php");
   // The suggestions take the box as typed, percent-encoded.
-  EXPECT_EQ(soso_suggestions_address("ni hao"), "http://www.soso.com/wh.q?w=ni%20hao");
-  EXPECT_EQ(baidu_suggestions_address("ni hao"),
-            "http://suggestion.baidu.com/su?wd=ni%20hao&p=3&cb=window.bdsug.sug&t=1296640973605");
-  EXPECT_EQ(sogou_suggestions_address("你"), "http://www.sogou.com/sugg/ajaj_json.jsp?key=%E4%BD%A0&type=web&pr=web");
+  EXPECT_EQ(url_path(soso_suggestions_address("ni hao")), "/wh.q?w=ni%20hao");
+  EXPECT_EQ(url_path(baidu_suggestions_address("ni hao")), "/su?wd=ni%20hao&p=3&cb=window.bdsug.sug&t=1296640973605");
+  EXPECT_EQ(url_path(sogou_suggestions_address("你")), "/sugg/ajaj_json.jsp?key=%E4%BD%A0&type=web&pr=web");
 }
 
 TEST(CloudInputRules, EachReplyIsCutByItsMarkers) {
@@ -244,10 +243,29 @@ TEST(CloudInputRules, PagingAsksThePageAndNeverTheSuggestions) {
 }
 
 TEST(CloudInputRules, EveryServiceTakesItsHostFromTheTable) {
-  point_web_host(WebHost::kQqCloudInput, "127.0.0.1:8080");
-  EXPECT_EQ(qq_ime_address("/p=", 1, "a"), "http://127.0.0.1:8080/p=1&q=a");
-  point_web_host(WebHost::kQqCloudInput, "");
-  EXPECT_EQ(url_host(qq_ime_address("/p=", 1, "a")), "ime.qq.com");
+  struct Case {
+    WebHost host;
+    std::string (*address)();
+    const char* own_host;
+  };
+  const Case cases[] = {
+      {WebHost::kQqCloudInput, [] { return qq_ime_address("/p=", 1, "a"); }, "ime.qq.com"},
+      {WebHost::kBaiduCloudInput, [] { return baidu_ime_address("a", 0); }, "olime.baidu.com"},
+      {WebHost::kSogouCloudInput, [] { return sogou_ime_key_address(); }, "web.pinyin.sogou.com"},
+      {WebHost::kSosoSuggestions, [] { return soso_suggestions_address("a"); }, "www.soso.com"},
+      {WebHost::kBaiduSuggestions, [] { return baidu_suggestions_address("a"); }, "suggestion.baidu.com"},
+      {WebHost::kSogouSuggestions, [] { return sogou_suggestions_address("a"); }, "www.sogou.com"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.own_host);
+    // The test programs point every service somewhere of their own; put that back after.
+    const std::string pointed = web_host(c.host);
+    point_web_host(c.host, "");
+    EXPECT_EQ(url_host(c.address()), c.own_host);
+    point_web_host(c.host, "127.0.0.1:8080");
+    EXPECT_EQ(c.address().substr(0, 22), "http://127.0.0.1:8080/");
+    point_web_host(c.host, pointed);
+  }
 }
 
 }  // namespace
