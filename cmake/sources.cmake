@@ -30,6 +30,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/dropped_page.cpp
   src/documents/batch_rules.cpp
   src/app/hand_over_rules.cpp
+  src/web/cloud_input_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -194,6 +195,9 @@ set(VELMORA_APP_SOURCES
   src/common/custom_open_art.cpp
   src/forms/custom_open_window_form.cpp
   src/documents/custom_open.cpp
+  src/common/cloud_art.cpp
+  src/forms/cloud_input_window_form.cpp
+  src/web/cloud_input.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -219,4 +223,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/dropped_page_test.cpp
   tests/native/batch_rules_test.cpp
   tests/native/hand_over_rules_test.cpp
+  tests/native/cloud_input_rules_test.cpp
 )

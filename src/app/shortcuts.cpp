@@ -25,6 +25,7 @@
 #include "texttools/read_aloud.h"
 #include "texttools/simp_trad_window.h"
 #include "web/about_window.h"
+#include "web/cloud_input.h"
 
 namespace {
 
@@ -102,6 +103,9 @@ bool ctrl_shortcut(int key) {
       return true;
     case 'W':
       if (w.高级选择夹_标签.count() != 1) close_page_with_prompt(w.高级选择夹_标签.current());
+      return true;
+    case 'Y':
+      open_cloud_input_window();
       return true;
     case kF5:
       run_page_as_batch_if_batch_file();

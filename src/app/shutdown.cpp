@@ -32,9 +32,11 @@
 #include "texttools/font_window.h"
 #include "texttools/simp_trad_window.h"
 #include "forms/about_window_form.h"
+#include "forms/cloud_input_window_form.h"
 #include "forms/translation_window_form.h"
 #include "forms/update_window_form.h"
 #include "web/about_window.h"
+#include "web/cloud_input.h"
 #include "web/translation_window.h"
 #include "web/update_check.h"
 #include "texttools/read_aloud.h"
@@ -46,6 +48,7 @@ int g_restart_pending = 0;
 void release_main_window() {
   close_message_box();
   // The tool windows that are loaded fade out, in this order.
+  if (cloud_input_window().loaded()) fade_out_cloud_input_window();
   fade_out_open_choice_window();
   if (options_window().loaded()) fade_out_options_window();
   if (jump_window().loaded()) fade_out_jump_window();

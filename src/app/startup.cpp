@@ -27,6 +27,7 @@
 #include "texttools/edit_commands.h"
 #include "texttools/find_replace.h"
 #include "texttools/insertions.h"
+#include "web/cloud_input.h"
 #include "web/update_check.h"
 
 int g_remember_position = 0;
@@ -199,6 +200,7 @@ void on_main_window_created() {
   if (config_flag(cfg::程序设置::关闭内存优化功能)) toggle_memory_trim();
   g_per_page_font = config_flag(cfg::页面设置::使用不同字体);
   g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);
+  if (config_flag(cfg::云输入法设置::程序启动时自动打开云输入法)) open_cloud_input_window();
   g_open_in_thread = config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1;
   if (config_flag(cfg::程序设置::开启老板键)) register_boss_key_from_config();
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);

@@ -31,6 +31,7 @@
 #include "texttools/simp_trad_window.h"
 #include "web/about_window.h"
 #include "web/translation_window.h"
+#include "web/cloud_input.h"
 #include "web/update_check.h"
 #include "texttools/typing_output.h"
 
@@ -158,7 +159,7 @@ void build_main_window_menus(MainWindowForm& w) {
                   {"语音朗读文本(&L)    Ctrl+L", kImageReadAloud, open_read_aloud_window},
                   {"屏幕输出效果(&S)", kImageTyping, open_typing_window},
                   {"启动谷歌翻译(&G)", kImageTranslate, open_translation_window},
-                  {"启动云输入法(&Y)    Ctrl+Y", -1, kNotYet},
+                  {"启动云输入法(&Y)    Ctrl+Y", -1, open_cloud_input_window},
                   {"复制组件标题(&O)", -1, open_grabber_window},
                   kSeparator,
                   {"保存打开标签(&B)", -1, save_or_load_open_tabs},

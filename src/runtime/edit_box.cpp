@@ -210,6 +210,17 @@ void EditBox::set_read_only(bool on) {
   if (handle_) SendMessageW(hw(handle_), EM_SETREADONLY, on, 0);
 }
 
+int EditBox::max_length() const {
+  if (!handle_) return 0;
+  auto limit = static_cast<unsigned long>(SendMessageW(hw(handle_), EM_GETLIMITTEXT, 0, 0));
+  // What "no limit" sets differs between single- and multi-line controls.
+  return limit >= 0x7FFFFFFEul ? 0 : static_cast<int>(limit);
+}
+
+void EditBox::set_max_length(int characters) {
+  if (handle_) SendMessageW(hw(handle_), EM_SETLIMITTEXT, static_cast<WPARAM>(characters > 0 ? characters : 0), 0);
+}
+
 bool EditBox::digits_only() const { return handle_ && (GetWindowLongW(hw(handle_), GWL_STYLE) & ES_NUMBER); }
 void EditBox::set_digits_only(bool on) {
   if (!handle_) return;

@@ -40,6 +40,10 @@ class EditBox : public Unit {
 
   bool read_only() const;
   void set_read_only(bool on);
+  // The most characters the user can type or paste in (0: as many as the control holds). The
+  // text already there stays; code can still write a longer one.
+  int max_length() const;
+  void set_max_length(int characters);
   // Typed characters other than the digits 0-9 are refused (a paste can still bring any text).
   bool digits_only() const;
   void set_digits_only(bool on);

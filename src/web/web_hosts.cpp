@@ -16,6 +16,12 @@ constexpr HostRow kHosts[] = {
     {WebHost::kUpdatePage, "www.velmora-editor.cn"},
     {WebHost::kProgramSite, "www.velmora-editor.cn"},
     {WebHost::kTranslation, "translate.google.cn"},
+    {WebHost::kQqCloudInput, "ime.qq.com"},
+    {WebHost::kBaiduCloudInput, "olime.baidu.com"},
+    {WebHost::kSogouCloudInput, "web.pinyin.sogou.com"},
+    {WebHost::kSosoSuggestions, "www.soso.com"},
+    {WebHost::kBaiduSuggestions, "suggestion.baidu.com"},
+    {WebHost::kSogouSuggestions, "www.sogou.com"},
 };
 constexpr bool rows_in_order() {
   for (size_t i = 0; i < std::size(kHosts); ++i)

@@ -10,8 +10,13 @@ enum class WebHost {
   kUpdatePage,    // the update page the update checks read
   kProgramSite,   // the program's homepage and online help, opened in the browser
   kTranslation,   // the translation site: its language page, its form and its speech service
-  // The search-suggestion and result pages and the cloud input services get their rows as
-  // they are built.
+  kQqCloudInput,     // the QQ cloud input method
+  kBaiduCloudInput,  // the Baidu cloud input method
+  kSogouCloudInput,  // the Sogou cloud input method and its service key
+  kSosoSuggestions,  // the search engines' suggestions, fallbacks of the cloud input method
+  kBaiduSuggestions,
+  kSogouSuggestions,
+  // The search result pages get their rows as they are built.
   kCount
 };
 

@@ -71,6 +71,12 @@ std::string LocalHttpServer::host() const { return "127.0.0.1:" + std::to_string
 
 std::string LocalHttpServer::address(std::string_view path) const { return "http://" + host() + std::string(path); }
 
+void LocalHttpServer::set_route_reply(const std::string& path_prefix, std::string reply) {
+  std::lock_guard<std::mutex> l(lock_);
+  std::erase_if(routes_, [&](const auto& route) { return route.first == path_prefix; });
+  if (!reply.empty()) routes_.emplace_back(path_prefix, std::move(reply));
+}
+
 void LocalHttpServer::set_reply(std::string reply, int piece_size, int pause_ms) {
   std::lock_guard<std::mutex> l(lock_);
   reply_ = std::move(reply);
@@ -126,6 +132,15 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
     std::lock_guard<std::mutex> l(lock_);
     requests_.push_back(request);
     reply = reply_;
+    std::string line = http_text::request_line(request);
+    size_t from = line.find(' ') + 1, to = line.find(' ', from);
+    std::string path = from == 0 ? std::string() : line.substr(from, to == std::string::npos ? to : to - from);
+    size_t longest = 0;
+    for (const auto& [prefix, routed] : routes_)
+      if (path.compare(0, prefix.size(), prefix) == 0 && prefix.size() >= longest) {
+        longest = prefix.size();
+        reply = routed;
+      }
     piece = piece_size_ > 0 ? piece_size_ : static_cast<int>(reply.size());
     pause = pause_ms_;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class LocalHttpServer {
@@ -27,6 +28,9 @@ class LocalHttpServer {
   // The answer to the requests that follow; sent in pieces of piece_size bytes, each after a
   // pause of pause_ms (0: all at once), so that a reader meets data that arrives in parts.
   void set_reply(std::string reply, int piece_size = 0, int pause_ms = 0);
+  // The answer to the requests whose path (with its query) starts with path_prefix, in place of
+  // the one above; of several that fit, the longest prefix answers. An empty reply removes it.
+  void set_route_reply(const std::string& path_prefix, std::string reply);
   // The raw requests received so far (request line, headers, blank line, body).
   std::vector<std::string> requests();
   // Waits (bounded) until `count` requests have come; false when they did not.
@@ -50,6 +54,7 @@ class LocalHttpServer {
   std::mutex lock_;
   std::vector<std::string> requests_;
   std::string reply_;
+  std::vector<std::pair<std::string, std::string>> routes_;
   int piece_size_ = 0, pause_ms_ = 0;
 };
 

@@ -141,3 +141,6 @@ add_dependencies(win_grabber_window_tests velmora_foreign_target)
 velmora_wine_test(win_custom_open_tests
   tests/win/custom_open_test.cpp
 )
+velmora_wine_test(win_cloud_input_tests
+  tests/win/cloud_input_test.cpp
+)

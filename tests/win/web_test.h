@@ -6,6 +6,7 @@
 #include <string>
 
 #include "forms/about_window_form.h"
+#include "forms/cloud_input_window_form.h"
 #include "forms/translation_window_form.h"
 #include "forms/update_window_form.h"
 #include "local_http_server.h"
@@ -15,16 +16,18 @@
 #include "ui_test.h"
 #include "web/web_hosts.h"
 
-inline constexpr WebHost kWebTestHosts[] = {WebHost::kConnectivity, WebHost::kUpdatePage, WebHost::kProgramSite,
-                                            WebHost::kTranslation};
+inline constexpr WebHost kWebTestHosts[] = {
+    WebHost::kConnectivity,    WebHost::kUpdatePage,       WebHost::kProgramSite,      WebHost::kTranslation,
+    WebHost::kQqCloudInput,    WebHost::kBaiduCloudInput,  WebHost::kSogouCloudInput,  WebHost::kSosoSuggestions,
+    WebHost::kBaiduSuggestions, WebHost::kSogouSuggestions};
 
 class WebTest : public ProgramTest {
  protected:
   void SetUp() override {
     for (size_t i = 0; i < std::size(kWebTestHosts); ++i) saved_hosts_[i] = web_host(kWebTestHosts[i]);
     point_web_host(WebHost::kConnectivity, "127.0.0.1");
-    for (WebHost h : {WebHost::kUpdatePage, WebHost::kProgramSite, WebHost::kTranslation})
-      point_web_host(h, server_.host());
+    for (WebHost h : kWebTestHosts)
+      if (h != WebHost::kConnectivity) point_web_host(h, server_.host());
     rt::seams::record_launches(true);
     rt::seams::launches().clear();
     rt::seams::record_media_commands(true);
@@ -41,6 +44,7 @@ class WebTest : public ProgramTest {
     update_window().destroy();
     about_window().destroy();
     translation_window().destroy();
+    cloud_input_window().destroy();
     rt::seams::record_launches(false);
     rt::seams::record_media_commands(false);
     for (size_t i = 0; i < std::size(kWebTestHosts); ++i) point_web_host(kWebTestHosts[i], saved_hosts_[i]);
