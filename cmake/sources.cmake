@@ -28,6 +28,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/options/hotkey_text.cpp
   src/common/icon_file.cpp
   src/web/dropped_page.cpp
+  src/app/window_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -177,6 +178,7 @@ set(VELMORA_APP_SOURCES
   src/app/drops.cpp
   src/web/dropped_url.cpp
   src/common/wait_art.cpp
+  src/app/snapping.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -200,4 +202,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/hotkey_text_test.cpp
   tests/native/icon_file_test.cpp
   tests/native/dropped_page_test.cpp
+  tests/native/window_rules_test.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "app/boss_key.h"
 #include "app/globals.h"
+#include "app/snapping.h"
 #include "app/startup.h"
 #include "app/tray.h"
 #include "common/message_box.h"
@@ -51,6 +52,7 @@ void release_main_window() {
   if (file_info_window().loaded()) fade_out_file_info_window();
   remove_tray_icon();
   release_boss_key();
+  disable_window_snapping(main_window());
   config_delete("程序设置", "进程通信钥匙");
 }
 

@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
+#include "app/snapping.h"
 #include "app/tray.h"
 #include "common/control_routines.h"
 #include "common/path_routines.h"
@@ -200,6 +201,7 @@ void on_main_window_created() {
   g_work_height = rt::screen_height() - taskbar_height();
   confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
   g_open_paths = " |";
+  if (!config_flag(cfg::程序设置::关闭窗口吸附效果)) enable_window_snapping(w, 11);
   g_first_page.back_color = g_default_colors[1];
   g_first_page.text_color = g_default_colors[0];
   w.编辑框_文本类容.set_text_color(g_default_colors[0]);

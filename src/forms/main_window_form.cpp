@@ -6,6 +6,7 @@
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
+#include "app/snapping.h"
 #include "app/startup.h"
 #include "app/tray.h"
 #include "common/frame_art.h"
@@ -181,6 +182,7 @@ void MainWindowForm::build() {
   on_created = on_main_window_created;
   on_first_activation = on_main_window_first_activation;
   on_resized = layout_main_window;
+  on_moved = on_main_window_moved;
   on_may_close = on_main_window_query_close;
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;

@@ -8,6 +8,7 @@
 
 #include "app/globals.h"
 #include "app/main_frame.h"
+#include "app/snapping.h"
 #include "app/startup.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
@@ -482,8 +483,12 @@ void toggle_double_open_option() {
 }
 
 void toggle_snapping_option() {
-  // Edge snapping itself comes with the window snapping; the option is kept for it.
-  config_set_flag(程序::关闭窗口吸附效果, check_button_state(ow().超级按钮_吸附效果) != 0);
+  bool off = check_button_state(ow().超级按钮_吸附效果) != 0;
+  config_set_flag(程序::关闭窗口吸附效果, off);
+  if (off)
+    disable_window_snapping(main_window());
+  else
+    enable_window_snapping(main_window(), 11);
 }
 
 void toggle_named_audio_files_option() {

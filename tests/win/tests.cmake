@@ -120,3 +120,6 @@ velmora_wine_test(win_tray_tests
 velmora_wine_test(win_boss_key_tests
   tests/win/boss_key_test.cpp
 )
+velmora_wine_test(win_snapping_tests
+  tests/win/snapping_test.cpp
+)
