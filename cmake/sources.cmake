@@ -179,6 +179,9 @@ set(VELMORA_APP_SOURCES
   src/web/dropped_url.cpp
   src/common/wait_art.cpp
   src/app/snapping.cpp
+  src/common/popup_art.cpp
+  src/forms/open_pages_popup_form.cpp
+  src/pages/open_pages_popup.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

@@ -61,6 +61,8 @@ bool on_main_window_query_close() {
   close_all_pages(true);
   release_main_window();
   show_window_faded(w, false);
+  // Slid out at an edge: its place is where it was before the slide.
+  if (g_edge_hidden) w.move(g_edge_hide_pos[0], g_edge_hide_pos[1], w.width(), w.height());
   if (g_remember_position && !w.minimized()) {
     rt::Rect r = w.rect();
     config_write("程序设置", "窗口左边", std::to_string(r.left));

@@ -4,6 +4,7 @@
 
 #include "app/boss_key.h"
 #include "app/drops.h"
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
@@ -227,6 +228,7 @@ void on_main_window_first_activation() {
   add_tray_icon();
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();
+  apply_edge_hide_at_start();
   g_separator_text = config_text(cfg::程序设置::分隔符);
   fill_separator_box(g_separator_text);
   // A running instance is recognised by its tab control without the scroll arrows.

@@ -10,6 +10,7 @@
 #include "app/main_frame.h"
 #include "app/snapping.h"
 #include "app/startup.h"
+#include "app/window_rules.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/options_art.h"
@@ -374,7 +375,9 @@ void toggle_edge_hide_option() {
     g_edge_hide_enabled = 1;
     f.组合框_自动隐藏时间.set_disabled(false);
     config_set_flag(程序::开启靠边自动隐藏, true);
-    w.时钟_显示出来.set_interval(250);
+    // The delay the box shows applies at once; without one the window would never slide.
+    choose_edge_hide_delay();
+    if (!g_maximized) w.时钟_显示出来.set_interval(250);
     return;
   }
   f.组合框_自动隐藏时间.set_disabled(true);
@@ -396,7 +399,7 @@ void choose_edge_hide_delay() {
   int seconds = f.组合框_自动隐藏时间.current();
   if (seconds < 0) return;
   config_set_index(程序::自动隐藏时间, seconds);  // 0 removes the key
-  g_edge_hide_delay = seconds == 0 ? 250 : seconds * 1000 - 250;
+  g_edge_hide_delay = edge_hide_delay_chosen(seconds);
 }
 
 void toggle_autosave_option() {

@@ -123,3 +123,9 @@ velmora_wine_test(win_boss_key_tests
 velmora_wine_test(win_snapping_tests
   tests/win/snapping_test.cpp
 )
+velmora_wine_test(win_edge_hide_tests
+  tests/win/edge_hide_test.cpp
+)
+velmora_wine_test(win_open_pages_popup_tests
+  tests/win/open_pages_popup_test.cpp
+)
