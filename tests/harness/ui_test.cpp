@@ -31,8 +31,10 @@ void set_modifier_state(int modifiers, bool down) {
 void mouse_at(POINT p, DWORD flags) {
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  // The smallest coordinate of the 65536 steps that the system takes back to this pixel.
+  const LONG cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dx = (p.x * 65536 + cx - 1) / cx;
+  in.mi.dy = (p.y * 65536 + cy - 1) / cy;
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
   SendInput(1, &in, sizeof in);
 }
@@ -106,7 +108,21 @@ void type_text(rt::Unit& unit, const std::string& text) {
   for (wchar_t c : w) SendMessageW(h, WM_CHAR, c, 1);
 }
 
-void move_pointer(int x, int y) { mouse_at({x, y}, 0); }
+void move_pointer(int x, int y) {
+  // Under Wine a pointer warped a moment ago can still come back from the display and undo the
+  // move: it is made again until the pointer stays there.
+  for (int tries = 0; tries < 20; ++tries) {
+    mouse_at({x, y}, 0);
+    settle(50);
+    POINT p{};
+    GetCursorPos(&p);
+    if (p.x != x || p.y != y) continue;
+    settle(100);
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) return;
+  }
+  ADD_FAILURE() << "the pointer does not stay at " << x << "," << y;
+}
 
 rt::Point point_on(rt::Unit& unit) {
   HWND h = hw(unit.handle());

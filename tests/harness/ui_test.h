@@ -27,8 +27,8 @@ void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);
 // Types GBK text as characters into the unit.
 void type_text(rt::Unit& unit, const std::string& text);
 
-// The real mouse, through the system's input queue: the pointer goes to the screen point (each
-// event carries its place, so a pointer the system is still warping elsewhere cannot move it).
+// The real mouse, through the system's input queue: the pointer goes to the screen point and
+// stays there (each event carries its place, and a move undone by an earlier warp is made again).
 void move_pointer(int x, int y);
 // A screen point of the unit where it is the window under the pointer (the test fails when it
 // shows nowhere).
