@@ -31,6 +31,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/documents/batch_rules.cpp
   src/app/hand_over_rules.cpp
   src/web/cloud_input_rules.cpp
+  src/app/window_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -198,6 +199,10 @@ set(VELMORA_APP_SOURCES
   src/common/cloud_art.cpp
   src/forms/cloud_input_window_form.cpp
   src/web/cloud_input.cpp
+  src/app/snapping.cpp
+  src/common/popup_art.cpp
+  src/forms/open_pages_popup_form.cpp
+  src/pages/open_pages_popup.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -224,4 +229,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/batch_rules_test.cpp
   tests/native/hand_over_rules_test.cpp
   tests/native/cloud_input_rules_test.cpp
+  tests/native/window_rules_test.cpp
 )

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/menu_bar.h"
@@ -9,6 +10,7 @@
 #include "common/menu_art.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
+#include "forms/open_pages_popup_form.h"
 #include "options/config.h"
 #include "pages/closing.h"
 #include "runtime/hooks.h"
@@ -92,6 +94,7 @@ void enable_resize_labels(bool on) {
 
 void toggle_maximize() {
   MainWindowForm& w = main_window();
+  if (open_pages_popup().loaded()) open_pages_popup().destroy();
   if (!g_maximized) {
     keep_restore_rect(true);
     set_caption_strip(w.图形按钮_最大化, CaptionGlyph::Restore);
@@ -264,7 +267,10 @@ void bind_frame_events(MainWindowForm& w) {
     u->on_left_down = move_by;
   // The tab bar moves the window from its empty part only: a press on a tab selects it.
   w.高级选择夹_标签.on_left_down = [&w](int x, int y, int) {
-    if (w.高级选择夹_标签.tab_at(x, y) < 0) start_moving();
+    if (w.高级选择夹_标签.tab_at(x, y) < 0)
+      start_moving();
+    else
+      on_tab_pressed();
     return true;
   };
   w.标签_上中.on_double_click = [](int, int, int) {

@@ -3,6 +3,7 @@
 #include "app/boss_key.h"
 #include "app/globals.h"
 #include "app/single_instance.h"
+#include "app/snapping.h"
 #include "app/startup.h"
 #include "app/tray.h"
 #include "common/message_box.h"
@@ -68,6 +69,7 @@ void release_main_window() {
   release_boss_key();
   // A start from now on (a restart among them) is the running instance.
   release_instance_event();
+  disable_window_snapping(main_window());
   config_delete("程序设置", "进程通信钥匙");
 }
 
@@ -76,6 +78,8 @@ bool on_main_window_query_close() {
   close_all_pages(true);
   release_main_window();
   show_window_faded(w, false);
+  // Slid out at an edge: its place is where it was before the slide.
+  if (g_edge_hidden) w.move(g_edge_hide_pos[0], g_edge_hide_pos[1], w.width(), w.height());
   if (g_remember_position && !w.minimized()) {
     rt::Rect r = w.rect();
     config_write("程序设置", "窗口左边", std::to_string(r.left));

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/hand_over_rules.h"
 #include "documents/open_files.h"
@@ -121,17 +122,3 @@ void poll_ipc_box() {
   bring_main_window_forward();
 }
 
-void bring_main_window_forward() {
-  MainWindowForm& w = main_window();
-  if (w.minimized()) {
-    w.restore_if_minimized();
-  } else {
-    bool topmost = w.topmost();
-    w.set_topmost(true);
-    w.set_topmost(topmost);
-  }
-  w.set_visible(true);
-  // Last: coming back from the taskbar gives the focus to the window itself.
-  w.set_focus();
-  w.编辑框_文本类容.set_focus();
-}

@@ -37,6 +37,3 @@ rt::WindowHandle find_running_instance_box();
 // unread for a later tick.
 void poll_ipc_box();
 
-// Brings the main window to the front with the focus in the edit box: back from the taskbar
-// when minimized, else raised without changing its topmost setting; and visible.
-void bring_main_window_forward();

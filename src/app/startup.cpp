@@ -4,9 +4,11 @@
 
 #include "app/boss_key.h"
 #include "app/drops.h"
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
+#include "app/snapping.h"
 #include "app/tray.h"
 #include "app/single_instance.h"
 #include "common/control_routines.h"
@@ -212,6 +214,7 @@ void on_main_window_created() {
   g_work_height = rt::screen_height() - taskbar_height();
   confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
   g_open_paths = " |";
+  if (!config_flag(cfg::程序设置::关闭窗口吸附效果)) enable_window_snapping(w, 11);
   g_first_page.back_color = g_default_colors[1];
   g_first_page.text_color = g_default_colors[0];
   w.编辑框_文本类容.set_text_color(g_default_colors[0]);
@@ -237,6 +240,7 @@ void on_main_window_first_activation() {
   add_tray_icon();
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();
+  apply_edge_hide_at_start();
   g_separator_text = config_text(cfg::程序设置::分隔符);
   fill_separator_box(g_separator_text);
   // A running instance is recognised by its tab control without the scroll arrows.

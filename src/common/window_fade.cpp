@@ -44,8 +44,9 @@ void release_main_window() {
 
 void centre_over_main_window(rt::Window& window) {
   rt::Window& main = main_window();
-  int left = main.left() + main.width() / 2 - window.width() / 2;
-  int top = main.top() + main.height() / 2 - window.height() / 2;
+  // Halves in floating point, truncated toward zero, as the message box is placed.
+  int left = static_cast<int>(main.left() + main.width() / 2.0 - window.width() / 2.0);
+  int top = static_cast<int>(main.top() + main.height() / 2.0 - window.height() / 2.0);
   window.move(left, top, window.width(), window.height());
 }
 

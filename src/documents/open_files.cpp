@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -232,6 +233,8 @@ bool open_busy() { return g_open_busy != 0; }
 
 void set_open_busy(bool on) {
   MainWindowForm& w = main_window();
+  // The opened pages are shown: a window slid out at an edge comes back first.
+  if (!on) leave_edge_hide();
   g_open_busy = on ? 1 : 0;
   g_accept_drops = on ? 0 : 1;
   for (int button : {kButtonClosePage, kButtonOpen, kButtonNew})

@@ -2,11 +2,13 @@
 
 #include "app/housekeeping.h"
 #include "app/drops.h"
+#include "app/edge_hide.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
+#include "app/snapping.h"
 #include "app/startup.h"
 #include "app/tray.h"
 #include "common/frame_art.h"
@@ -16,6 +18,7 @@
 #include "forms/main_window_menus.h"
 #include "documents/save_files.h"
 #include "forms/tab_menus_form.h"
+#include "pages/open_pages_popup.h"
 #include "pages/page_display.h"
 #include "pages/tab_commands.h"
 #include "pages/tab_menus.h"
@@ -164,6 +167,8 @@ void MainWindowForm::build() {
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
+  时钟_真正显示.create(*this);
+  时钟_延迟执行任务.create(*this);
   时钟_菜单显示.create(*this);
   时钟_信息框.create(*this);
   时钟_显示时间.create(*this);
@@ -182,6 +187,7 @@ void MainWindowForm::build() {
   on_created = on_main_window_created;
   on_first_activation = on_main_window_first_activation;
   on_resized = layout_main_window;
+  on_moved = on_main_window_moved;
   on_may_close = on_main_window_query_close;
   on_destroying = on_main_window_destroying;
   高级选择夹_标签.on_changing = on_tab_changing;
@@ -207,6 +213,9 @@ void MainWindowForm::build() {
   时钟_信息框.on_tick = prompt_update_available;
   时钟_显示时间.on_tick = update_clock_digits;
   时钟_内存优化.on_tick = trim_working_set;
+  时钟_显示出来.on_tick = poll_cursor_for_edge_hide;
+  时钟_真正显示.on_tick = on_hide_delay_elapsed;
+  时钟_延迟执行任务.on_tick = on_delayed_task_timer;
   托盘图标.on_event = on_tray_event;
   时钟_监视程序.on_tick = poll_ipc_box;
   图形按钮_向左.on_click = select_previous_tab;
@@ -225,6 +234,12 @@ void MainWindowForm::build() {
   for (rt::Label* status : {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径})
     status->on_double_click = on_double_click(move_caret_to_end);
   标签_底.on_double_click = on_double_click(move_caret_to_start);
+  auto open_pages_popup_on_release = [](int, int, int) {
+    open_open_pages_popup();
+    return true;
+  };
+  标签_底.on_right_up = open_pages_popup_on_release;
+  图形按钮_迷你模式.on_right_up = open_pages_popup_on_release;
   标签_右中.on_double_click = on_double_click(move_caret_to_quarter);
   标签_左中.on_double_click = on_double_click(move_caret_to_quarter);
   bind_menu_bar(*this);

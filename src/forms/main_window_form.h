@@ -63,8 +63,11 @@ class MainWindowForm : public rt::Window {
   rt::Timer 时钟_监视程序;
   // Tab-scroll animation at 500 ms, otherwise the auto-save period.
   rt::Timer 时钟_滚动标签;
-  // The edge auto-hide cursor poll.
+  // The edge auto-hide cursor poll, its one-shot hide (or show) delay, and the pause after the
+  // window was brought back from an edge.
   rt::Timer 时钟_显示出来;
+  rt::Timer 时钟_真正显示;
+  rt::Timer 时钟_延迟执行任务;
   // Follows the pointer along the menu bar while one of its menus is open.
   rt::Timer 时钟_菜单显示;
   // One shot: the start-up update check hands its result to the update prompt.

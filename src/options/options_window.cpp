@@ -8,7 +8,9 @@
 
 #include "app/globals.h"
 #include "app/main_frame.h"
+#include "app/snapping.h"
 #include "app/startup.h"
+#include "app/window_rules.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/options_art.h"
@@ -384,7 +386,9 @@ void toggle_edge_hide_option() {
     g_edge_hide_enabled = 1;
     f.组合框_自动隐藏时间.set_disabled(false);
     config_set_flag(程序::开启靠边自动隐藏, true);
-    w.时钟_显示出来.set_interval(250);
+    // The delay the box shows applies at once; without one the window would never slide.
+    choose_edge_hide_delay();
+    if (!g_maximized) w.时钟_显示出来.set_interval(250);
     return;
   }
   f.组合框_自动隐藏时间.set_disabled(true);
@@ -406,7 +410,7 @@ void choose_edge_hide_delay() {
   int seconds = f.组合框_自动隐藏时间.current();
   if (seconds < 0) return;
   config_set_index(程序::自动隐藏时间, seconds);  // 0 removes the key
-  g_edge_hide_delay = seconds == 0 ? 250 : seconds * 1000 - 250;
+  g_edge_hide_delay = edge_hide_delay_chosen(seconds);
 }
 
 void toggle_autosave_option() {
@@ -493,8 +497,12 @@ void toggle_double_open_option() {
 }
 
 void toggle_snapping_option() {
-  // Edge snapping itself comes with the window snapping; the option is kept for it.
-  config_set_flag(程序::关闭窗口吸附效果, check_button_state(ow().超级按钮_吸附效果) != 0);
+  bool off = check_button_state(ow().超级按钮_吸附效果) != 0;
+  config_set_flag(程序::关闭窗口吸附效果, off);
+  if (off)
+    disable_window_snapping(main_window());
+  else
+    enable_window_snapping(main_window(), 11);
 }
 
 void toggle_named_audio_files_option() {

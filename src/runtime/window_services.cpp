@@ -56,6 +56,15 @@ void set_min_max_info(intptr_t lparam, Size min_track, Size max_track, Position 
   mm->ptMaxSize = {max_size.width, max_size.height};
 }
 
+MessageRect read_message_rect(intptr_t lparam) {
+  const RECT* r = reinterpret_cast<const RECT*>(lparam);
+  return r ? MessageRect{r->left, r->top, r->right, r->bottom} : MessageRect{};
+}
+
+void write_message_rect(intptr_t lparam, const MessageRect& m) {
+  if (RECT* r = reinterpret_cast<RECT*>(lparam)) *r = {m.left, m.top, m.right, m.bottom};
+}
+
 std::string window_picture_bmp(WindowHandle window) {
   RECT r;
   if (!IsWindow(hw(window)) || !GetWindowRect(hw(window), &r)) return {};

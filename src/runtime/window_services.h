@@ -31,5 +31,12 @@ struct Position {
   int left = 0, top = 0;
 };
 void set_min_max_info(intptr_t lparam, Size min_track, Size max_track, Position max_position, Size max_size);
+// The rectangle a WM_MOVING or WM_SIZING message carries, in screen pixels (right and bottom
+// just past the window), read and written back.
+struct MessageRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+MessageRect read_message_rect(intptr_t lparam);
+void write_message_rect(intptr_t lparam, const MessageRect& r);
 
 }  // namespace rt

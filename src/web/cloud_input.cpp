@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "app/shortcuts.h"
+#include "app/snapping.h"
 #include "common/balloon_tip.h"
 #include "common/cloud_art.h"
 #include "common/control_routines.h"
@@ -283,6 +284,9 @@ void open_cloud_input_window() {
 
 void on_cloud_ime_window_created() {
   CloudInputWindowForm& w = f();
+  // Kept inside the main window and snapping to it.
+  confine_child_window(w, main_window());
+  snap_child_window(w, main_window(), 11);
   ++g_generation;
   g_waiting = false;
   g_settings_open = true;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "forms/message_box_form.h"
+#include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
@@ -23,6 +26,17 @@ void set_modifier_state(int modifiers, bool down) {
   put(VK_SHIFT, modifiers & rt::kShift);
   put(VK_MENU, modifiers & rt::kAlt);
   SetKeyboardState(keys);
+}
+
+void mouse_at(POINT p, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  // The smallest coordinate of the 65536 steps that the system takes back to this pixel.
+  const LONG cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  in.mi.dx = (p.x * 65536 + cx - 1) / cx;
+  in.mi.dy = (p.y * 65536 + cy - 1) / cy;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  SendInput(1, &in, sizeof in);
 }
 }  // namespace
 
@@ -92,6 +106,69 @@ void type_text(rt::Unit& unit, const std::string& text) {
   if (!h) return;
   std::wstring w = rt::to_wide(text);
   for (wchar_t c : w) SendMessageW(h, WM_CHAR, c, 1);
+}
+
+void move_pointer(int x, int y) {
+  // Under Wine a pointer warped a moment ago can still come back from the display and undo the
+  // move: it is made again until the pointer stays there.
+  for (int tries = 0; tries < 20; ++tries) {
+    mouse_at({x, y}, 0);
+    settle(50);
+    POINT p{};
+    GetCursorPos(&p);
+    if (p.x != x || p.y != y) continue;
+    settle(100);
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) return;
+  }
+  ADD_FAILURE() << "the pointer does not stay at " << x << "," << y;
+}
+
+rt::Point point_on(rt::Unit& unit) {
+  HWND h = hw(unit.handle());
+  RECT r{};
+  GetWindowRect(h, &r);
+  for (int y = r.top + (r.bottom - r.top) / 2; y < r.bottom; ++y)
+    for (int x = r.left + (r.right - r.left) / 2; x < r.right; ++x)
+      if (WindowFromPoint({x, y}) == h) return {x, y};
+  ADD_FAILURE() << "the unit shows nowhere";
+  return {r.left, r.top};
+}
+
+void drag(rt::Unit& unit, int dx, int dy, int steps) {
+  // A window that is not the active one would take the press as its activation.
+  HWND top = GetAncestor(hw(unit.handle()), GA_ROOT);
+  SetForegroundWindow(top);
+  wait_for([top] { return GetForegroundWindow() == top && GetActiveWindow() == top; });
+  const rt::Point at = point_on(unit);
+  const POINT from{at.x, at.y};
+  std::atomic<bool> looping{false}, ended{false};
+  rt::HookId watch = rt::add_hook(top, [&](rt::Message& m) {
+    if (m.msg == WM_ENTERSIZEMOVE) looping = true;
+    if (m.msg == WM_EXITSIZEMOVE) ended = true;
+    return m.next();
+  });
+  mouse_at(from, 0);
+  // A press soon after the last one on a unit that moved with its window counts as a double
+  // click (the place is compared in the unit's own coordinates).
+  static DWORD last_press = 0;
+  while (GetTickCount() - last_press < GetDoubleClickTime() + 100) settle(20);
+  settle(50);
+  last_press = GetTickCount();
+  std::thread user([&] {
+    mouse_at(from, MOUSEEVENTF_LEFTDOWN);
+    for (int waited = 0; !looping && waited < 3000; waited += 10) Sleep(10);
+    for (int i = 1; i <= steps; ++i) {
+      mouse_at({from.x + dx * i / steps, from.y + dy * i / steps}, 0);
+      Sleep(30);
+    }
+    Sleep(50);
+    mouse_at({from.x + dx, from.y + dy}, MOUSEEVENTF_LEFTUP);
+  });
+  wait_for([&] { return ended.load(); }, 10000);
+  user.join();
+  rt::remove_hook(top, watch);
+  settle(50);
 }
 
 std::string class_name(rt::WindowHandle h) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/app.h"
+#include "runtime/system.h"
 #include "runtime/unit.h"
 
 namespace ui_test {
@@ -25,6 +26,18 @@ void right_click_queued(rt::Unit& unit, int x = 3, int y = 3);
 void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);
 // Types GBK text as characters into the unit.
 void type_text(rt::Unit& unit, const std::string& text);
+
+// The real mouse, through the system's input queue: the pointer goes to the screen point and
+// stays there (each event carries its place, and a move undone by an earlier warp is made again).
+void move_pointer(int x, int y);
+// A screen point of the unit where it is the window under the pointer (the test fails when it
+// shows nowhere).
+rt::Point point_on(rt::Unit& unit);
+// The user's drag of a unit with the left button, by (dx, dy) in steps: its window comes to the
+// front, the button goes down on the unit and, once the system's move or sizing loop runs (the
+// press starts it inside this thread's messages), the pointer moves and the button comes up.
+// Returns when the loop has ended (bounded).
+void drag(rt::Unit& unit, int dx, int dy, int steps = 6);
 
 // The class name and caption of a window handle (GBK).
 std::string class_name(rt::WindowHandle h);

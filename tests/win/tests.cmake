@@ -144,3 +144,12 @@ velmora_wine_test(win_custom_open_tests
 velmora_wine_test(win_cloud_input_tests
   tests/win/cloud_input_test.cpp
 )
+velmora_wine_test(win_snapping_tests
+  tests/win/snapping_test.cpp
+)
+velmora_wine_test(win_edge_hide_tests
+  tests/win/edge_hide_test.cpp
+)
+velmora_wine_test(win_open_pages_popup_tests
+  tests/win/open_pages_popup_test.cpp
+)

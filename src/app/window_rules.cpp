@@ -1,0 +1,85 @@
+#include "app/window_rules.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kSliver = 2;  // pixels of a slid-out window left on the screen
+constexpr int kShortestDelay = 250;
+
+bool within(int a, int b, int distance) { return std::abs(a - b) < distance; }
+
+void put_left(Edges& r, int left, int w) {
+  r.left = left;
+  r.right = left + w;
+}
+
+void put_top(Edges& r, int top, int h) {
+  r.top = top;
+  r.bottom = top + h;
+}
+
+}  // namespace
+
+bool point_over_window(ScreenPoint p, int left, int top, int width, int height) {
+  return p.x >= left && p.x <= left + width && p.y >= top && p.y <= top + height;
+}
+
+EdgeSlide edge_slide_out(int left, int top, int width, int height, int screen_width, int work_height) {
+  if (left <= 0) return {true, -width + kSliver, top};
+  if (left >= screen_width - width) return {true, screen_width - kSliver, top};
+  if (top <= 0) return {true, left, -height + kSliver};
+  if (top >= work_height - height) return {true, left, work_height - kSliver};
+  return {false, left, top};
+}
+
+int edge_hide_delay_at_start(double seconds) {
+  double ms = std::trunc(seconds * 1000);
+  return ms > 0 && ms < 1e9 ? static_cast<int>(ms) : kShortestDelay;
+}
+
+int edge_hide_delay_chosen(int seconds) { return seconds > 0 ? seconds * 1000 - 250 : kShortestDelay; }
+
+Edges follow_pointer(const Edges& proposed, ScreenPoint pointer, ScreenPoint grab) {
+  const int w = proposed.width(), h = proposed.height();
+  Edges r;
+  put_left(r, pointer.x - grab.x, w);
+  put_top(r, pointer.y - grab.y, h);
+  return r;
+}
+
+Edges snap_to_screen(const Edges& dragged, int distance, int screen_width, int screen_height, int work_bottom) {
+  const int w = dragged.width(), h = dragged.height();
+  Edges r = dragged;
+  if (within(r.left, 0, distance)) put_left(r, 0, w);
+  if (within(r.top, 0, distance)) put_top(r, 0, h);
+  if (within(r.right, screen_width, distance)) put_left(r, screen_width - w, w);
+  if (within(r.bottom, work_bottom, distance)) put_top(r, work_bottom - h, h);
+  if (within(r.bottom, screen_height, distance)) put_top(r, screen_height - h, h);
+  return r;
+}
+
+Edges snap_to_anchor(const Edges& dragged, int distance, const Edges& anchor) {
+  const int w = dragged.width(), h = dragged.height();
+  const int al = anchor.left, at = anchor.top, ar = anchor.right, ab = anchor.bottom;
+  Edges r = dragged;
+  if (within(r.left, ar, distance)) put_left(r, ar, w);      // right of the anchor
+  if (within(r.left, al - w, distance)) put_left(r, al - w, w);  // left of it
+  if (within(r.top, at - h, distance)) put_top(r, at - h, h);   // above it
+  if (within(r.top, ab, distance)) put_top(r, ab, h);           // below it
+  if (within(r.left, al, distance)) put_left(r, al, w);
+  if (within(r.top, at, distance)) put_top(r, at, h);
+  if (within(r.right, ar, distance)) put_left(r, ar - w, w);
+  if (within(r.bottom, ab, distance)) put_top(r, ab - h, h);
+  return r;
+}
+
+Edges confine_to_anchor(const Edges& dragged, int child_width, int child_height, const Edges& anchor) {
+  Edges r = dragged;
+  if (r.left < anchor.left) put_left(r, anchor.left, child_width);
+  if (r.top < anchor.top) put_top(r, anchor.top, child_height);
+  if (r.right > anchor.right) put_left(r, anchor.right - child_width, child_width);
+  if (r.bottom > anchor.bottom) put_top(r, anchor.bottom - child_height, child_height);
+  return r;
+}

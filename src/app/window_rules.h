@@ -1,0 +1,52 @@
+#pragma once
+// Where the main window slides at a screen edge and where a dragged window snaps: rules over
+// rectangles in screen pixels, without windows.
+
+// A window's rectangle by its four edges; right and bottom lie just past the window.
+struct Edges {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const Edges&) const = default;
+};
+
+struct ScreenPoint {
+  int x = 0, y = 0;
+};
+
+// Whether the point lies over the window, both ends counted: the pixel just past the right and
+// the bottom edge is inside too.
+bool point_over_window(ScreenPoint p, int left, int top, int width, int height);
+
+// Where a window that is shown slides out: the first edge it touches (left, right, top, bottom in
+// that order, so a window in a corner goes sideways), leaving 2 pixels on the screen. The bottom
+// edge is the work area's (work_height). slides is false when it touches no edge.
+struct EdgeSlide {
+  bool slides = false;
+  int left = 0, top = 0;
+};
+EdgeSlide edge_slide_out(int left, int top, int width, int height, int screen_width, int work_height);
+
+// The hide delay in ms for the stored seconds: at start-up the seconds × 1000, and after a choice
+// in the options window the seconds × 1000 − 250; either way 250 for 0 (and for nonsense below).
+int edge_hide_delay_at_start(double seconds);
+int edge_hide_delay_chosen(int seconds);
+
+// A window dragged by its caption, rebuilt from the pointer: its top-left corner is the pointer
+// minus the grab offset (where the pointer was in the window when the drag started), its size
+// the proposed one's.
+Edges follow_pointer(const Edges& proposed, ScreenPoint pointer, ScreenPoint grab);
+
+// The main window's snapping while dragged: within distance (an absolute difference below it)
+// of the screen's left and top, of its right edge, of the work area's bottom and of the screen's
+// bottom it sits on that edge; the later rules win.
+Edges snap_to_screen(const Edges& dragged, int distance, int screen_width, int screen_height, int work_bottom);
+
+// A tool window's snapping to its anchor (the main window): it lines up with the anchor's outer
+// edges from outside (right of, left of, above, below) and with its edges from inside; the later
+// rules win.
+Edges snap_to_anchor(const Edges& dragged, int distance, const Edges& anchor);
+
+// A tool window kept inside its anchor: an edge that crosses the anchor's is put back on it,
+// with the child's real width and height.
+Edges confine_to_anchor(const Edges& dragged, int child_width, int child_height, const Edges& anchor);

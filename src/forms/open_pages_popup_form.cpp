@@ -1,0 +1,44 @@
+#include "forms/open_pages_popup_form.h"
+
+#include "common/popup_art.h"
+#include "common/skin_art.h"
+#include "pages/open_pages_popup.h"
+
+namespace {
+constexpr int W = 150, H = 420;
+constexpr int kListMargin = kPopupFrameEdge;
+}  // namespace
+
+OpenPagesPopupForm::OpenPagesPopupForm() : rt::Window("VelmoraOpenPages", "Velmora_打开文件列表", {0, 0, W, H}) {}
+
+OpenPagesPopupForm& open_pages_popup() {
+  static OpenPagesPopupForm form;
+  return form;
+}
+
+void OpenPagesPopupForm::build() {
+  set_back_color(kSkinBodyColor);
+  列表框_打开文件列表.create(*this, {kListMargin, kListMargin, W - 2 * kListMargin, H - 5});
+  const int k = kPopupFrameCorner, e = kPopupFrameEdge;
+  标签_左上.create(*this, {0, 0, k, k});
+  标签_上中.create(*this, {k, 0, W - 2 * k, e});
+  标签_右上.create(*this, {W - k, 0, k, k});
+  标签_左中.create(*this, {0, k, e, H - 2 * k});
+  标签_右中.create(*this, {W - e, k, e, H - 2 * k});
+  标签_左下.create(*this, {0, H - k, k, k});
+  标签_下中.create(*this, {k, H - e, W - 2 * k, e});
+  标签_右下.create(*this, {W - k, H - k, k, k});
+
+  on_created = on_open_pages_popup_created;
+  on_first_activation = on_open_pages_popup_first_activation;
+  on_resized = on_open_pages_popup_resized;
+  on_deactivated = close_open_pages_popup;
+  on_may_close = [] {
+    fade_out_open_pages_popup();
+    return true;
+  };
+  列表框_打开文件列表.on_double_click = [](int, int, int) {
+    switch_to_popup_page();
+    return true;
+  };
+}

@@ -1,0 +1,143 @@
+// Where the main window slides out at a screen edge, and where dragged windows snap.
+#include "app/window_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+std::ostream& operator<<(std::ostream& os, const Edges& r) {
+  return os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
+namespace {
+
+constexpr int kScreenW = 1920, kScreenH = 1080, kWorkH = 1040;
+
+Edges at(int left, int top, int w, int h) { return {left, top, left + w, top + h}; }
+
+TEST(EdgeSlide, TheFirstEdgeTheWindowTouchesDecidesAndTwoPixelsStay) {
+  struct Case {
+    const char* name;
+    int left, top;
+    bool slides;
+    int to_left, to_top;
+  };
+  const int W = 800, H = 600;
+  const Case cases[] = {
+      {"left edge", 0, 100, true, -W + 2, 100},
+      {"half off the left edge", -300, 100, true, -W + 2, 100},
+      {"right edge", kScreenW - W, 100, true, kScreenW - 2, 100},
+      {"past the right edge", kScreenW - W + 40, 100, true, kScreenW - 2, 100},
+      {"top edge", 300, 0, true, 300, -H + 2},
+      {"bottom of the work area", 300, kWorkH - H, true, 300, kWorkH - 2},
+      // In a corner the window goes sideways: left and right come before top and bottom.
+      {"top-left corner", 0, 0, true, -W + 2, 0},
+      {"bottom-right corner", kScreenW - W, kWorkH - H, true, kScreenW - 2, kWorkH - H},
+      {"no edge", 1, 1, false, 1, 1},
+      {"one pixel from the right", kScreenW - W - 1, 300, false, kScreenW - W - 1, 300},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EdgeSlide s = edge_slide_out(c.left, c.top, W, H, kScreenW, kWorkH);
+    EXPECT_EQ(s.slides, c.slides);
+    EXPECT_EQ(s.left, c.to_left);
+    EXPECT_EQ(s.top, c.to_top);
+  }
+}
+
+TEST(EdgeSlide, ThePointerOverTheWindowCountsBothEnds) {
+  EXPECT_TRUE(point_over_window({100, 50}, 100, 50, 10, 20));
+  EXPECT_TRUE(point_over_window({110, 70}, 100, 50, 10, 20));  // just past right and bottom
+  EXPECT_FALSE(point_over_window({111, 60}, 100, 50, 10, 20));
+  EXPECT_FALSE(point_over_window({99, 60}, 100, 50, 10, 20));
+  EXPECT_FALSE(point_over_window({105, 71}, 100, 50, 10, 20));
+  // The sliver of a window slid out to the left.
+  EXPECT_TRUE(point_over_window({1, 300}, -798, 100, 800, 600));
+}
+
+TEST(EdgeSlide, TheHideDelayAtStartAndAfterAChoice) {
+  EXPECT_EQ(edge_hide_delay_at_start(0), 250);
+  EXPECT_EQ(edge_hide_delay_at_start(2), 2000);
+  EXPECT_EQ(edge_hide_delay_at_start(3), 3000);
+  EXPECT_EQ(edge_hide_delay_at_start(1.5), 1500);
+  EXPECT_EQ(edge_hide_delay_at_start(-2), 250);
+  EXPECT_EQ(edge_hide_delay_chosen(0), 250);
+  EXPECT_EQ(edge_hide_delay_chosen(2), 1750);
+  EXPECT_EQ(edge_hide_delay_chosen(3), 2750);
+}
+
+TEST(Snapping, TheDraggedWindowFollowsThePointerAtItsGrabOffset) {
+  // Whatever the system proposes, only its size counts.
+  Edges r = follow_pointer(at(5, 5, 300, 200), {410, 320}, {10, 20});
+  EXPECT_EQ(r, at(400, 300, 300, 200));
+}
+
+TEST(Snapping, TheMainWindowSnapsWithinTheDistanceOfTheScreenEdges) {
+  const int D = 11, W = 800, H = 600, work_bottom = kWorkH;
+  struct Case {
+    const char* name;
+    Edges dragged, snapped;
+  };
+  const Case cases[] = {
+      {"10 from the left", at(10, 200, W, H), at(0, 200, W, H)},
+      {"11 from the left stays", at(11, 200, W, H), at(11, 200, W, H)},
+      {"10 past the left", at(-10, 200, W, H), at(0, 200, W, H)},
+      {"near the top", at(300, 7, W, H), at(300, 0, W, H)},
+      {"near the right", at(kScreenW - W - 5, 200, W, H), at(kScreenW - W, 200, W, H)},
+      {"near the work area's bottom", at(300, work_bottom - H + 4, W, H), at(300, work_bottom - H, W, H)},
+      {"near the screen's bottom behind the taskbar", at(300, kScreenH - H - 6, W, H), at(300, kScreenH - H, W, H)},
+      {"in a corner", at(-3, 4, W, H), at(0, 0, W, H)},
+      {"in the middle", at(300, 200, W, H), at(300, 200, W, H)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(snap_to_screen(c.dragged, D, kScreenW, kScreenH, work_bottom), c.snapped);
+  }
+}
+
+TEST(Snapping, AToolWindowSnapsToTheAnchorFromOutsideAndInside) {
+  const int D = 11, w = 200, h = 100;
+  const Edges anchor = at(500, 300, 800, 600);  // right 1300, bottom 900
+  struct Case {
+    const char* name;
+    Edges dragged, snapped;
+  };
+  const Case cases[] = {
+      {"right of the anchor", at(1305, 450, w, h), at(1300, 450, w, h)},
+      {"left of the anchor", at(500 - w - 8, 450, w, h), at(300, 450, w, h)},
+      {"above the anchor", at(700, 300 - h + 6, w, h), at(700, 200, w, h)},
+      {"below the anchor", at(700, 905, w, h), at(700, 900, w, h)},
+      {"inside at its left", at(509, 450, w, h), at(500, 450, w, h)},
+      {"inside at its top", at(700, 295, w, h), at(700, 300, w, h)},
+      {"inside at its right", at(1300 - w - 3, 450, w, h), at(1100, 450, w, h)},
+      {"inside at its bottom", at(700, 900 - h + 10, w, h), at(700, 800, w, h)},
+      {"far away", at(40, 40, w, h), at(40, 40, w, h)},
+      {"11 off stays", at(1311, 450, w, h), at(1311, 450, w, h)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(snap_to_anchor(c.dragged, D, anchor), c.snapped);
+  }
+}
+
+TEST(Snapping, AConfinedToolWindowIsPutBackInsideItsAnchor) {
+  const Edges anchor = at(500, 300, 800, 600);
+  struct Case {
+    const char* name;
+    Edges dragged, kept;
+  };
+  const Case cases[] = {
+      {"out at the left", at(450, 400, 200, 100), at(500, 400, 200, 100)},
+      {"out at the top", at(600, 250, 200, 100), at(600, 300, 200, 100)},
+      {"out at the right", at(1200, 400, 200, 100), at(1100, 400, 200, 100)},
+      {"out at the bottom", at(600, 850, 200, 100), at(600, 800, 200, 100)},
+      {"out at a corner", at(1250, 880, 200, 100), at(1100, 800, 200, 100)},
+      {"inside", at(600, 400, 200, 100), at(600, 400, 200, 100)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(confine_to_anchor(c.dragged, 200, 100, anchor), c.kept);
+  }
+}
+
+}  // namespace
