@@ -14,6 +14,7 @@
 #include "runtime/mouse_input.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
+#include "web/cloud_input.h"
 
 namespace {
 
@@ -73,12 +74,6 @@ void note_grab(const rt::Message& m, const rt::Window& window) {
   g_grab_offset = {p.x - r.left, p.y - r.top};
 }
 
-void place_at_caret(rt::Window& cloud) {
-  rt::Point caret = rt::caret_screen_position();
-  int font_size = main_window().编辑框_文本类容.font().size;
-  cloud.move(caret.x + font_size, caret.y + cloud.height() / 2 + font_size, cloud.width(), cloud.height());
-}
-
 // The tool windows that follow the main window, in this order; the download and the about
 // window share their caption.
 constexpr std::string_view kFollowers[] = {
@@ -122,7 +117,7 @@ void snap_child_window(rt::Window& child, rt::Window& anchor, int distance) {
 
 void on_main_window_moved() {
   MainWindowForm& main = main_window();
-  if (rt::Window* cloud = rt::Window::find_loaded("Velmora_云输入法")) place_at_caret(*cloud);
+  if (rt::Window* cloud = rt::Window::find_loaded("Velmora_云输入法")) place_window_at_caret(*cloud);
   recentre_message_box(main);
   if (!g_children_stay) {
     for (std::string_view caption : kFollowers)

@@ -546,11 +546,15 @@ void relayout_cloud_ime_skin() {
   layout_child_window_skin(w, 4, {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下});
 }
 
+void place_window_at_caret(rt::Window& window) {
+  const int size = editor().font().size;
+  move_window(window, caret_screen_x() + size, caret_screen_y() + window.height() / 2 + size, window.width(),
+              window.height());
+}
+
 void place_cloud_input_window_at_caret() {
   CloudInputWindowForm& w = f();
-  if (!w.loaded()) return;
-  const int size = editor().font().size;
-  move_window(w, caret_screen_x() + size, caret_screen_y() + w.height() / 2 + size, w.width(), w.height());
+  if (w.loaded()) place_window_at_caret(w);
 }
 
 bool cloud_ime_request_pending() { return g_waiting; }

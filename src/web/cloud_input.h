@@ -6,6 +6,8 @@
 // box changed, another page or engine was asked for, the window closed) is dropped.
 #include <string>
 
+#include "runtime/window.h"
+
 // The QQ request up to its page number, rebuilt whenever a QQ setting changes.
 extern std::string g_qq_ime_prefix;
 // The Sogou service key fetched when the window opens; empty: Sogou is not offered.
@@ -58,6 +60,9 @@ bool cloud_ime_request_pending();
 
 // Left at the caret plus the edit box's font size, top at the caret plus half the window's
 // height plus that size; also for the main window's moves.
+// The cloud input window's place by the caret: a font size right of it, and half its height and
+// a font size below it.
+void place_window_at_caret(rt::Window& window);
 void place_cloud_input_window_at_caret();
 
 void close_cloud_input_window();
