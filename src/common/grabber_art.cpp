@@ -193,17 +193,11 @@ const CursorArt& finder_cursor_art() {
 }
 
 const rt::Cursor& grabber_arrow_cursor() {
-  static const rt::Cursor cursor = [] {
-    const CursorArt& a = grabber_arrow_cursor_art();
-    return rt::Cursor::from_pixels(a.width, a.height, a.pixels, a.hot_x, a.hot_y);
-  }();
+  static const rt::Cursor cursor = cursor_from_art(grabber_arrow_cursor_art());
   return cursor;
 }
 
 const rt::Cursor& finder_cursor() {
-  static const rt::Cursor cursor = [] {
-    const CursorArt& a = finder_cursor_art();
-    return rt::Cursor::from_pixels(a.width, a.height, a.pixels, a.hot_x, a.hot_y);
-  }();
+  static const rt::Cursor cursor = cursor_from_art(finder_cursor_art());
   return cursor;
 }

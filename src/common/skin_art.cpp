@@ -307,6 +307,10 @@ const std::array<rt::Picture, 4>& message_box_button_pictures() {
   return pictures;
 }
 
+rt::Cursor cursor_from_art(const CursorArt& art) {
+  return rt::Cursor::from_pixels(art.width, art.height, art.pixels, art.hot_x, art.hot_y);
+}
+
 const CursorArt& pointer_cursor_art() {
   static const CursorArt art = make_pointer();
   return art;
@@ -318,17 +322,11 @@ const CursorArt& text_cursor_art() {
 }
 
 const rt::Cursor& program_pointer_cursor() {
-  static const rt::Cursor cursor = [] {
-    const CursorArt& a = pointer_cursor_art();
-    return rt::Cursor::from_pixels(a.width, a.height, a.pixels, a.hot_x, a.hot_y);
-  }();
+  static const rt::Cursor cursor = cursor_from_art(pointer_cursor_art());
   return cursor;
 }
 
 const rt::Cursor& program_text_cursor() {
-  static const rt::Cursor cursor = [] {
-    const CursorArt& a = text_cursor_art();
-    return rt::Cursor::from_pixels(a.width, a.height, a.pixels, a.hot_x, a.hot_y);
-  }();
+  static const rt::Cursor cursor = cursor_from_art(text_cursor_art());
   return cursor;
 }

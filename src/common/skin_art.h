@@ -34,5 +34,7 @@ struct CursorArt {
   int width = 32, height = 32, hot_x = 0, hot_y = 0;
   std::vector<uint32_t> pixels;
 };
+// A cursor made of such pixels.
+rt::Cursor cursor_from_art(const CursorArt& art);
 const CursorArt& pointer_cursor_art();
 const CursorArt& text_cursor_art();
