@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Configures and builds both configurations: build/native (Win32-free code, sanitizers) and
-# build/win32 (Velmora.exe and the Windows test programs). VELMORA_BUILD names another folder.
+# build/win32 (Velmora.exe and the Windows test programs). VELMORA_BUILD names another folder,
+# VELMORA_JOBS the number of compile jobs (all cores by default).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
 cd "$VELMORA_ROOT"
 what=${1:-all}
 out=${VELMORA_BUILD:-build}
-jobs=$(nproc)
+jobs=${VELMORA_JOBS:-$(nproc)}
 if [ "$what" = all ] || [ "$what" = native ]; then
   [ -f $out/native/build.ninja ] || cmake -S . -B $out/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build $out/native -j "$jobs"
