@@ -23,7 +23,13 @@ target_link_libraries(velmora_runtime PUBLIC sapi)
 add_library(velmora_app STATIC ${VELMORA_APP_SOURCES})
 target_link_libraries(velmora_app PUBLIC velmora_runtime)
 
-add_executable(Velmora WIN32 src/main.cpp)
+# The icon, the version and the manifest (common controls 6, the systems the program knows).
+enable_language(RC)
+add_library(velmora_resources OBJECT src/resources/velmora.rc)
+set_source_files_properties(src/resources/velmora.rc PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/resources/velmora.ico;${PROJECT_SOURCE_DIR}/src/resources/velmora.manifest")
+
+add_executable(Velmora WIN32 src/main.cpp $<TARGET_OBJECTS:velmora_resources>)
 target_link_libraries(Velmora PRIVATE velmora_app)
 target_link_options(Velmora PRIVATE ${VELMORA_STATIC_LINK})
 
@@ -39,11 +45,14 @@ add_library(velmora_test_main STATIC tests/harness/win_test_main.cpp tests/harne
 target_include_directories(velmora_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/harness)
 target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
 
+# velmora_wine_test(name sources... [ARGS arguments...]): the arguments go to the test program.
 function(velmora_wine_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 test "" "" "ARGS")
+  # With the program's manifest: the tests meet the controls the program's users see.
+  add_executable(${name} ${test_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:velmora_resources>)
   target_link_libraries(${name} PRIVATE velmora_test_main velmora_app)
   target_link_options(${name} PRIVATE ${VELMORA_STATIC_LINK})
-  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}>)
+  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}> ${test_ARGS})
   # One display and one prefix: interface tests take turns.
   set_tests_properties(${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endfunction()
@@ -63,3 +72,8 @@ add_executable(velmora_make_frame_jpeg tools/art/make_frame_jpeg.cpp)
 target_include_directories(velmora_make_frame_jpeg PRIVATE ${VELMORA_JPEG_PREFIX}/include)
 target_link_libraries(velmora_make_frame_jpeg PRIVATE velmora_runtime)
 target_link_options(velmora_make_frame_jpeg PRIVATE ${VELMORA_STATIC_LINK})
+
+# The zip scripts/package.sh makes, and the program from it started under Wine.
+add_test(NAME package_tests COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package_test.sh)
+get_filename_component(VELMORA_BUILD_PARENT ${CMAKE_BINARY_DIR} DIRECTORY)
+set_tests_properties(package_tests PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE ENVIRONMENT "VELMORA_BUILD=${VELMORA_BUILD_PARENT}")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds both configurations: build/native (Win32-free code, sanitizers) and
-# build/win32 (Velmora.exe and the Windows test programs). VELMORA_BUILD names another folder,
+# build/win32 (Velmora.exe and the Windows test programs); "program" builds Velmora.exe alone. VELMORA_BUILD names another folder,
 # VELMORA_JOBS the number of compile jobs (all cores by default).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -13,8 +13,12 @@ if [ "$what" = all ] || [ "$what" = native ]; then
   [ -f $out/native/build.ninja ] || cmake -S . -B $out/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build $out/native -j "$jobs"
 fi
-if [ "$what" = all ] || [ "$what" = win32 ]; then
+if [ "$what" = all ] || [ "$what" = win32 ] || [ "$what" = program ]; then
   [ -f $out/win32/build.ninja ] || cmake -S . -B $out/win32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELMORA_JPEG_PREFIX="$VELMORA_JPEG_PREFIX" >/dev/null
-  cmake --build $out/win32 -j "$jobs"
+  if [ "$what" = program ]; then
+    cmake --build $out/win32 -j "$jobs" --target Velmora
+  else
+    cmake --build $out/win32 -j "$jobs"
+  fi
 fi

@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bash "$here/setup.sh"
 . "$here/env.sh"
-bash "$here/build.sh" win32
+bash "$here/build.sh" program
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   # On a real desktop the windows belong to its window manager: a prefix without Wine's
   # virtual desktop, copied once from the prepared one.

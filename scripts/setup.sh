@@ -16,7 +16,7 @@ packages=(
   fonts-wqy-microhei fonts-wqy-zenhei
   libgcrypt20-dev libgcrypt-mingw-w64-dev libjpeg62-turbo-dev
   libgtest-dev googletest
-  nasm
+  nasm zip unzip
 )
 
 apt_updated=0

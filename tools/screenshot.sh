@@ -9,7 +9,7 @@ shift
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../scripts" && pwd)
 bash "$here/setup.sh" >/dev/null
 . "$here/env.sh"
-bash "$here/build.sh" win32 >/dev/null
+bash "$here/build.sh" program >/dev/null
 case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 . "$here/xsession.sh"
 xsession_start

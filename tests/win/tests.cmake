@@ -153,3 +153,10 @@ velmora_wine_test(win_edge_hide_tests
 velmora_wine_test(win_open_pages_popup_tests
   tests/win/open_pages_popup_test.cpp
 )
+# What the system reads from Velmora.exe itself.
+velmora_wine_test(win_resources_tests
+  tests/win/resources_test.cpp
+  ARGS --program=$<TARGET_FILE:Velmora>
+)
+target_link_libraries(win_resources_tests PRIVATE version)
+add_dependencies(win_resources_tests Velmora)
