@@ -39,11 +39,14 @@ add_library(velmora_test_main STATIC tests/harness/win_test_main.cpp tests/harne
 target_include_directories(velmora_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/harness)
 target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
 
+# RUN_THROUGH names a script that prepares what the suite needs and then runs its command.
 function(velmora_wine_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "RUN_THROUGH" "")
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE velmora_test_main velmora_app)
   target_link_options(${name} PRIVATE ${VELMORA_STATIC_LINK})
-  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}>)
+  add_test(NAME ${name}
+    COMMAND ${arg_RUN_THROUGH} ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}>)
   # One display and one prefix: interface tests take turns.
   set_tests_properties(${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endfunction()

@@ -62,7 +62,7 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
     bool done = false;
     if (!written.count(key)) {
       if (std::optional<std::string> bytes = rt::read_file(it->source)) {
-        done = rt::write_file(target, convert_by_kind(kind, *bytes));
+        done = static_cast<bool>(rt::write_file_safely(target, convert_by_kind(kind, *bytes)));
         if (done) written.insert(key);
       }
     }

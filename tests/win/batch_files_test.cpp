@@ -171,7 +171,7 @@ class BatchTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes = "abc", const std::string& in = {}) {
     std::string p = (in.empty() ? dir_ : in) + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
 
