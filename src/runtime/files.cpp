@@ -56,7 +56,8 @@ std::optional<std::string> read_file(std::string_view path) {
 namespace {
 
 // The file a path leads to: a link (a symbolic link on Windows, a Unix one under Wine) is
-// followed, so that a write replaces the linked file and the link stays.
+// followed, so that a write replaces the linked file and the link stays. A path that leads to
+// nothing is given back as it is.
 std::string final_path_of(const std::string& path) {
   HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -94,22 +95,22 @@ HANDLE create_temp_beside(const std::string& folder, std::string& temp) {
 }
 
 // The attributes a write may give a file.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 WriteResult failed(WriteStep step, DWORD error) { return {step, error}; }
 
 }  // namespace
 
 WriteResult write_file_safely(std::string_view path_view, std::string_view bytes) {
-  std::string path = z(path_view);
+  // The linked file's attributes count, not the link's.
+  std::string path = final_path_of(z(path_view));
   WIN32_FILE_ATTRIBUTE_DATA old{};
   bool replacing = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old) != 0;
   if (replacing) {
     if (old.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return failed(WriteStep::Target, ERROR_DIRECTORY);
     // Refused here, not by the system: Wine lets a rename replace a read-only file.
     if (old.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failed(WriteStep::Target, ERROR_ACCESS_DENIED);
-    path = final_path_of(path);
   }
   std::string temp;
   HANDLE h = create_temp_beside(folder_of(path), temp);
