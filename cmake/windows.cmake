@@ -45,14 +45,17 @@ add_library(velmora_test_main STATIC tests/harness/win_test_main.cpp tests/harne
 target_include_directories(velmora_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/harness)
 target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
 
-# velmora_wine_test(name sources... [ARGS arguments...]): the arguments go to the test program.
+# velmora_wine_test(name sources... [RUN_THROUGH script] [ARGS arguments...]): RUN_THROUGH names
+# a script that prepares what the suite needs and then runs its command; the arguments go to the
+# test program.
 function(velmora_wine_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 test "" "" "ARGS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "RUN_THROUGH" "ARGS")
   # With the program's manifest: the tests meet the controls the program's users see.
-  add_executable(${name} ${test_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:velmora_resources>)
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:velmora_resources>)
   target_link_libraries(${name} PRIVATE velmora_test_main velmora_app)
   target_link_options(${name} PRIVATE ${VELMORA_STATIC_LINK})
-  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}> ${test_ARGS})
+  add_test(NAME ${name}
+    COMMAND ${arg_RUN_THROUGH} ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}> ${arg_ARGS})
   # One display and one prefix: interface tests take turns.
   set_tests_properties(${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endfunction()

@@ -49,24 +49,34 @@ struct ConversionRow {
   std::string name, source;
 };
 
-// The rows from the last to the first, while no stop was asked. A file that cannot be read is
-// not written, nor is an output path this run has already written (two rows of one name): both
-// rows stay in the list.
+// The rows from the last to the first, while no stop was asked. A row is not written (and stays
+// in the list) when its file cannot be read, when this run has already written its output path
+// (two rows of one name), or when its output would replace the file of a row that comes later
+// and has not been read yet: a source is only ever replaced by its own converted form.
 void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string folder, int kind, int serial) {
   std::set<std::string> written;
+  std::vector<std::optional<rt::FileIdentity>> sources;
+  std::multiset<rt::FileIdentity> unread;
+  for (const ConversionRow& row : rows) {
+    sources.push_back(rt::file_identity(row.source));
+    if (sources.back()) unread.insert(*sources.back());
+  }
   bool go_on = false;
   if (!run_for_batch_window(serial, [&] { go_on = g_conversion_stop == 0; })) return;
-  for (auto it = rows.rbegin(); it != rows.rend() && go_on; ++it) {
-    std::string target = folder + it->name;
+  for (size_t k = rows.size(); k-- > 0 && go_on;) {
+    const ConversionRow& row = rows[k];
+    if (sources[k]) unread.erase(unread.find(*sources[k]));
+    std::string target = folder + row.name;
     std::string key = rt::to_upper_ascii(target);
+    std::optional<rt::FileIdentity> replaced = rt::file_identity(target);
     bool done = false;
-    if (!written.count(key)) {
-      if (std::optional<std::string> bytes = rt::read_file(it->source)) {
-        done = rt::write_file(target, convert_by_kind(kind, *bytes));
+    if (!written.count(key) && !(replaced && unread.count(*replaced))) {
+      if (std::optional<std::string> bytes = rt::read_file(row.source)) {
+        done = static_cast<bool>(rt::write_file_safely(target, convert_by_kind(kind, *bytes)));
         if (done) written.insert(key);
       }
     }
-    int index = it->index;
+    int index = row.index;
     if (!run_for_batch_window(serial, [&] {
           OptionsWindowForm& f = ow();
           f.进度条_转换进度.set_position(f.进度条_转换进度.position() + 1);

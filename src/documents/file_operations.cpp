@@ -64,7 +64,7 @@ void run_page_as_batch() {
   int tab = current_tab();
   if (!page_exists(tab)) return;
   std::string file = rt::environment_variable("temp") + "\\" + page_name(tab) + "_批处理调试." + g_pages[tab].extension;
-  if (rt::write_file(file, main_window().编辑框_文本类容.text())) rt::shell_execute("", file);
+  if (rt::write_file_safely(file, main_window().编辑框_文本类容.text())) rt::shell_execute("", file);
 }
 
 void run_page_as_batch_if_batch_file() {
@@ -97,7 +97,7 @@ void save_page_snapshot() {
   dialog.owner = w.handle();
   if (!dialog.run()) return;
   std::string chosen = dialog.file_name;
-  if (rt::write_file(chosen, picture)) {
+  if (rt::write_file_safely(chosen, picture)) {
     bool without_button = false;
     int answer = tell_about_snapshot(1, 8, "保存截到的位图完毕！", kGreen,
                                      "  保存截取到的位图到文件完毕，是否在资源管理器中定位到该文件！", &without_button);

@@ -79,7 +79,7 @@ std::string backup_name(const std::string& path) {
 
 bool write_page_file(const std::string& path, const std::string& bytes, int tab, bool save_as) {
   if (!valid_tab(tab)) return false;
-  if (rt::write_file(path, bytes)) {
+  if (rt::write_file_safely(path, bytes)) {
     after_successful_write(tab, path, save_as);
     return true;
   }
@@ -96,9 +96,9 @@ bool write_page_file(const std::string& path, const std::string& bytes, int tab,
   bool backup_written = false;
   if (auto old = rt::read_file(path)) {
     std::string backup = backup_name(path);
-    if (!old->empty() || rt::file_size(backup) <= 0) backup_written = rt::write_file(backup, *old);
+    if (!old->empty() || rt::file_size(backup) <= 0) backup_written = static_cast<bool>(rt::write_file_safely(backup, *old));
   }
-  if (!rt::write_file(path, bytes)) {
+  if (!rt::write_file_safely(path, bytes)) {
     tell_user(0, 48, "强制" + word + "失败！", kRed,
               "  强制" + word + "[" + caption + "...]失败！请确定目标目录是否可写！", kRed);
     return false;
@@ -220,5 +220,5 @@ void scroll_or_autosave_tick() {
   int i = tabs.current();
   if (!valid_tab(i) || !g_pages[i].modified || g_pages[i].path.empty()) return;
   // Silent; the flag is cleared only when the page really reached the disk.
-  if (rt::write_file(g_pages[i].path, page_content(i))) g_pages[i].modified = 0;
+  if (rt::write_file_safely(g_pages[i].path, page_content(i))) g_pages[i].modified = 0;
 }

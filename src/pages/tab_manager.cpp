@@ -378,7 +378,7 @@ void add_selected_pages_to_saved_set() {
   }
   if (!added) return;
   g_state.saved_changed = true;
-  rt::write_file(tab_set_file_path(), bytes);
+  rt::write_file_safely(tab_set_file_path(), bytes);
 }
 
 void copy_selected_pages_to_folder() {

@@ -86,7 +86,7 @@ void write_tab_set_file(const std::string& text) {
   if (text.empty())
     rt::delete_file(tab_set_file_path());
   else
-    rt::write_file(tab_set_file_path(), text);
+    rt::write_file_safely(tab_set_file_path(), text);
 }
 
 TabSetMenuItem tab_set_menu_item() {
@@ -108,5 +108,5 @@ void append_page_to_tab_set() {
   int i = main_window().高级选择夹_标签.current();
   if (i < 0 || i >= static_cast<int>(g_pages.size()) || g_pages[i].path.empty()) return;
   std::string bytes = rt::read_file(tab_set_file_path()).value_or("");
-  rt::write_file(tab_set_file_path(), tab_set_with_path(bytes, g_pages[i].path));
+  rt::write_file_safely(tab_set_file_path(), tab_set_with_path(bytes, g_pages[i].path));
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
+
 #include "runtime/strings.h"
 #include "runtime/gbk_text.h"
 
@@ -50,29 +53,116 @@ std::optional<std::string> read_file(std::string_view path) {
   return data;
 }
 
-bool write_file(std::string_view path, std::string_view bytes) {
-  HANDLE h = CreateFileA(z(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    // An existing file keeps its attributes: open it for truncation instead (hidden or system
-    // files refuse CREATE_ALWAYS with plain attributes).
-    h = CreateFileA(z(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+namespace {
+
+// The file a path leads to: a link (a symbolic link on Windows, a Unix one under Wine) is
+// followed, so that a write replaces the linked file and the link stays. A path that leads to
+// nothing is given back as it is.
+std::string final_path_of(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return path;
+  char buf[MAX_PATH * 2];
+  DWORD n = GetFinalPathNameByHandleA(h, buf, sizeof buf, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(h);
+  if (n == 0 || n >= sizeof buf) return path;
+  std::string final(buf, n);
+  if (final.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + final.substr(8);
+  if (final.rfind("\\\\?\\", 0) == 0) return final.substr(4);
+  return final;
+}
+
+// The folder part of a path with its separator ("" for a bare name).
+std::string folder_of(const std::string& path) {
+  size_t cut = 0;
+  for (size_t i = 0; i < path.size(); i += char_size_at(path, i))
+    if (path[i] == '\\' || path[i] == '/' || path[i] == ':') cut = i + 1;
+  return path.substr(0, cut);
+}
+
+// A new, hidden file of our own name in the folder, open for writing only by us.
+HANDLE create_temp_beside(const std::string& folder, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    unsigned n = (GetCurrentProcessId() << 16) ^ (GetTickCount() << 4) ^ counter.fetch_add(1);
+    char name[16];
+    std::snprintf(name, sizeof name, "%08x.tmp", n);
+    temp = folder + std::string(kSafeWritePrefix) + name;
+    HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
   }
-  size_t done = 0;
-  bool ok = true;
-  while (done < bytes.size()) {
+  return INVALID_HANDLE_VALUE;
+}
+
+// The attributes a write may give a file.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+WriteResult failed(WriteStep step, DWORD error) { return {step, error}; }
+
+}  // namespace
+
+WriteResult write_file_safely(std::string_view path_view, std::string_view bytes) {
+  // The linked file's attributes count, not the link's.
+  std::string path = final_path_of(z(path_view));
+  WIN32_FILE_ATTRIBUTE_DATA old{};
+  bool replacing = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old) != 0;
+  if (replacing) {
+    if (old.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return failed(WriteStep::Target, ERROR_DIRECTORY);
+    // Refused here, not by the system: Wine lets a rename replace a read-only file.
+    if (old.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failed(WriteStep::Target, ERROR_ACCESS_DENIED);
+  }
+  std::string temp;
+  HANDLE h = create_temp_beside(folder_of(path), temp);
+  if (h == INVALID_HANDLE_VALUE) return failed(WriteStep::Create, GetLastError());
+  auto give_up = [&](WriteStep step, DWORD error) {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    DeleteFileA(temp.c_str());
+    return failed(step, error);
+  };
+  for (size_t done = 0; done < bytes.size();) {
     DWORD put = 0;
     DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-    if (!WriteFile(h, bytes.data() + done, want, &put, nullptr) || put == 0) {
-      ok = false;
-      break;
-    }
+    BOOL wrote = WriteFile(h, bytes.data() + done, want, &put, nullptr);
+    if (!wrote || put == 0) return give_up(WriteStep::Write, wrote ? ERROR_DISK_FULL : GetLastError());
     done += put;
   }
-  if (!CloseHandle(h)) ok = false;
-  return ok;
+  if (replacing) SetFileTime(h, &old.ftCreationTime, nullptr, nullptr);
+  if (!FlushFileBuffers(h)) return give_up(WriteStep::Flush, GetLastError());
+  BOOL closed = CloseHandle(h);
+  h = INVALID_HANDLE_VALUE;
+  if (!closed) return give_up(WriteStep::Flush, GetLastError());
+  DWORD attributes = ((replacing ? old.dwFileAttributes : 0) & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+  if (!SetFileAttributesA(temp.c_str(), attributes)) return give_up(WriteStep::Replace, GetLastError());
+  // One rename: the target is the old file or the new one at every moment. (Wine's ReplaceFile
+  // deletes the target before it moves the new file in, and keeps none of its attributes.)
+  if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+  DWORD error = GetLastError();
+  // A rename cannot replace a file that is open, even where its holder allows deleting it (an
+  // indexer, a viewer); ReplaceFile moves such a file aside first.
+  if (replacing && (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)) {
+    if (ReplaceFileA(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return {};
+    error = GetLastError();
+    // Where the target went and the new file did not come, the new file is all there is.
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+      SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_HIDDEN);
+      return failed(WriteStep::Replace, error);
+    }
+  }
+  return give_up(WriteStep::Replace, error);
+}
+
+std::optional<FileIdentity> file_identity(std::string_view path) {
+  HANDLE h = CreateFileA(z(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool ok = GetFileInformationByHandle(h, &info) != 0;
+  CloseHandle(h);
+  if (!ok) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
 long long file_size(std::string_view path) {

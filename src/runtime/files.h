@@ -1,5 +1,6 @@
 #pragma once
 // File services. Paths are GBK and go through the A functions, as the program's users' files do.
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +15,41 @@ bool is_directory(std::string_view path);
 bool file_exists(std::string_view path);
 // The whole file; nullopt when it cannot be opened or read (an empty file gives "").
 std::optional<std::string> read_file(std::string_view path);
-// Replaces the file's contents; false when it could not be written in full.
-bool write_file(std::string_view path, std::string_view bytes);
+
+// Which step of a safe write failed.
+enum class WriteStep {
+  None,     // the file holds the new bytes
+  Target,   // the target is read-only or a folder: nothing was tried
+  Create,   // no file could be made in the target's folder (missing folder, no right to create)
+  Write,    // the bytes did not all go into the new file (disk full)
+  Flush,    // the new file could not be brought to the disk
+  Replace,  // the new file could not take the target's place (another program holds the target)
+};
+struct WriteResult {
+  WriteStep failed = WriteStep::None;
+  unsigned long error = 0;  // the system's error code of that step
+  explicit operator bool() const { return failed == WriteStep::None; }
+};
+
+// The one way files are written. The bytes go into a new hidden file beside the target, which
+// is flushed to the disk and only then takes the target's place in one rename, so that the
+// target holds either its old bytes or all the new ones, whatever happens meanwhile (a full
+// disk, a killed process, a failing drive). The target keeps its attributes (hidden, system;
+// archive is set, as by any write) and its creation time; a path through a link writes the
+// linked file. A read-only target is refused, as an in-place write would be. On every failure
+// the target is as it was and the new file is gone.
+WriteResult write_file_safely(std::string_view path, std::string_view bytes);
+// The name every new file of a safe write starts with (".velmora-1a2b3c4d.tmp"). One that a
+// killed process left behind is hidden (also to Wine on a drive that keeps no attributes, by
+// its dot), and nothing opens it by itself: folder opens and searches pass over hidden files.
+inline constexpr std::string_view kSafeWritePrefix = ".velmora-";
+// What tells one file from another, whatever path names it: its volume and its number there.
+struct FileIdentity {
+  unsigned long volume = 0, high = 0, low = 0;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+// nullopt when the path names no file that can be opened (for its attributes only).
+std::optional<FileIdentity> file_identity(std::string_view path);
 // Size in bytes, -1 when missing.
 long long file_size(std::string_view path);
 // The attribute bits (read-only 1, hidden 2, system 4, archive 32, folder 16), -1 when missing.

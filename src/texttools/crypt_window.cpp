@@ -77,7 +77,7 @@ void encrypt_page(rt::CommonDialog& dialog) {
   std::string path = dialog.file_name;
   std::string data = rt::encrypt_data(text, w.编辑框_密码.text(), chosen_algorithm());
   if (data.empty()) return;
-  if (!rt::write_file(path, data))
+  if (!rt::write_file_safely(path, data))
     tell_user(0, 16, "写到文件失败！", kRed, "  输出到" + path + "\r\n失败！", kRed, nullptr, &w);
 }
 

@@ -284,7 +284,7 @@ void speak_translation_text(int which) {
   int generation = g_generation;
   rt::start_thread([generation, address, path] {
     // An empty answer is written and played as it is.
-    bool written = rt::write_file(path, rt::http_get(address));
+    bool written = static_cast<bool>(rt::write_file_safely(path, rt::http_get(address)));
     rt::post([generation, written, path] {
       if (!current(generation)) return;
       g_speaking = false;

@@ -239,7 +239,7 @@ void start_update_download() {
     if (!address.empty()) {
       // An empty reply is no package: it leaves any earlier file alone.
       std::string bytes = rt::http_get(address);
-      if (!bytes.empty() && rt::write_file(path, bytes)) result = 1;
+      if (!bytes.empty() && rt::write_file_safely(path, bytes)) result = 1;
     }
     bool had_address = !address.empty();
     rt::post([generation, result, had_address] { finish_download(generation, result, had_address); });

@@ -79,7 +79,7 @@ class FakeVoice final : public rt::SpeechVoice {
     s_->finish();
   }
   bool speak_to_wav(std::string_view text, const std::string& path) override {
-    if (!exists() || !rt::write_file(path, wav_bytes(text.size()))) return false;
+    if (!exists() || !rt::write_file_safely(path, wav_bytes(text.size()))) return false;
     s_->wav_files.push_back({std::string(text), path, s_->voice, s_->rate, s_->volume});
     return true;
   }

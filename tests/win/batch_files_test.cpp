@@ -171,7 +171,7 @@ class BatchTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes = "abc", const std::string& in = {}) {
     std::string p = (in.empty() ? dir_ : in) + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
 
@@ -998,6 +998,25 @@ TEST_F(BatchTest, AnUnreadableFileOrASecondFileOfOneNameIsNotWrittenAndStays) {
   EXPECT_EQ(bytes_of(out + "同.txt"), "second");
   EXPECT_EQ(bytes_of(out + "gone.txt"), "kept");
   EXPECT_EQ(names_in(conversion_list()), (std::vector<std::string>{"同.txt", "gone.txt"}));
+  EXPECT_EQ(conversion_list().cell(0, 2), first);
+}
+
+TEST_F(BatchTest, AnOutputNeverReplacesASourceStillToBeRead) {
+  // The last row goes first, and its output out\同.txt is the file of the first row, which has
+  // not been read yet: written, it would become that row's input and the user's file would be
+  // gone. It stays in the list; the first row then replaces its own file by its converted form.
+  std::string in = folder("in"), out = folder("out");
+  std::string waiting = file("同.txt", utf16le(L"输出目录里的"), out), first = file("同.txt", utf16le(L"另一个"), in);
+  open();
+  show_page(OptionsWindowForm::kConversionPage);
+  drop(conversion_list(), {waiting, first});
+  ow().组合框_转换类型.set_current(kUtf16ToAnsi);
+  rt::seams::script_dialog({DialogKind::Folder, true, {out}});
+  ui_test::click(ow().超级按钮_开始转换);
+  wait_idle();
+  EXPECT_EQ(bytes_of(waiting), std::string("输出目录里的"));
+  EXPECT_EQ(bytes_of(first), utf16le(L"另一个"));
+  ASSERT_EQ(names_in(conversion_list()), (std::vector<std::string>{"同.txt"}));
   EXPECT_EQ(conversion_list().cell(0, 2), first);
 }
 

@@ -43,7 +43,7 @@ class ClosingTest : public ProgramTest {
   // A modified page of a file: tab index.
   int edited_file(const std::string& name, const std::string& text) {
     std::string p = dir_ + name;
-    rt::write_file(p, text);
+    rt::write_file_safely(p, text);
     g_open_queue = {p};
     open_files();
     int tab = tabs().count() - 1;

@@ -349,7 +349,7 @@ class LyricFileTest : public ConversionsTest {
 };
 
 TEST_F(LyricFileTest, ALyricFileBecomesANewPageWithoutTags) {
-  ASSERT_TRUE(rt::write_file(folder + "歌.lrc", "[ti:歌]\r\n[00:01.00]  第一句[00:02.50]第二句  "));
+  ASSERT_TRUE(rt::write_file_safely(folder + "歌.lrc", "[ti:歌]\r\n[00:01.00]  第一句[00:02.50]第二句  "));
   choose("歌.lrc");
   open_lyric_file_as_page();
   ASSERT_EQ(rt::seams::dialog_requests().size(), 1u);
@@ -370,7 +370,7 @@ TEST_F(LyricFileTest, ALyricFileBecomesANewPageWithoutTags) {
 }
 
 TEST_F(LyricFileTest, AFileWithoutTagsIsReportedAndItsFolderStillRemembered) {
-  ASSERT_TRUE(rt::write_file(folder + "plain.txt", "no tags"));
+  ASSERT_TRUE(rt::write_file_safely(folder + "plain.txt", "no tags"));
   choose("plain.txt");
   reply({});
   open_lyric_file_as_page();

@@ -192,9 +192,9 @@ TEST_F(CryptTest, NothingHappensForAnEmptyPageACancelledDialogOrAWrongKey) {
   EXPECT_EQ(tabs().count(), before);
   // A wrong password, the other algorithm, a cut file, a missing file: no page, no word.
   const std::string file = dir_ + "des.enc";
-  ASSERT_TRUE(rt::write_file(file, rt::encrypt_data("abcde", "k", rt::kCipherDes)));
+  ASSERT_TRUE(rt::write_file_safely(file, rt::encrypt_data("abcde", "k", rt::kCipherDes)));
   ASSERT_EQ(rt::read_file(file)->size(), 16u);  // 4 + 5 + 7 bytes of padding
-  ASSERT_TRUE(rt::write_file(dir_ + "cut.enc", rt::read_file(file)->substr(0, 12)));
+  ASSERT_TRUE(rt::write_file_safely(dir_ + "cut.enc", rt::read_file(file)->substr(0, 12)));
   struct Attempt {
     const char* password;
     int algorithm;
@@ -339,7 +339,7 @@ TEST_F(CryptTest, DigestsOfTheCurrentPagesFileGoToTheClipboard) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
     const std::string path = dir_ + "摘要.txt";
-    ASSERT_TRUE(rt::write_file(path, c.bytes));
+    ASSERT_TRUE(rt::write_file_safely(path, c.bytes));
     g_pages[tab].path = path;
     copy_file_md5();
     EXPECT_EQ(rt::clipboard_text(), c.md5);

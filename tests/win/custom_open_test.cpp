@@ -84,7 +84,7 @@ class CustomOpenTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
 

@@ -52,7 +52,7 @@ class DocumentsTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   // Opens the paths as the command line or a drop does, and waits for the run to end.
@@ -198,8 +198,7 @@ TEST_F(DocumentsTest, UnreadableAndUndecodableFilesNeverBecomeEmptyPages) {
   EXPECT_EQ(bytes_of(locked), "secret text");
 }
 
-// A file another program holds without sharing cannot be written. (A read-only attribute does
-// not stop the test user of the test machine, so a held file stands in for an unwritable one.)
+// A file another program holds without sharing cannot be written.
 HANDLE hold(const std::string& path) {
   return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }

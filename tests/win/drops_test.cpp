@@ -87,7 +87,7 @@ class DropsTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   static bool fetches_done(int timeout_ms = 20000) {

@@ -211,7 +211,7 @@ TEST_F(EdgeHideTest, TheTrayBringsTheWindowBackAndItStaysForThePause) {
 TEST_F(EdgeHideTest, OpeningFilesBringsASlidOutWindowBack) {
   start_hiding("0");
   std::string file = rt::program_directory() + "edge_hide_open.txt";
-  ASSERT_TRUE(rt::write_file(file, "opened"));
+  ASSERT_TRUE(rt::write_file_safely(file, "opened"));
   w().move(0, 150, kWidth, kHeight);
   pointer_away();
   ASSERT_TRUE(ui_test::wait_for(slid_out, 3000));

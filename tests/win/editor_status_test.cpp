@@ -46,7 +46,7 @@ class EditorStatusTest : public ProgramTest {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     path_ = std::string(temp) + "velmora_status_" + std::to_string(GetTickCount()) + ".txt";
-    ASSERT_TRUE(rt::write_file(path_, text));
+    ASSERT_TRUE(rt::write_file_safely(path_, text));
     g_open_queue = {path_};
     open_files();
     ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }));

@@ -101,7 +101,7 @@ class FileInfoTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   // Opens the file into a page, as the command line does, and makes it current; returns its tab.

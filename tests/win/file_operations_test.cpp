@@ -72,7 +72,7 @@ class FileOperationsTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes, const std::string& in = {}) {
     std::string p = (in.empty() ? dir_ : in) + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   // Opens a file into a page and makes it current: its tab.

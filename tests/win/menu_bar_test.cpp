@@ -280,15 +280,15 @@ TEST_F(MenuBarTest, TheSavedTabItemOffersWhatCanBeDone) {
   s = saved_item();  // two pages, still none with a path
   EXPECT_TRUE(s.disabled);
   // A saved set: the item loads it, enabled whatever it showed before.
-  ASSERT_TRUE(rt::write_file(tab_set_file(), "C:\\a.txt|C:\\b.txt"));
+  ASSERT_TRUE(rt::write_file_safely(tab_set_file(), "C:\\a.txt|C:\\b.txt"));
   s = saved_item();
   EXPECT_EQ(s.caption, "载入保存标签(&B)");
   EXPECT_FALSE(s.disabled);
   // An empty file counts as none.
-  ASSERT_TRUE(rt::write_file(tab_set_file(), ""));
+  ASSERT_TRUE(rt::write_file_safely(tab_set_file(), ""));
   EXPECT_EQ(saved_item().caption, "保存打开标签(&B)");
   // An open run keeps it disabled.
-  ASSERT_TRUE(rt::write_file(tab_set_file(), "C:\\a.txt"));
+  ASSERT_TRUE(rt::write_file_safely(tab_set_file(), "C:\\a.txt"));
   set_open_busy(true);
   s = saved_item();
   set_open_busy(false);

@@ -249,8 +249,8 @@ TEST_F(PickerTest, OpenedFilesReachTheLoadedPickers) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string a = std::string(temp) + "velmora_picker_甲.txt", b = std::string(temp) + "velmora_picker_乙.log";
-  ASSERT_TRUE(rt::write_file(a, "甲的内容"));
-  ASSERT_TRUE(rt::write_file(b, "乙的内容"));
+  ASSERT_TRUE(rt::write_file_safely(a, "甲的内容"));
+  ASSERT_TRUE(rt::write_file_safely(b, "乙的内容"));
   editor().set_text("一");
   for (const Tool* t : kTools) open(*t);
   g_open_in_thread = 1;

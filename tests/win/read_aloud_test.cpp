@@ -536,7 +536,7 @@ TEST_F(ReadAloudTest, TheProposedFileNameIsTheTextsBeginning) {
 
 TEST_F(ReadAloudTest, TextsFromAFileAndFromDrops) {
   const string file = temp_dir() + "velmora_朗读_来源.txt";
-  ASSERT_TRUE(rt::write_file(file, "文件里的文字\r\n第二行"));
+  ASSERT_TRUE(rt::write_file_safely(file, "文件里的文字\r\n第二行"));
   open_window();
   text_box().set_text("原来的");
   rt::seams::script_dialog({rt::seams::DialogKind::Open, true, {file}});

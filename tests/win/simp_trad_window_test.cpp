@@ -167,7 +167,7 @@ TEST_F(SimpTradTest, DropsOnTheWorkBox) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string file = std::string(temp) + "velmora_简繁_drop.txt";
-  ASSERT_TRUE(rt::write_file(file, "文件内容\r\n第二行"));
+  ASSERT_TRUE(rt::write_file_safely(file, "文件内容\r\n第二行"));
   ASSERT_TRUE(rt::seams::drop_files(work_box(), {file}));
   EXPECT_EQ(work_box().text(), "文件内容\r\n第二行");
   DeleteFileA(file.c_str());

@@ -50,7 +50,7 @@ class HandOverTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   // Starts the program's file with these arguments in the folder (the test's own when empty).

@@ -117,7 +117,7 @@ class TabManagerTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   // Opens the files as the command line does and waits for the run to end.
@@ -139,7 +139,7 @@ class TabManagerTest : public ProgramTest {
   static void wait_idle() { ASSERT_TRUE(ui_test::wait_for([] { return !tab_manager_busy(); })); }
   static void show_saved_tab() { tm().高级选择夹_标签管理.set_current(1); }
   static std::string stored() { return rt::read_file(tab_set_file_path()).value_or("<missing>"); }
-  static void store(const std::string& bytes) { ASSERT_TRUE(rt::write_file(tab_set_file_path(), bytes)); }
+  static void store(const std::string& bytes) { ASSERT_TRUE(rt::write_file_safely(tab_set_file_path(), bytes)); }
 
   std::string dir_;
   std::vector<RecordedBox> boxes_;
@@ -346,7 +346,7 @@ TEST_F(TabManagerTest, CopyToFolderCopiesTheSelectedPagesFiles) {
   new_page_command();
   std::string target = dir_ + "目标\\";
   CreateDirectoryA(target.c_str(), nullptr);
-  ASSERT_TRUE(rt::write_file(target + "a.txt", "old a"));
+  ASSERT_TRUE(rt::write_file_safely(target + "a.txt", "old a"));
   open_manager();
   select_rows(open_list(), {0, 1, 2});
   rt::seams::dialog_requests().clear();

@@ -44,7 +44,7 @@ class TabSetTest : public ProgramTest {
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
-    EXPECT_TRUE(rt::write_file(p, bytes));
+    EXPECT_TRUE(rt::write_file_safely(p, bytes));
     return p;
   }
   // Opens the paths as the command line does and waits for the run to end.
@@ -57,7 +57,7 @@ class TabSetTest : public ProgramTest {
     ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000));
   }
   static std::string stored() { return rt::read_file(tab_set_file_path()).value_or("<missing>"); }
-  static void store(const std::string& bytes) { ASSERT_TRUE(rt::write_file(tab_set_file_path(), bytes)); }
+  static void store(const std::string& bytes) { ASSERT_TRUE(rt::write_file_safely(tab_set_file_path(), bytes)); }
   static std::vector<std::string> open_paths() {
     std::vector<std::string> paths;
     for (const PageRecord& p : g_pages) paths.push_back(p.path);

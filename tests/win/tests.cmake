@@ -160,3 +160,14 @@ velmora_wine_test(win_resources_tests
 )
 target_link_libraries(win_resources_tests PRIVATE version)
 add_dependencies(win_resources_tests Velmora)
+
+# Saving: the routine and the program's saves under faults. The disk-full cases run on a small
+# drive that the script mounts for the run; the killed saves are made by a helper program.
+add_executable(velmora_safe_save_helper tests/win/safe_save_helper.cpp)
+target_link_libraries(velmora_safe_save_helper PRIVATE velmora_runtime)
+target_link_options(velmora_safe_save_helper PRIVATE ${VELMORA_STATIC_LINK})
+velmora_wine_test(win_safe_save_tests
+  tests/win/safe_save_test.cpp
+  RUN_THROUGH ${PROJECT_SOURCE_DIR}/scripts/small-drive.sh
+)
+add_dependencies(win_safe_save_tests velmora_safe_save_helper)

@@ -366,7 +366,7 @@ TEST_F(TranslationTest, SpeechFolderAndFileFailuresAreTold) {
   const std::string program = rt::program_directory();
   // The default folder's name taken by a file: the folder cannot be made.
   const std::string blocker = program + "谷歌语音朗读";
-  ASSERT_TRUE(rt::write_file(blocker, "not a folder"));
+  ASSERT_TRUE(rt::write_file_safely(blocker, "not a folder"));
   cleanup_.push_back(blocker);
   config_set_flag(cfg::谷歌翻译设置::音频文件按照名称创建, true);
   open_window();
@@ -448,7 +448,7 @@ TEST_F(TranslationTest, ThePagePickerFilesAndDrops) {
   GetTempPathA(MAX_PATH, temp);
   const std::string file = std::string(temp) + "velmora_翻译_文件.txt";
   cleanup_.push_back(file);
-  ASSERT_TRUE(rt::write_file(file, "文件里的文字"));
+  ASSERT_TRUE(rt::write_file_safely(file, "文件里的文字"));
   ASSERT_TRUE(rt::seams::drop_files(w.编辑框_翻译内容, {file}));
   EXPECT_EQ(w.编辑框_翻译内容.text(), "文件里的文字");
 

@@ -320,7 +320,7 @@ TEST_F(UpdateDownloadTest, AnEmptyDownloadFailsAndKeepsTheEarlierFile) {
   open_with_newer_version("空包", server_.address("/empty.zip"));
   const std::string path = rt::program_directory() + "空包.zip";
   written_.push_back(path);
-  ASSERT_TRUE(rt::write_file(path, "earlier"));
+  ASSERT_TRUE(rt::write_file_safely(path, "earlier"));
   server_.set_reply(ok(""));
   RecordedBox box = download(kBoxOk);
   EXPECT_EQ(g_update_download_result, 2);
