@@ -33,13 +33,19 @@ void close_page_with_prompt(int index) {
   if (open_busy() || index < 0 || index >= static_cast<int>(g_pages.size())) return;
   MainWindowForm& w = main_window();
   if (g_pages[index].modified) {
+    // The question and the save's dialogs are modal, but pages come and go under them: the
+    // page asked about is found again by its id, and nothing is closed when it has gone.
+    const int id = page_id(index);
     Answer a =
         ask(3, 48, "检测到文件被修改!是否保存？",
             "  检测到文件[" + w.高级选择夹_标签.caption(index) + "...]内容已经被修改，请问是否将更改保存到该文件？");
+    index = find_page_by_id(id);
+    if (index < 0 || open_busy()) return;
     if (a.code == kBoxYes) {
       save_page(index);
       // Only a page that reached its file goes; a cancelled or failed save keeps it.
-      if (index >= static_cast<int>(g_pages.size()) || g_pages[index].modified) return;
+      index = find_page_by_id(id);
+      if (index < 0 || g_pages[index].modified) return;
     } else if (a.code != kBoxNo || a.without_button) {
       return;
     }
