@@ -9,6 +9,7 @@
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "documents/custom_open.h"
+#include "documents/open_files.h"
 #include "documents/file_info.h"
 #include "foreign/grabber_window.h"
 #include "forms/crypt_window_form.h"
@@ -75,6 +76,8 @@ void release_main_window() {
 
 bool on_main_window_query_close() {
   MainWindowForm& w = main_window();
+  // The run's pages are still coming.
+  if (open_busy()) return false;
   close_all_pages(true);
   release_main_window();
   show_window_faded(w, false);
@@ -96,6 +99,7 @@ void on_main_window_destroying() {
 }
 
 void exit_program() {
+  if (open_busy()) return;
   MainWindowForm& w = main_window();
   // The may-close event must not ask a second time when the window then goes.
   w.on_may_close = nullptr;
@@ -108,6 +112,7 @@ void exit_program() {
 }
 
 void restart_program() {
+  if (open_busy()) return;
   g_restart_pending = 1;
   exit_program();
   rt::run_program("\"" + rt::program_path() + "\"");

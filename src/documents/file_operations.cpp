@@ -215,6 +215,8 @@ void copy_or_move_page_file(bool move) {
 }
 
 void restore_page_backup() {
+  // It replaces the page's text, which an open run may be filling.
+  if (open_busy()) return;
   int tab = current_file_page();
   if (tab < 0) return;
   const std::string& path = g_pages[tab].path;
@@ -240,6 +242,8 @@ void show_file_properties_dialog(int page) {
 }
 
 void recycle_page_file() {
+  // The page goes with its file, and no page goes during an open run.
+  if (open_busy()) return;
   int tab = current_file_page();
   if (tab < 0) return;
   if (!rt::recycle_file(g_pages[tab].path)) {

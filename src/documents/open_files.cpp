@@ -248,13 +248,18 @@ bool confirm_many_files(int n) {
 
 }  // namespace
 
-bool open_busy() { return g_open_busy != 0; }
+bool open_busy() { return g_open_busy > 0; }
+
+void reset_open_busy() { g_open_busy = 0; }
 
 void set_open_busy(bool on) {
+  // Bulk work inside bulk work (the saves of close-all) must not end the outer busy state.
+  int was = g_open_busy;
+  g_open_busy = std::max(0, g_open_busy + (on ? 1 : -1));
+  if ((was > 0) == (g_open_busy > 0)) return;
   MainWindowForm& w = main_window();
   // The opened pages are shown: a window slid out at an edge comes back first.
   if (!on) leave_edge_hide();
-  g_open_busy = on ? 1 : 0;
   g_accept_drops = on ? 0 : 1;
   for (int button : {kButtonClosePage, kButtonOpen, kButtonNew})
     on ? w.工具条_工具栏.add_state(button, rt::Toolbar::kDisabled)
@@ -262,10 +267,12 @@ void set_open_busy(bool on) {
   if (on) w.进度条.set_position(0);
   w.进度条.set_visible(on);
   for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.图形按钮_关闭, &w.图形按钮_迷你模式}) u->set_disabled(on);
-  // The commands that create, close or re-queue pages (the saved-tab item under either caption).
-  for (const char* item : {"退出程序(&T)", "退出程序(&E)    Alt+F4", "关闭程序(&C)    Alt+F4", "打开文件(&O)    Ctrl+O",
-                           "新建文件(&N)    Ctrl+N", "自定新建(&Z)    Ctrl+B", "取纯歌词文本(&R)", "保存打开标签(&B)",
-                           "载入保存标签(&B)", "文件智能排版(&B)"})
+  // The commands that create, close or re-queue pages (the saved-tab item under either caption,
+  // the restart of the File menu and of the tray menu). The items whose states are set when
+  // their menu opens take the busy state there.
+  for (const char* item : {"退出程序(&T)", "退出程序(&E)    Alt+F4", "关闭程序(&C)    Alt+F4", "重启程序(&R)",
+                           "打开文件(&O)    Ctrl+O", "新建文件(&N)    Ctrl+N", "自定新建(&Z)    Ctrl+B",
+                           "取纯歌词文本(&R)", "保存打开标签(&B)", "载入保存标签(&B)", "文件智能排版(&B)"})
     set_menu_item_disabled(item, on);
 }
 

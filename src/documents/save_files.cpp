@@ -146,7 +146,12 @@ bool save_page_as(int tab) {
 
 bool save_current_page() { return save_page(main_window().高级选择夹_标签.current()); }
 bool save_current_page_as() { return save_page_as(main_window().高级选择夹_标签.current()); }
-void save_all_command() { confirm_save_all(); }
+
+void save_all_command() {
+  // The list page it makes would come between the pages of an open run.
+  if (open_busy()) return;
+  confirm_save_all();
+}
 
 std::string list_modified_pages() {
   MainWindowForm& w = main_window();

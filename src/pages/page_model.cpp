@@ -191,16 +191,20 @@ void close_page_at(int index) {
 }
 
 void new_page_command() {
+  // An open run puts its pages at fixed places: no page comes between meanwhile.
+  if (open_busy()) return;
   std::string name;
   create_page(name);
 }
 
 void custom_new_page_command() {
+  if (open_busy()) return;
   std::string name;
   ask_user_text("请输入要新建标签的名称！",
                 "  请输入要新建的标签名称，标签名称不允许含有：\\/|:*?< >\""
                 "这些特殊字符！如果含有的话，程序会自动去除。",
                 name, kAutomaticName + std::to_string(g_new_page_counter + 1), true);
+  if (open_busy()) return;  // a run began while the box was open
   name = rt::replace_text(strip_invalid_filename_chars(name), "\r\n", "");
   if (rt::remove_blanks(name).empty()) return;
   if (create_page(name) < 0)

@@ -10,6 +10,8 @@
 namespace {
 
 void rewrite_current_page(ParagraphRule rule) {
+  // The whole text is replaced: not while an open run is adding pages.
+  if (open_busy()) return;
   MainWindowForm& w = main_window();
   int i = w.高级选择夹_标签.current();
   if (i < 0 || i >= static_cast<int>(g_pages.size())) return;

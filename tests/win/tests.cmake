@@ -156,3 +156,6 @@ velmora_wine_test(win_open_pages_popup_tests
 velmora_wine_test(win_held_pages_tests
   tests/win/held_pages_test.cpp
 )
+velmora_wine_test(win_open_run_busy_tests
+  tests/win/open_run_busy_test.cpp
+)
