@@ -95,14 +95,16 @@ void remove_all_pages() {
   g_open_paths = " |";
 }
 
-void close_all_pages(bool exit_mode) {
-  if (!exit_mode && open_busy()) return;
+bool close_all_pages(bool exit_mode) {
+  if (!exit_mode && open_busy()) return false;
   std::string list = list_modified_pages();
   if (list.empty()) {
-    if (exit_mode) return;
+    if (exit_mode) return true;
     Answer a = ask(1, 32, "你确定全部关闭吗？", "  经过检测无文件被修改，你真的确认关闭全部打开文件吗？");
-    if (a.code == kBoxOk && !a.without_button) remove_all_pages();
-    return;
+    // A run that began while the question was open keeps its pages.
+    if (a.code != kBoxOk || a.without_button || open_busy()) return false;
+    remove_all_pages();
+    return true;
   }
   if (typing_window_loaded()) stop_typing_output();
   Answer a{};
@@ -116,8 +118,11 @@ void close_all_pages(bool exit_mode) {
     } while (exit_mode && a.without_button);
     if (a.code == kBoxYes) save_modified_pages();
   }
-  if (exit_mode || a.code == kBoxCancel || a.without_button) return;
-  // Pages whose save failed or was cancelled stay.
-  if (a.code == kBoxYes && !list_modified_pages().empty()) return;
+  if (a.code == kBoxCancel || a.without_button) return false;
+  // Pages whose save failed or was cancelled stay; at the exit they keep the program too.
+  if (a.code == kBoxYes && !list_modified_pages().empty()) return false;
+  if (exit_mode) return true;
+  if (open_busy()) return false;
   remove_all_pages();
+  return true;
 }
