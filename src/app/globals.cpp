@@ -7,6 +7,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/window_fade.h"
+#include "documents/open_files.h"
 #include "pages/page_model.h"
 #include "texttools/find_replace.h"
 #include "web/translation_window.h"
@@ -90,6 +91,7 @@ void init_globals() {
   g_typing_delay_ms = 0;
   release_instance_event();
   reset_page_model();
+  reset_open_busy();
   g_update_info = UpdateInfo{};
   g_update_available = 0;
   g_update_package_path.clear();

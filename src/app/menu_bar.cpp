@@ -50,10 +50,13 @@ rt::MenuItem* saved_tab_item() {
 void set_file_item_states() {
   MainWindowForm& w = main_window();
   bool one_tab = w.高级选择夹_标签.count() == 1;
-  set_menu_item_disabled("全部保存(&Q)    Ctrl+Q", one_tab);
+  // Saving all makes a page of its own, and closing removes pages: neither during an open run.
+  bool busy = open_busy();
+  set_menu_item_disabled("全部保存(&Q)    Ctrl+Q", one_tab || busy);
   set_menu_item_disabled("打印文件(&P)    Ctrl+P", w.编辑框_文本类容.text_length() == 0);
-  set_menu_item_disabled("关闭本页(&W)    Ctrl+W", w.工具条_工具栏.state(kButtonClosePage) == rt::Toolbar::kDisabled);
-  set_menu_item_disabled("全部关闭(&G)    Ctrl+G", one_tab);
+  set_menu_item_disabled("关闭本页(&W)    Ctrl+W",
+                         busy || w.工具条_工具栏.state(kButtonClosePage) == rt::Toolbar::kDisabled);
+  set_menu_item_disabled("全部关闭(&G)    Ctrl+G", one_tab || busy);
 }
 
 void set_edit_item_states() {
@@ -71,11 +74,13 @@ void set_edit_item_states() {
 void set_extra_item_states() {
   std::string text = main_window().编辑框_文本类容.text();
   bool empty = text.empty();
+  // These replace the page's text as a whole: not while an open run may still fill the page.
+  bool busy = open_busy();
   for (const char* c : {"段落排版(&D)", "格式转换(&N)", "取纯中文文本(&Z)", "删除全部空格(&F)    Ctrl+F6",
                         "替换为换行符(&L)", "取中间文本(&I)"})
-    set_menu_item_disabled(c, empty);
-  set_menu_item_disabled("数字连续替换(&V)", empty || text_has_no_digit(text));
-  set_menu_item_disabled("换行符替换为(&E)", rt::find_text(text, "\r\n") < 1);
+    set_menu_item_disabled(c, empty || busy);
+  set_menu_item_disabled("数字连续替换(&V)", empty || busy || text_has_no_digit(text));
+  set_menu_item_disabled("换行符替换为(&E)", busy || rt::find_text(text, "\r\n") < 1);
   if (rt::MenuItem* item = saved_tab_item()) {
     std::string tab_set = rt::read_file(rt::program_directory() + "Velmora_保存标签.ini").value_or("");
     bool some_path = false;
@@ -105,7 +110,7 @@ void open_bar_menu(int menu, void (*set_item_states)()) {
 rt::MenuItem* main_menu_item(std::string_view caption) { return main_window().超级菜单.find(caption); }
 
 void set_menu_item_disabled(std::string_view caption, bool disabled) {
-  if (rt::MenuItem* item = main_menu_item(caption)) item->disabled = disabled;
+  for (rt::MenuItem* item : main_window().超级菜单.find_all(caption)) item->disabled = disabled;
 }
 
 void open_file_menu() { open_bar_menu(kFileMenu, set_file_item_states); }

@@ -9,6 +9,7 @@
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "documents/custom_open.h"
+#include "documents/open_files.h"
 #include "documents/file_info.h"
 #include "foreign/grabber_window.h"
 #include "forms/crypt_window_form.h"
@@ -75,7 +76,8 @@ void release_main_window() {
 
 bool on_main_window_query_close() {
   MainWindowForm& w = main_window();
-  close_all_pages(true);
+  // The run's pages are still coming; and whatever the user keeps unsaved keeps the program.
+  if (open_busy() || !close_all_pages(true)) return false;
   release_main_window();
   show_window_faded(w, false);
   // Slid out at an edge: its place is where it was before the slide.
@@ -95,21 +97,37 @@ void on_main_window_destroying() {
   release_instance_event();
 }
 
-void exit_program() {
+namespace {
+
+// The exit sequence; false when it stopped and the program stays.
+bool leave_program() {
   MainWindowForm& w = main_window();
+  if (open_busy()) return false;
   // The may-close event must not ask a second time when the window then goes.
   w.on_may_close = nullptr;
-  on_main_window_query_close();
+  if (!on_main_window_query_close()) {
+    w.on_may_close = on_main_window_query_close;
+    return false;
+  }
   if (!g_restart_pending) {
     rt::end_process(0);
-    return;
+    return true;
   }
   w.post_close();
+  return true;
 }
 
+}  // namespace
+
+void exit_program() { leave_program(); }
+
 void restart_program() {
+  if (open_busy()) return;
   g_restart_pending = 1;
-  exit_program();
+  if (!leave_program()) {
+    g_restart_pending = 0;
+    return;
+  }
   rt::run_program("\"" + rt::program_path() + "\"");
   rt::end_process(0);
 }

@@ -4,9 +4,13 @@
 
 extern int g_restart_pending;
 
+// Every exit command (the menus' items, the tray, the close button, Alt+F4) ends in the
+// may-close event. The exit stops, the program staying with its pages as they are, when a
+// modified page is still unsaved after the user said Yes (a dialog cancelled, a write failed
+// or declined); No exits without saving. Nothing exits while an open run is busy.
 void exit_program();
 void restart_program();
-// The main window's may-close event; the window may always close.
+// The main window's may-close event: false keeps the window and the program.
 bool on_main_window_query_close();
 void release_main_window();
 // The main window's about-to-be-destroyed event.

@@ -25,8 +25,10 @@ struct PageRecord {
   FontRecord font;
   // True while the edit box holds a newer text than `content`.
   bool text_in_editor = false;
-  // Identifies the record while it lives, so the edit box knows whose text it shows.
-  int serial = 0;
+  // No other page of this run ever had it (a reset tab 0 is a new page): the edit box knows
+  // by it whose text it shows, and a routine that holds a page across a box or a dialog finds
+  // it again by it, or learns that it has gone.
+  int id = 0;
 };
 
 using PageList = std::vector<PageRecord>;

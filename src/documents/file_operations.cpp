@@ -8,6 +8,7 @@
 #include "common/path_routines.h"
 #include "common/skin_art.h"
 #include "common/text_routines.h"
+#include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -111,7 +112,7 @@ void save_page_snapshot() {
 void rename_page_file() {
   int tab = current_file_page();
   if (tab < 0) return;
-  const PageRecord& page = g_pages[tab];
+  const int id = page_id(tab);
   std::string answer;
   bool without_button = false;
   MessageBoxRequest r;
@@ -129,10 +130,15 @@ void rename_page_file() {
   r.input_text_color = kBlue;
   // A file without an extension is offered its bare name: a trailing dot would be dropped by
   // the system and leave the page naming a file that is not there.
-  r.input_default = page_name(tab) + (page.extension.empty() ? "" : "." + page.extension);
+  const std::string& extension = g_pages[tab].extension;
+  r.input_default = page_name(tab) + (extension.empty() ? "" : "." + extension);
   r.input_result = &answer;
   r.closed_without_button = &without_button;
   if (show_message_box(r) != kBoxOk || without_button) return;
+  // Pages come and go while the box is open: the page asked about, wherever it is now.
+  tab = find_page_by_id(id);
+  if (tab < 0 || g_pages[tab].path.empty()) return;
+  const std::string source = g_pages[tab].path;
 
   std::string name = rt::replace_text(strip_invalid_filename_chars(answer), "\r\n", "");
   if (rt::trim_both(name).empty()) {
@@ -140,8 +146,8 @@ void rename_page_file() {
               "  重命名文件失败，由于指定的文件名称中含有特殊字符！过滤之后不能组成符合条件的文件名！", kMagenta);
     return;
   }
-  std::string target = split_path_dir_file(page.path, true) + name;
-  if (!rt::rename_file(page.path, target)) {
+  std::string target = split_path_dir_file(source, true) + name;
+  if (!rt::rename_file(source, target)) {
     tell_user(0, 16, "重命名文件失败！", kRed,
               "  重命名文件失败，请确定当前文件是否正在被其他程序使用，然后再继续操作！", kMagenta);
     return;
@@ -176,8 +182,13 @@ void copy_or_move_page_file(bool move) {
   dialog.default_extension = extension;
   dialog.file_name = name + "." + extension;
   dialog.owner = w.handle();
+  const int id = page_id(tab);
   if (!dialog.run()) return;
   std::string chosen = dialog.file_name;
+  // The dialog is modal, but pages come and go under it: the page it was asked for, wherever
+  // it is now; nothing when it has gone.
+  tab = find_page_by_id(id);
+  if (tab < 0 || g_pages[tab].path.empty()) return;
   const std::string source = g_pages[tab].path;
   bool without_button = false;
   if (!move) {
@@ -204,6 +215,8 @@ void copy_or_move_page_file(bool move) {
 }
 
 void restore_page_backup() {
+  // It replaces the page's text, which an open run may be filling.
+  if (open_busy()) return;
   int tab = current_file_page();
   if (tab < 0) return;
   const std::string& path = g_pages[tab].path;
@@ -229,6 +242,8 @@ void show_file_properties_dialog(int page) {
 }
 
 void recycle_page_file() {
+  // The page goes with its file, and no page goes during an open run.
+  if (open_busy()) return;
   int tab = current_file_page();
   if (tab < 0) return;
   if (!rt::recycle_file(g_pages[tab].path)) {

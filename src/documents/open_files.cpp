@@ -1,5 +1,6 @@
 #include "documents/open_files.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/edge_hide.h"
@@ -76,13 +77,15 @@ PageRecord page_template(LoadedPath& f) {
   return p;
 }
 
-bool current_page_is_untouched() {
+const char kAutomaticName[] = "新建文档 ";
+
+// A new page nobody has used: never saved, empty, still under its automatic name.
+bool page_is_untouched(int i) {
   MainWindowForm& w = main_window();
-  int i = w.高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size())) return false;
-  const PageRecord& p = g_pages[i];
+  if (!page_exists(i)) return false;
+  const PageRecord& p = g_pages[static_cast<size_t>(i)];
   bool empty = p.text_in_editor ? w.编辑框_文本类容.text_length() == 0 : p.content.empty();
-  return p.path.empty() && empty && w.高级选择夹_标签.caption(i).compare(0, 9, "新建文档 ") == 0;
+  return p.path.empty() && empty && w.高级选择夹_标签.caption(i).compare(0, 9, kAutomaticName) == 0;
 }
 
 // One run of the open routine, fed the loaded paths in queue order on the UI thread.
@@ -99,7 +102,11 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     config_write("上次打开目录", "打开文件", slash > 0 ? first.substr(0, static_cast<size_t>(slash)) : "");
     w.进度条.set_maximum(static_cast<int>(queue_.size()));
     tabs_before_ = w.高级选择夹_标签.count();
-    blank_step_ = !rt::trim_both(first).empty() && current_page_is_untouched();
+    int current = w.高级选择夹_标签.current();
+    if (!rt::trim_both(first).empty() && page_is_untouched(current)) {
+      blank_id_ = page_id(current);
+      blank_name_ = page_name(current);
+    }
     auto self = shared_from_this();
     if (!threaded) {
       for (const std::string& p : queue_) take(load_path(p, decode_));
@@ -120,39 +127,49 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     MainWindowForm& w = main_window();
     if (!w.loaded()) return;  // the program is ending
     w.进度条.set_position(w.进度条.position() + 1);
-    if (blank_step_ && fill_blank_page(f)) return;
+    if (blank_id_ && fill_blank_page(f)) return;
     open_as_page(f);
   }
 
+  // The new page that was untouched when the run began, when it still is and is still the
+  // current page: a worker's file arrives later, and whatever the user has put there or
+  // wherever he has gone meanwhile keeps the file out of that page and every other. -1 when
+  // it no longer qualifies.
+  int blank_page() const {
+    int i = find_page_by_id(blank_id_);
+    if (i < 0 || i != main_window().高级选择夹_标签.current() || !page_is_untouched(i)) return -1;
+    return page_name(i) == blank_name_ ? i : -1;
+  }
+
   // The untouched new page takes the first path that can become a page; returns whether f was
-  // used up by this step.
+  // used up by this step (false: it opens as a page of its own).
   bool fill_blank_page(LoadedPath& f) {
     MainWindowForm& w = main_window();
+    int i = blank_page();
+    if (i < 0) {
+      blank_id_ = 0;
+      return false;
+    }
     if (f.kind == LoadedPath::Folder && f.extension.empty()) {
       g_pending_dirs.push_back(f.path);
-      end_blank_step();
+      blank_id_ = 0;
+      show_current_page();
       return true;
     }
     // Missing, unreadable and already open paths are passed over; the next may fill the page.
     if (f.kind != LoadedPath::File) return true;
     if (g_prevent_double_open && update_open_path_list(f.path, true, false, 0, "")) return true;
-    int i = w.高级选择夹_标签.current();
     if (g_prevent_double_open) update_open_path_list("", false, true, i, f.path);
     w.高级选择夹_标签.set_caption(i, rt::cut_on_char_boundary(f.name, 12));
     w.高级选择夹_标签.set_tooltip(i, make_tab_tooltip(f.name));
-    PageRecord& p = g_pages[i];
+    PageRecord& p = g_pages[static_cast<size_t>(i)];
     p.path = f.path;
     p.extension = f.extension;
     set_page_content(i, std::move(f.content));
-    end_blank_step();
-    return true;
-  }
-
-  void end_blank_step() {
-    blank_step_ = false;
+    blank_id_ = 0;
     show_current_page();
-    int i = main_window().高级选择夹_标签.current();
-    if (i >= 0 && i < static_cast<int>(g_pages.size())) g_pages[i].modified = 0;
+    g_pages[static_cast<size_t>(i)].modified = 0;
+    return true;
   }
 
   void open_as_page(LoadedPath& f) {
@@ -183,7 +200,7 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
   void finish() {
     MainWindowForm& w = main_window();
     if (!w.loaded()) return;
-    blank_step_ = false;
+    blank_id_ = 0;
     g_open_queue.clear();
     rt::TabControl& tabs = w.高级选择夹_标签;
     if (tabs.count() >= 5)
@@ -214,7 +231,9 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
 
   std::vector<std::string> queue_;
   bool decode_;
-  bool blank_step_ = false;
+  // The untouched new page the first file may fill, by id (0: none), and its name then.
+  int blank_id_ = 0;
+  std::string blank_name_;
   int tabs_before_ = 0;
 };
 
@@ -229,13 +248,18 @@ bool confirm_many_files(int n) {
 
 }  // namespace
 
-bool open_busy() { return g_open_busy != 0; }
+bool open_busy() { return g_open_busy > 0; }
+
+void reset_open_busy() { g_open_busy = 0; }
 
 void set_open_busy(bool on) {
+  // Bulk work inside bulk work (the saves of close-all) must not end the outer busy state.
+  int was = g_open_busy;
+  g_open_busy = std::max(0, g_open_busy + (on ? 1 : -1));
+  if ((was > 0) == (g_open_busy > 0)) return;
   MainWindowForm& w = main_window();
   // The opened pages are shown: a window slid out at an edge comes back first.
   if (!on) leave_edge_hide();
-  g_open_busy = on ? 1 : 0;
   g_accept_drops = on ? 0 : 1;
   for (int button : {kButtonClosePage, kButtonOpen, kButtonNew})
     on ? w.工具条_工具栏.add_state(button, rt::Toolbar::kDisabled)
@@ -243,10 +267,12 @@ void set_open_busy(bool on) {
   if (on) w.进度条.set_position(0);
   w.进度条.set_visible(on);
   for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.图形按钮_关闭, &w.图形按钮_迷你模式}) u->set_disabled(on);
-  // The commands that create, close or re-queue pages (the saved-tab item under either caption).
-  for (const char* item : {"退出程序(&T)", "退出程序(&E)    Alt+F4", "关闭程序(&C)    Alt+F4", "打开文件(&O)    Ctrl+O",
-                           "新建文件(&N)    Ctrl+N", "自定新建(&Z)    Ctrl+B", "取纯歌词文本(&R)", "保存打开标签(&B)",
-                           "载入保存标签(&B)", "文件智能排版(&B)"})
+  // The commands that create, close or re-queue pages (the saved-tab item under either caption,
+  // the restart of the File menu and of the tray menu). The items whose states are set when
+  // their menu opens take the busy state there.
+  for (const char* item : {"退出程序(&T)", "退出程序(&E)    Alt+F4", "关闭程序(&C)    Alt+F4", "重启程序(&R)",
+                           "打开文件(&O)    Ctrl+O", "新建文件(&N)    Ctrl+N", "自定新建(&Z)    Ctrl+B",
+                           "取纯歌词文本(&R)", "保存打开标签(&B)", "载入保存标签(&B)", "文件智能排版(&B)"})
     set_menu_item_disabled(item, on);
 }
 

@@ -20,5 +20,10 @@ std::vector<std::string> folder_files(const std::string& folder, const std::stri
 bool open_found_files(const std::vector<std::string>& paths);
 // Queues the files of a folder that match a pattern and opens them; false when none matched.
 bool open_folder_files(const std::string& folder, const std::string& pattern);
+// The busy state of bulk page work (an open run, saving all, removing all): the commands that
+// create, close, re-queue or re-order pages or replace the current page's text do nothing
+// meanwhile. Nested calls count: the outer work's end ends it.
 void set_open_busy(bool on);
 bool open_busy();
+// A fresh start: nothing is busy.
+void reset_open_busy();

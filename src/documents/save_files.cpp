@@ -1,5 +1,7 @@
 #include "documents/save_files.h"
 
+#include <vector>
+
 #include "app/globals.h"
 #include "app/startup.h"
 #include "common/messages.h"
@@ -8,6 +10,7 @@
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "pages/page_pickers.h"
 #include "pages/tab_manager.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
@@ -23,10 +26,12 @@ constexpr unsigned kRed = 0xFF, kGreen = 0x8000, kMagenta = 0xFF00FF, kSavedTitl
 bool valid_tab(int tab) { return tab >= 0 && tab < static_cast<int>(g_pages.size()); }
 
 
-void after_successful_write(int tab, const std::string& path, bool save_as) {
+void after_successful_write(int tab, const std::string& path, const std::string& bytes, bool save_as) {
   MainWindowForm& w = main_window();
   PageRecord& p = g_pages[tab];
-  p.modified = 0;
+  // A tool window may have changed the page while a question was open: what the file does not
+  // hold yet is still to be saved.
+  if (page_content(tab) == bytes) p.modified = 0;
   w.标签_上中.set_text_color(kSavedTitle);
   if (save_as) page_follows_file(tab, path);
   if (g_pages[tab].path.empty()) {
@@ -36,12 +41,19 @@ void after_successful_write(int tab, const std::string& path, bool save_as) {
     p.path = path;
     p.extension = extension;
     if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+    // The name stays; the lists show that the page has its file now.
+    update_tab_manager_row(tab);
+    rename_page_in_pickers(tab);
   }
   show_current_page();
 }
 
-bool choose_save_path(int tab, const char* title_end, std::string& chosen) {
+// The save dialog for the page of tab. The dialog is modal, but pages come and go under it:
+// tab_after is where the page is when it has been answered; false when it was cancelled or the
+// page has gone.
+bool choose_save_path(int tab, const char* title_end, std::string& chosen, int& tab_after) {
   MainWindowForm& w = main_window();
+  const int id = page_id(tab);
   std::string name = page_name(tab);
   w.通用对话框.title = "请选择 " + name + title_end;
   w.通用对话框.kind = rt::CommonDialog::Kind::Save;
@@ -49,7 +61,8 @@ bool choose_save_path(int tab, const char* title_end, std::string& chosen) {
   w.通用对话框.owner = w.handle();
   if (!w.通用对话框.run()) return false;
   chosen = w.通用对话框.file_name;
-  return true;
+  tab_after = find_page_by_id(id);
+  return tab_after >= 0;
 }
 
 }  // namespace
@@ -66,6 +79,7 @@ void page_follows_file(int tab, const std::string& path) {
   // The open-path list stays true, or the saved file could be opened into a second page.
   if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
   update_tab_manager_row(tab);
+  rename_page_in_pickers(tab);
 }
 
 std::string backup_name(const std::string& path) {
@@ -77,19 +91,22 @@ std::string backup_name(const std::string& path) {
   return path.substr(0, static_cast<size_t>(dot)) + "BAK";
 }
 
-bool write_page_file(const std::string& path, const std::string& bytes, int tab, bool save_as) {
+bool write_page_file(std::string path, const std::string& bytes, int tab, bool save_as) {
   if (!valid_tab(tab)) return false;
   if (rt::write_file_safely(path, bytes)) {
-    after_successful_write(tab, path, save_as);
+    after_successful_write(tab, path, bytes, save_as);
     return true;
   }
+  // Pages come and go while the questions below are open: each answer is about this page,
+  // found again by its id; a page that has gone is not written for.
+  const int id = page_id(tab);
   const std::string word = save_as ? "另存文件" : "保存文件";
   const std::string caption = main_window().高级选择夹_标签.caption(tab);
   int answer = tell_user(1, 48, word + "失败，请确定文件的可写性！", kRed,
                          "  " + word + "[" + caption +
                              "...]失败！请问是否强制写到此文件？强制写到文件一般去掉目标文件的只读属性，再尝试保存。",
                          kRed);
-  if (answer != 0) return false;
+  if (answer != 0 || find_page_by_id(id) < 0) return false;
   rt::run_hidden_and_wait("ATTRIB -r \"" + path + "\"");
   // The old file goes to the backup only when it could be read, and an empty old file never
   // replaces a backup that holds something.
@@ -107,7 +124,8 @@ bool write_page_file(const std::string& path, const std::string& bytes, int tab,
             "  强制" + word + "[" + caption + "...]成功！" +
                 (backup_written ? "并且在保存目录成功备份原文件！这样你可以随时恢复！" : ""),
             kMagenta);
-  after_successful_write(tab, path, save_as);
+  tab = find_page_by_id(id);
+  if (tab >= 0) after_successful_write(tab, path, bytes, save_as);
   return true;
 }
 
@@ -115,20 +133,25 @@ bool save_page(int tab) {
   if (!valid_tab(tab)) return false;
   if (!g_pages[tab].path.empty()) return write_page_file(g_pages[tab].path, page_content(tab), tab, false);
   std::string chosen;
-  if (!choose_save_path(tab, " 的保存目录！", chosen)) return false;
+  if (!choose_save_path(tab, " 的保存目录！", chosen, tab)) return false;
   return write_page_file(chosen, page_content(tab), tab, false);
 }
 
 bool save_page_as(int tab) {
   if (!valid_tab(tab)) return false;
   std::string chosen;
-  if (!choose_save_path(tab, " 的另存目录！", chosen)) return false;
+  if (!choose_save_path(tab, " 的另存目录！", chosen, tab)) return false;
   return write_page_file(chosen, page_content(tab), tab, true);
 }
 
 bool save_current_page() { return save_page(main_window().高级选择夹_标签.current()); }
 bool save_current_page_as() { return save_page_as(main_window().高级选择夹_标签.current()); }
-void save_all_command() { confirm_save_all(); }
+
+void save_all_command() {
+  // The list page it makes would come between the pages of an open run.
+  if (open_busy()) return;
+  confirm_save_all();
+}
 
 std::string list_modified_pages() {
   MainWindowForm& w = main_window();
@@ -150,9 +173,14 @@ std::string list_modified_pages() {
 void save_modified_pages() {
   MainWindowForm& w = main_window();
   set_open_busy(true);
-  w.进度条.set_maximum(static_cast<int>(g_pages.size()));
-  for (size_t i = 0; i < g_pages.size(); ++i) {
-    if (g_pages[i].modified) save_page(static_cast<int>(i));
+  // Each save may open a dialog or a question, under which pages come and go: the pages are
+  // taken by id, in tab order as they were, and each is saved where it is then.
+  std::vector<int> ids;
+  for (const PageRecord& p : g_pages) ids.push_back(p.id);
+  w.进度条.set_maximum(static_cast<int>(ids.size()));
+  for (size_t i = 0; i < ids.size(); ++i) {
+    int tab = find_page_by_id(ids[i]);
+    if (tab >= 0 && g_pages[static_cast<size_t>(tab)].modified) save_page(tab);
     w.进度条.set_position(static_cast<int>(i) + 1);
   }
   set_open_busy(false);
@@ -167,14 +195,15 @@ void confirm_save_all() {
     return;
   }
   if (typing_window_loaded()) stop_typing_output();
-  int remembered = w.高级选择夹_标签.current();
+  int remembered = current_page_id();
   {
     ModifiedListPage page(list);
     int answer = tell_user(4, 32, "你确定全部保存吗？", kMagenta,
                            "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？", kRed);
     if (answer == 5) save_modified_pages();
   }
-  w.高级选择夹_标签.set_current(remembered);
+  int tab = find_page_by_id(remembered);
+  if (tab >= 0) w.高级选择夹_标签.set_current(tab);
 }
 
 ModifiedListPage::ModifiedListPage(const std::string& list) {
@@ -185,19 +214,22 @@ ModifiedListPage::ModifiedListPage(const std::string& list) {
   font.size = 11;
   box.set_font(font);
   std::string name = "被修改文档";
-  tab_ = create_page(name);
-  if (tab_ < 0) return;  // the question is asked without the list
+  int tab = create_page(name);
+  if (tab < 0) return;  // the question is asked without the list
+  id_ = page_id(tab);
   box.set_text_color(kRed);
-  g_pages[tab_].text_color = kRed;
-  set_page_content(tab_, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
+  g_pages[tab].text_color = kRed;
+  set_page_content(tab, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
   show_current_page();
-  g_pages[tab_].modified = 0;
+  g_pages[tab].modified = 0;
 }
 
 ModifiedListPage::~ModifiedListPage() {
   rt::EditBox& box = main_window().编辑框_文本类容;
   box.set_text_color(colour_);
-  if (tab_ >= 0 && tab_ < static_cast<int>(g_pages.size())) close_page_at(tab_);
+  // Pages may have come before it while the question was open: the list page goes, no other.
+  int tab = find_page_by_id(id_);
+  if (tab >= 0) close_page_at(tab);
   rt::Font font = box.font();
   font.size = font_size_;
   box.set_font(font);

@@ -8,7 +8,9 @@ bool save_page(int tab);
 bool save_current_page_as();
 bool save_page_as(int tab);
 // The core: writes bytes to path for the page of tab; offers the forced write when it fails.
-bool write_page_file(const std::string& path, const std::string& bytes, int tab, bool save_as);
+// The path is a copy: the page's own path moves to another page when a page before it closes
+// under the question.
+bool write_page_file(std::string path, const std::string& bytes, int tab, bool save_as);
 void save_all_command();
 void confirm_save_all();
 std::string list_modified_pages();
@@ -31,7 +33,7 @@ class ModifiedListPage {
   ModifiedListPage& operator=(const ModifiedListPage&) = delete;
 
  private:
-  int tab_ = -1;
+  int id_ = 0;  // the list page's id (0: it could not be made)
   unsigned colour_ = 0;
   int font_size_ = 0;
 };

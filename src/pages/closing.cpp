@@ -33,13 +33,19 @@ void close_page_with_prompt(int index) {
   if (open_busy() || index < 0 || index >= static_cast<int>(g_pages.size())) return;
   MainWindowForm& w = main_window();
   if (g_pages[index].modified) {
+    // The question and the save's dialogs are modal, but pages come and go under them: the
+    // page asked about is found again by its id, and nothing is closed when it has gone.
+    const int id = page_id(index);
     Answer a =
         ask(3, 48, "检测到文件被修改!是否保存？",
             "  检测到文件[" + w.高级选择夹_标签.caption(index) + "...]内容已经被修改，请问是否将更改保存到该文件？");
+    index = find_page_by_id(id);
+    if (index < 0 || open_busy()) return;
     if (a.code == kBoxYes) {
       save_page(index);
       // Only a page that reached its file goes; a cancelled or failed save keeps it.
-      if (index >= static_cast<int>(g_pages.size()) || g_pages[index].modified) return;
+      index = find_page_by_id(id);
+      if (index < 0 || g_pages[index].modified) return;
     } else if (a.code != kBoxNo || a.without_button) {
       return;
     }
@@ -89,14 +95,16 @@ void remove_all_pages() {
   g_open_paths = " |";
 }
 
-void close_all_pages(bool exit_mode) {
-  if (!exit_mode && open_busy()) return;
+bool close_all_pages(bool exit_mode) {
+  if (!exit_mode && open_busy()) return false;
   std::string list = list_modified_pages();
   if (list.empty()) {
-    if (exit_mode) return;
+    if (exit_mode) return true;
     Answer a = ask(1, 32, "你确定全部关闭吗？", "  经过检测无文件被修改，你真的确认关闭全部打开文件吗？");
-    if (a.code == kBoxOk && !a.without_button) remove_all_pages();
-    return;
+    // A run that began while the question was open keeps its pages.
+    if (a.code != kBoxOk || a.without_button || open_busy()) return false;
+    remove_all_pages();
+    return true;
   }
   if (typing_window_loaded()) stop_typing_output();
   Answer a{};
@@ -110,8 +118,11 @@ void close_all_pages(bool exit_mode) {
     } while (exit_mode && a.without_button);
     if (a.code == kBoxYes) save_modified_pages();
   }
-  if (exit_mode || a.code == kBoxCancel || a.without_button) return;
-  // Pages whose save failed or was cancelled stay.
-  if (a.code == kBoxYes && !list_modified_pages().empty()) return;
+  if (a.code == kBoxCancel || a.without_button) return false;
+  // Pages whose save failed or was cancelled stay; at the exit they keep the program too.
+  if (a.code == kBoxYes && !list_modified_pages().empty()) return false;
+  if (exit_mode) return true;
+  if (open_busy()) return false;
   remove_all_pages();
+  return true;
 }

@@ -3,8 +3,10 @@
 
 void close_page_with_prompt(int index);
 // exit_mode: the shutdown's question (Yes/No, no page removed); otherwise Yes/No/Cancel and
-// every page removed afterwards.
-void close_all_pages(bool exit_mode);
+// every page removed afterwards. True when the pages may go: nothing was modified, the answer
+// was No, or every modified page was saved. False when a page is still modified after Yes (a
+// dialog cancelled, a write failed or declined) or the closing was cancelled.
+bool close_all_pages(bool exit_mode);
 void remove_all_pages();
 // Puts the close button over the current tab (hidden while that tab is scrolled away).
 void place_tab_close_button();

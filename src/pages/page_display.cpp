@@ -11,7 +11,7 @@
 #include "texttools/edit_commands.h"
 #include "texttools/typing_output.h"
 
-int g_editor_serial = 0;
+int g_editor_page_id = 0;
 
 namespace {
 
@@ -62,11 +62,11 @@ void show_current_page() {
   PageRecord& page = g_pages[i];
   // The edit box may already show this page's text: handing a large text to the control again
   // costs seconds and changes nothing.
-  if (page.serial != g_editor_serial) {
+  if (page.id != g_editor_page_id) {
     ++g_showing_page;
     box.set_text(page.content);
     --g_showing_page;
-    g_editor_serial = page.serial;
+    g_editor_page_id = page.id;
     page.text_in_editor = false;
   }
   box.set_selection_start(page.selection_start);
@@ -138,7 +138,7 @@ void on_editor_changed() {
   int i = w.高级选择夹_标签.current();
   if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
   PageRecord& page = g_pages[i];
-  if (page.serial != g_editor_serial) return;  // the edit box does not show this page
+  if (page.id != g_editor_page_id) return;  // the edit box does not show this page
   // While the page is unmodified its stored text equals the edit box's up to this change.
   if (!page.modified && editor_differs_from(page)) {
     page.modified = 1;

@@ -2,7 +2,7 @@
 // Moving text and state between the pages and the one edit box.
 
 // Serial of the page record whose text the edit box shows (0: none).
-extern int g_editor_serial;
+extern int g_editor_page_id;
 
 void show_current_page();
 void apply_page_colors();

@@ -4,6 +4,7 @@
 #include "app/shortcuts.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
+#include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/open_path_list.h"
 #include "pages/page_display.h"
@@ -19,11 +20,12 @@ namespace {
 
 constexpr int kCaptionBytes = 12;
 const char kAutomaticName[] = "新建文档 ";  // 9 bytes, ends in a blank
-int g_next_serial = 1;
+// Never reset: ids stay unique however often the page model starts again.
+int g_next_id = 1;
 
 PageRecord fresh_record() {
   PageRecord r;
-  r.serial = g_next_serial++;
+  r.id = g_next_id++;
   return r;
 }
 
@@ -35,17 +37,28 @@ void reset_page_model() {
   g_new_page_counter = 1;
   g_tab0_placeholder = 0;
   g_open_paths = " |";
-  g_editor_serial = 0;
+  g_editor_page_id = 0;
 }
 
 PageRecord make_page_record() { return fresh_record(); }
 
 bool page_exists(int index) { return valid_page(index); }
 
+int page_id(int index) { return valid_page(index) ? g_pages[static_cast<size_t>(index)].id : 0; }
+
+int find_page_by_id(int id) {
+  if (id <= 0) return -1;
+  for (size_t i = 0; i < g_pages.size(); ++i)
+    if (g_pages[i].id == id) return static_cast<int>(i);
+  return -1;
+}
+
+int current_page_id() { return page_id(main_window().高级选择夹_标签.current()); }
+
 std::string page_content(int index) {
   if (!valid_page(index)) return {};
   PageRecord& p = g_pages[static_cast<size_t>(index)];
-  if (p.text_in_editor && p.serial == g_editor_serial) {
+  if (p.text_in_editor && p.id == g_editor_page_id) {
     p.content = main_window().编辑框_文本类容.text();
     p.text_in_editor = false;
   }
@@ -57,7 +70,7 @@ void set_page_content(int index, std::string text) {
   PageRecord& p = g_pages[static_cast<size_t>(index)];
   p.content = std::move(text);
   p.text_in_editor = false;
-  if (p.serial == g_editor_serial) g_editor_serial = 0;  // the edit box no longer shows it
+  if (p.id == g_editor_page_id) g_editor_page_id = 0;  // the edit box no longer shows it
 }
 
 void sync_current_page_from_editor() { page_content(main_window().高级选择夹_标签.current()); }
@@ -147,6 +160,8 @@ void close_page_at(int index) {
     std::string old_path = g_pages[0].path;
     PageRecord& p = g_pages[0];
     set_page_content(0, "");
+    // A fresh page: whoever held the old one finds it gone.
+    p.id = g_next_id++;
     p.path.clear();
     p.extension.clear();
     p.modified = 0;
@@ -176,16 +191,20 @@ void close_page_at(int index) {
 }
 
 void new_page_command() {
+  // An open run puts its pages at fixed places: no page comes between meanwhile.
+  if (open_busy()) return;
   std::string name;
   create_page(name);
 }
 
 void custom_new_page_command() {
+  if (open_busy()) return;
   std::string name;
   ask_user_text("请输入要新建标签的名称！",
                 "  请输入要新建的标签名称，标签名称不允许含有：\\/|:*?< >\""
                 "这些特殊字符！如果含有的话，程序会自动去除。",
                 name, kAutomaticName + std::to_string(g_new_page_counter + 1), true);
+  if (open_busy()) return;  // a run began while the box was open
   name = rt::replace_text(strip_invalid_filename_chars(name), "\r\n", "");
   if (rt::remove_blanks(name).empty()) return;
   if (create_page(name) < 0)

@@ -14,6 +14,14 @@ PageRecord make_page_record();
 
 // Whether index names a page of g_pages.
 bool page_exists(int index);
+// The id of the page at index (0 when there is none), and the index of the page with an id
+// now (-1 when it has gone). A message box or a dialog runs a modal loop, whose timers and
+// worker results may add and close pages: what was asked about a page is done to the page
+// found again by its id.
+int page_id(int index);
+int find_page_by_id(int id);
+// The id of the current page (0 when there is none).
+int current_page_id();
 // A page's text: for the page the edit box shows, the edit box's text (taken when read).
 std::string page_content(int index);
 // Replaces a page's stored text (the caller redisplays the current page).

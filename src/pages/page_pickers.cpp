@@ -123,6 +123,14 @@ void PagePicker::relist() {
   if (window_.loaded()) list_pages();
 }
 
+void PagePicker::rename_entry(int index) {
+  if (window_.loaded() && page_exists(index)) combo_.set_item(index - page_picker_offset(), page_name(index));
+}
+
+void rename_page_in_pickers(int index) {
+  for (PagePicker* p : pickers()) p->rename_entry(index);
+}
+
 void add_page_to_pickers(const std::string& name) {
   for (PagePicker* p : pickers()) p->add_entry(name);
 }

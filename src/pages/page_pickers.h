@@ -42,6 +42,8 @@ class PagePicker {
   // entry appended; every entry again with the current page's selected.
   void add_entry(const std::string& name);
   void relist();
+  // The entry of page index takes the page's name as its tab now shows it.
+  void rename_entry(int index);
 
   int order() const { return order_; }
   bool loaded() const { return window_.loaded(); }
@@ -71,6 +73,9 @@ void add_page_to_pickers(const std::string& name);
 // close_page_at: every loaded picker lists the pages again with the current page's entry
 // selected; nothing is loaded into the windows.
 void relist_page_pickers();
+// A save that gave page index its file (save as, the first save, a renamed or moved file): its
+// entry in every loaded picker takes the page's name.
+void rename_page_in_pickers(int index);
 // The open routine and the removal of all pages: the refresh of every loaded picker, in the
 // windows' order.
 void refresh_loaded_page_pickers();

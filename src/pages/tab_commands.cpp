@@ -66,14 +66,17 @@ void copy_page_text() { rt::set_clipboard_text(main_window().编辑框_文本类
 void rename_current_tab() {
   int i = tabs().current();
   if (!page_exists(i)) return;
+  const int id = page_id(i);
   std::string name;
   ask_user_text("请输入标签名称！",
                 "  由于程序把标签提示名称当作文件名称的，所以，用户只能自定义标签名，提示不会变的。"
                 "当然未保存的文件不受此规则限制！",
                 name, tabs().caption(i), true);
   name = rt::replace_text(strip_invalid_filename_chars(name), "\r\n", "");
-  // The box is modal, but the scroll timer may have moved on meanwhile: rename the tab asked about.
-  if (name.empty() || !page_exists(i)) return;
+  // The box is modal, but the scroll timer may have moved on and pages may have come and gone
+  // meanwhile: the page asked about is renamed wherever it is now, and none when it has gone.
+  i = find_page_by_id(id);
+  if (name.empty() || i < 0) return;
   tabs().set_caption(i, rt::cut_on_char_boundary(name, kCaptionBytes));
   // A saved page keeps naming its file.
   if (g_pages[i].path.empty()) tabs().set_tooltip(i, make_tab_tooltip(name));

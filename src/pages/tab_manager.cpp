@@ -356,10 +356,15 @@ void close_selected_pages() {
   if (!f().loaded() || tab_manager_busy() || open_busy()) return;
   int generation = begin_job();
   int offset = page_picker_offset();
-  std::vector<int> rows = open_list().selected_rows();
+  // The pages by id, the highest first: each close may ask a question, under which pages
+  // come and go, so each is closed wherever it is by then (or not at all when it has gone).
+  std::vector<int> ids;
+  for (int row : open_list().selected_rows()) ids.insert(ids.begin(), page_id(row + offset));
   g_bulk_close = 1;
-  // The highest first: the pages before it keep their indexes.
-  for (auto it = rows.rbegin(); it != rows.rend(); ++it) close_page_with_prompt(*it + offset);
+  for (int id : ids) {
+    int tab = find_page_by_id(id);
+    if (tab >= 0) close_page_with_prompt(tab);
+  }
   g_bulk_close = 0;
   show_current_page();
   end_job(generation);

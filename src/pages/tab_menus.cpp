@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "app/shortcuts.h"
+#include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "forms/tab_menus_form.h"
@@ -33,6 +34,8 @@ TabMenuStates current_tab_menu_states() {
     lyrics = rt::find_text(text, "[00:") > 0 && rt::find_text(text, "]") > 0;
   }
   show("取纯歌词(&C)", lyrics);
+  // It replaces the page's text, as the restore below does.
+  enable("取纯歌词(&C)", !open_busy());
   bool batch = extension == "cmd" || extension == "bat";
   show("运行批处理", batch);
   if (batch) s.batch_caption = extension == "cmd" ? "运行CMD(&F5)   Ctrl+F5" : "运行BAT(&F5)   Ctrl+F5";
@@ -41,6 +44,7 @@ TabMenuStates current_tab_menu_states() {
   // The forced save's backup, or one named path + ".BAK".
   bool backup = !page.path.empty() && (rt::file_exists(backup_name(page.path)) || rt::file_exists(page.path + ".BAK"));
   show("恢复备份(&H)", backup);
+  enable("恢复备份(&H)", !open_busy());
   s.restore_separator = backup;
 
   enable("跳转页面(&M)    Ctrl+D", count >= 10);
@@ -50,8 +54,10 @@ TabMenuStates current_tab_menu_states() {
   enable("向前滚动(&Q)", !at_first);
   enable("向后滚动(&H)", !at_last);
   bool several = count > 1;
+  // During an open run no page is closed, and saving all (which makes a page) waits too.
+  bool busy = open_busy();
   for (const char* caption : {"关闭本页(&W)    Ctrl+W", "全部关闭(&G)    Ctrl+G", "全部保存(&Q)"})
-    enable(caption, several);
+    enable(caption, several && !busy);
   enable("跳到最前(&T)", several && !at_first);
   enable("跳到中间(&Z)", count >= 3 && cur != middle_tab_index(count));
   enable("跳到最后(&H)", several && !at_last);
@@ -63,6 +69,8 @@ TabMenuStates current_tab_menu_states() {
                               "复制文件CRC32(&C)", "保存到保存标签(&K)", "复制文件到...(&F)", "移动文件到...(&Y)",
                               "重命名文件(&C)", "删除到回收站(&D)", "用记事本打开...(&N)", "文件属性(&S)"})
     enable(caption, file);
+  // Recycling the file closes its page.
+  enable("删除到回收站(&D)", file && !open_busy());
 
   bool has_text = box.text_length() > 0;
   enable("复制文件类容(&N)", has_text);
@@ -77,6 +85,7 @@ TabMenuStates other_tab_menu_states(int index) {
   bool file = page_exists(index) && !g_pages[index].path.empty() && rt::file_exists(g_pages[index].path);
   s.items["所在目录(&M)"].enabled = file;
   s.items["文件属性(&S)"].enabled = file;
+  s.items["关闭标签(&B)"].enabled = !open_busy();
   // A placeholder tab 0 cannot be selected.
   s.items["跳到标签(&T)"].enabled = !main_window().高级选择夹_标签.tab_disabled(index);
   return s;

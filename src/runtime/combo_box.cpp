@@ -39,6 +39,14 @@ void ComboBox::remove_item(int index) {
   SendMessageW(hw(handle_), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
+void ComboBox::set_item(int index, std::string_view text) {
+  if (!handle_ || index < 0 || index >= count()) return;
+  bool chosen = current() == index;
+  SendMessageW(hw(handle_), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  SendMessageW(hw(handle_), CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(to_wide(text).c_str()));
+  if (chosen) set_current(index);
+}
+
 void ComboBox::clear() {
   if (handle_) SendMessageW(hw(handle_), CB_RESETCONTENT, 0, 0);
 }

@@ -31,6 +31,9 @@ class ComboBox : public Unit {
   void add_items(const std::vector<std::string>& texts);
   // Removes one item (nothing for an index out of range).
   void remove_item(int index);
+  // Gives one item another text in its place; the chosen item stays chosen. Nothing for an
+  // index out of range.
+  void set_item(int index, std::string_view text);
   void clear();
   int count() const;
   // The item's text, "" outside the list.

@@ -41,6 +41,13 @@ MenuItem* MenuItem::find(std::string_view text) {
   return nullptr;
 }
 
+void MenuItem::find_all(std::string_view text, std::vector<MenuItem*>& found) {
+  for (MenuItem& it : items_) {
+    if (!it.separator_ && it.caption == text) found.push_back(&it);
+    it.find_all(text, found);
+  }
+}
+
 // ---- drawing ----
 
 namespace {
@@ -155,6 +162,12 @@ MenuItem* PopupMenu::find(std::string_view caption) {
   for (MenuItem& m : menus_)
     if (MenuItem* it = m.find(caption)) return it;
   return nullptr;
+}
+
+std::vector<MenuItem*> PopupMenu::find_all(std::string_view caption) {
+  std::vector<MenuItem*> found;
+  for (MenuItem& m : menus_) m.find_all(caption, found);
+  return found;
 }
 
 void PopupMenu::set_image(int index, const Picture& picture) {

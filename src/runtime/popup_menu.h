@@ -42,6 +42,8 @@ class MenuItem {
   void clear() { items_.clear(); }
   // The first item below this one (depth first) with exactly this caption, or null.
   MenuItem* find(std::string_view caption);
+  // Every item below this one with exactly this caption, depth first, appended to found.
+  void find_all(std::string_view caption, std::vector<MenuItem*>& found);
 
  private:
   bool separator_ = false;
@@ -66,6 +68,8 @@ class PopupMenu {
   MenuItem* menu(std::string_view caption);
   // An item of any of the unit's menus by its caption, or null.
   MenuItem* find(std::string_view caption);
+  // Every item of the unit's menus with this caption (menus may share an item's caption).
+  std::vector<MenuItem*> find_all(std::string_view caption);
 
   // The image list: index -> picture (16 x 16 reads best). Alpha 0 pixels show the menu.
   void set_image(int index, const Picture& picture);

@@ -55,6 +55,7 @@ std::optional<DialogAnswer> take_dialog_answer(DialogKind kind) {
   if (it == g_dialog_answers.end()) return std::nullopt;
   DialogAnswer a = std::move(*it);
   g_dialog_answers.erase(it);
+  if (a.while_open) a.while_open();
   return a;
 }
 

@@ -48,6 +48,9 @@ struct DialogAnswer {
   // DC's own size). What is printed on it is recorded in printed_documents().
   void* device_context = nullptr;
   int page_width = 0, page_height = 0;
+  // What goes on while the dialog is open, before it is answered: a real dialog's modal loop
+  // runs the program's timers and workers' results, which may add or close pages.
+  std::function<void()> while_open;
 };
 void script_dialog(DialogAnswer answer);
 std::optional<DialogAnswer> take_dialog_answer(DialogKind kind);

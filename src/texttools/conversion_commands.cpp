@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
+#include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "pages/page_display.h"
@@ -29,8 +30,14 @@ void write_editor(const std::string& before, const std::string& after) {
   if (after != before) editor().set_text(after);
 }
 
+// Whether the page a command began on is still the one shown, after a box whose modal loop
+// may have let an open run or the tab scroll move on: the command then does nothing.
+bool left_page(int id) { return open_busy() || current_page_id() != id; }
+
+// The conversions replace the page's text as a whole: not while an open run is busy.
 template <typename Convert>
 void convert_editor(Convert convert) {
+  if (open_busy()) return;
   std::string text = editor().text();
   write_editor(text, convert(text));
 }
@@ -68,6 +75,7 @@ void remove_all_spaces() {
 }
 
 void keep_chinese_text() {
+  if (open_busy()) return;
   rt::delay_with_messages(0);  // the menu is gone before the work starts
   convert_editor([](const std::string& t) { return keep_double_byte_chars(t); });
 }
@@ -80,14 +88,17 @@ void url_decode_editor() {
 }
 
 void strip_lyrics_in_editor() {
+  if (open_busy()) return;
   std::string text = editor().text(), stripped;
   // Without tags there is nothing to strip: the page keeps its text.
   if (remove_lyric_tags(text, stripped)) write_editor(text, stripped);
 }
 
 void replace_newlines_with() {
+  if (open_busy()) return;
+  int page = current_page_id();
   std::string with;
-  if (!ask_user_text("请输入替换换行符的字符！", kLineBreakHelp, with, {}, true)) return;
+  if (!ask_user_text("请输入替换换行符的字符！", kLineBreakHelp, with, {}, true) || left_page(page)) return;
   std::string text = editor().text();
   ReplaceResult r = replace_line_breaks(text, with);
   write_editor(text, r.text);
@@ -96,8 +107,10 @@ void replace_newlines_with() {
 }
 
 void replace_with_newlines() {
+  if (open_busy()) return;
+  int page = current_page_id();
   std::string what;
-  if (!ask_user_text("请输入欲替换为换行符的字符！", kLineBreakHelp, what, {}, true)) return;
+  if (!ask_user_text("请输入欲替换为换行符的字符！", kLineBreakHelp, what, {}, true) || left_page(page)) return;
   // Nothing to look for: there is nothing to replace.
   if (what.empty()) return;
   std::string text = editor().text();
@@ -108,14 +121,18 @@ void replace_with_newlines() {
 }
 
 void extract_middle_text() {
+  if (open_busy()) return;
   rt::delay_with_messages(0);
+  int page = current_page_id();
   std::string rule_text;
   if (!ask_user_text("请输入中间文本的左标识和右标识！",
                      "  取出位于左标识和右标识中间的所有文本，书写格式为 左标识|右标识，比如 [|] "
                      "就是取出所有位于[和]中间的文本。左标识或右标识空为换行符。",
-                     rule_text, {}, true))
+                     rule_text, {}, true) ||
+      left_page(page))
     return;
   std::string text = editor().text();
+  std::string name = page_name(main_window().高级选择夹_标签.current());
   MiddleTextRule rule = parse_middle_text_rule(rule_text);
   std::vector<std::string> pieces = middle_texts(text, rule);
   std::string between = quoted(delimiter_label(rule.left)) + "和" + quoted(delimiter_label(rule.right));
@@ -133,21 +150,28 @@ void extract_middle_text() {
   // Replacing the page takes the 取消 button itself; a box closed otherwise changes nothing.
   if (without_button) return;
   std::string result = join_lines(pieces);
-  if (answer == 5) {
-    show_in_new_page(page_name(main_window().高级选择夹_标签.current()), std::move(result));
-  } else if (answer == 6) {
+  if (answer == 6) {
     rt::set_clipboard_text(result);
-  } else if (answer == 1) {
+    return;
+  }
+  // No page comes while an open run is busy, and the pieces replace the text they came from,
+  // never another page's.
+  if (answer == 5 && !open_busy()) {
+    show_in_new_page(name, std::move(result));
+  } else if (answer == 1 && !left_page(page)) {
     write_editor(editor().text(), result);
   }
 }
 
 void replace_number_range() {
+  if (open_busy()) return;
   rt::delay_with_messages(0);
+  int page = current_page_id();
   std::string rule;
   if (!ask_user_text("请输入欲替换的数字范围！",
                      "  连续替换文本中的数字，如0-9就是替换文本中的所有数字，书写格式为 起始位置-结束位置|替换内容。",
-                     rule, "0-9|", true))
+                     rule, "0-9|", true) ||
+      left_page(page))
     return;
   NumberRange range;
   if (!parse_number_range(rule, range)) {
@@ -177,6 +201,7 @@ void evaluate_expression() {
 }
 
 void open_lyric_file_as_page() {
+  if (open_busy()) return;
   MainWindowForm& w = main_window();
   rt::CommonDialog& dialog = w.通用对话框;
   dialog.kind = rt::CommonDialog::Kind::Open;
@@ -187,6 +212,8 @@ void open_lyric_file_as_page() {
   if (!dialog.run()) return;
   std::string path = dialog.file_name;
   std::string stripped = strip_lyric_tags(rt::read_file(path).value_or(std::string()));
+  // A run that began while the dialog was open puts its pages at fixed places first.
+  if (open_busy()) return;
   if (!stripped.empty()) {
     std::string name = path, extension;
     name = split_file_name(name, extension);

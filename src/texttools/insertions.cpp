@@ -4,6 +4,7 @@
 #include "foreign/edit_control.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
+#include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
@@ -50,8 +51,11 @@ void insert_time() {
 }
 
 void insert_letter_sequence() {
+  int page = current_page_id();
   std::string separator;
   if (!ask_user_text("请输入字母间的分隔符！", "  请输入字母间的分隔符，可以为空。", separator)) return;
+  // The box is modal, yet pages may have moved on under it: only into the page asked about.
+  if (current_page_id() != page) return;
   std::string text;
   for (char c = 'A'; c <= 'Z'; ++c) {
     text += c;
@@ -73,9 +77,11 @@ bool number_range_text(const std::string& rule, std::string& text) {
 
 void insert_number_range() {
   rt::delay_with_messages(0);
+  int page = current_page_id();
   std::string rule;
   if (!ask_user_text("请输入欲替换的数字范围！",
-                     "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule))
+                     "  连续插入数字到文本中，书写格式为 起始位置-结束位置|数字间的分隔符，如：0-10000", rule) ||
+      current_page_id() != page)
     return;
   std::string text;
   if (!number_range_text(rule, text)) {

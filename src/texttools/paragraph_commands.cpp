@@ -1,6 +1,7 @@
 #include "texttools/paragraph_commands.h"
 
 #include "app/globals.h"
+#include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
@@ -9,6 +10,8 @@
 namespace {
 
 void rewrite_current_page(ParagraphRule rule) {
+  // The whole text is replaced: not while an open run is adding pages.
+  if (open_busy()) return;
   MainWindowForm& w = main_window();
   int i = w.高级选择夹_标签.current();
   if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
@@ -16,7 +19,7 @@ void rewrite_current_page(ParagraphRule rule) {
   std::string after = transform_paragraphs(before, rule);
   PageRecord& page = g_pages[static_cast<size_t>(i)];
   // The redisplay puts the page's selection back: keep the one the user has now.
-  if (page.serial == g_editor_serial) {
+  if (page.id == g_editor_page_id) {
     rt::EditBox& box = w.编辑框_文本类容;
     page.selection_start = box.selection_start();
     page.selection_length = box.selection_length();

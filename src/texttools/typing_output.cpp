@@ -30,19 +30,14 @@ struct Replay {
   size_t next = 0;     // byte offset of the next character
   bool began = false;  // the empty first piece is in
   // The page whose text the edit box showed, and the edit box's state to give back.
-  int serial = 0;
+  int page_id = 0;
   bool was_read_only = false;
   int selection_start = 0, selection_length = 0;
 };
 Replay g_replay;
 
-int current_page_serial() {
-  int i = main_window().高级选择夹_标签.current();
-  return page_exists(i) ? g_pages[static_cast<size_t>(i)].serial : 0;
-}
-
 // The edit box still shows the page the replay began on.
-bool same_page() { return current_page_serial() == g_replay.serial && g_editor_serial == g_replay.serial; }
+bool same_page() { return current_page_id() == g_replay.page_id && g_editor_page_id == g_replay.page_id; }
 
 void show_start_button(bool start) {
   TypingWindowForm& w = f();
@@ -126,7 +121,7 @@ void set_typing_output_running(int flag) {
     g_typing_output_running = 1;
     g_typing_output_stop = 0;
     g_replay = Replay{};
-    g_replay.serial = current_page_serial();
+    g_replay.page_id = current_page_id();
     g_replay.was_read_only = box.read_only();
     g_replay.selection_start = box.selection_start();
     g_replay.selection_length = box.selection_length();

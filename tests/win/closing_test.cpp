@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+
 #include "app/globals.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "app/tray.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
@@ -134,6 +137,105 @@ TEST_F(ClosingTest, TheExitOffersTheModifiedPagesAndWritesThePosition) {
   EXPECT_EQ(config_read("程序设置", "窗口顶边"), "44");
   EXPECT_EQ(config_read("程序设置", "窗口宽度"), "700");
   EXPECT_EQ(config_read("程序设置", "进程通信钥匙"), "");
+}
+
+// Every way of leaving the program the user has, each ending in the same exit.
+struct ExitPath {
+  const char* name;
+  void (*go)();
+  bool restart;
+};
+
+// Chooses a menu item in the menu the action pops up.
+void choose_in_menu(const char* caption, const std::function<void()>& pop_up) {
+  rt::seams::set_menu_hook([caption](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(caption)) << caption; });
+  pop_up();
+  rt::seams::set_menu_hook(nullptr);
+}
+
+const ExitPath kExitPaths[] = {
+    {"the close button", [] { ui_test::click(w().图形按钮_关闭); }, false},
+    {"a double click on the icon",
+     [] {
+       // Its first click pops up the program menu, which the user leaves.
+       rt::seams::set_menu_hook([](rt::PopupMenu& m) { m.close(); });
+       ui_test::double_click(w().图形按钮_程序图标);
+       rt::seams::set_menu_hook(nullptr);
+     },
+     false},
+    {"the File menu", [] { choose_in_menu("退出程序(&E)    Alt+F4", [] { ui_test::click(w().图形按钮_文件_菜单); }); },
+     false},
+    {"the program menu",
+     [] { choose_in_menu("关闭程序(&C)    Alt+F4", [] { ui_test::click(w().图形按钮_程序图标); }); }, false},
+    {"the tray menu", [] { choose_in_menu("退出程序(&T)", popup_tray_menu_at_cursor); }, false},
+    {"Alt+F4",
+     [] {
+       // The key as the system delivers it, with the Alt bit of its key data.
+       HWND h = static_cast<HWND>(editor().handle());
+       SetFocus(h);
+       PostMessageW(h, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+       ui_test::settle(100);
+       PostMessageW(h, WM_SYSKEYUP, VK_F4, static_cast<LPARAM>(0xE0000001));
+       ui_test::settle(100);
+     },
+     false},
+    {"the system's close request", [] { w().close(); }, false},
+    {"restart from the File menu",
+     [] { choose_in_menu("重启程序(&R)", [] { ui_test::click(w().图形按钮_文件_菜单); }); }, true},
+    {"restart from the tray menu", [] { choose_in_menu("重启程序(&R)", popup_tray_menu_at_cursor); }, true},
+};
+
+TEST_F(ClosingTest, AnExitWhoseSaveIsCancelledStopsAndTheProgramStaysWithItsPages) {
+  rt::seams::record_launches(true);
+  new_page_command();
+  ui_test::type_text(editor(), "未保存的文字");
+  for (const ExitPath& path : kExitPaths) {
+    SCOPED_TRACE(path.name);
+    rt::seams::launches().clear();
+    int boxes = 0;
+    // Yes, and the new page's save dialog is cancelled.
+    rt::seams::script_dialog({rt::seams::DialogKind::Save, false, {}});
+    ui_test::answer_message_boxes({5}, &boxes);
+    path.go();
+    ui_test::settle(100);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(ended_, -1);
+    EXPECT_TRUE(w().loaded());
+    EXPECT_TRUE(w().visible());
+    EXPECT_TRUE(rt::seams::launches().empty());
+    EXPECT_EQ(g_restart_pending, 0);
+    ASSERT_EQ(tabs().count(), 2);  // the list page is gone, the page is there
+    EXPECT_EQ(page_content(1), "未保存的文字");
+    EXPECT_EQ(g_pages[1].modified, 1);
+    // Still the running instance, with its tray icon.
+    EXPECT_NE(config_read("程序设置", "进程通信钥匙"), "");
+  }
+  // The stopped exit leaves every way out working: No now leaves.
+  ui_test::answer_message_boxes({6});
+  w().close();
+  EXPECT_FALSE(w().loaded());
+}
+
+TEST_F(ClosingTest, AnExitWhoseWriteFailsStopsUnlessTheForcedWriteSucceeds) {
+  int tab = edited_file("held.txt", "h");
+  HANDLE h = CreateFileA((dir_ + "held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  // Yes, then the forced write is declined: the program stays.
+  ui_test::answer_message_boxes({5, 1});
+  exit_program();
+  EXPECT_EQ(ended_, -1);
+  EXPECT_TRUE(w().visible());
+  EXPECT_EQ(g_pages[tab].modified, 1);
+  // Yes, then the forced write is asked for but fails as well: the program stays.
+  ui_test::answer_message_boxes({5, 0, 0});
+  exit_program();
+  EXPECT_EQ(ended_, -1);
+  EXPECT_EQ(g_pages[tab].modified, 1);
+  CloseHandle(h);
+  // Once the file can be written, Yes saves and the program ends.
+  ui_test::answer_message_boxes({5});
+  exit_program();
+  EXPECT_EQ(rt::read_file(dir_ + "held.txt").value_or(""), "+h");
+  EXPECT_EQ(ended_, 0);
 }
 
 TEST_F(ClosingTest, NoSavesNothingAndTheExitGoesOn) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <functional>
 
 #include "app/globals.h"
 #include "documents/open_files.h"
@@ -11,6 +12,7 @@
 #include "forms/message_box_form.h"
 #include "options/config.h"
 #include "pages/page_display.h"
+#include "pages/tab_commands.h"
 #include "pages/page_model.h"
 #include "program_test.h"
 #include "runtime/encoding.h"
@@ -160,6 +162,71 @@ TEST_F(DocumentsTest, ThreadedAndDirectOpensGiveTheSamePages) {
   }
   EXPECT_EQ(seen[0], seen[1]);
   EXPECT_EQ(seen[0].size(), 3u);
+}
+
+// A threaded run reads its files on a worker, held back here until the user has acted: the
+// untouched new page takes the first file only when it is still that page, untouched and
+// current, when the file arrives.
+TEST_F(DocumentsTest, AHeldRunFillsTheNewPageOnlyWhileItIsStillUntouchedAndCurrent) {
+  struct Case {
+    const char* name;
+    std::function<void()> meanwhile;
+    bool filled;  // the file went into the new page
+    std::string new_page_text;
+  };
+  const Case cases[] = {
+      {"nothing happens", [] {}, true, "文件内容"},
+      {"text typed", [] { ui_test::type_text(editor(), "打字"); }, false, "打字"},
+      {"text dropped", [] { ASSERT_TRUE(rt::seams::drop_text(editor(), "拖入")); }, false, "拖入"},
+      {"switched to tab 0", [] { tabs().set_current(0); }, false, ""},
+      {"switched away and back", [] { tabs().set_current(0), tabs().set_current(1); }, true, "文件内容"},
+      {"renamed",
+       [] {
+         rt::seams::set_modal_hook([](rt::Window&) {
+           message_box_form().编辑框_输入类容.set_text("新建文档 改名");
+           ui_test::click(*message_box_form().answer_button(0));
+         });
+         rename_current_tab();
+         rt::seams::set_modal_hook(nullptr);
+       },
+       false, ""},
+      {"closed", [] { close_page_at(1); }, false, ""},
+  };
+  const std::string path = file("到达.txt", "文件内容");
+  g_open_in_thread = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    while (tabs().count() > 1) close_page_at(tabs().count() - 1);
+    close_page_at(0);
+    editor().set_text("第一页");  // tab 0 is in use: the new page is tab 1
+    new_page_command();
+    const int blank = page_id(1);
+    rt::seams::hold_workers(true);
+    g_open_queue = {path};
+    open_files();
+    ASSERT_TRUE(open_busy());
+    c.meanwhile();
+    rt::seams::hold_workers(false);
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000));
+    EXPECT_EQ(page_content(0), "第一页");
+    int last = tabs().count() - 1;
+    EXPECT_EQ(tabs().caption(last), "到达");
+    EXPECT_EQ(page_content(last), "文件内容");
+    EXPECT_EQ(g_pages[last].modified, 0);
+    if (c.filled) {
+      EXPECT_EQ(tabs().count(), 2);
+      EXPECT_EQ(page_id(1), blank);
+    } else if (find_page_by_id(blank) >= 0) {
+      // The new page keeps what it was given, and the file has a page of its own.
+      int i = find_page_by_id(blank);
+      EXPECT_EQ(i, 1);
+      EXPECT_EQ(tabs().count(), 3);
+      EXPECT_EQ(page_content(i), c.new_page_text);
+      EXPECT_TRUE(g_pages[i].path.empty());
+    } else {
+      EXPECT_EQ(tabs().count(), 2);
+    }
+  }
 }
 
 TEST_F(DocumentsTest, ManyFilesAreOpenedOnlyAfterTheQuestion) {

@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "common/window_fade.h"
 #include "documents/open_files.h"
+#include "documents/save_files.h"
 #include "forms/crypt_window_form.h"
 #include "forms/simp_trad_window_form.h"
 #include "pages/closing.h"
@@ -229,6 +230,42 @@ TEST_F(PickerTest, NewAndClosedPagesKeepTheEntriesInStepWithoutLoadingAnything) 
   close_page_at(1);  // tab 0 alone is a page again and gets its entry back
   ASSERT_EQ(g_tab0_placeholder, 0);
   check({page_name(0)});
+}
+
+TEST_F(PickerTest, SavingUnderANewNameRenamesThePagesEntry) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string saved_as = std::string(temp) + "velmora_picker_另存.txt",
+                    first_save = std::string(temp) + "velmora_picker_首存.txt",
+                    after_placeholder = std::string(temp) + "velmora_picker_后存.txt";
+  three_pages();
+  for (const Tool* t : kTools) open(*t);
+  for (const Tool* t : kTools) t->box().set_text("工作");
+  // Save As of the current page: its entry takes the file's name, the choice stays.
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {saved_as}});
+  ASSERT_TRUE(save_page_as(1));
+  for (const Tool* t : kTools) {
+    SCOPED_TRACE(t->name);
+    EXPECT_EQ(entries(*t), (std::vector<std::string>{"新建文档 1", "velmora_picker_另存", "第三页"}));
+    EXPECT_EQ(t->combo().current(), 1);
+    EXPECT_EQ(t->box().text(), "工作");  // nothing is loaded
+  }
+  // The first save of a page keeps its name, and so does its entry.
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {first_save}});
+  ASSERT_TRUE(save_page(2));
+  for (const Tool* t : kTools) EXPECT_EQ(entries(*t)[2], "第三页") << t->name;
+  // With tab 0 a placeholder, entry k stands for page k + 1.
+  tabs().set_current(2);
+  close_page_at(0);
+  ASSERT_EQ(g_tab0_placeholder, 1);
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {after_placeholder}});
+  ASSERT_TRUE(save_page_as(2));
+  for (const Tool* t : kTools) {
+    SCOPED_TRACE(t->name);
+    EXPECT_EQ(entries(*t), (std::vector<std::string>{"velmora_picker_另存", "velmora_picker_后存"}));
+    EXPECT_EQ(t->combo().current(), 1);
+  }
+  for (const std::string& p : {saved_as, first_save, after_placeholder}) DeleteFileA(p.c_str());
 }
 
 TEST_F(PickerTest, ClosingAllPagesRefillsTheLoadedPickers) {

@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <set>
+
 #include "app/globals.h"
 #include "app/startup.h"
 #include "forms/main_window_form.h"
@@ -197,6 +199,45 @@ TEST_F(PagesTest, ClosingTab0WhileAnotherPageIsCurrentLeavesThatPageAlone) {
   EXPECT_EQ(page_content(1), "page two stays");
   EXPECT_EQ(g_pages[1].modified, 0);
   EXPECT_EQ(page_content(0), "");
+}
+
+TEST_F(PagesTest, EveryPageOfTheRunHasAnIdNoOtherPageHad) {
+  std::set<int> seen;
+  auto take_ids = [&] {
+    for (int i = 0; i < tabs().count(); ++i) {
+      int id = page_id(i);
+      EXPECT_GT(id, 0);
+      EXPECT_EQ(find_page_by_id(id), i);
+      seen.insert(id);
+    }
+  };
+  take_ids();
+  int first = page_id(0);
+  int a = page_id(new_page()), b = page_id(new_page()), c = page_id(new_page());
+  take_ids();
+  EXPECT_EQ(seen.size(), 4u);
+  // Closing a page moves the ones after it; each is found where it is now, the closed one
+  // nowhere.
+  close_page_at(1);
+  EXPECT_EQ(find_page_by_id(a), -1);
+  EXPECT_EQ(find_page_by_id(b), 1);
+  EXPECT_EQ(find_page_by_id(c), 2);
+  // A reset tab 0 is a new page.
+  close_page_at(0);
+  EXPECT_EQ(find_page_by_id(first), -1);
+  EXPECT_EQ(seen.count(page_id(0)), 0u);
+  take_ids();
+  // Removing every page leaves a page none of them was; the ids of a new start are new too.
+  while (tabs().count() > 1) close_page_at(tabs().count() - 1);
+  close_page_at(0);
+  EXPECT_EQ(seen.count(page_id(0)), 0u);
+  take_ids();
+  EXPECT_EQ(current_page_id(), page_id(0));
+  EXPECT_EQ(find_page_by_id(0), -1);
+  EXPECT_EQ(page_id(5), 0);
+  ProgramTest::TearDown();
+  ProgramTest::SetUp();
+  EXPECT_EQ(seen.count(page_id(0)), 0u);
 }
 
 TEST_F(PagesTest, TheFirstChangeMarksThePageModified) {

@@ -211,6 +211,30 @@ TEST_F(TabManagerTest, RowsFollowThePagesAndAPlaceholderTab0IsLeftOut) {
   EXPECT_EQ(column_of(open_list(), 0), (Texts{page_name(0)}));
 }
 
+TEST_F(TabManagerTest, ASelectedPageThatGoesUnderAQuestionIsNotClosedInAnotherPagesPlace) {
+  for (std::string name : {"甲页", "乙页", "丙页"}) {
+    create_page(name);
+    editor().set_text("改了" + name);  // modified
+  }
+  open_manager();
+  int boxes = 0;
+  // The question about 乙页 is open when 甲页 goes; then No closes 乙页, and 丙页, which is
+  // now where 乙页 was, was never selected.
+  rt::seams::set_modal_hook([&](rt::Window& box) {
+    if (&box != &message_box_form()) return;
+    if (++boxes == 1) close_page_at(1);
+    ui_test::click(*message_box_form().answer_button(kBoxNo));
+  });
+  select_rows(open_list(), {1, 2});
+  ui_test::press_key(open_list(), VK_DELETE);
+  ASSERT_TRUE(ui_test::wait_for([] { return tabs().count() == 2 && !tab_manager_busy(); }));
+  ui_test::settle(100);
+  EXPECT_EQ(boxes, 1);
+  ASSERT_EQ(tabs().count(), 2);
+  EXPECT_EQ(page_name(1), "丙页");
+  EXPECT_EQ(g_pages[1].modified, 1);
+}
+
 TEST_F(TabManagerTest, DeleteClosesTheSelectedPagesHighestFirstEachWithItsQuestion) {
   for (std::string name : {"甲页", "乙页", "丙页"}) {
     create_page(name);

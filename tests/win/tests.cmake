@@ -171,3 +171,9 @@ velmora_wine_test(win_safe_save_tests
   RUN_THROUGH ${PROJECT_SOURCE_DIR}/scripts/small-drive.sh
 )
 add_dependencies(win_safe_save_tests velmora_safe_save_helper)
+velmora_wine_test(win_held_pages_tests
+  tests/win/held_pages_test.cpp
+)
+velmora_wine_test(win_open_run_busy_tests
+  tests/win/open_run_busy_test.cpp
+)
