@@ -196,7 +196,9 @@ TEST_F(CloudInputTest, EveryKeystrokeAsksWithThePinyinWithoutBlanks) {
   size_t before = paths(kQq).size();
   ui_test::type_text(box(), "ni");
   ASSERT_TRUE(ui_test::wait_for([] { return list().count() == 3; }, 10000));
-  // Both queries run at once; either may reach the service first.
+  // Both queries run at once; either may reach the service first, and the list of "ni" can be
+  // shown before the query of "n" has arrived.
+  ASSERT_TRUE(ui_test::wait_for([&] { return paths(kQq).size() >= before + 2; }, 10000));
   std::vector<std::string> asked = paths(kQq);
   asked.erase(asked.begin(), asked.begin() + static_cast<long>(before));
   std::sort(asked.begin(), asked.end());
