@@ -32,6 +32,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/app/hand_over_rules.cpp
   src/web/cloud_input_rules.cpp
   src/app/window_rules.cpp
+  src/web/search_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -230,4 +231,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/hand_over_rules_test.cpp
   tests/native/cloud_input_rules_test.cpp
   tests/native/window_rules_test.cpp
+  tests/native/search_rules_test.cpp
 )

@@ -19,7 +19,8 @@
 inline constexpr WebHost kWebTestHosts[] = {
     WebHost::kConnectivity,    WebHost::kUpdatePage,       WebHost::kProgramSite,      WebHost::kTranslation,
     WebHost::kQqCloudInput,    WebHost::kBaiduCloudInput,  WebHost::kSogouCloudInput,  WebHost::kSosoSuggestions,
-    WebHost::kBaiduSuggestions, WebHost::kSogouSuggestions};
+    WebHost::kBaiduSuggestions, WebHost::kSogouSuggestions, WebHost::kBaiduSearch,      WebHost::kSosoSearch,
+    WebHost::kSogouSearch,      WebHost::kGoogleSearch};
 
 class WebTest : public ProgramTest {
  protected:
