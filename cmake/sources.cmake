@@ -204,6 +204,11 @@ set(VELMORA_APP_SOURCES
   src/common/popup_art.cpp
   src/forms/open_pages_popup_form.cpp
   src/pages/open_pages_popup.cpp
+  src/common/mini_art.cpp
+  src/forms/mini_window_form.cpp
+  src/forms/suggestion_popup_form.cpp
+  src/app/mini_mode.cpp
+  src/web/web_search.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS

@@ -26,7 +26,6 @@ std::array<rt::GraphicButton*, 8> clock_units() {
           &w.图形按钮_分_十位, &w.图形按钮_分到秒_分隔, &w.图形按钮_秒_个位,     &w.图形按钮_秒_十位};
 }
 
-
 // The menu item of the trimming, whichever caption it shows now.
 rt::MenuItem* trim_item() {
   rt::MenuItem* item = main_menu_item("取消优化(&N)");

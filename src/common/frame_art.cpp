@@ -123,8 +123,8 @@ rt::Picture seven_segment_digit(int digit, int width, int k, const std::vector<u
   struct Box {
     int x0, y0, x1, y1;
   };
-  const Box boxes[] = {{l + 1, t, r - 1, t + k - 1},     {r - k + 1, t + 1, r, m},     {r - k + 1, m + 1, r, b},
-                       {l + 1, b, r - 1, b + k - 1},     {l, m + 1, l + k - 1, b},     {l, t + 1, l + k - 1, m},
+  const Box boxes[] = {{l + 1, t, r - 1, t + k - 1}, {r - k + 1, t + 1, r, m}, {r - k + 1, m + 1, r, b},
+                       {l + 1, b, r - 1, b + k - 1}, {l, m + 1, l + k - 1, b}, {l, t + 1, l + k - 1, m},
                        {l + 1, m, r - 1, m + k - 1}};
   Canvas c = over_rows(width, rows);
   for (const char* s = kSegments[digit]; *s; ++s) {

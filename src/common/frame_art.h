@@ -34,7 +34,8 @@ const rt::Picture& clock_separator_picture();
 // digit i), `width` wide with segments `thickness` pixels thick in `ink` (0xAARRGGBB), over a
 // background of one pixel per row from the top, whose count is the pictures' height; and the
 // colon between the numbers.
-std::vector<rt::Picture> seven_segment_digits(int width, int thickness, const std::vector<uint32_t>& rows, uint32_t ink);
+std::vector<rt::Picture> seven_segment_digits(int width, int thickness, const std::vector<uint32_t>& rows,
+                                              uint32_t ink);
 rt::Picture seven_segment_colon(int width, int thickness, const std::vector<uint32_t>& rows, uint32_t ink);
 
 constexpr int kCaptionHeight = 30;

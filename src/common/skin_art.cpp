@@ -181,7 +181,8 @@ rt::Picture title_button_picture(TitleGlyph glyph, int state) {
       ink = state == 1 ? kWhite : 0xFFF6DCDC;
     } else {
       c.fill(rounded_rect(1, 1, 20, 19, 3), state == 1 ? 0xFF7FB3D5 : 0xFF4F8DB8);
-      c.fill(rounded_rect(2, 2, 19, 18, 2), state == 1 ? vertical(kWhite, 0xFFD3EAF7, 2, 18) : vertical(0xFFB9DAF0, 0xFFDCEEF9, 2, 18));
+      c.fill(rounded_rect(2, 2, 19, 18, 2),
+             state == 1 ? vertical(kWhite, 0xFFD3EAF7, 2, 18) : vertical(0xFFB9DAF0, 0xFFDCEEF9, 2, 18));
       ink = 0xFF23455F;
     }
   } else if (state == 3) {

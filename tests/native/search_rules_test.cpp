@@ -1,6 +1,8 @@
 // The window-free rules of the web search: the stored engine, each engine's suggestion request
 // and the cutting of its reply, the result pages, and the words shown for an engine. The
 // services answer through a fake fetch that records the addresses asked for. Literals are GBK.
+#include "web/search_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "web/http.h"
-#include "web/search_rules.h"
 #include "web/web_hosts.h"
 
 namespace {
@@ -52,16 +53,28 @@ TEST(SearchRules, EachEngineIsAskedInItsShapeAndItsReplyCutByItsMarkers) {
     Items items;
   };
   const Case cases[] = {
-      {SearchEngine::kBaidu, "ni hao", "/su?wd=ni%20hao&p=3&cb=window.bdsug.sug&t=1296640973605",
-       "window.bdsug.sug({q:\"ni hao\",p:false,s:[\"你好\",\"你好吗\"]});", {"你好", "你好吗"}},
+      {SearchEngine::kBaidu,
+       "ni hao",
+       "/su?wd=ni%20hao&p=3&cb=window.bdsug.sug&t=1296640973605",
+       "window.bdsug.sug({q:\"ni hao\",p:false,s:[\"你好\",\"你好吗\"]});",
+       {"你好", "你好吗"}},
       // An empty list, and a reply without the markers, give nothing.
-      {SearchEngine::kBaidu, "x", "/su?wd=x&p=3&cb=window.bdsug.sug&t=1296640973605",
-       "window.bdsug.sug({q:\"x\",p:false,s:[]});", {}},
+      {SearchEngine::kBaidu,
+       "x",
+       "/su?wd=x&p=3&cb=window.bdsug.sug&t=1296640973605",
+       "window.bdsug.sug({q:\"x\",p:false,s:[]});",
+       {}},
       {SearchEngine::kBaidu, "x", "/su?wd=x&p=3&cb=window.bdsug.sug&t=1296640973605", "<html>busy</html>", {}},
-      {SearchEngine::kSoso, "天气", "/wh.q?w=%E5%A4%A9%E6%B0%94", "天气\r\n0\t天气预报\t0\t天气网\t0\r\n",
+      {SearchEngine::kSoso,
+       "天气",
+       "/wh.q?w=%E5%A4%A9%E6%B0%94",
+       "天气\r\n0\t天气预报\t0\t天气网\t0\r\n",
        {"天气预报", "天气网"}},
-      {SearchEngine::kSogou, "a&b=c", "/sugg/ajaj_json.jsp?key=a%26b%3Dc&type=web&pr=web",
-       "window.sogou.sug([\"a&b=c\",[\"a&b=c是什么\",\"\",\"a&b\"],[\"0\"]],-1);", {"a&b=c是什么", "a&b"}},
+      {SearchEngine::kSogou,
+       "a&b=c",
+       "/sugg/ajaj_json.jsp?key=a%26b%3Dc&type=web&pr=web",
+       "window.sogou.sug([\"a&b=c\",[\"a&b=c是什么\",\"\",\"a&b\"],[\"0\"]],-1);",
+       {"a&b=c是什么", "a&b"}},
       // Google has no suggestion service: nothing is asked.
       {SearchEngine::kGoogle, "ni", "", "", {}},
       {static_cast<SearchEngine>(7), "ni", "", "", {}},

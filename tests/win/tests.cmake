@@ -153,3 +153,10 @@ velmora_wine_test(win_edge_hide_tests
 velmora_wine_test(win_open_pages_popup_tests
   tests/win/open_pages_popup_test.cpp
 )
+velmora_wine_test(win_mini_mode_tests
+  tests/win/mini_mode_test.cpp
+  tests/harness/fake_voice.cpp
+)
+velmora_wine_test(win_web_search_tests
+  tests/win/web_search_test.cpp
+)
