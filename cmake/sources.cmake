@@ -32,6 +32,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/app/hand_over_rules.cpp
   src/web/cloud_input_rules.cpp
   src/app/window_rules.cpp
+  src/web/search_rules.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -203,6 +204,11 @@ set(VELMORA_APP_SOURCES
   src/common/popup_art.cpp
   src/forms/open_pages_popup_form.cpp
   src/pages/open_pages_popup.cpp
+  src/common/mini_art.cpp
+  src/forms/mini_window_form.cpp
+  src/forms/suggestion_popup_form.cpp
+  src/app/mini_mode.cpp
+  src/web/web_search.cpp
 )
 
 set(VELMORA_PORTABLE_TESTS
@@ -230,4 +236,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/hand_over_rules_test.cpp
   tests/native/cloud_input_rules_test.cpp
   tests/native/window_rules_test.cpp
+  tests/native/search_rules_test.cpp
 )

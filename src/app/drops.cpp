@@ -16,15 +16,15 @@ namespace {
 
 const char kReceivedHtml[] = "收到的超文本";
 
-// The caret goes after the text, as typing it there would leave it.
-void append_to_editor(const std::string& text) {
+}  // namespace
+
+void append_dropped_text(const std::string& text) {
+  // The caret goes after the text, as typing it there would leave it.
   rt::EditBox& box = main_window().编辑框_文本类容;
   int end = box.text_length();
   box.select(end, 0);
   box.replace_selection(text);
 }
-
-}  // namespace
 
 void attach_main_window_drops() {
   MainWindowForm& w = main_window();
@@ -61,14 +61,14 @@ void on_text_dropped(const std::string& text) {
   // A dragged link arrives as a web address too, and is fetched as such.
   if (main_window().编辑框_文本类容.text_length() > 0 && rt::to_upper_ascii(rt::left_text(text, 7)) == "HTTP://")
     return;
-  append_to_editor(text);
+  append_dropped_text(text);
 }
 
 void on_html_dropped(const std::string& html) {
   MainWindowForm& w = main_window();
   rt::TabControl& tabs = w.高级选择夹_标签;
   if (w.编辑框_文本类容.text_length() == 0) {
-    append_to_editor(html);
+    append_dropped_text(html);
     int i = tabs.current();
     if (tabs.caption(i).compare(0, 9, "新建文档 ") == 0) {
       tabs.set_caption(i, kReceivedHtml);

@@ -11,6 +11,9 @@ void attach_main_window_drops();
 
 // Files, HTML and web addresses are taken only while g_accept_drops is 1.
 void on_files_dropped(const std::vector<std::string>& paths);
-// Also takes the long texts dropped on the mini-mode window.
+// A dragged link comes as a web address too and is fetched as such, not appended.
 void on_text_dropped(const std::string& text);
+// The text at the end of the edit box, the caret after it (also the long texts dropped on the
+// mini-mode bar, which takes no web addresses).
+void append_dropped_text(const std::string& text);
 void on_html_dropped(const std::string& html);

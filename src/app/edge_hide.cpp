@@ -65,9 +65,12 @@ void on_hide_delay_elapsed() {
 }
 
 void on_delayed_task_timer() {
-  MainWindowForm& w = main_window();
-  w.时钟_延迟执行任务.set_interval(0);
-  if (g_edge_hide_enabled && !g_maximized) w.时钟_显示出来.set_interval(kPollInterval);
+  main_window().时钟_延迟执行任务.set_interval(0);
+  resume_edge_hide_poll();
+}
+
+void resume_edge_hide_poll() {
+  if (g_edge_hide_enabled && !g_maximized) main_window().时钟_显示出来.set_interval(kPollInterval);
 }
 
 void remember_pos_before_slide() {

@@ -11,6 +11,8 @@ void apply_edge_hide_at_start();
 void poll_cursor_for_edge_hide();
 void on_hide_delay_elapsed();
 void on_delayed_task_timer();
+// The pointer poll again, when the option is on and the window is not maximized.
+void resume_edge_hide_poll();
 // Slides a slid-out window back, or a shown one out at the edge it touches.
 void toggle_edge_slide();
 // Keeps the window's place before it slides out (and closes the open-pages popup).

@@ -26,12 +26,6 @@ std::array<rt::GraphicButton*, 8> clock_units() {
           &w.图形按钮_分_十位, &w.图形按钮_分到秒_分隔, &w.图形按钮_秒_个位,     &w.图形按钮_秒_十位};
 }
 
-void show_number(rt::GraphicButton& left, rt::GraphicButton& right, int value) {
-  const auto& digits = clock_digit_strip();
-  left.set_normal_picture(digits[value < 10 ? 0 : (value / 10) % 10]);
-  right.set_normal_picture(digits[value % 10]);
-}
-
 // The menu item of the trimming, whichever caption it shows now.
 rt::MenuItem* trim_item() {
   rt::MenuItem* item = main_menu_item("取消优化(&N)");
@@ -40,13 +34,17 @@ rt::MenuItem* trim_item() {
 
 }  // namespace
 
-void update_clock_digits() {
-  MainWindowForm& w = main_window();
+void update_clock_digits() { show_clock_time(clock_units(), clock_digit_strip()); }
+
+void show_clock_time(const std::array<rt::GraphicButton*, 8>& units, const std::vector<rt::Picture>& digits) {
   // One reading: three readings could straddle a full hour and show 09:00:00 at 10:00:00.
   rt::DateTime t = rt::now();
-  show_number(w.图形按钮_时_个位, w.图形按钮_时_十位, t.hour);
-  show_number(w.图形按钮_分_个位, w.图形按钮_分_十位, t.minute);
-  show_number(w.图形按钮_秒_个位, w.图形按钮_秒_十位, t.second);
+  const int values[] = {t.hour, t.minute, t.second};
+  for (size_t i = 0; i < 3; ++i) {
+    const int v = values[i];
+    units[3 * i]->set_normal_picture(digits[static_cast<size_t>(v < 10 ? 0 : (v / 10) % 10)]);
+    units[3 * i + 1]->set_normal_picture(digits[static_cast<size_t>(v % 10)]);
+  }
 }
 
 void show_main_clock(bool shown) {

@@ -1,14 +1,20 @@
 #pragma once
 // Small services of the main window: the digit clock in the caption, the periodic trimming of
 // the working set, and the program's mouse pointers.
+#include <array>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "runtime/app.h"
 #include "runtime/cursor.h"
+#include "runtime/graphic_button.h"
 
 // Tick of 时钟_显示时间: the eight clock units show the time of one reading of the clock.
 void update_clock_digits();
+// The same for any clock of eight units (hours, colon, minutes, colon, seconds; the units whose
+// names end in 个位 show the left digit, 0 below 10) and its digit pictures 0 to 9.
+void show_clock_time(const std::array<rt::GraphicButton*, 8>& units, const std::vector<rt::Picture>& digits);
 // The clock shown and ticking, or hidden and stopped (start-up and the options window).
 void show_main_clock(bool shown);
 // Places the clock in the caption, left of the caption buttons (on every layout).

@@ -1,6 +1,7 @@
 #include "app/shutdown.h"
 
 #include "app/boss_key.h"
+#include "app/mini_mode.h"
 #include "app/globals.h"
 #include "app/single_instance.h"
 #include "app/snapping.h"
@@ -64,6 +65,7 @@ void release_main_window() {
   if (about_window().loaded()) fade_out_about_window();
   if (tab_manager_loaded()) fade_out_tab_manager();
   if (file_info_window().loaded()) fade_out_file_info_window();
+  fade_out_mini_window();
   if (grabber_window().loaded()) fade_out_grabber_window();
   if (typing_window_loaded()) fade_out_typing_window();
   remove_tray_icon();

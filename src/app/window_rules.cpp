@@ -83,3 +83,33 @@ Edges confine_to_anchor(const Edges& dragged, int child_width, int child_height,
   if (r.bottom > anchor.bottom) put_top(r, anchor.bottom - child_height, child_height);
   return r;
 }
+
+Edges snap_mini_bar(const Edges& moved, int screen_width, int screen_height, int work_bottom) {
+  constexpr int kEdge = 11, kTaskbar = 6;
+  const int w = moved.width(), h = moved.height();
+  auto near = [](int a, int b, int distance) { return std::abs(a - b) <= distance; };
+  Edges r = moved;
+  if (near(r.left, 0, kEdge)) put_left(r, 0, w);
+  if (near(r.right, screen_width, kEdge)) put_left(r, screen_width - w, w);
+  if (near(r.top, 0, kEdge)) put_top(r, 0, h);
+  if (near(r.bottom, work_bottom, kEdge)) put_top(r, work_bottom - h, h);
+  if (near(r.top, work_bottom, kTaskbar)) put_top(r, work_bottom, h);
+  if (near(r.bottom, screen_height, kTaskbar)) put_top(r, screen_height - h, h);
+  return r;
+}
+
+int mini_bar_left_after_switch(int left, int width, bool full, int screen_width) {
+  if (left < 0) return 0;
+  if (full && left + width > screen_width) return screen_width - width;
+  return left;
+}
+
+int mini_bar_top_after_switch(int top, int height, int work_bottom) {
+  return top > work_bottom ? work_bottom - height : top;
+}
+
+PopupPlace place_suggestion_popup(int box_left, int box_top, int box_height, int popup_height, int screen_height) {
+  const int below = box_top + box_height;
+  if (screen_height - below >= popup_height) return {box_left, below, -1};
+  return {box_left, box_top - popup_height, 1};
+}

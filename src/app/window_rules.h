@@ -50,3 +50,24 @@ Edges snap_to_anchor(const Edges& dragged, int distance, const Edges& anchor);
 // A tool window kept inside its anchor: an edge that crosses the anchor's is put back on it,
 // with the child's real width and height.
 Edges confine_to_anchor(const Edges& dragged, int child_width, int child_height, const Edges& anchor);
+
+// The mini-mode bar after a move, in this order: within 11 pixels (both ends counted) of the
+// screen's left, of its right, of its top and of the work area's bottom it sits on that edge;
+// then a top within 6 pixels of the work area's bottom goes onto it (the bar lies on the
+// taskbar's area), and a bottom within 6 pixels of the screen's bottom sits on that.
+Edges snap_mini_bar(const Edges& moved, int screen_width, int screen_height, int work_bottom);
+
+// The bar's left after it changed form to `width`: never off the screen's left, and for the
+// full bar not past its right either.
+int mini_bar_left_after_switch(int left, int width, bool full, int screen_width);
+// Its top then: a top below the work area's bottom comes up so that the bar ends there.
+int mini_bar_top_after_switch(int top, int height, int work_bottom);
+
+// Where the suggestion popup goes by the keyword box (the box's screen rectangle): under it
+// when the screen has room for the whole popup there, above it otherwise. The list inside lies
+// one pixel over the popup's edge that meets the box (top -1 under the box, 1 above it).
+struct PopupPlace {
+  int left = 0, top = 0, list_top = 0;
+  bool operator==(const PopupPlace&) const = default;
+};
+PopupPlace place_suggestion_popup(int box_left, int box_top, int box_height, int popup_height, int screen_height);

@@ -14,6 +14,8 @@ using Pixels = std::vector<uint32_t>;
 inline constexpr uint32_t argb(int r, int g, int b) {
   return 0xFF000000u | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
 }
+// A Windows RGB value (red in the low byte) as an opaque pixel.
+inline constexpr uint32_t from_rgb(unsigned rgb) { return argb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 inline constexpr uint32_t kBorder = argb(69, 123, 157);
 inline constexpr uint32_t kGlyph = argb(40, 72, 96);
 

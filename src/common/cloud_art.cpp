@@ -9,13 +9,11 @@ namespace {
 
 using art::argb;
 
-uint32_t pixel_of(unsigned rgb) { return argb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
-
 bool in_disc(double x, double y, double cx, double cy, double r) { return std::hypot(x - cx, y - cy) <= r; }
 
 // A cloud of three puffs on a flat base, in the colour, with a darker rim.
 art::Canvas cloud(uint32_t color) {
-  art::Canvas c(16, 16, pixel_of(kSkinBodyColor));
+  art::Canvas c(16, 16, art::from_rgb(kSkinBodyColor));
   auto inside = [](double x, double y, double grow) {
     return in_disc(x, y, 5.0, 9.5, 3.2 + grow) || in_disc(x, y, 8.8, 7.0, 4.2 + grow) ||
            in_disc(x, y, 12.0, 9.8, 2.9 + grow) || (y >= 9.0 && y <= 12.5 + grow && x >= 4.5 && x <= 12.5);
@@ -43,8 +41,10 @@ rt::Picture qq_wubi_icon() {
   return c.picture();
 }
 
-rt::Picture baidu_icon() {
-  art::Canvas c(16, 16, pixel_of(kSkinBodyColor));
+}  // namespace
+
+rt::Picture baidu_icon_over(uint32_t background) {
+  art::Canvas c(16, 16, background);
   const uint32_t paw = argb(45, 80, 200);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
@@ -57,8 +57,8 @@ rt::Picture baidu_icon() {
   return c.picture();
 }
 
-rt::Picture sogou_icon() {
-  art::Canvas c(16, 16, pixel_of(kSkinBodyColor));
+rt::Picture sogou_icon_over(uint32_t background) {
+  art::Canvas c(16, 16, background);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
       double d = std::hypot(x + 0.5 - 8.0, y + 0.5 - 8.0);
@@ -74,11 +74,13 @@ rt::Picture sogou_icon() {
   return c.picture();
 }
 
+namespace {
+
 // The skin's button face: a light gradient in a rounded border.
 art::Canvas face(int w, int h, int state) {
   const uint32_t tops[] = {argb(252, 246, 232), argb(255, 250, 240), argb(232, 214, 176), argb(236, 232, 226)};
   const uint32_t bottoms[] = {argb(232, 212, 170), argb(244, 226, 188), argb(248, 236, 210), argb(214, 210, 204)};
-  art::Canvas c(w, h, pixel_of(kSkinBodyColor));
+  art::Canvas c(w, h, art::from_rgb(kSkinBodyColor));
   art::Canvas body(w, h, 0);
   body.vertical_gradient(tops[state], bottoms[state]);
   const uint32_t border = state == 3 ? argb(170, 170, 170) : art::kBorder;
@@ -119,7 +121,8 @@ void chevrons(art::Canvas& c, int cx, int cy, bool right, uint32_t color) {
 }  // namespace
 
 rt::Picture cloud_input_icon(int index) {
-  static const rt::Picture icons[] = {qq_pinyin_icon(), qq_wubi_icon(), baidu_icon(), sogou_icon()};
+  static const rt::Picture icons[] = {qq_pinyin_icon(), qq_wubi_icon(), baidu_icon_over(art::from_rgb(kSkinBodyColor)),
+                                      sogou_icon_over(art::from_rgb(kSkinBodyColor))};
   if (index < 0 || index >= static_cast<int>(std::size(icons))) return {};
   return icons[index];
 }

@@ -82,3 +82,14 @@ void click_radio_pair(rt::GraphicButton& clicked, rt::GraphicButton& other) {
   radio_button_state(other, ButtonOp::Set, 0);
   radio_button_state(clicked, ButtonOp::Set, 1);
 }
+
+void step_list_selection_round(rt::ListBox& list, bool down) {
+  const int n = list.count();
+  if (n == 0) return;
+  int i = list.current();
+  if (down)
+    i = i < 0 || i >= n - 1 ? 0 : i + 1;
+  else
+    i = i <= 0 ? n - 1 : i - 1;
+  list.set_current(i);
+}

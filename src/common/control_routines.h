@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/graphic_button.h"
+#include "runtime/list_box.h"
 
 // 1 when the path is an existing folder.
 int is_directory(const std::string& path);
@@ -27,3 +28,7 @@ int radio_button_state(rt::GraphicButton& button, ButtonOp op = ButtonOp::Toggle
 // A click on one radio button of a pair: it turns on, and the other off, only while the other
 // is on; a click on the button already on changes nothing.
 void click_radio_pair(rt::GraphicButton& clicked, rt::GraphicButton& other);
+
+// Down and Up over a list of suggestions: the next or the previous entry, round from the last to
+// the first and back (from no entry: the first going down, the last going up).
+void step_list_selection_round(rt::ListBox& list, bool down);

@@ -11,8 +11,6 @@ namespace {
 
 using art::argb;
 
-uint32_t pixel_of(unsigned rgb) { return argb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
-
 struct Ink {
   uint32_t line, paper, text, folder, folder_dark, glass, handle;
 };
@@ -62,7 +60,7 @@ rt::Picture button_picture(OpenWay way, int state) {
                                 {argb(0xD0, 0xC2, 0xA9), argb(0xF7, 0xF5, 0xF1), argb(0xED, 0xEA, 0xE4)}};
   const Look& l = looks[state];
   const int w = kOpenWayButtonWidth, h = kOpenWayButtonHeight;
-  const uint32_t body = pixel_of(kSkinBodyColor);
+  const uint32_t body = art::from_rgb(kSkinBodyColor);
   art::Canvas c(w, h, body);
   for (int y = 1; y < h - 1; ++y) c.hline(1, w - 2, y, art::mix(l.top, l.bottom, double(y - 1) / (h - 3)));
   c.rect(0, 0, w - 1, h - 1, l.border);

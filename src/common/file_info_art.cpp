@@ -9,17 +9,15 @@ namespace {
 
 using art::argb;
 
-uint32_t pixel_of(unsigned rgb) { return argb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
-
 }  // namespace
 
 const rt::Picture& file_info_window_icon_picture() {
   static const rt::Picture icon = [] {
-    art::Canvas c(16, 16, pixel_of(kSkinBodyColor));
+    art::Canvas c(16, 16, art::from_rgb(kSkinBodyColor));
     // The page with its corner folded.
     c.fill(2, 0, 13, 15, argb(255, 255, 255));
     c.rect(2, 0, 13, 15, art::kBorder);
-    for (int i = 0; i < 4; ++i) c.hline(10 + i, 13, i, pixel_of(kSkinBodyColor));
+    for (int i = 0; i < 4; ++i) c.hline(10 + i, 13, i, art::from_rgb(kSkinBodyColor));
     c.line(10.0, 0.0, 13.0, 3.0, art::kBorder);
     // The "i" in a blue disc.
     const double cx = 7.5, cy = 9.0;

@@ -101,50 +101,64 @@ std::vector<rt::Picture> make_strip(CaptionGlyph g) {
 }
 
 // The caption behind the clock: the rows of the caption's gradient the clock covers.
-Canvas clock_background(int width) {
-  Canvas c(width, kClockHeight, 0);
+std::vector<uint32_t> clock_background() {
+  std::vector<uint32_t> rows;
   for (int y = 0; y < kClockHeight; ++y)
-    c.hline(0, width - 1, y, mix(kCaptionTop, kCaptionBottom, double(kClockTop + y) / (kCaptionHeight - 1)));
+    rows.push_back(mix(kCaptionTop, kCaptionBottom, double(kClockTop + y) / (kCaptionHeight - 1)));
+  return rows;
+}
+
+Canvas over_rows(int width, const std::vector<uint32_t>& rows) {
+  Canvas c(width, static_cast<int>(rows.size()), 0);
+  for (int y = 0; y < c.h; ++y) c.hline(0, width - 1, y, rows[static_cast<size_t>(y)]);
   return c;
 }
 
-// Seven segments, two pixels thick: a (top), b, c (right), d (bottom), e, f (left), g (middle).
-rt::Picture clock_digit(int digit) {
+// Seven segments: a (top), b, c (right), d (bottom), e, f (left), g (middle).
+rt::Picture seven_segment_digit(int digit, int width, int k, const std::vector<uint32_t>& rows, uint32_t ink) {
   static const char* const kSegments[] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
                                           "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
-  const int l = 1, r = kClockDigitWidth - 2, t = 0, m = kClockHeight / 2 - 1, b = kClockHeight - 2;
+  const int h = static_cast<int>(rows.size());
+  const int l = 1, r = width - 2, t = 0, m = (h - k) / 2, b = h - k;
   struct Box {
     int x0, y0, x1, y1;
   };
-  const Box boxes[] = {{l + 1, t, r - 1, t + 1}, {r - 1, t + 1, r, m}, {r - 1, m + 1, r, b},
-                       {l + 1, b, r - 1, b + 1}, {l, m + 1, l + 1, b}, {l, t + 1, l + 1, m},
-                       {l + 1, m, r - 1, m + 1}};
-  Canvas c = clock_background(kClockDigitWidth);
+  const Box boxes[] = {{l + 1, t, r - 1, t + k - 1}, {r - k + 1, t + 1, r, m}, {r - k + 1, m + 1, r, b},
+                       {l + 1, b, r - 1, b + k - 1}, {l, m + 1, l + k - 1, b}, {l, t + 1, l + k - 1, m},
+                       {l + 1, m, r - 1, m + k - 1}};
+  Canvas c = over_rows(width, rows);
   for (const char* s = kSegments[digit]; *s; ++s) {
     const Box& x = boxes[*s - 'a'];
-    c.fill(x.x0, x.y0, x.x1, x.y1, kGlyph);
+    c.fill(x.x0, x.y0, x.x1, x.y1, ink);
   }
   return c.picture();
 }
 
 }  // namespace
 
+std::vector<rt::Picture> seven_segment_digits(int width, int thickness, const std::vector<uint32_t>& rows,
+                                              uint32_t ink) {
+  std::vector<rt::Picture> v;
+  for (int d = 0; d < 10; ++d) v.push_back(seven_segment_digit(d, width, thickness, rows, ink));
+  return v;
+}
+
+rt::Picture seven_segment_colon(int width, int thickness, const std::vector<uint32_t>& rows, uint32_t ink) {
+  const int h = static_cast<int>(rows.size()), k = thickness;
+  const int x = (width - k) / 2, y = (h * 3 + 8) / 16, y2 = h - y - k - 1;
+  Canvas c = over_rows(width, rows);
+  c.fill(x, y, x + k - 1, y + k - 1, ink);
+  c.fill(x, y2, x + k - 1, y2 + k - 1, ink);
+  return c.picture();
+}
+
 const std::vector<rt::Picture>& clock_digit_strip() {
-  static const std::vector<rt::Picture> strip = [] {
-    std::vector<rt::Picture> v;
-    for (int d = 0; d < 10; ++d) v.push_back(clock_digit(d));
-    return v;
-  }();
+  static const std::vector<rt::Picture> strip = seven_segment_digits(kClockDigitWidth, 2, clock_background(), kGlyph);
   return strip;
 }
 
 const rt::Picture& clock_separator_picture() {
-  static const rt::Picture colon = [] {
-    Canvas c = clock_background(kClockSeparatorWidth);
-    c.fill(2, 3, 3, 4, kGlyph);
-    c.fill(2, kClockHeight - 6, 3, kClockHeight - 5, kGlyph);
-    return c.picture();
-  }();
+  static const rt::Picture colon = seven_segment_colon(kClockSeparatorWidth, 2, clock_background(), kGlyph);
   return colon;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The main window's skin, drawn by code: frame pictures and caption-button strips.
+#include <cstdint>
 #include <vector>
 
 #include "runtime/picture.h"
@@ -29,6 +30,13 @@ const rt::Picture& program_icon_picture();
 // each drawn over the caption where the clock lies (kClockTop to kClockTop + kClockHeight).
 const std::vector<rt::Picture>& clock_digit_strip();
 const rt::Picture& clock_separator_picture();
+// The same kind of clock in other sizes and colours: seven-segment digits (picture i shows the
+// digit i), `width` wide with segments `thickness` pixels thick in `ink` (0xAARRGGBB), over a
+// background of one pixel per row from the top, whose count is the pictures' height; and the
+// colon between the numbers.
+std::vector<rt::Picture> seven_segment_digits(int width, int thickness, const std::vector<uint32_t>& rows,
+                                              uint32_t ink);
+rt::Picture seven_segment_colon(int width, int thickness, const std::vector<uint32_t>& rows, uint32_t ink);
 
 constexpr int kCaptionHeight = 30;
 constexpr int kFrameSide = 4;

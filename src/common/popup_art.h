@@ -1,7 +1,8 @@
 #pragma once
-// The thin skin frame of the open-pages popup, drawn by code: the eight pictures in the order
-// top-left, top, top-right, left, right, bottom-left, bottom, bottom-right (4-pixel corners,
-// 2-pixel edges), stretched along the window's edges by its labels.
+// The thin skin frame of the popups (the open pages, the search suggestions), drawn by code: the
+// eight pictures in the order top-left, top, top-right, left, right, bottom-left, bottom,
+// bottom-right (4-pixel corners, 2-pixel edges), stretched along the window's edges by its
+// labels.
 #include <array>
 
 #include "runtime/picture.h"

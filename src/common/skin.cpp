@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "common/popup_art.h"
 #include "common/skin_art.h"
 #include "runtime/cursor.h"
 #include "runtime/hooks.h"
@@ -72,6 +73,19 @@ void create_tool_window_frame(rt::Window& window, const SkinLabels& labels, std:
   bottom_left->create(window, {0, h - 4, 4, 4});
   bottom->create(window, {4, h - 2, w - 8, 2});
   bottom_right->create(window, {w - 4, h - 4, 4, 4});
+}
+
+void create_popup_frame(rt::Window& window, const SkinLabels& labels) {
+  auto& [top_left, top, top_right, left, right, bottom_left, bottom, bottom_right] = labels;
+  const int w = window.width(), h = window.height(), k = kPopupFrameCorner, e = kPopupFrameEdge;
+  top_left->create(window, {0, 0, k, k});
+  top->create(window, {k, 0, w - 2 * k, e});
+  top_right->create(window, {w - k, 0, k, k});
+  left->create(window, {0, k, e, h - 2 * k});
+  right->create(window, {w - e, k, e, h - 2 * k});
+  bottom_left->create(window, {0, h - k, k, k});
+  bottom->create(window, {k, h - e, w - 2 * k, e});
+  bottom_right->create(window, {w - k, h - k, k, k});
 }
 
 void dress_tool_window(rt::Window& window, const SkinLabels& labels, rt::GraphicButton& icon_button,

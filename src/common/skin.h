@@ -28,6 +28,8 @@ void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& 
 // The frame labels of a tool window, made along the edges of its design size: the title strip
 // (with the title) and its two corners on top, 2-pixel sides and bottom, 4-pixel bottom corners.
 void create_tool_window_frame(rt::Window& window, const SkinLabels& labels, std::string_view title);
+// The thin frame labels of a popup (common/popup_art.h), made along the edges of its design size.
+void create_popup_frame(rt::Window& window, const SkinLabels& labels);
 // A tool window as its created event dresses it: fully transparent until its fade-in, the
 // program icon and the close button's pictures, the skin frame with corner size 4.
 void dress_tool_window(rt::Window& window, const SkinLabels& labels, rt::GraphicButton& icon_button,

@@ -168,20 +168,52 @@ std::array<rt::Picture, 8> make_frame() {
           cut(mid, n - kSide, 1, kSide),   cut(n - kCorner, n - kCorner, kCorner, kCorner)};
 }
 
-// ---- The close button ----
+// ---- The buttons of the title strip ----
 
-rt::Picture close_picture(int state) {
+// The close button turns red under the pointer, the others take a light face.
+rt::Picture title_button_picture(TitleGlyph glyph, int state) {
   Canvas c(21, 20, strip_from(2));
-  uint32_t cross = 0xFF3F6482;
+  const bool close = glyph == TitleGlyph::Close;
+  uint32_t ink = 0xFF3F6482;
   if (state == 1 || state == 2) {
-    c.fill(rounded_rect(1, 1, 20, 19, 3), state == 1 ? 0xFFE5484D : 0xFFC42B31);
-    cross = state == 1 ? kWhite : 0xFFF6DCDC;
+    if (close) {
+      c.fill(rounded_rect(1, 1, 20, 19, 3), state == 1 ? 0xFFE5484D : 0xFFC42B31);
+      ink = state == 1 ? kWhite : 0xFFF6DCDC;
+    } else {
+      c.fill(rounded_rect(1, 1, 20, 19, 3), state == 1 ? 0xFF7FB3D5 : 0xFF4F8DB8);
+      c.fill(rounded_rect(2, 2, 19, 18, 2),
+             state == 1 ? vertical(kWhite, 0xFFD3EAF7, 2, 18) : vertical(0xFFB9DAF0, 0xFFDCEEF9, 2, 18));
+      ink = 0xFF23455F;
+    }
   } else if (state == 3) {
-    cross = 0xFFA7C3D3;
+    ink = 0xFFA7C3D3;
   }
-  c.fill(stroke({{6.9, 6.4}, {14.1, 13.6}}, 0.85), cross);
-  c.fill(stroke({{14.1, 6.4}, {6.9, 13.6}}, 0.85), cross);
+  switch (glyph) {
+    case TitleGlyph::Close:
+      c.fill(stroke({{6.9, 6.4}, {14.1, 13.6}}, 0.85), ink);
+      c.fill(stroke({{14.1, 6.4}, {6.9, 13.6}}, 0.85), ink);
+      break;
+    case TitleGlyph::NormalMode:
+      // A window with its caption: the editor's own size again.
+      c.fill(stroke({{5.5, 6}, {15.5, 6}, {15.5, 14.5}, {5.5, 14.5}, {5.5, 6}}, 0.6), ink);
+      c.fill(stroke({{5.5, 7.6}, {15.5, 7.6}}, 0.9), ink);
+      break;
+    case TitleGlyph::PinOff:
+    case TitleGlyph::PinOn: {
+      // A pin: upright when the window stays on top, leaning otherwise.
+      const double lean = glyph == TitleGlyph::PinOn ? 0 : 2.5;
+      c.fill(rounded_rect(7.5 + lean, 4.5, 13.5 + lean, 9.5, 1), ink);
+      c.fill(stroke({{6 + lean, 10.2}, {15 + lean, 10.2}}, 0.8), ink);
+      c.fill(stroke({{10.5 + lean / 2, 10.5}, {10.5 - lean / 2, 16}}, 0.7), ink);
+      break;
+    }
+  }
   return c.picture();
+}
+
+std::array<rt::Picture, 4> title_button_strip(TitleGlyph glyph) {
+  return {title_button_picture(glyph, 0), title_button_picture(glyph, 1), title_button_picture(glyph, 2),
+          title_button_picture(glyph, 3)};
 }
 
 // ---- The message-box icons ----
@@ -276,11 +308,16 @@ const std::array<rt::Picture, 8>& tool_window_frame_pictures() {
   return pictures;
 }
 
-const std::array<rt::Picture, 4>& close_button_pictures() {
-  static const std::array<rt::Picture, 4> pictures{close_picture(0), close_picture(1), close_picture(2),
-                                                   close_picture(3)};
-  return pictures;
+const std::array<rt::Picture, 4>& close_button_pictures() { return title_button_pictures(TitleGlyph::Close); }
+
+const std::array<rt::Picture, 4>& title_button_pictures(TitleGlyph glyph) {
+  static const std::array<std::array<rt::Picture, 4>, 4> strips{
+      title_button_strip(TitleGlyph::Close), title_button_strip(TitleGlyph::NormalMode),
+      title_button_strip(TitleGlyph::PinOff), title_button_strip(TitleGlyph::PinOn)};
+  return strips[static_cast<size_t>(glyph)];
 }
+
+uint32_t title_strip_pixel(int y) { return strip_color(y); }
 
 rt::Picture message_box_icon(int icon) {
   static const std::array<rt::Picture, 5> pictures{icon_picture(8), icon_picture(16), icon_picture(32),

@@ -17,6 +17,12 @@ constexpr unsigned kSkinBodyColor = 0xF4E2B3;
 const std::array<rt::Picture, 8>& tool_window_frame_pictures();
 // 21 x 20, drawn for the title strip 2 pixels below its top: normal, hover, pressed, disabled.
 const std::array<rt::Picture, 4>& close_button_pictures();
+// More buttons of that kind: back to the normal window, and the pin of always-on-top (leaning:
+// off, upright: on).
+enum class TitleGlyph { Close, NormalMode, PinOff, PinOn };
+const std::array<rt::Picture, 4>& title_button_pictures(TitleGlyph glyph);
+// The title strip's colour in its row y (0 its top row), for pictures drawn over it.
+uint32_t title_strip_pixel(int y);
 // 20 x 20, drawn for the title strip 3 pixels below its top: 8 tick, 16 cross, 32 question
 // mark, 48 warning, 64 information; an empty picture for any other value.
 rt::Picture message_box_icon(int icon);

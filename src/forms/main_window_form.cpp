@@ -4,6 +4,7 @@
 #include "app/drops.h"
 #include "app/edge_hide.h"
 #include "app/main_frame.h"
+#include "app/mini_mode.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
@@ -240,6 +241,7 @@ void MainWindowForm::build() {
   };
   标签_底.on_right_up = open_pages_popup_on_release;
   图形按钮_迷你模式.on_right_up = open_pages_popup_on_release;
+  图形按钮_迷你模式.on_click = enter_mini_mode;
   标签_右中.on_double_click = on_double_click(move_caret_to_quarter);
   标签_左中.on_double_click = on_double_click(move_caret_to_quarter);
   bind_menu_bar(*this);

@@ -3,6 +3,7 @@
 #include "app/boss_key.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
+#include "app/mini_mode.h"
 #include "app/shutdown.h"
 #include "app/tray.h"
 #include "common/menu_art.h"
@@ -226,7 +227,7 @@ void build_main_window_menus(MainWindowForm& w) {
                  kSeparator,
                  {"语音朗读(&Y)", kImageReadAloud, restore_read_aloud_from_tray},
                  kSeparator,
-                 {"正常模式(&Z)", kImageMiniMode, kNotYet},  // leave_mini_mode
+                 {"正常模式(&Z)", kImageMiniMode, leave_mini_mode},
                  kSeparator,
                  {"重启程序(&R)", -1, restart_program},
                  kSeparator,

@@ -19,15 +19,7 @@ OpenPagesPopupForm& open_pages_popup() {
 void OpenPagesPopupForm::build() {
   set_back_color(kSkinBodyColor);
   列表框_打开文件列表.create(*this, {kListMargin, kListMargin, W - 2 * kListMargin, H - 5});
-  const int k = kPopupFrameCorner, e = kPopupFrameEdge;
-  标签_左上.create(*this, {0, 0, k, k});
-  标签_上中.create(*this, {k, 0, W - 2 * k, e});
-  标签_右上.create(*this, {W - k, 0, k, k});
-  标签_左中.create(*this, {0, k, e, H - 2 * k});
-  标签_右中.create(*this, {W - e, k, e, H - 2 * k});
-  标签_左下.create(*this, {0, H - k, k, k});
-  标签_下中.create(*this, {k, H - e, W - 2 * k, e});
-  标签_右下.create(*this, {W - k, H - k, k, k});
+  create_popup_frame(*this, frame_labels());
 
   on_created = on_open_pages_popup_created;
   on_first_activation = on_open_pages_popup_first_activation;

@@ -240,14 +240,8 @@ void settings_units_visible(bool show) {
 void move_candidate_selection(bool down) {
   rt::ListBox& list = f().列表框_云服务器取到的数据;
   list.set_focus();
-  int n = list.count();
-  if (n == 0) return;
-  int i = list.current();
-  if (down)
-    i = i < 0 || i >= n - 1 ? 0 : i + 1;
-  else
-    i = i <= 0 ? n - 1 : i - 1;
-  list.set_current(i);
+  if (list.count() == 0) return;
+  step_list_selection_round(list, down);
   show_candidate_tip();
 }
 

@@ -64,19 +64,6 @@ std::string sogou_ime_address(std::string_view key, std::string_view query) {
 
 std::string sogou_ime_key_address() { return web_address(WebHost::kSogouCloudInput, "/web_ime/patch.php"); }
 
-std::string soso_suggestions_address(std::string_view box_text) {
-  return web_address(WebHost::kSosoSuggestions, "/wh.q?w=" + url_encode(box_text));
-}
-
-std::string baidu_suggestions_address(std::string_view box_text) {
-  return web_address(WebHost::kBaiduSuggestions,
-                     "/su?wd=" + url_encode(box_text) + "&p=3&cb=window.bdsug.sug&t=1296640973605");
-}
-
-std::string sogou_suggestions_address(std::string_view box_text) {
-  return web_address(WebHost::kSogouSuggestions, "/sugg/ajaj_json.jsp?key=" + url_encode(box_text) + "&type=web&pr=web");
-}
-
 CutReply cut_qq_ime_reply(std::string_view utf8_reply) {
   CutReply r;
   r.source = text_between(rt::utf8_to_gbk_text(utf8_reply), ":[\"", "\"],");
@@ -105,26 +92,6 @@ CutReply cut_sogou_ime_reply(std::string_view reply) {
 }
 
 std::string cut_sogou_ime_key(std::string_view reply) { return text_between(reply, "\"", "\""); }
-
-std::vector<std::string> cut_soso_suggestions(std::string_view reply) {
-  std::vector<std::string> items;
-  all_texts_between(reply, "0\t", "\t0", items);
-  return items;
-}
-
-CutReply cut_baidu_suggestions(std::string_view reply) {
-  CutReply r;
-  r.source = text_between(reply, "s:[\"", "\"]");
-  r.items = split_items(r.source);
-  return r;
-}
-
-CutReply cut_sogou_suggestions(std::string_view reply) {
-  CutReply r;
-  r.source = text_between(reply, ",[\"", "\"]");
-  r.items = split_items(r.source);
-  return r;
-}
 
 CloudCandidates query_cloud_candidates(const CloudRequest& r, const CloudFetch& fetch) {
   const std::string pinyin = cloud_pinyin(r.box_text);

@@ -2,11 +2,13 @@
 // The cloud input method's exchanges as rules: the QQ query prefix, the addresses of the three
 // input-method services and of the search engines' suggestions that stand in when a service
 // finds nothing, and what is cut out of each reply by its literal markers. GBK text in and
-// out. The fetching is the caller's: a function from an address to the reply's bytes.
-#include <functional>
+// out. The fetching is the caller's: a function from an address to the reply's bytes. The
+// search engines' suggestion services are the web search's (web/search_rules.h).
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "web/search_rules.h"
 
 // The entries of the engine combo, in its order.
 enum class CloudEngine : int { kQq = 0, kBaidu = 1, kSogou = 2 };
@@ -32,16 +34,9 @@ std::string qq_ime_address(std::string_view prefix, int page, std::string_view p
 std::string baidu_ime_address(std::string_view pinyin, int offset);
 std::string sogou_ime_address(std::string_view key, std::string_view query);
 std::string sogou_ime_key_address();
-std::string soso_suggestions_address(std::string_view box_text);
-std::string baidu_suggestions_address(std::string_view box_text);
-std::string sogou_suggestions_address(std::string_view box_text);
 
-// A reply cut: the text the candidates come from (empty when the markers are missing) and the
-// candidates, empty ones included.
-struct CutReply {
-  std::string source;
-  std::vector<std::string> items;
-};
+// Replies are cut into a CutReply (web/search_rules.h): the text the candidates come from and
+// the candidates, empty ones included.
 // The UTF-8 reply of the QQ service.
 CutReply cut_qq_ime_reply(std::string_view utf8_reply);
 // Every text between [" and ", of the Baidu service's reply.
@@ -53,11 +48,8 @@ bool baidu_ime_found_nothing(std::string_view reply);
 CutReply cut_sogou_ime_reply(std::string_view reply);
 // The service key: the text between the reply's first two double quotes.
 std::string cut_sogou_ime_key(std::string_view reply);
-std::vector<std::string> cut_soso_suggestions(std::string_view reply);
-CutReply cut_baidu_suggestions(std::string_view reply);
-CutReply cut_sogou_suggestions(std::string_view reply);
 
-using CloudFetch = std::function<std::string(const std::string& address)>;
+using CloudFetch = WebFetch;
 
 // One request of the window: the engine, the pinyin box's text and the settings it is asked with.
 struct CloudRequest {

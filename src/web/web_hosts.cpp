@@ -22,6 +22,10 @@ constexpr HostRow kHosts[] = {
     {WebHost::kSosoSuggestions, "www.soso.com"},
     {WebHost::kBaiduSuggestions, "suggestion.baidu.com"},
     {WebHost::kSogouSuggestions, "www.sogou.com"},
+    {WebHost::kBaiduSearch, "www.baidu.com"},
+    {WebHost::kSosoSearch, "www.soso.com"},
+    {WebHost::kSogouSearch, "www.sogou.com"},
+    {WebHost::kGoogleSearch, "www.google.com"},
 };
 constexpr bool rows_in_order() {
   for (size_t i = 0; i < std::size(kHosts); ++i)

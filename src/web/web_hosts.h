@@ -13,10 +13,13 @@ enum class WebHost {
   kQqCloudInput,     // the QQ cloud input method
   kBaiduCloudInput,  // the Baidu cloud input method
   kSogouCloudInput,  // the Sogou cloud input method and its service key
-  kSosoSuggestions,  // the search engines' suggestions, fallbacks of the cloud input method
-  kBaiduSuggestions,
+  kSosoSuggestions,  // the search engines' suggestions: the web search's, and fallbacks of the
+  kBaiduSuggestions,  // cloud input method
   kSogouSuggestions,
-  // The search result pages get their rows as they are built.
+  kBaiduSearch,  // the search engines' result pages, opened in the browser by the web search
+  kSosoSearch,
+  kSogouSearch,
+  kGoogleSearch,
   kCount
 };
 

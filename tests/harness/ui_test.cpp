@@ -11,6 +11,7 @@
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
+#include "runtime/tray_icon.h"
 #include "runtime/window.h"
 
 namespace ui_test {
@@ -242,6 +243,51 @@ void screenshot(const std::string& name) {
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+}
+
+rt::Point find_tray_icon(rt::Window& owner) {
+  rt::Point found{-1, -1};
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!tray) return found;
+  bool heard = false;
+  rt::HookId hook = rt::add_hook(owner.handle(), [&heard](rt::Message& m) {
+    if (m.msg == rt::TrayIcon::callback_message() && m.lparam == WM_MOUSEMOVE) heard = true;
+    return m.next();
+  });
+  RECT r;
+  GetClientRect(tray, &r);
+  const int cx = GetSystemMetrics(SM_CXSMICON) + 4, cy = GetSystemMetrics(SM_CYSMICON) + 4;
+  for (int k = 0; k < 16 && found.x < 0; ++k) {
+    rt::Point p{r.right - k * cx - cx / 2, cy / 2};
+    heard = false;
+    PostMessageW(tray, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    if (rt::pump_until([&] { return heard; }, 300)) found = p;
+  }
+  rt::remove_hook(owner.handle(), hook);
+  return found;
+}
+
+void mouse_on_tray_icon(rt::Point icon, unsigned message) {
+  PostMessageW(FindWindowW(L"Shell_TrayWnd", nullptr), message, 0, MAKELPARAM(icon.x, icon.y));
+  settle(150);
+}
+
+std::vector<rt::PopupMenu::ShownItem> tray_icon_menu(rt::PopupMenu& menus, rt::Point icon,
+                                                     const std::function<void(rt::PopupMenu&)>& then) {
+  std::vector<rt::PopupMenu::ShownItem> items;
+  int opened = 0;
+  rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
+    ++opened;
+    items = m.shown_items();
+    if (then)
+      then(m);
+    else
+      m.press_key(VK_ESCAPE);
+  });
+  mouse_on_tray_icon(icon, WM_RBUTTONUP);
+  wait_for([&] { return opened == 1 && !menus.is_open(); });
+  rt::seams::set_menu_hook(nullptr);
+  return items;
 }
 
 }  // namespace ui_test

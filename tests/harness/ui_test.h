@@ -4,8 +4,10 @@
 #include <string>
 
 #include "runtime/app.h"
+#include "runtime/popup_menu.h"
 #include "runtime/system.h"
 #include "runtime/unit.h"
+#include "runtime/window.h"
 
 namespace ui_test {
 
@@ -38,6 +40,17 @@ rt::Point point_on(rt::Unit& unit);
 // press starts it inside this thread's messages), the pointer moves and the button comes up.
 // Returns when the loop has ended (bounded).
 void drag(rt::Unit& unit, int dx, int dy, int steps = 6);
+
+// The user's mouse on a tray icon of the owner window in Wine's notification area: where the
+// icon lies there (a point of the taskbar window, found by pointing at each place in turn until
+// the owner hears of its icon; x < 0 when the shell shows none), and a mouse message on it as the
+// shell gets it (WM_LBUTTONUP, WM_RBUTTONUP, ...).
+rt::Point find_tray_icon(rt::Window& owner);
+void mouse_on_tray_icon(rt::Point icon, unsigned message);
+// The owner's menu that a right click on the icon pops up: the items it showed; `then` acts
+// inside it (without it the menu is closed by Esc).
+std::vector<rt::PopupMenu::ShownItem> tray_icon_menu(rt::PopupMenu& menus, rt::Point icon,
+                                                     const std::function<void(rt::PopupMenu&)>& then = {});
 
 // The class name and caption of a window handle (GBK).
 std::string class_name(rt::WindowHandle h);

@@ -140,4 +140,69 @@ TEST(Snapping, AConfinedToolWindowIsPutBackInsideItsAnchor) {
   }
 }
 
+TEST(MiniBar, AMovedBarSnapsToTheScreenEdgesAndOntoTheTaskbar) {
+  const int W = 305, H = 48, w = 100, h = 21;
+  struct Case {
+    const char* name;
+    Edges moved, snapped;
+  };
+  const Case cases[] = {
+      {"11 from the left", at(11, 300, W, H), at(0, 300, W, H)},
+      {"12 from the left stays", at(12, 300, W, H), at(12, 300, W, H)},
+      {"11 past the left", at(-11, 300, W, H), at(0, 300, W, H)},
+      {"near the right", at(kScreenW - W - 11, 300, W, H), at(kScreenW - W, 300, W, H)},
+      {"past the right", at(kScreenW - W + 7, 300, W, H), at(kScreenW - W, 300, W, H)},
+      {"near the top", at(500, -9, W, H), at(500, 0, W, H)},
+      {"its bottom near the work area's", at(500, kWorkH - H - 11, W, H), at(500, kWorkH - H, W, H)},
+      {"in a corner", at(8, 6, W, H), at(0, 0, W, H)},
+      // The compact clock dragged onto the taskbar sits on the work area's bottom.
+      {"the clock onto the taskbar", at(500, kWorkH + 4, w, h), at(500, kWorkH, w, h)},
+      {"the clock just above the taskbar", at(500, kWorkH - 5, w, h), at(500, kWorkH, w, h)},
+      {"the clock at the screen's bottom", at(500, kScreenH - h - 3, w, h), at(500, kScreenH - h, w, h)},
+      {"the clock in the middle of the taskbar", at(500, kWorkH + 9, w, h), at(500, kWorkH + 9, w, h)},
+      {"in the middle", at(500, 300, W, H), at(500, 300, W, H)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Edges once = snap_mini_bar(c.moved, kScreenW, kScreenH, kWorkH);
+    EXPECT_EQ(once, c.snapped);
+    // The moved event corrects the place it moved the bar to again: nothing more moves.
+    EXPECT_EQ(snap_mini_bar(once, kScreenW, kScreenH, kWorkH), once);
+  }
+}
+
+TEST(MiniBar, ASwitchOfFormKeepsTheBarOnTheScreen) {
+  struct Case {
+    const char* name;
+    int left, width;
+    bool full;
+    int kept;
+  };
+  const Case cases[] = {
+      {"the clock off the left", -5, 100, false, 0},
+      {"the bar off the left", -5, 305, true, 0},
+      {"the bar past the right", kScreenW - 200, 305, true, kScreenW - 305},
+      {"the bar just inside", kScreenW - 305, 305, true, kScreenW - 305},
+      {"the clock past the right stays", kScreenW - 60, 100, false, kScreenW - 60},
+      {"in the middle", 700, 305, true, 700},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(mini_bar_left_after_switch(c.left, c.width, c.full, kScreenW), c.kept);
+  }
+  EXPECT_EQ(mini_bar_top_after_switch(kWorkH + 5, 48, kWorkH), kWorkH - 48);
+  EXPECT_EQ(mini_bar_top_after_switch(kWorkH, 48, kWorkH), kWorkH);  // on the bottom, not below it
+  EXPECT_EQ(mini_bar_top_after_switch(300, 21, kWorkH), 300);
+}
+
+TEST(MiniBar, TheSuggestionPopupGoesUnderTheBoxWhenThereIsRoom) {
+  const int popup = 150, box = 15;
+  EXPECT_EQ(place_suggestion_popup(136, 100, box, popup, kScreenH), (PopupPlace{136, 115, -1}));
+  // Exactly the popup's height left below.
+  EXPECT_EQ(place_suggestion_popup(136, kScreenH - popup - box, box, popup, kScreenH),
+            (PopupPlace{136, kScreenH - popup, -1}));
+  EXPECT_EQ(place_suggestion_popup(136, kScreenH - popup - box + 1, box, popup, kScreenH),
+            (PopupPlace{136, kScreenH - 2 * popup - box + 1, 1}));
+}
+
 }  // namespace

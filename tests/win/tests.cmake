@@ -177,3 +177,10 @@ velmora_wine_test(win_held_pages_tests
 velmora_wine_test(win_open_run_busy_tests
   tests/win/open_run_busy_test.cpp
 )
+velmora_wine_test(win_mini_mode_tests
+  tests/win/mini_mode_test.cpp
+  tests/harness/fake_voice.cpp
+)
+velmora_wine_test(win_web_search_tests
+  tests/win/web_search_test.cpp
+)

@@ -33,29 +33,9 @@ namespace {
 HWND hw(rt::WindowHandle h) { return static_cast<HWND>(h); }
 using Shown = rt::PopupMenu::ShownItem;
 
-// Where our icon lies in Wine's notification area (a point of its taskbar window): each place
-// is pointed at in turn until our window hears from the shell about its icon. {-1, -1} when the
-// shell shows no icon of ours.
 POINT find_our_icon() {
-  POINT found{-1, -1};
-  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-  if (!tray) return found;
-  bool heard = false;
-  rt::HookId hook = rt::add_hook(w().handle(), [&heard](rt::Message& m) {
-    if (m.msg == rt::TrayIcon::callback_message() && m.lparam == WM_MOUSEMOVE) heard = true;
-    return m.next();
-  });
-  RECT r;
-  GetClientRect(tray, &r);
-  const int cx = GetSystemMetrics(SM_CXSMICON) + 4, cy = GetSystemMetrics(SM_CYSMICON) + 4;
-  for (int k = 0; k < 16 && found.x < 0; ++k) {
-    POINT p{r.right - k * cx - cx / 2, cy / 2};
-    heard = false;
-    PostMessageW(tray, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
-    if (rt::pump_until([&] { return heard; }, 300)) found = p;
-  }
-  rt::remove_hook(w().handle(), hook);
-  return found;
+  rt::Point p = ui_test::find_tray_icon(w());
+  return {p.x, p.y};
 }
 
 // A stand-in for the mini-mode window: the program knows it by its caption.
@@ -84,27 +64,16 @@ class TrayTest : public ProgramTest {
   }
 
   // The user's mouse on the icon in Wine's taskbar, which tells the icon's window.
-  static void mouse_on(POINT icon, UINT message) {
-    PostMessageW(FindWindowW(L"Shell_TrayWnd", nullptr), message, 0, MAKELPARAM(icon.x, icon.y));
-    ui_test::settle(150);
-  }
+  static void mouse_on(POINT icon, UINT message) { ui_test::mouse_on_tray_icon({icon.x, icon.y}, message); }
   // The tray menu as it opens from a right click on the icon; `then` acts inside it.
   std::vector<Shown> tray_menu(POINT icon, const std::function<void(rt::PopupMenu&)>& then = {}) {
-    std::vector<Shown> items;
-    int opened = 0;
-    rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
-      ++opened;
+    return ui_test::tray_icon_menu(w().超级菜单, {icon.x, icon.y}, [&](rt::PopupMenu& m) {
       EXPECT_EQ(m.open_menu()->caption, "托盘菜单(&T)");
-      items = m.shown_items();
       if (then)
         then(m);
       else
         m.press_key(VK_ESCAPE);
     });
-    mouse_on(icon, WM_RBUTTONUP);
-    ui_test::wait_for([&] { return opened == 1 && !w().超级菜单.is_open(); });
-    rt::seams::set_menu_hook(nullptr);
-    return items;
   }
 
   int ended_ = -1;

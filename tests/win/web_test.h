@@ -4,6 +4,7 @@
 // opened in the browser, the system's download dialog, Explorer and sounds are recorded.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "forms/about_window_form.h"
 #include "forms/cloud_input_window_form.h"
@@ -19,7 +20,8 @@
 inline constexpr WebHost kWebTestHosts[] = {
     WebHost::kConnectivity,    WebHost::kUpdatePage,       WebHost::kProgramSite,      WebHost::kTranslation,
     WebHost::kQqCloudInput,    WebHost::kBaiduCloudInput,  WebHost::kSogouCloudInput,  WebHost::kSosoSuggestions,
-    WebHost::kBaiduSuggestions, WebHost::kSogouSuggestions};
+    WebHost::kBaiduSuggestions, WebHost::kSogouSuggestions, WebHost::kBaiduSearch,      WebHost::kSosoSearch,
+    WebHost::kSogouSearch,      WebHost::kGoogleSearch};
 
 class WebTest : public ProgramTest {
  protected:
@@ -53,6 +55,17 @@ class WebTest : public ProgramTest {
   // The echo then goes to a dotted number that is no address: nothing leaves the machine.
   static void go_offline() { point_web_host(WebHost::kConnectivity, "127.0.0.256"); }
   size_t requests() { return server_.requests().size(); }
+  // The paths (with their queries) asked of the server that start with the prefix, in order.
+  std::vector<std::string> paths(const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const std::string& r : server_.requests()) {
+      std::string line = http_text::request_line(r);
+      size_t from = line.find(' ') + 1;
+      std::string path = line.substr(from, line.find(' ', from) - from);
+      if (path.compare(0, prefix.size(), prefix) == 0) out.push_back(path);
+    }
+    return out;
+  }
   // A reply of 200 with the body; utf8: the GBK body as the UTF-8 bytes a site sends.
   static std::string ok(const std::string& body, bool utf8 = false) {
     return LocalHttpServer::http_reply(200, "OK", utf8 ? rt::convert_encoding(body, "GBK", "UTF-8") : body);

@@ -1,0 +1,26 @@
+#include "forms/suggestion_popup_form.h"
+
+#include "common/popup_art.h"
+#include "common/skin_art.h"
+#include "web/web_search.h"
+
+namespace {
+constexpr int W = SuggestionPopupForm::kWidth, H = SuggestionPopupForm::kHeight;
+}  // namespace
+
+SuggestionPopupForm::SuggestionPopupForm() : rt::Window("VelmoraSuggestions", "Velmora_引擎提示", {0, 0, W, H}) {}
+
+SuggestionPopupForm& suggestion_popup() {
+  static SuggestionPopupForm form;
+  return form;
+}
+
+void SuggestionPopupForm::build() {
+  set_back_color(0xFFFFFF);
+  // Over the frame's edge next to the keyword box (the placement moves it a pixel up or down).
+  列表框_取到提示.create(*this, {kPopupFrameEdge, -1, W - 2 * kPopupFrameEdge, H - 3});
+  create_popup_frame(*this, frame_labels());
+
+  on_created = on_suggestion_popup_created;
+  列表框_取到提示.on_changed = search_clicked_suggestion;
+}
