@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds both configurations: build/native (Win32-free code, sanitizers) and
-# build/win32 (Velmora.exe and the Windows test programs). VELMORA_BUILD names another folder,
-# VELMORA_JOBS the number of compile jobs (all cores by default).
+# Configures and builds the configurations: build/native (Win32-free code, sanitizers),
+# build/win32 (Velmora.exe and the Windows test programs) and build/fuzz (the fuzz targets of the
+# Win32-free code, clang). VELMORA_BUILD names another folder, VELMORA_JOBS the number of compile
+# jobs (all cores by default).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
@@ -17,4 +18,9 @@ if [ "$what" = all ] || [ "$what" = win32 ]; then
   [ -f $out/win32/build.ninja ] || cmake -S . -B $out/win32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELMORA_JPEG_PREFIX="$VELMORA_JPEG_PREFIX" >/dev/null
   cmake --build $out/win32 -j "$jobs"
+fi
+if [ "$what" = all ] || [ "$what" = fuzz ]; then
+  [ -f $out/fuzz/build.ninja ] || cmake -S . -B $out/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build $out/fuzz -j "$jobs"
 fi
