@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds both configurations: build/native (Win32-free code, sanitizers) and
-# build/win32 (Velmora.exe and the Windows test programs); "program" builds Velmora.exe alone. VELMORA_BUILD names another folder,
+# Configures and builds the configurations: build/native (Win32-free code, sanitizers),
+# build/win32 (Velmora.exe and the Windows test programs; "program" builds Velmora.exe alone) and
+# build/fuzz (the fuzz targets of the Win32-free code, clang). VELMORA_BUILD names another folder,
 # VELMORA_JOBS the number of compile jobs (all cores by default).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -21,4 +22,9 @@ if [ "$what" = all ] || [ "$what" = win32 ] || [ "$what" = program ]; then
   else
     cmake --build $out/win32 -j "$jobs"
   fi
+fi
+if [ "$what" = all ] || [ "$what" = fuzz ]; then
+  [ -f $out/fuzz/build.ninja ] || cmake -S . -B $out/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build $out/fuzz -j "$jobs"
 fi

@@ -17,6 +17,7 @@ packages=(
   libgcrypt20-dev libgcrypt-mingw-w64-dev libjpeg62-turbo-dev
   libgtest-dev googletest
   nasm zip unzip
+  clang libclang-rt-14-dev
 )
 
 apt_updated=0

@@ -1,5 +1,8 @@
 #include "foreign/reader_rules.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 #include "runtime/gbk_text.h"
 
 ControlReader reader_for_class(std::string_view class_name) {
@@ -67,19 +70,29 @@ std::string combo_box_lines(int count, const std::function<int(int index)>& item
 
 std::vector<uint32_t> walk_tree_items(int count,
                                       const std::function<uint32_t(uint32_t relation, uint32_t item)>& next) {
-  std::vector<uint32_t> handles(static_cast<size_t>(count > 0 ? count : 0), 0);
+  std::vector<uint32_t> handles(static_cast<size_t>(std::clamp(count, 0, kMaxTreeItems)), 0);
+  std::unordered_set<uint32_t> walked;
   size_t k = 0;
-  uint32_t h = next(kTreeRoot, 0);
+  // Each item walked is asked for its first child, its next sibling and its parent at most
+  // once, after the root: more questions than that, and the answers go round in a circle.
+  size_t asked = 0;
+  auto ask = [&](uint32_t relation, uint32_t item) -> std::optional<uint32_t> {
+    if (asked >= 1 + 3 * k) return std::nullopt;
+    ++asked;
+    return next(relation, item);
+  };
+  std::optional<uint32_t> h = ask(kTreeRoot, 0);
   // A tree that grew since it was counted ends the walk when the array is full.
-  while (h != 0 && k < handles.size()) {
-    handles[k++] = h;
-    uint32_t g = h;
-    h = next(kTreeChild, g);
-    while (h == 0) {
-      h = next(kTreeNext, g);
-      if (h != 0) break;
-      g = next(kTreeParent, g);
-      if (g == 0) break;
+  while (h && *h != 0 && k < handles.size() && walked.insert(*h).second) {
+    handles[k++] = *h;
+    uint32_t g = *h;
+    h = ask(kTreeChild, g);
+    while (h && *h == 0) {
+      h = ask(kTreeNext, g);
+      if (!h || *h != 0) break;
+      std::optional<uint32_t> parent = ask(kTreeParent, g);
+      if (!parent || *parent == 0) break;
+      g = *parent;
     }
   }
   return handles;

@@ -38,10 +38,28 @@ std::string combo_box_lines(int count, const std::function<int(int index)>& item
 
 // Tree walk relations (TVGN_*).
 enum TreeRelation : uint32_t { kTreeRoot = 0, kTreeNext = 1, kTreeParent = 3, kTreeChild = 4 };
+// The most items a walk believes a count of: no tree-view of a 32-bit program holds more that
+// anyone reads, and a larger count (a hostile one, 0x7FFFFFFF) would only claim memory.
+constexpr int kMaxTreeItems = 1000000;
 // The item handles in pre-order (an item, its whole subtree, then its next sibling; collapsed
-// branches included), at most count of them; slots the walk does not reach stay 0. next(r, h)
-// asks the control for the item in relation r to h (0 when there is none).
+// branches included), at most count of them (and at most kMaxTreeItems); slots the walk does
+// not reach stay 0. next(r, h) asks the control for the item in relation r to h (0 when there is
+// none). A tree answers a walk of its n items in at most 3n + 1 questions and never shows an
+// item twice; a control whose answers loop (parents that climb in a circle, a child or sibling
+// already walked) does neither, and the walk ends there with the items it has read.
 std::vector<uint32_t> walk_tree_items(int count, const std::function<uint32_t(uint32_t relation, uint32_t item)>& next);
+// How many parents a chain climbs from `item` before parent() gives `none`, at most `limit`
+// (asking at most limit times): of n items none has more than n - 1 ancestors, so a chain
+// that climbs further loops, and the climb stops there.
+template <typename Item, typename Parent>
+int count_ancestors(Item item, Item none, int limit, Parent parent) {
+  int steps = 0;
+  for (; steps < limit; ++steps) {
+    item = parent(item);
+    if (item == none) break;
+  }
+  return steps;
+}
 
 // The character codes typing a text posts, one per byte, a CR LF pair as one CR (an edit box
 // makes a line break of each).

@@ -158,11 +158,13 @@ std::string read_tree_view_items(rt::WindowHandle window) {
   // One walk serves every read below.
   tree.set_tree_auto_refresh(0);
   std::string out;
-  int count = tree.get_tree_item_count();
+  // The items the walk read: it ends early on a tree that shrank, whose answers loop, or whose
+  // count is not to be believed, and the slots after its last item hold nothing to read.
+  int count = tree.walked_items();
   for (int i = 0; i < count; ++i) {
     std::string line = tree.get_tree_item_text(i);
-    for (int p = tree.get_tree_parent_index(i); p != -1; p = tree.get_tree_parent_index(p))
-      line.insert(0, kFullWidthSpace);
+    int level = count_ancestors(i, -1, count - 1, [&tree](int p) { return tree.get_tree_parent_index(p); });
+    for (int k = 0; k < level; ++k) line.insert(0, kFullWidthSpace);
     out += line + "\r\n";
   }
   return out;

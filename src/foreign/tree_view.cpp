@@ -37,6 +37,10 @@ uint32_t ForeignTreeView::next_item(uint32_t relation, uint32_t item) const {
   return static_cast<uint32_t>(send(kGetNextItem, relation, static_cast<intptr_t>(item)));
 }
 
+int ForeignTreeView::walked_items() const {
+  return static_cast<int>(std::find(item_handles_.begin(), item_handles_.end(), 0u) - item_handles_.begin());
+}
+
 std::optional<uint32_t> ForeignTreeView::item_at(int index, Refresh refresh) {
   if ((!refresh && auto_refresh_ == 1) || (refresh && *refresh == 1)) collect_tree_items();
   if (index < 0 || index >= static_cast<int>(item_handles_.size())) return std::nullopt;
@@ -100,9 +104,9 @@ int ForeignTreeView::get_tree_item_count() { return static_cast<int>(send(kGetCo
 int ForeignTreeView::get_tree_item_depth(int index, Refresh refresh) {
   std::optional<uint32_t> item = item_at(index, refresh);
   if (!item) return 0;
-  int depth = 1;
-  for (uint32_t p = next_item(kTreeParent, *item); p != 0; p = next_item(kTreeParent, p)) ++depth;
-  return depth;
+  // Parents that climb in a circle stop at the number of items walked.
+  return 1 + count_ancestors(*item, uint32_t{0}, walked_items() - 1,
+                             [this](uint32_t h) { return next_item(kTreeParent, h); });
 }
 
 std::string ForeignTreeView::get_tree_item_text(int index, Refresh refresh) {
@@ -509,7 +513,9 @@ int ForeignTreeView::get_tree_selected_index(Refresh refresh) {
 std::vector<int> ForeignTreeView::get_checked_tree_items(Refresh refresh) {
   item_at(-1, refresh);
   std::vector<int> checked;
-  int n = static_cast<int>(item_handles_.size());
+  // The slots after the walk's last item hold no item that could be checked; a count not to be
+  // believed leaves a million of them.
+  int n = walked_items();
   auto is_checked = [](const TreeItemRecord& r) { return (r.state & kStateImageMask) == kChecked; };
   if (!cross_process_) {
     for (int i = 1; i <= n; ++i) {

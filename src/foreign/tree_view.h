@@ -110,6 +110,8 @@ class ForeignTreeView {
   void enter_cross_process_mode() { set_tree_cross_process_on(); }
 
   const std::vector<uint32_t>& item_handles() const { return item_handles_; }
+  // The items the last walk read: the slots before the first 0.
+  int walked_items() const;
   rt::WindowHandle tree_window() const { return tree_window_; }
 
  private:

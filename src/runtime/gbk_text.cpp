@@ -35,26 +35,38 @@ size_t boundary_at_or_after(std::string_view t, size_t pos) {
   return b < pos ? b + char_size_at(t, b) : b;
 }
 
+// Whether the last character of t is a lead byte standing alone (t ends there).
+bool ends_in_lone_lead_byte(std::string_view t) {
+  size_t last = 0;
+  for (size_t i = 0; i < t.size(); i += char_size_at(t, i)) last = i;
+  return !t.empty() && last == t.size() - 1 && is_lead_byte(byte_at(t, last));
+}
+
 // `what` compared at boundary i of `text`. Both are read character by
 // character in step, so a byte of `what` is a trail byte exactly when the
-// text byte facing it is one; only single-byte characters are folded.
+// text byte facing it is one; only single-byte characters are folded. A
+// `what` that ends in a lone lead byte faces the first half of a character
+// unless the text ends there too: that is no occurrence, and replacing it
+// would leave the character's trail byte behind (often a "\").
 bool matches_at(std::string_view text, size_t i, std::string_view what, bool ignore_case) {
   if (text.size() - i < what.size()) return false;
+  bool same = true;
   if (!ignore_case) {
-    return text[i] == what[0] && text.compare(i, what.size(), what) == 0;
-  }
-  for (size_t j = 0; j < what.size();) {
-    unsigned char a = byte_at(what, j);
-    unsigned char b = byte_at(text, i + j);
-    if (is_lead_byte(a) && j + 1 < what.size()) {
-      if (a != b || what[j + 1] != text[i + j + 1]) return false;
-      j += 2;
-    } else {
-      if (fold_ascii(a) != fold_ascii(b)) return false;
-      ++j;
+    same = text[i] == what[0] && text.compare(i, what.size(), what) == 0;
+  } else {
+    for (size_t j = 0; j < what.size() && same;) {
+      unsigned char a = byte_at(what, j);
+      unsigned char b = byte_at(text, i + j);
+      if (is_lead_byte(a) && j + 1 < what.size()) {
+        same = a == b && what[j + 1] == text[i + j + 1];
+        j += 2;
+      } else {
+        same = fold_ascii(a) == fold_ascii(b);
+        ++j;
+      }
     }
   }
-  return true;
+  return same && (i + what.size() == text.size() || !ends_in_lone_lead_byte(what));
 }
 
 size_t from_position(int start) { return start < 1 ? 0 : static_cast<size_t>(start) - 1; }

@@ -35,8 +35,9 @@ int byte_pos_to_char_index(std::string_view t, int pos);
 int char_index_to_byte_pos(std::string_view t, int index);
 
 // First occurrence starting at or after byte `start` (below 1 means 1).
-// Only occurrences starting on a character boundary count; ignore_case folds
-// ASCII letters only. An empty `what` gives -1.
+// Only occurrences of whole characters count, starting and ending on a
+// character boundary (a `what` ending in a lone lead byte matches only at the
+// very end); ignore_case folds ASCII letters only. An empty `what` gives -1.
 int find_text(std::string_view text, std::string_view what, int start = 1, bool ignore_case = false);
 
 // Last occurrence lying wholly within the first start - 1 bytes (start past

@@ -1,5 +1,6 @@
 #include "texttools/conversion_commands.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -174,13 +175,19 @@ void replace_number_range() {
       left_page(page))
     return;
   NumberRange range;
-  if (!parse_number_range(rule, range)) {
+  std::string text;
+  std::optional<std::string> replaced;
+  if (parse_number_range(rule, range)) {
+    text = editor().text();
+    replaced = replace_range_numbers(text, range);
+  }
+  // A rule whose text would grow past what the program can hold is refused as one it cannot read.
+  if (!replaced) {
     tell_user(0, 16, "替换指定范围数字失败！", kMagenta,
               "  替换指定范围数字失败，错误原因是书写格式错误！请按照正确的书写格式填写规则，比如：0-9|Velmora", kRed);
     return;
   }
-  std::string text = editor().text();
-  write_editor(text, replace_range_numbers(text, range));
+  write_editor(text, *replaced);
   tell_user(0, 8, "替换指定范围数字成功！", kMagenta,
             "  成功将" + number_range_label(range) + "之间的数字替换为" + quoted(range.tail), kGreen);
 }

@@ -136,7 +136,7 @@ std::string delimiter_label(std::string_view delimiter) {
   return delimiter == kLineBreak ? std::string("换行符") : std::string(delimiter);
 }
 
-std::string replace_range_numbers(std::string_view text, const NumberRange& range) {
+std::optional<std::string> replace_range_numbers(std::string_view text, const NumberRange& range, size_t limit) {
   std::string out(text);
   size_t longest_run = longest_digit_run(out);
   for (long long k = 0; k < range.count; ++k) {
@@ -146,6 +146,11 @@ std::string replace_range_numbers(std::string_view text, const NumberRange& rang
     // boundary is a byte occurrence too.
     if (number.size() > longest_run && all_digits(number)) continue;
     if (out.find(number) == std::string::npos) continue;
+    if (range.tail.size() > number.size()) {
+      size_t growth = range.tail.size() - number.size();
+      size_t room = limit > out.size() ? limit - out.size() : 0;
+      if (static_cast<size_t>(count_occurrences(out, number, true)) > room / growth) return std::nullopt;
+    }
     out = rt::replace_text(out, number, range.tail);
     longest_run = longest_digit_run(out);
   }

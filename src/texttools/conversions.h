@@ -2,6 +2,7 @@
 // The conversions of the edit box's whole text that are more than a runtime text operation:
 // percent coding, lyric tags, line breaks, texts between delimiters and number ranges.
 // GBK byte strings; every search steps over double-byte characters.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,5 +47,7 @@ std::string join_lines(const std::vector<std::string>& pieces);
 std::string delimiter_label(std::string_view delimiter);
 
 // Every number of the range, from the first up, replaced in the running text by the range's
-// tail text: each step works on the result of the one before.
-std::string replace_range_numbers(std::string_view text, const NumberRange& range);
+// tail text: each step works on the result of the one before. Nothing when the running text
+// would grow past `limit` bytes (a replacement that holds numbers of later steps multiplies it).
+std::optional<std::string> replace_range_numbers(std::string_view text, const NumberRange& range,
+                                                 size_t limit = kMaxRangeTextBytes);

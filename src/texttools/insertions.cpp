@@ -64,17 +64,6 @@ void insert_letter_sequence() {
   editor().replace_selection(text);
 }
 
-bool number_range_text(const std::string& rule, std::string& text) {
-  NumberRange range;
-  if (!parse_number_range(rule, range)) return false;
-  text.clear();
-  for (long long i = 0; i < range.count; ++i) {
-    if (i) text += range.tail;
-    text += number_range_item(range, i);
-  }
-  return true;
-}
-
 void insert_number_range() {
   rt::delay_with_messages(0);
   int page = current_page_id();

@@ -11,8 +11,5 @@ void insert_separator_line();
 void fill_separator_box(const std::string& unit);
 void insert_letter_sequence();
 void insert_number_range();
-// The text a number-range rule ("start-end|separator") inserts; false for a rule in the wrong
-// format or of more than a million numbers.
-bool number_range_text(const std::string& rule, std::string& text);
 // delta: the raw wheel delta (positive away from the user); keys: 1 Ctrl, 2 Shift, 4 Alt.
 void on_editor_wheel(int delta, int keys);

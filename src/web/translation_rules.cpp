@@ -49,11 +49,13 @@ std::string source_language_code(const std::vector<std::string>& codes, int sour
 
 std::string target_language_code(const std::vector<std::string>& codes, int target_index) {
   // The target combo has no "auto": its entry j is code j + 1.
-  if (target_index < 0) return {};
-  return valid_index(codes, target_index + 1) ? codes[static_cast<size_t>(target_index) + 1] : std::string();
+  if (target_index < 0 || static_cast<size_t>(target_index) + 1 >= codes.size()) return {};
+  return codes[static_cast<size_t>(target_index) + 1];
 }
 
-bool same_language(int source_index, int target_index) { return source_index - 1 == target_index; }
+bool same_language(int source_index, int target_index) {
+  return source_index > 0 && target_index >= 0 && source_index - 1 == target_index;
+}
 
 std::string translation_form_body(std::string_view sl, std::string_view tl, std::string_view text) {
   std::string body = "js=n&prev=_t&hl=zh-CN&ie=UTF-8&layout=2&eotf=0&sl=";

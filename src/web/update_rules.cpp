@@ -1,5 +1,7 @@
 #include "web/update_rules.h"
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "common/text_routines.h"
@@ -72,7 +74,10 @@ int published_size_mb(std::string_view size_field) {
   // A character's trail byte can be "M": the search steps over double-byte characters.
   int m = rt::find_text(size_field, "M");
   if (m < 1) return 0;
-  return static_cast<int>(rt::text_to_number(size_field.substr(0, static_cast<size_t>(m - 1))));
+  double size = std::trunc(rt::text_to_number(size_field.substr(0, static_cast<size_t>(m - 1))));
+  // A page that publishes a size no int holds ("1e300M") publishes no size.
+  if (!(size >= std::numeric_limits<int>::min() && size <= std::numeric_limits<int>::max())) return 0;
+  return static_cast<int>(size);
 }
 
 int own_size_mb(long long bytes) {
@@ -81,7 +86,7 @@ int own_size_mb(long long bytes) {
 }
 
 std::string update_size_caption(std::string_view size_field, long long own_bytes) {
-  int published = published_size_mb(size_field), own = own_size_mb(own_bytes);
+  long long published = published_size_mb(size_field), own = own_size_mb(own_bytes);
   std::string caption(size_field);
   if (published == own) return caption + "(软件大小没有改变)";
   if (published > own) return caption + "(软件大小增加了" + std::to_string(published - own) + "MB)";

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -173,6 +175,14 @@ TEST(NumberRanges, RulesAndTheirLimits) {
       {"5-|#", false},
       {"|#", false},
       {"0-1000000|", false},  // more than a million numbers
+      // Infinite ends have no numbers to count, and from 10^13 on neighbouring numbers would be
+      // written alike.
+      {"1e999-1e999|", false},
+      {"0-1e999|", false},
+      {"1e999-0|", false},
+      {"10000000000000-10000000000002|", false},
+      {"1e13-1e13|", false},
+      {"9999999999998-9999999999999|x", true, 9999999999998, 9999999999999, 2, "x", "9999999999998到9999999999999"},
   };
   for (const Case& c : cases) {
     NumberRange r;
@@ -183,6 +193,26 @@ TEST(NumberRanges, RulesAndTheirLimits) {
     EXPECT_EQ(r.count, c.count) << c.rule;
     EXPECT_EQ(r.tail, c.tail) << c.rule;
     EXPECT_EQ(number_range_label(r), c.label) << c.rule;
+  }
+}
+
+TEST(NumberRanges, InsertionTextsAndRefusals) {
+  const struct {
+    const char* rule;
+    bool ok;
+    const char* text;
+  } cases[] = {
+      {"1-5|,", true, "1,2,3,4,5"},
+      {"0.5-2|/", true, "0.5/1.5"},
+      {"7-7|,", true, "7"},
+      {"9999999999998-9999999999999|,", true, "9999999999998,9999999999999"},
+      {"1e999-1e999|,", false, ""},
+      {"10000000000000-10000000000001|,", false, ""},
+  };
+  for (const auto& c : cases) {
+    std::string text = "kept";
+    EXPECT_EQ(number_range_text(c.rule, text), c.ok) << c.rule;
+    EXPECT_EQ(text, c.ok ? c.text : "kept") << c.rule;
   }
 }
 
@@ -205,6 +235,44 @@ TEST(NumberRanges, NumbersAreReplacedOneAfterAnotherInTheRunningText) {
     ASSERT_TRUE(parse_number_range(c.rule, r)) << c.rule;
     EXPECT_EQ(replace_range_numbers(c.text, r), c.expected) << c.rule << " on " << c.text;
   }
+}
+
+TEST(NumberRanges, TextsThatWouldGrowPastTheLimitAreRefused) {
+  const struct {
+    const char* text;
+    const char* rule;
+    size_t limit;
+    bool ok;
+  } cases[] = {
+      {"1 1", "1-1|22", 5, true},   // "22 22": just within
+      {"1 1", "1-1|22", 4, false},
+      {"1 1", "1-2|22", 9, true},   // then "2222 2222"
+      {"1 1", "1-2|22", 8, false},
+      {"1 1", "1-2|", 0, true},     // shrinking is always allowed
+  };
+  for (const auto& c : cases) {
+    NumberRange r;
+    ASSERT_TRUE(parse_number_range(c.rule, r)) << c.rule;
+    std::optional<std::string> out = replace_range_numbers(c.text, r, c.limit);
+    EXPECT_EQ(out.has_value(), c.ok) << c.rule << " within " << c.limit;
+    if (out) {
+      EXPECT_LE(out->size(), std::max<size_t>(c.limit, 3)) << c.rule;
+    }
+  }
+  // Each step's replacement holds ten of every later step's number: the text would multiply by
+  // eleven per step, to gigabytes.
+  NumberRange r;
+  std::string tail;
+  for (int i = 0; i < 10; ++i) tail += "23456789";
+  ASSERT_TRUE(parse_number_range("1-9|" + tail, r));
+  EXPECT_FALSE(replace_range_numbers("1", r).has_value());
+  // An insertion of a million numbers with a long separator.
+  std::string text = "kept";
+  EXPECT_FALSE(number_range_text("1-1000000|" + std::string(100, ','), text));
+  EXPECT_EQ(text, "kept");
+  EXPECT_TRUE(number_range_text("1-3|,,", text, 7));
+  EXPECT_EQ(text, "1,,2,,3");
+  EXPECT_FALSE(number_range_text("1-3|,,", text, 6));
 }
 
 TEST(NumberRanges, TheQuickLooksSkipNoNumberThatTheStepByStepRuleReplaces) {

@@ -397,6 +397,20 @@ TEST(DecodeFileBytes, ZeroByteEndsTheText) {
   }
 }
 
+// A private-use character that GB18030 writes no more (U+E817, U+E81E, U+E826 and the others
+// its 2022 edition gave real characters) makes all three conversions fail, so a valid UTF-16
+// file opens as its raw bytes, cut at their first zero byte ("A" of "A\uE817B" is FF FE 41), and
+// a reply as nothing. Left to the page-text codec, which decides that character's form; enable
+// the test with it.
+TEST(DecodeFileBytes, DISABLED_APrivateUseCharacterGb18030GaveUpKeepsTheTextAroundIt) {
+  const std::string_view utf16 = "\xFF\xFE\x41\x00\x17\xE8\x42\x00"sv;
+  std::string page = rt::decode_file_bytes(utf16);
+  EXPECT_NE(hex(page), hex("\xFF\xFE\x41"sv));
+  EXPECT_TRUE(page.starts_with("A") && page.ends_with("B")) << hex(page);
+  std::string reply = rt::utf8_to_gbk_text("\x41\xEE\xA0\x97\x42"sv);
+  EXPECT_TRUE(reply.starts_with("A") && reply.ends_with("B")) << hex(reply);
+}
+
 TEST(Utf8ToGbkText, FallsBackThroughTheGbFamily) {
   const TextCase cases[] = {
       {"empty", ""sv, ""sv},

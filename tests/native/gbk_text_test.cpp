@@ -109,6 +109,12 @@ TEST(FindText, ForwardSearch) {
       {"乗中", "\\中", 1, false, -1},
       {"中文", "\xD0\xCE", 1, false, -1},
       {"啊啊", "\xA1\xB0", 1, false, -1},
+      // ... and end on one: a lone lead byte is the first half of a character, unless it ends
+      // the text
+      {"中", "\xD6", 1, false, -1},
+      {"中", "\xD6", 1, true, -1},
+      {"a中", "a\xD6", 1, true, -1},
+      {"中a\xD6", "\xD6", 1, false, 4},
       // start rules
       {kMixed, "|", 7, false, -1},
       {kMixed, "乗", 0, false, 1},
@@ -146,6 +152,7 @@ TEST(FindText, BackwardSearchStaysInsideWindow) {
       {kMixed, kTrailUpperA, 13, true, -1}, {"中文", "\xD0\xCE", 5, false, -1},
       {"aaa", "aa", 4, false, 2},           {"abcabc", "abc", 7, false, 4},
       {"abcabc", "abc", 6, false, 1},       {kMixed, "乗", 1, false, -1},
+      {"中a", "\xD6", 4, false, -1},        {"a\xD6", "\xD6", 3, false, 2},
       {kMixed, "乗", 0, false, -1},         {kMixed, "", 13, false, -1},
   };
   for (const auto& c : cases) {
@@ -172,6 +179,9 @@ TEST(ReplaceText, Cases) {
       // trail bytes stay
       {"x\\y乗\\誠", "\\", "/", 1, -1, true, "x/y乗/誠"},
       {"亅|", "|", "", 1, -1, true, "亅"},
+      // half a character is no occurrence: its trail byte would be left as a "\"
+      {"乗乗", "\x81", "x", 1, -1, true, "乗乗"},
+      {"a\x81", "\x81", "x", 1, -1, true, "ax"},
       // start and count
       {"a-a-a", "a", "b", 2, -1, true, "a-b-b"},
       {"乗\\乗\\", "\\", "/", 2, -1, true, "乗/乗/"},

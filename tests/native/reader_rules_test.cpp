@@ -79,15 +79,20 @@ TEST(ReaderRules, ComboLinesAreBoundByTheCountAndNeverAskForEmptyItems) {
   EXPECT_EQ(combo.lines(-1), "");  // CB_ERR from the count
 }
 
-// A tree as TVM_GETNEXTITEM answers: parent and children by handle.
+// A tree as TVM_GETNEXTITEM answers: parent and children by handle, or the answers a control
+// of another program gives instead (`forced`, by relation and item), and the questions asked.
 struct FakeTree {
   std::map<uint32_t, std::vector<uint32_t>> children;  // 0 holds the top items
   std::map<uint32_t, uint32_t> parent;
+  std::map<std::pair<uint32_t, uint32_t>, uint32_t> forced;
+  int asked = 0;
   void add(uint32_t p, uint32_t h) {
     children[p].push_back(h);
     parent[h] = p;
   }
   uint32_t next(uint32_t relation, uint32_t item) {
+    ++asked;
+    if (auto it = forced.find({relation, item}); it != forced.end()) return it->second;
     switch (relation) {
       case kTreeRoot:
         return children[0].empty() ? 0 : children[0][0];
@@ -123,6 +128,68 @@ TEST(ReaderRules, TreeWalkIsPreOrderAndEndsWhenTheArrayIsFull) {
   // One that shrank: the slots the walk does not reach stay 0.
   EXPECT_EQ(t.walk(8), (std::vector<uint32_t>{1, 2, 3, 4, 5, 6, 0, 0}));
   EXPECT_EQ(FakeTree{}.walk(0), std::vector<uint32_t>{});
+}
+
+TEST(ReaderRules, TreeWalkEndsWithWhatItReadWhenTheAnswersLoop) {
+  const uint32_t A = 1, B = 2, C = 3, D = 4;
+  const struct {
+    const char* name;
+    std::map<std::pair<uint32_t, uint32_t>, uint32_t> forced;
+    std::vector<uint32_t> read;
+  } cases[] = {
+      // A (B (C)), D answered truly: the walk the others are measured by.
+      {"a true tree", {}, {A, B, C, D}},
+      // C's parent is C itself, or B's parent is C: the climb from C never reaches the top.
+      {"a parent of itself", {{{kTreeParent, C}, C}}, {A, B, C}},
+      {"parents in a circle", {{{kTreeParent, B}, C}}, {A, B, C}},
+      // A child or a sibling that was walked already.
+      {"a child walked before", {{{kTreeChild, C}, A}}, {A, B, C}},
+      {"a sibling walked before", {{{kTreeNext, B}, A}}, {A, B, C}},
+      {"a sibling of itself", {{{kTreeNext, D}, D}}, {A, B, C, D}},
+      // D's parent is an item the walk never saw, and that one is its own parent.
+      {"a parent never walked", {{{kTreeParent, D}, 100}, {{kTreeParent, 100}, 100}}, {A, B, C, D}},
+  };
+  for (const auto& c : cases) {
+    FakeTree t;
+    t.add(0, A);
+    t.add(A, B);
+    t.add(B, C);
+    t.add(0, D);
+    t.forced = c.forced;
+    std::vector<uint32_t> expected = c.read;
+    expected.resize(10, 0);
+    EXPECT_EQ(t.walk(10), expected) << c.name;
+    // At most three questions per item read and the root's: the walk cannot run for ever.
+    EXPECT_LE(t.asked, 1 + 3 * static_cast<int>(c.read.size())) << c.name;
+  }
+}
+
+TEST(ReaderRules, TreeWalkBelievesNoCountBeyondItsLimit) {
+  FakeTree t;
+  t.add(0, 7);
+  std::vector<uint32_t> read = t.walk(0x7FFFFFFF);
+  ASSERT_EQ(read.size(), static_cast<size_t>(kMaxTreeItems));
+  EXPECT_EQ(read[0], 7u);
+  EXPECT_EQ(read[1], 0u);
+  EXPECT_TRUE(t.walk(-1).empty());
+}
+
+TEST(ReaderRules, AncestorsAreCountedUpToTheLimit) {
+  // Parents by index, -1 at the top: 0 <- 1 <- 2, and 3 <-> 4 in a circle.
+  const int parents[] = {-1, 0, 1, 4, 3};
+  int asked = 0;
+  auto parent = [&](int i) {
+    ++asked;
+    return parents[i];
+  };
+  EXPECT_EQ(count_ancestors(0, -1, 4, parent), 0);
+  EXPECT_EQ(count_ancestors(2, -1, 4, parent), 2);
+  EXPECT_EQ(count_ancestors(2, -1, 2, parent), 2);
+  EXPECT_EQ(count_ancestors(2, -1, 1, parent), 1);
+  asked = 0;
+  EXPECT_EQ(count_ancestors(3, -1, 4, parent), 4);  // stops at the limit
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(count_ancestors(3, -1, 0, parent), 0);
 }
 
 TEST(ReaderRules, TypingPostsOneCrPerLineBreakAndEveryByteOfAChineseCharacter) {

@@ -3,6 +3,7 @@
 // translation cut out of a returned page, and the speech limits. Literals are GBK.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,8 @@ TEST(UpdateRules, SizesInMegabytes) {
       {"5M", 5}, {"5.9M", 5}, {"12 MB", 12}, {"5", 0}, {"", 0}, {"M", 0}, {"约5M", 0},
       // "丮" ends in the byte of "M": only a real "M" counts.
       {"12\x81M", 0}, {"12M\x81M", 12},
+      // A size no int holds is no size; the largest that fits stays.
+      {"1e300M", 0}, {"99999999999M", 0}, {"2147483647M", 2147483647}, {"-2147483648M", -2147483647 - 1},
   };
   for (const Published& p : published) {
     SCOPED_TRACE(std::string(p.field));
@@ -131,6 +134,8 @@ TEST(UpdateRules, TheSizeCaptionComparesWithTheProgram) {
   EXPECT_EQ(update_size_caption("4M", k494), "4M(软件大小没有改变)");
   // No "M": 0 MB, the same as a program under 1 MB.
   EXPECT_EQ(update_size_caption("800K", 1048576LL * 8 / 10), "800K(软件大小没有改变)");
+  // The difference of the extremes still is one.
+  EXPECT_EQ(update_size_caption("-2147483648M", k494), "-2147483648M(软件大小减少了2147483652MB)");
 }
 
 TEST(UpdateRules, TheChangeLogOneEntryALine) {
@@ -172,16 +177,18 @@ TEST(TranslationRules, CodesOfTheCombos) {
   EXPECT_EQ(source_language_code(codes, 2), "ja");
   EXPECT_EQ(target_language_code(codes, 0), "en");
   EXPECT_EQ(target_language_code(codes, 1), "ja");
-  for (int bad : {-1, 3, 58}) {
+  for (int bad : {-1, 3, 58, INT_MAX, INT_MIN}) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(source_language_code(codes, bad), "");
   }
-  for (int bad : {-1, 2, 58}) {
+  for (int bad : {-1, 2, 58, INT_MAX, INT_MIN}) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(target_language_code(codes, bad), "");
   }
   EXPECT_TRUE(same_language(2, 1));   // ja and ja
   EXPECT_FALSE(same_language(0, 0));  // auto-detect never is
+  EXPECT_FALSE(same_language(0, -1));  // nor is no language chosen
+  EXPECT_FALSE(same_language(INT_MIN, INT_MAX));
   EXPECT_FALSE(same_language(1, 1));
 }
 

@@ -290,6 +290,23 @@ TEST_F(ForeignTest, TreeViewAcrossProcesses) {
   EXPECT_EQ(rt::window_style(control(ft::kTree)), style);
 }
 
+TEST_F(ForeignTest, ATreeWhoseAnswersLoopIsReadOnceAndTheReadEnds) {
+  // 甲 (乙) answering a count of 0x7FFFFFFF and 乙 as 甲's parent: each item is read once,
+  // the climb to the top stops where it would go round, and nothing is asked of the slots the
+  // count claims.
+  EXPECT_EQ(read_window_text_by_class(control(ft::kTreeLoop)),
+            string("　") + ft::kTreeLoopTexts[0] + "\r\n　" + ft::kTreeLoopTexts[1] + "\r\n");
+  ForeignTreeView tree;
+  ASSERT_EQ(tree.attach_tree_view_mode(control(ft::kTreeLoop), 1), 1);
+  EXPECT_EQ(tree.walked_items(), 2);
+  EXPECT_EQ(tree.item_handles().size(), static_cast<size_t>(kMaxTreeItems));
+  tree.set_tree_auto_refresh(0);
+  EXPECT_EQ(tree.get_tree_item_depth(0), 2);
+  EXPECT_EQ(tree.get_tree_item_depth(1), 2);
+  EXPECT_EQ(tree.get_tree_item_text(1), ft::kTreeLoopTexts[1]);
+  EXPECT_TRUE(tree.get_checked_tree_items().empty());
+}
+
 TEST_F(ForeignTest, TreeViewChangesAcrossProcesses) {
   ForeignTreeView tree;
   ASSERT_EQ(tree.attach_tree_view_mode(control(ft::kTreeWrite), 1), 1);

@@ -241,6 +241,17 @@ void set_state(HWND tree, HTREEITEM item, UINT state, UINT mask) {
   SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
 }
 
+WNDPROC g_tree_proc;
+HTREEITEM g_loop_top, g_loop_child;
+
+// A tree-view whose count is not to be believed and whose parent links go round.
+LRESULT CALLBACK looping_tree_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == TVM_GETCOUNT) return 0x7FFFFFFF;
+  if (msg == TVM_GETNEXTITEM && wp == TVGN_PARENT && reinterpret_cast<HTREEITEM>(lp) == g_loop_top)
+    return reinterpret_cast<LRESULT>(g_loop_child);
+  return CallWindowProcW(g_tree_proc, w, msg, wp, lp);
+}
+
 void make_trees() {
   constexpr DWORD kTreeStyle = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_CHECKBOXES;
   HWND tree = make(kTree, WC_TREEVIEWW, kTreeStyle);
@@ -346,6 +357,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   make_trees();
   make_list_views();
   make(kBrowser, L"Internet Explorer_Server", 0);
+  HWND loop = make(kTreeLoop, WC_TREEVIEWW, TVS_HASBUTTONS | TVS_LINESATROOT);
+  g_loop_top = insert(loop, TVI_ROOT, kTreeLoopTexts[0]);
+  g_loop_child = insert(loop, g_loop_top, kTreeLoopTexts[1]);
+  g_tree_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(loop, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(looping_tree_proc)));
   SetTimer(g_main, 1, kTargetLifetimeMs, nullptr);
   // The caption the test looks for comes last: then every control stands.
   SetWindowTextA(g_main, command_line);

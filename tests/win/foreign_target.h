@@ -42,12 +42,16 @@ enum ControlId : int {
   kListViewBig,   // report view, columns kBigColumns, kBigRows rows; items 2, 3, 7 selected
   kListViewIcon,  // icon view, no header; items "i0", "i1"
   kBrowser,       // class "Internet Explorer_Server" serving a fake document
+  kTreeLoop,      // 甲 (乙), whose answers loop; see below
 };
 
 // kTree: A (B (C)), D, "  pad  " in this order. A is expanded, B collapsed; the last item
 // carries the expanded state bit. A and C are checked (state image 2), D shows state image 3.
 // A: image 1, selected image 2, lParam 100.
 constexpr const char* kTreeLines = "A\r\n　B\r\n　　C\r\nD\r\n  pad  \r\n";
+// kTreeLoop: a real tree of 甲 and its child 乙 that answers as a hostile program might: its
+// count is 0x7FFFFFFF and 甲's parent is 乙.
+constexpr const char* kTreeLoopTexts[] = {"甲", "乙"};
 
 inline std::string long_text(size_t n, char c = 'x') { return std::string(n, c); }
 // The lines of kLinesEdit and kLinesEditAnsi.

@@ -16,6 +16,7 @@
 #include "runtime/system.h"
 #include "texttools/edit_commands.h"
 #include "texttools/insertions.h"
+#include "texttools/number_ranges.h"
 #include "ui_test.h"
 
 namespace {
