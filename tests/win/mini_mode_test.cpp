@@ -76,7 +76,7 @@ class MiniModeTestWithFiles : public MiniModeTest {
     RemoveDirectoryA(dir_.c_str());
   }
   std::string file(const std::string& name, const std::string& text) {
-    rt::write_file(dir_ + name, text);
+    rt::write_file_safely(dir_ + name, text);
     return dir_ + name;
   }
   // The page of a file, -1 when none.
