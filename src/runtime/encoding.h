@@ -44,6 +44,11 @@ enum class Codec { kUtf16Be, kUtf16Le, kUtf8, kGbk, kGb18030 };
 // character, and then `out` holds nothing of use.
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out);
 
+// Code page 936's character of every two-byte code (lead 81..FE, trail 40..7E and 80..FE, in
+// that order; 0 for a code it lacks), its user-defined cells included: the system's own table
+// on Windows, and natively GBK's with those cells as code page 936 places them.
+void code_page_936_two_byte_codes(std::u16string& by_index);
+
 // While a scope lives on a thread, the platform may keep what it made of one input on the way
 // (the Windows build's UTF-16 form) for the next conversion of the very same input: the
 // fallbacks of one decoding then read a large file once.

@@ -5,6 +5,8 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <cstdint>
+
 #include "runtime/encoding.h"
 
 namespace rt::encoding_detail {
@@ -76,6 +78,40 @@ bool platform_convert(std::string_view in, Codec from, Codec to, std::string& ou
   }
   out.resize(used);
   return true;
+}
+
+void code_page_936_two_byte_codes(std::u16string& by_index) {
+  by_index.assign(126 * 190, u'\0');
+  Descriptor cd(Codec::kGbk, Codec::kUtf16Le);
+  // Code page 936 is glibc's GBK plus private-use cells in every code GBK leaves free: the
+  // three user-defined areas in order, then the other free codes one after another from U+E766.
+  char16_t next_free = 0xE766;
+  std::size_t index = 0;
+  for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      char code[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      unsigned char unit[4] = {};
+      char* in = code;
+      char* out = reinterpret_cast<char*>(unit);
+      std::size_t in_left = 2, out_left = sizeof unit;
+      iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+      std::size_t r = cd.valid() ? iconv(cd.get(), &in, &in_left, &out, &out_left) : static_cast<std::size_t>(-1);
+      char16_t c = 0;
+      if (r != static_cast<std::size_t>(-1) && in_left == 0 && out_left == 2) {
+        c = static_cast<char16_t>(unit[0] | unit[1] << 8);
+      } else if (lead >= 0xAA && lead <= 0xAF && trail >= 0xA1) {
+        c = static_cast<char16_t>(0xE000 + (lead - 0xAA) * 94 + (trail - 0xA1));
+      } else if (lead >= 0xF8 && trail >= 0xA1) {
+        c = static_cast<char16_t>(0xE234 + (lead - 0xF8) * 94 + (trail - 0xA1));
+      } else if (lead >= 0xA1 && lead <= 0xA7 && trail <= 0xA0) {
+        c = static_cast<char16_t>(0xE4C6 + (lead - 0xA1) * 96 + (trail - 0x40 - (trail > 0x7F ? 1 : 0)));
+      } else {
+        c = next_free++;
+      }
+      by_index[index++] = c;
+    }
+  }
 }
 
 }  // namespace rt::encoding_detail

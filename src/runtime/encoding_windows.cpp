@@ -142,13 +142,13 @@ const Gb18030Run* find_run(const Gb18030Run (&runs)[N], std::uint32_t key) {
 
 Gb18030Tables build_gb18030_tables() {
   Gb18030Tables t;
+  std::u16string cp936;
+  code_page_936_two_byte_codes(cp936);
   for (std::uint32_t index = 0; index < kTwoByteCodes; ++index) {
-    std::uint32_t code = two_byte_code(index);
-    char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-    wchar_t c = 0;
-    if (MultiByteToWideChar(kCodePage936, MB_ERR_INVALID_CHARS, bytes, 2, &c, 1) != 1 || is_private_use(c)) continue;
+    char16_t c = cp936[index];
+    if (c == 0 || is_private_use(c)) continue;
     t.two_byte[index] = c;
-    t.bmp[c] = code;
+    t.bmp[c] = two_byte_code(index);
   }
   for (const Gb18030Run& r : kGb18030TwoByteDecode) {
     for (std::uint32_t k = 0; k < r.count; ++k) t.two_byte[r.first + k] = r.second + k;
@@ -302,6 +302,16 @@ bool encode(std::wstring_view w, Codec to, std::string& out) {
 }
 
 }  // namespace
+
+void code_page_936_two_byte_codes(std::u16string& by_index) {
+  by_index.assign(kTwoByteCodes, u'\0');
+  for (std::uint32_t index = 0; index < kTwoByteCodes; ++index) {
+    std::uint32_t code = two_byte_code(index);
+    char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    wchar_t c = 0;
+    if (MultiByteToWideChar(kCodePage936, MB_ERR_INVALID_CHARS, bytes, 2, &c, 1) == 1) by_index[index] = c;
+  }
+}
 
 namespace {
 struct Kept {
