@@ -45,10 +45,6 @@ class Descriptor {
 
 }  // namespace
 
-// iconv converts in one step: nothing to keep between the fallbacks.
-ReuseScope::ReuseScope() = default;
-ReuseScope::~ReuseScope() = default;
-
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out) {
   Descriptor cd(from, to);
   if (!cd.valid()) return false;

@@ -313,37 +313,9 @@ void code_page_936_two_byte_codes(std::u16string& by_index) {
   }
 }
 
-namespace {
-struct Kept {
-  int scopes = 0;
-  const char* data = nullptr;
-  std::size_t size = 0;
-  Codec from = Codec::kUtf8;
-  bool decoded = false;
-  std::wstring wide;
-};
-thread_local Kept t_kept;
-}  // namespace
-
-ReuseScope::ReuseScope() { ++t_kept.scopes; }
-ReuseScope::~ReuseScope() {
-  if (--t_kept.scopes == 0) t_kept = Kept{};
-}
-
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out) {
-  if (t_kept.scopes == 0) {
-    std::wstring w;
-    return decode(in, from, w) && encode(w, to, out);
-  }
-  // Within a scope the caller's input stays as it is: the same bytes, the same decoding.
-  if (!(t_kept.data == in.data() && t_kept.size == in.size() && t_kept.from == from)) {
-    t_kept.data = in.data();
-    t_kept.size = in.size();
-    t_kept.from = from;
-    t_kept.wide.clear();
-    t_kept.decoded = decode(in, from, t_kept.wide);
-  }
-  return t_kept.decoded && encode(t_kept.wide, to, out);
+  std::wstring w;
+  return decode(in, from, w) && encode(w, to, out);
 }
 
 }  // namespace rt::encoding_detail

@@ -250,6 +250,12 @@ std::string remove_blanks(std::string_view t) {
   return out;
 }
 
+std::string without_zero_bytes(std::string_view t) {
+  std::string out(t);
+  out.erase(std::remove(out.begin(), out.end(), '\0'), out.end());
+  return out;
+}
+
 std::string to_upper_ascii(std::string_view t) {
   return map_single_bytes(
       t, [](unsigned char b) { return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - ('a' - 'A')) : b; });

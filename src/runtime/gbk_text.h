@@ -77,6 +77,10 @@ std::string trim_right(std::string_view t);
 std::string trim_both(std::string_view t);
 std::string remove_blanks(std::string_view t);
 
+// The text without its zero bytes, for a text where a zero carries nothing and that goes into
+// a control (which ends a text at its first zero): what follows a zero is kept.
+std::string without_zero_bytes(std::string_view t);
+
 // ASCII letters only; double-byte characters are left untouched.
 std::string to_upper_ascii(std::string_view t);
 std::string to_lower_ascii(std::string_view t);

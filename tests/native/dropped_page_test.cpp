@@ -40,7 +40,13 @@ TEST(DroppedPageText, TheDeclaredCharsetDecidesTheConversion) {
       {"the mark at the start is dropped", "\xEF\xBB\xBF" + declared(utf8_meta, kUtf8Chinese),
        declared(utf8_meta, "中文")},
       {"invalid utf-8 gives nothing", declared(utf8_meta, "\xE4\xB8"), ""},
-      {"the text ends at a zero byte", "<p>a</p>\0<p>b</p>"s, "<p>a</p>"},
+      // The edit box cannot hold a zero: it goes, and the text after it stays.
+      {"zero bytes are left out", "<p>a</p>\0<p>b</p>"s, "<p>a</p><p>b</p>"},
+      {"zero bytes of a UTF-8 page", declared(utf8_meta, "a\0"s + std::string(kUtf8Chinese)), declared(utf8_meta, "a中文")},
+      // Each character as the edit box shows it: the euro sign is code page 936's 80, also
+      // beside a character only GB18030 has.
+      {"the euro sign", declared(utf8_meta, "\xE2\x82\xAC\xF0\x9F\x98\x80"),
+       declared(utf8_meta, "\x80\x94\x39\xFC\x36")},
       {"an empty reply", "", ""},
   };
   for (const Case& c : cases) {

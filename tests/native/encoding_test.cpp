@@ -350,9 +350,17 @@ TEST(DecodeFileBytes, MarksChooseTheDecodingAndGo) {
       {"UTF-16LE", "\xFF\xFE\x2D\x4E\x41\x00"sv, "\xD6\xD0\x41"sv},
       {"UTF-16BE", "\xFE\xFF\x4E\x2D\x00\x41"sv, "\xD6\xD0\x41"sv},
       {"UTF-8", "\xEF\xBB\xBF\xE4\xB8\xAD\x41"sv, "\xD6\xD0\x41"sv},
-      // The mark fails GBK, so the whole file is GB18030: the euro sign is A2 E3, not 80.
-      {"UTF-8 with the euro sign", "\xEF\xBB\xBF\xE2\x82\xAC"sv, "\xA2\xE3"sv},
+      // Each character in its one form, GBK's where GBK has it, whatever else the file holds:
+      // the euro sign is code page 936's single byte 80 (GB18030's A2 E3 is another character
+      // there), the others GB18030's four-byte codes.
+      {"UTF-8 with the euro sign", "\xEF\xBB\xBF\xE2\x82\xAC"sv, "\x80"sv},
       {"UTF-16LE with the euro sign", "\xFF\xFE\xAC\x20"sv, "\x80"sv},
+      {"UTF-8 with the euro sign, CJK extension B, an emoji and a tag character",
+       "\xEF\xBB\xBF\xE2\x82\xAC\xF0\xA0\x80\x80\xF0\x9F\x98\x80\xF3\xA0\x81\x81\xE4\xB8\xAD"sv,
+       "\x80\x95\x32\x82\x36\x94\x39\xFC\x36\xD3\x36\x9C\x33\xD6\xD0"sv},
+      {"UTF-16LE, a user-defined cell and the radical GB18030 writes FE 50", "\xFF\xFE\x15\xE8\x81\x2E"sv,
+       "\xFE\x50\x83\x36\xC9\x34"sv},
+      {"UTF-8 starting EF BB without BF: U+FEC0 stays", "\xEF\xBB\x80\x41"sv, "\x84\x31\x8F\x30\x41"sv},
       {"UTF-16LE, first character only in GB18030", "\xFF\xFE\xB5\x00\x2D\x4E"sv, "\x81\x30\x85\x38\xD6\xD0"sv},
       {"UTF-16BE, a character above U+FFFF", "\xFE\xFF\xD8\x3D\xDE\x00\x00\x41"sv, "\x94\x39\xFC\x36\x41"sv},
       {"UTF-8, CJK extension A", "\xEF\xBB\xBF\xE3\x90\x80"sv, "\x81\x39\xEE\x39"sv},
@@ -397,14 +405,36 @@ TEST(DecodeFileBytes, ZeroByteEndsTheText) {
   }
 }
 
-TEST(Utf8ToGbkText, FallsBackThroughTheGbFamily) {
+TEST(DecodeFile, TellsWhenTheFileWentOnAfterAZero) {
+  struct Case {
+    const char* what;
+    std::string_view in;
+    bool cut;
+  };
+  const Case cases[] = {
+      {"raw text", "\x41\x00\x42"sv, true},
+      {"a zero at the very end", "\x41\x00"sv, true},
+      {"no zero", "\x41\x42"sv, false},
+      {"UTF-16LE", "\xFF\xFE\x41\x00\x00\x00"sv, true},
+      {"UTF-16LE, its zero bytes within characters", "\xFF\xFE\x41\x00\x42\x00"sv, false},
+      {"undecodable, raw up to its zero", "\xFE\xFF\x00"sv, true},
+      {"empty", ""sv, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(rt::decode_file(c.in).cut, c.cut) << c.what;
+}
+
+TEST(Utf8ToGbkText, GivesEveryCharacterItsPageForm) {
   const TextCase cases[] = {
       {"empty", ""sv, ""sv},
       {"GBK character", "\xE4\xB8\xAD\x41"sv, "\xD6\xD0\x41"sv},
       {"euro sign in GBK", "\xE2\x82\xAC"sv, "\x80"sv},
       {"GB18030-only character", "\x41\xC2\xB5"sv, "\x41\x81\x30\x85\x38"sv},
       {"a mark stays a character", "\xEF\xBB\xBF\x41"sv, "\x84\x31\x95\x33\x41"sv},
-      {"zero byte ends the text", "\x41\x00\xE4\xB8\xAD"sv, "\x41"sv},
+      // A zero is data here: the text goes on after it.
+      {"a zero byte is a character", "\x41\x00\xE4\xB8\xAD"sv, "\x41\x00\xD6\xD0"sv},
+      {"the euro sign beside a character outside GBK", "\xE2\x82\xAC\xF0\x9F\x98\x80"sv,
+       "\x80\x94\x39\xFC\x36"sv},
+      {"a user-defined cell", "\xEE\x80\x80"sv, "\xAA\xA1"sv},
       {"invalid UTF-8", "\x41\xC3"sv, ""sv},
       {"GBK bytes are not UTF-8", "\xD6\xD0"sv, ""sv},
   };
