@@ -6,6 +6,7 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "runtime/encoding.h"
 
@@ -43,11 +44,23 @@ class Descriptor {
   iconv_t cd_;
 };
 
+// Opening a descriptor costs more than converting a line: each thread keeps one per pair of
+// codecs, brought back to its initial state before every use.
+iconv_t descriptor(Codec from, Codec to) {
+  constexpr int kCodecs = static_cast<int>(Codec::kGb18030) + 1;
+  thread_local std::unique_ptr<Descriptor> kept[kCodecs][kCodecs];
+  std::unique_ptr<Descriptor>& d = kept[static_cast<int>(from)][static_cast<int>(to)];
+  if (!d) d = std::make_unique<Descriptor>(from, to);
+  if (!d->valid()) return reinterpret_cast<iconv_t>(-1);
+  iconv(d->get(), nullptr, nullptr, nullptr, nullptr);
+  return d->get();
+}
+
 }  // namespace
 
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out) {
-  Descriptor cd(from, to);
-  if (!cd.valid()) return false;
+  iconv_t cd = descriptor(from, to);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   // A first guess that fits most text; the buffer grows, keeping what was written, when not.
   bool to_utf16 = to == Codec::kUtf16Be || to == Codec::kUtf16Le;
   out.resize(to_utf16 ? 2 * in.size() + 16 : in.size() + in.size() / 2 + 16);
@@ -59,8 +72,8 @@ bool platform_convert(std::string_view in, Codec from, Codec to, std::string& ou
     char* out_ptr = out.data() + used;
     std::size_t out_left = out.size() - used;
     // The second phase writes whatever a stateful target still holds (nothing for these).
-    std::size_t r = flushing ? iconv(cd.get(), nullptr, nullptr, &out_ptr, &out_left)
-                             : iconv(cd.get(), &in_ptr, &in_left, &out_ptr, &out_left);
+    std::size_t r = flushing ? iconv(cd, nullptr, nullptr, &out_ptr, &out_left)
+                             : iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left);
     used = static_cast<std::size_t>(out_ptr - out.data());
     if (r == static_cast<std::size_t>(-1)) {
       if (errno != E2BIG) return false;  // EILSEQ: invalid or unrepresentable; EINVAL: incomplete.

@@ -304,6 +304,27 @@ std::string utf16be(std::uint32_t c) {
   return unit(0xD800 + (c >> 10)) + unit(0xDC00 + (c & 0x3FF));
 }
 
+TEST(ConvertEncoding, EveryCharacterBelowFFFFIsWrittenAlikeOrRefusedAlike) {
+  // Whatever a target writes for a character it writes in both builds, and what it cannot write
+  // (no best fit, no private-use cell in GBK) fails in both.
+  std::uint64_t digest = 0xCBF29CE484222325u;
+  for (std::uint32_t c = 0; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string unit = utf16be(c);
+    for (const char* target : {"GBK", "GB18030", "GB2312", "UTF-8"}) {
+      bool ok = false;
+      std::string out = rt::convert_encoding(unit, "UTF-16BE", target, &ok);
+      mix(digest, ok ? out : "-");
+      if (ok && out.size() > 0) {
+        bool back_ok = false;
+        std::string back = rt::convert_encoding(out, target, "UTF-16BE", &back_ok);
+        if (!back_ok || back != unit) FAIL() << target << " writes " << hex(out) << " for " << hex(unit);
+      }
+    }
+  }
+  EXPECT_EQ(digest, 0x55448D3E946C38D8u);
+}
+
 TEST(ConvertEncoding, Gb18030TablesHoldAtBothEndsOfEveryRun) {
   using namespace gb18030_data;
   for (const Gb18030Run& r : kGb18030TwoByteDecode) {
