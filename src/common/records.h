@@ -27,6 +27,11 @@ struct PageRecord {
   bool text_in_editor = false;
   // Identifies the record while it lives, so the edit box knows whose text it shows.
   int serial = 0;
+  // The text is shorter than the file at `path`: reading it stopped at a zero byte.
+  bool shorter_than_file = false;
+  // The edit box held characters the text could not keep (lone surrogates, kept as U+FFFD)
+  // since the page was last written.
+  bool lost_characters = false;
 };
 
 using PageList = std::vector<PageRecord>;

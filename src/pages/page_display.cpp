@@ -63,6 +63,7 @@ void show_current_page() {
   // The edit box may already show this page's text: handing a large text to the control again
   // costs seconds and changes nothing.
   if (page.serial != g_editor_serial) {
+    settle_editor_losses();
     ++g_showing_page;
     box.set_text(page.content);
     --g_showing_page;
