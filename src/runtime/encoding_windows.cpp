@@ -11,23 +11,16 @@
 #include <vector>
 
 #include "runtime/encoding.h"
+#include "runtime/gb18030_tables.h"
 
 namespace rt::encoding_detail {
 namespace {
 
-struct Gb18030Run {
-  std::uint32_t first;
-  std::uint32_t second;
-  std::uint32_t count;
-};
-
-#include "runtime/gb18030_ranges.inc"
+using namespace gb18030;
 
 static_assert(sizeof(wchar_t) == 2, "the code-page functions speak UTF-16");
 
 constexpr unsigned kCodePage936 = 936;
-constexpr std::size_t kTwoByteCodes = 126 * 190;
-constexpr std::size_t kBmpFourByteCodes = 39420;  // 81 30 81 30 .. 84 31 A4 39
 
 constexpr bool is_private_use(unsigned c) { return c >= 0xE000 && c <= 0xF8FF; }
 constexpr bool is_high_surrogate(unsigned c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -124,21 +117,6 @@ struct Gb18030Tables {
   std::vector<char16_t> four_byte = std::vector<char16_t>(kBmpFourByteCodes);  // by four-byte index; 0 invalid
   std::vector<std::uint32_t> bmp = std::vector<std::uint32_t>(0x10000);        // by code point
 };
-
-std::uint32_t two_byte_code(std::uint32_t index) {
-  std::uint32_t lead = 0x81 + index / 190, trail = 0x40 + index % 190;
-  if (trail >= 0x7F) ++trail;
-  return lead << 8 | trail;
-}
-
-template <std::size_t N>
-const Gb18030Run* find_run(const Gb18030Run (&runs)[N], std::uint32_t key) {
-  const Gb18030Run* it =
-      std::upper_bound(runs, runs + N, key, [](std::uint32_t k, const Gb18030Run& r) { return k < r.first; });
-  if (it == runs) return nullptr;
-  --it;
-  return key - it->first < it->count ? it : nullptr;
-}
 
 Gb18030Tables build_gb18030_tables() {
   Gb18030Tables t;

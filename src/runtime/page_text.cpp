@@ -6,20 +6,13 @@
 #include <vector>
 
 #include "runtime/encoding.h"
+#include "runtime/gb18030_tables.h"
 
 namespace rt {
 namespace {
 
-struct Gb18030Run {
-  std::uint32_t first;
-  std::uint32_t second;
-  std::uint32_t count;
-};
+using namespace gb18030;
 
-#include "runtime/gb18030_ranges.inc"
-
-constexpr std::size_t kTwoByteCodes = 126 * 190;
-constexpr std::uint32_t kBmpFourByteCodes = 39420;  // 81 30 81 30 .. 84 31 A4 39
 constexpr char32_t kReplacement = 0xFFFD;
 
 // The written form of a character below U+10000: 0 none, 0x80 the single byte, a two-byte code
@@ -32,16 +25,6 @@ constexpr bool is_byte_escape(char32_t c) { return c >= kByteEscapeBase + 0x81 &
 constexpr bool is_trail(unsigned b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 constexpr bool is_lead(unsigned b) { return b >= 0x81 && b <= 0xFE; }
 constexpr bool is_digit(unsigned b) { return b >= 0x30 && b <= 0x39; }
-
-constexpr std::uint32_t two_byte_index(unsigned lead, unsigned trail) {
-  return (lead - 0x81) * 190 + trail - 0x40 - (trail > 0x7F ? 1 : 0);
-}
-
-constexpr std::uint32_t two_byte_code(std::uint32_t index) {
-  std::uint32_t lead = 0x81 + index / 190, trail = 0x40 + index % 190;
-  if (trail >= 0x7F) ++trail;
-  return lead << 8 | trail;
-}
 
 constexpr std::uint32_t four_byte_form(std::uint32_t linear) {
   std::uint32_t b4 = 0x30 + linear % 10;
@@ -72,15 +55,6 @@ std::uint32_t supplementary_two_byte(const Tables& t, char32_t c) {
 }
 
 bool encoded(const Tables& t, char32_t c) { return c <= 0xFFFF ? t.bmp[c] != 0 : supplementary_two_byte(t, c) != 0; }
-
-template <std::size_t N>
-const Gb18030Run* find_run(const Gb18030Run (&runs)[N], std::uint32_t key) {
-  const Gb18030Run* it =
-      std::upper_bound(runs, runs + N, key, [](std::uint32_t k, const Gb18030Run& r) { return k < r.first; });
-  if (it == runs) return nullptr;
-  --it;
-  return key - it->first < it->count ? it : nullptr;
-}
 
 Tables build_tables() {
   Tables t;

@@ -9,20 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "hex_bytes.h"
+#include "runtime/gb18030_tables.h"
+
 namespace {
 
 using namespace std::string_view_literals;
-
-std::string hex(std::string_view s) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if (!out.empty()) out += ' ';
-    out += kDigits[c >> 4];
-    out += kDigits[c & 0xF];
-  }
-  return "[" + out + "]";
-}
 
 struct ConversionCase {
   const char* what;
@@ -233,13 +225,9 @@ TEST(ConvertEncoding, LongInputKeepsEveryByte) {
 
 std::string two_byte(unsigned lead, unsigned trail) { return {static_cast<char>(lead), static_cast<char>(trail)}; }
 
-// FNV-1a, to compare a whole sweep between the builds.
-void mix(std::uint64_t& digest, std::string_view bytes) {
-  for (unsigned char c : bytes) digest = (digest ^ c) * 0x100000001B3u;
-}
 
 TEST(ConvertEncoding, GbkTwoByteCodesAreGb18030sAndRoundTrip) {
-  std::uint64_t digest = 0xCBF29CE484222325u;
+  std::uint64_t digest = kDigestStart;
   for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
     for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
       if (trail == 0x7F) continue;
@@ -272,14 +260,6 @@ TEST(ConvertEncoding, GbkTwoByteCodesAreGb18030sAndRoundTrip) {
 
 // The tables the Windows build converts GB18030 with were taken from glibc: natively this
 // checks them against the glibc at hand, under Wine the code that uses them.
-namespace gb18030_data {
-struct Gb18030Run {
-  std::uint32_t first;
-  std::uint32_t second;
-  std::uint32_t count;
-};
-#include "runtime/gb18030_ranges.inc"
-}  // namespace gb18030_data
 
 std::string two_byte_at(std::uint32_t index) {
   std::uint32_t trail = 0x40 + index % 190;
@@ -307,7 +287,7 @@ std::string utf16be(std::uint32_t c) {
 TEST(ConvertEncoding, EveryCharacterBelowFFFFIsWrittenAlikeOrRefusedAlike) {
   // Whatever a target writes for a character it writes in both builds, and what it cannot write
   // (no best fit, no private-use cell in GBK) fails in both.
-  std::uint64_t digest = 0xCBF29CE484222325u;
+  std::uint64_t digest = kDigestStart;
   for (std::uint32_t c = 0; c <= 0xFFFF; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
     std::string unit = utf16be(c);
@@ -326,7 +306,7 @@ TEST(ConvertEncoding, EveryCharacterBelowFFFFIsWrittenAlikeOrRefusedAlike) {
 }
 
 TEST(ConvertEncoding, Gb18030TablesHoldAtBothEndsOfEveryRun) {
-  using namespace gb18030_data;
+  using namespace rt::gb18030;
   for (const Gb18030Run& r : kGb18030TwoByteDecode) {
     for (std::uint32_t k : {0u, r.count - 1}) {
       std::string code = two_byte_at(r.first + k);

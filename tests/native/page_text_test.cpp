@@ -9,30 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "hex_bytes.h"
+
 namespace {
 
 using namespace std::string_view_literals;
-
-std::string hex(std::string_view s) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if (!out.empty()) out += ' ';
-    out += kDigits[c >> 4];
-    out += kDigits[c & 0xF];
-  }
-  return "[" + out + "]";
-}
-
-std::string units_hex(std::u16string_view u) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (char16_t c : u) {
-    if (!out.empty()) out += ' ';
-    for (int shift = 12; shift >= 0; shift -= 4) out += kDigits[(c >> shift) & 0xF];
-  }
-  return "<" + out + ">";
-}
 
 std::u16string utf16(char32_t c) {
   if (c <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(c));
@@ -40,10 +21,6 @@ std::u16string utf16(char32_t c) {
   return {static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
 }
 
-// FNV-1a over the forms of a whole sweep, to compare the builds.
-void mix(std::uint64_t& digest, std::string_view bytes) {
-  for (unsigned char c : bytes) digest = (digest ^ c) * 0x100000001B3u;
-}
 
 // ------------------------------------------------------------------ single characters
 
@@ -96,7 +73,7 @@ TEST(PageText, EachCharacterHasOneForm) {
 // ------------------------------------------------------------------ exhaustive sweeps
 
 TEST(PageText, EveryCharacterBelowFFFFComesBack) {
-  std::uint64_t digest = 0xCBF29CE484222325u;
+  std::uint64_t digest = kDigestStart;
   for (char32_t c = 0; c <= 0xFFFF; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
     std::u16string unit = utf16(c);
@@ -124,7 +101,7 @@ TEST(PageText, CharactersAboveFFFFComeBack) {
 }
 
 TEST(PageText, EveryTwoBytesComeBack) {
-  std::uint64_t digest = 0xCBF29CE484222325u;
+  std::uint64_t digest = kDigestStart;
   for (unsigned first = 0; first <= 0xFF; ++first) {
     for (unsigned second = 0; second <= 0xFF; ++second) {
       std::string bytes{static_cast<char>(first), static_cast<char>(second)};
@@ -138,7 +115,7 @@ TEST(PageText, EveryTwoBytesComeBack) {
 }
 
 TEST(PageText, EveryFourByteCodeComesBack) {
-  std::uint64_t digest = 0xCBF29CE484222325u;
+  std::uint64_t digest = kDigestStart;
   std::string code(4, '\0');
   for (unsigned b1 = 0x81; b1 <= 0xFE; ++b1) {
     for (unsigned b2 = 0x30; b2 <= 0x39; ++b2) {
