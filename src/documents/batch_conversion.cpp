@@ -11,8 +11,8 @@
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
 #include "runtime/app.h"
-#include "runtime/files.h"
 #include "runtime/encoding.h"
+#include "runtime/files.h"
 #include "runtime/gbk_text.h"
 #include "runtime/page_text.h"
 

@@ -39,13 +39,13 @@ bool page_may_be_written(int tab, const std::string& path, bool ask, const std::
     return false;
   if (valid_tab(tab) && g_pages[tab].lost_characters &&
       tell_user(4, 48, "部分字符无法保存！", kMagenta,
-                "  [" + caption + "...]中有无法保存的字符（例如只剩半个的表情符号），它们将作为替换符号写入文件。请问是否仍然" +
+                "  [" + caption +
+                    "...]中有无法保存的字符（例如只剩半个的表情符号），它们将作为替换符号写入文件。请问是否仍然" +
                     word + "？",
                 kRed) != kBoxYes)
     return false;
   return valid_tab(tab);
 }
-
 
 void after_successful_write(int tab, const std::string& path, bool save_as) {
   MainWindowForm& w = main_window();

@@ -204,7 +204,8 @@ std::string EditBox::selected_text() const {
   GetWindowTextW(hw(handle_), w.data(), n + 1);
   if (start > n) return {};
   bool lossless = true;
-  std::string text = to_gbk(std::wstring_view(w).substr(static_cast<size_t>(start), static_cast<size_t>(len)), &lossless);
+  std::string text =
+      to_gbk(std::wstring_view(w).substr(static_cast<size_t>(start), static_cast<size_t>(len)), &lossless);
   lost_characters_ = lost_characters_ || !lossless;
   return text;
 }

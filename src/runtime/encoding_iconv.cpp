@@ -72,8 +72,8 @@ bool platform_convert(std::string_view in, Codec from, Codec to, std::string& ou
     char* out_ptr = out.data() + used;
     std::size_t out_left = out.size() - used;
     // The second phase writes whatever a stateful target still holds (nothing for these).
-    std::size_t r = flushing ? iconv(cd, nullptr, nullptr, &out_ptr, &out_left)
-                             : iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left);
+    std::size_t r =
+        flushing ? iconv(cd, nullptr, nullptr, &out_ptr, &out_left) : iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left);
     used = static_cast<std::size_t>(out_ptr - out.data());
     if (r == static_cast<std::size_t>(-1)) {
       if (errno != E2BIG) return false;  // EILSEQ: invalid or unrepresentable; EINVAL: incomplete.

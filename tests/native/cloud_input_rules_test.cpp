@@ -98,7 +98,8 @@ TEST(CloudInputRules, EachReplyIsCutByItsMarkers) {
       {"\xFF\xFE not UTF-8", "", {}},
       // A zero in the reply carries nothing and could not go into the list: the candidates after
       // it stay.
-      {utf8("{\"q\":\"nihao\",") + std::string(1, '\0') + utf8("\"rs\":[\"你好\",\"拟好\"],"), "你好\",\"拟好",
+      {utf8("{\"q\":\"nihao\",") + std::string(1, '\0') + utf8("\"rs\":[\"你好\",\"拟好\"],"),
+       "你好\",\"拟好",
        {"你好", "拟好"}},
   };
   for (const QqCase& c : qq) {

@@ -225,7 +225,6 @@ TEST(ConvertEncoding, LongInputKeepsEveryByte) {
 
 std::string two_byte(unsigned lead, unsigned trail) { return {static_cast<char>(lead), static_cast<char>(trail)}; }
 
-
 TEST(ConvertEncoding, GbkTwoByteCodesAreGb18030sAndRoundTrip) {
   std::uint64_t digest = kDigestStart;
   for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
@@ -433,8 +432,7 @@ TEST(Utf8ToGbkText, GivesEveryCharacterItsPageForm) {
       {"a mark stays a character", "\xEF\xBB\xBF\x41"sv, "\x84\x31\x95\x33\x41"sv},
       // A zero is data here: the text goes on after it.
       {"a zero byte is a character", "\x41\x00\xE4\xB8\xAD"sv, "\x41\x00\xD6\xD0"sv},
-      {"the euro sign beside a character outside GBK", "\xE2\x82\xAC\xF0\x9F\x98\x80"sv,
-       "\x80\x94\x39\xFC\x36"sv},
+      {"the euro sign beside a character outside GBK", "\xE2\x82\xAC\xF0\x9F\x98\x80"sv, "\x80\x94\x39\xFC\x36"sv},
       {"a user-defined cell", "\xEE\x80\x80"sv, "\xAA\xA1"sv},
       {"invalid UTF-8", "\x41\xC3"sv, ""sv},
       {"GBK bytes are not UTF-8", "\xD6\xD0"sv, ""sv},

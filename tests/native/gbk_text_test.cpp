@@ -110,7 +110,8 @@ TEST(CharPositions, FourByteCodesAndByteEscapesCountAsTheEditBoxCounts) {
   for (const auto& c : cases) {
     EXPECT_EQ(char_count(c.text), c.chars) << c.text;
     std::vector<size_t> sizes;
-    for (size_t i = 0; i < c.text.size(); i += rt::char_size_at(c.text, i)) sizes.push_back(rt::char_size_at(c.text, i));
+    for (size_t i = 0; i < c.text.size(); i += rt::char_size_at(c.text, i))
+      sizes.push_back(rt::char_size_at(c.text, i));
     EXPECT_EQ(sizes, c.sizes) << c.text;
   }
 }
@@ -200,7 +201,7 @@ TEST(FindText, FourByteCodesAndByteEscapesAreWholeCharacters) {
       {kGrin + "9", "9", 1, false, 5},
       {kGrin + kGrin, kGrin, 2, false, 5},
       {"x" + kGrin, "\x94\x39", 1, false, -1},  // half of the code is no character of it
-      {"A\x81\x40", "A\x81", 1, false, -1},    // nor is its lead byte alone
+      {"A\x81\x40", "A\x81", 1, false, -1},     // nor is its lead byte alone
       {"A\x81\x40", "A\x81", 1, true, -1},
       {"\x81\r\n", "\r\n", 1, false, 2},  // a line break after a lead byte without its trail
       {"\x81 a", "A", 1, true, 3},
@@ -285,13 +286,25 @@ TEST(Slicing, CutOnCharBoundaryNeverSplitsACharacter) {
     std::string expected;
   };
   const Case cases[] = {
-      {"中文", 0, ""},      {"中文", 1, ""},       {"中文", 2, "中"}, {"中文", 3, "中"}, {"中文", 4, "中文"},
-      {"中文", 10, "中文"}, {"a中", 2, "a"},       {"乗\\", 1, ""},   {"乗\\", 2, "乗"}, {"啊啊啊", 5, "啊啊"},
-      {"a啊啊", 4, "a啊"},  {"a\x81", 2, "a\x81"},  // a lone final lead byte is a whole character
+      {"中文", 0, ""},
+      {"中文", 1, ""},
+      {"中文", 2, "中"},
+      {"中文", 3, "中"},
+      {"中文", 4, "中文"},
+      {"中文", 10, "中文"},
+      {"a中", 2, "a"},
+      {"乗\\", 1, ""},
+      {"乗\\", 2, "乗"},
+      {"啊啊啊", 5, "啊啊"},
+      {"a啊啊", 4, "a啊"},
+      {"a\x81", 2, "a\x81"},  // a lone final lead byte is a whole character
       {"abc", -1, ""},
       // a four-byte code is never cut; a lead byte without its trail is a character of its own
-      {"a" + kMicro, 3, "a"}, {"a" + kMicro, 5, "a" + kMicro}, {"中" + kGrin + "中", 5, "中"},
-      {"\x81\x30\x81", 2, "\x81\x30"}, {"\x81 \x81\x40", 3, "\x81 "},
+      {"a" + kMicro, 3, "a"},
+      {"a" + kMicro, 5, "a" + kMicro},
+      {"中" + kGrin + "中", 5, "中"},
+      {"\x81\x30\x81", 2, "\x81\x30"},
+      {"\x81 \x81\x40", 3, "\x81 "},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(rt::cut_on_char_boundary(c.text, c.n), c.expected) << "\"" << c.text << "\" cut at " << c.n;
@@ -358,7 +371,9 @@ TEST(Blanks, TrimAndRemove) {
       {"啊　", "啊　", "啊", "啊", "啊"},
       // a lead byte without a fitting trail is a character of its own, as the edit box shows
       // it: the space after it is a blank
-      {"\x81 a", "\x81 a", "\x81 a", "\x81 a", "\x81" "a"},
+      {"\x81 a", "\x81 a", "\x81 a", "\x81 a",
+       "\x81"
+       "a"},
       {"a \x81", "a \x81", "a \x81", "a \x81", "a\x81"},
   };
   for (const auto& c : cases) {

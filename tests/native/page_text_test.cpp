@@ -21,7 +21,6 @@ std::u16string utf16(char32_t c) {
   return {static_cast<char16_t>(0xD800 + (c >> 10)), static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
 }
 
-
 // ------------------------------------------------------------------ single characters
 
 struct FormCase {

@@ -870,7 +870,8 @@ TEST(BatchConverters, ByteForByte) {
       {kUtf16ToUtf8, std::string("\x61\x00\x00\x00\x62\x00", 6), std::string("a\0b", 3)},
       {kUtf16ToUtf8, utf16le(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80"},
   };
-  for (const Case& c : cases) EXPECT_EQ(convert_by_kind(c.kind, c.in).value_or("<failed>"), c.out) << c.kind << " " << c.in;
+  for (const Case& c : cases)
+    EXPECT_EQ(convert_by_kind(c.kind, c.in).value_or("<failed>"), c.out) << c.kind << " " << c.in;
 }
 
 TEST(BatchConverters, ASourceThatIsNoTextOfItsEncodingIsNotConverted) {
@@ -883,7 +884,8 @@ TEST(BatchConverters, ASourceThatIsNoTextOfItsEncodingIsNotConverted) {
       {kUtf8ToAnsi, "ab\xC3"},
       {kUtf8ToUtf16, "\xED\xA0\x80"},  // an encoded surrogate
       {kUtf16ToAnsi, utf16le(L"a\xD83D")},
-      {kUtf16ToUtf8, utf16le(L"\xDE00" L"a")},
+      {kUtf16ToUtf8, utf16le(L"\xDE00"
+                             L"a")},
   };
   for (const Case& c : cases) EXPECT_FALSE(convert_by_kind(c.kind, c.in)) << c.kind << " " << c.in;
   // A UTF-8 mark becomes a character of its own before the text.

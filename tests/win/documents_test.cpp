@@ -15,8 +15,8 @@
 #include "program_test.h"
 #include "recorded_boxes.h"
 #include "runtime/encoding.h"
-#include "runtime/page_text.h"
 #include "runtime/files.h"
+#include "runtime/page_text.h"
 #include "runtime/seams.h"
 #include "ui_test.h"
 
@@ -223,10 +223,13 @@ TEST_F(DocumentsTest, APageThatLostCharactersInTheEditBoxIsSavedOnlyOnYes) {
   int tab = tabs().current();
   // Half of an emoji is left, as after deleting the other half, and the user types on: no
   // text can keep that half.
-  SetWindowTextW(static_cast<HWND>(editor().handle()), L"a\xD83D" L"b");
+  SetWindowTextW(static_cast<HWND>(editor().handle()),
+                 L"a\xD83D"
+                 L"b");
   editor().select(3, 0);
   ui_test::type_text(editor(), "c");
-  ASSERT_EQ(shown_text(), std::wstring(L"a\xD83D" L"bc"));
+  ASSERT_EQ(shown_text(), std::wstring(L"a\xD83D"
+                                       L"bc"));
   std::vector<RecordedBox> boxes;
   record_message_boxes(&boxes, {kBoxNo});
   EXPECT_FALSE(save_page(tab));
@@ -245,7 +248,9 @@ TEST_F(DocumentsTest, APageThatLostCharactersInTheEditBoxIsSavedOnlyOnYes) {
   record_message_boxes(&boxes, {kBoxYes});
   EXPECT_TRUE(save_page(tab));
   EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(bytes_of(path), "a\x84\x31\xA4\x37" "bc");  // U+FFFD stands for the lost half
+  EXPECT_EQ(bytes_of(path),
+            "a\x84\x31\xA4\x37"
+            "bc");  // U+FFFD stands for the lost half
 }
 
 TEST_F(DocumentsTest, TheFirstFileFillsTheUntouchedNewPage) {

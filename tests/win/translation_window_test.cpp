@@ -247,7 +247,9 @@ TEST_F(TranslationTest, AZeroInTheReplyHidesNoSentenceAndEveryCharacterArrives) 
   open_window();
   tw().编辑框_翻译内容.set_text("价格。");
   // A zero before the sentences, and characters GBK lacks beside the euro sign (U+1F600).
-  const std::string sentence = "Price: \x80" "5 \x94\x39\xFC\x36.";
+  const std::string sentence =
+      "Price: \x80"
+      "5 \x94\x39\xFC\x36.";
   std::string page = translated_page({{sentence, "价格。"}});
   page.insert(page.find("<div id=result>"), 1, '\0');
   std::string utf8;
@@ -257,7 +259,9 @@ TEST_F(TranslationTest, AZeroInTheReplyHidesNoSentenceAndEveryCharacterArrives) 
   HWND box = static_cast<HWND>(tw().编辑框_翻译结果.handle());
   wchar_t shown[64] = {};
   GetWindowTextW(box, shown, 64);
-  EXPECT_EQ(std::wstring(shown), L"Price: \u20AC" L"5 \U0001F600.");
+  EXPECT_EQ(std::wstring(shown),
+            L"Price: \u20AC"
+            L"5 \U0001F600.");
 }
 
 TEST_F(TranslationTest, TheBrowserOptionOpensTheTranslationOnTheSite) {

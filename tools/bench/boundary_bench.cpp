@@ -59,8 +59,8 @@ int main() {
     std::string text;
   };
   const Page pages[] = {
-      {"Chinese and ASCII lines", text_of("Velmora 第一行的文字，包括中文和English混排。The quick brown fox 跳过懒狗。\r\n",
-                                          10u << 20)},
+      {"Chinese and ASCII lines",
+       text_of("Velmora 第一行的文字，包括中文和English混排。The quick brown fox 跳过懒狗。\r\n", 10u << 20)},
       {"Chinese only", text_of("中文汉字的段落没有一个拉丁字母只有标点符号，句号。\r\n", 10u << 20)},
       {"ASCII only", text_of("The quick brown fox jumps over the lazy dog, 0123456789.\r\n", 10u << 20)},
       // Four-byte codes (U+00B5 and U+1F600) between the Chinese characters.
