@@ -1,6 +1,7 @@
 #include "runtime/page_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -269,21 +270,6 @@ std::size_t encode_units(const Tables& t, std::basic_string_view<Unit> units, ch
   return n;
 }
 
-// The units of one byte order, checked: a surrogate must have its partner.
-template <class Next>
-bool encode_code_points(std::size_t count, Next next, std::string& out) {
-  const Tables& t = tables();
-  out.clear();
-  out.reserve(count + count / 2);
-  char32_t c = 0;
-  char form[4];
-  while (next(c)) {
-    if (is_surrogate(c)) return false;
-    out.append(form, put_character(t, c, form));
-  }
-  return true;
-}
-
 }  // namespace
 
 PageChar page_char_at(std::string_view text, std::size_t i) {
@@ -363,67 +349,56 @@ template std::string units_to_page_text<wchar_t>(std::basic_string_view<wchar_t>
 #endif
 
 bool utf8_to_page_text(std::string_view utf8, std::string& out) {
+  // Into UTF-16 first (never more units than bytes), then written as the controls' text is.
+  std::u16string units(utf8.size(), u'\0');
+  char16_t* o = units.data();
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
-  bool bad = false;
-  auto next = [&](char32_t& c) {
-    if (p == end) return false;
-    unsigned b = *p++;
+  while (p < end) {
+    unsigned b = *p;
     if (b < 0x80) {
-      c = b;
-      return true;
+      *o++ = static_cast<char16_t>(*p++);
+      continue;
     }
     int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-    char32_t least = more == 3 ? 0x10000 : more == 2 ? 0x800 : 0x80;
-    if (more < 0 || b > 0xF4 || end - p < more) {
-      bad = true;
-      return false;
-    }
-    c = b & (0x3F >> more);
-    for (int k = 0; k < more; ++k) {
-      unsigned x = *p++;
-      if ((x & 0xC0) != 0x80) {
-        bad = true;
-        return false;
-      }
+    if (more < 0 || b > 0xF4 || end - p <= more) return false;
+    char32_t c = b & (0x3F >> more);
+    for (int k = 1; k <= more; ++k) {
+      unsigned x = p[k];
+      if ((x & 0xC0) != 0x80) return false;
       c = c << 6 | (x & 0x3F);
     }
-    // Overlong forms, encoded surrogates (refused by the caller) and what lies past U+10FFFF.
-    if (c < least || c > 0x10FFFF) {
-      bad = true;
-      return false;
-    }
-    return true;
-  };
-  return encode_code_points(utf8.size(), next, out) && !bad;
+    // Overlong forms, encoded surrogates and what lies past U+10FFFF are no UTF-8.
+    char32_t least = more == 3 ? 0x10000 : more == 2 ? 0x800 : 0x80;
+    if (c < least || c > 0x10FFFF || is_surrogate(c)) return false;
+    o = put_units(c, o);
+    p += more + 1;
+  }
+  units.resize(static_cast<std::size_t>(o - units.data()));
+  out = utf16_to_page_text(units);
+  return true;
 }
 
 bool utf16_bytes_to_page_text(std::string_view bytes, bool big_endian, std::string& out) {
   if (bytes.size() % 2 != 0) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = p + bytes.size();
-  auto unit = [&] {
-    char32_t u = big_endian ? (p[0] << 8 | p[1]) : (p[1] << 8 | p[0]);
-    p += 2;
-    return u;
-  };
-  bool bad = false;
-  auto next = [&](char32_t& c) {
-    if (p == end) return false;
-    c = unit();
-    if (is_high_surrogate(c) && p != end) {
-      const unsigned char* keep = p;
-      char32_t low = unit();
-      if (is_low_surrogate(low)) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-      } else {
-        p = keep;
-      }
+  std::u16string units(bytes.size() / 2, u'\0');
+  if (big_endian == (std::endian::native == std::endian::big)) {
+    std::memcpy(units.data(), bytes.data(), bytes.size());
+  } else {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (char16_t& u : units) {
+      u = static_cast<char16_t>(big_endian ? (p[0] << 8 | p[1]) : (p[1] << 8 | p[0]));
+      p += 2;
     }
-    if (is_surrogate(c)) bad = true;
-    return true;
-  };
-  return encode_code_points(bytes.size() / 2, next, out) && !bad;
+  }
+  // A surrogate without its partner is no character of a file (nor a byte escape here).
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    if (!is_surrogate(units[i])) continue;
+    if (!is_high_surrogate(units[i]) || i + 1 == units.size() || !is_low_surrogate(units[i + 1])) return false;
+    ++i;
+  }
+  out = utf16_to_page_text(units);
+  return true;
 }
 
 bool page_text_to_utf8(std::string_view text, std::string& out) {
