@@ -29,6 +29,11 @@ struct PageRecord {
   // by it whose text it shows, and a routine that holds a page across a box or a dialog finds
   // it again by it, or learns that it has gone.
   int id = 0;
+  // The text is shorter than the file at `path`: reading it stopped at a zero byte.
+  bool shorter_than_file = false;
+  // The edit box held characters the text could not keep (lone surrogates, kept as U+FFFD)
+  // since the page was last written.
+  bool lost_characters = false;
 };
 
 using PageList = std::vector<PageRecord>;

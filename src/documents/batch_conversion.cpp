@@ -11,9 +11,10 @@
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
 #include "runtime/app.h"
+#include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
-#include "runtime/strings.h"
+#include "runtime/page_text.h"
 
 int g_conversion_stop = 0;
 
@@ -21,38 +22,15 @@ namespace {
 
 OptionsWindowForm& ow() { return options_window(); }
 
-std::wstring utf16le_units(std::string_view bytes) {
-  std::wstring units(bytes.size() / 2, L'\0');
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<wchar_t>(p[2 * i] | p[2 * i + 1] << 8);
-  return units;
-}
-
-std::string utf16le_bytes(std::wstring_view units) {
-  std::string bytes(units.size() * 2, '\0');
-  for (size_t i = 0; i < units.size(); ++i) {
-    auto u = static_cast<unsigned>(units[i]);
-    bytes[2 * i] = static_cast<char>(u & 0xFF);
-    bytes[2 * i + 1] = static_cast<char>(u >> 8);
-  }
-  return bytes;
-}
-
-std::string up_to_zero(std::string text) {
-  size_t zero = text.find('\0');
-  if (zero != std::string::npos) text.resize(zero);
-  return text;
-}
-
 struct ConversionRow {
   int index = 0;
   std::string name, source;
 };
 
 // The rows from the last to the first, while no stop was asked. A row is not written (and stays
-// in the list) when its file cannot be read, when this run has already written its output path
-// (two rows of one name), or when its output would replace the file of a row that comes later
-// and has not been read yet: a source is only ever replaced by its own converted form.
+// in the list) when its file cannot be read or converted, when this run has already written its
+// output path (two rows of one name), or when its output would replace the file of a row that
+// comes later and has not been read yet: a source is only ever replaced by its own converted form.
 void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string folder, int kind, int serial) {
   std::set<std::string> written;
   std::vector<std::optional<rt::FileIdentity>> sources;
@@ -72,7 +50,8 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
     bool done = false;
     if (!written.count(key) && !(replaced && unread.count(*replaced))) {
       if (std::optional<std::string> bytes = rt::read_file(row.source)) {
-        done = static_cast<bool>(rt::write_file_safely(target, convert_by_kind(kind, *bytes)));
+        std::optional<std::string> converted = convert_by_kind(kind, *bytes);
+        done = converted && rt::write_file_safely(target, *converted);
         if (done) written.insert(key);
       }
     }
@@ -94,23 +73,39 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
 
 }  // namespace
 
-std::string utf8_to_ansi(std::string_view bytes) {
-  return up_to_zero(rt::wide_to_code_page(rt::code_page_to_wide(bytes, rt::kUtf8CodePage), rt::kAnsiCodePage));
+namespace {
+
+// UTF-16 units by two bytes: a last odd byte is part of no unit.
+std::string_view whole_units(std::string_view bytes) { return bytes.substr(0, bytes.size() & ~std::size_t{1}); }
+
+std::optional<std::string> converted(std::string_view bytes, const char* from, const char* to) {
+  bool ok = false;
+  std::string out = rt::convert_encoding(bytes, from, to, &ok);
+  if (!ok) return std::nullopt;
+  return out;
 }
 
-std::string utf16_to_ansi(std::string_view bytes) {
-  return up_to_zero(rt::wide_to_code_page(utf16le_units(bytes), rt::kAnsiCodePage));
+}  // namespace
+
+std::optional<std::string> utf8_to_ansi(std::string_view bytes) {
+  std::string text;
+  if (!rt::utf8_to_page_text(bytes, text)) return std::nullopt;
+  return text;
 }
 
-std::string utf16_to_utf8(std::string_view bytes) {
-  return rt::wide_to_code_page(utf16le_units(bytes), rt::kUtf8CodePage);
+std::optional<std::string> utf16_to_ansi(std::string_view bytes) {
+  std::string text;
+  if (!rt::utf16_bytes_to_page_text(whole_units(bytes), false, text)) return std::nullopt;
+  return text;
 }
 
-std::string utf8_to_utf16(std::string_view bytes) {
-  return utf16le_bytes(rt::code_page_to_wide(bytes, rt::kUtf8CodePage));
+std::optional<std::string> utf16_to_utf8(std::string_view bytes) {
+  return converted(whole_units(bytes), "UTF-16LE", "UTF-8");
 }
 
-std::string convert_by_kind(int kind, std::string_view bytes) {
+std::optional<std::string> utf8_to_utf16(std::string_view bytes) { return converted(bytes, "UTF-8", "UTF-16LE"); }
+
+std::optional<std::string> convert_by_kind(int kind, std::string_view bytes) {
   switch (kind) {
     case kUtf8ToAnsi:
       return utf8_to_ansi(bytes);

@@ -231,6 +231,7 @@ void restore_page_backup() {
     // The page holds what the edit box now shows and counts as unmodified.
     sync_current_page_from_editor();
     g_pages[tab].modified = 0;
+    g_pages[tab].shorter_than_file = zero != std::string::npos;
     update_title_and_status(tab);
     return;
   }

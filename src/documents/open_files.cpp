@@ -34,9 +34,17 @@ int g_open_busy = 0;
 struct LoadedPath {
   enum Kind { Missing, Folder, File, Unreadable } kind = Missing;
   std::string path, name, extension, content;
+  bool cut = false;  // the content stopped at a zero byte of the file
 };
 
-std::string raw_text(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
+// The bytes as they are, up to the first zero byte: a page holds none.
+rt::DecodedFile raw_text(const std::string& bytes) {
+  rt::DecodedFile r;
+  std::size_t zero = bytes.find('\0');
+  r.cut = zero != std::string::npos;
+  r.text = bytes.substr(0, zero);
+  return r;
+}
 
 LoadedPath load_path(std::string path, bool decode) {
   LoadedPath r;
@@ -62,7 +70,9 @@ LoadedPath load_path(std::string path, bool decode) {
     return r;
   }
   r.kind = LoadedPath::File;
-  r.content = decode ? rt::decode_file_bytes(*bytes) : raw_text(*bytes);
+  rt::DecodedFile text = decode ? rt::decode_file(*bytes) : raw_text(*bytes);
+  r.content = std::move(text.text);
+  r.cut = text.cut;
   return r;
 }
 
@@ -71,6 +81,7 @@ PageRecord page_template(LoadedPath& f) {
   p.path = f.path;
   p.extension = f.extension;
   p.content = std::move(f.content);
+  p.shorter_than_file = f.cut;
   p.back_color = g_default_colors[1];
   p.text_color = g_default_colors[0];
   if (g_per_page_font) p.font = g_default_font;
@@ -166,6 +177,8 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     p.path = f.path;
     p.extension = f.extension;
     set_page_content(i, std::move(f.content));
+    p.shorter_than_file = f.cut;
+    p.lost_characters = false;
     blank_id_ = 0;
     show_current_page();
     g_pages[static_cast<size_t>(i)].modified = 0;

@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "app/startup.h"
+#include "common/message_box.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
 #include "documents/open_files.h"
@@ -25,6 +26,32 @@ constexpr unsigned kRed = 0xFF, kGreen = 0x8000, kMagenta = 0xFF00FF, kSavedTitl
 
 bool valid_tab(int tab) { return tab >= 0 && tab < static_cast<int>(g_pages.size()); }
 
+// A page whose text would not give its file back whole (cut at a zero byte when opened, or
+// characters the edit box could not keep) is written over that file only on an explicit Yes;
+// without asking (auto-save) it is not written at all.
+bool page_may_be_written(int tab, const std::string& path, bool ask, const std::string& word) {
+  const PageRecord& p = g_pages[tab];
+  bool cut = p.shorter_than_file && rt::to_upper_ascii(path) == rt::to_upper_ascii(p.path);
+  if (!cut && !p.lost_characters) return true;
+  if (!ask) return false;
+  // The questions are modal and pages come and go under them: the page is found again by its id.
+  const int id = page_id(tab);
+  const std::string caption = main_window().高级选择夹_标签.caption(tab);
+  if (cut && tell_user(4, 48, "文件没有完整打开！", kMagenta,
+                       "  [" + caption + "...]打开时读到文件中的零字节就停止了，页面比文件短。" + word +
+                           "会用页面替换整个文件，零字节和它之后的内容将全部丢失！请问是否仍然" + word + "？",
+                       kRed) != kBoxYes)
+    return false;
+  tab = find_page_by_id(id);
+  if (tab >= 0 && g_pages[tab].lost_characters &&
+      tell_user(4, 48, "部分字符无法保存！", kMagenta,
+                "  [" + caption +
+                    "...]中有无法保存的字符（例如只剩半个的表情符号），它们将作为替换符号写入文件。请问是否仍然" +
+                    word + "？",
+                kRed) != kBoxYes)
+    return false;
+  return find_page_by_id(id) >= 0;
+}
 
 void after_successful_write(int tab, const std::string& path, const std::string& bytes, bool save_as) {
   MainWindowForm& w = main_window();
@@ -32,6 +59,8 @@ void after_successful_write(int tab, const std::string& path, const std::string&
   // A tool window may have changed the page while a question was open: what the file does not
   // hold yet is still to be saved.
   if (page_content(tab) == bytes) p.modified = 0;
+  p.shorter_than_file = false;  // the file now holds the page's text, no more
+  p.lost_characters = false;
   w.标签_上中.set_text_color(kSavedTitle);
   if (save_as) page_follows_file(tab, path);
   if (g_pages[tab].path.empty()) {
@@ -93,6 +122,12 @@ std::string backup_name(const std::string& path) {
 
 bool write_page_file(std::string path, const std::string& bytes, int tab, bool save_as) {
   if (!valid_tab(tab)) return false;
+  {
+    const int id = page_id(tab);
+    if (!page_may_be_written(tab, path, true, save_as ? "另存文件" : "保存文件")) return false;
+    tab = find_page_by_id(id);
+    if (tab < 0) return false;
+  }
   if (rt::write_file_safely(path, bytes)) {
     after_successful_write(tab, path, bytes, save_as);
     return true;
@@ -251,6 +286,8 @@ void scroll_or_autosave_tick() {
   }
   int i = tabs.current();
   if (!valid_tab(i) || !g_pages[i].modified || g_pages[i].path.empty()) return;
-  // Silent; the flag is cleared only when the page really reached the disk.
+  // Silent; the flag is cleared only when the page really reached the disk. A page that would
+  // not give its file back whole waits for a save that asks.
+  if (!page_may_be_written(i, g_pages[i].path, false, "")) return;
   if (rt::write_file_safely(g_pages[i].path, page_content(i))) g_pages[i].modified = 0;
 }

@@ -63,6 +63,7 @@ void show_current_page() {
   // The edit box may already show this page's text: handing a large text to the control again
   // costs seconds and changes nothing.
   if (page.id != g_editor_page_id) {
+    settle_editor_losses();
     ++g_showing_page;
     box.set_text(page.content);
     --g_showing_page;

@@ -31,6 +31,12 @@ PageRecord fresh_record() {
 
 bool valid_page(int index) { return index >= 0 && index < static_cast<int>(g_pages.size()); }
 
+// What the edit box could not give back of the page it shows stays the page's concern until
+// the page is written.
+void take_editor_losses(PageRecord& p) {
+  if (p.id == g_editor_page_id && main_window().编辑框_文本类容.take_lost_characters()) p.lost_characters = true;
+}
+
 }  // namespace
 
 void reset_page_model() {
@@ -62,18 +68,25 @@ std::string page_content(int index) {
     p.content = main_window().编辑框_文本类容.text();
     p.text_in_editor = false;
   }
+  take_editor_losses(p);
   return p.content;
 }
 
 void set_page_content(int index, std::string text) {
   if (!valid_page(index)) return;
   PageRecord& p = g_pages[static_cast<size_t>(index)];
+  take_editor_losses(p);  // the new text may have been made from the edit box's
   p.content = std::move(text);
   p.text_in_editor = false;
   if (p.id == g_editor_page_id) g_editor_page_id = 0;  // the edit box no longer shows it
 }
 
 void sync_current_page_from_editor() { page_content(main_window().高级选择夹_标签.current()); }
+
+void settle_editor_losses() {
+  for (PageRecord& p : g_pages) take_editor_losses(p);
+  main_window().编辑框_文本类容.take_lost_characters();
+}
 
 std::string make_tab_tooltip(const std::string& name) {
   return "<color=16711680>" + name + "<Backcolor=16048819><bordercolor=9795920>";

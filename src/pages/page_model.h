@@ -28,6 +28,9 @@ std::string page_content(int index);
 void set_page_content(int index, std::string text);
 // Takes the edit box's text into the current page's record.
 void sync_current_page_from_editor();
+// What the edit box could not give back (EditBox::take_lost_characters) goes to the page it
+// shows, if any; called before the box is handed another page's text.
+void settle_editor_losses();
 
 // Creates a page and its tab and selects it; an empty name becomes the automatic name and is
 // written back. Returns the tab index, or -1 after reporting the failure.

@@ -144,7 +144,16 @@ std::string EditBox::text() const {
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
   int got = GetWindowTextW(hw(handle_), w.data(), n + 1);
   w.resize(static_cast<size_t>(got));
-  return to_gbk(w);
+  bool lossless = true;
+  std::string text = to_gbk(w, &lossless);
+  lost_characters_ = lost_characters_ || !lossless;
+  return text;
+}
+
+bool EditBox::take_lost_characters() {
+  bool lost = lost_characters_;
+  lost_characters_ = false;
+  return lost;
 }
 
 int EditBox::text_length() const { return handle_ ? GetWindowTextLengthW(hw(handle_)) : 0; }
@@ -194,7 +203,11 @@ std::string EditBox::selected_text() const {
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
   GetWindowTextW(hw(handle_), w.data(), n + 1);
   if (start > n) return {};
-  return to_gbk(std::wstring_view(w).substr(static_cast<size_t>(start), static_cast<size_t>(len)));
+  bool lossless = true;
+  std::string text =
+      to_gbk(std::wstring_view(w).substr(static_cast<size_t>(start), static_cast<size_t>(len)), &lossless);
+  lost_characters_ = lost_characters_ || !lossless;
+  return text;
 }
 
 void EditBox::replace_selection(std::string_view text) {

@@ -26,6 +26,10 @@ class EditBox : public Unit {
 
   std::string text() const;
   void set_text(std::string_view text);
+  // Whether a read of the text (text(), selected_text()) since the last call met a lone
+  // surrogate that is no byte escape, which GBK text cannot keep (it became U+FFFD); asking
+  // clears it.
+  bool take_lost_characters();
   // Cheap: the length in characters, without copying the text.
   int text_length() const;
 
@@ -92,6 +96,7 @@ class EditBox : public Unit {
   void rebuild(const Style& style);
   Style style_;
   int suppress_change_ = 0;
+  mutable bool lost_characters_ = false;
   unsigned text_color_ = 0;
   unsigned back_color_ = 0xFFFFFF;
   void* back_brush_ = nullptr;

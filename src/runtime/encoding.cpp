@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "runtime/page_text.h"
+
 namespace rt {
 namespace {
 
@@ -67,26 +69,6 @@ bool only_gb2312_codes(std::string_view s) {
 
 bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-std::string up_to_zero(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
-
-void cut_at_zero(std::string& s) {
-  std::size_t zero = s.find('\0');
-  if (zero != std::string::npos) s.resize(zero);
-}
-
-constexpr std::string_view kGb18030Mark = "\x84\x31\x95\x33";
-
-// `from` into GBK, else GB18030, else GB2312; the last result and whether it succeeded.
-std::string to_gbk_family(std::string_view bytes, std::string_view from, bool& ok) {
-  std::string r;
-  encoding_detail::ReuseScope reuse;
-  for (std::string_view target : {"GBK", "GB18030", "GB2312"}) {
-    r = convert_encoding(bytes, from, target, &ok);
-    if (ok) break;
-  }
-  return r;
-}
-
 }  // namespace
 
 std::string convert_encoding(std::string_view bytes, std::string_view from, std::string_view to, bool* ok) {
@@ -122,34 +104,31 @@ std::string convert_encoding(std::string_view bytes, std::string_view from, std:
   return out;
 }
 
-std::string decode_file_bytes(std::string_view bytes) {
-  if (bytes.size() < 2) return up_to_zero(bytes);
-  std::string_view from;
-  if (starts_with(bytes, "\xFF\xFE")) {
-    from = "UTF-16";
-  } else if (starts_with(bytes, "\xFE\xFF")) {
-    from = "UTF-16BE";
+DecodedFile decode_file(std::string_view bytes) {
+  DecodedFile r;
+  bool decoded = false;
+  // The mark chooses the decoding and is no character of the page. A file starting EF BB
+  // without BF is decoded from its first byte: it may still be UTF-8 (EF BB 80 is U+FEC0).
+  if (starts_with(bytes, "\xFF\xFE") || starts_with(bytes, "\xFE\xFF")) {
+    decoded = utf16_bytes_to_page_text(bytes.substr(2), bytes[0] == '\xFE', r.text);
   } else if (starts_with(bytes, "\xEF\xBB")) {
-    from = "UTF-8";
-  } else {
-    return up_to_zero(bytes);
+    decoded = utf8_to_page_text(starts_with(bytes, "\xEF\xBB\xBF") ? bytes.substr(3) : bytes, r.text);
   }
-  bool ok = false;
-  std::string r = to_gbk_family(bytes, from, ok);
-  // An undecodable file stays as it is: an empty page would be saved over the original.
-  if (!ok) return up_to_zero(bytes);
-  // "UTF-16" consumed its mark; the others delivered it as U+FEFF, which only GB18030 writes.
-  if (from != "UTF-16" && starts_with(r, kGb18030Mark)) r.erase(0, kGb18030Mark.size());
-  cut_at_zero(r);
+  // Any other file, and one its mark does not decode, is taken as it is: an empty page would
+  // be saved over the original.
+  if (!decoded) r.text.assign(bytes);
+  std::size_t zero = r.text.find('\0');
+  r.cut = zero != std::string::npos;
+  if (r.cut) r.text.resize(zero);
   return r;
 }
 
+std::string decode_file_bytes(std::string_view bytes) { return decode_file(bytes).text; }
+
 std::string utf8_to_gbk_text(std::string_view bytes) {
-  bool ok = false;
-  std::string r = to_gbk_family(bytes, "UTF-8", ok);
-  if (!ok) return {};
-  cut_at_zero(r);
-  return r;
+  std::string text;
+  if (!utf8_to_page_text(bytes, text)) return {};
+  return text;
 }
 
 }  // namespace rt

@@ -24,14 +24,20 @@ namespace rt {
 // input with known names gives an empty result and *ok = true.
 std::string convert_encoding(std::string_view bytes, std::string_view from, std::string_view to, bool* ok = nullptr);
 
-// Page text from a file's bytes. A file starting FF FE, FE FF or EF BB is decoded as
-// "UTF-16", "UTF-16BE" or "UTF-8" into GBK, else GB18030, else GB2312, without its mark;
-// any other file, and one none of these decode, is taken as it is. The text ends before its
-// first zero byte.
+// Page text (runtime/page_text.h) from a file's bytes. A file starting FF FE, FE FF or EF BB
+// is decoded as UTF-16LE, UTF-16BE or UTF-8, without its mark: every character keeps its one
+// form there, GBK's where GBK has it. Any other file, and one its mark does not decode, is
+// taken as it is. A page holds no zero, so the text ends before the first one; `cut` says
+// that the file went on after it.
+struct DecodedFile {
+  std::string text;
+  bool cut = false;
+};
+DecodedFile decode_file(std::string_view bytes);
 std::string decode_file_bytes(std::string_view bytes);
 
-// UTF-8 into GBK, else GB18030, else GB2312 (a mark stays a character); up to the first zero
-// byte; empty when none of the three succeeds.
+// UTF-8 (a mark stays a character) into page text, all of it: a zero is a character like any
+// other. Empty when the input is no UTF-8.
 std::string utf8_to_gbk_text(std::string_view bytes);
 
 namespace encoding_detail {
@@ -44,16 +50,10 @@ enum class Codec { kUtf16Be, kUtf16Le, kUtf8, kGbk, kGb18030 };
 // character, and then `out` holds nothing of use.
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out);
 
-// While a scope lives on a thread, the platform may keep what it made of one input on the way
-// (the Windows build's UTF-16 form) for the next conversion of the very same input: the
-// fallbacks of one decoding then read a large file once.
-class ReuseScope {
- public:
-  ReuseScope();
-  ~ReuseScope();
-  ReuseScope(const ReuseScope&) = delete;
-  ReuseScope& operator=(const ReuseScope&) = delete;
-};
+// Code page 936's character of every two-byte code (lead 81..FE, trail 40..7E and 80..FE, in
+// that order; 0 for a code it lacks), its user-defined cells included: the system's own table
+// on Windows, and natively GBK's with those cells as code page 936 places them.
+void code_page_936_two_byte_codes(std::u16string& by_index);
 
 }  // namespace encoding_detail
 

@@ -5,6 +5,9 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "runtime/encoding.h"
 
 namespace rt::encoding_detail {
@@ -41,15 +44,23 @@ class Descriptor {
   iconv_t cd_;
 };
 
+// Opening a descriptor costs more than converting a line: each thread keeps one per pair of
+// codecs, brought back to its initial state before every use.
+iconv_t descriptor(Codec from, Codec to) {
+  constexpr int kCodecs = static_cast<int>(Codec::kGb18030) + 1;
+  thread_local std::unique_ptr<Descriptor> kept[kCodecs][kCodecs];
+  std::unique_ptr<Descriptor>& d = kept[static_cast<int>(from)][static_cast<int>(to)];
+  if (!d) d = std::make_unique<Descriptor>(from, to);
+  if (!d->valid()) return reinterpret_cast<iconv_t>(-1);
+  iconv(d->get(), nullptr, nullptr, nullptr, nullptr);
+  return d->get();
+}
+
 }  // namespace
 
-// iconv converts in one step: nothing to keep between the fallbacks.
-ReuseScope::ReuseScope() = default;
-ReuseScope::~ReuseScope() = default;
-
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out) {
-  Descriptor cd(from, to);
-  if (!cd.valid()) return false;
+  iconv_t cd = descriptor(from, to);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   // A first guess that fits most text; the buffer grows, keeping what was written, when not.
   bool to_utf16 = to == Codec::kUtf16Be || to == Codec::kUtf16Le;
   out.resize(to_utf16 ? 2 * in.size() + 16 : in.size() + in.size() / 2 + 16);
@@ -61,8 +72,8 @@ bool platform_convert(std::string_view in, Codec from, Codec to, std::string& ou
     char* out_ptr = out.data() + used;
     std::size_t out_left = out.size() - used;
     // The second phase writes whatever a stateful target still holds (nothing for these).
-    std::size_t r = flushing ? iconv(cd.get(), nullptr, nullptr, &out_ptr, &out_left)
-                             : iconv(cd.get(), &in_ptr, &in_left, &out_ptr, &out_left);
+    std::size_t r =
+        flushing ? iconv(cd, nullptr, nullptr, &out_ptr, &out_left) : iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left);
     used = static_cast<std::size_t>(out_ptr - out.data());
     if (r == static_cast<std::size_t>(-1)) {
       if (errno != E2BIG) return false;  // EILSEQ: invalid or unrepresentable; EINVAL: incomplete.
@@ -76,6 +87,40 @@ bool platform_convert(std::string_view in, Codec from, Codec to, std::string& ou
   }
   out.resize(used);
   return true;
+}
+
+void code_page_936_two_byte_codes(std::u16string& by_index) {
+  by_index.assign(126 * 190, u'\0');
+  Descriptor cd(Codec::kGbk, Codec::kUtf16Le);
+  // Code page 936 is glibc's GBK plus private-use cells in every code GBK leaves free: the
+  // three user-defined areas in order, then the other free codes one after another from U+E766.
+  char16_t next_free = 0xE766;
+  std::size_t index = 0;
+  for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      char code[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      unsigned char unit[4] = {};
+      char* in = code;
+      char* out = reinterpret_cast<char*>(unit);
+      std::size_t in_left = 2, out_left = sizeof unit;
+      iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+      std::size_t r = cd.valid() ? iconv(cd.get(), &in, &in_left, &out, &out_left) : static_cast<std::size_t>(-1);
+      char16_t c = 0;
+      if (r != static_cast<std::size_t>(-1) && in_left == 0 && out_left == 2) {
+        c = static_cast<char16_t>(unit[0] | unit[1] << 8);
+      } else if (lead >= 0xAA && lead <= 0xAF && trail >= 0xA1) {
+        c = static_cast<char16_t>(0xE000 + (lead - 0xAA) * 94 + (trail - 0xA1));
+      } else if (lead >= 0xF8 && trail >= 0xA1) {
+        c = static_cast<char16_t>(0xE234 + (lead - 0xF8) * 94 + (trail - 0xA1));
+      } else if (lead >= 0xA1 && lead <= 0xA7 && trail <= 0xA0) {
+        c = static_cast<char16_t>(0xE4C6 + (lead - 0xA1) * 96 + (trail - 0x40 - (trail > 0x7F ? 1 : 0)));
+      } else {
+        c = next_free++;
+      }
+      by_index[index++] = c;
+    }
+  }
 }
 
 }  // namespace rt::encoding_detail

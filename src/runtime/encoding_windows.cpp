@@ -11,23 +11,16 @@
 #include <vector>
 
 #include "runtime/encoding.h"
+#include "runtime/gb18030_tables.h"
 
 namespace rt::encoding_detail {
 namespace {
 
-struct Gb18030Run {
-  std::uint32_t first;
-  std::uint32_t second;
-  std::uint32_t count;
-};
-
-#include "runtime/gb18030_ranges.inc"
+using namespace gb18030;
 
 static_assert(sizeof(wchar_t) == 2, "the code-page functions speak UTF-16");
 
 constexpr unsigned kCodePage936 = 936;
-constexpr std::size_t kTwoByteCodes = 126 * 190;
-constexpr std::size_t kBmpFourByteCodes = 39420;  // 81 30 81 30 .. 84 31 A4 39
 
 constexpr bool is_private_use(unsigned c) { return c >= 0xE000 && c <= 0xF8FF; }
 constexpr bool is_high_surrogate(unsigned c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -125,30 +118,15 @@ struct Gb18030Tables {
   std::vector<std::uint32_t> bmp = std::vector<std::uint32_t>(0x10000);        // by code point
 };
 
-std::uint32_t two_byte_code(std::uint32_t index) {
-  std::uint32_t lead = 0x81 + index / 190, trail = 0x40 + index % 190;
-  if (trail >= 0x7F) ++trail;
-  return lead << 8 | trail;
-}
-
-template <std::size_t N>
-const Gb18030Run* find_run(const Gb18030Run (&runs)[N], std::uint32_t key) {
-  const Gb18030Run* it =
-      std::upper_bound(runs, runs + N, key, [](std::uint32_t k, const Gb18030Run& r) { return k < r.first; });
-  if (it == runs) return nullptr;
-  --it;
-  return key - it->first < it->count ? it : nullptr;
-}
-
 Gb18030Tables build_gb18030_tables() {
   Gb18030Tables t;
+  std::u16string cp936;
+  code_page_936_two_byte_codes(cp936);
   for (std::uint32_t index = 0; index < kTwoByteCodes; ++index) {
-    std::uint32_t code = two_byte_code(index);
-    char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-    wchar_t c = 0;
-    if (MultiByteToWideChar(kCodePage936, MB_ERR_INVALID_CHARS, bytes, 2, &c, 1) != 1 || is_private_use(c)) continue;
+    char16_t c = cp936[index];
+    if (c == 0 || is_private_use(c)) continue;
     t.two_byte[index] = c;
-    t.bmp[c] = code;
+    t.bmp[c] = two_byte_code(index);
   }
   for (const Gb18030Run& r : kGb18030TwoByteDecode) {
     for (std::uint32_t k = 0; k < r.count; ++k) t.two_byte[r.first + k] = r.second + k;
@@ -303,37 +281,19 @@ bool encode(std::wstring_view w, Codec to, std::string& out) {
 
 }  // namespace
 
-namespace {
-struct Kept {
-  int scopes = 0;
-  const char* data = nullptr;
-  std::size_t size = 0;
-  Codec from = Codec::kUtf8;
-  bool decoded = false;
-  std::wstring wide;
-};
-thread_local Kept t_kept;
-}  // namespace
-
-ReuseScope::ReuseScope() { ++t_kept.scopes; }
-ReuseScope::~ReuseScope() {
-  if (--t_kept.scopes == 0) t_kept = Kept{};
+void code_page_936_two_byte_codes(std::u16string& by_index) {
+  by_index.assign(kTwoByteCodes, u'\0');
+  for (std::uint32_t index = 0; index < kTwoByteCodes; ++index) {
+    std::uint32_t code = two_byte_code(index);
+    char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    wchar_t c = 0;
+    if (MultiByteToWideChar(kCodePage936, MB_ERR_INVALID_CHARS, bytes, 2, &c, 1) == 1) by_index[index] = c;
+  }
 }
 
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out) {
-  if (t_kept.scopes == 0) {
-    std::wstring w;
-    return decode(in, from, w) && encode(w, to, out);
-  }
-  // Within a scope the caller's input stays as it is: the same bytes, the same decoding.
-  if (!(t_kept.data == in.data() && t_kept.size == in.size() && t_kept.from == from)) {
-    t_kept.data = in.data();
-    t_kept.size = in.size();
-    t_kept.from = from;
-    t_kept.wide.clear();
-    t_kept.decoded = decode(in, from, t_kept.wide);
-  }
-  return t_kept.decoded && encode(t_kept.wide, to, out);
+  std::wstring w;
+  return decode(in, from, w) && encode(w, to, out);
 }
 
 }  // namespace rt::encoding_detail

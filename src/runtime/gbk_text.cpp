@@ -20,14 +20,20 @@ unsigned char fold_ascii(unsigned char b) {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Largest character boundary <= pos. A byte that is not a lead byte always
-// ends a character, so only the run of lead bytes just before pos needs
-// looking at; those pair up from the run's start.
+// Bytes no other character holds (neither a trail nor a part of a four-byte code): a
+// character boundary always follows them.
+bool stands_alone(unsigned char b) { return b < 0x30 || (b > 0x39 && b < 0x40) || b == 0xFF; }
+
+// Largest character boundary <= pos, read from the last byte before pos that stands alone.
 size_t boundary_at_or_before(std::string_view t, size_t pos) {
   if (pos >= t.size()) return t.size();
-  size_t k = pos;
-  while (k > 0 && is_lead_byte(byte_at(t, k - 1))) --k;
-  return k + ((pos - k) & ~size_t{1});
+  size_t i = pos;
+  while (i > 0 && !stands_alone(byte_at(t, i - 1))) --i;
+  for (;;) {
+    size_t n = char_size_at(t, i);
+    if (i + n > pos) return i;
+    i += n;
+  }
 }
 
 size_t boundary_at_or_after(std::string_view t, size_t pos) {
@@ -35,38 +41,33 @@ size_t boundary_at_or_after(std::string_view t, size_t pos) {
   return b < pos ? b + char_size_at(t, b) : b;
 }
 
-// Whether the last character of t is a lead byte standing alone (t ends there).
-bool ends_in_lone_lead_byte(std::string_view t) {
-  size_t last = 0;
-  for (size_t i = 0; i < t.size(); i += char_size_at(t, i)) last = i;
-  return !t.empty() && last == t.size() - 1 && is_lead_byte(byte_at(t, last));
+// Whether the n bytes from boundary i of t are whole characters of t.
+bool ends_on_boundary(std::string_view t, size_t i, size_t n) {
+  size_t end = i + n;
+  while (i < end) i += char_size_at(t, i);
+  return i == end;
 }
 
-// `what` compared at boundary i of `text`. Both are read character by
-// character in step, so a byte of `what` is a trail byte exactly when the
-// text byte facing it is one; only single-byte characters are folded. A
-// `what` that ends in a lone lead byte faces the first half of a character
-// unless the text ends there too: that is no occurrence, and replacing it
-// would leave the character's trail byte behind (often a "\").
+// `what` compared at boundary i of `text`, as whole characters of the text. Letters are the
+// only bytes folded, and a letter after a lead byte is its trail in both texts.
 bool matches_at(std::string_view text, size_t i, std::string_view what, bool ignore_case) {
   if (text.size() - i < what.size()) return false;
   bool same = true;
   if (!ignore_case) {
-    same = text[i] == what[0] && text.compare(i, what.size(), what) == 0;
-  } else {
-    for (size_t j = 0; j < what.size() && same;) {
-      unsigned char a = byte_at(what, j);
-      unsigned char b = byte_at(text, i + j);
-      if (is_lead_byte(a) && j + 1 < what.size()) {
-        same = a == b && what[j + 1] == text[i + j + 1];
-        j += 2;
-      } else {
-        same = fold_ascii(a) == fold_ascii(b);
-        ++j;
-      }
+    return text[i] == what[0] && text.compare(i, what.size(), what) == 0 && ends_on_boundary(text, i, what.size());
+  }
+  for (size_t j = 0; j < what.size();) {
+    unsigned char a = byte_at(what, j);
+    unsigned char b = byte_at(text, i + j);
+    if (is_lead_byte(a) && j + 1 < what.size()) {
+      if (a != b || what[j + 1] != text[i + j + 1]) return false;
+      j += 2;
+    } else {
+      if (fold_ascii(a) != fold_ascii(b)) return false;
+      ++j;
     }
   }
-  return same && (i + what.size() == text.size() || !ends_in_lone_lead_byte(what));
+  return ends_on_boundary(text, i, what.size());
 }
 
 size_t from_position(int start) { return start < 1 ? 0 : static_cast<size_t>(start) - 1; }
@@ -95,27 +96,28 @@ std::string map_single_bytes(std::string_view t, Fold fold) {
 
 int text_length(std::string_view t) { return static_cast<int>(t.size()); }
 
-int char_count(std::string_view t) {
-  int count = 0;
-  for (size_t i = 0; i < t.size(); i += char_size_at(t, i)) ++count;
-  return count;
-}
+int char_count(std::string_view t) { return static_cast<int>(page_text_units(t)); }
 
 int byte_pos_to_char_index(std::string_view t, int pos) {
   size_t target = from_position(pos);
-  int index = 0;
+  size_t index = 0;
   for (size_t i = 0; i < t.size();) {
-    size_t next = i + char_size_at(t, i);
-    if (next > target) break;
-    i = next;
-    ++index;
+    PageChar c = page_char_at(t, i);
+    if (i + c.bytes > target) break;
+    i += c.bytes;
+    index += c.units;
   }
-  return index;
+  return static_cast<int>(index);
 }
 
 int char_index_to_byte_pos(std::string_view t, int index) {
-  size_t i = 0;
-  for (int k = 0; k < index && i < t.size(); ++k) i += char_size_at(t, i);
+  size_t i = 0, units = 0;
+  while (i < t.size()) {
+    PageChar c = page_char_at(t, i);
+    if (index < 0 || units + c.units > static_cast<size_t>(index)) break;
+    i += c.bytes;
+    units += c.units;
+  }
   return static_cast<int>(i) + 1;
 }
 
@@ -246,6 +248,12 @@ std::string remove_blanks(std::string_view t) {
     }
   }
   out.append(t.substr(kept));
+  return out;
+}
+
+std::string without_zero_bytes(std::string_view t) {
+  std::string out(t);
+  out.erase(std::remove(out.begin(), out.end(), '\0'), out.end());
   return out;
 }
 

@@ -1,10 +1,11 @@
 // Text operations on GBK byte strings.
 //
-// Positions are 1-based byte positions and -1 means "not found". A lead byte
-// (0x81..0xFE) together with whatever byte follows it is one character, so
-// trail bytes such as 0x5C '\' or 0x7C '|' are never seen as ASCII; a lone
-// lead byte at the very end is one character by itself. Character boundaries
-// are always counted from the start of the text.
+// Positions are 1-based byte positions and -1 means "not found". Characters are the ones the
+// edit box shows (runtime/page_text.h): a lead byte (0x81..0xFE) with a trail (0x40..0xFE but
+// 0x7F) is one character, so trail bytes such as 0x5C '\' or 0x7C '|' are never seen as ASCII;
+// a GB18030 four-byte code is one character, so its digits are never seen either; a lead byte
+// without a fitting trail is a character by itself, and the byte after it is the next one.
+// Character boundaries are always counted from the start of the text.
 #pragma once
 
 #include <cstddef>
@@ -12,32 +13,35 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/page_text.h"
+
 namespace rt {
 
 constexpr bool is_lead_byte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
-// Byte size (1 or 2) of the character starting at 0-based index i, i < t.size().
+// Byte size (1, 2 or 4) of the character starting at 0-based index i, i < t.size().
 inline std::size_t char_size_at(std::string_view t, std::size_t i) {
-  return is_lead_byte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+  return is_lead_byte(static_cast<unsigned char>(t[i])) ? page_char_at(t, i).bytes : 1;
 }
 
 int text_length(std::string_view t);
 
-// Number of characters; a double-byte character counts once.
+// Number of characters as the edit box counts them: its UTF-16 units, so a character above
+// U+FFFF (a four-byte code from 90 30 81 30 on) counts twice, every other one once.
 int char_count(std::string_view t);
 
-// 1-based byte position -> 0-based index of the character holding that byte.
-// pos < 1 gives 0; pos past the end gives char_count(t).
+// 1-based byte position -> 0-based index (in the edit box's count) of the character holding
+// that byte. pos < 1 gives 0; pos past the end gives char_count(t).
 int byte_pos_to_char_index(std::string_view t, int pos);
 
-// 0-based character index -> 1-based byte position of its first byte.
-// index < 0 gives 1; index >= char_count(t) gives length + 1.
+// 0-based index in the edit box's count -> 1-based byte position of the first byte of the
+// character there (the second unit of a pair is its character's). index < 0 gives 1;
+// index >= char_count(t) gives length + 1.
 int char_index_to_byte_pos(std::string_view t, int index);
 
 // First occurrence starting at or after byte `start` (below 1 means 1).
-// Only occurrences of whole characters count, starting and ending on a
-// character boundary (a `what` ending in a lone lead byte matches only at the
-// very end); ignore_case folds ASCII letters only. An empty `what` gives -1.
+// Only occurrences of whole characters count (starting and ending on character
+// boundaries); ignore_case folds ASCII letters only. An empty `what` gives -1.
 int find_text(std::string_view text, std::string_view what, int start = 1, bool ignore_case = false);
 
 // Last occurrence lying wholly within the first start - 1 bytes (start past
@@ -72,6 +76,10 @@ std::string trim_left(std::string_view t);
 std::string trim_right(std::string_view t);
 std::string trim_both(std::string_view t);
 std::string remove_blanks(std::string_view t);
+
+// The text without its zero bytes, for a text where a zero carries nothing and that goes into
+// a control (which ends a text at its first zero): what follows a zero is kept.
+std::string without_zero_bytes(std::string_view t);
 
 // ASCII letters only; double-byte characters are left untouched.
 std::string to_upper_ascii(std::string_view t);

@@ -183,13 +183,7 @@ bool wait_for_helper(HelperExchange& x, DWORD time_limit) {
 
 }  // namespace
 
-std::wstring script_string(std::string_view gbk) {
-  size_t last = 0;
-  for (size_t i = 0; i < gbk.size(); i += char_size_at(gbk, i)) last = i;
-  bool lone_lead = !gbk.empty() && char_size_at(gbk, last) == 1 && is_lead_byte(static_cast<unsigned char>(gbk[last]));
-  if (!lone_lead) return to_wide(gbk);
-  return to_wide(gbk.substr(0, last)) + L'\uFFFD';
-}
+std::wstring script_string(std::string_view gbk) { return to_wide(gbk); }
 
 ScriptObject::~ScriptObject() { release(); }
 

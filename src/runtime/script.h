@@ -57,8 +57,8 @@ std::string script_timeout_text(int time_limit_ms);
 // process. Elsewhere returns at once. initialize() calls it before anything else.
 void serve_as_script_helper_if_asked();
 
-// The script's string for a GBK text: one character per GBK character, a lone lead byte at
-// the end counting as one character too (as the text routines count it).
+// The script's string for a GBK text: the edit box's characters (a lone lead byte at the end
+// is one too, its byte escape), so the script counts as the text routines do.
 std::wstring script_string(std::string_view gbk);
 
 }  // namespace rt

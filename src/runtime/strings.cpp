@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "runtime/page_text.h"
+
 namespace rt {
 
 std::wstring code_page_to_wide(std::string_view bytes, unsigned code_page) {
@@ -26,8 +28,8 @@ std::string wide_to_code_page(std::wstring_view wide, unsigned code_page) {
   return out;
 }
 
-std::wstring to_wide(std::string_view gbk) { return code_page_to_wide(gbk, kGbkCodePage); }
+std::wstring to_wide(std::string_view gbk) { return page_text_to_units<wchar_t>(gbk); }
 
-std::string to_gbk(std::wstring_view wide) { return wide_to_code_page(wide, kGbkCodePage); }
+std::string to_gbk(std::wstring_view wide, bool* lossless) { return units_to_page_text<wchar_t>(wide, lossless); }
 
 }  // namespace rt

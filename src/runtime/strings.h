@@ -1,6 +1,8 @@
 #pragma once
-// GBK <-> UTF-16 at the one boundary where our GBK text meets the Unicode controls, and the
-// system's conversion between any code page and UTF-16.
+// GBK <-> UTF-16 at the one boundary where our GBK text meets the Unicode controls (the page
+// text of runtime/page_text.h: code page 936, GB18030's four-byte codes for every other
+// character, byte escapes for bytes that are none), and the system's conversion between any
+// code page and UTF-16.
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,9 @@ constexpr unsigned kAnsiCodePage = 0;
 constexpr unsigned kUtf8CodePage = 65001;
 
 std::wstring to_wide(std::string_view gbk);
-std::string to_gbk(std::wstring_view wide);
+// *lossless (when given) is false when a lone surrogate outside the byte escapes had to be
+// written as U+FFFD.
+std::string to_gbk(std::wstring_view wide, bool* lossless = nullptr);
 
 // As the system converts, refusing nothing: an invalid sequence becomes U+FFFD, a character the
 // code page lacks becomes its default character. An input too large for the system's counts

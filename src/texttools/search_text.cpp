@@ -31,9 +31,9 @@ SearchStep search_step(std::string_view text, std::string_view what, int anchor,
 }
 
 CharSelection selection_by_bytes(std::string_view u, std::string_view what) {
-  // Every double-byte character of u counts once; a lone lead byte at its end (an occurrence
-  // starting with a double-byte character) counts as one character as well.
-  return {rt::text_length(u) - count_double_byte_chars(u) - 1, rt::char_count(what)};
+  // Counted as the edit box counts: u's last byte, which begins the occurrence, is one unit of
+  // its own (the lead byte of a longer character alone is a byte escape).
+  return {rt::char_count(u) - 1, rt::char_count(what)};
 }
 
 int anchor_after_replacement(std::string_view text, int selection_start, std::string_view replacement) {

@@ -22,8 +22,8 @@ struct SearchStep {
 };
 SearchStep search_step(std::string_view text, std::string_view what, int anchor, bool forward, bool ignore_case);
 
-// The edit box's selection (characters from 0) for an occurrence, counted on the bytes: u is the
-// text up to and including the occurrence's first byte.
+// The edit box's selection (its characters from 0, UTF-16 units) for an occurrence, counted on
+// the bytes: u is the text up to and including the occurrence's first byte.
 struct CharSelection {
   int start = 0, length = 0;
 };

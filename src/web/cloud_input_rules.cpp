@@ -66,7 +66,7 @@ std::string sogou_ime_key_address() { return web_address(WebHost::kSogouCloudInp
 
 CutReply cut_qq_ime_reply(std::string_view utf8_reply) {
   CutReply r;
-  r.source = text_between(rt::utf8_to_gbk_text(utf8_reply), ":[\"", "\"],");
+  r.source = text_between(rt::without_zero_bytes(rt::utf8_to_gbk_text(utf8_reply)), ":[\"", "\"],");
   r.items = split_items(r.source);
   return r;
 }
@@ -83,7 +83,7 @@ CutReply cut_sogou_ime_reply(std::string_view reply) {
   CutReply r;
   std::string t = text_between(reply, "ime_callback(\"", "\",\"");
   t = rt::replace_text(t, "+", "");
-  t = url_decode_utf8(t);
+  t = rt::without_zero_bytes(url_decode_utf8(t));
   t = rt::replace_text(t, "\t", "");
   if (t.empty()) return r;
   r.source = without_digits(t);

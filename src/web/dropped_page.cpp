@@ -1,28 +1,26 @@
 #include "web/dropped_page.h"
 
 #include "common/text_routines.h"
-#include "runtime/encoding.h"
 #include "runtime/gbk_text.h"
+#include "runtime/page_text.h"
 
 namespace {
 
-// U+FEFF as GB18030 writes it.
-constexpr std::string_view kGb18030Mark = "\x84\x31\x95\x33";
+// U+FEFF in its page form.
+constexpr std::string_view kMarkForm = "\x84\x31\x95\x33";
 
 }  // namespace
 
 std::string dropped_page_text(std::string_view reply) {
-  std::string_view bytes = reply.substr(0, reply.find('\0'));
+  // The page shows in the edit box, which ends a text at its first zero: the zeros go, the
+  // text after them stays.
+  std::string bytes = rt::without_zero_bytes(reply);
   std::string charset = rt::to_upper_ascii(text_between(bytes, "; charset=", "\""));
-  if (charset != "UTF-8") return std::string(bytes);
-  for (const char* target : {"GB18030", "GB2312", "GBK"}) {
-    bool ok = false;
-    std::string text = rt::convert_encoding(bytes, "UTF-8", target, &ok);
-    if (!ok) continue;
-    if (text.starts_with(kGb18030Mark)) text.erase(0, kGb18030Mark.size());
-    return text;
-  }
-  return {};
+  if (charset != "UTF-8") return bytes;
+  std::string text;
+  if (!rt::utf8_to_page_text(bytes, text)) return {};
+  if (text.starts_with(kMarkForm)) text.erase(0, kMarkForm.size());
+  return text;
 }
 
 std::string dropped_page_title(std::string_view page_text) {

@@ -2,6 +2,7 @@
 
 #include "runtime/encoding.h"
 #include "runtime/gbk_text.h"
+#include "runtime/page_text.h"
 
 namespace {
 
@@ -50,10 +51,8 @@ std::string url_path(std::string_view address) {
 }
 
 std::string url_encode(std::string_view text) {
-  bool ok = false;
-  std::string utf8 = rt::convert_encoding(text, "GBK", "UTF-8", &ok);
-  if (!ok) utf8 = rt::convert_encoding(text, "GB18030", "UTF-8", &ok);
-  if (!ok) return {};
+  std::string utf8;
+  if (!rt::page_text_to_utf8(text, utf8)) return {};
   static constexpr char kDigits[] = "0123456789ABCDEF";
   static constexpr std::string_view kStructural = "#%&+=?";
   std::string out;

@@ -16,11 +16,11 @@ std::string url_path(std::string_view address);
 
 // A query value from the user's text: its UTF-8 bytes, where the bytes 0x21 to 0x7A stay as
 // they are, except the six that would change the query's structure ("#", "%", "&", "+", "=",
-// "?"); every other byte becomes "%XX" (upper-case hex). Empty when the text is not GBK
-// (GB18030 four-byte characters are converted too).
+// "?"); every other byte becomes "%XX" (upper-case hex). Each character is the one the edit box
+// shows (runtime/page_text.h); empty when the text holds a byte that is no character.
 std::string url_encode(std::string_view text);
-// "%XX" escapes of UTF-8 bytes back to GBK text; a "%" not followed by two hex digits is kept
-// as it stands. Empty when the bytes are no UTF-8; ends before a decoded zero byte.
+// "%XX" escapes of UTF-8 bytes back to GBK text (page text); a "%" not followed by two hex
+// digits is kept as it stands. Empty when the bytes are no UTF-8; a decoded zero is kept.
 std::string url_decode_utf8(std::string_view text);
 
 // The verb http_request sends: any verb whose upper case is not "POST" becomes "GET"; a POST

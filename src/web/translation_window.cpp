@@ -17,6 +17,7 @@
 #include "runtime/app.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
+#include "runtime/gbk_text.h"
 #include "runtime/internet.h"
 #include "runtime/media.h"
 #include "runtime/tooltip.h"
@@ -100,7 +101,7 @@ void show_languages(const TranslationLanguages& languages) {
 
 void load_translation_languages(int generation) {
   std::string page;
-  if (is_internet_reachable()) page = rt::utf8_to_gbk_text(rt::http_get(site_root() + "#"));
+  if (is_internet_reachable()) page = rt::without_zero_bytes(rt::utf8_to_gbk_text(rt::http_get(site_root() + "#")));
   if (page.empty()) {
     rt::post([generation] {
       if (current(generation)) {
@@ -259,8 +260,9 @@ void start_translation() {
   int generation = g_generation;
   rt::start_thread([=] {
     std::string verb = "POST", headers, raw_headers;
-    std::string page =
-        rt::utf8_to_gbk_text(http_request(address, verb, "", false, headers, body, raw_headers, false));
+    // The result goes into edit boxes, which end a text at a zero: the reply's zeros are left out.
+    std::string page = rt::without_zero_bytes(
+        rt::utf8_to_gbk_text(http_request(address, verb, "", false, headers, body, raw_headers, false)));
     bool answered = !page.empty();
     std::string result = answered ? translation_result_text(page, interleave, romanization) : std::string();
     rt::post([=] { finish_translation(generation, answered, result, browser_address); });

@@ -96,6 +96,11 @@ TEST(CloudInputRules, EachReplyIsCutByItsMarkers) {
       {utf8("{\"rs\":[]}"), "", {}},
       {"", "", {}},
       {"\xFF\xFE not UTF-8", "", {}},
+      // A zero in the reply carries nothing and could not go into the list: the candidates after
+      // it stay.
+      {utf8("{\"q\":\"nihao\",") + std::string(1, '\0') + utf8("\"rs\":[\"你好\",\"拟好\"],"),
+       "你好\",\"拟好",
+       {"你好", "拟好"}},
   };
   for (const QqCase& c : qq) {
     CutReply r = cut_qq_ime_reply(c.reply);
@@ -114,6 +119,7 @@ TEST(CloudInputRules, EachReplyIsCutByItsMarkers) {
   CutReply s = cut_sogou_ime_reply(sogou);
   EXPECT_EQ(s.source, "你好：埃好：");
   EXPECT_EQ(s.items, (Items{"你好", "埃好"}));
+  EXPECT_EQ(cut_sogou_ime_reply("ime_callback(\"%E4%BD%A0%00%E5%A5%BD\",\"nihao\")").source, "你好");
   EXPECT_TRUE(cut_sogou_ime_reply("ime_callback(\"\",\"nihao\")").source.empty());
   EXPECT_TRUE(cut_sogou_ime_reply("callback(\"%E4%BD%A0\",\"\")").items.empty());
   EXPECT_EQ(cut_sogou_ime_key("var key = \"3c1f2a\"; var x = \"y\";"), "3c1f2a");

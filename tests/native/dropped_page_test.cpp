@@ -26,8 +26,7 @@ TEST(DroppedPageText, TheDeclaredCharsetDecidesTheConversion) {
   const std::string utf8_meta = R"(<meta http-equiv="Content-Type" content="text/html; charset=utf-8">)";
   const Case cases[] = {
       {"utf-8 after '; charset=' is converted", declared(utf8_meta, kUtf8Chinese), declared(utf8_meta, "中文")},
-      {"any case of the name",
-       declared(R"(<meta content="text/html; charset=UtF-8">)", kUtf8Chinese),
+      {"any case of the name", declared(R"(<meta content="text/html; charset=UtF-8">)", kUtf8Chinese),
        declared(R"(<meta content="text/html; charset=UtF-8">)", "中文")},
       // The short HTML5 form has no "; charset=": the UTF-8 bytes stay as they are.
       {"html5 meta form", declared(R"(<meta charset="utf-8">)", kUtf8Chinese),
@@ -40,7 +39,14 @@ TEST(DroppedPageText, TheDeclaredCharsetDecidesTheConversion) {
       {"the mark at the start is dropped", "\xEF\xBB\xBF" + declared(utf8_meta, kUtf8Chinese),
        declared(utf8_meta, "中文")},
       {"invalid utf-8 gives nothing", declared(utf8_meta, "\xE4\xB8"), ""},
-      {"the text ends at a zero byte", "<p>a</p>\0<p>b</p>"s, "<p>a</p>"},
+      // The edit box cannot hold a zero: it goes, and the text after it stays.
+      {"zero bytes are left out", "<p>a</p>\0<p>b</p>"s, "<p>a</p><p>b</p>"},
+      {"zero bytes of a UTF-8 page", declared(utf8_meta, "a\0"s + std::string(kUtf8Chinese)),
+       declared(utf8_meta, "a中文")},
+      // Each character as the edit box shows it: the euro sign is code page 936's 80, also
+      // beside a character only GB18030 has.
+      {"the euro sign", declared(utf8_meta, "\xE2\x82\xAC\xF0\x9F\x98\x80"),
+       declared(utf8_meta, "\x80\x94\x39\xFC\x36")},
       {"an empty reply", "", ""},
   };
   for (const Case& c : cases) {

@@ -9,20 +9,12 @@
 #include <string>
 #include <string_view>
 
+#include "hex_bytes.h"
+#include "runtime/gb18030_tables.h"
+
 namespace {
 
 using namespace std::string_view_literals;
-
-std::string hex(std::string_view s) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) {
-    if (!out.empty()) out += ' ';
-    out += kDigits[c >> 4];
-    out += kDigits[c & 0xF];
-  }
-  return "[" + out + "]";
-}
 
 struct ConversionCase {
   const char* what;
@@ -233,13 +225,8 @@ TEST(ConvertEncoding, LongInputKeepsEveryByte) {
 
 std::string two_byte(unsigned lead, unsigned trail) { return {static_cast<char>(lead), static_cast<char>(trail)}; }
 
-// FNV-1a, to compare a whole sweep between the builds.
-void mix(std::uint64_t& digest, std::string_view bytes) {
-  for (unsigned char c : bytes) digest = (digest ^ c) * 0x100000001B3u;
-}
-
 TEST(ConvertEncoding, GbkTwoByteCodesAreGb18030sAndRoundTrip) {
-  std::uint64_t digest = 0xCBF29CE484222325u;
+  std::uint64_t digest = kDigestStart;
   for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
     for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
       if (trail == 0x7F) continue;
@@ -272,14 +259,6 @@ TEST(ConvertEncoding, GbkTwoByteCodesAreGb18030sAndRoundTrip) {
 
 // The tables the Windows build converts GB18030 with were taken from glibc: natively this
 // checks them against the glibc at hand, under Wine the code that uses them.
-namespace gb18030_data {
-struct Gb18030Run {
-  std::uint32_t first;
-  std::uint32_t second;
-  std::uint32_t count;
-};
-#include "runtime/gb18030_ranges.inc"
-}  // namespace gb18030_data
 
 std::string two_byte_at(std::uint32_t index) {
   std::uint32_t trail = 0x40 + index % 190;
@@ -304,8 +283,29 @@ std::string utf16be(std::uint32_t c) {
   return unit(0xD800 + (c >> 10)) + unit(0xDC00 + (c & 0x3FF));
 }
 
+TEST(ConvertEncoding, EveryCharacterBelowFFFFIsWrittenAlikeOrRefusedAlike) {
+  // Whatever a target writes for a character it writes in both builds, and what it cannot write
+  // (no best fit, no private-use cell in GBK) fails in both.
+  std::uint64_t digest = kDigestStart;
+  for (std::uint32_t c = 0; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string unit = utf16be(c);
+    for (const char* target : {"GBK", "GB18030", "GB2312", "UTF-8"}) {
+      bool ok = false;
+      std::string out = rt::convert_encoding(unit, "UTF-16BE", target, &ok);
+      mix(digest, ok ? out : "-");
+      if (ok && out.size() > 0) {
+        bool back_ok = false;
+        std::string back = rt::convert_encoding(out, target, "UTF-16BE", &back_ok);
+        if (!back_ok || back != unit) FAIL() << target << " writes " << hex(out) << " for " << hex(unit);
+      }
+    }
+  }
+  EXPECT_EQ(digest, 0x55448D3E946C38D8u);
+}
+
 TEST(ConvertEncoding, Gb18030TablesHoldAtBothEndsOfEveryRun) {
-  using namespace gb18030_data;
+  using namespace rt::gb18030;
   for (const Gb18030Run& r : kGb18030TwoByteDecode) {
     for (std::uint32_t k : {0u, r.count - 1}) {
       std::string code = two_byte_at(r.first + k);
@@ -350,9 +350,17 @@ TEST(DecodeFileBytes, MarksChooseTheDecodingAndGo) {
       {"UTF-16LE", "\xFF\xFE\x2D\x4E\x41\x00"sv, "\xD6\xD0\x41"sv},
       {"UTF-16BE", "\xFE\xFF\x4E\x2D\x00\x41"sv, "\xD6\xD0\x41"sv},
       {"UTF-8", "\xEF\xBB\xBF\xE4\xB8\xAD\x41"sv, "\xD6\xD0\x41"sv},
-      // The mark fails GBK, so the whole file is GB18030: the euro sign is A2 E3, not 80.
-      {"UTF-8 with the euro sign", "\xEF\xBB\xBF\xE2\x82\xAC"sv, "\xA2\xE3"sv},
+      // Each character in its one form, GBK's where GBK has it, whatever else the file holds:
+      // the euro sign is code page 936's single byte 80 (GB18030's A2 E3 is another character
+      // there), the others GB18030's four-byte codes.
+      {"UTF-8 with the euro sign", "\xEF\xBB\xBF\xE2\x82\xAC"sv, "\x80"sv},
       {"UTF-16LE with the euro sign", "\xFF\xFE\xAC\x20"sv, "\x80"sv},
+      {"UTF-8 with the euro sign, CJK extension B, an emoji and a tag character",
+       "\xEF\xBB\xBF\xE2\x82\xAC\xF0\xA0\x80\x80\xF0\x9F\x98\x80\xF3\xA0\x81\x81\xE4\xB8\xAD"sv,
+       "\x80\x95\x32\x82\x36\x94\x39\xFC\x36\xD3\x36\x9C\x33\xD6\xD0"sv},
+      {"UTF-16LE, a user-defined cell and the radical GB18030 writes FE 50", "\xFF\xFE\x15\xE8\x81\x2E"sv,
+       "\xFE\x50\x83\x36\xC9\x34"sv},
+      {"UTF-8 starting EF BB without BF: U+FEC0 stays", "\xEF\xBB\x80\x41"sv, "\x84\x31\x8F\x30\x41"sv},
       {"UTF-16LE, first character only in GB18030", "\xFF\xFE\xB5\x00\x2D\x4E"sv, "\x81\x30\x85\x38\xD6\xD0"sv},
       {"UTF-16BE, a character above U+FFFF", "\xFE\xFF\xD8\x3D\xDE\x00\x00\x41"sv, "\x94\x39\xFC\x36\x41"sv},
       {"UTF-8, CJK extension A", "\xEF\xBB\xBF\xE3\x90\x80"sv, "\x81\x39\xEE\x39"sv},
@@ -398,11 +406,10 @@ TEST(DecodeFileBytes, ZeroByteEndsTheText) {
 }
 
 // A private-use character that GB18030 writes no more (U+E817, U+E81E, U+E826 and the others
-// its 2022 edition gave real characters) makes all three conversions fail, so a valid UTF-16
-// file opens as its raw bytes, cut at their first zero byte ("A" of "A\uE817B" is FF FE 41), and
-// a reply as nothing. Left to the page-text codec, which decides that character's form; enable
-// the test with it.
-TEST(DecodeFileBytes, DISABLED_APrivateUseCharacterGb18030GaveUpKeepsTheTextAroundIt) {
+// its 2022 edition gave real characters) made all three conversions fail, so a valid UTF-16
+// file opened as its raw bytes, cut at their first zero byte ("A" of "A\uE817B" is FF FE 41),
+// and a reply as nothing.
+TEST(DecodeFileBytes, APrivateUseCharacterGb18030GaveUpKeepsTheTextAroundIt) {
   const std::string_view utf16 = "\xFF\xFE\x41\x00\x17\xE8\x42\x00"sv;
   std::string page = rt::decode_file_bytes(utf16);
   EXPECT_NE(hex(page), hex("\xFF\xFE\x41"sv));
@@ -411,14 +418,35 @@ TEST(DecodeFileBytes, DISABLED_APrivateUseCharacterGb18030GaveUpKeepsTheTextArou
   EXPECT_TRUE(reply.starts_with("A") && reply.ends_with("B")) << hex(reply);
 }
 
-TEST(Utf8ToGbkText, FallsBackThroughTheGbFamily) {
+TEST(DecodeFile, TellsWhenTheFileWentOnAfterAZero) {
+  struct Case {
+    const char* what;
+    std::string_view in;
+    bool cut;
+  };
+  const Case cases[] = {
+      {"raw text", "\x41\x00\x42"sv, true},
+      {"a zero at the very end", "\x41\x00"sv, true},
+      {"no zero", "\x41\x42"sv, false},
+      {"UTF-16LE", "\xFF\xFE\x41\x00\x00\x00"sv, true},
+      {"UTF-16LE, its zero bytes within characters", "\xFF\xFE\x41\x00\x42\x00"sv, false},
+      {"undecodable, raw up to its zero", "\xFE\xFF\x00"sv, true},
+      {"empty", ""sv, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(rt::decode_file(c.in).cut, c.cut) << c.what;
+}
+
+TEST(Utf8ToGbkText, GivesEveryCharacterItsPageForm) {
   const TextCase cases[] = {
       {"empty", ""sv, ""sv},
       {"GBK character", "\xE4\xB8\xAD\x41"sv, "\xD6\xD0\x41"sv},
       {"euro sign in GBK", "\xE2\x82\xAC"sv, "\x80"sv},
       {"GB18030-only character", "\x41\xC2\xB5"sv, "\x41\x81\x30\x85\x38"sv},
       {"a mark stays a character", "\xEF\xBB\xBF\x41"sv, "\x84\x31\x95\x33\x41"sv},
-      {"zero byte ends the text", "\x41\x00\xE4\xB8\xAD"sv, "\x41"sv},
+      // A zero is data here: the text goes on after it.
+      {"a zero byte is a character", "\x41\x00\xE4\xB8\xAD"sv, "\x41\x00\xD6\xD0"sv},
+      {"the euro sign beside a character outside GBK", "\xE2\x82\xAC\xF0\x9F\x98\x80"sv, "\x80\x94\x39\xFC\x36"sv},
+      {"a user-defined cell", "\xEE\x80\x80"sv, "\xAA\xA1"sv},
       {"invalid UTF-8", "\x41\xC3"sv, ""sv},
       {"GBK bytes are not UTF-8", "\xD6\xD0"sv, ""sv},
   };

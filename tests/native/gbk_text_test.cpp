@@ -84,6 +84,47 @@ TEST(CharPositions, CharacterIndexMapsToItsFirstByte) {
   }
 }
 
+// Four-byte codes and bytes that are no character, as the edit box shows them: U+00B5 (one unit),
+// U+1F600 (two units), a lead byte before a blank, a lead byte before a digit that makes no
+// four-byte code, FF, and the four-byte code of U+E76C, which code page 936 writes A2 E3.
+const std::string kMicro = "\x81\x30\x85\x38";
+const std::string kGrin = "\x94\x39\xFC\x36";
+
+TEST(CharPositions, FourByteCodesAndByteEscapesCountAsTheEditBoxCounts) {
+  struct Case {
+    std::string text;
+    int chars;
+    std::vector<size_t> sizes;  // of each character in turn
+  };
+  const Case cases[] = {
+      {kMicro, 1, {4}},
+      {kGrin, 2, {4}},
+      {"a" + kMicro + "中" + kGrin, 5, {1, 4, 2, 4}},
+      {"\x81 ", 2, {1, 1}},
+      {"\x81\x30", 2, {1, 1}},
+      {"\x81\x30\x81", 3, {1, 1, 1}},
+      {"\xFF\x41", 2, {1, 1}},
+      {"\x83\x36\xC7\x39", 4, {1, 1, 1, 1}},
+      {"\x80\x81\x80", 2, {1, 2}},  // the euro sign, then a code whose trail is 80
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(char_count(c.text), c.chars) << c.text;
+    std::vector<size_t> sizes;
+    for (size_t i = 0; i < c.text.size(); i += rt::char_size_at(c.text, i))
+      sizes.push_back(rt::char_size_at(c.text, i));
+    EXPECT_EQ(sizes, c.sizes) << c.text;
+  }
+}
+
+TEST(CharPositions, ACharacterAboveFFFFHoldsTwoPositionsOfTheEditBox) {
+  // a 😀 b 乗 : bytes 1, 2-5, 6, 7-8; edit box units 0, 1-2, 3, 4
+  const std::string t = "a" + kGrin + "b乗";
+  const int pos_to_index[][2] = {{1, 0}, {2, 1}, {5, 1}, {6, 3}, {7, 4}, {8, 4}, {9, 5}};
+  for (const auto& c : pos_to_index) EXPECT_EQ(rt::byte_pos_to_char_index(t, c[0]), c[1]) << "pos " << c[0];
+  const int index_to_pos[][2] = {{0, 1}, {1, 2}, {2, 2}, {3, 6}, {4, 7}, {5, 9}};
+  for (const auto& c : index_to_pos) EXPECT_EQ(rt::char_index_to_byte_pos(t, c[0]), c[1]) << "index " << c[0];
+}
+
 // -------------------------------------------------------------------- search
 
 struct FindCase {
@@ -161,6 +202,27 @@ TEST(FindText, BackwardSearchStaysInsideWindow) {
   }
 }
 
+TEST(FindText, FourByteCodesAndByteEscapesAreWholeCharacters) {
+  const FindCase cases[] = {
+      {"a" + kMicro + "0", "0", 1, false, 6},  // the digits inside the code are not found
+      {kGrin + "9", "9", 1, false, 5},
+      {kGrin + kGrin, kGrin, 2, false, 5},
+      {"x" + kGrin, "\x94\x39", 1, false, -1},  // half of the code is no character of it
+      {"A\x81\x40", "A\x81", 1, false, -1},     // nor is its lead byte alone
+      {"A\x81\x40", "A\x81", 1, true, -1},
+      {"\x81\r\n", "\r\n", 1, false, 2},  // a line break after a lead byte without its trail
+      {"\x81 a", "A", 1, true, 3},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(rt::find_text(c.text, c.what, c.start, c.ignore_case), c.expected)
+        << "find \"" << c.what << "\" in \"" << c.text << "\" from " << c.start;
+  }
+  EXPECT_EQ(rt::replace_text("0" + kMicro + "0", "0", "1"), "1" + kMicro + "1");
+  EXPECT_EQ(rt::split_text("a9" + kGrin + "9b", "9"), (std::vector<std::string>{"a", kGrin, "b"}));
+  EXPECT_EQ(rt::to_full_width(kMicro + "0"), kMicro + "０");
+  EXPECT_EQ(rt::to_upper_ascii("\x81 a"), "\x81 A");
+}
+
 // ------------------------------------------------------------------- replace
 
 TEST(ReplaceText, Cases) {
@@ -234,10 +296,25 @@ TEST(Slicing, CutOnCharBoundaryNeverSplitsACharacter) {
     std::string expected;
   };
   const Case cases[] = {
-      {"中文", 0, ""},      {"中文", 1, ""},       {"中文", 2, "中"}, {"中文", 3, "中"}, {"中文", 4, "中文"},
-      {"中文", 10, "中文"}, {"a中", 2, "a"},       {"乗\\", 1, ""},   {"乗\\", 2, "乗"}, {"啊啊啊", 5, "啊啊"},
-      {"a啊啊", 4, "a啊"},  {"a\x81", 2, "a\x81"},  // a lone final lead byte is a whole character
+      {"中文", 0, ""},
+      {"中文", 1, ""},
+      {"中文", 2, "中"},
+      {"中文", 3, "中"},
+      {"中文", 4, "中文"},
+      {"中文", 10, "中文"},
+      {"a中", 2, "a"},
+      {"乗\\", 1, ""},
+      {"乗\\", 2, "乗"},
+      {"啊啊啊", 5, "啊啊"},
+      {"a啊啊", 4, "a啊"},
+      {"a\x81", 2, "a\x81"},  // a lone final lead byte is a whole character
       {"abc", -1, ""},
+      // a four-byte code is never cut; a lead byte without its trail is a character of its own
+      {"a" + kMicro, 3, "a"},
+      {"a" + kMicro, 5, "a" + kMicro},
+      {"中" + kGrin + "中", 5, "中"},
+      {"\x81\x30\x81", 2, "\x81\x30"},
+      {"\x81 \x81\x40", 3, "\x81 "},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(rt::cut_on_char_boundary(c.text, c.n), c.expected) << "\"" << c.text << "\" cut at " << c.n;
@@ -302,8 +379,12 @@ TEST(Blanks, TrimAndRemove) {
       // 啊 is B0 A1: its trail plus a following A1 is not a full-width space
       {"x啊\xA1", "x啊\xA1", "x啊\xA1", "x啊\xA1", "x啊\xA1"},
       {"啊　", "啊　", "啊", "啊", "啊"},
-      // a lead byte swallows the following space
-      {"\x81 a", "\x81 a", "\x81 a", "\x81 a", "\x81 a"},
+      // a lead byte without a fitting trail is a character of its own, as the edit box shows
+      // it: the space after it is a blank
+      {"\x81 a", "\x81 a", "\x81 a", "\x81 a",
+       "\x81"
+       "a"},
+      {"a \x81", "a \x81", "a \x81", "a \x81", "a\x81"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(rt::trim_left(c.text), c.left) << "\"" << c.text << "\"";

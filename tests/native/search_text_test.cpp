@@ -88,6 +88,13 @@ TEST(SelectionByBytes, CountsCharactersBeforeTheOccurrenceAndOfTheSearchText) {
       {"x\r\nab", "\r\na", 2, 1, 3},  // line breaks and tabs count as the edit box counts them
       {"\t中\t中", "\t中", 4, 2, 2},
       {"乗\\乗\\", "乗\\", 4, 2, 2},
+      // A four-byte code is one character of the edit box, two above U+FFFF (U+00B5, U+1F600).
+      {"\x81\x30\x85\x38中", "中", 5, 1, 1},
+      {"a\x94\x39\xFC\x36"
+       "b\x94\x39\xFC\x36",
+       "\x94\x39\xFC\x36", 7, 4, 2},
+      // A lead byte without its trail is a character of its own, and so is the blank after it.
+      {"\x81 中", "中", 3, 2, 1},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(rt::find_text(c.text, c.what, c.found), c.found) << c.text;

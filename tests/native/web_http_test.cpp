@@ -65,6 +65,10 @@ TEST(UrlEncode, Cases) {
       {"the bytes above 0x7A", "{|}\x7F", "%7B%7C%7D%7F"},
       {"control bytes", "\t\r\n", "%09%0D%0A"},
       {"a lone lead byte is no text", "ab\xD6"sv, ""},
+      // Each character as the edit box shows it: the euro sign beside a four-byte code, and
+      // code page 936's own cell FE 50 (GB18030 reads another character there).
+      {"the euro sign and an emoji", "\x80\x94\x39\xFC\x36"sv, "%E2%82%AC%F0%9F%98%80"},
+      {"a user-defined cell", "\xFE\x50"sv, "%EE%A0%95"},
   };
   for (const CodingCase& c : cases) EXPECT_EQ(url_encode(c.text), c.coded) << c.what;
 }
@@ -80,7 +84,8 @@ TEST(UrlDecodeUtf8, Cases) {
       {"digits that are no hex", "%zz1%G0", "%zz1%G0"},
       {"a percent before an escape", "%%41", "%A"},
       {"an empty text", "", ""},
-      {"a decoded zero ends the text", "a%00b", "a"},
+      {"a decoded zero is data: the text goes on after it", "a%00b", "a\0b"sv},
+      {"a character outside GBK takes its four-byte code", "%F0%9F%98%80", "\x94\x39\xFC\x36"sv},
   };
   for (const CodingCase& c : cases) EXPECT_EQ(url_decode_utf8(c.text), c.coded) << c.what;
 }

@@ -847,14 +847,16 @@ TEST(BatchConverters, ByteForByte) {
   const Case cases[] = {
       {kUtf8ToAnsi, utf8(L"中文abc\r\n"), std::string("中文abc\r\n")},
       {kUtf8ToAnsi, "", ""},
-      // The result ends at its first zero character.
-      {kUtf8ToAnsi, std::string("ab\0cd", 5), "ab"},
+      // A zero character is a character of the file like any other.
+      {kUtf8ToAnsi, std::string("ab\0cd", 5), std::string("ab\0cd", 5)},
       {kUtf16ToAnsi, utf16le(L"中文"), std::string("中文")},
       // An odd last byte belongs to no unit.
       {kUtf16ToAnsi, utf16le(L"中a") + "\x41", std::string("中a")},
-      {kUtf16ToAnsi, std::string("a\0\0\0b\0", 6), "a"},
-      // What the code page lacks becomes its default character.
-      {kUtf16ToAnsi, utf16le(L"\x0E01x"), "?x"},
+      {kUtf16ToAnsi, std::string("a\0\0\0b\0", 6), std::string("a\0b", 3)},
+      // What code page 936 lacks takes its GB18030 form, as the program's own text holds it;
+      // the euro sign is code page 936's 80.
+      {kUtf16ToAnsi, utf16le(L"\x0E01x\x20AC"), "\x81\x32\xCE\x39x\x80"},
+      {kUtf8ToAnsi, "\xF0\x9F\x98\x80\xE2\x82\xAC", "\x94\x39\xFC\x36\x80"},
       {kUtf16ToUtf8, utf16le(L"中文"), "\xE4\xB8\xAD\xE6\x96\x87"},
       // A byte-order mark is converted like any other character.
       {kUtf16ToUtf8, "\xFF\xFE" + utf16le(L"a"),
@@ -866,20 +868,28 @@ TEST(BatchConverters, ByteForByte) {
        "a",
        std::string("\xFF\xFE\x61\x00", 4)},
       {kUtf16ToUtf8, std::string("\x61\x00\x00\x00\x62\x00", 6), std::string("a\0b", 3)},
+      {kUtf16ToUtf8, utf16le(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80"},
   };
-  for (const Case& c : cases) EXPECT_EQ(convert_by_kind(c.kind, c.in), c.out) << c.kind << " " << c.in;
+  for (const Case& c : cases)
+    EXPECT_EQ(convert_by_kind(c.kind, c.in).value_or("<failed>"), c.out) << c.kind << " " << c.in;
 }
 
-TEST(BatchConverters, TheSourceIsNeverCheckedNorItsMarkRemoved) {
-  // A UTF-8 mark becomes a character of its own before the text: its ANSI form or "?".
-  std::string converted = utf8_to_ansi(utf8(L"\xFEFF中"));
-  EXPECT_EQ(converted.substr(converted.size() - 2), std::string("中"));
-  EXPECT_EQ(converted.size(), 3u);
-  EXPECT_NE(converted, std::string("中"));
-  // An ANSI file read as UTF-8 loses its Chinese; ASCII stays.
-  std::string garbled = utf8_to_ansi(std::string("中文ab"));
-  EXPECT_NE(garbled.find("ab"), std::string::npos);
-  EXPECT_EQ(garbled.find(std::string("中")), std::string::npos);
+TEST(BatchConverters, ASourceThatIsNoTextOfItsEncodingIsNotConverted) {
+  struct Case {
+    int kind;
+    std::string in;
+  };
+  const Case cases[] = {
+      {kUtf8ToAnsi, std::string("中文ab")},  // an ANSI file is no UTF-8
+      {kUtf8ToAnsi, "ab\xC3"},
+      {kUtf8ToUtf16, "\xED\xA0\x80"},  // an encoded surrogate
+      {kUtf16ToAnsi, utf16le(L"a\xD83D")},
+      {kUtf16ToUtf8, utf16le(L"\xDE00"
+                             L"a")},
+  };
+  for (const Case& c : cases) EXPECT_FALSE(convert_by_kind(c.kind, c.in)) << c.kind << " " << c.in;
+  // A UTF-8 mark becomes a character of its own before the text.
+  EXPECT_EQ(utf8_to_ansi(utf8(L"\xFEFF中")).value_or(""), "\x84\x31\x95\x33" + std::string("中"));
 }
 
 TEST_F(BatchTest, ConvertingWritesEachFileIntoTheChosenFolderAndEmptiesTheList) {
@@ -987,9 +997,12 @@ TEST_F(BatchTest, AnUnreadableFileOrASecondFileOfOneNameIsNotWrittenAndStays) {
   std::string first = file("同.txt", "first", one), second = file("同.txt", "second", two);
   std::string gone = file("gone.txt", "g", one);
   file("gone.txt", "kept", out);
+  // A GBK file is no UTF-8: it does not convert, and the file of its name stays as it was.
+  std::string ansi = file("ansi.txt", "中文", one);
+  file("ansi.txt", "old", out);
   open();
   show_page(OptionsWindowForm::kConversionPage);
-  drop(conversion_list(), {first, gone, second});
+  drop(conversion_list(), {first, gone, ansi, second});
   DeleteFileA(gone.c_str());
   rt::seams::script_dialog({DialogKind::Folder, true, {out}});
   ui_test::click(ow().超级按钮_开始转换);
@@ -997,7 +1010,8 @@ TEST_F(BatchTest, AnUnreadableFileOrASecondFileOfOneNameIsNotWrittenAndStays) {
   // The last row first: two\同.txt is written; one\同.txt would replace it and stays listed.
   EXPECT_EQ(bytes_of(out + "同.txt"), "second");
   EXPECT_EQ(bytes_of(out + "gone.txt"), "kept");
-  EXPECT_EQ(names_in(conversion_list()), (std::vector<std::string>{"同.txt", "gone.txt"}));
+  EXPECT_EQ(bytes_of(out + "ansi.txt"), "old");
+  EXPECT_EQ(names_in(conversion_list()), (std::vector<std::string>{"同.txt", "gone.txt", "ansi.txt"}));
   EXPECT_EQ(conversion_list().cell(0, 2), first);
 }
 

@@ -15,8 +15,10 @@
 #include "pages/tab_commands.h"
 #include "pages/page_model.h"
 #include "program_test.h"
+#include "recorded_boxes.h"
 #include "runtime/encoding.h"
 #include "runtime/files.h"
+#include "runtime/page_text.h"
 #include "runtime/seams.h"
 #include "ui_test.h"
 
@@ -24,6 +26,16 @@ namespace {
 
 
 std::string bytes_of(const std::string& path) { return rt::read_file(path).value_or("<missing>"); }
+
+// The edit box's text as the control holds it, in UTF-16.
+std::wstring shown_text() {
+  HWND h = static_cast<HWND>(editor().handle());
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring as_wide(const std::u16string& units) { return std::wstring(units.begin(), units.end()); }
 
 class DocumentsTest : public ProgramTest {
  protected:
@@ -104,6 +116,143 @@ TEST_F(DocumentsTest, FilesWithMarksBecomeGbkTextWhenDetectionIsOn) {
   EXPECT_EQ(page_content(tabs().count() - 1), cases[1].bytes.substr(0, cases[1].bytes.find('\0')));
   open({file("raw8.txt", cases[0].bytes)});
   EXPECT_EQ(page_content(tabs().count() - 1), cases[0].bytes);
+}
+
+TEST_F(DocumentsTest, CharactersOutsideGbkShowAndSurviveTheSave) {
+  // The euro sign (GBK's single byte 80), CJK extension B, an emoji and a tag character.
+  const std::wstring chars = L"\u20AC \U00020000 \U0001F600 \U000E0041 中文";
+  std::string utf8 = rt::convert_encoding(std::string(reinterpret_cast<const char*>(chars.data()), chars.size() * 2),
+                                          "UTF-16LE", "UTF-8");
+  g_detect_encoding = 1;
+  std::string path = file("外字.txt", "\xEF\xBB\xBF" + utf8);
+  open({path});
+  int tab = tabs().current();
+  EXPECT_EQ(shown_text(), chars);
+  EXPECT_EQ(editor().text_length(), static_cast<int>(chars.size()));
+  // Saved as the page's own text, which gives every character back when opened again.
+  ui_test::type_text(editor(), "A");
+  ASSERT_TRUE(save_page(tab));
+  std::string saved = bytes_of(path);
+  EXPECT_EQ(as_wide(rt::page_text_to_utf16(saved)), L"A" + chars);
+  EXPECT_EQ(saved, "A\x80 \x95\x32\x82\x36 \x94\x39\xFC\x36 \xD3\x36\x9C\x33 中文");
+  g_detect_encoding = 0;
+  open({file("again.txt", saved)});
+  tabs().set_current(tabs().count() - 1);
+  EXPECT_EQ(g_pages[tabs().current()].path, dir_ + "again.txt");
+  EXPECT_EQ(shown_text(), L"A" + chars);
+}
+
+TEST_F(DocumentsTest, ADamagedOrForeignFileKeepsEveryByteItsUserDidNotTouch) {
+  // Latin-1 text, lead bytes without their trails, FF, a code page 936 private-use cell and a
+  // four-byte code that is no character here, around a GBK line.
+  const std::string damaged = "caf\xE9 na\xEFve \xFC\r\n\x81 \xFF\xAA\xA1\x83\x36\xC7\x39\r\n中文一行\r\nend\xD6";
+  for (int detect : {0, 1}) {
+    SCOPED_TRACE(detect);
+    g_detect_encoding = detect;
+    std::string path = file("damaged" + std::to_string(detect) + ".txt", damaged);
+    open({path});
+    int tab = tabs().count() - 1;
+    tabs().set_current(tab);
+    EXPECT_EQ(page_content(tab), damaged);
+    editor().select(0, 0);
+    ui_test::type_text(editor(), "新的开头：");
+    ASSERT_TRUE(save_page(tab));
+    EXPECT_EQ(bytes_of(path), "新的开头：" + damaged);
+  }
+}
+
+TEST_F(DocumentsTest, AFileCutAtAZeroByteIsWrittenOverOnlyOnAnExplicitYes) {
+  const std::string on_disk("head\0tail", 9);
+  std::string path = file("zero.txt", on_disk);
+  open({path});
+  int tab = tabs().current();
+  EXPECT_EQ(page_content(tab), "head");
+  ui_test::type_text(editor(), "new ");
+  std::vector<RecordedBox> boxes;
+  // No, and a close without any button: nothing is written, the page stays modified.
+  record_message_boxes(&boxes, {kBoxNo});
+  EXPECT_FALSE(save_page(tab));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "文件没有完整打开！");
+  EXPECT_EQ(boxes[0].buttons, (std::vector<int>{kBoxYes, kBoxNo}));
+  EXPECT_EQ(boxes[0].icon, 48);
+  rt::seams::set_modal_hook([](rt::Window&) { close_message_box(); });
+  EXPECT_FALSE(save_page(tab));
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(bytes_of(path), on_disk);
+  EXPECT_EQ(g_pages[tab].modified, 1);
+  // Auto-save never writes it, and asks nothing.
+  boxes.clear();
+  record_message_boxes(&boxes, {});
+  w().时钟_滚动标签.set_interval(60000);
+  scroll_or_autosave_tick();
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(bytes_of(path), on_disk);
+  EXPECT_EQ(g_pages[tab].modified, 1);
+  // Save all asks the same question for it.
+  record_message_boxes(&boxes, {kBoxYes, kBoxNo});
+  confirm_save_all();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].title, "文件没有完整打开！");
+  EXPECT_EQ(bytes_of(path), on_disk);
+  // Save As to another file leaves this one whole and asks nothing; the page then is that file.
+  boxes.clear();
+  std::string copy = dir_ + "copy.txt";
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {copy}});
+  EXPECT_TRUE(save_page_as(tab));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(bytes_of(copy), "new head");
+  EXPECT_EQ(bytes_of(path), on_disk);
+  // Yes writes: the page is that file's whole text from then on.
+  open({path});
+  tab = tabs().count() - 1;
+  tabs().set_current(tab);
+  ui_test::type_text(editor(), "yes ");
+  record_message_boxes(&boxes, {kBoxYes});
+  EXPECT_TRUE(save_page(tab));
+  EXPECT_EQ(bytes_of(path), "yes head");
+  EXPECT_EQ(g_pages[tab].modified, 0);
+  boxes.clear();
+  ui_test::type_text(editor(), "again ");
+  EXPECT_TRUE(save_page(tab));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(bytes_of(path), "again yes head");
+}
+
+TEST_F(DocumentsTest, APageThatLostCharactersInTheEditBoxIsSavedOnlyOnYes) {
+  std::string path = file("half.txt", "text");
+  open({path});
+  int tab = tabs().current();
+  // Half of an emoji is left, as after deleting the other half, and the user types on: no
+  // text can keep that half.
+  SetWindowTextW(static_cast<HWND>(editor().handle()),
+                 L"a\xD83D"
+                 L"b");
+  editor().select(3, 0);
+  ui_test::type_text(editor(), "c");
+  ASSERT_EQ(shown_text(), std::wstring(L"a\xD83D"
+                                       L"bc"));
+  std::vector<RecordedBox> boxes;
+  record_message_boxes(&boxes, {kBoxNo});
+  EXPECT_FALSE(save_page(tab));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "部分字符无法保存！");
+  EXPECT_EQ(bytes_of(path), "text");
+  EXPECT_EQ(g_pages[tab].modified, 1);
+  // Switching pages keeps the loss with the page.
+  open({file("other.txt", "o")});
+  tabs().set_current(tabs().count() - 1);
+  tabs().set_current(tab);
+  w().时钟_滚动标签.set_interval(60000);
+  scroll_or_autosave_tick();
+  EXPECT_EQ(bytes_of(path), "text");
+  boxes.clear();
+  record_message_boxes(&boxes, {kBoxYes});
+  EXPECT_TRUE(save_page(tab));
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(bytes_of(path),
+            "a\x84\x31\xA4\x37"
+            "bc");  // U+FFFD stands for the lost half
 }
 
 TEST_F(DocumentsTest, TheFirstFileFillsTheUntouchedNewPage) {

@@ -88,6 +88,10 @@ struct Step {
   bool missed = false;
 };
 
+// U+1F600 (two places of the edit box) and U+00B5 (one) in their four-byte codes.
+const std::string kGrin = "\x94\x39\xFC\x36";
+const std::string kMicro = "\x81\x30\x85\x38";
+
 struct Search {
   const char* name;
   std::string text, what;
@@ -122,6 +126,15 @@ const Search kSearches[] = {
     {"case kept", "xABCabc", "abc", 0, 0, {{true, 4, 3, 8}}},
     {"full-width letters are not folded", "ＡＢＣ", "ａｂｃ", 1, 0, {{true, 0, 0, 5, true}}},
     {"trail bytes are no backslash", "乗乗\\", "\\", 1, 0, {{true, 2, 1, 6}}},
+    {"after characters above U+FFFF",
+     kGrin + "中" + kGrin + "中",
+     "中",
+     1,
+     0,
+     {{true, 2, 1, 7}, {true, 5, 1, 13}, {false, 5, 1, 11}, {false, 2, 1, 5}}},
+    {"a four-byte code found whole", "a" + kMicro + "b" + kMicro, kMicro, 1, 0, {{true, 1, 1, 6}, {true, 3, 1, 11}}},
+    {"no digit inside a four-byte code", kMicro + "0", "0", 1, 0, {{true, 1, 1, 6}}},
+    {"after a lead byte without its trail", "\x81 ab", "ab", 1, 0, {{true, 2, 2, 5}}},
 };
 
 TEST_F(FindTest, SearchesSelectTheOccurrenceWithAndWithoutTheScriptObject) {
@@ -331,6 +344,7 @@ TEST_F(FindTest, ReplaceReplacesTheSelectionAndFindsTheNextOccurrence) {
       {"holding the search text", "ab ab", "ab", "abab", {"abab ab", "abab abab"}, {5, -1}},
       {"double-byte", "中文x中文", "中文", "字", {"字x中文", "字x字"}, {2, -1}},
       {"longer", "a-a", "a", "bbb", {"bbb-a", "bbb-bbb"}, {4, -1}},
+      {"characters above U+FFFF", kGrin + "a" + kGrin + "a", kGrin, "x", {"xa" + kGrin + "a", "xaxa"}, {2, -1}},
   };
   open_window();
   for (const Case& c : cases) {

@@ -22,6 +22,7 @@
 #include "recorded_boxes.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
+#include "runtime/page_text.h"
 #include "runtime/tooltip.h"
 #include "web_test.h"
 
@@ -240,6 +241,27 @@ TEST_F(TranslationTest, AnEmptyReplyKeepsTheResultAndSaysSo) {
   // A page without any of the patterns empties the box.
   translate(ok("<html>别的页面</html>", true));
   EXPECT_EQ(tw().编辑框_翻译结果.text(), "");
+}
+
+TEST_F(TranslationTest, AZeroInTheReplyHidesNoSentenceAndEveryCharacterArrives) {
+  open_window();
+  tw().编辑框_翻译内容.set_text("价格。");
+  // A zero before the sentences, and characters GBK lacks beside the euro sign (U+1F600).
+  const std::string sentence =
+      "Price: \x80"
+      "5 \x94\x39\xFC\x36.";
+  std::string page = translated_page({{sentence, "价格。"}});
+  page.insert(page.find("<div id=result>"), 1, '\0');
+  std::string utf8;
+  ASSERT_TRUE(rt::page_text_to_utf8(page, utf8));
+  translate(ok(utf8));
+  EXPECT_EQ(tw().编辑框_翻译结果.text(), sentence);
+  HWND box = static_cast<HWND>(tw().编辑框_翻译结果.handle());
+  wchar_t shown[64] = {};
+  GetWindowTextW(box, shown, 64);
+  EXPECT_EQ(std::wstring(shown),
+            L"Price: \u20AC"
+            L"5 \U0001F600.");
 }
 
 TEST_F(TranslationTest, TheBrowserOptionOpensTheTranslationOnTheSite) {

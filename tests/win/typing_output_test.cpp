@@ -112,7 +112,9 @@ class TypingTest : public ProgramTest {
 };
 
 TEST_F(TypingTest, TheReplayAppendsOneWholeCharacterAtATimeAndThePageStaysAsItWas) {
-  const string text = "ab中\r\n文 c全角　末尾字";
+  // Four-byte codes (U+1F600, U+00B5) are whole characters too.
+  const string grin = "\x94\x39\xFC\x36", micro = "\x81\x30\x85\x38";
+  const string text = "ab中\r\n文 c全角　末尾字" + grin + micro;
   for (int modified : {0, 1}) {
     SCOPED_TRACE(modified);
     page_with(text, modified);
@@ -125,6 +127,8 @@ TEST_F(TypingTest, TheReplayAppendsOneWholeCharacterAtATimeAndThePageStaysAsItWa
     ASSERT_TRUE(wait_replay_end());
     // Emptied, then each piece appended, the last character whole; then the page's text again.
     std::vector<string> pieces = pieces_of(text);
+    ASSERT_EQ(pieces.size(), 16u);
+    EXPECT_EQ(pieces[14], grin);
     ASSERT_EQ(changes.texts.size(), pieces.size() + 2);
     EXPECT_EQ(changes.texts.front(), "");
     string shown;
