@@ -1,6 +1,7 @@
 #include "runtime/seams.h"
 
 #include <algorithm>
+#include <mutex>
 #include <thread>
 
 namespace rt::seams {
@@ -20,6 +21,8 @@ bool g_hold_workers = false;
 std::deque<std::function<void()>> g_held_workers;
 bool g_record_media = false;
 std::vector<std::string> g_media_commands;
+std::mutex g_runtime_errors_lock;
+std::vector<std::string> g_runtime_errors;
 }  // namespace
 
 void enable_test_mode() { g_test_mode = true; }
@@ -71,6 +74,21 @@ bool recorded_launch_result() { return g_launch_result; }
 void record_media_commands(bool on) { g_record_media = on; }
 bool media_commands_recorded() { return g_record_media; }
 std::vector<std::string>& media_commands() { return g_media_commands; }
+
+void record_runtime_error(std::string text) {
+  std::lock_guard<std::mutex> lock(g_runtime_errors_lock);
+  g_runtime_errors.push_back(std::move(text));
+}
+
+std::vector<std::string> runtime_error_texts() {
+  std::lock_guard<std::mutex> lock(g_runtime_errors_lock);
+  return g_runtime_errors;
+}
+
+void clear_runtime_error_texts() {
+  std::lock_guard<std::mutex> lock(g_runtime_errors_lock);
+  g_runtime_errors.clear();
+}
 
 std::function<void(int)>& end_process_hook() {
   static std::function<void(int)> hook;

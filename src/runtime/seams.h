@@ -106,6 +106,12 @@ bool drop_files(Unit& unit, const std::vector<std::string>& paths);
 // has one. True when a target took the drop.
 bool drag_and_drop(const DropOffer& offer, int x, int y);
 
+// The texts the runtime error box showed, oldest first; in test mode the box is recorded here
+// instead of shown (from any thread).
+void record_runtime_error(std::string text);
+std::vector<std::string> runtime_error_texts();
+void clear_runtime_error_texts();
+
 // The end of the process, taken by a test instead of ending it.
 std::function<void(int code)>& end_process_hook();
 

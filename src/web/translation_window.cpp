@@ -98,18 +98,21 @@ void show_languages(const TranslationLanguages& languages) {
   wait.bring_to_front();
 }
 
+// No list of languages: the failure note, and the load has ended.
+void languages_not_loaded(int generation) {
+  if (current(generation)) {
+    f().图片框_等待.set_visible(false);
+    f().标签3.set_visible(false);
+    f().标签8.set_visible(true);
+  }
+  end_work(generation);
+}
+
 void load_translation_languages(int generation) {
   std::string page;
   if (is_internet_reachable()) page = rt::utf8_to_gbk_text(rt::http_get(site_root() + "#"));
   if (page.empty()) {
-    rt::post([generation] {
-      if (current(generation)) {
-        f().图片框_等待.set_visible(false);
-        f().标签3.set_visible(false);
-        f().标签8.set_visible(true);
-      }
-      end_work(generation);
-    });
+    rt::post([generation] { languages_not_loaded(generation); });
     return;
   }
   TranslationLanguages languages = parse_translation_languages(page);
@@ -231,7 +234,8 @@ void on_translation_window_first_activation() {
   g_translation_languages.clear();
   begin_work();
   int generation = g_generation;
-  rt::start_thread([generation] { load_translation_languages(generation); });
+  rt::start_thread([generation] { load_translation_languages(generation); },
+                   [generation] { languages_not_loaded(generation); });
 }
 
 void start_translation() {
@@ -257,14 +261,16 @@ void start_translation() {
   std::string address = site_root();
   begin_work();
   int generation = g_generation;
-  rt::start_thread([=] {
-    std::string verb = "POST", headers, raw_headers;
-    std::string page =
-        rt::utf8_to_gbk_text(http_request(address, verb, "", false, headers, body, raw_headers, false));
-    bool answered = !page.empty();
-    std::string result = answered ? translation_result_text(page, interleave, romanization) : std::string();
-    rt::post([=] { finish_translation(generation, answered, result, browser_address); });
-  });
+  rt::start_thread(
+      [=] {
+        std::string verb = "POST", headers, raw_headers;
+        std::string page =
+            rt::utf8_to_gbk_text(http_request(address, verb, "", false, headers, body, raw_headers, false));
+        bool answered = !page.empty();
+        std::string result = answered ? translation_result_text(page, interleave, romanization) : std::string();
+        rt::post([=] { finish_translation(generation, answered, result, browser_address); });
+      },
+      [generation] { finish_translation(generation, false, {}, {}); });
 }
 
 void speak_translation_text(int which) {
@@ -282,20 +288,26 @@ void speak_translation_text(int which) {
   g_speaking = true;
   begin_work();
   int generation = g_generation;
-  rt::start_thread([generation, address, path] {
-    // An empty answer is written and played as it is.
-    bool written = rt::write_file(path, rt::http_get(address));
-    rt::post([generation, written, path] {
-      if (!current(generation)) return;
-      g_speaking = false;
-      if (written)
-        play_audio_file(path);
-      else
-        tell_failure("写出临时文件失败！",
-                     "  写出谷歌语音朗读的临时文件失败，抱歉，请确定目标目录是否可写，然后再操作！");
-      end_work(generation);
-    });
-  });
+  rt::start_thread(
+      [generation, address, path] {
+        // An empty answer is written and played as it is.
+        bool written = rt::write_file(path, rt::http_get(address));
+        rt::post([generation, written, path] {
+          if (!current(generation)) return;
+          g_speaking = false;
+          if (written)
+            play_audio_file(path);
+          else
+            tell_failure("写出临时文件失败！",
+                         "  写出谷歌语音朗读的临时文件失败，抱歉，请确定目标目录是否可写，然后再操作！");
+          end_work(generation);
+        });
+      },
+      [generation] {
+        if (!current(generation)) return;
+        g_speaking = false;
+        end_work(generation);
+      });
 }
 
 void speak_source_text() { speak_translation_text(1); }

@@ -84,6 +84,12 @@ void LocalHttpServer::set_reply(std::string reply, int piece_size, int pause_ms)
   pause_ms_ = pause_ms;
 }
 
+void LocalHttpServer::set_endless_reply(std::string head, std::string chunk) {
+  std::lock_guard<std::mutex> l(lock_);
+  endless_head_ = std::move(head);
+  endless_chunk_ = std::move(chunk);
+}
+
 std::vector<std::string> LocalHttpServer::requests() {
   std::lock_guard<std::mutex> l(lock_);
   return requests_;
@@ -126,7 +132,7 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
       wanted = header_end + 4 + (length.empty() ? 0 : std::strtoul(length[0].c_str(), nullptr, 10));
     }
   }
-  std::string reply;
+  std::string reply, chunk;
   int piece = 0, pause = 0;
   {
     std::lock_guard<std::mutex> l(lock_);
@@ -141,6 +147,10 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
         longest = prefix.size();
         reply = routed;
       }
+    if (!endless_head_.empty()) {
+      reply = endless_head_;
+      chunk = endless_chunk_;
+    }
     piece = piece_size_ > 0 ? piece_size_ : static_cast<int>(reply.size());
     pause = pause_ms_;
   }
@@ -151,6 +161,9 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
     if (done <= 0) break;
     sent += static_cast<size_t>(done);
   }
+  constexpr unsigned long long kEndlessLimit = 2ull << 30;
+  for (unsigned long long sent = 0; !chunk.empty() && !stop_ && sent < kEndlessLimit; sent += chunk.size())
+    if (send(client, chunk.data(), static_cast<int>(chunk.size()), 0) <= 0) break;
   shutdown(client, SD_SEND);
   // Let the client read to the end before the socket goes (bounded).
   DWORD closing = GetTickCount();

@@ -31,6 +31,9 @@ class LocalHttpServer {
   // The answer to the requests whose path (with its query) starts with path_prefix, in place of
   // the one above; of several that fit, the longest prefix answers. An empty reply removes it.
   void set_route_reply(const std::string& path_prefix, std::string reply);
+  // An answer without end: head, then chunk again and again until the client stops reading
+  // (at most 2 GB), as a reply larger than the program's memory is. An empty head ends it.
+  void set_endless_reply(std::string head, std::string chunk);
   // The raw requests received so far (request line, headers, blank line, body).
   std::vector<std::string> requests();
   // Waits (bounded) until `count` requests have come; false when they did not.
@@ -56,6 +59,7 @@ class LocalHttpServer {
   std::string reply_;
   std::vector<std::pair<std::string, std::string>> routes_;
   int piece_size_ = 0, pause_ms_ = 0;
+  std::string endless_head_, endless_chunk_;
 };
 
 // Pieces of a raw HTTP request as the server recorded it.

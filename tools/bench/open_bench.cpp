@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "bench_support.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -18,14 +19,10 @@
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 
-namespace {
+using bench::now_ms;
+using bench::write_temp;
 
-double now_ms() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+namespace {
 
 // Lines of Chinese and ASCII text, as a user's file has them.
 std::string gbk_text(size_t bytes) {
@@ -37,17 +34,6 @@ std::string gbk_text(size_t bytes) {
   // Never end in the middle of a character.
   while (!s.empty() && rt::convert_encoding(s, "GBK", "UTF-8").empty()) s.pop_back();
   return s;
-}
-
-std::string write_temp(const std::string& name, const std::string& bytes) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  std::string path = std::string(dir) + name;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-  CloseHandle(h);
-  return path;
 }
 
 int expected_chars(const std::string& gbk) { return static_cast<int>(rt::to_wide(gbk).size()); }
