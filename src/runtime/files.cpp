@@ -75,6 +75,22 @@ bool write_file(std::string_view path, std::string_view bytes) {
   return ok;
 }
 
+bool write_whole_file(std::string_view path, std::string_view bytes) {
+  // The new file's folder is the path's: the move into place then never copies.
+  std::string p(path);
+  size_t slash = std::string::npos;
+  for (size_t i = 0; i < p.size(); i += char_size_at(p, i))
+    if (p[i] == '\\' || p[i] == '/') slash = i;
+  std::string folder = slash == std::string::npos ? std::string(".") : p.substr(0, slash + 1);
+  char temp[MAX_PATH * 2] = {};
+  if (!GetTempFileNameA(folder.c_str(), "vel", 0, temp)) return false;
+  if (!write_file(temp, bytes) || !MoveFileExA(temp, p.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileA(temp);
+    return false;
+  }
+  return true;
+}
+
 long long file_size(std::string_view path) {
   WIN32_FILE_ATTRIBUTE_DATA d;
   if (!GetFileAttributesExA(z(path).c_str(), GetFileExInfoStandard, &d)) return -1;

@@ -16,6 +16,9 @@ bool file_exists(std::string_view path);
 std::optional<std::string> read_file(std::string_view path);
 // Replaces the file's contents; false when it could not be written in full.
 bool write_file(std::string_view path, std::string_view bytes);
+// Writes the bytes to a new file beside the path and puts that in the path's place only once
+// every byte is written: an existing file is replaced by a complete one or stays as it was.
+bool write_whole_file(std::string_view path, std::string_view bytes);
 // Size in bytes, -1 when missing.
 long long file_size(std::string_view path);
 // The attribute bits (read-only 1, hidden 2, system 4, archive 32, folder 16), -1 when missing.

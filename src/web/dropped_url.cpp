@@ -68,6 +68,7 @@ void fetch_url_into_page_thread(const std::string& address) {
   // Each fetch has its own address: a later drop does not change what a running fetch gets.
   rt::start_thread(
       [address] {
+        // A reply cut short gives no text, and so no page.
         std::string text = dropped_page_text(rt::http_get(address));
         std::string title = text.empty() ? std::string() : dropped_page_title(text);
         for (;;) {

@@ -290,8 +290,10 @@ void speak_translation_text(int which) {
   int generation = g_generation;
   rt::start_thread(
       [generation, address, path] {
-        // An empty answer is written and played as it is.
-        bool written = rt::write_file(path, rt::http_get(address));
+        // An empty answer is written and played as it is; a cut one is no speech and leaves the
+        // file as it was.
+        rt::HttpReply reply = rt::http_fetch(address);
+        bool written = !reply.cut_short && rt::write_whole_file(path, reply.body);
         rt::post([generation, written, path] {
           if (!current(generation)) return;
           g_speaking = false;

@@ -239,9 +239,10 @@ void start_update_download() {
       [generation, address, path, had_address] {
         int result = 2;
         if (had_address) {
-          // An empty reply is no package: it leaves any earlier file alone.
+          // An empty or cut reply is no package, and a package is written whole or not at all:
+          // either way an earlier file stays as it was.
           std::string bytes = rt::http_get(address);
-          if (!bytes.empty() && rt::write_file(path, bytes)) result = 1;
+          if (!bytes.empty() && rt::write_whole_file(path, bytes)) result = 1;
         }
         rt::post([generation, result, had_address] { finish_download(generation, result, had_address); });
       },

@@ -84,6 +84,12 @@ void LocalHttpServer::set_reply(std::string reply, int piece_size, int pause_ms)
   pause_ms_ = pause_ms;
 }
 
+void LocalHttpServer::cut_replies_after(size_t bytes, bool reset) {
+  std::lock_guard<std::mutex> l(lock_);
+  cut_after_ = bytes;
+  reset_ = reset;
+}
+
 void LocalHttpServer::set_endless_reply(std::string head, std::string chunk) {
   std::lock_guard<std::mutex> l(lock_);
   endless_head_ = std::move(head);
@@ -134,6 +140,7 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
   }
   std::string reply, chunk;
   int piece = 0, pause = 0;
+  bool reset = false;
   {
     std::lock_guard<std::mutex> l(lock_);
     requests_.push_back(request);
@@ -151,6 +158,10 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
       reply = endless_head_;
       chunk = endless_chunk_;
     }
+    if (cut_after_ < reply.size()) {
+      reply.resize(cut_after_);
+      reset = reset_;
+    }
     piece = piece_size_ > 0 ? piece_size_ : static_cast<int>(reply.size());
     pause = pause_ms_;
   }
@@ -164,6 +175,13 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
   constexpr unsigned long long kEndlessLimit = 2ull << 30;
   for (unsigned long long sent = 0; !chunk.empty() && !stop_ && sent < kEndlessLimit; sent += chunk.size())
     if (send(client, chunk.data(), static_cast<int>(chunk.size()), 0) <= 0) break;
+  if (reset) {
+    // Aborted: closing with a zero linger time sends a reset instead of the orderly end.
+    Sleep(300);
+    linger abort{1, 0};
+    setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+    return;
+  }
   shutdown(client, SD_SEND);
   // Let the client read to the end before the socket goes (bounded).
   DWORD closing = GetTickCount();

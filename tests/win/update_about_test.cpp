@@ -338,6 +338,32 @@ TEST_F(UpdateDownloadTest, AnEmptyDownloadFailsAndKeepsTheEarlierFile) {
   EXPECT_EQ(rt::seams::launches()[0].file, "http://home.example.com/");
 }
 
+TEST_F(UpdateDownloadTest, ADownloadCutShortFailsAndKeepsTheEarlierFile) {
+  const std::string package = "PK\x03\x04" + std::string(20000, 'z');
+  for (const CutReply& c : kCutReplies) {
+    SCOPED_TRACE(c.what);
+    uw().destroy();
+    open_with_newer_version("半截包", server_.address("/cut.zip"));
+    const std::string path = rt::program_directory() + "半截包.zip";
+    written_.push_back(path);
+    ASSERT_TRUE(rt::write_file(path, "earlier"));
+    const std::string reply = ok(package);
+    server_.set_reply(reply);
+    server_.cut_replies_after(reply.size() - 10000, c.reset);
+    RecordedBox box = download(kBoxCancel);
+    server_.cut_replies_after(std::string::npos);
+    EXPECT_EQ(g_update_download_result, 2);
+    EXPECT_EQ(box.title, "程序更新失败！");
+    EXPECT_EQ(uw().标签_上中.text(), "  哦呵！对不起！更新过程好像出错了！");
+    EXPECT_EQ(uw().标签_更新说明.text(), "(更新程序出错，建议重试)");
+    EXPECT_EQ(rt::read_file(path), std::string("earlier"));
+    EXPECT_FALSE(uw().超级按钮_本程序下载.disabled());
+    EXPECT_FALSE(uw().图形按钮_关闭小.disabled());
+  }
+  // No file of the download is left beside the package.
+  EXPECT_TRUE(rt::find_files(rt::program_directory() + "vel*.tmp").empty());
+}
+
 // A package larger than the program's memory: the worker runs out of it for real. The memory
 // is told in the program's own box, and the download still ends: its failure, its buttons back,
 // the window closable again.
