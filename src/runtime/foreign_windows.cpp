@@ -162,10 +162,14 @@ namespace {
 // The size of a process's pointers in bits: 64 for a native process of a 64-bit system.
 int process_bits(uint32_t process_id, HANDLE process) {
   if (std::optional<int> told = seams::told_process_bits(process_id)) return *told;
-  // A 32-bit process on a 64-bit system runs under WOW64: ours does exactly there.
+  // A 32-bit process on a 64-bit system runs under WOW64: ours does exactly there. Systems
+  // older than 64-bit Windows lack the call, and every process of theirs is 32-bit.
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
+  static const auto is_wow64 = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
   BOOL we_emulated = FALSE, they_emulated = FALSE;
-  if (!IsWow64Process(GetCurrentProcess(), &we_emulated) || !we_emulated) return 32;
-  if (!IsWow64Process(process, &they_emulated)) return 8 * static_cast<int>(sizeof(void*));
+  if (!is_wow64 || !is_wow64(GetCurrentProcess(), &we_emulated) || !we_emulated) return 32;
+  if (!is_wow64(process, &they_emulated)) return 8 * static_cast<int>(sizeof(void*));
   return they_emulated ? 32 : 64;
 }
 
