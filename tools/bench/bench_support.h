@@ -1,10 +1,28 @@
 #pragma once
-// What the benchmark programs share: a clock and files in the temporary folder.
+// What the benchmark programs share: the program's start, a clock and files in the temporary
+// folder.
 #include <windows.h>
 
 #include <string>
 
+#include "app/globals.h"
+#include "forms/main_window_form.h"
+#include "runtime/app.h"
+#include "runtime/seams.h"
+
 namespace bench {
+
+// The program as at its first start (no configuration file), its edit box focused; false when
+// its main window did not load.
+inline bool start_program() {
+  rt::initialize();
+  rt::seams::enable_test_mode();
+  DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
+  init_globals();
+  if (!main_window().load()) return false;
+  rt::pump_until([] { return main_window().编辑框_文本类容.has_focus(); }, 5000);
+  return true;
+}
 
 inline double now_ms() {
   LARGE_INTEGER f, c;

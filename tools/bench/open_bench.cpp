@@ -97,12 +97,7 @@ double realign_ms() {
 }  // namespace
 
 int main() {
-  rt::initialize();
-  rt::seams::enable_test_mode();
-  DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-  init_globals();
-  if (!main_window().load()) return 1;
-  rt::pump_until([] { return main_window().编辑框_文本类容.has_focus(); }, 5000);
+  if (!bench::start_program()) return 1;
   std::printf("%-28s %12s %12s %8s\n", "file", "Velmora ms", "notepad ms", "ratio");
   for (int mb : {1, 10, 50}) {
     std::string text = gbk_text(static_cast<size_t>(mb) << 20);
