@@ -30,6 +30,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/common/icon_file.cpp
   src/web/dropped_page.cpp
   src/documents/batch_rules.cpp
+  src/documents/open_limits.cpp
   src/app/hand_over_rules.cpp
   src/web/cloud_input_rules.cpp
   src/app/window_rules.cpp
@@ -235,6 +236,7 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/icon_file_test.cpp
   tests/native/dropped_page_test.cpp
   tests/native/batch_rules_test.cpp
+  tests/native/open_limits_test.cpp
   tests/native/hand_over_rules_test.cpp
   tests/native/cloud_input_rules_test.cpp
   tests/native/window_rules_test.cpp

@@ -72,6 +72,9 @@ target_link_options(velmora_open_bench PRIVATE ${VELMORA_STATIC_LINK})
 add_executable(velmora_boundary_bench tools/bench/boundary_bench.cpp)
 target_link_libraries(velmora_boundary_bench PRIVATE velmora_runtime)
 target_link_options(velmora_boundary_bench PRIVATE ${VELMORA_STATIC_LINK})
+add_executable(velmora_memory_bench tools/bench/memory_bench.cpp)
+target_link_libraries(velmora_memory_bench PRIVATE velmora_app psapi)
+target_link_options(velmora_memory_bench PRIVATE ${VELMORA_STATIC_LINK})
 
 # Makes src/common/frame_jpeg.inc (tools/make_frame_jpeg.sh).
 add_executable(velmora_make_frame_jpeg tools/art/make_frame_jpeg.cpp)

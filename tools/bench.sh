@@ -11,3 +11,4 @@ echo "machine: $(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB, $(grep -
 echo "wine: $(wine --version)"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_open_bench.exe"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_boundary_bench.exe"
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_memory_bench.exe"

@@ -8,10 +8,11 @@
 #include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
+#include "app/single_instance.h"
 #include "app/snapping.h"
 #include "app/tray.h"
-#include "app/single_instance.h"
 #include "common/control_routines.h"
+#include "common/messages.h"
 #include "common/path_routines.h"
 #include "common/skin.h"
 #include "common/text_routines.h"
@@ -167,6 +168,7 @@ void on_main_window_created() {
     return;
   }
   g_instance_event = create_instance_event(kInstanceEventName);
+  rt::set_out_of_memory_notice(tell_out_of_memory);
   // Shown by the fade of the first activation.
   w.set_alpha(0);
   g_drag_enabled = 1;

@@ -21,6 +21,13 @@ int tell_user(int buttons, int icon, const std::string& title, unsigned title_co
   return show_message_box(r);
 }
 
+bool tell_out_of_memory() {
+  if (!main_window().loaded()) return false;
+  tell_user(0, 16, "内存不足！", 0xFF, "  程序可用的内存不足，刚才的操作没有完成！请关闭一些页面或者大文件后再试。",
+            0xFF00FF);
+  return true;
+}
+
 bool ask_user_text(const std::string& title, const std::string& text, std::string& answer,
                    const std::string& default_text, bool enter_submits) {
   MessageBoxRequest r;

@@ -10,6 +10,10 @@
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
               unsigned text_color, bool* closed_without_button = nullptr, rt::Window* owner = nullptr);
 
+// The program's word that memory ran out and what was being done was left undone (the
+// runtime's notice of out-of-memory failures); false when the main window cannot carry it.
+bool tell_out_of_memory();
+
 // An input prompt over the main window: OK and Cancel, icon 32, the title magenta, the text green,
 // the input blue. True when OK closed the box; answer then holds what was typed, else "".
 bool ask_user_text(const std::string& title, const std::string& text, std::string& answer,

@@ -27,6 +27,14 @@ struct ConversionRow {
   std::string name, source;
 };
 
+void end_encoding_conversion(int serial) {
+  run_for_batch_window(serial, [] {
+    ow().进度条_转换进度.set_position(0);
+    batch_conversion_ended();
+    g_conversion_stop = 0;
+  });
+}
+
 // The rows from the last to the first, while no stop was asked. A row is not written (and stays
 // in the list) when its file cannot be read or converted, when this run has already written its
 // output path (two rows of one name), or when its output would replace the file of a row that
@@ -64,11 +72,7 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
         }))
       return;
   }
-  run_for_batch_window(serial, [] {
-    ow().进度条_转换进度.set_position(0);
-    batch_conversion_ended();
-    g_conversion_stop = 0;
-  });
+  end_encoding_conversion(serial);
 }
 
 }  // namespace
@@ -141,9 +145,10 @@ void start_encoding_conversion() {
   for (int i = 0; i < n; ++i) rows.push_back({i, list.cell(i, 0), list.cell(i, 2)});
   int kind = f.组合框_转换类型.current();
   int serial = batch_window_serial();
-  rt::start_thread([rows = std::move(rows), folder, kind, serial]() mutable {
+  auto work = [rows = std::move(rows), folder, kind, serial]() mutable {
     encoding_conversion_worker(std::move(rows), folder, kind, serial);
-  });
+  };
+  rt::start_thread(std::move(work), [serial] { end_encoding_conversion(serial); });
 }
 
 void stop_encoding_conversion() { g_conversion_stop = 1; }

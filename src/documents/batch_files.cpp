@@ -141,27 +141,32 @@ void fill_list(std::vector<std::string> paths, rt::ListView OptionsWindowForm::*
   ++(g_workers.*count);
   apply_batch_buttons();
   int serial = g_serial;
-  rt::start_thread([paths = std::move(paths), list, count, add_list, read_row, serial] {
-    std::vector<std::vector<std::string>> rows;
-    auto hand_over = [&] {
-      bool alive = run_for_batch_window(serial, [&] {
-        for (const std::vector<std::string>& cells : rows) (ow().*list).add_row(cells);
-      });
-      rows.clear();
-      return alive;
-    };
-    for (const std::string& path : paths) {
-      std::vector<std::string> cells = read_row(path);
-      if (!cells.empty()) rows.push_back(std::move(cells));
-      if (rows.size() >= kRowsPerHandOver && !hand_over()) return;
-    }
-    if (!hand_over()) return;
+  auto fill_ended = [serial, count, add_list] {
     run_for_batch_window(serial, [count, add_list] {
       add_list->clear();
       --(g_workers.*count);
       apply_batch_buttons();
     });
-  });
+  };
+  rt::start_thread(
+      [paths = std::move(paths), list, read_row, serial, fill_ended] {
+        std::vector<std::vector<std::string>> rows;
+        auto hand_over = [&] {
+          bool alive = run_for_batch_window(serial, [&] {
+            for (const std::vector<std::string>& cells : rows) (ow().*list).add_row(cells);
+          });
+          rows.clear();
+          return alive;
+        };
+        for (const std::string& path : paths) {
+          std::vector<std::string> cells = read_row(path);
+          if (!cells.empty()) rows.push_back(std::move(cells));
+          if (rows.size() >= kRowsPerHandOver && !hand_over()) return;
+        }
+        if (!hand_over()) return;
+        fill_ended();
+      },
+      fill_ended);
 }
 
 // ---- The operations ----
@@ -197,6 +202,14 @@ void write_batch_log(const BatchLog& log) {
 
 using BatchRowWork = std::function<void(const BatchJobRow& row, BatchLog& log)>;
 
+void end_batch_operation(int serial) {
+  run_for_batch_window(serial, [] {
+    --g_workers.operations;
+    set_batch_running(false);
+    update_batch_start_button();
+  });
+}
+
 // The worker loop: the rows from the last to the first while no stop was asked; each row leaves
 // the list whether its operation succeeded or not.
 void run_batch_rows(const BatchJob& job, int serial, const BatchRowWork& work) {
@@ -216,11 +229,7 @@ void run_batch_rows(const BatchJob& job, int serial, const BatchRowWork& work) {
         }))
       return;
   }
-  run_for_batch_window(serial, [] {
-    --g_workers.operations;
-    set_batch_running(false);
-    update_batch_start_button();
-  });
+  end_batch_operation(serial);
 }
 
 bool exists(const std::string& path) { return rt::file_exists(path); }
@@ -535,7 +544,7 @@ void start_batch_operation() {
   void (*const workers[])(const BatchJob&, int) = {batch_copy_worker, batch_move_worker, batch_delete_worker,
                                                    batch_rename_worker, batch_attributes_worker};
   auto worker = workers[operation];
-  rt::start_thread([job, serial, worker] { worker(*job, serial); });
+  rt::start_thread([job, serial, worker] { worker(*job, serial); }, [serial] { end_batch_operation(serial); });
 }
 
 void set_batch_running(bool running) {
@@ -580,21 +589,7 @@ void search_batch_files() {
   std::string pattern = folder + f.编辑框_搜索规则.text();
   int mask = batch_attribute_mask();
   int serial = g_serial;
-  rt::start_thread([folder, pattern, mask, serial] {
-    for (const rt::FoundEntry& entry : rt::find_entries(pattern)) {
-      if (!batch_search_matches(entry.attributes, mask)) continue;
-      std::string path = folder + entry.name;
-      std::vector<std::string> cells = batch_file_row(path, rt::file_size(path), rt::file_attributes(path));
-      bool go_on = false;
-      if (!run_for_batch_window(serial, [&] {
-            if (g_batch_search_stop) return;
-            ow().编辑框_日志.set_text("找到文件：" + entry.name);
-            batch_list().add_row(cells);
-            go_on = true;
-          }))
-        return;
-      if (!go_on) break;
-    }
+  auto search_ended = [serial] {
     run_for_batch_window(serial, [] {
       OptionsWindowForm& w = ow();
       w.编辑框_日志.set_text("在操作目录共找到" + rt::int_to_text(batch_list().row_count()) + "个文件！");
@@ -602,7 +597,26 @@ void search_batch_files() {
       w.超级按钮_搜索.set_caption("开始搜索");
       update_batch_start_button();
     });
-  });
+  };
+  rt::start_thread(
+      [folder, pattern, mask, serial, search_ended] {
+        for (const rt::FoundEntry& entry : rt::find_entries(pattern)) {
+          if (!batch_search_matches(entry.attributes, mask)) continue;
+          std::string path = folder + entry.name;
+          std::vector<std::string> cells = batch_file_row(path, rt::file_size(path), rt::file_attributes(path));
+          bool go_on = false;
+          if (!run_for_batch_window(serial, [&] {
+                if (g_batch_search_stop) return;
+                ow().编辑框_日志.set_text("找到文件：" + entry.name);
+                batch_list().add_row(cells);
+                go_on = true;
+              }))
+            return;
+          if (!go_on) break;
+        }
+        search_ended();
+      },
+      search_ended);
 }
 
 void choose_batch_folder() {

@@ -61,13 +61,17 @@ void open_chosen_folder_files(const std::string& pattern) {
   const int serial = g_window_serial;
   ++g_running_searches;
   show_busy();
-  rt::start_thread([serial, folder, pattern] {
-    auto paths = std::make_shared<std::vector<std::string>>(folder_files(folder, pattern));
-    rt::post([serial, paths] {
-      if (serial != g_window_serial || !f().loaded()) return;
-      end_search(std::move(*paths));
-    });
-  });
+  rt::start_thread(
+      [serial, folder, pattern] {
+        auto paths = std::make_shared<std::vector<std::string>>(folder_files(folder, pattern));
+        rt::post([serial, paths] {
+          if (serial != g_window_serial || !f().loaded()) return;
+          end_search(std::move(*paths));
+        });
+      },
+      [serial] {
+        if (serial == g_window_serial && f().loaded()) end_search({});
+      });
 }
 
 std::string ask_search_rule(const std::string& offered) {

@@ -123,19 +123,23 @@ void start_fill() {
   if (!take_page(*fill)) return;
   g_file_info_filling = true;
   show_busy();
-  rt::start_thread([fill] {
-    read_file_facts(*fill);
-    rt::post([fill] {
-      if (fill->serial != g_file_info_serial || !file_info_window().loaded()) return;
-      fill_file_info(*fill);
-      g_file_info_filling = false;
-      show_busy();
-      if (g_file_info_refill) {
-        g_file_info_refill = false;
-        start_fill();
-      }
-    });
-  });
+  // Filled or failed, the fill ends; a refill asked for meanwhile starts then.
+  auto fill_ended = [fill](bool read) {
+    if (fill->serial != g_file_info_serial || !file_info_window().loaded()) return;
+    if (read) fill_file_info(*fill);
+    g_file_info_filling = false;
+    show_busy();
+    if (g_file_info_refill) {
+      g_file_info_refill = false;
+      start_fill();
+    }
+  };
+  rt::start_thread(
+      [fill, fill_ended] {
+        read_file_facts(*fill);
+        rt::post([fill_ended] { fill_ended(true); });
+      },
+      [fill_ended] { fill_ended(false); });
 }
 
 std::string path_box_text() { return file_info_window().编辑框_文件路径.text(); }

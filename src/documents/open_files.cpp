@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "app/edge_hide.h"
 #include "app/globals.h"
@@ -10,6 +12,7 @@
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
+#include "documents/open_limits.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "pages/page_display.h"
@@ -32,7 +35,7 @@ int g_open_busy = 0;
 // What a worker learns of one queued path: everything that needs the disk, nothing that needs
 // the pages or the window.
 struct LoadedPath {
-  enum Kind { Missing, Folder, File, Unreadable } kind = Missing;
+  enum Kind { Missing, Folder, File, Unreadable, TooLarge, NoMemory } kind = Missing;
   std::string path, name, extension, content;
   bool cut = false;  // the content stopped at a zero byte of the file
 };
@@ -63,16 +66,29 @@ LoadedPath load_path(std::string path, bool decode) {
     r.kind = LoadedPath::File;
     return r;
   }
-  auto bytes = rt::read_file(path);
-  if (!bytes) {
-    // A file that cannot be read must not become an empty page a save would write over it.
-    r.kind = LoadedPath::Unreadable;
+  // Refused before anything is read: a page of it would not fit beside its edit box's copy.
+  if (rt::file_size(path) > kLargestOpenedFile) {
+    r.kind = LoadedPath::TooLarge;
     return r;
   }
-  r.kind = LoadedPath::File;
-  rt::DecodedFile text = decode ? rt::decode_file(*bytes) : raw_text(*bytes);
-  r.content = std::move(text.text);
-  r.cut = text.cut;
+  try {
+    auto bytes = rt::read_file(path);
+    if (!bytes) {
+      // A file that cannot be read must not become an empty page a save would write over it.
+      r.kind = LoadedPath::Unreadable;
+      return r;
+    }
+    rt::DecodedFile text = decode ? rt::decode_file(*bytes) : raw_text(*bytes);
+    r.content = std::move(text.text);
+    r.cut = text.cut;
+    r.kind = LoadedPath::File;
+  } catch (const std::bad_alloc&) {
+    r.content = std::string();
+    r.kind = LoadedPath::NoMemory;
+  } catch (const std::length_error&) {
+    r.content = std::string();
+    r.kind = LoadedPath::NoMemory;
+  }
   return r;
 }
 
@@ -120,17 +136,27 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     }
     auto self = shared_from_this();
     if (!threaded) {
-      for (const std::string& p : queue_) take(load_path(p, decode_));
+      // As on the worker, a path whose page fails is reported and the others still open.
+      for (const std::string& p : queue_) {
+        try {
+          take(load_path(p, decode_));
+        } catch (...) {
+          rt::report_current_exception();
+        }
+      }
       finish();
       return;
     }
-    rt::start_thread([self] {
-      for (const std::string& p : self->queue_) {
-        auto loaded = std::make_shared<LoadedPath>(load_path(p, self->decode_));
-        rt::post([self, loaded] { self->take(std::move(*loaded)); });
-      }
-      rt::post([self] { self->finish(); });
-    });
+    // Ended or failed, the run finishes after the pages it handed over.
+    rt::start_thread(
+        [self] {
+          for (const std::string& p : self->queue_) {
+            auto loaded = std::make_shared<LoadedPath>(load_path(p, self->decode_));
+            rt::post([self, loaded] { self->take(std::move(*loaded)); });
+          }
+          rt::post([self] { self->finish(); });
+        },
+        [self] { self->finish(); });
   }
 
  private:
@@ -138,6 +164,11 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     MainWindowForm& w = main_window();
     if (!w.loaded()) return;  // the program is ending
     w.进度条.set_position(w.进度条.position() + 1);
+    // Told at the end; like a missing path, it leaves the untouched new page to the next one.
+    if (f.kind == LoadedPath::TooLarge || f.kind == LoadedPath::NoMemory) {
+      (f.kind == LoadedPath::TooLarge ? unopened_.too_large : unopened_.no_memory).push_back(f.path);
+      return;
+    }
     if (blank_id_ && fill_blank_page(f)) return;
     open_as_page(f);
   }
@@ -193,6 +224,8 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
         return;
       case LoadedPath::Missing:
       case LoadedPath::Unreadable:
+      case LoadedPath::TooLarge:
+      case LoadedPath::NoMemory:
         return;
       case LoadedPath::File:
         break;
@@ -212,7 +245,8 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
 
   void finish() {
     MainWindowForm& w = main_window();
-    if (!w.loaded()) return;
+    if (!w.loaded() || finished_) return;
+    finished_ = true;
     blank_id_ = 0;
     g_open_queue.clear();
     rt::TabControl& tabs = w.高级选择夹_标签;
@@ -228,6 +262,14 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     refresh_loaded_page_pickers();
     if (!g_pending_dirs_busy && !g_pending_dirs.empty()) open_queued_directories();
     w.时钟_监视程序.set_interval(kHandOverPoll);
+    tell_unopened_files();
+  }
+
+  // Once the run is over: the box waits for the user.
+  void tell_unopened_files() {
+    UnopenedFilesMessage m = unopened_files_message(unopened_);
+    unopened_ = {};
+    if (!m.title.empty()) tell_user(0, 48, m.title, 0xFF00FF, m.text, 0xFF);
   }
 
   void open_queued_directories() {
@@ -247,7 +289,9 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
   // The untouched new page the first file may fill, by id (0: none), and its name then.
   int blank_id_ = 0;
   std::string blank_name_;
+  bool finished_ = false;
   int tabs_before_ = 0;
+  UnopenedFiles unopened_;
 };
 
 bool confirm_many_files(int n) {

@@ -20,7 +20,8 @@ class ForeignListView {
   ForeignListView& operator=(const ForeignListView&) = delete;
 
   // Opens the window's process for memory work and takes the window; the handle, or 0 on
-  // failure or when already open (the first process and window stay).
+  // failure, when already open (the first process and window stay), and for a process whose
+  // pointers differ in size from ours (a 64-bit program), which our records do not fit.
   rt::ProcessHandle open_list_view_process(rt::WindowHandle window);
   intptr_t delete_all_list_items();
   intptr_t delete_list_column(int column);

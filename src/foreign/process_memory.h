@@ -21,8 +21,9 @@ class ForeignProcessMemory {
   // Built as if on the given system kind (1 Win32s, 2 Windows 9x, 3 NT family).
   explicit ForeignProcessMemory(int os_kind);
 
-  // The window's process, opened with every right; 0 on failure. The caller closes it with
-  // close_window_process.
+  // The window's process, opened with every right; 0 on failure, and for a process whose
+  // pointers differ in size from ours (a 64-bit program), which our records do not fit. The
+  // caller closes it with close_window_process.
   rt::ProcessHandle open_window_process(rt::WindowHandle window);
   // 1 when all n bytes were written, else 0.
   int write_process_block(rt::ProcessHandle process, uintptr_t address, const void* source, int n);

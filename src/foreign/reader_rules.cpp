@@ -5,6 +5,18 @@
 
 #include "runtime/gbk_text.h"
 
+bool reader_needs_process_memory(ControlReader reader) {
+  switch (reader) {
+    case ControlReader::StatusBar:
+    case ControlReader::TreeView:
+    case ControlReader::ListView:
+    case ControlReader::Header:
+      return true;
+    default:
+      return false;
+  }
+}
+
 ControlReader reader_for_class(std::string_view class_name) {
   static const struct {
     const char* part;

@@ -11,6 +11,14 @@
 
 enum class ControlReader { None, Edit, ListBox, ComboBox, StatusBar, TreeView, ListView, Browser, Header };
 
+// The readers that hand a control records in blocks inside its process (the others use
+// messages whose texts the system copies). A process whose pointers differ in size from ours
+// (a 64-bit program) would take those records for others: it is not read, and the reader says
+// so with kOtherBitnessRefusal.
+bool reader_needs_process_memory(ControlReader reader);
+inline constexpr char kOtherBitnessRefusal[] =
+    "  无法读取：这个控件属于64位程序，而本工具是32位程序，两者的记录格式不同，读出的内容只会是错的。";
+
 // The first of the substrings "Edit", "ListBox", "ComboBox", "StatusBar", "TreeView",
 // "ListView", "Internet Explorer_Server", "ComboLBox", "SysHeader32" found in the class name
 // (ASCII letters folded) chooses the reader; none found gives None.

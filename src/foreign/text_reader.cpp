@@ -36,6 +36,12 @@ int gbk_size(rt::WindowHandle window, intptr_t units) {
   return rt::is_unicode_window(window) ? n : 2 * n;
 }
 
+// Whether the process the reader would put its records into is of the other pointer size. A
+// header's records go to its list view.
+bool process_takes_other_records(ControlReader reader, rt::WindowHandle window) {
+  return rt::window_process_bitness_differs(reader == ControlReader::Header ? rt::parent_window(window) : window);
+}
+
 // The titles of the list view's columns that have one, each followed by TAB.
 std::string column_titles(ForeignListView& list, int columns) {
   std::string out;
@@ -51,7 +57,10 @@ std::string column_titles(ForeignListView& list, int columns) {
 
 std::string read_window_text_by_class(rt::WindowHandle window) {
   std::string class_name = rt::foreign_class_name(window, 259);
-  switch (reader_for_class(class_name)) {
+  ControlReader reader = reader_for_class(class_name);
+  // Told before any reader opens the process, so that nothing of ours goes into it.
+  if (reader_needs_process_memory(reader) && process_takes_other_records(reader, window)) return kOtherBitnessRefusal;
+  switch (reader) {
     case ControlReader::Edit:
       return read_edit_control_text(window);
     case ControlReader::ListBox:
@@ -120,6 +129,7 @@ std::string read_combo_box_items(rt::WindowHandle window) {
 }
 
 std::string read_status_bar_parts(rt::WindowHandle window) {
+  if (process_takes_other_records(ControlReader::StatusBar, window)) return kOtherBitnessRefusal;
   std::string out;
   int parts = static_cast<int>(rt::foreign_message(window, kStatusGetParts));
   // After a request without an answer the remaining parts are not asked for: empty lines.
@@ -153,6 +163,7 @@ std::string read_status_bar_parts(rt::WindowHandle window) {
 }
 
 std::string read_tree_view_items(rt::WindowHandle window) {
+  if (process_takes_other_records(ControlReader::TreeView, window)) return kOtherBitnessRefusal;
   ForeignTreeView tree;
   tree.attach_tree_view_mode(window, 1);
   // One walk serves every read below.
@@ -171,6 +182,7 @@ std::string read_tree_view_items(rt::WindowHandle window) {
 }
 
 std::string read_list_view_table(rt::WindowHandle window) {
+  if (process_takes_other_records(ControlReader::ListView, window)) return kOtherBitnessRefusal;
   ForeignListView list;
   if (!list.open_list_view_process(window)) return {};
   int columns = list.get_list_column_count();
@@ -188,6 +200,7 @@ std::string read_list_view_table(rt::WindowHandle window) {
 }
 
 std::string read_header_texts(rt::WindowHandle window) {
+  if (process_takes_other_records(ControlReader::Header, window)) return kOtherBitnessRefusal;
   ForeignListView list;
   if (!list.open_list_view_process(rt::parent_window(window))) return {};
   return column_titles(list, list.get_list_column_count());

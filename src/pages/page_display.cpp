@@ -18,6 +18,9 @@ namespace {
 constexpr unsigned kModifiedTitleColor = 0xFF;
 constexpr unsigned kTitleColor = 0xFF0000;  // blue: saved or unchanged
 int g_showing_page = 0;                     // set while show_current_page writes the edit box
+// The edit box holds no page since one could not be shown; it was read-only before or not.
+bool g_editor_held = false;
+bool g_editor_was_read_only = false;
 
 rt::Font to_unit_font(const FontRecord& f) {
   return {f.angle, f.bold != 0, f.italic != 0, f.strikeout != 0, f.underline != 0, f.size, f.face};
@@ -33,6 +36,23 @@ bool editor_differs_from(const PageRecord& p) {
   const rt::EditBox& box = main_window().编辑框_文本类容;
   if (box.text_length() != rt::char_count(p.content)) return true;
   return box.text() != p.content;
+}
+
+// The edit box could not take the current page (no room in memory, reported): the page's text
+// stays whole in its record, the text the box still showed goes back to its own page first,
+// and the box shows no page and takes no typing until a page is shown again.
+void show_no_page(rt::EditBox& box) {
+  for (size_t i = 0; i < g_pages.size(); ++i)
+    if (g_pages[i].id == g_editor_page_id && g_pages[i].text_in_editor) page_content(static_cast<int>(i));
+  g_editor_page_id = 0;
+  ++g_showing_page;
+  box.set_text("");
+  --g_showing_page;
+  if (!g_editor_held) {
+    g_editor_held = true;
+    g_editor_was_read_only = box.read_only();
+  }
+  box.set_read_only(true);
 }
 
 }  // namespace
@@ -62,17 +82,28 @@ void show_current_page() {
   PageRecord& page = g_pages[i];
   // The edit box may already show this page's text: handing a large text to the control again
   // costs seconds and changes nothing.
-  if (page.id != g_editor_page_id) {
+  bool shown = page.id == g_editor_page_id;
+  if (!shown) {
     settle_editor_losses();
     ++g_showing_page;
-    box.set_text(page.content);
+    shown = box.set_text(page.content);
     --g_showing_page;
-    g_editor_page_id = page.id;
-    page.text_in_editor = false;
+    if (shown) {
+      g_editor_page_id = page.id;
+      page.text_in_editor = false;
+      if (g_editor_held) {
+        g_editor_held = false;
+        box.set_read_only(g_editor_was_read_only);
+      }
+    } else {
+      show_no_page(box);
+    }
   }
-  box.set_selection_start(page.selection_start);
-  box.set_selection_length(page.selection_length);
-  box.scroll_to_caret();
+  if (shown) {
+    box.set_selection_start(page.selection_start);
+    box.set_selection_length(page.selection_length);
+    box.scroll_to_caret();
+  }
   if (g_per_page_font) box.set_font(to_unit_font(page.font));
   rt::Toolbar& bar = w.工具条_工具栏;
   int count = w.高级选择夹_标签.count();

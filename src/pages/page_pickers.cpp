@@ -82,10 +82,12 @@ void PagePicker::start_refresh() {
 
 void PagePicker::launch(int generation) {
   void (*entry)() = thread_entry_;
-  rt::start_thread([this, entry, generation] {
-    entry();
-    rt::post([this, generation] { refresh_ended(generation); });
-  });
+  rt::start_thread(
+      [this, entry, generation] {
+        entry();
+        rt::post([this, generation] { refresh_ended(generation); });
+      },
+      [this, generation] { refresh_ended(generation); });
 }
 
 void PagePicker::refresh_ended(int generation) {

@@ -116,10 +116,12 @@ void list_fill_ended(int generation) {
 }
 
 void launch_list_fill(int generation) {
-  rt::start_thread([generation] {
-    fill_tab_manager_list_thread();
-    rt::post([generation] { list_fill_ended(generation); });
-  });
+  rt::start_thread(
+      [generation] {
+        fill_tab_manager_list_thread();
+        rt::post([generation] { list_fill_ended(generation); });
+      },
+      [generation] { list_fill_ended(generation); });
 }
 
 // The files of the pending paths are read on a worker; the rows are made when it is done.
@@ -130,29 +132,35 @@ void start_saved_fill(bool by_user) {
   std::vector<std::string> paths = std::move(g_tab_set_pending);
   g_tab_set_pending.clear();
   bool keep_rows = g_tab_set_keep_rows != 0;
-  rt::start_thread([generation, paths = std::move(paths), keep_rows, by_user] {
-    std::vector<std::pair<std::string, long long>> files;
-    for (const std::string& path : paths)
-      if (!path.empty() && rt::file_exists(path) && !rt::is_directory(path)) files.emplace_back(path, rt::file_size(path));
-    rt::post([generation, files = std::move(files), keep_rows, by_user] {
-      if (generation != g_state.generation) return;
-      g_state.saved_filling = false;
-      end_job(generation);
-      if (!f().loaded()) return;
-      rt::ListView& list = saved_list();
-      if (!keep_rows) list.clear();
-      for (const auto& [path, size] : files) list.add_row(saved_file_row(path, size));
-      g_tab_set_keep_rows = 1;
-      if (by_user && !files.empty()) g_state.saved_changed = true;
-      if (g_state.select_first_saved_row) {
-        g_state.select_first_saved_row = false;
-        if (list.first_selected() < 0 && list.row_count() > 0) {
-          list.set_current(0);
-          preview_saved_file();
-        }
-      }
-    });
-  });
+  auto fill_ended = [generation] {
+    if (generation != g_state.generation) return false;
+    g_state.saved_filling = false;
+    end_job(generation);
+    return f().loaded();
+  };
+  rt::start_thread(
+      [paths = std::move(paths), keep_rows, by_user, fill_ended] {
+        std::vector<std::pair<std::string, long long>> files;
+        for (const std::string& path : paths)
+          if (!path.empty() && rt::file_exists(path) && !rt::is_directory(path))
+            files.emplace_back(path, rt::file_size(path));
+        rt::post([files = std::move(files), keep_rows, by_user, fill_ended] {
+          if (!fill_ended()) return;
+          rt::ListView& list = saved_list();
+          if (!keep_rows) list.clear();
+          for (const auto& [path, size] : files) list.add_row(saved_file_row(path, size));
+          g_tab_set_keep_rows = 1;
+          if (by_user && !files.empty()) g_state.saved_changed = true;
+          if (g_state.select_first_saved_row) {
+            g_state.select_first_saved_row = false;
+            if (list.first_selected() < 0 && list.row_count() > 0) {
+              list.set_current(0);
+              preview_saved_file();
+            }
+          }
+        });
+      },
+      [fill_ended] { fill_ended(); });
 }
 
 // The selected pages that name a file: their paths, in row order.
@@ -392,11 +400,13 @@ void copy_selected_pages_to_folder() {
   if (folder.empty() || !f().loaded()) return;
   std::vector<std::string> sources = selected_page_files();
   int generation = begin_job();
-  rt::start_thread([generation, folder, sources] {
-    // Failures are not reported: what could be copied is there.
-    for (const std::string& source : sources) rt::copy_file(source, folder + split_path_dir_file(source, false));
-    rt::post([generation] { end_job(generation); });
-  });
+  rt::start_thread(
+      [generation, folder, sources] {
+        // Failures are not reported: what could be copied is there.
+        for (const std::string& source : sources) rt::copy_file(source, folder + split_path_dir_file(source, false));
+        rt::post([generation] { end_job(generation); });
+      },
+      [generation] { end_job(generation); });
 }
 
 void show_selected_pages_properties() {

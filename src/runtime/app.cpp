@@ -6,6 +6,11 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "runtime/internal.h"
@@ -28,13 +33,77 @@ int g_top_level = 0;
 
 LRESULT CALLBACK sink_proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   if (msg == kRunWork) {
-    auto* work = reinterpret_cast<std::function<void()>*>(l);
-    (*work)();
-    delete work;
+    std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(l));
+    try {
+      (*work)();
+    } catch (...) {
+      report_current_exception();
+    }
     return 0;
   }
   return DefWindowProcW(h, msg, w, l);
 }
+
+// Queues work for the UI thread; false when it could not be queued.
+bool post_work(std::function<void()> work) {
+  if (!g_sink) return false;
+  auto* heap = new std::function<void()>(std::move(work));
+  if (PostMessageW(g_sink, kRunWork, 0, reinterpret_cast<LPARAM>(heap))) return true;
+  delete heap;
+  return false;
+}
+
+// Reports of failures ------------------------------------------------------------------------
+
+struct FailureReport {
+  bool out_of_memory = false;
+  std::string text;
+};
+
+std::function<bool()> g_out_of_memory_notice;
+std::mutex g_reports_lock;
+std::vector<std::string> g_waiting_reports;  // reports whose box has not been closed yet
+
+void show_report(const FailureReport& r) {
+  if (r.out_of_memory && g_out_of_memory_notice && on_ui_thread()) {
+    try {
+      if (g_out_of_memory_notice()) return;
+    } catch (...) {
+      // The notice itself failed (no memory for its window): the runtime's box still can.
+    }
+  }
+  show_runtime_error(0, r.text);
+}
+
+void deliver_report(FailureReport r) {
+  std::fprintf(stderr, "velmora: %s\n", r.text.c_str());
+  std::fflush(stderr);
+  const std::string key = (r.out_of_memory ? "1" : "0") + r.text;
+  {
+    std::lock_guard<std::mutex> lock(g_reports_lock);
+    for (const std::string& k : g_waiting_reports)
+      if (k == key) return;
+    g_waiting_reports.push_back(key);
+  }
+  auto shown = [key] {
+    std::lock_guard<std::mutex> lock(g_reports_lock);
+    std::erase(g_waiting_reports, key);
+  };
+  // Shown from the message loop, not inside the frames that failed.
+  bool posted = false;
+  try {
+    posted = post_work([r, shown] {
+      show_report(r);
+      shown();
+    });
+  } catch (...) {
+  }
+  if (posted) return;
+  show_report(r);
+  shown();
+}
+
+constexpr char kOutOfMemoryText[] = "内存不足，刚才的操作没有完成。";
 
 std::string current_directory() {
   char buf[MAX_PATH * 2] = {};
@@ -113,15 +182,39 @@ int run_message_loop() {
   return code;
 }
 
-void runtime_error(int code, std::string_view text) {
-  std::string body = "错误代码:" + std::to_string(code) + "\r\n" + std::string(text);
+void show_runtime_error(int code, std::string_view text) {
+  std::string body = code != 0 ? "错误代码:" + std::to_string(code) + "\r\n" + std::string(text) : std::string(text);
   if (seams::test_mode()) {
     std::fprintf(stderr, "runtime error %d: %s\n", code, body.c_str());
     std::fflush(stderr);
+    seams::record_runtime_error(body);
   } else {
-    MessageBoxW(nullptr, to_wide(body).c_str(), to_wide("运行时出错!").c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, to_wide(body).c_str(), to_wide("运行时出错!").c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
   }
+}
+
+void runtime_error(int code, std::string_view text) {
+  show_runtime_error(code == 0 ? 1 : code, text);
   ExitProcess(static_cast<UINT>(code == 0 ? 1 : code));
+}
+
+void set_out_of_memory_notice(std::function<bool()> notice) { g_out_of_memory_notice = std::move(notice); }
+
+void report_out_of_memory() { deliver_report({true, kOutOfMemoryText}); }
+
+void report_current_exception() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    report_out_of_memory();
+  } catch (const std::length_error&) {
+    // Asked for more than any string or array can hold: the same for the user.
+    report_out_of_memory();
+  } catch (const std::exception& e) {
+    deliver_report({false, std::string("程序出现了未处理的异常：") + e.what()});
+  } catch (...) {
+    deliver_report({false, "程序出现了未处理的异常。"});
+  }
 }
 
 std::string program_directory() {
@@ -174,12 +267,29 @@ std::string full_path(std::string_view path, std::string_view against) {
   return std::string(buf, n);
 }
 
-void start_thread(std::function<void()> work) {
+void start_thread(std::function<void()> work, std::function<void()> if_failed) {
+  auto failed = [if_failed] {
+    // The worker's end first, so that its window is not left busy behind the report.
+    if (if_failed) post(if_failed);
+    report_current_exception();
+  };
+  auto guarded = [work = std::move(work), failed] {
+    try {
+      work();
+    } catch (...) {
+      failed();
+    }
+  };
   if (seams::workers_held()) {
-    seams::hold_worker(std::move(work));
+    seams::hold_worker(std::move(guarded));
     return;
   }
-  std::thread(std::move(work)).detach();
+  try {
+    std::thread(std::move(guarded)).detach();
+  } catch (...) {
+    // No thread (no address space left for its stack): the work never runs.
+    failed();
+  }
 }
 
 bool on_ui_thread() { return GetCurrentThreadId() == g_ui_thread; }
@@ -194,11 +304,7 @@ void invoke(std::function<void()> work) {
   SendMessageW(g_sink, kRunWork, 0, reinterpret_cast<LPARAM>(heap));
 }
 
-void post(std::function<void()> work) {
-  if (!g_sink) return;
-  auto* heap = new std::function<void()>(std::move(work));
-  if (!PostMessageW(g_sink, kRunWork, 0, reinterpret_cast<LPARAM>(heap))) delete heap;
-}
+void post(std::function<void()> work) { post_work(std::move(work)); }
 
 bool pump_until(const std::function<bool()>& done, int timeout_ms) {
   DWORD start = GetTickCount();

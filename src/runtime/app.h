@@ -22,6 +22,23 @@ int run_message_loop();
 
 // For programming errors only: shows "运行时出错!" with the code and text, then ends the process.
 [[noreturn]] void runtime_error(int code, std::string_view text);
+// The same box without ending the process; code 0 shows no code line. In test mode the text is
+// recorded (seams::runtime_error_texts) instead of shown.
+void show_runtime_error(int code, std::string_view text);
+
+// Failures of the program's own code. An exception that leaves a worker (start_thread), a task
+// handed to the UI thread (invoke, post) or a handler the runtime calls from a window procedure
+// (units' events, hook layers, timers, drops) neither ends the process nor unwinds through the
+// system's frames: it is reported and the program goes on. Running out of memory is told by the
+// program's own notice (set here; true when it could show it), anything else, and running out of
+// memory when the notice could not be shown, in the runtime error box with the exception's text.
+// Every report is written to the error output at once; its box shows when the UI thread next
+// dispatches, and a report that is still waiting for its box is not queued again.
+void set_out_of_memory_notice(std::function<bool()> notice);
+// Inside a catch block: reports the exception being handled.
+void report_current_exception();
+// Memory ran out where no exception says so (a control that refused a text).
+void report_out_of_memory();
 
 // The folder of the program's file, with a trailing "\".
 std::string program_directory();
@@ -35,8 +52,10 @@ std::vector<std::string> command_line_arguments();
 std::string full_path(std::string_view path, std::string_view against = {});
 
 // Worker threads: they compute and read files; anything that touches a unit, a window, a timer
-// or a shared list is handed to the UI thread.
-void start_thread(std::function<void()> work);
+// or a shared list is handed to the UI thread. When work fails (an exception leaves it, or no
+// thread could be made for it), if_failed runs on the UI thread before the failure is reported,
+// so that whatever counts the worker as running sees it end.
+void start_thread(std::function<void()> work, std::function<void()> if_failed = {});
 bool on_ui_thread();
 // Runs work on the UI thread and waits for it (runs at once when called on the UI thread).
 void invoke(std::function<void()> work);

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "runtime/app.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
@@ -181,15 +182,20 @@ class OleTarget final : public IDropTarget {
     bool accepted = accepted_;
     accepted_ = false;
     if (!owner_ || !accepted) return S_OK;
-    DropData d;
-    d.files = dropped_files(data);
-    if (d.files.empty()) {
-      d.text = dropped_text(data);
-      d.html = dropped_html(data);
-      d.url = dropped_url(data);
-    }
     AddRef();  // a handler may detach the target
-    owner_->deliver(d);
+    // Called by the system's drag loop: nothing may unwind into it.
+    try {
+      DropData d;
+      d.files = dropped_files(data);
+      if (d.files.empty()) {
+        d.text = dropped_text(data);
+        d.html = dropped_html(data);
+        d.url = dropped_url(data);
+      }
+      owner_->deliver(d);
+    } catch (...) {
+      report_current_exception();
+    }
     Release();
     return S_OK;
   }

@@ -1,5 +1,11 @@
 #include "runtime/edit_box.h"
 
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "runtime/app.h"
 #include "runtime/internal.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
@@ -23,6 +29,47 @@ DWORD shape_bits(const EditBox::Style& s) {
   if (s.align == 1) bits |= ES_CENTER;
   if (s.align == 2) bits |= ES_RIGHT;
   return bits;
+}
+
+// Whether the control can take a text of `units` UTF-16 units with room to spare. It keeps the
+// text in one block and lays out every line beside it, and the system's text layout does not
+// survive running out of memory halfway (under Wine the process ends): so the room is made sure
+// of before, by reserving (and giving back) the block once and a half in one piece and twice
+// the block more. Texts under a million units are always taken.
+bool room_for_text(size_t units) {
+  constexpr size_t kAlwaysTaken = 1u << 20, kSmallestPiece = 16u << 20;
+  if (units < kAlwaysTaken) return true;
+  const size_t block = units * sizeof(wchar_t);
+  std::vector<void*> pieces;
+  auto reserve = [&pieces](size_t size) {
+    void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+    if (p) pieces.push_back(p);
+    return p != nullptr;
+  };
+  bool room = reserve(block + block / 2);
+  for (size_t more = 0, piece = block; room && more < 2 * block;) {
+    if (reserve(piece))
+      more += piece;
+    else if ((piece /= 2) < kSmallestPiece)
+      room = false;
+  }
+  for (void* p : pieces) VirtualFree(p, 0, MEM_RELEASE);
+  return room;
+}
+
+// The text as the control takes it, or nothing when there is no room for it (reported).
+std::optional<std::wstring> control_text(std::string_view text, size_t units_beside) {
+  std::wstring wide;
+  try {
+    wide = to_wide(text);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  if ((wide.empty() && !text.empty()) || !room_for_text(wide.size() + units_beside)) {
+    report_out_of_memory();
+    return std::nullopt;
+  }
+  return wide;
 }
 
 }  // namespace
@@ -72,6 +119,12 @@ void EditBox::rebuild(const Style& s) {
   auto send = [](HWND w, UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) {
     return SendMessageW(w, msg, wparam, lparam);
   };
+  // The new control takes the whole text (through a copy) while the old one still holds it:
+  // without room for that the box keeps its shape.
+  if (!room_for_text(static_cast<size_t>(GetWindowTextLengthW(old)))) {
+    report_out_of_memory();
+    return;
+  }
   // Everything but the shape comes from the control as it is now (read-only, disabled, ...).
   DWORD style = (static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE)) & ~kShapeBits) | shape_bits(s);
   DWORD ex_style = static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE));
@@ -162,12 +215,15 @@ void EditBox::raise_changed() {
   if (on_changed) on_changed();
 }
 
-void EditBox::set_text(std::string_view text) {
-  if (!handle_) return;
+bool EditBox::set_text(std::string_view text) {
+  if (!handle_) return false;
+  std::optional<std::wstring> wide = control_text(text, 0);
+  if (!wide) return false;
   ++suppress_change_;
-  SetWindowTextW(hw(handle_), to_wide(text).c_str());
+  BOOL taken = SetWindowTextW(hw(handle_), wide->c_str());
   --suppress_change_;
   raise_changed();
+  return taken != FALSE;
 }
 
 int EditBox::selection_start() const {
@@ -210,12 +266,15 @@ std::string EditBox::selected_text() const {
   return text;
 }
 
-void EditBox::replace_selection(std::string_view text) {
-  if (!handle_) return;
+bool EditBox::replace_selection(std::string_view text) {
+  if (!handle_) return false;
+  std::optional<std::wstring> wide = control_text(text, static_cast<size_t>(text_length()));
+  if (!wide) return false;
   ++suppress_change_;
-  SendMessageW(hw(handle_), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(to_wide(text).c_str()));
+  SendMessageW(hw(handle_), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide->c_str()));
   --suppress_change_;
   raise_changed();
+  return true;
 }
 
 bool EditBox::read_only() const { return handle_ && (GetWindowLongW(hw(handle_), GWL_STYLE) & ES_READONLY); }

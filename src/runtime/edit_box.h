@@ -25,7 +25,9 @@ class EditBox : public Unit {
   void create(Window& parent, Rect r, Style style, std::string_view text = {});
 
   std::string text() const;
-  void set_text(std::string_view text);
+  // False when the control could not take the text (no room for it in memory, which is
+  // reported): the box then keeps the text it had and raises nothing.
+  bool set_text(std::string_view text);
   // Whether a read of the text (text(), selected_text()) since the last call met a lone
   // surrogate that is no byte escape, which GBK text cannot keep (it became U+FFFD); asking
   // clears it.
@@ -40,7 +42,8 @@ class EditBox : public Unit {
   void set_selection_length(int length);
   void select(int start, int length);
   std::string selected_text() const;
-  void replace_selection(std::string_view text);
+  // False, with nothing changed, when there is no room for the text (reported).
+  bool replace_selection(std::string_view text);
 
   bool read_only() const;
   void set_read_only(bool on);

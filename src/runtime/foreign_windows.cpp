@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "runtime/seams.h"
 #include "runtime/strings.h"
 
 namespace rt {
@@ -156,6 +157,36 @@ uint32_t window_process_id(WindowHandle window) {
   return id;
 }
 
+namespace {
+
+// The size of a process's pointers in bits: 64 for a native process of a 64-bit system.
+int process_bits(uint32_t process_id, HANDLE process) {
+  if (std::optional<int> told = seams::told_process_bits(process_id)) return *told;
+  // A 32-bit process on a 64-bit system runs under WOW64: ours does exactly there. Systems
+  // older than 64-bit Windows lack the call, and every process of theirs is 32-bit.
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
+  static const auto is_wow64 = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
+  BOOL we_emulated = FALSE, they_emulated = FALSE;
+  if (!is_wow64 || !is_wow64(GetCurrentProcess(), &we_emulated) || !we_emulated) return 32;
+  if (!is_wow64(process, &they_emulated)) return 8 * static_cast<int>(sizeof(void*));
+  return they_emulated ? 32 : 64;
+}
+
+}  // namespace
+
+bool window_process_bitness_differs(WindowHandle window) {
+  uint32_t id = window_process_id(window);
+  if (!id) return false;
+  constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
+  HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, id);
+  if (!process) process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);  // older systems
+  if (!process) return false;
+  int bits = process_bits(id, process);
+  CloseHandle(process);
+  return bits != 8 * static_cast<int>(sizeof(void*));
+}
+
 ProcessHandle open_process(uint32_t process_id, uint32_t access) {
   if (!process_id) return nullptr;
   return OpenProcess(access, FALSE, process_id);
@@ -165,6 +196,7 @@ bool close_handle(void* handle) { return handle && CloseHandle(static_cast<HANDL
 
 uintptr_t alloc_process_memory(ProcessHandle process, size_t size) {
   if (!process || size == 0) return 0;
+  seams::count_process_memory_request();
   return reinterpret_cast<uintptr_t>(VirtualAllocEx(hp(process), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
 }
 
@@ -175,6 +207,7 @@ bool free_process_memory(ProcessHandle process, uintptr_t address) {
 
 bool write_process_memory(ProcessHandle process, uintptr_t address, const void* data, size_t size) {
   if (!process || !address) return false;
+  seams::count_process_memory_request();
   SIZE_T done = 0;
   return WriteProcessMemory(hp(process), reinterpret_cast<void*>(address), data, size, &done) && done == size;
 }

@@ -1,5 +1,6 @@
 #include <unordered_map>
 
+#include "runtime/app.h"
 #include "runtime/internal.h"
 #include "runtime/unit.h"
 
@@ -109,7 +110,14 @@ LRESULT CALLBACK runtime_proc(HWND window, UINT msg, WPARAM wparam, LPARAM lpara
     }
   }
   ++e->depth;
-  LRESULT r = dispatch(window, *e, e->hooks.size(), msg, wparam, lparam);
+  LRESULT r = 0;
+  // An exception must not unwind through the system's frames: it is reported here, and the
+  // message counts as handled.
+  try {
+    r = dispatch(window, *e, e->hooks.size(), msg, wparam, lparam);
+  } catch (...) {
+    report_current_exception();
+  }
   --e->depth;
   if (msg == WM_NCDESTROY) {
     if (e->unit) e->unit->unbind_handle();

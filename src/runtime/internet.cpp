@@ -12,8 +12,10 @@
 // clang-format on
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace rt {
@@ -103,7 +105,7 @@ std::string http_raw_headers(const InternetHandle& request) {
   return text;
 }
 
-std::string http_get(std::string_view address) {
+HttpReply http_fetch(std::string_view address) {
   std::string url(address.substr(0, address.find('#')));
   URL_COMPONENTSA parts{};
   parts.dwStructSize = sizeof parts;
@@ -128,10 +130,33 @@ std::string http_get(std::string_view address) {
   if (!request) return {};
   set_internet_timeouts(request, kStepTimeoutMs, kStepTimeoutMs, kStepTimeoutMs);
   if (!HttpSendRequestA(h(request), nullptr, 0, nullptr, 0)) return {};
-  std::string body;
+  // The length the server announced, when it did (as text: it may pass 4 GB).
+  std::optional<unsigned long long> announced;
+  char length[32] = {};
+  DWORD length_size = sizeof length - 1;
+  if (HttpQueryInfoA(h(request), HTTP_QUERY_CONTENT_LENGTH, length, &length_size, nullptr)) {
+    char* end = nullptr;
+    unsigned long long n = std::strtoull(length, &end, 10);
+    if (end != length) announced = n;
+  }
+  HttpReply reply;
   char buffer[16384];
-  for (int n; (n = internet_read(request, buffer, sizeof buffer)) > 0;) body.append(buffer, static_cast<size_t>(n));
-  return body;
+  for (;;) {
+    DWORD read = 0;
+    if (!InternetReadFile(h(request), buffer, sizeof buffer, &read)) {
+      reply.cut_short = true;
+      break;
+    }
+    if (read == 0) break;
+    reply.body.append(buffer, read);
+  }
+  if (announced && reply.body.size() < *announced) reply.cut_short = true;
+  return reply;
+}
+
+std::string http_get(std::string_view address) {
+  HttpReply reply = http_fetch(address);
+  return reply.cut_short ? std::string() : std::move(reply.body);
 }
 
 namespace {

@@ -9,10 +9,19 @@ namespace rt {
 // The agent every request of the program names.
 inline constexpr char kWebAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 
-// The whole reply body of one address, whatever its HTTP status (an error page is data like
-// any other). HTTP/1.0 with the program's agent, always from the server, never the cache; what
-// follows a "#" is not sent. Empty when the host cannot be reached or the request not sent.
-// Each step (connect, send, receive) waits at most 18 s.
+// One address fetched: the reply body, whatever its HTTP status (an error page is data like any
+// other). HTTP/1.0 with the program's agent, always from the server, never the cache; what
+// follows a "#" is not sent. Each step (connect, send, receive) waits at most 18 s.
+struct HttpReply {
+  // Empty when the host cannot be reached or the request not sent.
+  std::string body;
+  // The reply began but ended short: a read failed midway, or fewer bytes came than the
+  // server announced (Content-Length). The body holds what came.
+  bool cut_short = false;
+};
+HttpReply http_fetch(std::string_view address);
+// The whole reply body, as http_fetch gives it; empty also when the reply was cut short, so
+// that a part of a reply is never taken for all of it.
 std::string http_get(std::string_view address);
 
 // One WinINet handle, closed when it goes. Handles of one request close in the reverse order

@@ -1,6 +1,9 @@
 #include "runtime/seams.h"
 
 #include <algorithm>
+#include <atomic>
+#include <map>
+#include <mutex>
 #include <thread>
 
 namespace rt::seams {
@@ -20,6 +23,10 @@ bool g_hold_workers = false;
 std::deque<std::function<void()>> g_held_workers;
 bool g_record_media = false;
 std::vector<std::string> g_media_commands;
+std::map<uint32_t, int> g_told_process_bits;
+std::atomic<int> g_process_memory_requests{0};
+std::mutex g_runtime_errors_lock;
+std::vector<std::string> g_runtime_errors;
 }  // namespace
 
 void enable_test_mode() { g_test_mode = true; }
@@ -72,6 +79,31 @@ bool recorded_launch_result() { return g_launch_result; }
 void record_media_commands(bool on) { g_record_media = on; }
 bool media_commands_recorded() { return g_record_media; }
 std::vector<std::string>& media_commands() { return g_media_commands; }
+
+void tell_process_bits(uint32_t process_id, int bits) { g_told_process_bits[process_id] = bits; }
+void forget_told_process_bits() { g_told_process_bits.clear(); }
+std::optional<int> told_process_bits(uint32_t process_id) {
+  auto it = g_told_process_bits.find(process_id);
+  if (it == g_told_process_bits.end()) return std::nullopt;
+  return it->second;
+}
+void count_process_memory_request() { ++g_process_memory_requests; }
+int process_memory_requests() { return g_process_memory_requests; }
+
+void record_runtime_error(std::string text) {
+  std::lock_guard<std::mutex> lock(g_runtime_errors_lock);
+  g_runtime_errors.push_back(std::move(text));
+}
+
+std::vector<std::string> runtime_error_texts() {
+  std::lock_guard<std::mutex> lock(g_runtime_errors_lock);
+  return g_runtime_errors;
+}
+
+void clear_runtime_error_texts() {
+  std::lock_guard<std::mutex> lock(g_runtime_errors_lock);
+  g_runtime_errors.clear();
+}
 
 std::function<void(int)>& end_process_hook() {
   static std::function<void(int)> hook;

@@ -1,6 +1,7 @@
 #pragma once
 // Test seams: they replace the user and the outside world, never the program's own paths.
 // A test selects them at run time; the program is built the same way for tests and users.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -108,6 +109,21 @@ bool drop_files(Unit& unit, const std::vector<std::string>& paths);
 // already) the drop goes to the drop target of the window there or of its nearest parent that
 // has one. True when a target took the drop.
 bool drag_and_drop(const DropOffer& offer, int x, int y);
+
+// The texts the runtime error box showed, oldest first; in test mode the box is recorded here
+// instead of shown (from any thread).
+void record_runtime_error(std::string text);
+std::vector<std::string> runtime_error_texts();
+void clear_runtime_error_texts();
+
+// Other processes: a test can tell what the system would answer about the size of a process's
+// pointers (64 for a 64-bit program) in place of the system. The blocks allocated in processes'
+// memory and the writes made there through the runtime's services are counted.
+void tell_process_bits(uint32_t process_id, int bits);
+void forget_told_process_bits();
+std::optional<int> told_process_bits(uint32_t process_id);
+void count_process_memory_request();
+int process_memory_requests();
 
 // The end of the process, taken by a test instead of ending it.
 std::function<void(int code)>& end_process_hook();

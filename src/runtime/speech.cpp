@@ -199,7 +199,14 @@ class SapiVoice final : public SpeechVoice {
     SpeechHandler handler;
   };
 
-  static void __stdcall notified(WPARAM, LPARAM self) { reinterpret_cast<SapiVoice*>(self)->take_events(); }
+  static void __stdcall notified(WPARAM, LPARAM self) {
+    // Called from the engine's window procedure: nothing may unwind into it.
+    try {
+      reinterpret_cast<SapiVoice*>(self)->take_events();
+    } catch (...) {
+      report_current_exception();
+    }
+  }
 
   void take_events() {
     if (!voice_) return;

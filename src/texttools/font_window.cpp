@@ -125,17 +125,21 @@ void on_font_window_first_activation() { fade_in_after_first_activation(font_win
 void list_font_names() {
   worker_started();
   int serial = g_font_window_serial;
-  rt::start_thread([serial] {
-    auto names = std::make_shared<std::vector<std::string>>(rt::installed_font_names());
-    rt::post([serial, names] {
-      FontWindowForm& f = font_window();
-      if (serial != g_font_window_serial || !f.loaded()) return;
-      f.组合框_字体列表.add_items(*names);
-      f.列表框_字体列表.add_items(*names);
-      select_current_font();
-      worker_ended();
-    });
-  });
+  rt::start_thread(
+      [serial] {
+        auto names = std::make_shared<std::vector<std::string>>(rt::installed_font_names());
+        rt::post([serial, names] {
+          FontWindowForm& f = font_window();
+          if (serial != g_font_window_serial || !f.loaded()) return;
+          f.组合框_字体列表.add_items(*names);
+          f.列表框_字体列表.add_items(*names);
+          select_current_font();
+          worker_ended();
+        });
+      },
+      [serial] {
+        if (serial == g_font_window_serial && font_window().loaded()) worker_ended();
+      });
 }
 
 void select_current_font() {

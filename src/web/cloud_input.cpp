@@ -173,10 +173,12 @@ void page_candidates(bool next) {
   const int request = ++g_newest_request;
   g_waiting = true;
   const int generation = g_generation;
-  rt::start_thread([=] {
-    CloudCandidates found = page_cloud_candidates(r, fetch_reply);
-    rt::post([=] { show_page_result(generation, request, next, r.page, found); });
-  });
+  rt::start_thread(
+      [=] {
+        CloudCandidates found = page_cloud_candidates(r, fetch_reply);
+        rt::post([=] { show_page_result(generation, request, next, r.page, found); });
+      },
+      [=] { show_page_result(generation, request, next, r.page, {}); });
 }
 
 void set_up_engine(bool store);
@@ -323,7 +325,8 @@ void on_cloud_ime_window_created() {
   install_colored_border(w.编辑框_拼音.handle(), kEditBorderColor);
   install_colored_border(w.列表框_云服务器取到的数据.handle(), kEditBorderColor);
   const int generation = g_generation;
-  rt::start_thread([generation] { fetch_sogou_ime_key_thread(generation); });
+  rt::start_thread([generation] { fetch_sogou_ime_key_thread(generation); },
+                   [generation] { on_sogou_key(generation, {}); });
 
   for (rt::Unit* u : std::initializer_list<rt::Unit*>{
            &w, &w.图形按钮_关闭小, &w.图形按钮_程序图标, &w.超级按钮_设置, &w.超级按钮_向上, &w.超级按钮_向下,
@@ -365,10 +368,12 @@ void start_cloud_ime_query() {
   }
   g_waiting = true;
   const int generation = g_generation;
-  rt::start_thread([=] {
-    CloudCandidates found = query_cloud_candidates(r, fetch_reply);
-    rt::post([=] { show_query_result(generation, request, r.engine, found); });
-  });
+  rt::start_thread(
+      [=] {
+        CloudCandidates found = query_cloud_candidates(r, fetch_reply);
+        rt::post([=] { show_query_result(generation, request, r.engine, found); });
+      },
+      [=] { show_query_result(generation, request, r.engine, {}); });
 }
 
 void next_cloud_ime_page() { page_candidates(true); }

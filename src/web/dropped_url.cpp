@@ -33,20 +33,27 @@ void show_fetch_busy(bool on) {
   note.set_visible(true);
 }
 
-// On the UI thread, once the worker has the page. False while an open run is adding pages: it
-// may still fill the current page, which the new page would then be.
-bool take_fetched_page(const std::string& text, const std::string& title) {
-  bool loaded = main_window().loaded();
-  if (loaded && (open_busy() || g_bulk_close)) return false;
-  if (--g_fetches_running == 0) show_fetch_busy(false);
-  if (!loaded || text.empty()) return true;  // a result for a window that is gone is dropped
+// A fetch has ended; the busy picture goes with the last one.
+void end_fetch() {
+  if (--g_fetches_running <= 0) {
+    g_fetches_running = 0;
+    show_fetch_busy(false);
+  }
+}
+
+// On the UI thread, once the worker has the page: not while an open run is adding pages, which
+// may still fill the current page the new page would then be.
+bool may_take_fetched_page() { return !main_window().loaded() || (!open_busy() && !g_bulk_close); }
+
+void take_fetched_page(const std::string& text, const std::string& title) {
+  end_fetch();
+  if (!main_window().loaded() || text.empty()) return;  // a result for a window that is gone is dropped
   std::string name = title;
   int i = create_page(name);
-  if (!page_exists(i)) return true;
+  if (!page_exists(i)) return;
   set_page_content(i, text);
   g_pages[static_cast<size_t>(i)].modified = 1;
   show_current_page();
-  return true;
 }
 
 }  // namespace
@@ -59,19 +66,25 @@ void fetch_url_into_page_thread(const std::string& address) {
   ++g_fetches_running;
   show_fetch_busy(true);
   // Each fetch has its own address: a later drop does not change what a running fetch gets.
-  rt::start_thread([address] {
-    std::string text = dropped_page_text(rt::http_get(address));
-    std::string title = text.empty() ? std::string() : dropped_page_title(text);
-    for (;;) {
-      bool ran = false, done = false;
-      rt::invoke([&] {
-        ran = true;
-        done = take_fetched_page(text, title);
-      });
-      if (!ran || done) return;
-      rt::delay_with_messages(100);  // this thread has no messages: a plain wait
-    }
-  });
+  rt::start_thread(
+      [address] {
+        // A reply cut short gives no text, and so no page.
+        std::string text = dropped_page_text(rt::http_get(address));
+        std::string title = text.empty() ? std::string() : dropped_page_title(text);
+        for (;;) {
+          bool ran = false, done = false;
+          rt::invoke([&] {
+            ran = true;
+            // Taken once: a failure while the page is made does not make it again.
+            if (!may_take_fetched_page()) return;
+            done = true;
+            take_fetched_page(text, title);
+          });
+          if (!ran || done) return;
+          rt::delay_with_messages(100);  // this thread has no messages: a plain wait
+        }
+      },
+      end_fetch);
 }
 
 int running_url_fetches() { return g_fetches_running; }

@@ -99,18 +99,21 @@ void show_languages(const TranslationLanguages& languages) {
   wait.bring_to_front();
 }
 
+// No list of languages: the failure note, and the load has ended.
+void languages_not_loaded(int generation) {
+  if (current(generation)) {
+    f().图片框_等待.set_visible(false);
+    f().标签3.set_visible(false);
+    f().标签8.set_visible(true);
+  }
+  end_work(generation);
+}
+
 void load_translation_languages(int generation) {
   std::string page;
   if (is_internet_reachable()) page = rt::without_zero_bytes(rt::utf8_to_gbk_text(rt::http_get(site_root() + "#")));
   if (page.empty()) {
-    rt::post([generation] {
-      if (current(generation)) {
-        f().图片框_等待.set_visible(false);
-        f().标签3.set_visible(false);
-        f().标签8.set_visible(true);
-      }
-      end_work(generation);
-    });
+    rt::post([generation] { languages_not_loaded(generation); });
     return;
   }
   TranslationLanguages languages = parse_translation_languages(page);
@@ -232,7 +235,8 @@ void on_translation_window_first_activation() {
   g_translation_languages.clear();
   begin_work();
   int generation = g_generation;
-  rt::start_thread([generation] { load_translation_languages(generation); });
+  rt::start_thread([generation] { load_translation_languages(generation); },
+                   [generation] { languages_not_loaded(generation); });
 }
 
 void start_translation() {
@@ -258,15 +262,17 @@ void start_translation() {
   std::string address = site_root();
   begin_work();
   int generation = g_generation;
-  rt::start_thread([=] {
-    std::string verb = "POST", headers, raw_headers;
-    // The result goes into edit boxes, which end a text at a zero: the reply's zeros are left out.
-    std::string page = rt::without_zero_bytes(
-        rt::utf8_to_gbk_text(http_request(address, verb, "", false, headers, body, raw_headers, false)));
-    bool answered = !page.empty();
-    std::string result = answered ? translation_result_text(page, interleave, romanization) : std::string();
-    rt::post([=] { finish_translation(generation, answered, result, browser_address); });
-  });
+  rt::start_thread(
+      [=] {
+        std::string verb = "POST", headers, raw_headers;
+        // The result goes into edit boxes, which end a text at a zero: the reply's zeros are left out.
+        std::string page = rt::without_zero_bytes(
+            rt::utf8_to_gbk_text(http_request(address, verb, "", false, headers, body, raw_headers, false)));
+        bool answered = !page.empty();
+        std::string result = answered ? translation_result_text(page, interleave, romanization) : std::string();
+        rt::post([=] { finish_translation(generation, answered, result, browser_address); });
+      },
+      [generation] { finish_translation(generation, false, {}, {}); });
 }
 
 void speak_translation_text(int which) {
@@ -284,20 +290,28 @@ void speak_translation_text(int which) {
   g_speaking = true;
   begin_work();
   int generation = g_generation;
-  rt::start_thread([generation, address, path] {
-    // An empty answer is written and played as it is.
-    bool written = static_cast<bool>(rt::write_file_safely(path, rt::http_get(address)));
-    rt::post([generation, written, path] {
-      if (!current(generation)) return;
-      g_speaking = false;
-      if (written)
-        play_audio_file(path);
-      else
-        tell_failure("写出临时文件失败！",
-                     "  写出谷歌语音朗读的临时文件失败，抱歉，请确定目标目录是否可写，然后再操作！");
-      end_work(generation);
-    });
-  });
+  rt::start_thread(
+      [generation, address, path] {
+        // An empty answer is written and played as it is; a cut one is no speech and leaves the
+        // file as it was.
+        rt::HttpReply reply = rt::http_fetch(address);
+        bool written = !reply.cut_short && rt::write_file_safely(path, reply.body);
+        rt::post([generation, written, path] {
+          if (!current(generation)) return;
+          g_speaking = false;
+          if (written)
+            play_audio_file(path);
+          else
+            tell_failure("写出临时文件失败！",
+                         "  写出谷歌语音朗读的临时文件失败，抱歉，请确定目标目录是否可写，然后再操作！");
+          end_work(generation);
+        });
+      },
+      [generation] {
+        if (!current(generation)) return;
+        g_speaking = false;
+        end_work(generation);
+      });
 }
 
 void speak_source_text() { speak_translation_text(1); }

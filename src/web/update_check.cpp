@@ -114,7 +114,7 @@ void check_for_update(int generation) {
 void start_update_check() {
   begin_work();
   int generation = g_generation;
-  rt::start_thread([generation] { check_for_update(generation); });
+  rt::start_thread([generation] { check_for_update(generation); }, [generation] { end_work(generation); });
 }
 
 // Ends the download in the window: the captions of the result, then the timer hands the
@@ -234,16 +234,19 @@ void start_update_download() {
   std::string address = g_update_info.download_address, path = g_update_package_path;
   begin_work();
   int generation = g_generation;
-  rt::start_thread([generation, address, path] {
-    int result = 2;
-    if (!address.empty()) {
-      // An empty reply is no package: it leaves any earlier file alone.
-      std::string bytes = rt::http_get(address);
-      if (!bytes.empty() && rt::write_file_safely(path, bytes)) result = 1;
-    }
-    bool had_address = !address.empty();
-    rt::post([generation, result, had_address] { finish_download(generation, result, had_address); });
-  });
+  bool had_address = !address.empty();
+  rt::start_thread(
+      [generation, address, path, had_address] {
+        int result = 2;
+        if (had_address) {
+          // An empty or cut reply is no package, and a package is written whole or not at all:
+          // either way an earlier file stays as it was.
+          std::string bytes = rt::http_get(address);
+          if (!bytes.empty() && rt::write_file_safely(path, bytes)) result = 1;
+        }
+        rt::post([generation, result, had_address] { finish_download(generation, result, had_address); });
+      },
+      [generation, had_address] { finish_download(generation, 2, had_address); });
 }
 
 void show_update_download_result() {

@@ -84,6 +84,18 @@ void LocalHttpServer::set_reply(std::string reply, int piece_size, int pause_ms)
   pause_ms_ = pause_ms;
 }
 
+void LocalHttpServer::cut_replies_after(size_t bytes, bool reset) {
+  std::lock_guard<std::mutex> l(lock_);
+  cut_after_ = bytes;
+  reset_ = reset;
+}
+
+void LocalHttpServer::set_endless_reply(std::string head, std::string chunk) {
+  std::lock_guard<std::mutex> l(lock_);
+  endless_head_ = std::move(head);
+  endless_chunk_ = std::move(chunk);
+}
+
 std::vector<std::string> LocalHttpServer::requests() {
   std::lock_guard<std::mutex> l(lock_);
   return requests_;
@@ -126,8 +138,9 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
       wanted = header_end + 4 + (length.empty() ? 0 : std::strtoul(length[0].c_str(), nullptr, 10));
     }
   }
-  std::string reply;
+  std::string reply, chunk;
   int piece = 0, pause = 0;
+  bool reset = false;
   {
     std::lock_guard<std::mutex> l(lock_);
     requests_.push_back(request);
@@ -141,6 +154,14 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
         longest = prefix.size();
         reply = routed;
       }
+    if (!endless_head_.empty()) {
+      reply = endless_head_;
+      chunk = endless_chunk_;
+    }
+    if (cut_after_ < reply.size()) {
+      reply.resize(cut_after_);
+      reset = reset_;
+    }
     piece = piece_size_ > 0 ? piece_size_ : static_cast<int>(reply.size());
     pause = pause_ms_;
   }
@@ -150,6 +171,16 @@ void LocalHttpServer::answer(unsigned long long client_socket) {
     int done = send(client, reply.data() + sent, n, 0);
     if (done <= 0) break;
     sent += static_cast<size_t>(done);
+  }
+  constexpr unsigned long long kEndlessLimit = 2ull << 30;
+  for (unsigned long long sent = 0; !chunk.empty() && !stop_ && sent < kEndlessLimit; sent += chunk.size())
+    if (send(client, chunk.data(), static_cast<int>(chunk.size()), 0) <= 0) break;
+  if (reset) {
+    // Aborted: closing with a zero linger time sends a reset instead of the orderly end.
+    Sleep(300);
+    linger abort{1, 0};
+    setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+    return;
   }
   shutdown(client, SD_SEND);
   // Let the client read to the end before the socket goes (bounded).

@@ -31,6 +31,13 @@ class LocalHttpServer {
   // The answer to the requests whose path (with its query) starts with path_prefix, in place of
   // the one above; of several that fit, the longest prefix answers. An empty reply removes it.
   void set_route_reply(const std::string& path_prefix, std::string reply);
+  // Answers that break off: each answer from now on ends after its first `bytes` bytes, however
+  // much it announced; with reset the connection is then aborted, as a broken one is (after a
+  // pause, so that what was sent has arrived), else closed in order. npos: whole answers again.
+  void cut_replies_after(size_t bytes, bool reset = false);
+  // An answer without end: head, then chunk again and again until the client stops reading
+  // (at most 2 GB), as a reply larger than the program's memory is. An empty head ends it.
+  void set_endless_reply(std::string head, std::string chunk);
   // The raw requests received so far (request line, headers, blank line, body).
   std::vector<std::string> requests();
   // Waits (bounded) until `count` requests have come; false when they did not.
@@ -56,7 +63,18 @@ class LocalHttpServer {
   std::string reply_;
   std::vector<std::pair<std::string, std::string>> routes_;
   int piece_size_ = 0, pause_ms_ = 0;
+  size_t cut_after_ = std::string::npos;
+  std::string endless_head_, endless_chunk_;
+  bool reset_ = false;
 };
+
+// The two ways a reply breaks off (cut_replies_after), for the tables of tests.
+struct CutReply {
+  const char* what;
+  bool reset;
+};
+inline constexpr CutReply kCutReplies[] = {{"fewer bytes than announced, closed in order", false},
+                                           {"fewer bytes than announced, the connection broken", true}};
 
 // Pieces of a raw HTTP request as the server recorded it.
 namespace http_text {

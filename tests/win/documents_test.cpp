@@ -4,9 +4,11 @@
 
 #include <fstream>
 #include <functional>
+#include <new>
 
 #include "app/globals.h"
 #include "documents/open_files.h"
+#include "documents/open_limits.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
@@ -67,6 +69,16 @@ class DocumentsTest : public ProgramTest {
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
     EXPECT_TRUE(rt::write_file_safely(p, bytes));
+    return p;
+  }
+  // A file of zeros of any size that takes no room on the disk.
+  std::string sparse_file(const std::string& name, long long size) {
+    std::string p = dir_ + name;
+    HANDLE h = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    EXPECT_TRUE(h != INVALID_HANDLE_VALUE && SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
     return p;
   }
   // Opens the paths as the command line or a drop does, and waits for the run to end.
@@ -296,6 +308,57 @@ TEST_F(DocumentsTest, AFolderOpensItsTextFilesAfterTheOthers) {
   // The folder's files come after the other file: the first of them fills the new page, which
   // the folder itself could not.
   EXPECT_EQ(captions, (std::vector<std::string>{"one", "first", "two"}));
+}
+
+// A file larger than a page can be is refused before it is read, and said so at the end of the
+// run; the other files of the run open, the first of them in the untouched new page.
+TEST_F(DocumentsTest, AFileTooLargeToOpenIsToldAndTheOthersOpen) {
+  const std::string over = sparse_file("大文件.log", kLargestOpenedFile + 1);
+  const std::string huge = sparse_file("巨大的文件.log", 3ll << 30);  // past what 32 bits count
+  const std::string at_limit = sparse_file("正好.log", kLargestOpenedFile);
+  const std::string small = file("小.txt", "小文件");
+  for (int threaded : {0, 1}) {
+    SCOPED_TRACE(threaded ? "on a worker" : "directly");
+    while (tabs().count() > 1) close_page_at(tabs().count() - 1);
+    close_page_at(0);
+    g_open_in_thread = threaded;
+    std::vector<RecordedBox> boxes;
+    record_message_boxes(&boxes, {kBoxOk});
+    open({over, small, huge, at_limit});
+    rt::seams::set_modal_hook(nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "文件太大，无法打开！");
+    EXPECT_EQ(boxes[0].text, "  以下文件超过了本程序能打开的大小(128MB)，没有打开：\r\n  " + over + "\r\n  " + huge);
+    EXPECT_EQ(boxes[0].icon, 48);
+    ASSERT_EQ(tabs().count(), 2);
+    EXPECT_EQ(g_pages[0].path, small);
+    EXPECT_EQ(page_content(0), "小文件");
+    EXPECT_EQ(g_pages[1].path, at_limit);  // its zeros end its text at once
+    EXPECT_FALSE(open_busy());
+    EXPECT_TRUE(g_accept_drops);
+  }
+}
+
+// Memory that runs out in a handler of the program's window: told in the program's own box;
+// the program goes on, and the page keeps every byte.
+TEST_F(DocumentsTest, RunningOutOfMemoryInAHandlerIsToldAndThePageGoesOn) {
+  open({file("页.txt", "原来的文字")});
+  auto keys = editor().on_key_down;
+  editor().on_key_down = [](int, int) -> bool { throw std::bad_alloc(); };
+  std::vector<RecordedBox> boxes;
+  record_message_boxes(&boxes, {kBoxOk});
+  ui_test::press_key(editor(), VK_F2);
+  ASSERT_TRUE(ui_test::wait_for([&] { return boxes.size() == 1; }));
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(boxes[0].title, "内存不足！");
+  EXPECT_EQ(boxes[0].icon, 16);
+  EXPECT_EQ(boxes[0].owner, w().handle());
+  editor().on_key_down = keys;
+  editor().select(0, 0);
+  ui_test::type_text(editor(), "新");
+  EXPECT_EQ(page_content(0), "新原来的文字");
+  EXPECT_TRUE(save_page(0));
+  EXPECT_EQ(bytes_of(dir_ + "页.txt"), "新原来的文字");
 }
 
 TEST_F(DocumentsTest, ThreadedAndDirectOpensGiveTheSamePages) {

@@ -322,6 +322,21 @@ TEST_F(DropsTest, PagesWithoutAUsableTitleOrReplyAreNamedOrLeftOutAsTheTextSays)
   EXPECT_FALSE(busy_picture_shown());
 }
 
+// A reply cut short is no page: the part that came is not taken for the page.
+TEST_F(DropsTest, AReplyCutShortMakesNoPage) {
+  const std::string page = web_page("<title>半截</title><body>" + std::string(20000, 'x') + "</body>");
+  for (const CutReply& c : kCutReplies) {
+    SCOPED_TRACE(c.what);
+    LocalHttpServer server(page);
+    server.cut_replies_after(page.size() - 5000, c.reset);
+    ASSERT_TRUE(rt::seams::drop(editor(), {.url = server.address("/cut")}));
+    ASSERT_TRUE(fetches_done());
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(tabs().count(), 1);
+    EXPECT_FALSE(busy_picture_shown());
+  }
+}
+
 // Each fetch keeps the address it was given: a second drop during a slow fetch changes neither.
 TEST_F(DropsTest, TwoFetchesAtOnceEachMakeTheirOwnPage) {
   LocalHttpServer slow, fast(web_page("<title>快</title>"));

@@ -16,11 +16,13 @@
 #include "foreign/edit_control.h"
 #include "foreign/list_view.h"
 #include "foreign/process_memory.h"
+#include "foreign/reader_rules.h"
 #include "foreign/text_reader.h"
 #include "foreign/tree_view.h"
 #include "foreign_target.h"
 #include "runtime/app.h"
 #include "runtime/foreign_windows.h"
+#include "runtime/seams.h"
 #include "ui_test.h"
 
 namespace {
@@ -89,6 +91,7 @@ class ForeignTest : public ::testing::Test {
         << "the target's window did not appear";
   }
   void TearDown() override {
+    rt::seams::forget_told_process_bits();
     if (!process_.hProcess) return;
     TerminateProcess(process_.hProcess, 0);
     WaitForSingleObject(process_.hProcess, 10000);
@@ -144,6 +147,39 @@ TEST_F(ForeignTest, EachClassIsReadByItsReader) {
       {ft::kListViewBig, big_table()},
   };
   for (const auto& c : cases) EXPECT_TRUE(same_text(read_window_text_by_class(control(c.id)), c.expected)) << c.id;
+}
+
+// The target as a 64-bit program would be (the system's answer told by the test; this prefix
+// runs 32-bit programs only): the readers that hand it records in its memory refuse with their
+// message and put nothing there; those whose texts the system copies still read.
+TEST_F(ForeignTest, AProgramOfTheOtherBitnessGetsNoRecordsOfOurs) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(target_, &id);
+  HWND header = reinterpret_cast<HWND>(ask(control(ft::kListViewBig), LVM_GETHEADER));
+  ASSERT_NE(header, nullptr);
+  rt::seams::tell_process_bits(id, 64);
+  const int requests = rt::seams::process_memory_requests();
+  for (HWND refused : {control(ft::kTree), control(ft::kListView), control(ft::kStatusBar), header})
+    EXPECT_EQ(read_window_text_by_class(refused), kOtherBitnessRefusal) << refused;
+  EXPECT_EQ(read_status_bar_parts(control(ft::kStatusBar)), kOtherBitnessRefusal);
+  EXPECT_EQ(read_window_text_by_class(control(ft::kEdit)), "单行 edit text");
+  EXPECT_EQ(read_window_text_by_class(control(ft::kComboGap)), "A\r\nB\r\n");
+  // The reader classes do not open such a process either, for reading or for writing.
+  ForeignTreeView tree;
+  ASSERT_EQ(tree.attach_tree_view_mode(control(ft::kTreeWrite), 1), 1);
+  EXPECT_EQ(tree.set_tree_item_text(0, "不该写进去"), 0);
+  EXPECT_EQ(tree.get_tree_item_text(0), "");
+  ForeignListView list;
+  EXPECT_EQ(list.open_list_view_process(control(ft::kListView)), nullptr);
+  EXPECT_EQ(list.set_list_item_text(0, 0, "不该写进去"), 0);
+  EXPECT_EQ(ForeignProcessMemory().open_window_process(target_), nullptr);
+  EXPECT_EQ(rt::seams::process_memory_requests(), requests);
+
+  // Told as it is, 32-bit: read again, and nothing was changed meanwhile.
+  rt::seams::tell_process_bits(id, 32);
+  EXPECT_EQ(read_window_text_by_class(control(ft::kTreeWrite)), "X0\r\nX1\r\n");
+  EXPECT_EQ(read_window_text_by_class(control(ft::kListView)), "N\t\r\nX\tY\t\r\n");
+  EXPECT_GT(rt::seams::process_memory_requests(), requests);
 }
 
 TEST_F(ForeignTest, HeadersDropDownListsWindowsAndStaleHandles) {

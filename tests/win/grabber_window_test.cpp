@@ -8,14 +8,15 @@
 
 #include <atomic>
 #include <map>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "common/grabber_art.h"
 #include "common/window_fade.h"
+#include "foreign/reader_rules.h"
 #include "foreign/text_reader.h"
 #include "foreign_target_process.h"
 #include "forms/grabber_window_form.h"
@@ -209,6 +210,25 @@ TEST_F(GrabberTest, ALeftPickReadsTheControlsUnderThePointerAndKeepsTheLast) {
   mouse({here_.x + 5, here_.y + 5}, 0);
   ui_test::settle(200);
   EXPECT_EQ(handle_box().text(), decimal(list));
+}
+
+TEST_F(GrabberTest, AListOfA64BitProgramIsRefusedInTheTextBox) {
+  ForeignTargetProcess other;
+  ASSERT_TRUE(other.start());
+  HWND list = other.control(ft::kListView);
+  DWORD id = 0;
+  GetWindowThreadProcessId(list, &id);
+  rt::seams::tell_process_bits(id, 64);  // what a 64-bit system says of a 64-bit program
+  ui_test::settle(300);
+  press_finder(MOUSEEVENTF_LEFTDOWN);
+  drag_onto(list, list);
+  EXPECT_EQ(text_box().text(), kOtherBitnessRefusal);
+  EXPECT_EQ(handle_box().text(), decimal(list));
+  release(MOUSEEVENTF_LEFTUP);
+  text_box().set_text("");
+  ui_test::press_key(handle_box(), VK_RETURN);
+  EXPECT_TRUE(ui_test::wait_for([] { return text_box().text() == kOtherBitnessRefusal; }));
+  rt::seams::forget_told_process_bits();
 }
 
 TEST_F(GrabberTest, ARightPickListsTheMenuBarOfTheParent) {

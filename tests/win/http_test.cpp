@@ -230,6 +230,42 @@ TEST(HttpGet, ReadsALongBodyWhole) {
   EXPECT_EQ(rt::http_get(server.address("/")), expected);
 }
 
+TEST(HttpGet, AReplyCutShortIsNoReply) {
+  const std::string body = long_body(20000);
+  const std::string announced = LocalHttpServer::http_reply(200, "OK", body);
+  const std::string unannounced = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body;
+  const size_t head = announced.size() - body.size(), bare_head = unannounced.size() - body.size();
+  constexpr size_t kWhole = std::string::npos;
+  const struct {
+    const char* what;
+    const std::string& reply;
+    size_t sent;
+    bool reset, cut_short;
+  } cases[] = {
+      {"whole", announced, kWhole, false, false},
+      {"fewer bytes than announced, closed in order", announced, head + 7000, false, true},
+      {"fewer bytes than announced, the connection broken", announced, head + 7000, true, true},
+      {"none of the announced body", announced, head, false, true},
+      {"no length announced: the body is what came before the end", unannounced, kWhole, false, false},
+      {"no length announced, the connection broken midway", unannounced, bare_head + 7000, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LocalHttpServer server(c.reply);
+    server.cut_replies_after(c.sent, c.reset);
+    rt::HttpReply r = rt::http_fetch(server.address("/"));
+    EXPECT_EQ(r.cut_short, c.cut_short);
+    if (c.cut_short) {
+      EXPECT_LT(r.body.size(), body.size());
+      EXPECT_EQ(body.compare(0, r.body.size(), r.body), 0) << "what came is the start of the body";
+    } else {
+      EXPECT_EQ(r.body, body);
+    }
+    // The GET service never gives a part for the whole.
+    EXPECT_EQ(rt::http_get(server.address("/")), c.cut_short ? "" : body);
+  }
+}
+
 TEST(HttpGet, NobodyListeningGivesNothing) {
   EXPECT_EQ(rt::http_get("http://127.0.0.1:" + std::to_string(LocalHttpServer::unused_port()) + "/"), "");
   EXPECT_EQ(rt::http_get("not an address"), "");

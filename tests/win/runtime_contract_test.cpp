@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "runtime/app.h"
@@ -702,6 +706,126 @@ TEST(RuntimeSeams, LaunchesAreRecordedInsteadOfRun) {
   EXPECT_EQ(rt::seams::launches()[0].parameters, "/select,\"C:\\a.txt\"");
   EXPECT_EQ(rt::seams::launches()[1].file, "notepad.exe C:\\a.txt");
   rt::seams::record_launches(false);
+}
+
+// Failures of callbacks: whatever kind of callback throws, the runtime reports it (the runtime
+// error box, recorded in test mode) instead of ending the process or unwinding through the
+// system's frames, and the program goes on: the same callback runs again.
+bool reported(const std::string& text) {
+  return ui_test::wait_for([&] {
+    for (const std::string& t : rt::seams::runtime_error_texts())
+      if (t == text) return true;
+    return false;
+  });
+}
+
+TEST_F(RuntimeTest, AFailingCallbackIsReportedAndTheProgramGoesOn) {
+  constexpr unsigned kPoke = WM_APP + 0x77;
+  rt::DropTarget drops;
+  drops.attach(form.line);
+  int calls = 0;
+  std::string thrown;
+  // The callback under test: it throws the first time only.
+  auto callback = [&] {
+    if (++calls == 1) throw std::runtime_error(thrown);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> arm, trigger;
+  } cases[] = {
+      {"a unit's key event", [&] { form.memo.on_key_down = [&](int, int) { return callback(), true; }; },
+       [&] { ui_test::press_key(form.memo, 'Q'); }},
+      {"an edit box's changed event", [&] { form.line.on_changed = callback; },
+       [&] { ui_test::type_text(form.line, "x"); }},
+      {"a hook layer",
+       [&] {
+         rt::add_hook(form.handle(), [&](rt::Message& m) -> intptr_t {
+           if (m.msg != kPoke) return m.next();
+           callback();
+           return 1;
+         });
+       },
+       [&] { SendMessageW(static_cast<HWND>(form.handle()), kPoke, 0, 0); }},
+      {"a timer", [&] { form.timer.on_tick = callback; },
+       [&] {
+         form.timer.set_interval(10);
+         ui_test::wait_for([&] { return calls > 1; }, 2000);
+         form.timer.set_interval(0);
+       }},
+      {"a drop", [&] { drops.on_text = [&](const std::string&) { callback(); }; },
+       [&] { rt::seams::drop_text(form.line, "拖放"); }},
+      {"a task posted to the UI thread", [] {}, [&] { rt::post(callback); }},
+      {"a task a worker hands over and waits for", [] {},
+       [&] {
+         std::atomic<bool> back{false};
+         rt::start_thread([&] {
+           rt::invoke(callback);
+           back = true;  // the worker goes on after the failure of what it handed over
+         });
+         EXPECT_TRUE(ui_test::wait_for([&] { return back.load(); }));
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    rt::seams::clear_runtime_error_texts();
+    calls = 0;
+    thrown = std::string("失败于") + c.what;
+    c.arm();
+    c.trigger();
+    EXPECT_TRUE(reported("程序出现了未处理的异常：" + thrown));
+    EXPECT_TRUE(form.loaded());
+    c.trigger();
+    EXPECT_TRUE(ui_test::wait_for([&] { return calls >= 2; }, 2000)) << "the callback runs again";
+  }
+  form.memo.on_key_down = nullptr;
+  form.line.on_changed = nullptr;
+  form.timer.on_tick = nullptr;
+}
+
+// A failing worker: reported, and its end told first on the UI thread, so that whatever counts
+// it as running sees it end; running out of memory is told as that (without the program's own
+// notice, in the runtime error box).
+TEST_F(RuntimeTest, AFailingWorkerEndsAndIsReported) {
+  const struct {
+    const char* what;
+    std::function<void()> fail;
+    std::string report;
+  } cases[] = {
+      {"an exception", [] { throw std::runtime_error("工作失败"); }, "程序出现了未处理的异常：工作失败"},
+      {"no memory", [] { throw std::bad_alloc(); }, "内存不足，刚才的操作没有完成。"},
+      {"a size no string can hold", [] { std::string(std::string().max_size() + 1, 'x'); },
+       "内存不足，刚才的操作没有完成。"},
+      {"something that is no exception class", [] { throw 42; }, "程序出现了未处理的异常。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    rt::seams::clear_runtime_error_texts();
+    bool ended = false, ended_on_ui_thread = false, ended_before_report = false;
+    rt::start_thread(c.fail, [&] {
+      ended = true;
+      ended_on_ui_thread = rt::on_ui_thread();
+      ended_before_report = rt::seams::runtime_error_texts().empty();
+    });
+    EXPECT_TRUE(reported(c.report));
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(ended_on_ui_thread);
+    EXPECT_TRUE(ended_before_report);
+  }
+  // Held workers fail the same way when released.
+  rt::seams::clear_runtime_error_texts();
+  rt::seams::hold_workers(true);
+  bool ended = false;
+  rt::start_thread([] { throw std::runtime_error("held"); }, [&] { ended = true; });
+  rt::seams::hold_workers(false);
+  EXPECT_TRUE(reported("程序出现了未处理的异常：held"));
+  EXPECT_TRUE(ended);
+  // A worker that ends well does not run the failure's end.
+  ended = false;
+  std::atomic<bool> done{false};
+  rt::start_thread([&] { done = true; }, [&] { ended = true; });
+  ASSERT_TRUE(ui_test::wait_for([&] { return done.load(); }));
+  ui_test::settle(100);
+  EXPECT_FALSE(ended);
 }
 
 }  // namespace

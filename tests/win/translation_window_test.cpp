@@ -355,6 +355,36 @@ TEST_F(TranslationTest, ReadingAloudDownloadsTheSpeechAndPlaysIt) {
   EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(TranslationTest, ASpeechDownloadCutShortIsToldAndLeavesTheFileAsItWas) {
+  open_window();
+  const std::string file = rt::program_directory() + "谷歌语音朗读.mp3";
+  cleanup_.push_back(file);
+  tw().编辑框_翻译结果.set_text("Hello world");
+  const std::string speech = "ID3" + std::string(5000, 's');
+  for (const CutReply& c : kCutReplies) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(rt::write_file_safely(file, "earlier speech"));
+    rt::seams::media_commands().clear();
+    std::vector<RecordedBox> boxes;
+    record_message_boxes(&boxes, {kBoxOk});
+    const std::string reply = ok(speech);
+    server_.set_reply(reply);
+    server_.cut_replies_after(reply.size() - 3000, c.reset);
+    ui_test::click(tw().图形按钮_朗读_翻译结果);
+    ASSERT_TRUE(ui_test::wait_for([&] { return boxes.size() == 1; }, 15000));
+    EXPECT_EQ(boxes[0].title, "写出临时文件失败！");
+    EXPECT_EQ(boxes[0].owner, tw().handle());
+    EXPECT_EQ(rt::read_file(file), std::string("earlier speech"));
+    EXPECT_TRUE(rt::seams::media_commands().empty());
+    EXPECT_TRUE(ui_test::wait_for([] { return !tw().图形按钮_关闭小.disabled(); }));
+  }
+  // Whole again: written and played.
+  server_.cut_replies_after(std::string::npos);
+  rt::seams::set_modal_hook(nullptr);
+  read_aloud(tw().图形按钮_朗读_翻译结果, speech);
+  EXPECT_EQ(rt::read_file(file), speech);
+}
+
 TEST_F(TranslationTest, SpeechFilesNamedAfterTheTextGoIntoTheChosenFolder) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);

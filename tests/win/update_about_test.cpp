@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -26,10 +27,10 @@
 #include "runtime/seams.h"
 #include "runtime/tooltip.h"
 #include "ui_test.h"
-#include "web_test.h"
 #include "web/about_window.h"
 #include "web/update_check.h"
 #include "web/web_hosts.h"
+#include "web_test.h"
 
 namespace {
 
@@ -335,6 +336,59 @@ TEST_F(UpdateDownloadTest, AnEmptyDownloadFailsAndKeepsTheEarlierFile) {
   ASSERT_EQ(rt::seams::launches().size(), 1u);
   EXPECT_EQ(rt::seams::launches()[0].verb, "open");
   EXPECT_EQ(rt::seams::launches()[0].file, "http://home.example.com/");
+}
+
+TEST_F(UpdateDownloadTest, ADownloadCutShortFailsAndKeepsTheEarlierFile) {
+  const std::string package = "PK\x03\x04" + std::string(20000, 'z');
+  for (const CutReply& c : kCutReplies) {
+    SCOPED_TRACE(c.what);
+    uw().destroy();
+    open_with_newer_version("半截包", server_.address("/cut.zip"));
+    const std::string path = rt::program_directory() + "半截包.zip";
+    written_.push_back(path);
+    ASSERT_TRUE(rt::write_file_safely(path, "earlier"));
+    const std::string reply = ok(package);
+    server_.set_reply(reply);
+    server_.cut_replies_after(reply.size() - 10000, c.reset);
+    RecordedBox box = download(kBoxCancel);
+    server_.cut_replies_after(std::string::npos);
+    EXPECT_EQ(g_update_download_result, 2);
+    EXPECT_EQ(box.title, "程序更新失败！");
+    EXPECT_EQ(uw().标签_上中.text(), "  哦呵！对不起！更新过程好像出错了！");
+    EXPECT_EQ(uw().标签_更新说明.text(), "(更新程序出错，建议重试)");
+    EXPECT_EQ(rt::read_file(path), std::string("earlier"));
+    EXPECT_FALSE(uw().超级按钮_本程序下载.disabled());
+    EXPECT_FALSE(uw().图形按钮_关闭小.disabled());
+  }
+  // No file of the download is left beside the package.
+  EXPECT_TRUE(rt::find_files(rt::program_directory() + "vel*.tmp").empty());
+}
+
+// A package larger than the program's memory: the worker runs out of it for real. The memory
+// is told in the program's own box, and the download still ends: its failure, its buttons back,
+// the window closable again.
+TEST_F(UpdateDownloadTest, ADownloadLargerThanMemoryIsToldAndStillEnds) {
+  open_with_newer_version("巨大包", server_.address("/huge.zip"));
+  const std::string path = rt::program_directory() + "巨大包.zip";
+  written_.push_back(path);
+  ASSERT_TRUE(rt::write_file_safely(path, "earlier"));
+  server_.set_endless_reply("HTTP/1.0 200 OK\r\nContent-Type: application/zip\r\n\r\n", std::string(1 << 20, 'z'));
+  std::vector<RecordedBox> boxes;
+  record_message_boxes(&boxes, {kBoxOk, kBoxCancel});
+  ui_test::click(uw().超级按钮_本程序下载);
+  ASSERT_TRUE(ui_test::wait_for([&] { return boxes.size() == 2; }, 120000));
+  server_.set_endless_reply({}, {});
+  // The notice and the download's result, in whichever order their boxes came.
+  std::vector<std::string> titles = {boxes[0].title, boxes[1].title}, expected = {"内存不足！", "程序更新失败！"};
+  std::sort(titles.begin(), titles.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(titles, expected);
+  EXPECT_EQ(g_update_download_result, 2);
+  EXPECT_EQ(rt::read_file(path), std::string("earlier"));
+  EXPECT_EQ(uw().标签_更新说明.text(), "(更新程序出错，建议重试)");
+  EXPECT_FALSE(uw().超级按钮_本程序下载.disabled());
+  EXPECT_FALSE(uw().图形按钮_关闭小.disabled());
+  EXPECT_FALSE(uw().图片框_等待.visible());
 }
 
 TEST_F(UpdateDownloadTest, WithoutADownloadAddressNothingIsFetched) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "bench_support.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
@@ -20,14 +21,10 @@
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 
-namespace {
+using bench::now_ms;
+using bench::write_temp;
 
-double now_ms() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+namespace {
 
 // Lines of Chinese and ASCII text, as a user's file has them.
 std::string gbk_text(size_t bytes) {
@@ -48,14 +45,6 @@ void write_in_place(const std::string& path, const std::string& bytes, bool flus
   WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
   if (flush) FlushFileBuffers(h);
   CloseHandle(h);
-}
-
-std::string write_temp(const std::string& name, const std::string& bytes) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  std::string path = std::string(dir) + name;
-  write_in_place(path, bytes, false);
-  return path;
 }
 
 int expected_chars(const std::string& gbk) { return static_cast<int>(rt::to_wide(gbk).size()); }
@@ -136,12 +125,7 @@ double realign_ms() {
 }  // namespace
 
 int main() {
-  rt::initialize();
-  rt::seams::enable_test_mode();
-  DeleteFileA((rt::program_directory() + "Config_Vel.ini").c_str());
-  init_globals();
-  if (!main_window().load()) return 1;
-  rt::pump_until([] { return main_window().编辑框_文本类容.has_focus(); }, 5000);
+  if (!bench::start_program()) return 1;
   std::printf("%-28s %12s %12s %8s\n", "file", "Velmora ms", "notepad ms", "ratio");
   for (int mb : {1, 10, 50}) {
     std::string text = gbk_text(static_cast<size_t>(mb) << 20);
