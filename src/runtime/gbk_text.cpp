@@ -167,6 +167,22 @@ std::string replace_text(std::string_view text, std::string_view what, std::stri
   return out;
 }
 
+int count_text(std::string_view text, std::string_view what, bool ignore_case) {
+  if (what.empty()) return 0;
+  // One walk over the text: finding each next occurrence anew would walk the boundaries from the
+  // start every time, which a large page with many occurrences cannot afford.
+  int n = 0;
+  for (size_t i = 0; i + what.size() <= text.size();) {
+    if (matches_at(text, i, what, ignore_case)) {
+      ++n;
+      i += what.size();
+    } else {
+      i += char_size_at(text, i);
+    }
+  }
+  return n;
+}
+
 std::string left_text(std::string_view t, int n) { return std::string(t.substr(0, clip(n, t.size()))); }
 
 std::string right_text(std::string_view t, int n) { return std::string(t.substr(t.size() - clip(n, t.size()))); }

@@ -44,6 +44,9 @@ int char_index_to_byte_pos(std::string_view t, int index);
 // boundaries); ignore_case folds ASCII letters only. An empty `what` gives -1.
 int find_text(std::string_view text, std::string_view what, int start = 1, bool ignore_case = false);
 
+// How many occurrences find_text meets one after the other, each searched behind the last.
+int count_text(std::string_view text, std::string_view what, bool ignore_case = false);
+
 // Last occurrence lying wholly within the first start - 1 bytes (start past
 // length + 1 means the whole text). Same boundary and case rules.
 int find_text_backward(std::string_view text, std::string_view what, int start, bool ignore_case = false);

@@ -41,10 +41,5 @@ int anchor_after_replacement(std::string_view text, int selection_start, std::st
 }
 
 int count_occurrences(std::string_view text, std::string_view what, bool case_sensitive) {
-  if (what.empty()) return 0;
-  int n = 0;
-  for (int p = rt::find_text(text, what, 1, !case_sensitive); p > 0;
-       p = rt::find_text(text, what, p + rt::text_length(what), !case_sensitive))
-    ++n;
-  return n;
+  return rt::count_text(text, what, !case_sensitive);
 }

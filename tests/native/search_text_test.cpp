@@ -139,6 +139,12 @@ TEST(CountOccurrences, AsReplaceAllReplacesThem) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(count_occurrences(c.text, c.what, c.case_sensitive), c.count) << c.text << " / " << c.what;
+  // A large page with many occurrences is counted in one walk (searching each anew from the
+  // start of the page took minutes).
+  std::string page;
+  for (int i = 0; i < 300000; ++i) page += "a中\\";
+  EXPECT_EQ(count_occurrences(page, "\\", true), 300000);
+  EXPECT_EQ(count_occurrences(page, "中", true), 300000);
 }
 
 }  // namespace
