@@ -69,11 +69,11 @@ class LocalHttpServer {
 };
 
 // The two ways a reply breaks off (cut_replies_after), for the tables of tests.
-struct CutReply {
+struct BrokenReply {
   const char* what;
   bool reset;
 };
-inline constexpr CutReply kCutReplies[] = {{"fewer bytes than announced, closed in order", false},
+inline constexpr BrokenReply kBrokenReplies[] = {{"fewer bytes than announced, closed in order", false},
                                            {"fewer bytes than announced, the connection broken", true}};
 
 // Pieces of a raw HTTP request as the server recorded it.

@@ -325,7 +325,7 @@ TEST_F(DropsTest, PagesWithoutAUsableTitleOrReplyAreNamedOrLeftOutAsTheTextSays)
 // A reply cut short is no page: the part that came is not taken for the page.
 TEST_F(DropsTest, AReplyCutShortMakesNoPage) {
   const std::string page = web_page("<title>半截</title><body>" + std::string(20000, 'x') + "</body>");
-  for (const CutReply& c : kCutReplies) {
+  for (const BrokenReply& c : kBrokenReplies) {
     SCOPED_TRACE(c.what);
     LocalHttpServer server(page);
     server.cut_replies_after(page.size() - 5000, c.reset);

@@ -361,7 +361,7 @@ TEST_F(TranslationTest, ASpeechDownloadCutShortIsToldAndLeavesTheFileAsItWas) {
   cleanup_.push_back(file);
   tw().编辑框_翻译结果.set_text("Hello world");
   const std::string speech = "ID3" + std::string(5000, 's');
-  for (const CutReply& c : kCutReplies) {
+  for (const BrokenReply& c : kBrokenReplies) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(rt::write_file_safely(file, "earlier speech"));
     rt::seams::media_commands().clear();

@@ -340,7 +340,7 @@ TEST_F(UpdateDownloadTest, AnEmptyDownloadFailsAndKeepsTheEarlierFile) {
 
 TEST_F(UpdateDownloadTest, ADownloadCutShortFailsAndKeepsTheEarlierFile) {
   const std::string package = "PK\x03\x04" + std::string(20000, 'z');
-  for (const CutReply& c : kCutReplies) {
+  for (const BrokenReply& c : kBrokenReplies) {
     SCOPED_TRACE(c.what);
     uw().destroy();
     open_with_newer_version("半截包", server_.address("/cut.zip"));
