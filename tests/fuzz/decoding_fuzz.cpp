@@ -7,6 +7,7 @@
 
 #include "fuzz_check.h"
 #include "runtime/encoding.h"
+#include "runtime/page_text.h"
 
 namespace {
 
@@ -14,22 +15,11 @@ constexpr std::string_view kNames[] = {"UTF-16", "UTF-16BE", "UTF-16LE", "UTF-8"
 
 std::string up_to_zero(std::string_view s) { return std::string(s.substr(0, s.find('\0'))); }
 
-// The page holds the characters as GBK where GBK has them all, else as GB18030: read in that
-// form, they are the characters given (as UTF-8), up to the first U+0000.
-bool holds_characters(std::string_view page, std::string_view utf8, bool gbk_allowed) {
-  bool gbk = false;
-  rt::convert_encoding(utf8, "UTF-8", "GBK", &gbk);
-  bool ok = false;
-  std::string got = rt::convert_encoding(page, gbk && gbk_allowed ? "GBK" : "GB18030", "UTF-8", &ok);
-  return ok && got == up_to_zero(utf8);
-}
-
-// GB18030 writes every character but some private-use cells it has given up (U+E817 ...); a
-// text holding one cannot become page text.
-bool gb18030_writes(std::string_view utf8) {
-  bool ok = false;
-  rt::convert_encoding(utf8, "UTF-8", "GB18030", &ok);
-  return ok;
+// The page holds the characters given (as UTF-8), up to the first U+0000, in their one page
+// form: read back as UTF-8 they are those characters.
+bool holds_characters(std::string_view page, std::string_view utf8) {
+  std::string got;
+  return rt::page_text_to_utf8(page, got) && got == up_to_zero(utf8);
 }
 
 void check_conversion(std::string_view bytes, std::string_view from, std::string_view to) {
@@ -57,8 +47,12 @@ void check_conversion(std::string_view bytes, std::string_view from, std::string
 }
 
 void check_decoding(std::string_view bytes) {
-  std::string page = rt::decode_file_bytes(bytes);
+  rt::DecodedFile decoded = rt::decode_file(bytes);
+  const std::string& page = decoded.text;
+  FUZZ_CHECK(page == rt::decode_file_bytes(bytes));
   FUZZ_CHECK(page.find('\0') == std::string::npos);
+  // Whatever the page holds comes back from the edit box byte for byte.
+  FUZZ_CHECK(rt::bytes_survive_the_controls(page));
   std::string raw = up_to_zero(bytes);
 
   std::string_view source, body = bytes;
@@ -73,28 +67,40 @@ void check_decoding(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
   } else {
     FUZZ_CHECK(page == raw);  // no mark: the bytes as they are
+    FUZZ_CHECK(decoded.cut == (raw.size() != bytes.size()));
     return;
   }
   bool valid = false;
   std::string characters = rt::convert_encoding(body, source, "UTF-8", &valid);
-  if (!valid || !gb18030_writes(characters)) {
+  if (!valid) {
     FUZZ_CHECK(page == raw);  // undecodable: kept as it is, never an empty page
     return;
   }
-  // A mark that the decoder reads as U+FEFF (all but FF FE) leaves GBK out.
-  FUZZ_CHECK(holds_characters(page, characters, source == "UTF-16LE"));
+  // Every character arrives, private-use ones GB18030 gave up included.
+  FUZZ_CHECK(holds_characters(page, characters));
+  FUZZ_CHECK(decoded.cut == (characters.find('\0') != std::string::npos));
 }
 
 void check_reply(std::string_view bytes) {
+  // A reply is all of its text, zeros included.
   std::string text = rt::utf8_to_gbk_text(bytes);
-  FUZZ_CHECK(text.find('\0') == std::string::npos);
   bool valid = false;
   rt::convert_encoding(bytes, "UTF-8", "UTF-16BE", &valid);
-  if (!valid || !gb18030_writes(bytes)) {
+  if (!valid) {
     FUZZ_CHECK(text.empty());
     return;
   }
-  FUZZ_CHECK(holds_characters(text, bytes, true));
+  std::string got;
+  FUZZ_CHECK(rt::page_text_to_utf8(text, got) && got == bytes);
+}
+
+// Text from the controls (the input's bytes as UTF-16 units): whole characters come back
+// unchanged, and a lone surrogate outside the byte escapes is reported lost.
+void check_units(std::string_view bytes) {
+  std::u16string units;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  FUZZ_CHECK(rt::units_survive_the_page(units));
 }
 
 }  // namespace
@@ -103,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input = fuzz::bytes_of(data, size);
   check_decoding(input);
   check_reply(input);
+  check_units(input);
   if (input.empty()) return 0;
   constexpr size_t kCount = sizeof kNames / sizeof kNames[0];
   unsigned char pair = static_cast<unsigned char>(input[0]);
