@@ -10,6 +10,7 @@
 #include "common/tool_art.h"
 #include "common/tool_window.h"
 #include "common/window_fade.h"
+#include "documents/open_files.h"
 #include "forms/crypt_window_form.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
@@ -45,6 +46,12 @@ void decrypt_file(rt::CommonDialog& dialog) {
   // A wrong password or algorithm, a damaged file and an empty text all end here, untold.
   if (text.empty()) return;
   if (check_button_state(w.超级按钮_解密后显示在这里, ButtonOp::Query)) {
+    w.编辑框_内容摘要.set_text(text);
+    return;
+  }
+  // A new page waits for the end of an open run that is adding pages (the text stays shown
+  // here meanwhile).
+  if (open_busy()) {
     w.编辑框_内容摘要.set_text(text);
     return;
   }

@@ -14,6 +14,7 @@
 #include "common/control_routines.h"
 #include "common/tool_art.h"
 #include "common/window_fade.h"
+#include "documents/open_files.h"
 #include "forms/crypt_window_form.h"
 #include "forms/message_box_form.h"
 #include "pages/page_model.h"
@@ -141,6 +142,35 @@ TEST_F(CryptTest, RoundTripsThroughFilesForBothAlgorithms) {
     cw().组合框_打开文件_加密解密.set_current(page);
   }
   EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(CryptTest, ADecryptionDuringAnOpenRunShowsItsTextHereInsteadOfANewPage) {
+  const std::string text = "运行中解密";
+  secret_page(text);
+  open_window();
+  ui_test::type_text(cw().编辑框_密码, "pw");
+  const std::string file = dir_ + "busy.enc";
+  encrypt_to(file);
+  // An open run adding pages, its worker held back.
+  const std::string arriving = dir_ + "arriving.txt";
+  ASSERT_TRUE(rt::write_file_safely(arriving, "到了"));
+  g_open_in_thread = 1;
+  rt::seams::hold_workers(true);
+  g_open_queue = {arriving};
+  open_files();
+  ASSERT_TRUE(open_busy());
+  int before = tabs().count();
+  cw().编辑框_内容摘要.set_text("");
+  decrypt_from(file);
+  EXPECT_EQ(tabs().count(), before);
+  EXPECT_EQ(cw().编辑框_内容摘要.text(), text);
+  rt::seams::hold_workers(false);
+  ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000));
+  EXPECT_EQ(tabs().count(), before + 1);
+  // Once the run has ended the page comes again.
+  decrypt_from(file);
+  EXPECT_EQ(tabs().count(), before + 2);
+  EXPECT_EQ(page_content(tabs().count() - 1), text);
 }
 
 TEST_F(CryptTest, TheDialogsAreAskedAsTheCommandSays) {
