@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds both configurations: build/native (Win32-free code, sanitizers) and
-# build/win32 (Velmora.exe and the Windows test programs). VELMORA_BUILD names another folder,
+# build/win32 (Velmora.exe; the Windows test programs in build/win32/tests, each with the
+# configuration file of its own folder, and the benchmarks in build/win32/bench). VELMORA_BUILD names another folder,
 # VELMORA_JOBS the number of compile jobs (all cores by default).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

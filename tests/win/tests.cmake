@@ -92,6 +92,7 @@ velmora_wine_test(win_batch_tests
 
 # The other program of the reader tests: controls with known contents in a second process.
 add_executable(velmora_foreign_target WIN32 tests/win/foreign_target.cpp)
+set_target_properties(velmora_foreign_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_TEST_DIR})
 target_link_libraries(velmora_foreign_target PRIVATE velmora_flags comctl32 ole32 oleaut32 oleacc uuid)
 target_link_options(velmora_foreign_target PRIVATE ${VELMORA_STATIC_LINK})
 velmora_wine_test(win_foreign_tests
