@@ -70,8 +70,17 @@ bool Window::load(Window* owner, bool show) {
   detail::top_level_created();
   registry().push_back(this);
   build();
+  // The created event may show the window (maximizing it does): its first activation waits for
+  // the created event's end, which prepares what that event works with.
+  creating_ = true;
+  activated_while_creating_ = false;
   if (handle_ && on_created) on_created();
+  creating_ = false;
   if (handle_ && show) ShowWindow(hw(handle_), SW_SHOW);
+  if (handle_ && activated_while_creating_ && !first_activated_ && GetActiveWindow() == hw(handle_)) {
+    first_activated_ = true;
+    if (on_first_activation) on_first_activation();
+  }
   return loaded();
 }
 
@@ -237,7 +246,9 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       LRESULT r = DefWindowProcW(hw(handle_), msg, wparam, lparam);
       if (LOWORD(wparam) != WA_INACTIVE) {
         if (on_activated) on_activated();
-        if (!first_activated_ && handle_) {
+        if (creating_) {
+          activated_while_creating_ = true;
+        } else if (!first_activated_ && handle_) {
           first_activated_ = true;
           if (on_first_activation) on_first_activation();
         }

@@ -31,6 +31,14 @@ void start_with(const std::vector<std::string>& lines) {
   ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus(); }));
 }
 
+// Starts the program again with the configuration file the last run left.
+void start_again() {
+  init_globals();
+  rt::seams::set_command_line({});
+  ASSERT_TRUE(main_window().load());
+  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus(); }));
+}
+
 class StartupTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -137,6 +145,29 @@ TEST_F(StartupTest, ASavedPositionIsBroughtBackOntoTheScreen) {
   start_with({"程序设置|取消纪录窗口位置|真", "程序设置|窗口左边|5", "程序设置|窗口宽度|400"});
   EXPECT_EQ(g_remember_position, 0);
   EXPECT_EQ(main_window().width(), 788);  // the form's size
+}
+
+TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAndStatus) {
+  start_with({});
+  ui_test::click(main_window().图形按钮_最大化);
+  ASSERT_EQ(g_maximized, 1);
+  main_window().destroy();
+  // The window was maximized while the created event ran: the first activation still comes
+  // after it, when the first page is there to be shown.
+  start_again();
+  MainWindowForm& w = main_window();
+  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(w.width(), rt::screen_width());
+  EXPECT_EQ(w.caption(), "   Velmora—新建文档 1");
+  EXPECT_EQ(w.标签_上中.text(), "   Velmora—新建文档 1");
+  EXPECT_EQ(w.透明标签_标签状态.text(), "总数:1篇 当前:第1篇");
+  EXPECT_EQ(w.透明标签_文件标题.text(), "标题:新建文档 1");
+  EXPECT_EQ(w.透明标签_文件路径.text(), "  路径:(尚未保存过!)");
+  EXPECT_EQ(w.时钟_监视程序.interval(), 500);  // the rest of the first activation ran too
+  // Restoring goes back to the default place before maximizing.
+  ui_test::click(w.图形按钮_最大化);
+  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(w.width(), 788);
 }
 
 }  // namespace
