@@ -11,6 +11,7 @@
 #include "app/snapping.h"
 #include "app/tray.h"
 #include "app/single_instance.h"
+#include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/path_routines.h"
 #include "common/skin.h"
@@ -119,6 +120,31 @@ void apply_option_flags() {
   main_window().图形按钮_关闭本页.set_visible(g_tab_close_button != 0);
 }
 
+// The tips of the caption, the menu bar, the frame and the tab strip; the maximize and topmost
+// buttons' tips follow their state, the status line's follow the page.
+void apply_main_window_tips(MainWindowForm& w) {
+  set_topmost_button_tip();
+  set_maximize_button_tip();
+  const std::pair<rt::Unit*, const char*> tips[] = {
+      {&w.图形按钮_关闭, "<font color=red>关闭本程序<font>"},
+      {&w.图形按钮_最小化, "最小化程序"},
+      {&w.图形按钮_程序图标, "Velmora"},
+      {&w.图形按钮_文件_菜单, "文件菜单"},
+      {&w.图形按钮_编辑_菜单, "编辑菜单"},
+      {&w.图形按钮_附加_菜单, "附加菜单"},
+      {&w.图形按钮_设置_菜单, "设置菜单"},
+      {&w.图形按钮_帮助_菜单, "帮助菜单"},
+      {&w.图形按钮_迷你模式, "迷你模式"},
+      {&w.标签_底, "双击此处将编辑框光标移动到最前\r\n右击此处打开文件列表窗口"},
+      {&w.标签_左中, "双击此处将编辑框光标移动到中间"},
+      {&w.标签_右中, "双击此处将编辑框光标移动到中间"},
+      {&w.图形按钮_关闭本页, "关闭当前页，快捷键Ctrl+W"},
+      {&w.图形按钮_向左, "向前翻动一个标签，或者使用快捷键'Alt+←'或'Shift+滚轮前滚'"},
+      {&w.图形按钮_向右, "向后翻动一个标签，或者使用快捷键'Alt+→'或'Shift+滚轮后滚'"},
+  };
+  for (const auto& [unit, text] : tips) set_balloon_tip(*unit, text);
+}
+
 void apply_autosave_option(MainWindowForm& w) {
   g_autosave_interval = 0;
   if (!config_flag(cfg::页面设置::开启自动定时保存)) return;
@@ -207,8 +233,9 @@ void on_main_window_created() {
   if (config_flag(cfg::程序设置::开启老板键)) register_boss_key_from_config();
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
   show_main_clock(!config_flag(cfg::程序设置::主界面不显示时间));
-  apply_main_window_cursors();
   attach_main_window_drops();
+  apply_main_window_tips(w);
+  apply_main_window_cursors();
   int os = os_version_code();
   g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();

@@ -1,6 +1,7 @@
 #include "common/window_fade.h"
 
 #include "app/globals.h"
+#include "common/balloon_tip.h"
 #include "common/frame_art.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -128,4 +129,10 @@ void toggle_topmost() {
   main.图形按钮_最前.set_pictures(s[0], s[1], s[2]);
   main.set_topmost(on);
   set_tool_windows_topmost(on);
+  set_topmost_button_tip();
+}
+
+void set_topmost_button_tip() {
+  MainWindowForm& main = main_window();
+  set_balloon_tip(main.图形按钮_最前, main.topmost() ? "取消最前" : "窗口最前");
 }

@@ -11,6 +11,7 @@
 #include "options/config.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
+#include "runtime/tooltip.h"
 #include "ui_test.h"
 
 namespace {
@@ -90,6 +91,7 @@ TEST_F(StartupTest, StoredOptionsAreApplied) {
   EXPECT_EQ(g_tab_close_button, 0);
   EXPECT_EQ(g_first_line_title, 0);
   EXPECT_TRUE(main_window().topmost());
+  EXPECT_EQ(rt::tooltip_text(main_window().图形按钮_最前), "取消最前");
   rt::Font f = main_window().编辑框_文本类容.font();
   EXPECT_EQ(f.face, "宋体");
   EXPECT_EQ(f.size, 14);
@@ -164,6 +166,7 @@ TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAnd
   EXPECT_EQ(w.透明标签_文件标题.text(), "标题:新建文档 1");
   EXPECT_EQ(w.透明标签_文件路径.text(), "  路径:(尚未保存过!)");
   EXPECT_EQ(w.时钟_监视程序.interval(), 500);  // the rest of the first activation ran too
+  EXPECT_EQ(rt::tooltip_text(w.图形按钮_最大化), "还原");
   // Restoring goes back to the default place before maximizing.
   ui_test::click(w.图形按钮_最大化);
   EXPECT_EQ(g_maximized, 0);
