@@ -24,6 +24,7 @@
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
+#include "runtime/hooks.h"
 #include "runtime/shell.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
@@ -37,6 +38,7 @@ int g_remember_position = 0;
 int g_children_stay = 0;
 int g_work_height = 0;
 int g_autosave_interval = 0;
+rt::WindowHandle g_last_idle_dialog = nullptr;
 
 namespace {
 // Built by the created event and appended to the page list once the edit box has its colours.
@@ -145,6 +147,39 @@ void apply_main_window_tips(MainWindowForm& w) {
   for (const auto& [unit, text] : tips) set_balloon_tip(*unit, text);
 }
 
+constexpr unsigned kEnterIdle = 0x0121;
+// WM_ENTERIDLE of a dialog's loop. A menu's loop sends it too, naming the window that owns the
+// menu, the main window itself: that is no dialog to place.
+constexpr uintptr_t kIdleOfDialog = 0;
+rt::HookId g_dialog_centring_hook = 0;
+
+// The folder browser, by its caption or, where the system names it otherwise, by its tree.
+bool is_folder_browser(rt::WindowHandle dialog, const std::string& caption) {
+  return caption == "浏览文件夹" || !rt::find_child_windows(dialog, "SysTreeView32").empty();
+}
+
+// Over the middle of the main window at the size; a dialog that cannot be that small keeps its
+// least size and is centred with it.
+void centre_dialog(rt::WindowHandle dialog, int width, int height) {
+  rt::Window& main = main_window();
+  auto place = [&](int w, int h) {
+    move_window(dialog, main.left() + main.width() / 2 - w / 2, main.top() + main.height() / 2 - h / 2, w, h);
+  };
+  place(width, height);
+  rt::Rect got = rt::window_rect(dialog);
+  if (got.width != width || got.height != height) place(got.width, got.height);
+}
+
+void place_common_dialog(rt::WindowHandle dialog) {
+  std::string caption = rt::window_text(dialog);
+  if (is_folder_browser(dialog, caption))
+    centre_dialog(dialog, 380, 420);
+  else if (!caption.empty())
+    centre_dialog(dialog, 580, 420);
+  // Read again: the options window may have changed it since the start.
+  rt::set_window_alpha(dialog, config_int(cfg::程序设置::窗口透明度));
+}
+
 void apply_autosave_option(MainWindowForm& w) {
   g_autosave_interval = 0;
   if (!config_flag(cfg::页面设置::开启自动定时保存)) return;
@@ -155,6 +190,24 @@ void apply_autosave_option(MainWindowForm& w) {
 }
 
 }  // namespace
+
+intptr_t dialog_centring_proc(rt::Message& m) {
+  if (m.msg == kEnterIdle && m.wparam == kIdleOfDialog && m.lparam) {
+    auto dialog = reinterpret_cast<rt::WindowHandle>(m.lparam);
+    // A dialog is placed when it first waits for the user; afterwards it stays where the user
+    // puts it.
+    if (dialog != g_last_idle_dialog) {
+      g_last_idle_dialog = dialog;
+      place_common_dialog(dialog);
+    }
+  }
+  return m.next();
+}
+
+void remove_dialog_centring() {
+  rt::remove_hook(main_window().handle(), g_dialog_centring_hook);
+  g_dialog_centring_hook = 0;
+}
 
 int program_entry() {
   rt::initialize();
@@ -276,4 +329,7 @@ void on_main_window_first_activation() {
       rt::close_window(arrow);
   main_window().时钟_监视程序.set_interval(kHandOverPollMs);
   show_current_page();
+  // Every common dialog over the main window is placed over its middle when it first shows.
+  g_last_idle_dialog = nullptr;
+  g_dialog_centring_hook = rt::add_hook(w.handle(), dialog_centring_proc);
 }

@@ -7,6 +7,7 @@
 #include "options/config.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
+#include "runtime/window_services.h"
 
 int g_window_alpha = 255;
 int g_not_win9x = 1;
@@ -56,6 +57,10 @@ int move_window(rt::Window& window, int left, int top, int width, int height, bo
   window.move(left, top, width, height);
   (void)repaint;
   return 1;
+}
+
+int move_window(rt::WindowHandle window, int left, int top, int width, int height, bool repaint) {
+  return rt::move_window(window, left, top, width, height, repaint) ? 1 : 0;
 }
 
 void show_window_faded(rt::Window& window, bool show, bool keep_position) {

@@ -14,5 +14,6 @@ void set_topmost_button_tip();
 void set_tool_windows_topmost(bool on);
 // MoveWindow: 1 on success.
 int move_window(rt::Window& window, int left, int top, int width, int height, bool repaint = true);
+int move_window(rt::WindowHandle window, int left, int top, int width, int height, bool repaint = true);
 // The placement show_window_faded gives a window over the main window.
 void centre_over_main_window(rt::Window& window);

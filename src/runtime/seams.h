@@ -48,6 +48,10 @@ struct DialogAnswer {
   // DC's own size). What is printed on it is recorded in printed_documents().
   void* device_context = nullptr;
   int page_width = 0, page_height = 0;
+  // open, save, folder and colour: when set, the system's own dialog is shown instead. Once it
+  // shows and its loop has waited for the user (its owner has heard that it is idle), this runs
+  // there once with the dialog's window handle; then the dialog is cancelled.
+  std::function<void(void* dialog)> while_shown;
 };
 void script_dialog(DialogAnswer answer);
 std::optional<DialogAnswer> take_dialog_answer(DialogKind kind);

@@ -4,6 +4,7 @@
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/timer.h"
+#include "runtime/window_services.h"
 
 namespace rt {
 namespace {
@@ -145,10 +146,7 @@ void Window::set_caption(std::string_view text) {
 void Window::set_alpha(int value) {
   if (!handle_) return;
   value = value < 0 ? 0 : value > 255 ? 255 : value;
-  HWND h = hw(handle_);
-  LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
-  if (!(ex & WS_EX_LAYERED)) SetWindowLongW(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-  SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(value), LWA_ALPHA);
+  set_window_alpha(handle_, value);
   alpha_ = value;
 }
 
