@@ -30,6 +30,9 @@ void type_text(rt::Unit& unit, const std::string& text);
 // The real mouse, through the system's input queue: the pointer goes to the screen point and
 // stays there (each event carries its place, and a move undone by an earlier warp is made again).
 void move_pointer(int x, int y);
+// The user's left click through the system's input queue, where the unit shows under the
+// pointer (its window is activated as a real click activates it).
+void click_with_pointer(rt::Unit& unit);
 // A screen point of the unit where it is the window under the pointer (the test fails when it
 // shows nowhere).
 rt::Point point_on(rt::Unit& unit);

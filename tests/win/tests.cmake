@@ -154,3 +154,6 @@ velmora_wine_test(win_edge_hide_tests
 velmora_wine_test(win_open_pages_popup_tests
   tests/win/open_pages_popup_test.cpp
 )
+velmora_wine_test(win_tool_windows_tests
+  tests/win/tool_windows_test.cpp
+)
