@@ -200,6 +200,8 @@ void layout_main_window() {
 
   m.图形按钮_向右.set_left(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向右.width() + 1);
   m.图形按钮_向左.set_left(m.图形按钮_向右.left() - m.图形按钮_向左.width() + 1);
+  // The scroll buttons cover the strip's right end: the tabs keep clear of them.
+  m.高级选择夹_标签.set_end_margin(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向左.left());
   if (g_tab_close_button) place_tab_close_button();
 
   m.透明标签_上.move(m.标签_上中.left() - 4, m.标签_上中.top(), m.标签_上中.width() + 8, m.透明标签_上.height());
