@@ -105,7 +105,10 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         else
           fmt |= DT_WORDBREAK;
         std::wstring w = to_wide(text_);
-        r.left += margin_;
+        if (align_ == Align::Right)
+          r.right -= margin_;
+        else
+          r.left += margin_;
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, fmt);
         SelectObject(dc, old);
       }

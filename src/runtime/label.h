@@ -28,7 +28,8 @@ class Label : public Unit {
   void set_word_wrap(bool on);
   void set_picture(const Picture& p);
   const Picture& picture() const { return picture_; }
-  // Room kept free at the left before the text (a picture drawn over the label's start).
+  // Room kept free before the text (a picture drawn over the label's start): at the left, or at
+  // the right end of right-aligned text.
   void set_text_margin(int pixels);
 
  protected:

@@ -929,6 +929,28 @@ TEST_F(OptionsTest, TheCloseButtonAndTheExitFadeTheWindowOut) {
   EXPECT_FALSE(ow().visible());
 }
 
+TEST_F(OptionsTest, TheVersionInTheBottomStripShowsWholeOnTheWindowsBody) {
+  open();
+  rt::Label& strip = ow().标签_下中;
+  EXPECT_EQ(rt::trim_left(strip.text()), "程序版本：1.0.0.1");
+  HWND h = static_cast<HWND>(strip.handle());
+  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(h);
+  // Where the text's line runs, left of it and after it, the strip shows the body colour; the
+  // frame's dark line is only its lowest pixels.
+  const int mid = strip.height() / 2;
+  const COLORREF body = kSkinBodyColor;
+  auto near_body = [body](COLORREF c) {
+    return std::abs(GetRValue(c) - GetRValue(body)) <= 16 && std::abs(GetGValue(c) - GetGValue(body)) <= 16 &&
+           std::abs(GetBValue(c) - GetBValue(body)) <= 16;
+  };
+  EXPECT_TRUE(near_body(GetPixel(dc, 10, mid))) << std::hex << GetPixel(dc, 10, mid);
+  EXPECT_TRUE(near_body(GetPixel(dc, 10, strip.height() - 4))) << std::hex << GetPixel(dc, 10, strip.height() - 4);
+  for (int x = strip.width() - 6; x < strip.width(); ++x)
+    for (int y = 0; y < strip.height() - 3; ++y) EXPECT_TRUE(near_body(GetPixel(dc, x, y))) << x << "," << y;
+  ReleaseDC(h, dc);
+}
+
 TEST_F(OptionsTest, Screenshot) {
   store("程序设置", "分隔符", "━");
   open();
