@@ -324,4 +324,39 @@ TEST_F(FrameTest, TheStatusLinesTipsFollowTheCurrentPage) {
   RemoveDirectoryA(dir.c_str());
 }
 
+// The colours of a unit's last columns on the screen, top to bottom.
+std::vector<COLORREF> right_end_of(rt::Unit& unit, int columns) {
+  HWND h = static_cast<HWND>(unit.handle());
+  RedrawWindow(GetParent(h), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r{};
+  GetWindowRect(h, &r);
+  HDC screen = GetDC(nullptr);
+  std::vector<COLORREF> out;
+  for (int x = r.right - columns; x < r.right; ++x)
+    for (int y = r.top; y < r.bottom; ++y) out.push_back(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+TEST_F(FrameTest, ALongPageNameEndsShortOfThePathInTheStatusLine) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string dir = std::string(temp) + "velmora_status\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string path = dir + "一个名字长得放不进状态栏标题里的文档，后面还有好多字.txt";
+  ASSERT_TRUE(rt::write_file(path, "text"));
+  g_open_queue = {path};
+  open_files();
+  ASSERT_TRUE(ui_test::wait_for([&] { return g_pages[static_cast<size_t>(tabs().current())].path == path; }));
+  rt::Label& title = w().透明标签_文件标题;
+  ASSERT_EQ(title.text(), "标题:一个名字长得放不进状态栏标题里的文档，后面还有好多字");
+  ui_test::screenshot("status_line_long_name");
+  // The label's last pixels show what lies behind it, as when it holds no text.
+  const std::vector<COLORREF> with_text = right_end_of(title, 3);
+  title.set_text("");
+  EXPECT_EQ(right_end_of(title, 3), with_text);
+  DeleteFileA(path.c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
 }  // namespace
