@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -495,6 +496,19 @@ TEST_F(AboutTest, OverAMinimizedMainWindowTheAboutWindowStaysWhereTheFormPlacesI
   open_about_window();
   ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
   EXPECT_EQ(aw().top(), w().top() + w().height() / 2 - aw().height() / 2);
+}
+
+TEST_F(AboutTest, OverAMainWindowSlidOutAtAnEdgeTheAboutWindowStaysWhereTheFormPlacesIt) {
+  w().move(0, 150, 700, 500);
+  toggle_edge_slide();
+  ASSERT_EQ(g_edge_hidden, 1);
+  open_about_window();
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  EXPECT_EQ(aw().left(), 200);
+  EXPECT_EQ(aw().top(), 200);
+  aw().destroy();
+  toggle_edge_slide();
+  EXPECT_EQ(g_edge_hidden, 0);
 }
 
 TEST_F(AboutTest, TheHelpAndProgramMenusOpenTheHomepage) {
