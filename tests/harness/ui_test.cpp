@@ -135,6 +135,15 @@ rt::Point point_on(rt::Unit& unit) {
   return {r.left, r.top};
 }
 
+unsigned drawn_pixel(rt::Unit& unit, int x, int y) {
+  HWND h = hw(unit.handle());
+  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(h);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(h, dc);
+  return static_cast<unsigned>(c);
+}
+
 void click_with_pointer(rt::Unit& unit) {
   const rt::Point at = point_on(unit);
   move_pointer(at.x, at.y);

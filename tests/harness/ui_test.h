@@ -42,6 +42,10 @@ rt::Point point_on(rt::Unit& unit);
 // Returns when the loop has ended (bounded).
 void drag(rt::Unit& unit, int dx, int dy, int steps = 6);
 
+// The colour (Windows RGB) the unit's window shows at (x, y) of its client area once it has
+// painted itself anew.
+unsigned drawn_pixel(rt::Unit& unit, int x, int y);
+
 // The class name and caption of a window handle (GBK).
 std::string class_name(rt::WindowHandle h);
 std::string window_text(rt::WindowHandle h);

@@ -299,17 +299,34 @@ TEST_F(FrameTest, TheMaximizeAndTopmostButtonsTipsFollowTheirState) {
   }
 }
 
+// A file of the name in a folder of the temporary folder, opened into the current page; the
+// folder goes with the test's end.
+class OpenedFile {
+ public:
+  explicit OpenedFile(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "velmora_frame\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    path = dir_ + name;
+    EXPECT_TRUE(rt::write_file(path, "text"));
+    g_open_queue = {path};
+    open_files();
+    EXPECT_TRUE(ui_test::wait_for([this] { return g_pages[static_cast<size_t>(tabs().current())].path == path; }));
+  }
+  ~OpenedFile() {
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  std::string path;
+
+ private:
+  std::string dir_;
+};
+
 TEST_F(FrameTest, TheStatusLinesTipsFollowTheCurrentPage) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string dir = std::string(temp) + "velmora_tips\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  const std::string path = dir + "说明.txt";
-  ASSERT_TRUE(rt::write_file(path, "text"));
-  g_open_queue = {path};
-  open_files();
-  auto current_path = [] { return g_pages[static_cast<size_t>(tabs().current())].path; };
-  ASSERT_TRUE(ui_test::wait_for([&] { return current_path() == path; }));
+  OpenedFile file("说明.txt");
+  const std::string& path = file.path;
   ui_test::press_key(editor(), 'N', rt::kCtrl);
   ASSERT_EQ(tabs().count(), 2);
   EXPECT_EQ(rt::tooltip_text(w().标签_上中), "(尚未保存过!)");
@@ -320,8 +337,6 @@ TEST_F(FrameTest, TheStatusLinesTipsFollowTheCurrentPage) {
   EXPECT_EQ(rt::tooltip_text(w().透明标签_文件标题), "文件标题:说明");
   EXPECT_EQ(rt::tooltip_text(w().透明标签_文件路径), "文件路径:" + path);
   EXPECT_EQ(rt::tooltip_text(w().透明标签_标签状态), "总数:2篇 当前:第1篇");
-  DeleteFileA(path.c_str());
-  RemoveDirectoryA(dir.c_str());
 }
 
 // The colours of a unit's last columns on the screen, top to bottom.
@@ -339,15 +354,7 @@ std::vector<COLORREF> right_end_of(rt::Unit& unit, int columns) {
 }
 
 TEST_F(FrameTest, ALongPageNameEndsShortOfThePathInTheStatusLine) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string dir = std::string(temp) + "velmora_status\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  const std::string path = dir + "一个名字长得放不进状态栏标题里的文档，后面还有好多字.txt";
-  ASSERT_TRUE(rt::write_file(path, "text"));
-  g_open_queue = {path};
-  open_files();
-  ASSERT_TRUE(ui_test::wait_for([&] { return g_pages[static_cast<size_t>(tabs().current())].path == path; }));
+  OpenedFile file("一个名字长得放不进状态栏标题里的文档，后面还有好多字.txt");
   rt::Label& title = w().透明标签_文件标题;
   ASSERT_EQ(title.text(), "标题:一个名字长得放不进状态栏标题里的文档，后面还有好多字");
   ui_test::screenshot("status_line_long_name");
@@ -355,8 +362,6 @@ TEST_F(FrameTest, ALongPageNameEndsShortOfThePathInTheStatusLine) {
   const std::vector<COLORREF> with_text = right_end_of(title, 3);
   title.set_text("");
   EXPECT_EQ(right_end_of(title, 3), with_text);
-  DeleteFileA(path.c_str());
-  RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

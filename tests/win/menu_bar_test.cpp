@@ -162,19 +162,12 @@ TEST_F(MenuBarTest, HoverSlidesFromFileToHelpAndBackThroughTheTimerAndASimulated
 }
 
 // The colour a bar button shows at the left end of its face, where no caption lies.
-COLORREF drawn_face(rt::GraphicButton& b) {
-  HWND h = static_cast<HWND>(b.handle());
-  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  HDC dc = GetDC(h);
-  COLORREF c = GetPixel(dc, 3, b.height() / 2);
-  ReleaseDC(h, dc);
-  return c;
-}
+unsigned drawn_face(rt::GraphicButton& b) { return ui_test::drawn_pixel(b, 3, b.height() / 2); }
 
 TEST_F(MenuBarTest, AfterSlidingBetweenMenusAndEscNoButtonIsDrawnPressedOrLit) {
   const uint32_t normal = menu_bar_button_pictures()[0].pixels()[static_cast<size_t>(kMenuBarButtonHeight / 2) *
                                                                       kMenuBarButtonWidth + 3];
-  const COLORREF face = RGB((normal >> 16) & 0xFF, (normal >> 8) & 0xFF, normal & 0xFF);
+  const unsigned face = RGB((normal >> 16) & 0xFF, (normal >> 8) & 0xFF, normal & 0xFF);
   // File, then slide to Edit and on to Help, then Esc.
   std::vector<int> opened;
   rt::seams::set_menu_hook([&](rt::PopupMenu& m) {

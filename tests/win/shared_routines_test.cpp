@@ -9,6 +9,7 @@
 #include "runtime/seams.h"
 #include "runtime/system.h"
 #include "runtime/window.h"
+#include "ui_test.h"
 
 namespace {
 
@@ -112,16 +113,6 @@ TEST(GraphicCheckButtons, StateLivesInThePictures) {
   form.destroy();
 }
 
-// The colour the button shows at a point of its own window.
-COLORREF drawn_at(rt::GraphicButton& b, int x, int y) {
-  HWND h = static_cast<HWND>(b.handle());
-  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  HDC dc = GetDC(h);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(h, dc);
-  return c;
-}
-
 TEST(GraphicCheckButtons, TheBoxAndTheCircleShowTheWindowAroundThem) {
   ButtonForm form;
   ASSERT_TRUE(form.load());
@@ -133,12 +124,12 @@ TEST(GraphicCheckButtons, TheBoxAndTheCircleShowTheWindowAroundThem) {
     // The picture is 16 pixels square, centred in the 20-pixel row.
     const int top = 2;
     for (auto [x, y] : {std::pair{0, 0}, std::pair{15, 0}, std::pair{0, 15}, std::pair{15, 15}}) {
-      EXPECT_EQ(drawn_at(form.radio, x, top + y), back) << "radio corner " << x << "," << y << " on " << on;
-      EXPECT_EQ(drawn_at(form.check, x, top + y), back) << "check corner " << x << "," << y << " on " << on;
+      EXPECT_EQ(ui_test::drawn_pixel(form.radio, x, top + y), back) << "radio corner " << x << "," << y << " on " << on;
+      EXPECT_EQ(ui_test::drawn_pixel(form.check, x, top + y), back) << "check corner " << x << "," << y << " on " << on;
     }
     // Inside, the box and the circle keep their own white fill.
-    EXPECT_EQ(drawn_at(form.check, 7, top + 3), RGB(255, 255, 255));
-    EXPECT_EQ(drawn_at(form.radio, 4, top + 8), RGB(255, 255, 255));
+    EXPECT_EQ(ui_test::drawn_pixel(form.check, 7, top + 3), 0xFFFFFFu);
+    EXPECT_EQ(ui_test::drawn_pixel(form.radio, 4, top + 8), 0xFFFFFFu);
   }
   form.destroy();
 }
