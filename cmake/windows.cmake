@@ -33,6 +33,17 @@ add_executable(Velmora WIN32 src/main.cpp $<TARGET_OBJECTS:velmora_resources>)
 target_link_libraries(Velmora PRIVATE velmora_app)
 target_link_options(Velmora PRIVATE ${VELMORA_STATIC_LINK})
 
+# The test programs and the benchmarks live in folders of their own: each is a program whose
+# folder holds its configuration file, and they start from none, so beside Velmora.exe they
+# would delete the one scripts/run.sh uses. The tests' folder gets a copy of Velmora.exe for
+# the tests that start the program as a second instance (it finds the running one through the
+# configuration file of its own folder).
+set(VELMORA_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+set(VELMORA_BENCH_DIR ${CMAKE_BINARY_DIR}/bench)
+add_custom_command(TARGET Velmora POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_TEST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Velmora> ${VELMORA_TEST_DIR}/)
+
 # GoogleTest cross-built from Debian's sources.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -52,6 +63,7 @@ function(velmora_wine_test name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "RUN_THROUGH" "ARGS")
   # With the program's manifest: the tests meet the controls the program's users see.
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:velmora_resources>)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_TEST_DIR})
   target_link_libraries(${name} PRIVATE velmora_test_main velmora_app)
   target_link_options(${name} PRIVATE ${VELMORA_STATIC_LINK})
   add_test(NAME ${name}
@@ -67,12 +79,15 @@ include(${PROJECT_SOURCE_DIR}/tests/win/tests.cmake)
 
 # Benchmarks: programs that print figures (tools/bench.sh runs them).
 add_executable(velmora_open_bench tools/bench/open_bench.cpp)
+set_target_properties(velmora_open_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
 target_link_libraries(velmora_open_bench PRIVATE velmora_app)
 target_link_options(velmora_open_bench PRIVATE ${VELMORA_STATIC_LINK})
 add_executable(velmora_boundary_bench tools/bench/boundary_bench.cpp)
+set_target_properties(velmora_boundary_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
 target_link_libraries(velmora_boundary_bench PRIVATE velmora_runtime)
 target_link_options(velmora_boundary_bench PRIVATE ${VELMORA_STATIC_LINK})
 add_executable(velmora_memory_bench tools/bench/memory_bench.cpp)
+set_target_properties(velmora_memory_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
 target_link_libraries(velmora_memory_bench PRIVATE velmora_app psapi)
 target_link_options(velmora_memory_bench PRIVATE ${VELMORA_STATIC_LINK})
 

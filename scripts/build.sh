@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds the configurations: build/native (Win32-free code, sanitizers),
-# build/win32 (Velmora.exe and the Windows test programs; "program" builds Velmora.exe alone) and
-# build/fuzz (the fuzz targets of the Win32-free code, clang). VELMORA_BUILD names another folder,
+# build/win32 (Velmora.exe; "program" builds it alone; the Windows test programs in
+# build/win32/tests, each with the configuration file of its own folder, and the benchmarks in
+# build/win32/bench) and build/fuzz (the fuzz targets of the Win32-free code, clang). VELMORA_BUILD names another folder,
 # VELMORA_JOBS the number of compile jobs (all cores by default).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

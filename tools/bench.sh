@@ -9,6 +9,6 @@ bash "$here/build.sh" win32 >/dev/null
 xsession_start
 echo "machine: $(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 echo "wine: $(wine --version)"
-wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_open_bench.exe"
-wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_boundary_bench.exe"
-wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_memory_bench.exe"
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_open_bench.exe"
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_boundary_bench.exe"
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_memory_bench.exe"

@@ -6,6 +6,7 @@
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "common/balloon_tip.h"
 #include "common/frame_art.h"
 #include "common/menu_art.h"
 #include "common/window_fade.h"
@@ -39,6 +40,14 @@ void set_maximize_item(bool maximized) {
   item->caption = maximized ? "还原(&D)" : "最大化(&D)";
   item->image = maximized ? kImageRestore : kImageMaximize;
 }
+
+}  // namespace
+
+void set_maximize_button_tip() {
+  set_balloon_tip(main_window().图形按钮_最大化, g_maximized ? "还原" : "最大化程序");
+}
+
+namespace {
 
 bool docked() {
   rt::Window& w = main_window();
@@ -104,6 +113,7 @@ void toggle_maximize() {
     w.时钟_显示出来.set_interval(0);
     w.maximize();
     set_maximize_item(true);
+    set_maximize_button_tip();
   } else {
     w.restore();
     if (g_restore_on_unmaximize) keep_restore_rect(false);
@@ -113,6 +123,7 @@ void toggle_maximize() {
     enable_resize_labels(true);
     if (g_edge_hide_enabled) w.时钟_显示出来.set_interval(250);
     set_maximize_item(false);
+    set_maximize_button_tip();
   }
 }
 
@@ -189,6 +200,8 @@ void layout_main_window() {
 
   m.图形按钮_向右.set_left(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向右.width() + 1);
   m.图形按钮_向左.set_left(m.图形按钮_向右.left() - m.图形按钮_向左.width() + 1);
+  // The scroll buttons cover the strip's right end: the tabs keep clear of them.
+  m.高级选择夹_标签.set_end_margin(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向左.left());
   if (g_tab_close_button) place_tab_close_button();
 
   m.透明标签_上.move(m.标签_上中.left() - 4, m.标签_上中.top(), m.标签_上中.width() + 8, m.透明标签_上.height());

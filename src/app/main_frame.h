@@ -15,6 +15,8 @@ void layout_main_window();
 // below it.
 void set_toolbar_hidden(bool hidden);
 void toggle_maximize();
+// The maximize button's tip names what a click does now: "最大化程序", or "还原" while maximized.
+void set_maximize_button_tip();
 void keep_restore_rect(bool store);
 void keep_dock_rect(bool store);
 void enable_resize_labels(bool on);

@@ -73,6 +73,7 @@ void release_main_window() {
   // A start from now on (a restart among them) is the running instance.
   release_instance_event();
   disable_window_snapping(main_window());
+  remove_dialog_centring();
   config_delete("程序设置", "进程通信钥匙");
 }
 

@@ -114,6 +114,8 @@ void poll_ipc_box() {
   std::string text = box.text();
   if (text == kHandOverIdleText) return;
   box.set_text(kHandOverIdleText);
+  // A window slid out at an edge comes back first, and stays for the pause.
+  leave_edge_hide();
   HandOverRequest request = parse_hand_over_text(text);
   if (request.kind == HandOverRequest::Files) {
     g_open_queue = std::move(request.paths);

@@ -11,6 +11,8 @@
 #include "app/single_instance.h"
 #include "app/snapping.h"
 #include "app/tray.h"
+#include "app/single_instance.h"
+#include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/path_routines.h"
@@ -24,6 +26,7 @@
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
+#include "runtime/hooks.h"
 #include "runtime/shell.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
@@ -37,6 +40,7 @@ int g_remember_position = 0;
 int g_children_stay = 0;
 int g_work_height = 0;
 int g_autosave_interval = 0;
+rt::WindowHandle g_last_idle_dialog = nullptr;
 
 namespace {
 // Built by the created event and appended to the page list once the edit box has its colours.
@@ -120,6 +124,64 @@ void apply_option_flags() {
   main_window().图形按钮_关闭本页.set_visible(g_tab_close_button != 0);
 }
 
+// The tips of the caption, the menu bar, the frame and the tab strip; the maximize and topmost
+// buttons' tips follow their state, the status line's follow the page.
+void apply_main_window_tips(MainWindowForm& w) {
+  set_topmost_button_tip();
+  set_maximize_button_tip();
+  const std::pair<rt::Unit*, const char*> tips[] = {
+      {&w.图形按钮_关闭, "<font color=red>关闭本程序<font>"},
+      {&w.图形按钮_最小化, "最小化程序"},
+      {&w.图形按钮_程序图标, "Velmora"},
+      {&w.图形按钮_文件_菜单, "文件菜单"},
+      {&w.图形按钮_编辑_菜单, "编辑菜单"},
+      {&w.图形按钮_附加_菜单, "附加菜单"},
+      {&w.图形按钮_设置_菜单, "设置菜单"},
+      {&w.图形按钮_帮助_菜单, "帮助菜单"},
+      {&w.图形按钮_迷你模式, "迷你模式"},
+      {&w.标签_底, "双击此处将编辑框光标移动到最前\r\n右击此处打开文件列表窗口"},
+      {&w.标签_左中, "双击此处将编辑框光标移动到中间"},
+      {&w.标签_右中, "双击此处将编辑框光标移动到中间"},
+      {&w.图形按钮_关闭本页, "关闭当前页，快捷键Ctrl+W"},
+      {&w.图形按钮_向左, "向前翻动一个标签，或者使用快捷键'Alt+←'或'Shift+滚轮前滚'"},
+      {&w.图形按钮_向右, "向后翻动一个标签，或者使用快捷键'Alt+→'或'Shift+滚轮后滚'"},
+  };
+  for (const auto& [unit, text] : tips) set_balloon_tip(*unit, text);
+}
+
+constexpr unsigned kEnterIdle = 0x0121;
+// WM_ENTERIDLE of a dialog's loop. A menu's loop sends it too, naming the window that owns the
+// menu, the main window itself: that is no dialog to place.
+constexpr uintptr_t kIdleOfDialog = 0;
+rt::HookId g_dialog_centring_hook = 0;
+
+// The folder browser, by its caption or, where the system names it otherwise, by its tree.
+bool is_folder_browser(rt::WindowHandle dialog, const std::string& caption) {
+  return caption == "浏览文件夹" || !rt::find_child_windows(dialog, "SysTreeView32").empty();
+}
+
+// Over the middle of the main window at the size; a dialog that cannot be that small keeps its
+// least size and is centred with it.
+void centre_dialog(rt::WindowHandle dialog, int width, int height) {
+  rt::Window& main = main_window();
+  auto place = [&](int w, int h) {
+    move_window(dialog, main.left() + main.width() / 2 - w / 2, main.top() + main.height() / 2 - h / 2, w, h);
+  };
+  place(width, height);
+  rt::Rect got = rt::window_rect(dialog);
+  if (got.width != width || got.height != height) place(got.width, got.height);
+}
+
+void place_common_dialog(rt::WindowHandle dialog) {
+  std::string caption = rt::window_text(dialog);
+  if (is_folder_browser(dialog, caption))
+    centre_dialog(dialog, 380, 420);
+  else if (!caption.empty())
+    centre_dialog(dialog, 580, 420);
+  // Read again: the options window may have changed it since the start.
+  rt::set_window_alpha(dialog, config_int(cfg::程序设置::窗口透明度));
+}
+
 void apply_autosave_option(MainWindowForm& w) {
   g_autosave_interval = 0;
   if (!config_flag(cfg::页面设置::开启自动定时保存)) return;
@@ -130,6 +192,24 @@ void apply_autosave_option(MainWindowForm& w) {
 }
 
 }  // namespace
+
+intptr_t dialog_centring_proc(rt::Message& m) {
+  if (m.msg == kEnterIdle && m.wparam == kIdleOfDialog && m.lparam) {
+    auto dialog = reinterpret_cast<rt::WindowHandle>(m.lparam);
+    // A dialog is placed when it first waits for the user; afterwards it stays where the user
+    // puts it.
+    if (dialog != g_last_idle_dialog) {
+      g_last_idle_dialog = dialog;
+      place_common_dialog(dialog);
+    }
+  }
+  return m.next();
+}
+
+void remove_dialog_centring() {
+  rt::remove_hook(main_window().handle(), g_dialog_centring_hook);
+  g_dialog_centring_hook = 0;
+}
 
 int program_entry() {
   rt::initialize();
@@ -209,8 +289,9 @@ void on_main_window_created() {
   if (config_flag(cfg::程序设置::开启老板键)) register_boss_key_from_config();
   g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
   show_main_clock(!config_flag(cfg::程序设置::主界面不显示时间));
-  apply_main_window_cursors();
   attach_main_window_drops();
+  apply_main_window_tips(w);
+  apply_main_window_cursors();
   int os = os_version_code();
   g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();
@@ -251,4 +332,7 @@ void on_main_window_first_activation() {
       rt::close_window(arrow);
   main_window().时钟_监视程序.set_interval(kHandOverPollMs);
   show_current_page();
+  // Every common dialog over the main window is placed over its middle when it first shows.
+  g_last_idle_dialog = nullptr;
+  g_dialog_centring_hook = rt::add_hook(w.handle(), dialog_centring_proc);
 }

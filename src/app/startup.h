@@ -3,10 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "runtime/hooks.h"
+
 extern int g_remember_position;
 extern int g_children_stay;
 extern int g_work_height;
 extern int g_autosave_interval;
+// The last window the dialog placement saw waiting for the user.
+extern rt::WindowHandle g_last_idle_dialog;
 
 int program_entry();
 void on_main_window_created();
@@ -14,4 +18,9 @@ void on_main_window_first_activation();
 // The command-line arguments as the open queue: each made absolute against the folder the
 // program was started in. When the first is a shortcut with a target, Explorer shows the
 // target and the result is true: the process is to end.
+// The main window's layer that places each common dialog over it, when the dialog first waits
+// for the user: the folder browser at 380 x 420, other dialogs with a caption at 580 x 420, all
+// with the window transparency.
+intptr_t dialog_centring_proc(rt::Message& m);
+void remove_dialog_centring();
 bool queue_command_line(const std::vector<std::string>& arguments);

@@ -1,11 +1,13 @@
 #include "common/artwork.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
 
 constexpr int kSize = 16;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
+// Around the box and the circle the button's background shows through.
+constexpr uint32_t kClear = 0x00000000;
 
 struct Palette {
   uint32_t frame, fill, mark;
@@ -18,7 +20,7 @@ const Palette kPalettes[3] = {
 };
 
 std::vector<uint32_t> check_box(const Palette& p, bool on) {
-  std::vector<uint32_t> px(kSize * kSize, kWhite);
+  std::vector<uint32_t> px(kSize * kSize, kClear);
   for (int y = 1; y < kSize - 1; ++y)
     for (int x = 1; x < kSize - 1; ++x)
       px[y * kSize + x] = (x == 1 || y == 1 || x == kSize - 2 || y == kSize - 2) ? p.frame : p.fill;
@@ -34,13 +36,18 @@ std::vector<uint32_t> check_box(const Palette& p, bool on) {
 }
 
 std::vector<uint32_t> radio_button(const Palette& p, bool on) {
-  std::vector<uint32_t> px(kSize * kSize, kWhite);
+  std::vector<uint32_t> px(kSize * kSize, kClear);
   const double c = (kSize - 1) / 2.0;
+  constexpr double kOuter = 6.6, kInner = 5.4, kMark = 2.9;
   for (int y = 0; y < kSize; ++y)
     for (int x = 0; x < kSize; ++x) {
-      double d2 = (x - c) * (x - c) + (y - c) * (y - c);
-      if (d2 <= 6.6 * 6.6) px[y * kSize + x] = d2 >= 5.4 * 5.4 ? p.frame : p.fill;
-      if (on && d2 <= 2.9 * 2.9) px[y * kSize + x] = p.mark;
+      double d = std::sqrt((x - c) * (x - c) + (y - c) * (y - c));
+      uint32_t& out = px[y * kSize + x];
+      if (d <= kOuter)
+        out = d >= kInner ? p.frame : p.fill;
+      else if (d < kOuter + 1)  // the rim fades into what lies behind the button
+        out = (static_cast<uint32_t>((kOuter + 1 - d) * 255) << 24) | (p.frame & 0xFFFFFF);
+      if (on && d <= kMark) out = p.mark;
     }
   return px;
 }

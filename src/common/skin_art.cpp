@@ -303,6 +303,12 @@ CursorArt make_text_cursor() {
 
 }  // namespace
 
+std::array<rt::Picture, 3> tool_window_bottom_pictures(int height) {
+  const int n = kVirtual, mid = n / 2;
+  const int h = std::clamp(height, kCorner, n - kTitleStripHeight);
+  return {cut(0, n - h, kCorner, h), cut(mid, n - h, 1, h), cut(n - kCorner, n - h, kCorner, h)};
+}
+
 const std::array<rt::Picture, 8>& tool_window_frame_pictures() {
   static const std::array<rt::Picture, 8> pictures = make_frame();
   return pictures;

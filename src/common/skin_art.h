@@ -15,6 +15,9 @@ constexpr unsigned kSkinBodyColor = 0xF4E2B3;
 
 // Top-left, top (the title strip), top-right, left, right, bottom-left, bottom, bottom-right.
 const std::array<rt::Picture, 8>& tool_window_frame_pictures();
+// The bottom-left, bottom and bottom-right pieces of the frame for a bottom strip of the height
+// (a strip that carries a text): the body down to the frame's bottom line.
+std::array<rt::Picture, 3> tool_window_bottom_pictures(int height);
 // 21 x 20, drawn for the title strip 2 pixels below its top: normal, hover, pressed, disabled.
 const std::array<rt::Picture, 4>& close_button_pictures();
 // More buttons of that kind: back to the normal window, and the pin of always-on-top (leaning:

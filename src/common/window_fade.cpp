@@ -1,11 +1,13 @@
 #include "common/window_fade.h"
 
 #include "app/globals.h"
+#include "common/balloon_tip.h"
 #include "common/frame_art.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
+#include "runtime/window_services.h"
 
 int g_window_alpha = 255;
 int g_not_win9x = 1;
@@ -55,6 +57,10 @@ int move_window(rt::Window& window, int left, int top, int width, int height, bo
   window.move(left, top, width, height);
   (void)repaint;
   return 1;
+}
+
+int move_window(rt::WindowHandle window, int left, int top, int width, int height, bool repaint) {
+  return rt::move_window(window, left, top, width, height, repaint) ? 1 : 0;
 }
 
 void show_window_faded(rt::Window& window, bool show, bool keep_position) {
@@ -128,4 +134,10 @@ void toggle_topmost() {
   main.图形按钮_最前.set_pictures(s[0], s[1], s[2]);
   main.set_topmost(on);
   set_tool_windows_topmost(on);
+  set_topmost_button_tip();
+}
+
+void set_topmost_button_tip() {
+  MainWindowForm& main = main_window();
+  set_balloon_tip(main.图形按钮_最前, main.topmost() ? "取消最前" : "窗口最前");
 }

@@ -9,8 +9,11 @@ extern int g_not_win9x;
 // window unless keep_position.
 void show_window_faded(rt::Window& window, bool show, bool keep_position = false);
 void toggle_topmost();
+// The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
+void set_topmost_button_tip();
 void set_tool_windows_topmost(bool on);
 // MoveWindow: 1 on success.
 int move_window(rt::Window& window, int left, int top, int width, int height, bool repaint = true);
+int move_window(rt::WindowHandle window, int left, int top, int width, int height, bool repaint = true);
 // The placement show_window_faded gives a window over the main window.
 void centre_over_main_window(rt::Window& window);

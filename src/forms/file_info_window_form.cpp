@@ -4,7 +4,8 @@
 #include "documents/file_info.h"
 
 namespace {
-constexpr int W = 400, H = 372;
+// The facts end 352 pixels down; the OK button has its own row under them.
+constexpr int W = 400, H = 396;
 constexpr unsigned kCaptionColor = 0x5A3A20;
 constexpr unsigned kValueColor = 0x8B4513;
 }  // namespace
@@ -87,7 +88,7 @@ void FileInfoWindowForm::build() {
   }
   透明标签_文件属性.set_transparent(true);
   透明标签_文件属性.set_text_color(kCaptionColor);
-  标签_字体名称.set_width(W - 100);
+  标签_字体名称.set_width(W - 12 - 88);
 
   const auto& look = message_box_button_pictures();
   图形按钮_确定.create(*this, {W - 84, H - 34, 72, 24}, "确定");

@@ -82,6 +82,9 @@ void MainWindowForm::build() {
     status->set_transparent(true);
     status->set_text_color(0x5A3A20);
   }
+  // A long name ends in "..." short of the path after it; a long path keeps its file name.
+  透明标签_文件标题.set_ellipsis(rt::Label::Ellipsis::End);
+  透明标签_文件路径.set_ellipsis(rt::Label::Ellipsis::Path);
   进度条.create(*this, {kFrameSide, kStatusTop - 1, W - 2 * kFrameSide, 6});
 
   // The menu bar's row under the caption; the toolbar stacks under it.

@@ -199,6 +199,12 @@ void on_options_window_created() {
   OptionsWindowForm& f = ow();
   // 1-2: invisible until it fades in; the skin, the pictures and the pointers.
   dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, options_window_icon_picture(), f.图形按钮_关闭小);
+  // The bottom strip carries the version: its pieces are the body down to the frame's line.
+  const auto bottom = tool_window_bottom_pictures(f.标签_下中.height());
+  f.标签_左下.set_picture(bottom[0]);
+  f.标签_下中.set_picture(bottom[1]);
+  f.标签_右下.set_picture(bottom[2]);
+  f.标签_下中.set_text_margin(8);
   f.标签_下中.set_text(std::string(117, ' ') + "程序版本：1.0.0.1");
   rt::CursorHandle pointer = program_pointer_cursor().handle();
   rt::CursorHandle text_cursor = program_text_cursor().handle();

@@ -58,7 +58,8 @@ void place_tab_close_button() {
   rt::TabControl& tabs = w.高级选择夹_标签;
   rt::GraphicButton& b = w.图形按钮_关闭本页;
   rt::Rect r = tabs.tab_rect(tabs.current());
-  bool shown = g_tab_close_button && r.width > 0 && r.left + r.width <= tabs.width();
+  // Only over a tab that shows whole: the strip's end lies under the scroll buttons.
+  bool shown = g_tab_close_button && r.width > 0 && r.left + r.width <= tabs.strip_room();
   b.set_visible(shown);
   if (!shown) return;
   b.move(tabs.left() + r.left + r.width - b.width() - 2, tabs.top() + r.top + (r.height - b.height()) / 2, b.width(),

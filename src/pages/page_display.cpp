@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
+#include "common/balloon_tip.h"
 #include "documents/file_info.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
@@ -120,13 +121,9 @@ void update_title_and_status(int index) {
   if (index < 0 || index >= static_cast<int>(g_pages.size())) return;
   const PageRecord& page = g_pages[index];
   std::string name = page_name(index);
-  if (page.path.empty()) {
-    w.标签_上中.set_text("   Velmora—" + name);
-    w.透明标签_文件路径.set_text("  路径:(尚未保存过!)");
-  } else {
-    w.标签_上中.set_text("   Velmora—" + page.path);
-    w.透明标签_文件路径.set_text("  路径:" + page.path);
-  }
+  const std::string shown_path = page.path.empty() ? "(尚未保存过!)" : page.path;
+  w.标签_上中.set_text("   Velmora—" + (page.path.empty() ? name : page.path));
+  w.透明标签_文件路径.set_text("  路径:" + shown_path);
   w.标签_上中.set_text_color(page.modified ? kModifiedTitleColor : kTitleColor);
   w.set_caption(w.标签_上中.text());
   int count = w.高级选择夹_标签.count();
@@ -135,6 +132,10 @@ void update_title_and_status(int index) {
   else
     w.透明标签_标签状态.set_text("总数:" + std::to_string(count) + "篇 当前:第" + std::to_string(index + 1) + "篇");
   w.透明标签_文件标题.set_text("标题:" + name);
+  set_balloon_tip(w.标签_上中, shown_path);
+  set_balloon_tip(w.透明标签_文件标题, "文件" + w.透明标签_文件标题.text());
+  set_balloon_tip(w.透明标签_文件路径, "文件" + rt::trim_left(w.透明标签_文件路径.text()));
+  set_balloon_tip(w.透明标签_标签状态, w.透明标签_标签状态.text());
 }
 
 void on_tab_changing() {

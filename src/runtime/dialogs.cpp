@@ -5,11 +5,84 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 
 namespace rt {
 namespace {
+
+// A test's look at a real dialog: the dialog's loop dispatches a thread timer, whose tick finds
+// the dialog of this thread once it shows and its owner has been told the dialog is idle (the
+// dialog then waits for the user), runs the test's function there once and cancels the dialog.
+class RealDialogWatch {
+ public:
+  RealDialogWatch(WindowHandle owner, std::function<void(void*)> look) : owner_(static_cast<HWND>(owner)), look_(std::move(look)) {
+    current_ = this;
+    if (owner_)
+      hook_ = add_hook(owner_, [this](Message& m) {
+        intptr_t r = m.next();
+        if (m.msg == WM_ENTERIDLE && m.wparam == MSGF_DIALOGBOX) idle_ = reinterpret_cast<HWND>(m.lparam);
+        return r;
+      });
+    timer_ = SetTimer(nullptr, 0, 50, tick);
+  }
+  ~RealDialogWatch() {
+    KillTimer(nullptr, timer_);
+    if (owner_) remove_hook(owner_, hook_);
+    current_ = nullptr;
+  }
+  RealDialogWatch(const RealDialogWatch&) = delete;
+  RealDialogWatch& operator=(const RealDialogWatch&) = delete;
+
+ private:
+  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+    RealDialogWatch* w = current_;
+    if (!w || w->done_) return;
+    HWND dialog = w->shown_dialog();
+    if (!dialog || (w->owner_ && w->idle_ != dialog)) return;
+    w->done_ = true;
+    w->look_(dialog);
+    if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+  struct Search {
+    HWND owner, found;
+  };
+  static BOOL CALLBACK find_shown(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (IsWindowVisible(h) && wcscmp(cls, L"#32770") == 0 && (!s->owner || GetWindow(h, GW_OWNER) == s->owner)) {
+      s->found = h;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  HWND shown_dialog() const {
+    Search s{owner_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), find_shown, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+  }
+
+  static inline RealDialogWatch* current_ = nullptr;
+  HWND owner_;
+  std::function<void(void*)> look_;
+  HookId hook_ = 0;
+  UINT_PTR timer_ = 0;
+  HWND idle_ = nullptr;
+  bool done_ = false;
+};
+
+// The test's answer for a dialog of this kind, recorded as asked; none outside tests. An
+// unscripted dialog in a test is a cancel: a test never waits for a person.
+std::optional<seams::DialogAnswer> test_answer(seams::DialogKind kind, const std::string& title,
+                                               const std::string& folder, const std::string& file_name) {
+  if (!seams::test_mode()) return std::nullopt;
+  seams::dialog_requests().push_back({kind, title, folder, file_name});
+  auto a = seams::take_dialog_answer(kind);
+  if (!a) return seams::DialogAnswer{kind, false, {}, 0};
+  return a;
+}
 
 // "a|b|c|d|" becomes the dialog's "a\0b\0c\0d\0\0".
 std::wstring dialog_filter(const std::string& filter) {
@@ -21,12 +94,14 @@ std::wstring dialog_filter(const std::string& filter) {
   return w;
 }
 
-std::optional<seams::DialogAnswer> scripted(seams::DialogKind kind, const FileDialogRequest& r) {
-  if (!seams::test_mode()) return std::nullopt;
-  seams::dialog_requests().push_back({kind, r.title, r.folder, r.file_name});
-  auto a = seams::take_dialog_answer(kind);
-  // An unscripted dialog in a test is a cancel: a test never waits for a person.
-  if (!a) return seams::DialogAnswer{kind, false, {}, 0};
+// The answer a test gives instead of the user, or none when the real dialog is shown (outside
+// tests, or when the test looks at the real one: then the watch is armed).
+std::optional<seams::DialogAnswer> scripted(std::optional<seams::DialogAnswer> a, WindowHandle owner,
+                                            std::optional<RealDialogWatch>& watch) {
+  if (a && a->while_shown) {
+    watch.emplace(owner, a->while_shown);
+    return std::nullopt;
+  }
   return a;
 }
 
@@ -46,7 +121,9 @@ int CALLBACK folder_browse_callback(HWND window, UINT msg, LPARAM, LPARAM data) 
 }  // namespace
 
 std::vector<std::string> open_files_dialog(const FileDialogRequest& r) {
-  if (auto a = scripted(seams::DialogKind::Open, r)) return a->accepted ? a->paths : std::vector<std::string>{};
+  std::optional<RealDialogWatch> watch;
+  if (auto a = scripted(test_answer(seams::DialogKind::Open, r.title, r.folder, r.file_name), r.owner, watch))
+    return a->accepted ? a->paths : std::vector<std::string>{};
   std::wstring filter = dialog_filter(r.filter);
   std::wstring title = to_wide(r.title), folder = to_wide(r.folder);
   std::wstring buffer(65536, L'\0');
@@ -75,7 +152,8 @@ std::vector<std::string> open_files_dialog(const FileDialogRequest& r) {
 }
 
 std::string save_file_dialog(const FileDialogRequest& r) {
-  if (auto a = scripted(seams::DialogKind::Save, r))
+  std::optional<RealDialogWatch> watch;
+  if (auto a = scripted(test_answer(seams::DialogKind::Save, r.title, r.folder, r.file_name), r.owner, watch))
     return a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
   std::wstring filter = dialog_filter(r.filter);
   std::wstring title = to_wide(r.title), folder = to_wide(r.folder), ext = bare_extension(r.default_extension);
@@ -111,10 +189,9 @@ bool CommonDialog::run() {
 }
 
 std::optional<unsigned> choose_color_dialog(WindowHandle owner) {
-  if (seams::test_mode()) {
-    seams::dialog_requests().push_back({seams::DialogKind::Color, {}, {}, {}});
-    auto a = seams::take_dialog_answer(seams::DialogKind::Color);
-    if (a && a->accepted) return a->color & 0xFFFFFF;
+  std::optional<RealDialogWatch> watch;
+  if (auto a = scripted(test_answer(seams::DialogKind::Color, {}, {}, {}), owner, watch)) {
+    if (a->accepted) return a->color & 0xFFFFFF;
     return std::nullopt;
   }
   // The custom colours start as the same dark grey every time: nothing is kept between uses.
@@ -132,11 +209,9 @@ std::optional<unsigned> choose_color_dialog(WindowHandle owner) {
 }
 
 std::string choose_folder_dialog(const FolderDialogRequest& r) {
-  if (seams::test_mode()) {
-    seams::dialog_requests().push_back({seams::DialogKind::Folder, r.title, r.start_folder, {}});
-    auto a = seams::take_dialog_answer(seams::DialogKind::Folder);
-    return a && a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
-  }
+  std::optional<RealDialogWatch> watch;
+  if (auto a = scripted(test_answer(seams::DialogKind::Folder, r.title, r.start_folder, {}), r.owner, watch))
+    return a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
   std::wstring title = to_wide(r.title), start = to_wide(r.start_folder);
   wchar_t display[512] = {};
   BROWSEINFOW bi{};

@@ -22,6 +22,22 @@ void GraphicButton::repaint() {
   if (handle_) InvalidateRect(hw(handle_), nullptr, TRUE);
 }
 
+void GraphicButton::refresh_hot() {
+  HWND h = hw(handle_);
+  if (!h) return;
+  POINT p{};
+  GetCursorPos(&p);
+  bool hot = WindowFromPoint(p) == h;
+  if (hot) {
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, h, 0};
+    TrackMouseEvent(&t);
+  }
+  if (hot != hot_) {
+    hot_ = hot;
+    repaint();
+  }
+}
+
 void GraphicButton::set_pictures(const Picture& normal, const Picture& hover, const Picture& pressed) {
   normal_ = normal;
   hover_ = hover;
@@ -129,7 +145,12 @@ std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wp
       GetClientRect(h, &r);
       bool inside = PtInRect(&r, p);
       repaint();
-      if (was_down && inside && IsWindowEnabled(h) && on_click) on_click();
+      if (was_down && inside && IsWindowEnabled(h) && on_click) {
+        on_click();
+        // The click may have run a loop of its own (a menu) that took the mouse: the leave of
+        // the pointer was never told, so the button looks again where the pointer is.
+        refresh_hot();
+      }
       return 0;
     }
     case WM_ENABLE:

@@ -38,6 +38,8 @@ class GraphicButton : public Unit {
 
  private:
   void repaint();
+  // Lit while the pointer is over it, found where the pointer is now.
+  void refresh_hot();
   Picture normal_, hover_, pressed_, disabled_;
   std::string caption_;
   unsigned text_color_ = 0;

@@ -66,6 +66,10 @@ void Label::set_text_margin(int pixels) {
   margin_ = pixels;
   repaint();
 }
+void Label::set_ellipsis(Ellipsis e) {
+  ellipsis_ = e;
+  repaint();
+}
 
 void Label::set_transparent(bool on) {
   transparent_ = on;
@@ -101,11 +105,15 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
         bool single_line = !wrap_ && text_.find('\n') == std::string::npos;
         if (single_line)
-          fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0);
+          fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0) |
+                 (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
         else
           fmt |= DT_WORDBREAK;
         std::wstring w = to_wide(text_);
-        r.left += margin_;
+        if (align_ == Align::Right)
+          r.right -= margin_;
+        else
+          r.left += margin_;
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, fmt);
         SelectObject(dc, old);
       }

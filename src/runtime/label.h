@@ -12,6 +12,9 @@ namespace rt {
 class Label : public Unit {
  public:
   enum class Align { Left, Centre, Right };
+  // A one-line text too long for the label ends in "..." (Path: a path keeps its file name and
+  // loses the middle).
+  enum class Ellipsis { None, End, Path };
   void create(Window& parent, Rect r, std::string_view text = {});
 
   std::string text() const { return exists() ? text_ : std::string(); }
@@ -28,8 +31,10 @@ class Label : public Unit {
   void set_word_wrap(bool on);
   void set_picture(const Picture& p);
   const Picture& picture() const { return picture_; }
-  // Room kept free at the left before the text (a picture drawn over the label's start).
+  // Room kept free before the text (a picture drawn over the label's start): at the left, or at
+  // the right end of right-aligned text.
   void set_text_margin(int pixels);
+  void set_ellipsis(Ellipsis e);
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
@@ -37,6 +42,7 @@ class Label : public Unit {
  private:
   void repaint();
   int margin_ = 0;
+  Ellipsis ellipsis_ = Ellipsis::None;
   std::string text_;
   unsigned text_color_ = 0;
   unsigned back_color_ = 0xFFFFFF;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -10,9 +11,9 @@
 
 namespace rt {
 
-Picture Picture::from_pixels(int width, int height, const std::vector<uint32_t>& pixels) {
-  Picture p;
-  if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * height) return p;
+namespace {
+// A 32-bit top-down DIB section of the pixels; premultiplied for drawing with a blend.
+HBITMAP make_dib(int width, int height, const uint32_t* pixels, bool premultiply) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -22,11 +23,36 @@ Picture Picture::from_pixels(int width, int height, const std::vector<uint32_t>&
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bmp) return nullptr;
+  const size_t n = static_cast<size_t>(width) * height;
+  if (!premultiply) {
+    std::memcpy(bits, pixels, n * 4);
+    return bmp;
+  }
+  auto* out = static_cast<uint32_t*>(bits);
+  for (size_t i = 0; i < n; ++i) {
+    uint32_t c = pixels[i], a = c >> 24;
+    auto pre = [a](uint32_t v) { return (v * a + 127) / 255; };
+    out[i] = (a << 24) | (pre((c >> 16) & 0xFF) << 16) | (pre((c >> 8) & 0xFF) << 8) | pre(c & 0xFF);
+  }
+  return bmp;
+}
+std::shared_ptr<void> owned(HBITMAP b) {
+  return std::shared_ptr<void>(b, [](void* h) { DeleteObject(static_cast<HBITMAP>(h)); });
+}
+}  // namespace
+
+Picture Picture::from_pixels(int width, int height, const std::vector<uint32_t>& pixels) {
+  Picture p;
+  if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * height) return p;
+  const ptrdiff_t n = static_cast<ptrdiff_t>(width) * height;
+  HBITMAP bmp = make_dib(width, height, pixels.data(), false);
   if (!bmp) return p;
-  std::memcpy(bits, pixels.data(), static_cast<size_t>(width) * height * 4);
-  p.bitmap_ = std::shared_ptr<void>(bmp, [](void* b) { DeleteObject(static_cast<HBITMAP>(b)); });
-  p.pixels_ = std::make_shared<const std::vector<uint32_t>>(pixels.begin(),
-                                                            pixels.begin() + static_cast<ptrdiff_t>(width) * height);
+  p.bitmap_ = owned(bmp);
+  // Pixels that are not opaque are drawn over what lies behind them.
+  if (std::any_of(pixels.begin(), pixels.begin() + n, [](uint32_t c) { return (c >> 24) != 0xFF; }))
+    if (HBITMAP blend = make_dib(width, height, pixels.data(), true)) p.blend_bitmap_ = owned(blend);
+  p.pixels_ = std::make_shared<const std::vector<uint32_t>>(pixels.begin(), pixels.begin() + n);
   p.width_ = width;
   p.height_ = height;
   return p;
@@ -90,9 +116,14 @@ void Picture::draw(void* dc, int left, int top, int width, int height) const {
   if (!bitmap_) return;
   HDC target = static_cast<HDC>(dc);
   HDC mem = CreateCompatibleDC(target);
-  HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(bitmap_.get()));
-  SetStretchBltMode(target, COLORONCOLOR);
-  StretchBlt(target, left, top, width, height, mem, 0, 0, width_, height_, SRCCOPY);
+  HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(blend_bitmap_ ? blend_bitmap_.get() : bitmap_.get()));
+  if (blend_bitmap_) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(target, left, top, width, height, mem, 0, 0, width_, height_, blend);
+  } else {
+    SetStretchBltMode(target, COLORONCOLOR);
+    StretchBlt(target, left, top, width, height, mem, 0, 0, width_, height_, SRCCOPY);
+  }
   SelectObject(mem, old);
   DeleteDC(mem);
 }

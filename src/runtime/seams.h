@@ -52,6 +52,10 @@ struct DialogAnswer {
   // What goes on while the dialog is open, before it is answered: a real dialog's modal loop
   // runs the program's timers and workers' results, which may add or close pages.
   std::function<void()> while_open;
+  // open, save, folder and colour: when set, the system's own dialog is shown instead. Once it
+  // shows and its loop has waited for the user (its owner has heard that it is idle), this runs
+  // there once with the dialog's window handle; then the dialog is cancelled.
+  std::function<void(void* dialog)> while_shown;
 };
 void script_dialog(DialogAnswer answer);
 std::optional<DialogAnswer> take_dialog_answer(DialogKind kind);

@@ -173,9 +173,9 @@ int TabControl::strip_width() const {
   if (!handle_) return 0;
   RECT r;
   GetClientRect(hw(handle_), &r);
-  int w = r.right;
-  if (left_arrow_.exists() && overflow()) w -= 2 * kArrowWidth;
-  return w;
+  int reserved = end_margin_;
+  if (left_arrow_.exists() && overflow()) reserved = std::max(reserved, 2 * kArrowWidth);
+  return std::max(0, static_cast<int>(r.right) - reserved);
 }
 
 bool TabControl::overflow() const {
@@ -183,7 +183,7 @@ bool TabControl::overflow() const {
   GetClientRect(hw(handle_), &r);
   int total = 0;
   for (int w : widths_) total += w;
-  return total > r.right;
+  return total > r.right - end_margin_;
 }
 
 Rect TabControl::tab_rect(int index) const {
@@ -232,6 +232,14 @@ void TabControl::ensure_visible(int index) {
 void TabControl::set_close_button_space(bool on) {
   close_space_ = on;
   measure_all();
+  layout();
+}
+
+void TabControl::set_end_margin(int pixels) {
+  pixels = std::max(0, pixels);
+  if (pixels == end_margin_) return;
+  end_margin_ = pixels;
+  if (current_ >= 0) ensure_visible(current_);
   layout();
 }
 
@@ -345,6 +353,8 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       t.uId = 0;
       GetClientRect(hw(handle_), &t.rect);
       if (tooltip_) SendMessageW(static_cast<HWND>(tooltip_), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&t));
+      // A narrower strip keeps the current tab in view.
+      if (current_ >= 0) ensure_visible(current_);
       layout();
       return 0;
     }

@@ -43,6 +43,11 @@ class TabControl : public Unit {
 
   // Leaves room on each tab for the close button the page window places over it.
   void set_close_button_space(bool on);
+  // Keeps the strip's right end free for units that lie over it (the window's own scroll
+  // buttons): tabs there are hidden under them, so the current tab is kept left of them.
+  void set_end_margin(int pixels);
+  // The width the tabs may take, from the strip's left end.
+  int strip_room() const { return strip_width(); }
   // The strip's colours: background of other tabs, of the current tab, and of the strip;
   // text of other tabs, of the tab under the mouse, and of the current tab.
   void set_colors(unsigned tab_back, unsigned current_back, unsigned strip_back, unsigned text, unsigned hot_text,
@@ -90,6 +95,7 @@ class TabControl : public Unit {
   int first_visible_ = 0;
   int hot_ = -1;
   bool close_space_ = false;
+  int end_margin_ = 0;
   unsigned tab_back_ = 0xE8E8E8, current_back_ = 0xFFFFFF, strip_back_ = 0xD8D8D8;
   unsigned text_ = 0x404040, hot_text_ = 0x000000, current_text_ = 0x000000;
   Arrow left_arrow_, right_arrow_;

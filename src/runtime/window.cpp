@@ -1,14 +1,39 @@
 #include "runtime/window.h"
 
+#include <vector>
+
 #include "runtime/internal.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/timer.h"
+#include "runtime/window_services.h"
 
 namespace rt {
 namespace {
 HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 constexpr UINT kRunModalHook = WM_APP + 0x51;
+// The checks that keep owned windows above their owner after it was activated: outside the ids
+// the units' timers take.
+constexpr UINT_PTR kOwnedOrderTimer = 0x7FF0;
+constexpr int kOwnedOrderChecks = 10, kOwnedOrderIntervalMs = 100;
+
+// The visible windows the owner owns that lie below it, top first, go back right above it in
+// that order. The system keeps owned windows above their owner; Wine's virtual desktop raises
+// an activated owner over them some moments after the activation, without a message.
+void keep_owned_windows_above(HWND owner) {
+  std::vector<HWND> below;
+  bool past_owner = false;
+  for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h == owner)
+      past_owner = true;
+    else if (past_owner && GetWindow(h, GW_OWNER) == owner && IsWindowVisible(h))
+      below.push_back(h);
+  }
+  for (HWND h : below) {
+    HWND above_owner = GetWindow(owner, GW_HWNDPREV);
+    SetWindowPos(h, above_owner ? above_owner : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
 std::vector<Window*>& registry() {
   static std::vector<Window*> windows;
   return windows;
@@ -70,8 +95,17 @@ bool Window::load(Window* owner, bool show) {
   detail::top_level_created();
   registry().push_back(this);
   build();
+  // The created event may show the window (maximizing it does): its first activation waits for
+  // the created event's end, which prepares what that event works with.
+  creating_ = true;
+  activated_while_creating_ = false;
   if (handle_ && on_created) on_created();
+  creating_ = false;
   if (handle_ && show) ShowWindow(hw(handle_), SW_SHOW);
+  if (handle_ && activated_while_creating_ && !first_activated_ && GetActiveWindow() == hw(handle_)) {
+    first_activated_ = true;
+    if (on_first_activation) on_first_activation();
+  }
   return loaded();
 }
 
@@ -136,10 +170,7 @@ void Window::set_caption(std::string_view text) {
 void Window::set_alpha(int value) {
   if (!handle_) return;
   value = value < 0 ? 0 : value > 255 ? 255 : value;
-  HWND h = hw(handle_);
-  LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
-  if (!(ex & WS_EX_LAYERED)) SetWindowLongW(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-  SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(value), LWA_ALPHA);
+  set_window_alpha(handle_, value);
   alpha_ = value;
 }
 
@@ -236,8 +267,12 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       // that puts the focus elsewhere keeps it there.
       LRESULT r = DefWindowProcW(hw(handle_), msg, wparam, lparam);
       if (LOWORD(wparam) != WA_INACTIVE) {
+        owned_order_checks_ = kOwnedOrderChecks;
+        SetTimer(hw(handle_), kOwnedOrderTimer, kOwnedOrderIntervalMs, nullptr);
         if (on_activated) on_activated();
-        if (!first_activated_ && handle_) {
+        if (creating_) {
+          activated_while_creating_ = true;
+        } else if (!first_activated_ && handle_) {
           first_activated_ = true;
           if (on_first_activation) on_first_activation();
         }
@@ -256,6 +291,11 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       if (wparam ? on_shown : on_hidden) (wparam ? on_shown : on_hidden)();
       return std::nullopt;
     case WM_TIMER: {
+      if (wparam == kOwnedOrderTimer) {
+        keep_owned_windows_above(hw(handle_));
+        if (--owned_order_checks_ <= 0) KillTimer(hw(handle_), kOwnedOrderTimer);
+        return 0;
+      }
       auto it = timers_.find(static_cast<unsigned>(wparam));
       if (it != timers_.end()) it->second->fire();
       return 0;

@@ -99,6 +99,8 @@ class Window : public Unit {
   WindowHandle modal_owner_ = nullptr;
   bool owner_was_enabled_ = false;
   bool first_activated_ = false;
+  bool creating_ = false, activated_while_creating_ = false;
+  int owned_order_checks_ = 0;
   int alpha_ = 255;
   bool topmost_ = false;
   unsigned back_color_;

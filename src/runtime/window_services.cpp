@@ -38,6 +38,25 @@ std::string window_text(WindowHandle window) {
 
 bool window_exists(WindowHandle window) { return window && IsWindow(hw(window)); }
 
+bool move_window(WindowHandle window, int left, int top, int width, int height, bool repaint) {
+  return MoveWindow(hw(window), left, top, width, height, repaint) != FALSE;
+}
+
+Rect window_rect(WindowHandle window) {
+  RECT r{};
+  if (!GetWindowRect(hw(window), &r)) return {};
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void set_window_alpha(WindowHandle window, int alpha) {
+  HWND h = hw(window);
+  if (!IsWindow(h)) return;
+  alpha = alpha < 0 ? 0 : alpha > 255 ? 255 : alpha;
+  LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
+  if (!(ex & WS_EX_LAYERED)) SetWindowLongW(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
 intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam) {
   return SendMessageW(hw(window), msg, wparam, lparam);
 }

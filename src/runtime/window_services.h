@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/app.h"
+#include "runtime/unit.h"
 
 namespace rt {
 
@@ -15,6 +16,13 @@ void close_window(WindowHandle window);
 std::string window_class_name(WindowHandle window);
 std::string window_text(WindowHandle window);
 bool window_exists(WindowHandle window);
+// MoveWindow: the window's place and size on the screen (a top-level window) or in its parent;
+// false when the system refused it.
+bool move_window(WindowHandle window, int left, int top, int width, int height, bool repaint = true);
+// The window's rectangle on the screen, frame included; empty when there is no such window.
+Rect window_rect(WindowHandle window);
+// The window made layered with the opacity 0..255.
+void set_window_alpha(WindowHandle window, int alpha);
 // SendMessage, for the few places where the program speaks to a window in its own words.
 intptr_t send_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);
 // SetCapture: the window gets the mouse's messages wherever the pointer goes, until released.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/globals.h"
+#include "app/snapping.h"
 #include "common/control_routines.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
@@ -178,6 +179,7 @@ void on_typing_window_created() {
   // At the main window's top-right corner.
   rt::Window& main = main_window();
   w.move(main.left() + main.width() - w.width(), main.top(), w.width(), w.height());
+  snap_child_window(w, main, 8);
   // The check starts without pictures, which count as on: one toggle leaves it off.
   toggle_typing_skip_spaces();
   update_typing_delay();

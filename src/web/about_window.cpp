@@ -1,5 +1,6 @@
 #include "web/about_window.h"
 
+#include "common/balloon_tip.h"
 #include "common/messages.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
@@ -8,7 +9,6 @@
 #include "common/window_fade.h"
 #include "forms/about_window_form.h"
 #include "runtime/rich_edit_box.h"
-#include "runtime/tooltip.h"
 #include "web/http_request.h"
 #include "web/update_rules.h"
 #include "web/web_hosts.h"
@@ -20,25 +20,27 @@ constexpr unsigned kEditBorderColor = 0x9D7B45;
 
 AboutWindowForm& f() { return about_window(); }
 
+// The paragraphs are indented by a full-width blank, as Chinese text is: Wine's rich edit box
+// does not wrap a paragraph that starts with ASCII blanks and has no other blank to break at.
 void write_description(rt::RichEditBox& box) {
   const char* face = "宋体";
   append_rich_text_run(box,
-                       "  感谢你使用Velmora！这是一个带标签页的纯文本编辑器，愿它让你每天的文字工作轻松一点。"
+                       "　感谢你使用Velmora！这是一个带标签页的纯文本编辑器，愿它让你每天的文字工作轻松一点。"
                        "有什么想法和建议，欢迎告诉我。\r\n",
                        face, 0xFF0000, 9);
   append_rich_text_run(box, "\r\n", face, 0xFF0000, 5);
   append_rich_text_run(box,
-                       "  程序里的部分图标与界面素材取自网络，仅作学习交流之用；如有不妥，请联系作者，"
+                       "　程序里的部分图标与界面素材取自网络，仅作学习交流之用；如有不妥，请联系作者，"
                        "作者会及时更换。\r\n",
                        face, 0xFF0090, 9);
   append_rich_text_run(box, "\r\n", face, 0xFF0090, 5);
   append_rich_text_run(box,
-                       "  警告：本程序受著作权保护，未经作者许可，任何单位和个人不得复制、修改、反编译或"
+                       "　警告：本程序受著作权保护，未经作者许可，任何单位和个人不得复制、修改、反编译或"
                        "用于商业用途，违者必究！\r\n",
                        face, 255, 9);
   append_rich_text_run(box, "\r\n", face, 255, 5);
   append_rich_text_run(box, "联系作者：\r\n", face, 0x8000, 9);
-  append_rich_text_run(box, "  软件主页：" + homepage_address() + "\r\n  意见反馈：在软件主页上留言即可。\r\n", face,
+  append_rich_text_run(box, "　软件主页：" + homepage_address() + "\r\n　意见反馈：在软件主页上留言即可。\r\n", face,
                        0xFF00FF, 9);
 }
 
@@ -65,9 +67,9 @@ void on_about_window_created() {
 void on_about_window_first_activation() {
   AboutWindowForm& w = f();
   fade_in_web_window(w);
-  rt::set_tooltip(w.图形按钮_关闭小, "<font color=red>关闭关于窗口");
-  rt::set_tooltip(w.图形按钮_更新, "打开更新窗口，检测程序更新");
-  rt::set_tooltip(w.超级链接框_软件主页, "打开程序主页");
+  set_balloon_tip(w.图形按钮_关闭小, "<font color=red>关闭关于窗口");
+  set_balloon_tip(w.图形按钮_更新, "打开更新窗口，检测程序更新");
+  set_balloon_tip(w.超级链接框_软件主页, "打开程序主页");
 }
 
 void close_about_window() { f().close(); }

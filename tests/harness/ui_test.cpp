@@ -136,6 +136,23 @@ rt::Point point_on(rt::Unit& unit) {
   return {r.left, r.top};
 }
 
+unsigned drawn_pixel(rt::Unit& unit, int x, int y) {
+  HWND h = hw(unit.handle());
+  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetDC(h);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(h, dc);
+  return static_cast<unsigned>(c);
+}
+
+void click_with_pointer(rt::Unit& unit) {
+  const rt::Point at = point_on(unit);
+  move_pointer(at.x, at.y);
+  mouse_at({at.x, at.y}, MOUSEEVENTF_LEFTDOWN);
+  mouse_at({at.x, at.y}, MOUSEEVENTF_LEFTUP);
+  settle(150);
+}
+
 void drag(rt::Unit& unit, int dx, int dy, int steps) {
   // A window that is not the active one would take the press as its activation.
   HWND top = GetAncestor(hw(unit.handle()), GA_ROOT);

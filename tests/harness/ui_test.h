@@ -32,6 +32,9 @@ void type_text(rt::Unit& unit, const std::string& text);
 // The real mouse, through the system's input queue: the pointer goes to the screen point and
 // stays there (each event carries its place, and a move undone by an earlier warp is made again).
 void move_pointer(int x, int y);
+// The user's left click through the system's input queue, where the unit shows under the
+// pointer (its window is activated as a real click activates it).
+void click_with_pointer(rt::Unit& unit);
 // A screen point of the unit where it is the window under the pointer (the test fails when it
 // shows nowhere).
 rt::Point point_on(rt::Unit& unit);
@@ -51,6 +54,9 @@ void mouse_on_tray_icon(rt::Point icon, unsigned message);
 // inside it (without it the menu is closed by Esc).
 std::vector<rt::PopupMenu::ShownItem> tray_icon_menu(rt::PopupMenu& menus, rt::Point icon,
                                                      const std::function<void(rt::PopupMenu&)>& then = {});
+// The colour (Windows RGB) the unit's window shows at (x, y) of its client area once it has
+// painted itself anew.
+unsigned drawn_pixel(rt::Unit& unit, int x, int y);
 
 // The class name and caption of a window handle (GBK).
 std::string class_name(rt::WindowHandle h);

@@ -268,6 +268,36 @@ TEST_F(ClosingTest, TheTabCloseButtonLiesOverTheCurrentTabAndClosesIt) {
   EXPECT_FALSE(b.visible());
 }
 
+bool overlap(const rt::Unit& a, const rt::Unit& b) {
+  return a.left() < b.left() + b.width() && b.left() < a.left() + a.width() && a.top() < b.top() + b.height() &&
+         b.top() < a.top() + a.height();
+}
+
+TEST_F(ClosingTest, WithMoreTabsThanRoomTheCloseButtonStaysOffTheScrollButtons) {
+  rt::GraphicButton& close = w().图形按钮_关闭本页;
+  rt::GraphicButton& back = w().图形按钮_向左;
+  for (int i = 0; i < 14; ++i) new_page_command();
+  tabs().set_current(0);
+  ASSERT_GT(tabs().tab_rect(tabs().count() - 1).left, back.left() - tabs().left());  // they overflow
+  for (int i = 0; i < tabs().count(); ++i) {
+    tabs().set_current(i);
+    SCOPED_TRACE(i);
+    // The current tab shows whole, left of the scroll buttons, with its close button.
+    rt::Rect tab = tabs().tab_rect(i);
+    EXPECT_GT(tab.width, 0);
+    EXPECT_LE(tabs().left() + tab.left + tab.width, back.left());
+    EXPECT_TRUE(close.visible());
+    EXPECT_FALSE(overlap(close, back));
+    EXPECT_FALSE(overlap(close, w().图形按钮_向右));
+    if (i == 10) ui_test::screenshot("tabs_overflowing");
+  }
+  // A real click on "<" goes one tab back and closes nothing.
+  const int count = tabs().count();
+  ui_test::click_with_pointer(back);
+  EXPECT_EQ(tabs().count(), count);
+  EXPECT_EQ(tabs().current(), count - 2);
+}
+
 TEST_F(ClosingTest, RestartStartsTheProgramAgain) {
   rt::seams::record_launches(true);
   rt::seams::launches().clear();

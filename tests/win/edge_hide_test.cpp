@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/hand_over_rules.h"
 #include "app/main_frame.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
@@ -220,6 +221,27 @@ TEST_F(EdgeHideTest, OpeningFilesBringsASlidOutWindowBack) {
   ASSERT_TRUE(ui_test::wait_for([&file] { return !open_busy() && g_pages[0].path == file; }));
   EXPECT_EQ(g_edge_hidden, 0);
   EXPECT_EQ(w().left(), 0);
+  DeleteFileA(file.c_str());
+}
+
+TEST_F(EdgeHideTest, AHandOverFromASecondStartBringsASlidOutWindowBack) {
+  std::string file = rt::program_directory() + "edge_hide_hand_over.txt";
+  ASSERT_TRUE(rt::write_file(file, "handed over"));
+  // What a second start writes into the box: a request to come forward, or its files.
+  for (const std::string& request : {std::string(kHandOverFocusRequest), file + "|"}) {
+    SCOPED_TRACE(request);
+    start_hiding("0");
+    w().move(0, 150, kWidth, kHeight);
+    pointer_away();
+    ASSERT_TRUE(ui_test::wait_for(slid_out, 3000));
+    w().编辑框_进程通信.set_text(request);
+    ASSERT_TRUE(ui_test::wait_for([] { return w().编辑框_进程通信.text() == kHandOverIdleText; }, 2000));
+    EXPECT_EQ(g_edge_hidden, 0);
+    EXPECT_EQ(w().left(), 0);
+    EXPECT_EQ(w().时钟_延迟执行任务.interval(), 3500);
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }));
+  }
+  EXPECT_EQ(g_pages[0].path, file);
   DeleteFileA(file.c_str());
 }
 

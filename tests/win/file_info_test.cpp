@@ -413,6 +413,24 @@ TEST_F(FileInfoTest, ClosingAndShutdown) {
   EXPECT_FALSE(iw().visible() && iw().alpha() > 0);
 }
 
+TEST_F(FileInfoTest, TheOkButtonIsFreeOfTheLabelsAndAClickAnywhereOnItCloses) {
+  std::string path = file("一个名字相当长的文档用来看字体名称.txt", "x");
+  open(path);
+  open_window();
+  rt::GraphicButton& ok = iw().图形按钮_确定;
+  HWND button = static_cast<HWND>(ok.handle());
+  RECT r{};
+  GetWindowRect(button, &r);
+  // Every pixel of the button takes the mouse, not a label lying over it.
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) ASSERT_EQ(WindowFromPoint({x, y}), button) << x - r.left << "," << y - r.top;
+  // The value labels end inside the window, clear of its frame.
+  for (rt::Label* value : {&iw().标签_字体名称, &iw().标签_当前页面, &iw().标签_背景颜色})
+    EXPECT_LE(value->left() + value->width(), iw().width() - 2);
+  ui_test::click_with_pointer(ok);
+  EXPECT_TRUE(ui_test::wait_for([] { return !iw().loaded(); }));
+}
+
 TEST_F(FileInfoTest, Screenshot) {
   std::string path = file("示例文档.txt", std::string(3000, 'x'));
   open(path);

@@ -1,18 +1,24 @@
 // The main window's own frame: layout, maximize and restore, docking, sizing and moving.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
 #include "common/messages.h"
+#include "common/window_fade.h"
+#include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
 #include "program_test.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
+#include "runtime/files.h"
 #include "runtime/system.h"
+#include "runtime/tooltip.h"
 #include "ui_test.h"
 
 namespace {
@@ -221,6 +227,141 @@ TEST_F(FrameTest, ScreenshotOfEachButtonSetOverTheMainWindow) {
     EXPECT_TRUE(shown);
     EXPECT_FALSE(message_box_form().loaded());
   }
+}
+
+// The text of the tooltip the window shows now, "" while none is shown.
+std::string shown_tooltip() {
+  HWND tip = nullptr;
+  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)))
+    if (IsWindowVisible(tip) && GetWindow(tip, GW_OWNER) == static_cast<HWND>(w().handle())) break;
+  if (!tip) return {};
+  wchar_t text[256] = {};
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.lpszText = text;
+  if (!SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) return {};
+  char gbk[512] = {};
+  WideCharToMultiByte(936, 0, text, -1, gbk, sizeof gbk, nullptr, nullptr);
+  return gbk;
+}
+
+TEST_F(FrameTest, TheMainWindowsTipsSayWhatEachPartDoes) {
+  const std::pair<rt::Unit*, const char*> tips[] = {
+      {&w().图形按钮_关闭, "关闭本程序"},  // the colour tags are dropped
+      {&w().图形按钮_最小化, "最小化程序"},
+      {&w().图形按钮_最大化, "最大化程序"},
+      {&w().图形按钮_最前, "窗口最前"},
+      {&w().图形按钮_程序图标, "Velmora"},
+      {&w().图形按钮_文件_菜单, "文件菜单"},
+      {&w().图形按钮_编辑_菜单, "编辑菜单"},
+      {&w().图形按钮_附加_菜单, "附加菜单"},
+      {&w().图形按钮_设置_菜单, "设置菜单"},
+      {&w().图形按钮_帮助_菜单, "帮助菜单"},
+      {&w().图形按钮_迷你模式, "迷你模式"},
+      {&w().标签_底, "双击此处将编辑框光标移动到最前\r\n右击此处打开文件列表窗口"},
+      {&w().标签_左中, "双击此处将编辑框光标移动到中间"},
+      {&w().标签_右中, "双击此处将编辑框光标移动到中间"},
+      {&w().图形按钮_关闭本页, "关闭当前页，快捷键Ctrl+W"},
+      {&w().图形按钮_向左, "向前翻动一个标签，或者使用快捷键'Alt+←'或'Shift+滚轮前滚'"},
+      {&w().图形按钮_向右, "向后翻动一个标签，或者使用快捷键'Alt+→'或'Shift+滚轮后滚'"},
+      // The status line of the first page.
+      {&w().标签_上中, "(尚未保存过!)"},
+      {&w().透明标签_文件标题, "文件标题:新建文档 1"},
+      {&w().透明标签_文件路径, "文件路径:(尚未保存过!)"},
+      {&w().透明标签_标签状态, "总数:1篇 当前:第1篇"},
+  };
+  for (const auto& [unit, text] : tips) EXPECT_EQ(rt::tooltip_text(*unit), text);
+  // A real tip, where the pointer rests.
+  rt::Point p = ui_test::point_on(w().图形按钮_最小化);
+  ui_test::move_pointer(p.x, p.y);
+  EXPECT_TRUE(ui_test::wait_for([] { return shown_tooltip() == "最小化程序"; }));
+  ui_test::move_pointer(p.x, p.y + 200);
+}
+
+TEST_F(FrameTest, TheMaximizeAndTopmostButtonsTipsFollowTheirState) {
+  struct Step {
+    rt::GraphicButton* button;
+    const char* tip_after;
+  };
+  const Step steps[] = {
+      {&w().图形按钮_最大化, "还原"},      {&w().图形按钮_最大化, "最大化程序"},
+      {&w().图形按钮_最前, "取消最前"},    {&w().图形按钮_最前, "窗口最前"},
+  };
+  for (const Step& s : steps) {
+    ui_test::click(*s.button);
+    ui_test::settle(50);
+    EXPECT_EQ(rt::tooltip_text(*s.button), s.tip_after);
+  }
+  // Ctrl+Up maximizes and restores as the button does.
+  for (const char* tip : {"还原", "最大化程序"}) {
+    ui_test::press_key(editor(), VK_UP, rt::kCtrl);
+    EXPECT_EQ(rt::tooltip_text(w().图形按钮_最大化), tip);
+  }
+}
+
+// A file of the name in a folder of the temporary folder, opened into the current page; the
+// folder goes with the test's end.
+class OpenedFile {
+ public:
+  explicit OpenedFile(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "velmora_frame\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    path = dir_ + name;
+    EXPECT_TRUE(rt::write_file(path, "text"));
+    g_open_queue = {path};
+    open_files();
+    EXPECT_TRUE(ui_test::wait_for([this] { return g_pages[static_cast<size_t>(tabs().current())].path == path; }));
+  }
+  ~OpenedFile() {
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  std::string path;
+
+ private:
+  std::string dir_;
+};
+
+TEST_F(FrameTest, TheStatusLinesTipsFollowTheCurrentPage) {
+  OpenedFile file("说明.txt");
+  const std::string& path = file.path;
+  ui_test::press_key(editor(), 'N', rt::kCtrl);
+  ASSERT_EQ(tabs().count(), 2);
+  EXPECT_EQ(rt::tooltip_text(w().标签_上中), "(尚未保存过!)");
+  EXPECT_EQ(rt::tooltip_text(w().透明标签_文件路径), "文件路径:(尚未保存过!)");
+  EXPECT_EQ(rt::tooltip_text(w().透明标签_标签状态), "总数:2篇 当前:第2篇");
+  tabs().set_current(0);
+  EXPECT_EQ(rt::tooltip_text(w().标签_上中), path);
+  EXPECT_EQ(rt::tooltip_text(w().透明标签_文件标题), "文件标题:说明");
+  EXPECT_EQ(rt::tooltip_text(w().透明标签_文件路径), "文件路径:" + path);
+  EXPECT_EQ(rt::tooltip_text(w().透明标签_标签状态), "总数:2篇 当前:第1篇");
+}
+
+// The colours of a unit's last columns on the screen, top to bottom.
+std::vector<COLORREF> right_end_of(rt::Unit& unit, int columns) {
+  HWND h = static_cast<HWND>(unit.handle());
+  RedrawWindow(GetParent(h), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r{};
+  GetWindowRect(h, &r);
+  HDC screen = GetDC(nullptr);
+  std::vector<COLORREF> out;
+  for (int x = r.right - columns; x < r.right; ++x)
+    for (int y = r.top; y < r.bottom; ++y) out.push_back(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+TEST_F(FrameTest, ALongPageNameEndsShortOfThePathInTheStatusLine) {
+  OpenedFile file("一个名字长得放不进状态栏标题里的文档，后面还有好多字.txt");
+  rt::Label& title = w().透明标签_文件标题;
+  ASSERT_EQ(title.text(), "标题:一个名字长得放不进状态栏标题里的文档，后面还有好多字");
+  ui_test::screenshot("status_line_long_name");
+  // The label's last pixels show what lies behind it, as when it holds no text.
+  const std::vector<COLORREF> with_text = right_end_of(title, 3);
+  title.set_text("");
+  EXPECT_EQ(right_end_of(title, 3), with_text);
 }
 
 }  // namespace

@@ -161,6 +161,40 @@ TEST_F(MenuBarTest, HoverSlidesFromFileToHelpAndBackThroughTheTimerAndASimulated
   EXPECT_TRUE(w().图形按钮_文件_菜单.normal_picture().same_image(menu_bar_button_pictures()[0]));
 }
 
+// The colour a bar button shows at the left end of its face, where no caption lies.
+unsigned drawn_face(rt::GraphicButton& b) { return ui_test::drawn_pixel(b, 3, b.height() / 2); }
+
+TEST_F(MenuBarTest, AfterSlidingBetweenMenusAndEscNoButtonIsDrawnPressedOrLit) {
+  const uint32_t normal = menu_bar_button_pictures()[0].pixels()[static_cast<size_t>(kMenuBarButtonHeight / 2) *
+                                                                      kMenuBarButtonWidth + 3];
+  const unsigned face = RGB((normal >> 16) & 0xFF, (normal >> 8) & 0xFF, normal & 0xFF);
+  // File, then slide to Edit and on to Help, then Esc.
+  std::vector<int> opened;
+  rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
+    opened.push_back(g_open_menu);
+    rt::GraphicButton* next[] = {&w().图形按钮_编辑_菜单, &w().图形按钮_帮助_菜单};
+    if (opened.size() <= 2) {
+      POINT p = centre_of(*next[opened.size() - 1]);
+      SetCursorPos(p.x, p.y);
+    } else {
+      m.press_key(VK_ESCAPE);
+    }
+  });
+  ui_test::click_with_pointer(w().图形按钮_文件_菜单);
+  ASSERT_TRUE(ui_test::wait_for([&] { return opened.size() >= 3 && g_open_menu == kNoMenu && !menus().is_open(); }));
+  EXPECT_EQ(opened, (std::vector<int>{kFileMenu, kEditMenu, kHelpMenu}));
+  // The pointer goes on into the text: every button shows its plain face again.
+  rt::Point away = ui_test::point_on(editor());
+  ui_test::move_pointer(away.x, away.y);
+  ui_test::settle(300);
+  ui_test::screenshot("menu_bar_after_sliding");
+  for (const Bar& b : kBar) {
+    SCOPED_TRACE(b.caption);
+    EXPECT_TRUE(b.button().normal_picture().same_image(menu_bar_button_pictures()[0]));
+    EXPECT_EQ(drawn_face(b.button()), face) << std::hex << drawn_face(b.button());
+  }
+}
+
 TEST_F(MenuBarTest, APointerRightOfTheRowOrBelowTheStripNeverSwitches) {
   rt::Rect r = w().rect();
   rt::GraphicButton& file = w().图形按钮_文件_菜单;

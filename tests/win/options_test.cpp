@@ -929,6 +929,24 @@ TEST_F(OptionsTest, TheCloseButtonAndTheExitFadeTheWindowOut) {
   EXPECT_FALSE(ow().visible());
 }
 
+TEST_F(OptionsTest, TheVersionInTheBottomStripShowsWholeOnTheWindowsBody) {
+  open();
+  rt::Label& strip = ow().标签_下中;
+  EXPECT_EQ(rt::trim_left(strip.text()), "程序版本：1.0.0.1");
+  // Where the text's line runs, left of it and after it, the strip shows the body colour; the
+  // frame's dark line is only its lowest pixels.
+  const int mid = strip.height() / 2;
+  const unsigned body = kSkinBodyColor;
+  auto near_body = [body](unsigned c) {
+    return std::abs(GetRValue(c) - GetRValue(body)) <= 16 && std::abs(GetGValue(c) - GetGValue(body)) <= 16 &&
+           std::abs(GetBValue(c) - GetBValue(body)) <= 16;
+  };
+  for (auto [x, y] : {std::pair{10, mid}, std::pair{10, strip.height() - 4}})
+    EXPECT_TRUE(near_body(ui_test::drawn_pixel(strip, x, y))) << x << "," << y;
+  for (int x = strip.width() - 6; x < strip.width(); ++x)
+    for (int y = 0; y < strip.height() - 3; ++y) EXPECT_TRUE(near_body(ui_test::drawn_pixel(strip, x, y))) << x << "," << y;
+}
+
 TEST_F(OptionsTest, Screenshot) {
   store("程序设置", "分隔符", "━");
   open();

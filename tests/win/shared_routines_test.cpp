@@ -4,10 +4,12 @@
 
 #include "common/artwork.h"
 #include "common/control_routines.h"
+#include "runtime/graphic_button.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
 #include "runtime/window.h"
+#include "ui_test.h"
 
 namespace {
 
@@ -108,6 +110,27 @@ TEST(GraphicCheckButtons, StateLivesInThePictures) {
   // Empty pictures (a button never set) are not the "off" picture either.
   form.check.set_normal_picture(rt::Picture());
   EXPECT_EQ(check_button_state(form.check, ButtonOp::Query), 1);
+  form.destroy();
+}
+
+TEST(GraphicCheckButtons, TheBoxAndTheCircleShowTheWindowAroundThem) {
+  ButtonForm form;
+  ASSERT_TRUE(form.load());
+  const unsigned back = 0xF4E2B3;  // a tool window's body, no white
+  form.set_back_color(back);
+  for (int on : {0, 1}) {
+    check_button_state(form.check, ButtonOp::Set, on);
+    radio_button_state(form.radio, ButtonOp::Set, on);
+    // The picture is 16 pixels square, centred in the 20-pixel row.
+    const int top = 2;
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{15, 0}, std::pair{0, 15}, std::pair{15, 15}}) {
+      EXPECT_EQ(ui_test::drawn_pixel(form.radio, x, top + y), back) << "radio corner " << x << "," << y << " on " << on;
+      EXPECT_EQ(ui_test::drawn_pixel(form.check, x, top + y), back) << "check corner " << x << "," << y << " on " << on;
+    }
+    // Inside, the box and the circle keep their own white fill.
+    EXPECT_EQ(ui_test::drawn_pixel(form.check, 7, top + 3), 0xFFFFFFu);
+    EXPECT_EQ(ui_test::drawn_pixel(form.radio, 4, top + 8), 0xFFFFFFu);
+  }
   form.destroy();
 }
 

@@ -4,13 +4,20 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "app/globals.h"
 #include "app/main_frame.h"
+#include "common/control_routines.h"
 #include "common/window_fade.h"
+#include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "texttools/editor_status.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
+#include "runtime/tooltip.h"
 #include "ui_test.h"
 
 namespace {
@@ -25,6 +32,14 @@ void start_with(const std::vector<std::string>& lines) {
     WritePrivateProfileStringA(l.substr(0, a).c_str(), l.substr(a + 1, b - a - 1).c_str(), l.substr(b + 1).c_str(),
                                config_file().c_str());
   }
+  init_globals();
+  rt::seams::set_command_line({});
+  ASSERT_TRUE(main_window().load());
+  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus(); }));
+}
+
+// Starts the program again with the configuration file the last run left.
+void start_again() {
   init_globals();
   rt::seams::set_command_line({});
   ASSERT_TRUE(main_window().load());
@@ -82,6 +97,7 @@ TEST_F(StartupTest, StoredOptionsAreApplied) {
   EXPECT_EQ(g_tab_close_button, 0);
   EXPECT_EQ(g_first_line_title, 0);
   EXPECT_TRUE(main_window().topmost());
+  EXPECT_EQ(rt::tooltip_text(main_window().图形按钮_最前), "取消最前");
   rt::Font f = main_window().编辑框_文本类容.font();
   EXPECT_EQ(f.face, "宋体");
   EXPECT_EQ(f.size, 14);
@@ -137,6 +153,141 @@ TEST_F(StartupTest, ASavedPositionIsBroughtBackOntoTheScreen) {
   start_with({"程序设置|取消纪录窗口位置|真", "程序设置|窗口左边|5", "程序设置|窗口宽度|400"});
   EXPECT_EQ(g_remember_position, 0);
   EXPECT_EQ(main_window().width(), 788);  // the form's size
+}
+
+TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAndStatus) {
+  start_with({});
+  ui_test::click(main_window().图形按钮_最大化);
+  ASSERT_EQ(g_maximized, 1);
+  main_window().destroy();
+  // The window was maximized while the created event ran: the first activation still comes
+  // after it, when the first page is there to be shown.
+  start_again();
+  MainWindowForm& w = main_window();
+  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(w.width(), rt::screen_width());
+  EXPECT_EQ(w.caption(), "   Velmora—新建文档 1");
+  EXPECT_EQ(w.标签_上中.text(), "   Velmora—新建文档 1");
+  EXPECT_EQ(w.透明标签_标签状态.text(), "总数:1篇 当前:第1篇");
+  EXPECT_EQ(w.透明标签_文件标题.text(), "标题:新建文档 1");
+  EXPECT_EQ(w.透明标签_文件路径.text(), "  路径:(尚未保存过!)");
+  EXPECT_EQ(w.时钟_监视程序.interval(), 500);  // the rest of the first activation ran too
+  EXPECT_EQ(rt::tooltip_text(w.图形按钮_最大化), "还原");
+  // Restoring goes back to the default place before maximizing.
+  ui_test::click(w.图形按钮_最大化);
+  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(w.width(), 788);
+}
+
+// What a real common dialog showed while it waited for the user.
+struct SeenDialog {
+  bool shown = false;
+  RECT rect{};
+  POINT least{};  // the least size the dialog allows
+  BYTE alpha = 0;
+  DWORD layered_flags = 0;
+};
+
+// Scripts the next dialog of the kind as the system's own, which the test looks at and cancels.
+void look_at_real_dialog(rt::seams::DialogKind kind, SeenDialog& seen, std::function<void(HWND)> then = nullptr) {
+  rt::seams::DialogAnswer a{kind, false};
+  a.while_shown = [&seen, then](void* handle) {
+    HWND dialog = static_cast<HWND>(handle);
+    seen.shown = true;
+    GetWindowRect(dialog, &seen.rect);
+    MINMAXINFO mmi{};
+    SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    seen.least = mmi.ptMinTrackSize;
+    COLORREF key = 0;
+    GetLayeredWindowAttributes(dialog, &key, &seen.alpha, &seen.layered_flags);
+    if (then) then(dialog);
+  };
+  rt::seams::script_dialog(std::move(a));
+}
+
+// The dialog is centred over the main window at the size, or at its least size where that is
+// larger (Wine's file dialog cannot be narrower than 658 pixels, its folder browser keeps some
+// pixels more than 380 without saying so).
+void expect_centred(const SeenDialog& seen, int width, int height) {
+  ASSERT_TRUE(seen.shown);
+  const int w = seen.rect.right - seen.rect.left, h = seen.rect.bottom - seen.rect.top;
+  const int least_w = std::max<int>(width, seen.least.x);
+  EXPECT_GE(w, least_w);
+  EXPECT_LE(w, least_w + 8);
+  EXPECT_EQ(h, std::max<int>(height, seen.least.y));
+  rt::Rect m = main_window().rect();
+  EXPECT_EQ(seen.rect.left, m.left + m.width / 2 - w / 2);
+  EXPECT_EQ(seen.rect.top, m.top + m.height / 2 - h / 2);
+}
+
+TEST_F(StartupTest, EveryCommonDialogOverTheMainWindowIsCentredAndTakesTheTransparency) {
+  start_with({"程序设置|窗口透明度|200"});
+  main_window().move(120, 90, 800, 600);
+  struct Case {
+    const char* what;
+    rt::seams::DialogKind kind;
+    void (*open)();
+    int width, height;
+  };
+  const Case cases[] = {
+      {"open", rt::seams::DialogKind::Open, [] { open_files(); }, 580, 420},
+      {"colour", rt::seams::DialogKind::Color, set_text_color, 580, 420},
+      {"folder", rt::seams::DialogKind::Folder, [] { choose_folder("C:\\", "请选择目录……", main_window().handle()); },
+       380, 420},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SeenDialog seen;
+    look_at_real_dialog(c.kind, seen);
+    c.open();
+    expect_centred(seen, c.width, c.height);
+    EXPECT_TRUE(seen.layered_flags & LWA_ALPHA);
+    EXPECT_EQ(seen.alpha, 200);
+  }
+  // Cancelled: nothing was opened or changed.
+  EXPECT_EQ(main_window().高级选择夹_标签.count(), 1);
+  EXPECT_EQ(main_window().编辑框_文本类容.text_color(), 0x8000u);
+}
+
+TEST_F(StartupTest, ADialogIsPlacedWhenItFirstWaitsAndThenStaysWhereTheUserPutsIt) {
+  start_with({});
+  main_window().move(100, 80, 760, 560);
+  SeenDialog first;
+  RECT moved{}, after_idle{};
+  look_at_real_dialog(rt::seams::DialogKind::Open, first, [&](HWND dialog) {
+    // The user moves it; its loop waits again and tells the owner so.
+    GetWindowRect(dialog, &moved);
+    OffsetRect(&moved, -70, -50);
+    MoveWindow(dialog, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, TRUE);
+    SendMessageW(static_cast<HWND>(main_window().handle()), WM_ENTERIDLE, MSGF_DIALOGBOX,
+                 reinterpret_cast<LPARAM>(dialog));
+    GetWindowRect(dialog, &after_idle);
+  });
+  open_files();
+  expect_centred(first, 580, 420);
+  EXPECT_EQ(first.alpha, 255);  // no transparency stored: opaque
+  EXPECT_TRUE(EqualRect(&after_idle, &moved));
+  // A new dialog is placed again, over the main window where it is now.
+  main_window().move(220, 140, 760, 560);
+  SeenDialog second;
+  look_at_real_dialog(rt::seams::DialogKind::Open, second);
+  open_files();
+  expect_centred(second, 580, 420);
+}
+
+TEST_F(StartupTest, ScreenshotsOfTheDialogsOverTheMainWindow) {
+  start_with({"程序设置|窗口透明度|230"});
+  const std::pair<rt::seams::DialogKind, const char*> shots[] = {{rt::seams::DialogKind::Open, "open_dialog"},
+                                                                 {rt::seams::DialogKind::Folder, "folder_dialog"}};
+  for (const auto& [kind, name] : shots) {
+    SeenDialog seen;
+    look_at_real_dialog(kind, seen, [name = name](HWND) { ui_test::screenshot(name); });
+    if (kind == rt::seams::DialogKind::Open)
+      open_files();
+    else
+      choose_folder("C:\\", "请选择目录……", main_window().handle());
+    EXPECT_TRUE(seen.shown);
+  }
 }
 
 }  // namespace

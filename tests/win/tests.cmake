@@ -92,6 +92,7 @@ velmora_wine_test(win_batch_tests
 
 # The other program of the reader tests: controls with known contents in a second process.
 add_executable(velmora_foreign_target WIN32 tests/win/foreign_target.cpp)
+set_target_properties(velmora_foreign_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_TEST_DIR})
 target_link_libraries(velmora_foreign_target PRIVATE velmora_flags comctl32 ole32 oleaut32 oleacc uuid)
 target_link_options(velmora_foreign_target PRIVATE ${VELMORA_STATIC_LINK})
 velmora_wine_test(win_foreign_tests
@@ -164,6 +165,7 @@ add_dependencies(win_resources_tests Velmora)
 # Saving: the routine and the program's saves under faults. The disk-full cases run on a small
 # drive that the script mounts for the run; the killed saves are made by a helper program.
 add_executable(velmora_safe_save_helper tests/win/safe_save_helper.cpp)
+set_target_properties(velmora_safe_save_helper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_TEST_DIR})
 target_link_libraries(velmora_safe_save_helper PRIVATE velmora_runtime)
 target_link_options(velmora_safe_save_helper PRIVATE ${VELMORA_STATIC_LINK})
 velmora_wine_test(win_safe_save_tests
@@ -183,4 +185,7 @@ velmora_wine_test(win_mini_mode_tests
 )
 velmora_wine_test(win_web_search_tests
   tests/win/web_search_test.cpp
+)
+velmora_wine_test(win_tool_windows_tests
+  tests/win/tool_windows_test.cpp
 )

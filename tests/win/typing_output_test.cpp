@@ -348,6 +348,28 @@ TEST_F(TypingTest, TheWindowItsSpeedBarAndItsPlace) {
   EXPECT_EQ(g_typing_skip_spaces, 0);
 }
 
+TEST_F(TypingTest, TheWindowSnapsToTheMainWindowsEdgesWithinEightPixels) {
+  w().move(150, 120, 700, 500);
+  open_window();
+  const int right = w().left() + w().width(), bottom = w().top() + w().height();
+  struct Case {
+    int left, top;            // where the drag puts the window's top-left corner
+    int want_left, want_top;  // where it ends
+  };
+  const Case cases[] = {
+      {right + 6, w().top() + 200, right, w().top() + 200},                      // beside the right edge
+      {right + 9, w().top() + 200, right + 9, w().top() + 200},                  // too far to snap
+      {w().left() + 100, bottom - 5, w().left() + 100, bottom},                  // under the bottom edge
+      {w().left() - tw().width() - 7, w().top() + 50, w().left() - tw().width(), w().top() + 50},  // left of it
+      {w().left() + 5, w().top() + 60, w().left(), w().top() + 60},              // inside, at the left edge
+  };
+  for (const Case& c : cases) {
+    ui_test::drag(tw().标签_上中, c.left - tw().left(), c.top - tw().top());
+    EXPECT_EQ(tw().left(), c.want_left) << c.left << "," << c.top;
+    EXPECT_EQ(tw().top(), c.want_top) << c.left << "," << c.top;
+  }
+}
+
 TEST_F(TypingTest, Screenshot) {
   page_with(
       "屏幕输出效果示例：\r\n"

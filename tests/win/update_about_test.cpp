@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -466,8 +467,8 @@ TEST_F(AboutTest, TheToolbarOpensTheAboutWindowWithItsDescription) {
     const char* starts;
     unsigned color;
   };
-  const Run runs[] = {{"  感谢", 0xFF0000}, {"  程序里", 0xFF0090}, {"  警告", 255}, {"\r联系作者：", 0x8000},
-                      {"  软件主页", 0xFF00FF}};
+  const Run runs[] = {{"　感谢", 0xFF0000}, {"　程序里", 0xFF0090}, {"　警告", 255}, {"\r联系作者：", 0x8000},
+                      {"　软件主页", 0xFF00FF}};
   // The box counts characters, and a paragraph end as one.
   std::string flat = rt::replace_text(text, "\r\n", "\r");
   for (const Run& r : runs) {
@@ -486,9 +487,33 @@ TEST_F(AboutTest, TheToolbarOpensTheAboutWindowWithItsDescription) {
   EXPECT_EQ(box.format_at(rt::byte_pos_to_char_index(flat, paragraph_end)).size, 9);
   EXPECT_EQ(box.format_at(rt::byte_pos_to_char_index(flat, paragraph_end) + 1).size, 5);
   EXPECT_NE(text.find(homepage_address()), std::string::npos);
-  EXPECT_EQ(rt::tooltip_text(a.图形按钮_关闭小), "<font color=red>关闭关于窗口");
+  EXPECT_EQ(rt::tooltip_text(a.图形按钮_关闭小), "关闭关于窗口");  // the colour tag is dropped
   EXPECT_EQ(rt::tooltip_text(a.图形按钮_更新), "打开更新窗口，检测程序更新");
   EXPECT_EQ(rt::tooltip_text(a.超级链接框_软件主页), "打开程序主页");
+}
+
+TEST_F(AboutTest, TheDescriptionWrapsInsideItsBox) {
+  open_about_window();
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  rt::RichEditBox& box = aw().超级编辑框_说明;
+  HWND h = static_cast<HWND>(box.handle());
+  RECT client{};
+  GetClientRect(h, &client);
+  // Where each character of the first paragraph lies: none beyond the right edge, and the
+  // paragraph takes more than one line.
+  const std::string flat = rt::replace_text(box.text(), "\r\n", "\r");
+  const int first_end = rt::byte_pos_to_char_index(flat, rt::find_text(flat, "\r"));
+  ASSERT_GT(first_end, 20);
+  int lines = 1;
+  LONG last_y = -1;
+  for (int i = 0; i < first_end; ++i) {
+    POINTL p{};
+    SendMessageW(h, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), i);
+    EXPECT_LT(p.x, client.right - 6) << "character " << i;
+    if (last_y >= 0 && p.y > last_y) ++lines;
+    last_y = p.y;
+  }
+  EXPECT_GE(lines, 2);
 }
 
 TEST_F(AboutTest, TheButtonsOfTheAboutWindow) {
@@ -525,6 +550,19 @@ TEST_F(AboutTest, OverAMinimizedMainWindowTheAboutWindowStaysWhereTheFormPlacesI
   open_about_window();
   ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
   EXPECT_EQ(aw().top(), w().top() + w().height() / 2 - aw().height() / 2);
+}
+
+TEST_F(AboutTest, OverAMainWindowSlidOutAtAnEdgeTheAboutWindowStaysWhereTheFormPlacesIt) {
+  w().move(0, 150, 700, 500);
+  toggle_edge_slide();
+  ASSERT_EQ(g_edge_hidden, 1);
+  open_about_window();
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  EXPECT_EQ(aw().left(), 200);
+  EXPECT_EQ(aw().top(), 200);
+  aw().destroy();
+  toggle_edge_slide();
+  EXPECT_EQ(g_edge_hidden, 0);
 }
 
 TEST_F(AboutTest, TheHelpAndProgramMenusOpenTheHomepage) {
