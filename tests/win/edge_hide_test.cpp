@@ -226,7 +226,7 @@ TEST_F(EdgeHideTest, OpeningFilesBringsASlidOutWindowBack) {
 
 TEST_F(EdgeHideTest, AHandOverFromASecondStartBringsASlidOutWindowBack) {
   std::string file = rt::program_directory() + "edge_hide_hand_over.txt";
-  ASSERT_TRUE(rt::write_file(file, "handed over"));
+  ASSERT_TRUE(rt::write_file_safely(file, "handed over"));
   // What a second start writes into the box: a request to come forward, or its files.
   for (const std::string& request : {std::string(kHandOverFocusRequest), file + "|"}) {
     SCOPED_TRACE(request);

@@ -309,7 +309,7 @@ class OpenedFile {
     dir_ = std::string(temp) + "velmora_frame\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     path = dir_ + name;
-    EXPECT_TRUE(rt::write_file(path, "text"));
+    EXPECT_TRUE(rt::write_file_safely(path, "text"));
     g_open_queue = {path};
     open_files();
     EXPECT_TRUE(ui_test::wait_for([this] { return g_pages[static_cast<size_t>(tabs().current())].path == path; }));
