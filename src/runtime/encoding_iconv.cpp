@@ -56,9 +56,38 @@ iconv_t descriptor(Codec from, Codec to) {
   return d->get();
 }
 
+bool platform_convert_as_is(std::string_view in, Codec from, Codec to, std::string& out);
+
+// Whether the text holds one of Unicode's tag characters (U+E0000..U+E007F), read as UTF-16LE.
+bool holds_tag_characters(std::string_view in, Codec from) {
+  std::string wide;
+  std::string_view units = in;
+  if (from != Codec::kUtf16Le) {
+    if (!platform_convert_as_is(in, from, Codec::kUtf16Le, wide)) return false;
+    units = wide;
+  }
+  for (std::size_t i = 0; i + 3 < units.size(); i += 2) {
+    auto unit = [&](std::size_t at) {
+      return static_cast<unsigned>(static_cast<unsigned char>(units[at])) |
+             static_cast<unsigned>(static_cast<unsigned char>(units[at + 1])) << 8;
+    };
+    if (unit(i) == 0xDB40 && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDC7F) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool platform_convert(std::string_view in, Codec from, Codec to, std::string& out) {
+  // glibc passes over the tag characters where its target has no place for them and reports
+  // success; GBK has none, and Windows refuses them as it refuses any other.
+  if (to == Codec::kGbk && from != Codec::kGbk && holds_tag_characters(in, from)) return false;
+  return platform_convert_as_is(in, from, to, out);
+}
+
+namespace {
+
+bool platform_convert_as_is(std::string_view in, Codec from, Codec to, std::string& out) {
   iconv_t cd = descriptor(from, to);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   // A first guess that fits most text; the buffer grows, keeping what was written, when not.
@@ -88,6 +117,8 @@ bool platform_convert(std::string_view in, Codec from, Codec to, std::string& ou
   out.resize(used);
   return true;
 }
+
+}  // namespace
 
 void code_page_936_two_byte_codes(std::u16string& by_index) {
   by_index.assign(126 * 190, u'\0');

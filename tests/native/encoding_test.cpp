@@ -143,6 +143,12 @@ TEST(ConvertEncoding, FourByteForms) {
       {"mixed with ASCII and two-byte codes", "\x41\x81\x30\x85\x38\xD6\xD0\x94\x39\xFC\x36\x42"sv, "GB18030", "UTF-8",
        "\x41\xC2\xB5\xE4\xB8\xAD\xF0\x9F\x98\x80\x42"sv},
       {"four-byte codes are not GBK", "\x81\x30\x85\x38"sv, "GBK", "UTF-8", kFails},
+      // Tag characters (U+E0041 here), which glibc passes over in a target that lacks them.
+      {"a tag character has no GBK code", "\x50\xF3\xA0\x81\x81\x51"sv, "UTF-8", "GBK", kFails},
+      {"nor from UTF-16LE", "\x50\x00\x40\xDB\x41\xDC"sv, "UTF-16LE", "GBK", kFails},
+      {"nor from GB18030", "\x50\xD3\x36\x9C\x33"sv, "GB18030", "GBK", kFails},
+      {"nor into GB2312", "\x00\x50\xDB\x40\xDC\x41"sv, "UTF-16BE", "GB2312", kFails},
+      {"GB18030 writes it", "\x50\xF3\xA0\x81\x81\x51"sv, "UTF-8", "GB18030", "\x50\xD3\x36\x9C\x33\x51"sv},
   };
   check_conversions(cases);
 }
