@@ -32,6 +32,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/app/hand_over_rules.cpp
   src/web/cloud_input_rules.cpp
   src/app/window_rules.cpp
+  src/runtime/word_breaks.cpp
+  src/runtime/text_pieces.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -230,4 +232,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/hand_over_rules_test.cpp
   tests/native/cloud_input_rules_test.cpp
   tests/native/window_rules_test.cpp
+  tests/native/word_breaks_test.cpp
+  tests/native/text_pieces_test.cpp
 )
