@@ -153,3 +153,6 @@ velmora_wine_test(win_edge_hide_tests
 velmora_wine_test(win_open_pages_popup_tests
   tests/win/open_pages_popup_test.cpp
 )
+velmora_wine_test(win_large_text_tests
+  tests/win/large_text_test.cpp
+)
