@@ -57,6 +57,9 @@ include(${PROJECT_SOURCE_DIR}/tests/win/tests.cmake)
 add_executable(velmora_open_bench tools/bench/open_bench.cpp)
 target_link_libraries(velmora_open_bench PRIVATE velmora_app)
 target_link_options(velmora_open_bench PRIVATE ${VELMORA_STATIC_LINK})
+add_executable(velmora_edit_bench tools/bench/edit_bench.cpp)
+target_link_libraries(velmora_edit_bench PRIVATE velmora_app)
+target_link_options(velmora_edit_bench PRIVATE ${VELMORA_STATIC_LINK})
 
 # Makes src/common/frame_jpeg.inc (tools/make_frame_jpeg.sh).
 add_executable(velmora_make_frame_jpeg tools/art/make_frame_jpeg.cpp)

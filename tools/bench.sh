@@ -10,3 +10,7 @@ xsession_start
 echo "machine: $(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 echo "wine: $(wine --version)"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_open_bench.exe"
+echo
+# The edit boxes side by side (the README's table); the rich edit control's slow actions make
+# this take several minutes.
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/velmora_edit_bench.exe"
