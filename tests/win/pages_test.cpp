@@ -233,7 +233,8 @@ TEST_F(PagesTest, ALargePageIsWholeToEveryRoutineWhileItsTextIsStillComing) {
     bool typed;  // the page is changed by the user
   };
   const Case cases[] = {
-      {"all pieces arriving", [](int, const std::string&) { ui_test::wait_for([] { return !editor().handing_over(); }, 20000); }, false},
+      {"all pieces arriving",
+       [](int, const std::string&) { ui_test::wait_for([] { return !editor().handing_over(); }, 20000); }, false},
       {"leaving and coming back",
        [](int tab, const std::string&) {
          tabs().set_current(0);
@@ -248,7 +249,8 @@ TEST_F(PagesTest, ALargePageIsWholeToEveryRoutineWhileItsTextIsStillComing) {
          EXPECT_EQ(rt::read_file(p).value_or(""), page_content(tab));
        },
        false},
-      {"copying the page", [](int tab, const std::string&) {
+      {"copying the page",
+       [](int tab, const std::string&) {
          copy_page_text();
          EXPECT_EQ(rt::clipboard_text(), page_content(tab));
        },
