@@ -526,6 +526,8 @@ void EditBox::scroll_by_own_bar(bool vertical, int code) {
 void EditBox::hand_over(std::wstring text, size_t at_least) {
   HWND h = hw(handle_);
   drop_rest();
+  // The control ends its text at a zero character, as it would take the text whole.
+  if (size_t zero = text.find(L'\0'); zero != std::wstring::npos) text.resize(zero);
   std::u16string_view all(reinterpret_cast<const char16_t*>(text.data()), text.size());
   size_t first = piece_end(all, 0, at_least + kFirstPiece);
   ++internal_;
@@ -541,7 +543,7 @@ void EditBox::hand_over(std::wstring text, size_t at_least) {
   sync_own_bars();
 }
 
-void EditBox::append_pieces(unsigned budget_ms) {
+void EditBox::append_pieces(unsigned budget_ms, size_t until) {
   HWND h = hw(handle_);
   if (!h || rest_.empty()) return;
   auto send = [h](UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) { return SendMessageW(h, msg, wparam, lparam); };
@@ -564,7 +566,9 @@ void EditBox::append_pieces(unsigned budget_ms) {
   send(EM_SETLIMITTEXT, 0);  // a piece of text written by code may exceed what the user may type
   std::u16string_view all(reinterpret_cast<const char16_t*>(rest_.data()), rest_.size());
   do {
-    size_t piece = budget_ms > 0 ? piece_end(all, rest_at_, kPiece) : rest_.size();
+    size_t piece = budget_ms > 0           ? piece_end(all, rest_at_, kPiece)
+                   : until >= rest_.size() ? rest_.size()
+                                           : piece_end(all, rest_at_, until > rest_at_ ? until - rest_at_ : 0);
     send(EM_SETSEL, rest_at_, rest_at_);
     send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(rest_.substr(rest_at_, piece - rest_at_).c_str()));
     rest_at_ = piece;
@@ -596,7 +600,7 @@ void EditBox::append_pieces(unsigned budget_ms) {
   }
 }
 
-void EditBox::take_rest() { append_pieces(0); }
+void EditBox::take_rest() { append_pieces(0, std::wstring::npos); }
 
 void EditBox::drop_rest() {
   if (rest_.empty()) return;
@@ -632,11 +636,6 @@ bool EditBox::needs_whole_text(unsigned msg, uintptr_t wparam, intptr_t lparam) 
     case EM_POSFROMCHAR:
     case EM_CHARFROMPOS:
       return true;
-    case EM_SETSEL: {
-      int a = static_cast<int>(wparam), b = static_cast<int>(lparam);
-      if (a == -1) return false;  // only the selection goes
-      return b == -1 || static_cast<size_t>(std::max(a, b)) > rest_at_;
-    }
     case WM_KEYDOWN:
       switch (wparam) {
         // Moving about in what is there already, and the modifiers alone.
@@ -742,7 +741,17 @@ std::optional<intptr_t> EditBox::handle_message(unsigned msg, uintptr_t wparam, 
     default:
       break;
   }
-  if (!rest_.empty() && needs_whole_text(msg, wparam, lparam)) take_rest();
+  if (!rest_.empty() && msg == EM_SETSEL) {
+    // A selection past the pieces there are takes the text up to it and a screen more at once.
+    int a = static_cast<int>(wparam), b = static_cast<int>(lparam);
+    if (a != -1 && b < 0) {
+      take_rest();
+    } else if (a != -1 && static_cast<size_t>(std::max(a, b)) > rest_at_) {
+      append_pieces(0, static_cast<size_t>(std::max(a, b)) + kFirstPiece);
+    }
+  } else if (!rest_.empty() && needs_whole_text(msg, wparam, lparam)) {
+    take_rest();
+  }
   if (!vbar_.window && !hbar_.window) return std::nullopt;
   intptr_t r = call_control(msg, wparam, lparam);
   if (msg == WM_WINDOWPOSCHANGED) place_own_bars();

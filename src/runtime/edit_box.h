@@ -119,7 +119,8 @@ class EditBox : public Unit {
   int visible_lines();
   // Large-text boxes: the text still to come after the first piece.
   void hand_over(std::wstring text, size_t at_least);
-  void append_pieces(unsigned budget_ms);  // 0: all of the rest
+  // In turns of budget_ms; with 0, at once up to the line end after until (the rest at npos).
+  void append_pieces(unsigned budget_ms, size_t until = 0);
   void take_rest();
   bool needs_whole_text(unsigned msg, uintptr_t wparam, intptr_t lparam) const;
   void drop_rest();

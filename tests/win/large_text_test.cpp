@@ -130,6 +130,19 @@ TEST_F(LargeTextTest, WhateverComesFirstSeesTheWholeText) {
   }
 }
 
+TEST_F(LargeTextTest, ASelectionFurtherOnTakesTheTextUpToItAndTheRestKeepsComing) {
+  form.page.set_text(text);
+  const int middle = rt::char_count(text) / 2;
+  form.page.select(middle, 5);
+  // The control holds the text up to there (it would have cut the selection short), no more.
+  EXPECT_TRUE(form.page.handing_over());
+  EXPECT_EQ(form.page.selection_start(), middle);
+  EXPECT_EQ(form.page.selection_length(), 5);
+  EXPECT_EQ(form.page.selected_text(), rt::to_gbk(rt::to_wide(text).substr(static_cast<size_t>(middle), 5)));
+  EXPECT_EQ(form.page.text(), text);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(LargeTextTest, PiecesChangeNothingTheUserOrTheProgramSees) {
   form.page.set_focus();
   form.page.set_text(text);
@@ -233,6 +246,7 @@ TEST_F(LargeTextTest, ClicksAndDragsOnTheBarsScrollTheBox) {
   };
   HWND v = bar(SBS_VERT), h = bar(SBS_HORZ);
   ASSERT_TRUE(v && h);
+  form.page.set_focus();
   RECT vr, hr;
   GetClientRect(v, &vr);
   GetClientRect(h, &hr);
@@ -264,6 +278,8 @@ TEST_F(LargeTextTest, ClicksAndDragsOnTheBarsScrollTheBox) {
   GetScrollInfo(box, SB_HORZ, &own);
   EXPECT_GT(own.nPos, 0);
   EXPECT_EQ(info(h).nPos, own.nPos);
+  // The bars never take the focus from the text.
+  EXPECT_TRUE(form.page.has_focus());
 }
 
 TEST_F(LargeTextTest, TheBarsFollowTheBoxAndAVerticalBarAloneKeepsTheUndo) {
