@@ -7,11 +7,11 @@
 //
 // A large-text box (the page editor) stays quick with a text of many megabytes: its lines break
 // by runtime/word_breaks.h (the control's own rule classifies the whole text again after every
-// change), its vertical bar is a scroll-bar control of the unit's, laid over a strip the box keeps
-// free at its right (the system bar of an edit control redraws itself after every keystroke), and a
-// long text goes in piece by piece: the first screen at once, the rest while the user reads. Until
-// the rest is in, everything that reads or changes the text takes it first, so that neither the
-// program nor another one ever sees a part of it.
+// change), its scroll bars are scroll-bar controls of the unit's, laid over strips the box keeps
+// free at its right and bottom edges (the system bars of an edit control redraw themselves after
+// every keystroke), and a long text goes in piece by piece: the first screen at once, the rest
+// while the user reads. Until the rest is in, everything that reads or changes the text takes it
+// first, so that neither the program nor another one ever sees a part of it.
 #include <string>
 
 #include "runtime/unit.h"
