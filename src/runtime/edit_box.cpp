@@ -132,8 +132,14 @@ void EditBox::rebuild(const Style& s) {
   send(h, WM_SETFONT, static_cast<WPARAM>(send(old, WM_GETFONT)), FALSE);
   send(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, send(old, EM_GETMARGINS));
   // A large text still being handed over is all here; the new control takes it piece by piece.
-  std::wstring text = rest_.empty() ? window_text(old) : std::move(rest_);
-  drop_rest();
+  std::wstring text;
+  if (rest_.empty()) {
+    text = window_text(old);
+  } else {
+    text.swap(rest_);
+    rest_at_ = 0;
+    KillTimer(old, kPieceTimer);
+  }
   if (!s.large_text) SetWindowTextW(h, text.c_str());
   DWORD start = 0, end = 0;
   send(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
