@@ -35,6 +35,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/cloud_input_rules.cpp
   src/app/window_rules.cpp
   src/web/search_rules.cpp
+  src/runtime/word_breaks.cpp
+  src/runtime/text_pieces.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -241,4 +243,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/cloud_input_rules_test.cpp
   tests/native/window_rules_test.cpp
   tests/native/search_rules_test.cpp
+  tests/native/word_breaks_test.cpp
+  tests/native/text_pieces_test.cpp
 )

@@ -90,6 +90,10 @@ add_executable(velmora_memory_bench tools/bench/memory_bench.cpp)
 set_target_properties(velmora_memory_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
 target_link_libraries(velmora_memory_bench PRIVATE velmora_app psapi)
 target_link_options(velmora_memory_bench PRIVATE ${VELMORA_STATIC_LINK})
+add_executable(velmora_edit_bench tools/bench/edit_bench.cpp)
+set_target_properties(velmora_edit_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
+target_link_libraries(velmora_edit_bench PRIVATE velmora_app)
+target_link_options(velmora_edit_bench PRIVATE ${VELMORA_STATIC_LINK})
 
 # Makes src/common/frame_jpeg.inc (tools/make_frame_jpeg.sh).
 add_executable(velmora_make_frame_jpeg tools/art/make_frame_jpeg.cpp)

@@ -12,3 +12,7 @@ echo "wine: $(wine --version)"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_open_bench.exe"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_boundary_bench.exe"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_memory_bench.exe"
+echo
+# The edit boxes side by side (the README's table); the rich edit control's slow actions make
+# this take several minutes.
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_edit_bench.exe"

@@ -131,7 +131,7 @@ void MainWindowForm::build() {
   高级选择夹_标签.insert("新建文档 1");
   高级选择夹_标签.set_tooltip(0, "<color=16711680>新建文档 1<Backcolor=16048819><bordercolor=9795920>");
   编辑框_文本类容.create(*this, {kFrameSide, kTabTop + 23, W - 2 * kFrameSide + 2, kStatusTop - kTabTop - 23},
-                         {.multiline = true, .vertical_scroll = true});
+                         {.multiline = true, .vertical_scroll = true, .large_text = true});
   编辑框_进程通信.create(*this, {0, 0, 10, 10}, {.multiline = false}, "｛[(进程通信编辑框_Kestrune)]｝");
   编辑框_进程通信.set_visible(false);
   编辑框_测试用.create(*this, {kFrameSide, kTabTop + 23, W - 2 * kFrameSide + 2, 100},

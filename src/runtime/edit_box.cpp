@@ -1,5 +1,6 @@
 #include "runtime/edit_box.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -8,7 +9,9 @@
 #include "runtime/app.h"
 #include "runtime/internal.h"
 #include "runtime/strings.h"
+#include "runtime/text_pieces.h"
 #include "runtime/window.h"
+#include "runtime/word_breaks.h"
 
 namespace rt {
 namespace {
@@ -17,10 +20,27 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 // The style bits a control takes only when it is made.
 constexpr DWORD kShapeBits = ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
 
+// Large-text boxes: the first piece of a text fills the largest screen several times over;
+// each later piece costs about 25 ms under Wine, and a turn of the timer appends pieces for
+// this long unless the user's input waits.
+constexpr size_t kFirstPiece = 32768;
+constexpr size_t kPiece = 32768;
+constexpr DWORD kTurnMs = 40;
+constexpr UINT_PTR kPieceTimer = 0x7E51;
+
+std::wstring window_text(HWND h) {
+  int n = GetWindowTextLengthW(h);
+  if (n <= 0) return {};
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  w.resize(static_cast<size_t>(GetWindowTextW(h, w.data(), n + 1)));
+  return w;
+}
+
 DWORD shape_bits(const EditBox::Style& s) {
   DWORD bits = 0;
   if (s.multiline) {
-    if (s.vertical_scroll) bits |= WS_VSCROLL;
+    // A large-text box's vertical bar is its own, not the control's.
+    if (s.vertical_scroll && !s.large_text) bits |= WS_VSCROLL;
     // Without automatic horizontal scrolling a multi-line control wraps its lines.
     if (s.horizontal_scroll) bits |= WS_HSCROLL | ES_AUTOHSCROLL;
   } else {
@@ -74,6 +94,23 @@ std::optional<std::wstring> control_text(std::string_view text, size_t units_bes
 
 }  // namespace
 
+int CALLBACK page_word_break(LPWSTR text, int index, int count, int action) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t));
+  std::u16string_view line;
+  if (text && count > 0) line = {reinterpret_cast<const char16_t*>(text), static_cast<size_t>(count)};
+  size_t at = index > 0 ? static_cast<size_t>(index) : 0;
+  switch (action) {
+    case WB_ISDELIMITER:
+      return at < line.size() && is_word_delimiter(line[at]);
+    case WB_LEFT:
+      return static_cast<int>(break_left(line, at));
+    case WB_RIGHT:
+      return static_cast<int>(break_right(line, at));
+    default:
+      return 0;
+  }
+}
+
 void EditBox::create(Window& parent, Rect r, Style s, std::string_view text) {
   DWORD style = WS_VISIBLE | WS_TABSTOP | shape_bits(s);
   if (s.multiline) style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_NOHIDESEL;
@@ -87,7 +124,13 @@ void EditBox::create(Window& parent, Rect r, Style s, std::string_view text) {
   if (!handle_) return;
   // Without this the control stops at 32K characters.
   SendMessageW(hw(handle_), EM_SETLIMITTEXT, 0, 0);
+  if (style_.large_text) take_large_text_shape();
   if (!text.empty()) set_text(text);
+}
+
+void EditBox::take_large_text_shape() {
+  SendMessageW(hw(handle_), EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(page_word_break));
+  show_own_bars(true);
 }
 
 int EditBox::scroll_bars() const {
@@ -114,6 +157,7 @@ void EditBox::rebuild(const Style& s) {
   HWND old = hw(handle_);
   if (shape_bits(s) == shape_bits(style_)) {
     style_ = s;
+    if (style_.large_text) show_own_bars(false);
     return;
   }
   auto send = [](HWND w, UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) {
@@ -139,15 +183,23 @@ void EditBox::rebuild(const Style& s) {
   send(h, EM_SETLIMITTEXT, static_cast<WPARAM>(send(old, EM_GETLIMITTEXT)));
   send(h, WM_SETFONT, static_cast<WPARAM>(send(old, WM_GETFONT)), FALSE);
   send(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, send(old, EM_GETMARGINS));
-  if (int n = GetWindowTextLengthW(old); n > 0) {
-    std::wstring w(static_cast<size_t>(n) + 1, L'\0');
-    w.resize(static_cast<size_t>(GetWindowTextW(old, w.data(), n + 1)));
-    SetWindowTextW(h, w.c_str());
+  // A large text still being handed over is all here; the new control takes it piece by piece.
+  std::wstring text;
+  if (rest_.empty()) {
+    text = window_text(old);
+  } else {
+    text.swap(rest_);
+    rest_at_ = 0;
+    KillTimer(old, kPieceTimer);
   }
+  if (!s.large_text) SetWindowTextW(h, text.c_str());
   DWORD start = 0, end = 0;
   send(old, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  send(h, EM_SETSEL, start, end);
-  send(h, EM_SETMODIFY, static_cast<WPARAM>(send(old, EM_GETMODIFY)));
+  LRESULT modified = send(old, EM_GETMODIFY);
+  if (!s.large_text) {
+    send(h, EM_SETSEL, start, end);
+    send(h, EM_SETMODIFY, static_cast<WPARAM>(modified));
+  }
   // The first visible line, by the character it starts with: the wrapping may change.
   LRESULT top_char = send(old, EM_LINEINDEX, static_cast<WPARAM>(send(old, EM_GETFIRSTVISIBLELINE)));
   bool focused = GetFocus() == old;
@@ -162,9 +214,22 @@ void EditBox::rebuild(const Style& s) {
   swallow_char_ = false;
   detail::attach(h, this, nullptr);
   detail::move_hooks(old, h);
+  if (s.large_text) {
+    take_large_text_shape();
+    ++suppress_change_;
+    hand_over(std::move(text), std::max<size_t>(end, top_char > 0 ? static_cast<size_t>(top_char) : 0));
+    --suppress_change_;
+    ++internal_;  // what these ask lies in the first piece
+    send(h, EM_SETSEL, start, end);
+    send(h, EM_SETMODIFY, static_cast<WPARAM>(modified));
+  }
   if (top_char >= 0) {
     LRESULT line = send(h, EM_LINEFROMCHAR, static_cast<WPARAM>(top_char));
     send(h, EM_LINESCROLL, 0, line - send(h, EM_GETFIRSTVISIBLELINE));
+  }
+  if (s.large_text) {
+    --internal_;
+    sync_own_bars();
   }
   DestroyWindow(old);
 }
@@ -188,6 +253,14 @@ void EditBox::unbind_handle() {
   Unit::unbind_handle();
   if (back_brush_) DeleteObject(static_cast<HBRUSH>(back_brush_));
   back_brush_ = nullptr;
+  rest_.clear();
+  rest_at_ = 0;
+  for (OwnBar* bar : {&vbar_, &hbar_}) {
+    if (!bar->window) continue;
+    detail::set_notifier(hw(bar->window), nullptr);
+    if (IsWindow(hw(bar->window))) DestroyWindow(hw(bar->window));
+    *bar = {};
+  }
 }
 
 std::string EditBox::text() const {
@@ -220,7 +293,11 @@ bool EditBox::set_text(std::string_view text) {
   std::optional<std::wstring> wide = control_text(text, 0);
   if (!wide) return false;
   ++suppress_change_;
-  BOOL taken = SetWindowTextW(hw(handle_), wide->c_str());
+  BOOL taken = TRUE;
+  if (style_.large_text)
+    hand_over(std::move(*wide), 0);
+  else
+    taken = SetWindowTextW(hw(handle_), wide->c_str());
   --suppress_change_;
   raise_changed();
   return taken != FALSE;
@@ -334,6 +411,13 @@ void EditBox::scroll_to_caret() {
 }
 
 std::optional<intptr_t> EditBox::handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  if ((msg == WM_VSCROLL || msg == WM_HSCROLL) && lparam) {
+    void* from = reinterpret_cast<void*>(lparam);
+    if (from == vbar_.window || from == hbar_.window) {
+      scroll_by_own_bar(from == vbar_.window, LOWORD(wparam));
+      return 0;
+    }
+  }
   if (msg == WM_COMMAND && HIWORD(wparam) == EN_CHANGE) {
     if (suppress_change_ == 0) raise_changed();
     return 0;
@@ -346,6 +430,412 @@ std::optional<intptr_t> EditBox::handle_notification(unsigned msg, uintptr_t wpa
     return reinterpret_cast<intptr_t>(back_brush_);
   }
   return std::nullopt;
+}
+
+// ---- Large-text boxes ----
+
+void EditBox::show_own_bars(bool new_control) {
+  HWND h = hw(handle_);
+  if (!h) return;
+  bool changed = new_control;
+  auto want = [&](OwnBar& bar, bool on, DWORD kind) {
+    if (on == (bar.window != nullptr)) return;
+    changed = true;
+    if (on) {
+      bar.window = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_CLIPSIBLINGS | kind, 0, 0, 0, 0, GetParent(h),
+                                   nullptr, detail::instance(), nullptr);
+      if (bar.window) detail::set_notifier(hw(bar.window), this);
+    } else {
+      detail::set_notifier(hw(bar.window), nullptr);
+      DestroyWindow(hw(bar.window));
+      bar.window = nullptr;
+    }
+  };
+  bool multi = style_.large_text && style_.multiline;
+  want(vbar_, multi && style_.vertical_scroll, SBS_VERT);
+  want(hbar_, multi && style_.horizontal_scroll && !system_hbar_, SBS_HORZ);
+  if (hbar_.window && new_control) {
+    // The control keeps its horizontal range and position without showing its own bar; a
+    // range it never fills in tells that it does not (see sync_own_bars).
+    ++internal_;
+    SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) & ~WS_HSCROLL);
+    SCROLLINFO none{sizeof none, SIF_ALL, 0, 0, 0, 0, 0};
+    SetScrollInfo(h, SB_HORZ, &none, FALSE);
+    --internal_;
+  }
+  if (!changed) return;
+  vbar_ = {vbar_.window};
+  hbar_ = {hbar_.window};
+  // The strips at the edges come or go (or a new control takes them): the control lays its
+  // lines out again.
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  place_own_bars();
+  sync_own_bars();
+}
+
+void EditBox::place_own_bars() {
+  HWND h = hw(handle_);
+  if (!h || (!vbar_.window && !hbar_.window)) return;
+  HWND parent = GetParent(h);
+  RECT outer, client;
+  GetWindowRect(h, &outer);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&outer), 2);
+  GetClientRect(h, &client);
+  MapWindowPoints(h, parent, reinterpret_cast<POINT*>(&client), 2);
+  bool shown = (GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+  bool enabled = IsWindowEnabled(h) != FALSE;
+  HWND above = GetWindow(h, GW_HWNDPREV);
+  auto place = [&](OwnBar& bar, RECT r) {
+    if (!bar.window) return;
+    // The box's outermost pixel line stays its own, as it does over a system bar (a frame
+    // drawn on the box's edge shows there).
+    r.left = std::max(r.left, outer.left + 1);
+    r.top = std::max(r.top, outer.top + 1);
+    r.right = std::min(r.right, outer.right - 1);
+    r.bottom = std::min(r.bottom, outer.bottom - 1);
+    HWND w = hw(bar.window);
+    // While the unit appends a piece the control draws nothing and seems hidden: the bars stay.
+    UINT flags = SWP_NOACTIVATE | (internal_ ? 0 : shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    if (above == w) flags |= SWP_NOZORDER;
+    SetWindowPos(w, above && above != w ? above : HWND_TOP, r.left, r.top, std::max<LONG>(0, r.right - r.left),
+                 std::max<LONG>(0, r.bottom - r.top), flags);
+    EnableWindow(w, enabled);
+    above = w;
+  };
+  place(vbar_, {client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom});
+  place(hbar_, {client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)});
+}
+
+void EditBox::sync_own_bars() {
+  HWND h = hw(handle_);
+  if (!h) return;
+  auto show = [](OwnBar& bar, int range, int page, int pos) {
+    if (bar.tracking || (range == bar.range && page == bar.page && pos == bar.pos)) return;
+    bar.range = range;
+    bar.page = page;
+    bar.pos = pos;
+    // As the system bar of an edit control shows it: disabled while everything is in view.
+    SCROLLINFO si{
+        sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, range, static_cast<UINT>(page), pos, 0};
+    SetScrollInfo(hw(bar.window), SB_CTL, &si, TRUE);
+  };
+  ++internal_;
+  if (vbar_.window) {
+    int lines = static_cast<int>(SendMessageW(h, EM_GETLINECOUNT, 0, 0));
+    int first = static_cast<int>(SendMessageW(h, EM_GETFIRSTVISIBLELINE, 0, 0));
+    show(vbar_, lines - 1, visible_lines(), first);
+  }
+  bool fall_back = false;
+  if (hbar_.window) {
+    SCROLLINFO si{sizeof si, SIF_ALL};
+    bool known = GetScrollInfo(h, SB_HORZ, &si) && si.nPage > 0;
+    if (known)
+      show(hbar_, si.nMax, static_cast<int>(si.nPage), si.nPos);
+    else
+      fall_back = GetWindowTextLengthW(h) > 0;
+  }
+  --internal_;
+  if (fall_back) {
+    // A control that keeps no horizontal range without its bar keeps its bar.
+    system_hbar_ = true;
+    SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) | WS_HSCROLL);
+    show_own_bars(false);
+  }
+}
+
+int EditBox::visible_lines() {
+  HWND h = hw(handle_);
+  ++internal_;
+  void* font = reinterpret_cast<void*>(SendMessageW(h, WM_GETFONT, 0, 0));
+  RECT format{};
+  SendMessageW(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  --internal_;
+  // The control's line height is its font's.
+  if (font != line_height_font_ || line_height_ <= 0) {
+    HDC dc = GetDC(h);
+    HGDIOBJ kept = SelectObject(dc, font ? static_cast<HFONT>(font) : GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, kept);
+    ReleaseDC(h, dc);
+    line_height_ = std::max<int>(1, tm.tmHeight);
+    line_height_font_ = font;
+  }
+  return std::max<int>(1, (format.bottom - format.top) / line_height_);
+}
+
+void EditBox::scroll_by_own_bar(bool vertical, int code) {
+  HWND h = hw(handle_);
+  if (!h) return;
+  OwnBar& bar = vertical ? vbar_ : hbar_;
+  SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+  GetScrollInfo(hw(bar.window), SB_CTL, &si);
+  bar.tracking = code == SB_THUMBTRACK;
+  if (!vertical) {
+    // The control scrolls itself sideways as its own bar would ask it.
+    SendMessageW(h, WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(si.nTrackPos)), 0);
+  } else {
+    auto first = [h] { return static_cast<int>(SendMessageW(h, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    switch (code) {
+      case SB_LINEUP:
+      case SB_LINEDOWN:
+      case SB_PAGEUP:
+      case SB_PAGEDOWN:
+        SendMessageW(h, EM_SCROLL, static_cast<WPARAM>(code), 0);
+        break;
+      case SB_TOP:
+        SendMessageW(h, EM_LINESCROLL, 0, -first());
+        break;
+      case SB_BOTTOM:
+        SendMessageW(h, EM_LINESCROLL, 0, SendMessageW(h, EM_GETLINECOUNT, 0, 0));
+        break;
+      case SB_THUMBTRACK:
+      case SB_THUMBPOSITION:
+        // The bar's own position counts all lines; the message's 16 bits would not.
+        SendMessageW(h, EM_LINESCROLL, 0, si.nTrackPos - first());
+        break;
+      default:
+        break;
+    }
+  }
+  sync_own_bars();
+}
+
+void EditBox::hand_over(std::wstring text, size_t at_least) {
+  HWND h = hw(handle_);
+  drop_rest();
+  // The control ends its text at a zero character, as it would take the text whole.
+  if (size_t zero = text.find(L'\0'); zero != std::wstring::npos) text.resize(zero);
+  std::u16string_view all(reinterpret_cast<const char16_t*>(text.data()), text.size());
+  size_t first = piece_end(all, 0, at_least + kFirstPiece);
+  ++internal_;
+  if (first >= text.size()) {
+    SetWindowTextW(h, text.c_str());
+  } else {
+    SetWindowTextW(h, text.substr(0, first).c_str());
+    rest_ = std::move(text);
+    rest_at_ = first;
+    SetTimer(h, kPieceTimer, 1, nullptr);
+  }
+  --internal_;
+  sync_own_bars();
+}
+
+void EditBox::append_pieces(unsigned budget_ms, size_t until) {
+  HWND h = hw(handle_);
+  if (!h || rest_.empty()) return;
+  auto send = [h](UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) { return SendMessageW(h, msg, wparam, lparam); };
+  DWORD t0 = GetTickCount();
+  ++internal_;
+  ++suppress_change_;
+  // The user's view, selection and the control's state stay as they are: the control shows
+  // nothing of the appending, and what it would scroll to is undone.
+  DWORD start = 0, end = 0;
+  send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  int first_line = static_cast<int>(send(EM_GETFIRSTVISIBLELINE));
+  int lines_before = static_cast<int>(send(EM_GETLINECOUNT));
+  int page = visible_lines();
+  LRESULT first_char = send(EM_LINEINDEX, static_cast<WPARAM>(first_line));
+  short first_x = static_cast<short>(LOWORD(send(EM_POSFROMCHAR, static_cast<WPARAM>(first_char))));
+  LRESULT modified = send(EM_GETMODIFY);
+  LRESULT limit = send(EM_GETLIMITTEXT);
+  bool dirty = GetUpdateRect(h, nullptr, FALSE) != 0;
+  send(WM_SETREDRAW, FALSE);
+  send(EM_SETLIMITTEXT, 0);  // a piece of text written by code may exceed what the user may type
+  std::u16string_view all(reinterpret_cast<const char16_t*>(rest_.data()), rest_.size());
+  do {
+    size_t piece = budget_ms > 0           ? piece_end(all, rest_at_, kPiece)
+                   : until >= rest_.size() ? rest_.size()
+                                           : piece_end(all, rest_at_, until > rest_at_ ? until - rest_at_ : 0);
+    send(EM_SETSEL, rest_at_, rest_at_);
+    send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(rest_.substr(rest_at_, piece - rest_at_).c_str()));
+    rest_at_ = piece;
+  } while (rest_at_ < rest_.size() && GetTickCount() - t0 < budget_ms && HIWORD(GetQueueStatus(QS_INPUT)) == 0);
+  send(EM_SETLIMITTEXT, static_cast<WPARAM>(limit));
+  send(EM_SETSEL, start, end);
+  send(EM_LINESCROLL, 0, first_line - send(EM_GETFIRSTVISIBLELINE));
+  if (style_.horizontal_scroll) {
+    short x = static_cast<short>(LOWORD(send(EM_POSFROMCHAR, static_cast<WPARAM>(first_char))));
+    if (x != first_x) {
+      RECT format{};
+      send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+      send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::max<int>(0, format.left - first_x)));
+      send(WM_HSCROLL, SB_ENDSCROLL);
+    }
+  }
+  send(EM_SETMODIFY, static_cast<WPARAM>(modified));
+  send(WM_SETREDRAW, TRUE);
+  --suppress_change_;
+  --internal_;
+  if (rest_at_ >= rest_.size()) drop_rest();
+  place_own_bars();
+  sync_own_bars();
+  // Only what lay below the old end is new on the screen.
+  if (dirty || first_line + page >= lines_before - 1) InvalidateRect(h, nullptr, TRUE);
+  if (GetFocus() == h) {
+    LRESULT caret = send(EM_POSFROMCHAR, end);
+    if (caret != -1) SetCaretPos(static_cast<short>(LOWORD(caret)), static_cast<short>(HIWORD(caret)));
+  }
+}
+
+void EditBox::take_rest() { append_pieces(0, std::wstring::npos); }
+
+void EditBox::drop_rest() {
+  if (rest_.empty()) return;
+  rest_.clear();
+  rest_at_ = 0;
+  if (handle_) KillTimer(hw(handle_), kPieceTimer);
+}
+
+bool EditBox::needs_whole_text(unsigned msg, uintptr_t wparam, intptr_t lparam) const {
+  switch (msg) {
+    // Changes, and what depends on all lines: the user's edits wait for the rest.
+    case WM_CHAR:
+    case WM_UNICHAR:
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_CHAR:
+    case WM_CUT:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL:
+    case WM_CONTEXTMENU:
+    case WM_GETTEXT:
+    case EM_GETHANDLE:
+    case EM_SETHANDLE:
+    case EM_FMTLINES:
+    case EM_GETLINE:
+    case EM_GETLINECOUNT:
+    case EM_LINEINDEX:
+    case EM_LINELENGTH:
+    case EM_LINEFROMCHAR:
+    case EM_POSFROMCHAR:
+    case EM_CHARFROMPOS:
+      return true;
+    case WM_KEYDOWN:
+      switch (wparam) {
+        // Moving about in what is there already, and the modifiers alone.
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_HOME:
+        case VK_SHIFT:
+        case VK_CONTROL:
+        case VK_MENU:
+          return false;
+        case VK_END:
+          return GetKeyState(VK_CONTROL) < 0;
+        default:
+          return true;
+      }
+    default:
+      return false;
+  }
+}
+
+std::optional<intptr_t> EditBox::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  if (!style_.large_text) return std::nullopt;
+  HWND h = hw(handle_);
+  // The bars' strips and places, also while the unit speaks to the control itself.
+  switch (msg) {
+    case WM_NCCALCSIZE: {
+      if (!vbar_.window && !hbar_.window) break;
+      intptr_t r = call_control(msg, wparam, lparam);
+      RECT& client = wparam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : *reinterpret_cast<RECT*>(lparam);
+      if (vbar_.window) client.right = std::max(client.left, client.right - GetSystemMetrics(SM_CXVSCROLL));
+      if (hbar_.window) client.bottom = std::max(client.top, client.bottom - GetSystemMetrics(SM_CYHSCROLL));
+      return r;
+    }
+    case WM_NCPAINT: {
+      if (!vbar_.window && !hbar_.window) break;
+      intptr_t r = call_control(msg, wparam, lparam);
+      // The strips around the bars, and the corner between them.
+      RECT outer, client;
+      GetWindowRect(h, &outer);
+      GetClientRect(h, &client);
+      MapWindowPoints(h, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+      HDC dc = GetWindowDC(h);
+      for (const OwnBar* bar : {&vbar_, &hbar_}) {
+        RECT b;
+        if (bar->window && GetWindowRect(hw(bar->window), &b))
+          ExcludeClipRect(dc, b.left - outer.left, b.top - outer.top, b.right - outer.left, b.bottom - outer.top);
+      }
+      RECT right{client.right - outer.left, 0, outer.right - outer.left, outer.bottom - outer.top};
+      RECT bottom{0, client.bottom - outer.top, outer.right - outer.left, outer.bottom - outer.top};
+      if (vbar_.window) FillRect(dc, &right, GetSysColorBrush(COLOR_BTNFACE));
+      if (hbar_.window) FillRect(dc, &bottom, GetSysColorBrush(COLOR_BTNFACE));
+      ReleaseDC(h, dc);
+      return r;
+    }
+    case WM_WINDOWPOSCHANGING:
+      // The system shows the control's own horizontal bar again when its range changes.
+      if (hbar_.window && (reinterpret_cast<WINDOWPOS*>(lparam)->flags & SWP_FRAMECHANGED) &&
+          (GetWindowLongW(h, GWL_STYLE) & WS_HSCROLL)) {
+        ++internal_;
+        SetWindowLongW(h, GWL_STYLE, GetWindowLongW(h, GWL_STYLE) & ~WS_HSCROLL);
+        --internal_;
+      }
+      break;
+    case WM_ENABLE:
+      for (const OwnBar* bar : {&vbar_, &hbar_})
+        if (bar->window) EnableWindow(hw(bar->window), wparam != 0);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (!internal_) break;
+      {
+        intptr_t r = call_control(msg, wparam, lparam);
+        place_own_bars();
+        return r;
+      }
+    default:
+      break;
+  }
+  if (internal_) return std::nullopt;
+  switch (msg) {
+    case WM_TIMER:
+      if (wparam != kPieceTimer) break;
+      append_pieces(kTurnMs);
+      return 0;
+    case WM_GETTEXTLENGTH:
+      if (!rest_.empty()) return static_cast<intptr_t>(rest_.size());
+      break;
+    case WM_SETTEXT:
+      drop_rest();
+      break;
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_GETTEXT:
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+      if (msg == WM_GETTEXT && !rest_.empty()) take_rest();
+      return std::nullopt;
+    default:
+      break;
+  }
+  if (!rest_.empty() && msg == EM_SETSEL) {
+    // A selection past the pieces there are takes the text up to it and a screen more at once.
+    int a = static_cast<int>(wparam), b = static_cast<int>(lparam);
+    if (a != -1 && b < 0) {
+      take_rest();
+    } else if (a != -1 && static_cast<size_t>(std::max(a, b)) > rest_at_) {
+      append_pieces(0, static_cast<size_t>(std::max(a, b)) + kFirstPiece);
+    }
+  } else if (!rest_.empty() && needs_whole_text(msg, wparam, lparam)) {
+    take_rest();
+  }
+  if (!vbar_.window && !hbar_.window) return std::nullopt;
+  intptr_t r = call_control(msg, wparam, lparam);
+  if (msg == WM_WINDOWPOSCHANGED) place_own_bars();
+  // Whatever the message did to the lines or the view, the bars show it.
+  sync_own_bars();
+  return r;
 }
 
 }  // namespace rt

@@ -4,11 +4,23 @@
 //
 // Alignment and scroll bars shape the control when it is made (an edit control does not take
 // them later), so changing either re-creates the control; see set_alignment.
+//
+// A large-text box (the page editor) stays quick with a text of many megabytes: its lines break
+// by runtime/word_breaks.h (the control's own rule classifies the whole text again after every
+// change), its scroll bars are scroll-bar controls of the unit's, laid over strips the box keeps
+// free at its right and bottom edges (the system bars of an edit control redraw themselves after
+// every keystroke), and a long text goes in piece by piece: the first screen at once, the rest
+// while the user reads. Until the rest is in, everything that reads or changes the text takes it
+// first, so that neither the program nor another one ever sees a part of it.
 #include <string>
 
 #include "runtime/unit.h"
 
 namespace rt {
+
+// The word-break procedure of large-text boxes (an EDITWORDBREAKPROCW), for programs that
+// measure bare controls against them.
+int __stdcall page_word_break(wchar_t* text, int index, int count, int action);
 
 class EditBox : public Unit {
  public:
@@ -19,7 +31,8 @@ class EditBox : public Unit {
     bool read_only = false;
     bool password = false;
     bool border = false;
-    int align = 0;  // 0 left, 1 centre, 2 right
+    int align = 0;            // 0 left, 1 centre, 2 right
+    bool large_text = false;  // multi-line only
   };
 
   void create(Window& parent, Rect r, Style style, std::string_view text = {});
@@ -34,6 +47,8 @@ class EditBox : public Unit {
   bool take_lost_characters();
   // Cheap: the length in characters, without copying the text.
   int text_length() const;
+  // A large text still coming in piece by piece: the control holds its first part only.
+  bool handing_over() const { return !rest_.empty(); }
 
   int selection_start() const;
   int selection_length() const;
@@ -60,7 +75,8 @@ class EditBox : public Unit {
   // 0 none, 1 horizontal, 2 vertical, 3 both. A multi-line box without the horizontal bar
   // wraps its lines at its width; with it, lines run on.
   int scroll_bars() const;
-  // Writing a different value re-creates the control in its place. What goes over: text,
+  // Writing a different value re-creates the control in its place (a large-text box takes a new
+  // vertical bar alone in place, undo history included). What goes over: text,
   // selection, the first visible line, font, colours, margins, read-only and enabled state,
   // visibility, the extended style, focus, the control's modified mark, the hook layers (they
   // see handle_replaced_message(), see runtime/hooks.h) and the tooltip. The undo history
@@ -93,11 +109,43 @@ class EditBox : public Unit {
   std::optional<intptr_t> handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
   void unbind_handle() override;
 
+ protected:
+  std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
  private:
   void raise_changed();
   // Replaces the control by one of the new style (see set_alignment).
   void rebuild(const Style& style);
+  // Large-text boxes: the control's word breaks, and the bars.
+  void take_large_text_shape();
+  // Makes or removes the bars the style asks for; a new control takes the bars there are.
+  void show_own_bars(bool new_control);
+  void place_own_bars();
+  void sync_own_bars();
+  void scroll_by_own_bar(bool vertical, int code);
+  int visible_lines();
+  // Large-text boxes: the text still to come after the first piece.
+  void hand_over(std::wstring text, size_t at_least);
+  // In turns of budget_ms; with 0, at once up to the line end after until (the rest at npos).
+  void append_pieces(unsigned budget_ms, size_t until = 0);
+  void take_rest();
+  bool needs_whole_text(unsigned msg, uintptr_t wparam, intptr_t lparam) const;
+  void drop_rest();
+  size_t loaded_length() const;
+
   Style style_;
+  struct OwnBar {
+    void* window = nullptr;
+    int range = -1, page = -1, pos = -1;  // as last shown
+    bool tracking = false;                // the user drags the thumb
+  };
+  OwnBar vbar_, hbar_;
+  bool system_hbar_ = false;  // the control keeps no horizontal range without its own bar
+  int line_height_ = 0;
+  void* line_height_font_ = nullptr;
+  std::wstring rest_;   // the whole text being handed over,
+  size_t rest_at_ = 0;  // of which the control holds this many characters
+  int internal_ = 0;    // messages of the unit's own to the control
   int suppress_change_ = 0;
   mutable bool lost_characters_ = false;
   unsigned text_color_ = 0;

@@ -142,6 +142,12 @@ void Unit::create_own(Window& parent, const wchar_t* cls, unsigned style, unsign
   apply_font();
 }
 
+intptr_t Unit::call_control(unsigned msg, uintptr_t wparam, intptr_t lparam) {
+  detail::Entry* e = handle_ ? detail::entry_of(hw(handle_)) : nullptr;
+  if (!e) return 0;
+  return CallWindowProcW(e->original ? e->original : DefWindowProcW, hw(handle_), msg, wparam, lparam);
+}
+
 std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
   auto mouse = [&](const std::function<bool(int, int, int)>& handler) -> std::optional<intptr_t> {
     if (handler && !handler(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), static_cast<int>(wparam))) return 0;

@@ -90,6 +90,8 @@ class Unit {
   virtual std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
     return std::nullopt;
   }
+  // The control's own handling of a message, for a handle_message that works before or after it.
+  intptr_t call_control(unsigned msg, uintptr_t wparam, intptr_t lparam);
   // Creates a child control of a standard class and attaches it to the runtime.
   void create_control(Window& parent, const wchar_t* cls, unsigned style, unsigned ex_style, Rect r,
                       std::string_view text = {});

@@ -411,6 +411,12 @@ TEST_F(DropsTest, ARealDragDropsOnTheEditBoxAndOnTheRestOfTheWindow) {
   };
   ASSERT_TRUE(drag_to(editor(), {.text = "真的拖放"}));
   EXPECT_EQ(editor().text(), "真的拖放");
+  // The edit box's scroll bar is a control of its own; a drop there is the edit box's too.
+  RECT box;
+  GetWindowRect(static_cast<HWND>(editor().handle()), &box);
+  ASSERT_TRUE(rt::seams::drag_and_drop({.text = "，滚动条上"}, box.right - 6, (box.top + box.bottom) / 2));
+  EXPECT_EQ(editor().text(), "真的拖放，滚动条上");
+  editor().set_text("真的拖放");
 
   std::string f = file("拖来的.txt", "文件内容");
   ASSERT_TRUE(drag_to(editor(), {.files = {f}}));

@@ -9,12 +9,18 @@
 
 #include "app/globals.h"
 #include "app/startup.h"
+#include "app/shortcuts.h"
+#include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
+#include "pages/tab_commands.h"
 #include "program_test.h"
 #include "runtime/app.h"
+#include "runtime/clipboard.h"
+#include "runtime/files.h"
 #include "runtime/seams.h"
+#include "texttools/find_replace.h"
 #include "runtime/window_services.h"
 #include "ui_test.h"
 
@@ -253,6 +259,66 @@ TEST_F(PagesTest, TheFirstChangeMarksThePageModified) {
   select(0);
   EXPECT_EQ(g_pages[0].modified, 1);
   EXPECT_EQ(page_content(1), "");
+}
+
+TEST_F(PagesTest, ALargePageIsWholeToEveryRoutineWhileItsTextIsStillComing) {
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += "第" + std::to_string(i) + "行，很长的一页里的一行文字。\r\n";
+  big += "最后的标记";
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string path = std::string(temp) + "velmora_large_page.txt";
+  struct Case {
+    const char* name;
+    void (*act)(int tab, const std::string& path);
+    bool typed;  // the page is changed by the user
+  };
+  const Case cases[] = {
+      {"all pieces arriving",
+       [](int, const std::string&) { ui_test::wait_for([] { return !editor().handing_over(); }, 20000); }, false},
+      {"leaving and coming back",
+       [](int tab, const std::string&) {
+         tabs().set_current(0);
+         tabs().set_current(tab);
+       },
+       false},
+      {"typing", [](int, const std::string&) { ui_test::type_text(editor(), "字"); }, true},
+      {"saving",
+       [](int tab, const std::string& p) {
+         g_pages[tab].path = p;
+         EXPECT_TRUE(save_page(tab));
+         EXPECT_EQ(rt::read_file(p).value_or(""), page_content(tab));
+       },
+       false},
+      {"copying the page",
+       [](int tab, const std::string&) {
+         copy_page_text();
+         EXPECT_EQ(rt::clipboard_text(), page_content(tab));
+       },
+       false},
+      {"finding the last line",
+       [](int, const std::string&) {
+         g_search_text = "最后的标记";
+         g_search_pos = 1;
+         find_next();
+         EXPECT_EQ(editor().selected_text(), "最后的标记");
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int tab = new_page();
+    set_page_content(tab, big);
+    show_current_page();
+    ASSERT_TRUE(editor().handing_over());
+    c.act(tab, path);
+    EXPECT_EQ(page_content(tab), c.typed ? "字" + big : big);
+    EXPECT_EQ(editor().text(), page_content(tab));
+    EXPECT_EQ(g_pages[tab].modified, c.typed ? 1 : 0);
+    EXPECT_EQ(w().标签_上中.text_color(), c.typed ? 0xFFu : 0xFF0000u);
+    close_page_at(tab);
+  }
+  DeleteFileA(path.c_str());
 }
 
 TEST_F(PagesTest, LeavingAnUntitledPageNamesItAfterItsText) {

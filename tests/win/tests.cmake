@@ -189,3 +189,6 @@ velmora_wine_test(win_web_search_tests
 velmora_wine_test(win_tool_windows_tests
   tests/win/tool_windows_test.cpp
 )
+velmora_wine_test(win_large_text_tests
+  tests/win/large_text_test.cpp
+)

@@ -1,0 +1,365 @@
+// Prints what a large page costs in each edit box the page editor could be: the system's edit
+// control as it comes, the same with the page editor's word breaks, the page editor itself
+// (rt::EditBox with the large-text style: its word breaks, its own vertical bar, the text handed
+// over piece by piece) and the rich edit control 5.0 in plain-text mode, for 1 MB and 10 MB of
+// Chinese GBK text, with lines wrapped and not. Every action goes through the message loop until
+// the control is idle and its window repainted. Figures only: nothing here passes or fails.
+#include <windows.h>
+// after windows.h
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/app.h"
+#include "runtime/clipboard.h"
+#include "runtime/edit_box.h"
+#include "runtime/gbk_text.h"
+#include "runtime/strings.h"
+#include "runtime/text_pieces.h"
+#include "runtime/window.h"
+#include "bench_support.h"
+
+using bench::now_ms;
+
+namespace {
+
+const char kMarker[] = "【查找的地方】";
+
+// Chinese lines of 40 to 80 characters with some Latin words and numbers, CR LF after each, and
+// the marker for the find in the middle line; the same text on every run.
+std::string page_text(size_t bytes) {
+  static const std::string pool =
+      "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而"
+      "方后多定行学法所民得经十三之进着等部度家电力里如水化高自二理起小物现实加量都两体制机当使点从业本去把性好"
+      "应开它合还因由其些然前外天政四日那社义事平形相全表间样与关各重新线内数正心反你明看原又么利比或但质气第向"
+      "道命此变条，，，。。、；：？！“”（）";
+  const size_t chars = pool.size() / 2;
+  unsigned seed = 20240601;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  std::string s;
+  s.reserve(bytes + 200);
+  bool marked = false;
+  while (s.size() < bytes) {
+    if (!marked && s.size() >= bytes / 2) {
+      s += kMarker;
+      marked = true;
+    }
+    size_t length = 40 + next() % 41;
+    for (size_t i = 0; i < length; ++i) {
+      if (next() % 29 == 0)
+        s += " Velmora " + std::to_string(next() % 1000) + " ";
+      else
+        s.append(pool, (next() % chars) * 2, 2);
+    }
+    s += "\r\n";
+  }
+  return s;
+}
+
+HFONT page_font() {
+  HDC dc = GetDC(nullptr);
+  int height = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, dc);
+  static HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"宋体");
+  return font;
+}
+
+class Host : public rt::Window {
+ public:
+  Host() : rt::Window("VelmoraEditBench", "编辑框测量", {0, 0, 1000, 720}) {}
+  rt::EditBox page;  // made by the page editor's candidate
+
+ protected:
+  void build() override {}
+};
+
+Host& host() {
+  static Host h;
+  return h;
+}
+
+// Everything queued, then the paint, until nothing is left.
+void run_until_idle() {
+  MSG m;
+  for (;;) {
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    UpdateWindow(static_cast<HWND>(host().handle()));
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) return;
+  }
+}
+
+RECT client_area() {
+  RECT r;
+  GetClientRect(static_cast<HWND>(host().handle()), &r);
+  return r;
+}
+
+DWORD multiline_style(bool wrap) {
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+  if (!wrap) style |= WS_HSCROLL | ES_AUTOHSCROLL;
+  return style;
+}
+
+class Candidate {
+ public:
+  virtual ~Candidate() = default;
+  virtual const char* name() const = 0;
+  virtual bool available() const { return true; }
+  // Makes the control with the text; the time until its first screen is painted and until it
+  // holds the whole text.
+  virtual void open(const std::string& text, bool wrap, double& first, double& whole) = 0;
+  virtual HWND window() = 0;
+  virtual std::string read() = 0;
+  // Positions as the program counts them: a CR LF is two characters.
+  virtual void select(const std::string& text, int start, int length) {
+    SendMessageW(window(), EM_SETSEL, static_cast<WPARAM>(start), start + length);
+  }
+  virtual void close() { DestroyWindow(window()); }
+  // Actions that took more than 5 s on the small page are not tried on the large one.
+  std::vector<std::string> too_slow;
+};
+
+std::string window_text(HWND h) {
+  int n = GetWindowTextLengthW(h);
+  std::wstring w(static_cast<size_t>(n) + 1, L'\0');
+  w.resize(static_cast<size_t>(GetWindowTextW(h, w.data(), n + 1)));
+  return rt::to_gbk(w);
+}
+
+class SystemEdit : public Candidate {
+ public:
+  explicit SystemEdit(bool own_breaks) : own_breaks_(own_breaks) {}
+  const char* name() const override { return own_breaks_ ? "EDIT, the page editor's word breaks" : "EDIT as it comes"; }
+  void open(const std::string& text, bool wrap, double& first, double& whole) override {
+    RECT r = client_area();
+    h_ = CreateWindowExW(0, L"EDIT", L"", multiline_style(wrap), 0, 0, r.right, r.bottom,
+                         static_cast<HWND>(host().handle()), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(h_, WM_SETFONT, reinterpret_cast<WPARAM>(page_font()), FALSE);
+    SendMessageW(h_, EM_SETLIMITTEXT, 0, 0);
+    if (own_breaks_) SendMessageW(h_, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(rt::page_word_break));
+    SetFocus(h_);
+    run_until_idle();
+    double t0 = now_ms();
+    SetWindowTextW(h_, rt::to_wide(text).c_str());
+    UpdateWindow(h_);
+    first = whole = now_ms() - t0;
+  }
+  HWND window() override { return h_; }
+  std::string read() override { return window_text(h_); }
+
+ private:
+  bool own_breaks_;
+  HWND h_ = nullptr;
+};
+
+class PageEditor : public Candidate {
+ public:
+  const char* name() const override { return "the page editor"; }
+  void open(const std::string& text, bool wrap, double& first, double& whole) override {
+    RECT r = client_area();
+    rt::EditBox& box = host().page;
+    box.create(host(), {0, 0, r.right, r.bottom},
+               {.multiline = true, .vertical_scroll = true, .horizontal_scroll = !wrap, .large_text = true});
+    box.set_font({0, false, false, false, false, 9, "宋体"});
+    box.set_focus();
+    run_until_idle();
+    double t0 = now_ms();
+    box.set_text(text);
+    UpdateWindow(static_cast<HWND>(host().handle()));
+    first = now_ms() - t0;
+    rt::pump_until([&] { return !box.handing_over(); }, 600000);
+    whole = now_ms() - t0;
+  }
+  HWND window() override { return static_cast<HWND>(host().page.handle()); }
+  std::string read() override { return host().page.text(); }
+  void select(const std::string&, int start, int length) override { host().page.select(start, length); }
+};
+
+class RichEdit : public Candidate {
+ public:
+  explicit RichEdit(bool pieces) : pieces_(pieces) {}
+  const char* name() const override {
+    return pieces_ ? "RichEdit 5.0 plain text, in pieces" : "RichEdit 5.0 plain text";
+  }
+  bool available() const override { return cls() != nullptr; }
+  void open(const std::string& text, bool wrap, double& first, double& whole) override {
+    RECT r = client_area();
+    h_ = CreateWindowExW(0, cls(), L"", multiline_style(wrap) | ES_NOOLEDRAGDROP, 0, 0, r.right, r.bottom,
+                         static_cast<HWND>(host().handle()), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(h_, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
+    SendMessageW(h_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageW(h_, EM_SETUNDOLIMIT, 100, 0);
+    SendMessageW(h_, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_UPDATE);
+    SendMessageW(h_, WM_SETFONT, reinterpret_cast<WPARAM>(page_font()), FALSE);
+    if (!wrap) SendMessageW(h_, EM_SETTARGETDEVICE, 0, 1);
+    SetFocus(h_);
+    run_until_idle();
+    double t0 = now_ms();
+    std::wstring w = rt::to_wide(text);
+    if (!pieces_) {
+      SetWindowTextW(h_, w.c_str());
+      UpdateWindow(h_);
+      first = whole = now_ms() - t0;
+      return;
+    }
+    std::u16string_view all(reinterpret_cast<const char16_t*>(w.data()), w.size());
+    for (size_t at = 0; at < w.size();) {
+      size_t end = rt::piece_end(all, at, 32768);
+      GETTEXTLENGTHEX how{GTL_NUMCHARS, 1200};
+      LRESULT n = SendMessageW(h_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+      SendMessageW(h_, EM_SETSEL, static_cast<WPARAM>(n), n);
+      SendMessageW(h_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(w.substr(at, end - at).c_str()));
+      if (at == 0) {
+        SendMessageW(h_, EM_SETSEL, 0, 0);
+        UpdateWindow(h_);
+        first = now_ms() - t0;
+      }
+      at = end;
+    }
+    whole = now_ms() - t0;
+  }
+  HWND window() override { return h_; }
+  // The control gives CR LF for its paragraph ends when asked for the window text.
+  std::string read() override { return window_text(h_); }
+  // Its positions count a paragraph end once.
+  void select(const std::string& text, int start, int length) override {
+    auto control_index = [&](int index) {
+      int byte = rt::char_index_to_byte_pos(text, index) - 1;
+      int breaks = 0;
+      for (size_t at = text.find("\r\n"); at != std::string::npos && static_cast<int>(at) < byte;
+           at = text.find("\r\n", at + 2))
+        ++breaks;
+      return index - breaks;
+    };
+    int from = control_index(start);
+    SendMessageW(h_, EM_SETSEL, static_cast<WPARAM>(from), control_index(start + length));
+  }
+
+ private:
+  static const wchar_t* cls() {
+    static const wchar_t* name = LoadLibraryW(L"msftedit.dll")   ? MSFTEDIT_CLASS
+                                 : LoadLibraryW(L"riched20.dll") ? RICHEDIT_CLASSW
+                                                                 : nullptr;
+    return name;
+  }
+  bool pieces_;
+  HWND h_ = nullptr;
+};
+
+// One action through the message loop, timed until idle; the median of several.
+template <typename Act>
+double timed(int times, Act act) {
+  std::vector<double> v;
+  for (int i = 0; i < times; ++i) {
+    double t0 = now_ms();
+    act();
+    run_until_idle();
+    v.push_back(now_ms() - t0);
+  }
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+void caret_at(HWND h, LRESULT index) {
+  SendMessageW(h, EM_SETSEL, static_cast<WPARAM>(index), index);
+  SendMessageW(h, EM_SCROLLCARET, 0, 0);
+  run_until_idle();
+}
+
+void key(HWND h, WPARAM vk) {
+  PostMessageW(h, WM_KEYDOWN, vk, 1);
+  PostMessageW(h, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001));
+}
+
+LRESULT control_length(HWND h) { return SendMessageW(h, WM_GETTEXTLENGTH, 0, 0); }
+
+std::string figure(double ms) {
+  char out[32];
+  std::snprintf(out, sizeof out, ms < 100 ? "%.1f" : "%.0f", ms);
+  return out;
+}
+
+void measure(Candidate& c, const char* size, const std::string& text, bool wrap, bool large) {
+  double first = 0, whole = 0;
+  c.open(text, wrap, first, whole);
+  run_until_idle();
+  HWND h = c.window();
+  std::string row = std::string("| ") + c.name() + " | " + size + " | " + (wrap ? "wrapped" : "not wrapped") + " | " +
+                    figure(first) + " | " + figure(whole);
+  auto column = [&](const char* name, int times, const std::function<void()>& act) {
+    std::string key = std::string(name) + (wrap ? " wrapped" : "");
+    if (large && std::find(c.too_slow.begin(), c.too_slow.end(), key) != c.too_slow.end()) {
+      row += " | (not tried)";
+      return;
+    }
+    double ms = timed(times, act);
+    if (ms > 5000) c.too_slow.push_back(key);
+    row += " | " + figure(ms);
+  };
+  // The control's own positions for the start, middle and end.
+  LRESULT n = control_length(h);
+  for (LRESULT at : {LRESULT{0}, n / 2, LRESULT{-1}}) {
+    caret_at(h, at < 0 ? control_length(h) : at);
+    column("key", 7, [&] { PostMessageW(h, WM_CHAR, L'字', 1); });
+  }
+  caret_at(h, n / 2);
+  column("Enter", 7, [&] { key(h, VK_RETURN); });
+  column("Backspace", 7, [&] { key(h, VK_BACK); });
+  std::string kilobyte;
+  while (kilobyte.size() < 1024) kilobyte += "粘贴进来的一行文字，1 KB。\r\n";
+  rt::set_clipboard_text(kilobyte);
+  column("paste", 1, [&] { PostMessageW(h, WM_PASTE, 0, 0); });
+  column("undo", 1, [&] { PostMessageW(h, WM_UNDO, 0, 0); });
+  column("read", 3, [&] { c.read(); });
+  column("find", 3, [&] {
+    std::string t = c.read();
+    int index = rt::byte_pos_to_char_index(t, rt::find_text(t, kMarker));
+    c.select(t, index, rt::char_count(kMarker));
+    SendMessageW(h, EM_SCROLLCARET, 0, 0);
+  });
+  column("page down", 5, [&] { key(h, VK_NEXT); });
+  std::printf("%s |\n", row.c_str());
+  std::fflush(stdout);
+  c.close();
+  run_until_idle();
+}
+
+}  // namespace
+
+int main() {
+  rt::initialize();
+  if (!host().load()) return 1;
+  run_until_idle();
+  std::vector<std::unique_ptr<Candidate>> candidates;
+  candidates.push_back(std::make_unique<SystemEdit>(false));
+  candidates.push_back(std::make_unique<SystemEdit>(true));
+  candidates.push_back(std::make_unique<PageEditor>());
+  candidates.push_back(std::make_unique<RichEdit>(false));
+  candidates.push_back(std::make_unique<RichEdit>(true));
+  std::printf(
+      "| edit box | page | lines | first screen | whole text | key at start | key in middle | key at end | Enter | "
+      "Backspace | paste 1 KB | undo | read text | find and select | page down |\n");
+  std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+  for (int mb : {1, 10}) {
+    std::string text = page_text(static_cast<size_t>(mb) << 20);
+    std::string size = std::to_string(mb) + " MB";
+    for (bool wrap : {true, false})
+      for (auto& c : candidates)
+        if (c->available()) measure(*c, size.c_str(), text, wrap, mb > 1);
+  }
+  std::printf("(milliseconds)\n");
+  host().destroy();
+  return 0;
+}
