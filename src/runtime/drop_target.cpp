@@ -394,23 +394,51 @@ class DropSource final : public IDropSource {
   }
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
-    if (!moved_) {
-      moved_ = true;
-      int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-      auto absolute = [](int v, int size) { return static_cast<DWORD>((v * 65536 + size / 2) / size); };
+    if (released_) return keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
+    // The button goes down, the pointer moves to the drop's point and the button comes up there.
+    // Under Wine a pointer warped a moment ago can come back from the display and undo the move,
+    // and the loop drops where the pointer is: the move is made again until the pointer has
+    // stayed at the point for a while.
+    POINT at{};
+    GetCursorPos(&at);
+    DWORD now = GetTickCount();
+    if (!pressed_) {
+      pressed_ = true;
       mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-      mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, absolute(x_, w), absolute(y_, h), 0, 0);
-      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    bool there = at.x == x_ && at.y == y_;
+    if (!there && moves_ < 40) {
+      ++moves_;
+      move_to_point();
+      stayed_since_ = 0;
       return S_OK;
     }
-    return keys & MK_LBUTTON ? S_OK : DRAGDROP_S_DROP;
+    // (A point the pointer cannot reach, off the screen, is given up: the drop is where it is.)
+    if (there) {
+      if (stayed_since_ == 0) stayed_since_ = now;
+      if (now - stayed_since_ < 100) return S_OK;
+    }
+    released_ = true;
+    mouse_event(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, absolute(x_, SM_CXSCREEN),
+                absolute(y_, SM_CYSCREEN), 0, 0);
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
  private:
+  static DWORD absolute(int v, int metric) {
+    int size = GetSystemMetrics(metric);
+    return static_cast<DWORD>((v * 65536 + size / 2) / size);
+  }
+  void move_to_point() {
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, absolute(x_, SM_CXSCREEN), absolute(y_, SM_CYSCREEN), 0, 0);
+  }
+
   LONG refs_ = 1;
   int x_, y_;
-  bool moved_ = false;
+  bool pressed_ = false, released_ = false;
+  int moves_ = 0;
+  DWORD stayed_since_ = 0;
 };
 
 }  // namespace
