@@ -40,15 +40,6 @@ struct LoadedPath {
   bool cut = false;  // the content stopped at a zero byte of the file
 };
 
-// The bytes as they are, up to the first zero byte: a page holds none.
-rt::DecodedFile raw_text(const std::string& bytes) {
-  rt::DecodedFile r;
-  std::size_t zero = bytes.find('\0');
-  r.cut = zero != std::string::npos;
-  r.text = bytes.substr(0, zero);
-  return r;
-}
-
 LoadedPath load_path(std::string path, bool decode) {
   LoadedPath r;
   r.name = split_file_name(path, r.extension);
@@ -78,7 +69,7 @@ LoadedPath load_path(std::string path, bool decode) {
       r.kind = LoadedPath::Unreadable;
       return r;
     }
-    rt::DecodedFile text = decode ? rt::decode_file(*bytes) : raw_text(*bytes);
+    rt::DecodedFile text = decode ? rt::decode_file(*bytes) : rt::raw_file_text(*bytes);
     r.content = std::move(text.text);
     r.cut = text.cut;
     r.kind = LoadedPath::File;

@@ -116,11 +116,16 @@ DecodedFile decode_file(std::string_view bytes) {
   }
   // Any other file, and one its mark does not decode, is taken as it is: an empty page would
   // be saved over the original.
-  if (!decoded) r.text.assign(bytes);
+  if (!decoded) return raw_file_text(bytes);
   std::size_t zero = r.text.find('\0');
   r.cut = zero != std::string::npos;
   if (r.cut) r.text.resize(zero);
   return r;
+}
+
+DecodedFile raw_file_text(std::string_view bytes) {
+  std::size_t zero = bytes.find('\0');
+  return {std::string(bytes.substr(0, zero)), zero != std::string_view::npos};
 }
 
 std::string decode_file_bytes(std::string_view bytes) { return decode_file(bytes).text; }

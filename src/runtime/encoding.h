@@ -34,6 +34,8 @@ struct DecodedFile {
   bool cut = false;
 };
 DecodedFile decode_file(std::string_view bytes);
+// The bytes as they are, up to the first zero byte (the file taken without decoding).
+DecodedFile raw_file_text(std::string_view bytes);
 std::string decode_file_bytes(std::string_view bytes);
 
 // UTF-8 (a mark stays a character) into page text, all of it: a zero is a character like any

@@ -74,7 +74,11 @@ void start_suggestion_query(const std::string& keyword) {
   const int generation = g_generation;
   const SearchEngine asked = engine();
   const bool popup_loaded = popup().loaded();
-  rt::start_thread([=] { fetch_search_suggestions(generation, asked, keyword, popup_loaded); });
+  rt::start_thread([=] { fetch_search_suggestions(generation, asked, keyword, popup_loaded); },
+                   // A query that failed has ended too: the bar's normal-mode button waits for no more.
+                   [generation] {
+                     if (generation == g_generation && m().loaded()) query_ended();
+                   });
 }
 
 void show_engine_tips(SearchEngine e) {

@@ -9,17 +9,13 @@
 #include <cstdio>
 #include <string>
 
+#include "bench_support.h"
 #include "runtime/encoding.h"
 #include "runtime/strings.h"
 
-namespace {
+using bench::now_ms;
 
-double now_ms() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+namespace {
 
 std::string text_of(const std::string& line, size_t bytes) {
   std::string s;
