@@ -107,6 +107,7 @@ set(VELMORA_APP_SOURCES
   src/app/startup.cpp
   src/app/main_frame.cpp
   src/app/shortcuts.cpp
+  src/app/commands.cpp
   src/app/shutdown.cpp
   src/pages/closing.cpp
   src/texttools/edit_commands.cpp

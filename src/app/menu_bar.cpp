@@ -1,5 +1,6 @@
 #include "app/menu_bar.h"
 
+#include "app/commands.h"
 #include "app/globals.h"
 #include "app/shortcuts.h"
 #include "documents/open_files.h"
@@ -102,7 +103,7 @@ void open_bar_menu(int menu, void (*set_item_states)()) {
   if (set_item_states) set_item_states();
   w.时钟_菜单显示.set_interval(kHoverInterval);
   rt::Rect r = w.rect();
-  w.超级菜单.popup(*items, r.left + button.left(), r.top + button.top() + button.height() - 1);
+  popup_main_window_menu(*items, r.left + button.left(), r.top + button.top() + button.height() - 1);
 }
 
 }  // namespace
@@ -154,12 +155,12 @@ void popup_program_menu_under_icon() {
   MainWindowForm& w = main_window();
   rt::Rect r = w.rect();
   if (rt::MenuItem* menu = w.超级菜单.menu("程序右键菜单(&C)"))
-    w.超级菜单.popup(*menu, r.left, r.top + w.图形按钮_程序图标.height());
+    popup_main_window_menu(*menu, r.left, r.top + w.图形按钮_程序图标.height());
 }
 
 void popup_program_menu_at(int x, int y) {
   MainWindowForm& w = main_window();
-  if (rt::MenuItem* menu = w.超级菜单.menu("程序右键菜单(&C)")) w.超级菜单.popup(*menu, x, y);
+  if (rt::MenuItem* menu = w.超级菜单.menu("程序右键菜单(&C)")) popup_main_window_menu(*menu, x, y);
 }
 
 void popup_program_menu_at_cursor() {

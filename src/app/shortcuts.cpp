@@ -1,5 +1,6 @@
 #include "app/shortcuts.h"
 
+#include "app/commands.h"
 #include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
@@ -188,14 +189,17 @@ bool dispatch_shortcut(int key, int modifiers) {
     case rt::kCtrl | rt::kAlt:
       handled = ctrl_alt_shortcut(key);
       break;
-    case rt::kShift:
-      // The edit box extends the selection; cut and copy follow once it has.
-      if (key >= kLeft && key <= kDown) rt::post(update_command_states);
-      break;
     default:
       break;
   }
-  return !handled;
+  if (handled) {
+    give_focus_back_to_page();
+    return false;
+  }
+  // However a key moves the selection (Shift with Home, End, the arrows or the page keys, a
+  // typed character that replaces it), cut and copy follow once the edit box has moved it.
+  rt::post(update_selection_commands);
+  return true;
 }
 
 void on_toolbar_button(int index) {
@@ -257,4 +261,5 @@ void on_toolbar_button(int index) {
     default:
       break;
   }
+  give_focus_back_to_page();
 }

@@ -1,5 +1,6 @@
 #include "app/tray.h"
 
+#include "app/commands.h"
 #include "app/edge_hide.h"
 #include "common/frame_art.h"
 #include "forms/main_window_form.h"
@@ -40,11 +41,10 @@ void on_tray_event(int type) {
 }
 
 void popup_tray_menu_at_cursor() {
-  MainWindowForm& w = main_window();
   rt::MenuItem* menu = tray_menu();
   if (!menu) return;
   rt::Point p = rt::cursor_position();
-  w.超级菜单.popup(*menu, p.x, p.y);
+  popup_main_window_menu(*menu, p.x, p.y);
 }
 
 void set_item_visible_with_separator(rt::MenuItem& menu, std::string_view caption, bool visible) {

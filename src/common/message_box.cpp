@@ -17,7 +17,7 @@ constexpr unsigned kBoxBackground = 0xF4E2B3;
 constexpr unsigned kInvisibleColorStandIn = 0xFF00FF;
 constexpr unsigned kInputBorderColor = 0x9D7B45;
 constexpr unsigned kCountdownColor = 0xB5651D;
-constexpr int kReturnKey = 0x0D;
+constexpr int kReturnKey = 0x0D, kEscapeKey = 0x1B;
 constexpr int kOkFormLeft = 225, kAbortFormTop = 106;
 constexpr int kInputBoxHeight = 135;
 constexpr int kFadeSteps = 15, kFadeAlphaStep = 17, kSlideStep = 3;
@@ -412,12 +412,22 @@ void on_message_box_destroyed() {
   g_fade_step_timer.set_interval(0);
 }
 
+// Esc answers as the close button does, on the boxes whose close button may be used.
+static bool escape_closes_box() {
+  MessageBoxForm& f = box();
+  if (!g_box_call || !f.loaded() || f.图形按钮_关闭_信息框.disabled()) return false;
+  on_message_box_close_button();
+  return true;
+}
+
 bool on_message_box_key_down(int key, int modifiers) {
+  if (key == kEscapeKey) return !escape_closes_box();
   if (key != kReturnKey) return true;
   return !press_enter_button();
 }
 
 bool on_message_box_input_key_down(int key, int modifiers) {
+  if (key == kEscapeKey) return !escape_closes_box();
   if (key != kReturnKey || !g_box_call || !g_box_call->request.enter_submits) return true;
   press_after_enter(box().图形按钮_确定_信息框);
   return false;

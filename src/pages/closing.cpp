@@ -111,12 +111,9 @@ bool close_all_pages(bool exit_mode) {
   Answer a{};
   {
     ModifiedListPage page(list);
-    do {
-      a = ask(exit_mode ? 4 : 3, 32, "在全部关闭之前请处理此任务？",
-              "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
-      // At exit a box closed without an answer is asked again: the exit would otherwise drop
-      // the pages unasked.
-    } while (exit_mode && a.without_button);
+    // At the exit too a user may take the exit back: Cancel, the close button, Esc and Alt+F4
+    // on the box all keep the program with its pages as they were.
+    a = ask(3, 32, "在全部关闭之前请处理此任务？", "  当前标签内的所有文件均为已经被修改的文件，请问是否全部保存呢？");
     if (a.code == kBoxYes) save_modified_pages();
   }
   if (a.code == kBoxCancel || a.without_button) return false;

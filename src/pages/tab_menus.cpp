@@ -1,5 +1,6 @@
 #include "pages/tab_menus.h"
 
+#include "app/commands.h"
 #include "app/globals.h"
 #include "app/shortcuts.h"
 #include "documents/open_files.h"
@@ -111,5 +112,5 @@ void on_tab_right_click(int index, int screen_x, int screen_y) {
     menus.batch_separator->hidden = !states.batch_separator;
     menus.restore_separator->hidden = !states.restore_separator;
   }
-  w.超级菜单.popup(menu, screen_x, screen_y);
+  popup_main_window_menu(menu, screen_x, screen_y);
 }

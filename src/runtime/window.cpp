@@ -238,6 +238,8 @@ bool Window::maximized() const { return handle_ && IsZoomed(hw(handle_)); }
 
 bool Window::is_foreground() const { return handle_ && GetForegroundWindow() == hw(handle_); }
 
+bool Window::is_active() const { return handle_ && GetActiveWindow() == hw(handle_); }
+
 void Window::bring_forward() {
   if (!handle_) return;
   if (!is_foreground()) SetForegroundWindow(hw(handle_));

@@ -60,6 +60,8 @@ class Window : public Unit {
   // Makes it the foreground window and flashes its task-bar button once when it was not.
   void bring_forward();
   bool is_foreground() const;
+  // The active window of the program's thread (the one that gets the keyboard).
+  bool is_active() const;
 
   // Font the form gives controls that set none.
   void* default_font();

@@ -36,6 +36,15 @@ void select_all_text() {
   update_command_states();
 }
 
+void update_selection_commands() {
+  if (g_bulk_close) return;
+  bool selected = editor().selection_length() != 0;
+  rt::Toolbar& bar = main_window().工具条_工具栏;
+  // Only a change redraws the buttons: this runs after every key.
+  for (int button : {kButtonCut, kButtonCopy})
+    if (((bar.state(button) & rt::Toolbar::kDisabled) == 0) != selected) enable(button, selected);
+}
+
 void update_command_states() {
   if (g_bulk_close) return;
   MainWindowForm& w = main_window();
@@ -43,9 +52,7 @@ void update_command_states() {
   bool has_text = editor().text_length() > 0;
   enable(kButtonPrint, has_text);
   set_menu_item_disabled("打印文件(&P)    Ctrl+P", !has_text);
-  bool selected = has_text && editor().selection_length() != 0;
-  enable(kButtonCut, selected);
-  enable(kButtonCopy, selected);
+  update_selection_commands();
   int i = w.高级选择夹_标签.current();
   bool modified = i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified;
   enable(kButtonSave, modified);

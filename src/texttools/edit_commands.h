@@ -9,3 +9,5 @@ void delete_selection();
 void select_all_text();
 // Keeps the toolbar in step with the clipboard, the edit box and the current page.
 void update_command_states();
+// Cut and copy are enabled while something is selected, however the selection was made.
+void update_selection_commands();

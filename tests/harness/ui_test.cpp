@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "forms/message_box_form.h"
 #include "runtime/hooks.h"
@@ -100,6 +101,35 @@ void press_key(rt::Unit& unit, int vk, int modifiers) {
   PostMessageW(h, up, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001));
   settle(10);
   set_modifier_state(modifiers, false);
+}
+
+void key_from_keyboard(int vk, int modifiers) {
+  std::vector<INPUT> keys;
+  auto key = [&](int code, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(code);
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    keys.push_back(in);
+  };
+  const int held[] = {(modifiers & rt::kCtrl) ? VK_CONTROL : 0, (modifiers & rt::kShift) ? VK_SHIFT : 0,
+                      (modifiers & rt::kAlt) ? VK_MENU : 0};
+  for (int m : held)
+    if (m) key(m, false);
+  key(vk, false);
+  key(vk, true);
+  for (int i = 2; i >= 0; --i)
+    if (held[i]) key(held[i], true);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  settle(60);
+}
+
+void type_from_keyboard(const std::string& text) {
+  for (char c : text) {
+    SHORT k = VkKeyScanA(c);
+    key_from_keyboard(LOBYTE(k), (HIBYTE(k) & 1) ? rt::kShift : 0);
+  }
 }
 
 void type_text(rt::Unit& unit, const std::string& text) {

@@ -28,6 +28,11 @@ void right_click_queued(rt::Unit& unit, int x = 3, int y = 3);
 void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);
 // Types GBK text as characters into the unit.
 void type_text(rt::Unit& unit, const std::string& text);
+// The user's keyboard, through the system's input queue: the key goes wherever the keyboard
+// focus is now (nowhere when no window has it), as a real key does. Modifiers as above.
+void key_from_keyboard(int virtual_key, int modifiers = 0);
+// ASCII letters, digits and spaces typed on that keyboard.
+void type_from_keyboard(const std::string& text);
 
 // The real mouse, through the system's input queue: the pointer goes to the screen point and
 // stays there (each event carries its place, and a move undone by an earlier warp is made again).

@@ -120,17 +120,11 @@ TEST_F(ClosingTest, TheExitOffersTheModifiedPagesAndWritesThePosition) {
   g_remember_position = 1;
   edited_file("exit.txt", "e");
   w().move(33, 44, 700, 500);
-  // A question closed without an answer is asked again; then Yes saves.
+  // Yes saves the pages, then the program ends.
   int boxes = 0;
-  rt::seams::set_modal_hook([&](rt::Window&) {
-    if (++boxes == 1)
-      message_box_form().close();
-    else
-      ui_test::click(*message_box_form().answer_button(5));
-  });
+  ui_test::answer_message_boxes({5}, &boxes);
   exit_program();
-  rt::seams::set_modal_hook(nullptr);
-  EXPECT_EQ(boxes, 2);
+  EXPECT_EQ(boxes, 1);
   EXPECT_EQ(rt::read_file(dir_ + "exit.txt").value_or(""), "+e");
   EXPECT_EQ(ended_, 0);
   EXPECT_EQ(config_read("程序设置", "窗口左边"), "33");
@@ -214,6 +208,60 @@ TEST_F(ClosingTest, AnExitWhoseSaveIsCancelledStopsAndTheProgramStaysWithItsPage
   ui_test::answer_message_boxes({6});
   w().close();
   EXPECT_FALSE(w().loaded());
+}
+
+// A user who pressed Alt+F4 by mistake takes the exit back at its question, in every way a box
+// can be left without Yes or No; nothing is saved or closed, the list page goes.
+TEST_F(ClosingTest, CancellingTheExitQuestionLeavesEveryPageAsItWas) {
+  int first = edited_file("first.txt", "1");
+  new_page_command();
+  ui_test::type_text(editor(), "新的文字");
+  const int pages = tabs().count();
+  rt::seams::dialog_requests().clear();
+  struct Way {
+    const char* name;
+    void (*leave)(MessageBoxForm& box);
+  };
+  const Way ways[] = {
+      {"取消", [](MessageBoxForm& box) { ui_test::click(*box.answer_button(1)); }},
+      {"the close button", [](MessageBoxForm& box) { ui_test::click(box.图形按钮_关闭_信息框); }},
+      {"Esc", [](MessageBoxForm& box) { ui_test::press_key(box, VK_ESCAPE); }},
+      {"Alt+F4",
+       [](MessageBoxForm& box) {
+         HWND h = static_cast<HWND>(box.handle());
+         PostMessageW(h, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+         PostMessageW(h, WM_SYSKEYUP, VK_F4, static_cast<LPARAM>(0xE0000001));
+       }},
+  };
+  for (const Way& way : ways) {
+    for (const ExitPath& path : {kExitPaths[0], kExitPaths[2], kExitPaths[5], kExitPaths[6]}) {
+      SCOPED_TRACE(std::string(way.name) + " after " + path.name);
+      int boxes = 0;
+      std::string question;
+      rt::seams::set_modal_hook([&](rt::Window&) {
+        MessageBoxForm& box = message_box_form();
+        ++boxes;
+        question = box.透明标签_提示类容.text();
+        EXPECT_TRUE(box.answer_button(1)->visible());  // 取消 beside 是 and 否
+        EXPECT_FALSE(box.图形按钮_关闭_信息框.disabled());
+        way.leave(box);
+      });
+      path.go();
+      ui_test::settle(100);
+      rt::seams::set_modal_hook(nullptr);
+      EXPECT_EQ(boxes, 1);
+      EXPECT_NE(question.find("请问是否全部保存呢？"), std::string::npos);
+      EXPECT_EQ(ended_, -1);
+      EXPECT_TRUE(w().visible());
+      ASSERT_EQ(tabs().count(), pages);
+      EXPECT_EQ(page_content(first), "+1");
+      EXPECT_EQ(g_pages[first].modified, 1);
+      EXPECT_EQ(page_content(pages - 1), "新的文字");
+      EXPECT_EQ(g_pages[pages - 1].modified, 1);
+      EXPECT_EQ(rt::read_file(dir_ + "first.txt").value_or(""), "1");
+      EXPECT_TRUE(rt::seams::dialog_requests().empty());
+    }
+  }
 }
 
 TEST_F(ClosingTest, AnExitWhoseWriteFailsStopsUnlessTheForcedWriteSucceeds) {

@@ -356,6 +356,44 @@ TEST_F(MenuBarTest, ChoosingAnItemRunsItsCommand) {
   EXPECT_EQ(g_open_menu, kNoMenu);
 }
 
+// After a command from the menu bar, a prompt's among them, the keyboard is back in the page:
+// what the user types next arrives there, and Ctrl+S saves.
+TEST_F(MenuBarTest, AfterACommandFromTheMenuBarTheKeyboardIsBackInThePage) {
+  struct Case {
+    const char* item;
+    std::vector<int> answers;  // the prompt's 确定 (and the failure's box)
+    const char* inserted;
+  };
+  const Case cases[] = {{"连续插入字母(&P)", {0}, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+                        {"连续插入数字(&Q)", {0, 0}, ""},
+                        {"插入日期(&R)", {}, "日"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    editor().set_text("");
+    ui_test::click_with_pointer(editor());
+    ui_test::type_from_keyboard("ab");
+    ASSERT_EQ(editor().text(), "ab");
+    ui_test::answer_message_boxes(c.answers);
+    rt::seams::set_menu_hook([&c](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(c.item)); });
+    ui_test::click_with_pointer(w().图形按钮_编辑_菜单);
+    ui_test::wait_for([] { return g_open_menu == kNoMenu; });
+    rt::seams::set_menu_hook(nullptr);
+    ui_test::answer_message_boxes({});
+    ui_test::settle(100);
+    EXPECT_TRUE(editor().has_focus());
+    std::string before = editor().text();
+    EXPECT_NE(before.find(c.inserted), std::string::npos);
+    ui_test::type_from_keyboard("yz");
+    EXPECT_EQ(editor().text(), before + "yz");
+    rt::seams::dialog_requests().clear();
+    ui_test::key_from_keyboard('S', rt::kCtrl);  // the new page has no file yet: Save As asks
+    EXPECT_EQ(rt::seams::dialog_requests().size(), 1u);
+  }
+  // Off the bar again, where the pointer would switch the next test's menus.
+  rt::Point away = ui_test::point_on(editor());
+  ui_test::move_pointer(away.x, away.y);
+}
+
 // Chooses an item of the Settings menu (in a submenu too) as the user would.
 void choose_setting(const char* caption) {
   rt::seams::set_menu_hook([caption](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(caption)) << caption; });

@@ -463,7 +463,8 @@ TEST_F(MiniModeTestWithFiles, AClosedBarEndsTheProgramAsItsCloseButtonDoes) {
   mini().close();
   rt::seams::set_modal_hook(nullptr);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].buttons, (std::vector<int>{kBoxYes, kBoxNo}));
+  // The exit question, with 取消 beside 是 and 否.
+  EXPECT_EQ(boxes[0].buttons, (std::vector<int>{kBoxCancel, kBoxYes, kBoxNo}));
   EXPECT_EQ(rt::read_file(path).value_or(""), "c");
   EXPECT_EQ(ended_, 0);
 }

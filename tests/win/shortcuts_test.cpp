@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/globals.h"
 #include "app/main_frame.h"
@@ -23,6 +24,12 @@ namespace {
 
 rt::Toolbar& bar() { return main_window().工具条_工具栏; }
 bool disabled(int button) { return (bar().state(button) & rt::Toolbar::kDisabled) != 0; }
+// The user's click on a toolbar button, where the button shows: a disabled one does nothing.
+void click_button(int button) {
+  RECT r{};
+  SendMessageW(static_cast<HWND>(bar().handle()), TB_GETITEMRECT, button - 1, reinterpret_cast<LPARAM>(&r));
+  ui_test::click(bar(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
 
 class ShortcutsTest : public ProgramTest {
  protected:
@@ -71,7 +78,8 @@ TEST_F(ShortcutsTest, ConditionsThatFailStillTakeTheKey) {
   ui_test::press_key(editor(), 'Q', rt::kCtrl);  // one tab: no save-all
   ui_test::press_key(editor(), 'S', rt::kCtrl);  // unmodified: no save dialog
   EXPECT_TRUE(rt::seams::dialog_requests().empty());
-  EXPECT_TRUE(w().图形按钮_文件_菜单.has_focus());  // the File menu's button takes the focus first
+  // The File menu's button takes the focus first; the keyboard is back in the page afterwards.
+  EXPECT_TRUE(editor().has_focus());
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(tabs().count(), 1);
 }
@@ -227,6 +235,40 @@ TEST(NumberRange, RulesAndTheirText) {
     if (c.ok && !c.text.empty()) {
       EXPECT_EQ(text, c.text) << c.rule;
     }
+  }
+}
+
+// However the user selects, Cut and Copy on the toolbar act on that selection.
+TEST_F(ShortcutsTest, ToolbarCutAndCopyTakeASelectionMadeWithTheKeyboard) {
+  struct Way {
+    const char* name;
+    int key, modifiers;
+  };
+  const Way ways[] = {{"Shift+End", VK_END, rt::kShift},
+                      {"Shift+Home", VK_HOME, rt::kShift},
+                      {"Ctrl+Shift+Left", VK_LEFT, rt::kCtrl | rt::kShift},
+                      {"Ctrl+Shift+Home", VK_HOME, rt::kCtrl | rt::kShift}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    editor().set_text("");
+    ui_test::click_with_pointer(editor());
+    ui_test::type_from_keyboard("first line");
+    ASSERT_EQ(editor().text(), "first line");
+    rt::set_clipboard_text("old");
+    if (way.key == VK_END) ui_test::key_from_keyboard(VK_HOME, rt::kCtrl);
+    ui_test::key_from_keyboard(way.key, way.modifiers);
+    ui_test::settle(50);
+    ASSERT_NE(editor().selection_length(), 0);
+    const std::string selected = editor().selected_text();
+    click_button(kButtonCopy);
+    EXPECT_EQ(rt::clipboard_text(), selected);
+    click_button(kButtonCut);
+    EXPECT_EQ(editor().selection_length(), 0);
+    EXPECT_EQ(editor().text().size(), std::string("first line").size() - selected.size());
+    // Typing ends the selection: the buttons follow it.
+    ui_test::type_from_keyboard("x");
+    EXPECT_TRUE(disabled(kButtonCut));
+    EXPECT_TRUE(disabled(kButtonCopy));
   }
 }
 
