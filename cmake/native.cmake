@@ -13,3 +13,6 @@ target_link_options(velmora_portable PUBLIC ${VELMORA_SANITIZE})
 add_executable(native_tests ${VELMORA_PORTABLE_TESTS})
 target_link_libraries(native_tests PRIVATE velmora_portable GTest::gtest GTest::gtest_main)
 gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+
+# The scripts the README tells a user to run have their run bit.
+add_test(NAME readme_scripts COMMAND bash ${PROJECT_SOURCE_DIR}/tests/readme_scripts_test.sh)

@@ -1,10 +1,10 @@
 #include "app/hand_over_rules.h"
 
-#include "runtime/gbk_text.h"
+#include "common/text_routines.h"
 
 std::string hand_over_list(const std::vector<std::string>& paths) {
   std::string list;
-  for (const std::string& p : paths) list += p + "|";
+  for (const std::string& p : paths) list += path_list_item(p) + "|";
   return list;
 }
 
@@ -26,6 +26,6 @@ HandOverRequest parse_hand_over_text(const std::string& box_text) {
     return r;
   }
   r.kind = HandOverRequest::Files;
-  r.paths = rt::split_text(box_text, "|");
+  r.paths = path_list_items(box_text);
   return r;
 }

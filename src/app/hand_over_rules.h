@@ -9,7 +9,8 @@
 inline constexpr const char kHandOverIdleText[] = "｛[(进程通信编辑框_Kestrune)]｝";
 inline constexpr const char kHandOverFocusRequest[] = "｛[让Velmora窗口获取焦点]｝";
 
-// Each path followed by "|"; no paths give "".
+// Each path followed by "|" (one ending in a lead byte without its trail written as
+// path_list_item writes it); no paths give "".
 std::string hand_over_list(const std::vector<std::string>& paths);
 
 // What a second instance writes into a box that shows box_text, for its list ("" asks the

@@ -51,3 +51,35 @@ std::string split_path_dir_file(std::string_view path, bool want_directory) {
   size_t cut = p < 0 ? 0 : static_cast<size_t>(p);
   return std::string(want_directory ? path.substr(0, cut) : path.substr(cut));
 }
+
+namespace {
+
+// Whether the last character of t is a lead byte alone.
+bool ends_in_lone_lead_byte(std::string_view t) {
+  size_t last = 0, n = 0;
+  for (size_t i = 0; i < t.size(); i += n) {
+    n = rt::char_size_at(t, i);
+    last = i;
+  }
+  return n == 1 && rt::is_lead_byte(static_cast<unsigned char>(t[last]));
+}
+
+constexpr char kAfterLoneLeadByte = '?';
+
+}  // namespace
+
+std::string path_list_item(std::string_view path) {
+  std::string item(path);
+  if (ends_in_lone_lead_byte(path)) item += kAfterLoneLeadByte;
+  return item;
+}
+
+std::vector<std::string> path_list_items(std::string_view list) {
+  std::vector<std::string> items = rt::split_text(list, "|");
+  for (std::string& item : items) {
+    if (item.size() >= 2 && item.back() == kAfterLoneLeadByte &&
+        ends_in_lone_lead_byte(std::string_view(item).substr(0, item.size() - 1)))
+      item.pop_back();
+  }
+  return items;
+}

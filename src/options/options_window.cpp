@@ -25,6 +25,7 @@
 #include "options/default_editor.h"
 #include "options/transparency.h"
 #include "pages/closing.h"
+#include "pages/open_path_list.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
@@ -499,7 +500,7 @@ void toggle_double_open_option() {
   g_prevent_double_open = on ? 1 : 0;
   g_open_paths.clear();
   if (!on) return;
-  for (const PageRecord& page : g_pages) g_open_paths += page.path.empty() ? std::string(" |") : page.path + "|";
+  for (const PageRecord& page : g_pages) append_open_path_entry(g_open_paths, page.path.empty() ? " " : page.path);
 }
 
 void toggle_snapping_option() {

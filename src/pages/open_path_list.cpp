@@ -1,8 +1,14 @@
 #include "pages/open_path_list.h"
 
+#include "common/text_routines.h"
 #include "runtime/gbk_text.h"
 
-std::vector<std::string> open_path_entries(std::string_view list) { return rt::split_text(list, "|"); }
+std::vector<std::string> open_path_entries(std::string_view list) { return path_list_items(list); }
+
+void append_open_path_entry(std::string& list, std::string_view entry) {
+  list += path_list_item(entry);
+  list += "|";
+}
 
 int open_path_index(std::string_view list, std::string_view path) {
   if (path.empty()) return -1;
@@ -21,7 +27,7 @@ bool replace_open_path_entry(std::string& list, int index, std::string_view new_
   else
     entries[static_cast<size_t>(index)] = std::string(new_text);
   std::string out;
-  for (const auto& e : entries) out += e + "|";
+  for (const auto& e : entries) append_open_path_entry(out, e);
   list = std::move(out);
   return true;
 }

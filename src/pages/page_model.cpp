@@ -138,7 +138,7 @@ int create_page(std::string& name) {
 int update_open_path_list(const std::string& path, bool query, bool replace, int index, const std::string& new_text) {
   if (query) return open_path_index(g_open_paths, path) >= 0 ? 1 : 0;
   if (!replace) {
-    g_open_paths += path + "|";
+    append_open_path_entry(g_open_paths, path);
     return 1;
   }
   replace_open_path_entry(g_open_paths, index, new_text);

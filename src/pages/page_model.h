@@ -35,8 +35,8 @@ void settle_editor_losses();
 // Creates a page and its tab and selects it; an empty name becomes the automatic name and is
 // written back. Returns the tab index, or -1 after reporting the failure.
 int create_page(std::string& name);
-// Query: 1 when path is open. Append: adds path + "|". Replace: the entry of tab `index`
-// becomes new_text (removed when empty).
+// Query: 1 when path is open. Append: adds the path's entry and its "|". Replace: the entry of
+// tab `index` becomes new_text (removed when empty).
 int update_open_path_list(const std::string& path, bool query, bool replace, int index, const std::string& new_text);
 void activate_page_of_path(const std::string& path);
 // Removes the page and tab at index; index 0 resets tab 0 instead.

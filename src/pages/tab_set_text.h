@@ -1,7 +1,9 @@
 #pragma once
 // The saved tab set's file "Velmora_保存标签.ini" beside the program: file paths separated by
-// "|", as raw GBK bytes without INI syntax, byte-order mark or line break. A piece that names no
-// existing file, the empty piece included, is ignored by every reader; an empty set has no file.
+// "|", as raw GBK bytes without INI syntax, byte-order mark or line break; a path ending in a
+// lead byte without its trail is written with a "?" after it (path_list_item). A piece that
+// names no existing file, the empty piece included, is ignored by every reader; an empty set has
+// no file.
 #include <string>
 #include <string_view>
 #include <vector>

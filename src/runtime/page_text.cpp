@@ -348,35 +348,77 @@ template std::basic_string<wchar_t> page_text_to_units<wchar_t>(std::string_view
 template std::string units_to_page_text<wchar_t>(std::basic_string_view<wchar_t>, bool*);
 #endif
 
-bool utf8_to_page_text(std::string_view utf8, std::string& out) {
-  // Into UTF-16 first (never more units than bytes), then written as the controls' text is.
+namespace {
+
+// The UTF-8 sequence at p < end: its character and size, or, when it is ill-formed, the size of
+// its longest start that could still have been a character (at least 1) and ok false. So
+// overlong forms, encoded surrogates and what lies past U+10FFFF are no UTF-8.
+struct Utf8Read {
+  char32_t c = 0;
+  int size = 1;
+  bool ok = false;
+};
+Utf8Read read_utf8(const unsigned char* p, const unsigned char* end) {
+  unsigned b = *p;
+  if (b < 0x80) return {b, 1, true};
+  int more = 0;
+  unsigned low = 0x80, high = 0xBF;
+  char32_t c = 0;
+  if (b >= 0xC2 && b <= 0xDF) {
+    more = 1;
+    c = b & 0x1F;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    more = 2;
+    c = b & 0x0F;
+    if (b == 0xE0) low = 0xA0;
+    if (b == 0xED) high = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    more = 3;
+    c = b & 0x07;
+    if (b == 0xF0) low = 0x90;
+    if (b == 0xF4) high = 0x8F;
+  } else {
+    return {};
+  }
+  for (int k = 1; k <= more; ++k) {
+    if (end - p <= k || p[k] < low || p[k] > high) return {0, k, false};
+    c = c << 6 | (p[k] & 0x3F);
+    low = 0x80;
+    high = 0xBF;
+  }
+  return {c, more + 1, true};
+}
+
+// Into UTF-16 first (never more units than bytes), then written as the controls' text is. An
+// ill-formed part fails the whole, or becomes U+FFFD when replacing.
+bool utf8_into_page_text(std::string_view utf8, bool replacing, std::string& out) {
   std::u16string units(utf8.size(), u'\0');
   char16_t* o = units.data();
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
   while (p < end) {
-    unsigned b = *p;
-    if (b < 0x80) {
+    if (*p < 0x80) {
       *o++ = static_cast<char16_t>(*p++);
       continue;
     }
-    int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-    if (more < 0 || b > 0xF4 || end - p <= more) return false;
-    char32_t c = b & (0x3F >> more);
-    for (int k = 1; k <= more; ++k) {
-      unsigned x = p[k];
-      if ((x & 0xC0) != 0x80) return false;
-      c = c << 6 | (x & 0x3F);
-    }
-    // Overlong forms, encoded surrogates and what lies past U+10FFFF are no UTF-8.
-    char32_t least = more == 3 ? 0x10000 : more == 2 ? 0x800 : 0x80;
-    if (c < least || c > 0x10FFFF || is_surrogate(c)) return false;
-    o = put_units(c, o);
-    p += more + 1;
+    Utf8Read r = read_utf8(p, end);
+    if (!r.ok && !replacing) return false;
+    o = put_units(r.ok ? r.c : char32_t{0xFFFD}, o);
+    p += r.size;
   }
   units.resize(static_cast<std::size_t>(o - units.data()));
   out = utf16_to_page_text(units);
   return true;
+}
+
+}  // namespace
+
+bool utf8_to_page_text(std::string_view utf8, std::string& out) { return utf8_into_page_text(utf8, false, out); }
+
+std::string utf8_to_page_text_replacing(std::string_view utf8) {
+  std::string out;
+  utf8_into_page_text(utf8, true, out);
+  return out;
 }
 
 bool utf16_bytes_to_page_text(std::string_view bytes, bool big_endian, std::string& out) {

@@ -67,6 +67,10 @@ extern template std::string units_to_page_text<wchar_t>(std::basic_string_view<w
 // Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) into page text; false
 // on an invalid or incomplete sequence, and then `out` is of no use.
 bool utf8_to_page_text(std::string_view utf8, std::string& out);
+// The same, never failing, as the system's conversion reads UTF-8: each ill-formed part (a byte
+// that begins no sequence, or the longest start of one that does not go on) becomes U+FFFD, in
+// its four-byte form 84 31 A4 37.
+std::string utf8_to_page_text_replacing(std::string_view utf8);
 // UTF-16 bytes of one byte order (no mark is read) into page text; false on an odd length or a
 // surrogate without its partner.
 bool utf16_bytes_to_page_text(std::string_view bytes, bool big_endian, std::string& out);

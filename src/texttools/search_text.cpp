@@ -23,8 +23,10 @@ SearchStep search_step(std::string_view text, std::string_view what, int anchor,
     s.found = rt::find_text(text, what, anchor, ignore_case);
     s.anchor = s.found + rt::text_length(what);
   } else {
-    std::string t = rt::left_text(text, anchor);
-    s.found = rt::find_text_backward(t, what, anchor, ignore_case);
+    // Searched in the whole text, never in a cut of it: the anchor can lie inside a character
+    // (it is one for all pages and outlives their changes), and a cut there would make the
+    // bytes before it characters of their own (the digits of a four-byte code).
+    s.found = rt::find_text_backward(text, what, anchor, ignore_case);
     s.anchor = s.found;
   }
   return s;

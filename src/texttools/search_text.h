@@ -15,7 +15,8 @@ int count_double_byte_chars(std::string_view text);
 // Forward: the first occurrence at or after the anchor; the next anchor is the occurrence's
 // position plus the byte length of `what`, also after a miss (-1 + length). Backward: the last
 // occurrence lying wholly within the first anchor - 1 bytes; the next anchor is the occurrence's
-// position, -1 after a miss.
+// position, -1 after a miss. Either way only whole characters of the text are found, also from
+// an anchor inside a character.
 struct SearchStep {
   int found = -1;  // byte position, -1 for none
   int anchor = 0;

@@ -83,7 +83,7 @@ CutReply cut_sogou_ime_reply(std::string_view reply) {
   CutReply r;
   std::string t = text_between(reply, "ime_callback(\"", "\",\"");
   t = rt::replace_text(t, "+", "");
-  t = rt::without_zero_bytes(url_decode_utf8(t));
+  t = url_decode_utf8(t);
   t = rt::replace_text(t, "\t", "");
   if (t.empty()) return r;
   r.source = without_digits(t);

@@ -1,6 +1,5 @@
 #include "web/http.h"
 
-#include "runtime/encoding.h"
 #include "runtime/gbk_text.h"
 #include "runtime/page_text.h"
 
@@ -80,7 +79,10 @@ std::string url_decode_utf8(std::string_view text) {
       bytes += text[i];
     }
   }
-  return rt::utf8_to_gbk_text(bytes);
+  // What is no UTF-8 costs its own characters only, and the text ends at a decoded zero.
+  std::string out = rt::utf8_to_page_text_replacing(bytes);
+  if (size_t zero = out.find('\0'); zero != std::string::npos) out.resize(zero);
+  return out;
 }
 
 std::string normalize_http_verb(std::string_view verb) {

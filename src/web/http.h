@@ -20,7 +20,9 @@ std::string url_path(std::string_view address);
 // shows (runtime/page_text.h); empty when the text holds a byte that is no character.
 std::string url_encode(std::string_view text);
 // "%XX" escapes of UTF-8 bytes back to GBK text (page text); a "%" not followed by two hex
-// digits is kept as it stands. Empty when the bytes are no UTF-8; a decoded zero is kept.
+// digits is kept as it stands. What is no UTF-8 becomes the replacement character U+FFFD (one
+// for each byte that begins nothing, one for the start of a sequence that does not go on), and
+// the text ends at its first zero.
 std::string url_decode_utf8(std::string_view text);
 
 // The verb http_request sends: any verb whose upper case is not "POST" becomes "GET"; a POST

@@ -219,6 +219,19 @@ void check_text_routines(string_view t, string_view left, string_view right) {
   string name = split_file_name(path, extension);
   FUZZ_CHECK(fuzz::inside(t, name) && fuzz::inside(t, extension));
   FUZZ_CHECK(split_path_dir_file(t, true) + split_path_dir_file(t, false) == t);
+
+  // A list of paths gives every path back whole, whatever bytes it ends in: any names that
+  // hold no "|" of their own and no "?" after a lead byte alone at their end.
+  std::vector<string> names;
+  string list;
+  for (string_view name : {t, left, right}) {
+    if (name.empty() || rt::find_text(name, "|") >= 0) continue;
+    if (name.size() >= 2 && name.back() == '?' && path_list_item(name.substr(0, name.size() - 1)).size() == name.size())
+      continue;
+    names.emplace_back(name);
+    list += path_list_item(name) + "|";
+  }
+  FUZZ_CHECK(path_list_items(list) == names);
 }
 
 }  // namespace

@@ -119,7 +119,10 @@ TEST(CloudInputRules, EachReplyIsCutByItsMarkers) {
   CutReply s = cut_sogou_ime_reply(sogou);
   EXPECT_EQ(s.source, "你好：埃好：");
   EXPECT_EQ(s.items, (Items{"你好", "埃好"}));
-  EXPECT_EQ(cut_sogou_ime_reply("ime_callback(\"%E4%BD%A0%00%E5%A5%BD\",\"nihao\")").source, "你好");
+  // A decoded zero ends the text; a byte that is no UTF-8 loses only its own character.
+  EXPECT_EQ(cut_sogou_ime_reply("ime_callback(\"%E4%BD%A0%00%E5%A5%BD\",\"nihao\")").source, "你");
+  std::string broken = "ime_callback(\"" + percent_utf8("你好：1") + "%FF" + percent_utf8("好：埃好：3") + "\",\"nihao\")";
+  EXPECT_EQ(cut_sogou_ime_reply(broken).items, (Items{"你好", "\x84\x31\xA4\x37好", "埃好"}));
   EXPECT_TRUE(cut_sogou_ime_reply("ime_callback(\"\",\"nihao\")").source.empty());
   EXPECT_TRUE(cut_sogou_ime_reply("callback(\"%E4%BD%A0\",\"\")").items.empty());
   EXPECT_EQ(cut_sogou_ime_key("var key = \"3c1f2a\"; var x = \"y\";"), "3c1f2a");

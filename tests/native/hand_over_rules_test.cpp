@@ -46,4 +46,27 @@ TEST(HandOverRules, TheRunningInstanceReadsTheBox) {
   EXPECT_EQ(files.paths, (std::vector<std::string>{"C:\\弢.txt", "D:\\b.txt"}));
 }
 
+// A path whose last character is a byte escape ends in a lead byte alone, which the "|" after
+// it would complete to a character (81 7C is 亅).
+TEST(HandOverRules, EveryPathComesBackWholeWhateverItEndsIn) {
+  const std::vector<std::string> paths = {
+      "C:\\a.txt",    "C:\\x\x81",     "C:\\弢.txt",         "C:\\x亅",  "C:\\\xFE",
+      "D:\\中\x81", "C:\\\x81" "0\x81", "C:\\\x94\x39\xFC\x36", "E:\\b.txt",
+  };
+  EXPECT_EQ(parse_hand_over_text(hand_over_list(paths)).paths, paths);
+  for (const std::string& p : paths) {
+    const std::vector<std::string> two = {p, "D:\\b.txt"};
+    EXPECT_EQ(parse_hand_over_text(hand_over_list(two)).paths, two) << p;
+    // Written after a list still unread.
+    const std::vector<std::string> three = {"C:\\\x81", p, "D:\\b.txt"};
+    std::optional<std::string> both = hand_over_message(hand_over_list({three[0]}), hand_over_list({p, three[2]}));
+    ASSERT_TRUE(both);
+    EXPECT_EQ(parse_hand_over_text(*both).paths, three) << p;
+  }
+  // What other instances read: every other path as it was, the lead byte alone with a "?" after
+  // it (no trail byte, and no path holds it).
+  EXPECT_EQ(hand_over_list({"C:\\x亅", "C:\\弢.txt"}), "C:\\x亅|C:\\弢.txt|");
+  EXPECT_EQ(hand_over_list({"C:\\x\x81", "D:\\b"}), "C:\\x\x81?|D:\\b|");
+}
+
 }  // namespace

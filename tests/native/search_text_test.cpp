@@ -74,6 +74,44 @@ TEST(SearchStep, AnchorsOfForwardAndBackwardSearches) {
   }
 }
 
+// The anchor is one for all pages and survives every change of the text, so it can point into
+// the middle of a character; a search still finds whole characters of the text only.
+TEST(SearchStep, FindsWholeCharactersFromAnAnchorInsideACharacter) {
+  const std::string emoji = "\x94\x39\xFC\x36";  // U+1F600: its second and fourth bytes are digits
+  struct Case {
+    const char* what_for;
+    std::string text, what;
+    int anchor;
+    bool forward;
+    int found;
+  };
+  const Case cases[] = {
+      {"up from inside a four-byte code", emoji, "9", 3, false, -1},
+      {"up from its last byte", emoji, "9", 4, false, -1},
+      {"up from just past it", emoji, "9", 5, false, -1},
+      {"up: its lead byte alone", emoji, "\x94", 3, false, -1},
+      {"up: the next one's lead byte alone", emoji + emoji, "\x94", 7, false, -1},
+      {"up: a digit before it is found", "9" + emoji, "9", 4, false, 1},
+      {"up: a digit after it, from past the end", emoji + "9", "9", 9, false, 5},
+      {"down from inside a four-byte code", emoji, "9", 2, true, -1},
+      {"down: its last digit", emoji, "6", 3, true, -1},
+      {"down: a digit after it", emoji + "6", "6", 2, true, 5},
+      {"down from inside a two-byte code", "乗\\", "\\", 2, true, 3},
+      {"up from inside a two-byte code", "乗\\", "\\", 2, false, -1},
+      {"up from just past a two-byte code", "乗\\", "\\", 3, false, -1},
+      {"up past the bar after a bar trail", "亅|", "|", 4, false, 3},
+      {"down from the trail of a bar trail", "亅|", "|", 2, true, 3},
+      {"up from past the end of a shorter page", "ab9", "9", 40, false, 3},
+  };
+  for (const Case& c : cases) {
+    SearchStep got = search_step(c.text, c.what, c.anchor, c.forward, true);
+    EXPECT_EQ(got.found, c.found) << c.what_for;
+    if (!c.forward) {
+      EXPECT_EQ(got.anchor, c.found) << c.what_for;
+    }
+  }
+}
+
 TEST(SelectionByBytes, CountsCharactersBeforeTheOccurrenceAndOfTheSearchText) {
   struct Case {
     std::string text, what;

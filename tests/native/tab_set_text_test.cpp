@@ -40,6 +40,30 @@ TEST(TabSetText, PiecesAndThePathsWorthOpening) {
   }
 }
 
+// A path whose last character is a byte escape ends in a lead byte alone, which the "|" after
+// it would complete to a character (81 7C is 亅).
+TEST(TabSetText, EveryPathComesBackWholeWhateverItEndsIn) {
+  const Texts paths = {
+      "C:\\a.txt", "C:\\x\x81", "C:\\" + kBarTrail + ".txt", "C:\\x" + kBarTrail, "C:\\\xFE",
+      "D:\\中\x81", "C:\\\x81" "0\x81", "C:\\\x94\x39\xFC\x36", "E:\\b.txt",
+  };
+  EXPECT_EQ(tab_set_pieces(open_tabs_text(paths)), paths);
+  EXPECT_EQ(tab_set_pieces(tab_set_rows_text(paths)), paths);
+  EXPECT_EQ(tab_set_paths(tab_set_rows_text(paths)), paths);
+  std::string appended;
+  for (const std::string& p : paths) appended = tab_set_with_path(appended, p);
+  Texts with_empty_first = paths;
+  with_empty_first.insert(with_empty_first.begin(), "");
+  EXPECT_EQ(tab_set_pieces(appended), with_empty_first);
+  // A set written before ends in such a byte: the append keeps it apart too.
+  EXPECT_EQ(tab_set_pieces(tab_set_with_path("C:\\x\x81", "D:\\b")), (Texts{"C:\\x\x81", "D:\\b"}));
+  // The file's bytes: every other path as it was, the lead byte alone with a "?" after it (no
+  // trail byte, and no path holds it), which an earlier reader takes for a missing file.
+  EXPECT_EQ(open_tabs_text({"C:\\x" + kBarTrail, "D:\\b"}), "C:\\x" + kBarTrail + "|D:\\b");
+  EXPECT_EQ(open_tabs_text({"C:\\x\x81", "D:\\b"}), "C:\\x\x81?|D:\\b");
+  EXPECT_EQ(tab_set_rows_text({"C:\\x\x81"}), "C:\\x\x81?|");
+}
+
 TEST(TabSetText, OnlySeparatorsAndBlanksMakeABlankSet) {
   for (const std::string& text : Texts{"", "|||", " | |", "|　|"}) EXPECT_TRUE(tab_set_is_blank(text)) << text;
   for (const std::string& text : Texts{"a", "|a|", kBarTrail, "\t|"}) EXPECT_FALSE(tab_set_is_blank(text)) << text;

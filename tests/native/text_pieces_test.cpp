@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -25,6 +27,27 @@ TEST(TextPieces, PiecesEndAtLineEndsOrAtTheirLength) {
       {"a zero length still moves on", u"abc", 0, 0, 0, 1},
   };
   for (const Case& c : cases) EXPECT_EQ(rt::piece_end(c.text, c.from, c.length, c.slack), c.end) << c.name;
+}
+
+// The text in a buffer of exactly its size, with nothing after it to read by mistake (a
+// std::u16string keeps a zero after its end).
+TEST(TextPieces, ALastCrIsTheEndOfTheText) {
+  struct Case {
+    const char* name;
+    std::u16string_view text;
+    size_t from, length, end;
+  };
+  const Case cases[] = {
+      {"a CR alone", u"\r", 0, 0, 1},
+      {"a CR after the text", u"ab\r", 2, 0, 3},
+      {"a CR at the length", u"ab\r", 0, 3, 3},
+      {"a CR before its LF", u"a\r\n", 1, 0, 3},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<char16_t[]> exact(new char16_t[c.text.size()]);
+    c.text.copy(exact.get(), c.text.size());
+    EXPECT_EQ(rt::piece_end(std::u16string_view(exact.get(), c.text.size()), c.from, c.length, 0), c.end) << c.name;
+  }
 }
 
 TEST(TextPieces, ConsecutivePiecesCoverTheTextOnce) {

@@ -77,6 +77,37 @@ TEST(OpenPathList, EntriesMatchWholeAndWithoutCase) {
   EXPECT_EQ(open_path_index(list, ""), -1);
 }
 
+// An entry whose last character is a byte escape ends in a lead byte alone, which the "|" after
+// it would complete to a character (81 7C is 亅).
+TEST(OpenPathList, EveryEntryStaysApartWhateverItEndsIn) {
+  const std::vector<std::string> entries = {
+      " ", "C:\\x\x81", "C:\\x" + kBarTrail, "C:\\\xFE", "C:\\\x81" "0\x81", "C:\\a.txt", " ", "D:\\中\x81",
+  };
+  std::string list;
+  for (const std::string& e : entries) append_open_path_entry(list, e);
+  EXPECT_EQ(open_path_entries(list), entries);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i] != " ") {
+      EXPECT_EQ(open_path_index(list, entries[i]), static_cast<int>(i)) << entries[i];
+    }
+    // Closing a tab removes its own entry, renaming one names it alone.
+    std::vector<std::string> expected = entries;
+    expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(i));
+    std::string closed = list;
+    ASSERT_TRUE(replace_open_path_entry(closed, static_cast<int>(i), ""));
+    EXPECT_EQ(open_path_entries(closed), expected) << entries[i];
+    expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(i), "E:\\n\xB0");
+    std::string renamed = list;
+    ASSERT_TRUE(replace_open_path_entry(renamed, static_cast<int>(i), "E:\\n\xB0"));
+    EXPECT_EQ(open_path_entries(renamed), expected) << entries[i];
+  }
+  // Every other entry keeps its bytes.
+  std::string plain;
+  append_open_path_entry(plain, "C:\\x" + kBarTrail);
+  append_open_path_entry(plain, " ");
+  EXPECT_EQ(plain, "C:\\x" + kBarTrail + "| |");
+}
+
 TEST(OpenPathList, ReplaceTouchesOnlyTheEntryOfItsTab) {
   struct Case {
     const char* name;

@@ -84,8 +84,20 @@ TEST(UrlDecodeUtf8, Cases) {
       {"digits that are no hex", "%zz1%G0", "%zz1%G0"},
       {"a percent before an escape", "%%41", "%A"},
       {"an empty text", "", ""},
-      {"a decoded zero is data: the text goes on after it", "a%00b", "a\0b"sv},
       {"a character outside GBK takes its four-byte code", "%F0%9F%98%80", "\x94\x39\xFC\x36"sv},
+      // What is no UTF-8 becomes the replacement character U+FFFD (84 31 A4 37): one for each
+      // byte that begins nothing, one for the start of a sequence that does not go on.
+      {"one byte that is no UTF-8", "%E4%BD%A0%FF%E5%A5%BD", "你\x84\x31\xA4\x37好"sv},
+      {"a byte of the reply itself", "a\xB0" "b"sv, "a\x84\x31\xA4\x37" "b"sv},
+      {"a continuation byte alone", "%80a", "\x84\x31\xA4\x37" "a"sv},
+      {"a sequence cut short", "%E4%BDa%E4", "\x84\x31\xA4\x37" "a\x84\x31\xA4\x37"sv},
+      {"an overlong form", "%C0%AF", "\x84\x31\xA4\x37\x84\x31\xA4\x37"sv},
+      {"an encoded surrogate", "%ED%A0%80", "\x84\x31\xA4\x37\x84\x31\xA4\x37\x84\x31\xA4\x37"sv},
+      {"past U+10FFFF", "%F4%90%80%80", "\x84\x31\xA4\x37\x84\x31\xA4\x37\x84\x31\xA4\x37\x84\x31\xA4\x37"sv},
+      // The result ends at its first zero character.
+      {"a decoded zero ends the result", "a%00b", "a"},
+      {"so does a zero of the reply", "a\0b"sv, "a"},
+      {"a zero after a byte that is no UTF-8", "%FF%00b", "\x84\x31\xA4\x37"sv},
   };
   for (const CodingCase& c : cases) EXPECT_EQ(url_decode_utf8(c.text), c.coded) << c.what;
 }

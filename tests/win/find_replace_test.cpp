@@ -135,6 +135,15 @@ const Search kSearches[] = {
     {"a four-byte code found whole", "a" + kMicro + "b" + kMicro, kMicro, 1, 0, {{true, 1, 1, 6}, {true, 3, 1, 11}}},
     {"no digit inside a four-byte code", kMicro + "0", "0", 1, 0, {{true, 1, 1, 6}}},
     {"after a lead byte without its trail", "\x81 ab", "ab", 1, 0, {{true, 2, 2, 5}}},
+    // The anchor of another page, or of this one before it changed, inside a character.
+    {"backward from inside a four-byte code", kGrin, "9", 1, 3, {{false, 0, 0, -1, true}}},
+    {"backward from inside a four-byte code, a digit before it",
+     "9" + kGrin,
+     "9",
+     1,
+     4,
+     {{false, 0, 1, 1}}},
+    {"forward from inside a two-byte code", "乗\\", "\\", 1, 2, {{true, 1, 1, 4}}},
 };
 
 TEST_F(FindTest, SearchesSelectTheOccurrenceWithAndWithoutTheScriptObject) {

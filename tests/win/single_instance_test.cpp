@@ -195,6 +195,15 @@ TEST_F(HandOverTest, AHungRunningInstanceDoesNotHoldTheSecondStart) {
   EXPECT_FALSE(page_open(a));
 }
 
+// A file name whose last character is a byte escape ends in a lead byte alone, which the "|"
+// after it would complete to 亅.
+TEST_F(HandOverTest, APathEndingInALeadByteAloneStaysApartFromTheNext) {
+  std::string lone = file("d\x81", "D"), b = file("b.txt", "B");
+  box().set_text(hand_over_list({lone, b}));
+  EXPECT_TRUE(ui_test::wait_for([&] { return page_open(lone) && page_open(b) && !open_busy(); }));
+  EXPECT_EQ(box().text(), kIdle);
+}
+
 TEST_F(HandOverTest, ThePollLeavesTheBoxUnreadWhileAnOpenRunIsBusy) {
   std::string a = file("a.txt", "A");
   set_open_busy(true);

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "documents/open_files.h"
+#include "pages/closing.h"
 #include "pages/page_model.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
@@ -159,6 +160,31 @@ TEST_F(TabSetTest, AlreadyOpenFilesAreNotOpenedAgainWhenDoubleOpeningIsRefused) 
   save_or_load_open_tabs();
   wait_for_open_run();
   EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, b_, c_}));
+  g_prevent_double_open = 0;
+}
+
+// A file name whose last character is a byte escape ends in a lead byte alone (Wine's A
+// functions then name the file without it), which the "|" after it would complete to 亅.
+TEST_F(TabSetTest, APathEndingInALeadByteAloneStaysApartFromTheNext) {
+  const std::string lone = file("d\x81", "fourth");
+  g_prevent_double_open = 1;
+  open({a_, lone, c_});
+  ASSERT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
+  // Both are known as open.
+  open({c_, lone});
+  EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
+  save_or_load_open_tabs();
+  EXPECT_EQ(stored(), a_ + "|" + lone + "?|" + c_);
+  // Closing the one forgets only its own entry.
+  close_page_at(1);
+  open({c_});
+  EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, c_}));
+  remove_all_pages();
+  record_message_boxes(&boxes, {kBoxYes});
+  save_or_load_open_tabs();
+  wait_for_open_run();
+  EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
+  EXPECT_EQ(page_content(1), "fourth");
   g_prevent_double_open = 0;
 }
 
