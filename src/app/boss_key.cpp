@@ -1,5 +1,6 @@
 #include "app/boss_key.h"
 
+#include "app/commands.h"
 #include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/hotkeys.h"
@@ -18,10 +19,7 @@ namespace {
 namespace 程序 = cfg::程序设置;
 
 // The Settings menu item, whichever caption it shows now.
-rt::MenuItem* boss_key_item() {
-  rt::MenuItem* item = main_menu_item("开老板键(&K)");
-  return item ? item : main_menu_item("关老板键(&G)");
-}
+rt::MenuItem* boss_key_item() { return find_command_item(Command::BossKey); }
 
 }  // namespace
 

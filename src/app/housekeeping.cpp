@@ -1,5 +1,6 @@
 #include "app/housekeeping.h"
 
+#include "app/commands.h"
 #include <array>
 #include <initializer_list>
 #include <map>
@@ -27,10 +28,7 @@ std::array<rt::GraphicButton*, 8> clock_units() {
 }
 
 // The menu item of the trimming, whichever caption it shows now.
-rt::MenuItem* trim_item() {
-  rt::MenuItem* item = main_menu_item("取消优化(&N)");
-  return item ? item : main_menu_item("开启优化(&N)");
-}
+rt::MenuItem* trim_item() { return find_command_item(Command::MemoryTrim); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/commands.h"
 #include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/housekeeping.h"
@@ -35,7 +36,7 @@ void set_caption_strip(rt::GraphicButton& b, CaptionGlyph g) {
 
 // The program menu's item follows the state: "还原(&D)" while maximized.
 void set_maximize_item(bool maximized) {
-  rt::MenuItem* item = main_menu_item(maximized ? "最大化(&D)" : "还原(&D)");
+  rt::MenuItem* item = find_command_item(Command::ToggleMaximize);
   if (!item) return;
   item->caption = maximized ? "还原(&D)" : "最大化(&D)";
   item->image = maximized ? kImageRestore : kImageMaximize;

@@ -42,65 +42,28 @@ const char* menu_caption(int menu) {
   return menu >= kFileMenu && menu <= kHelpMenu ? captions[menu] : "";
 }
 
-// The saved-tab item of the Extra menu, whichever caption it shows now.
-rt::MenuItem* saved_tab_item() {
-  rt::MenuItem* item = main_menu_item("保存打开标签(&B)");
-  return item ? item : main_menu_item("载入保存标签(&B)");
+// The saved-tab item says what it will do: save the open tabs, or load the saved ones.
+void set_saved_tab_item() {
+  rt::MenuItem* item = find_command_item(Command::SaveOrLoadTabs);
+  if (!item) return;
+  std::string tab_set = rt::read_file(rt::program_directory() + "Velmora_保存标签.ini").value_or("");
+  bool some_path = false;
+  for (const PageRecord& p : g_pages) some_path = some_path || !p.path.empty();
+  SavedTabItemState s = saved_tab_item_state(tab_set, some_path);
+  item->caption = s.caption;
+  // An open run keeps it disabled until the run ends.
+  item->disabled = !s.enabled || open_busy();
 }
 
-void set_file_item_states() {
-  MainWindowForm& w = main_window();
-  bool one_tab = w.高级选择夹_标签.count() == 1;
-  // Saving all makes a page of its own, and closing removes pages: neither during an open run.
-  bool busy = open_busy();
-  set_menu_item_disabled("全部保存(&Q)    Ctrl+Q", one_tab || busy);
-  set_menu_item_disabled("打印文件(&P)    Ctrl+P", w.编辑框_文本类容.text_length() == 0);
-  set_menu_item_disabled("关闭本页(&W)    Ctrl+W",
-                         busy || w.工具条_工具栏.state(kButtonClosePage) == rt::Toolbar::kDisabled);
-  set_menu_item_disabled("全部关闭(&G)    Ctrl+G", one_tab || busy);
-}
-
-void set_edit_item_states() {
-  rt::EditBox& editor = main_window().编辑框_文本类容;
-  bool empty = editor.text_length() == 0;
-  for (const char* c : {"文本全选(&A)    Ctrl+A", "寻找替换(&F)    Ctrl+F"}) set_menu_item_disabled(c, empty);
-  bool nothing_selected = empty || editor.selection_length() == 0;
-  for (const char* c : {"删除选中(&D)    Del", "剪切选中(&X)    Ctrl+X", "复制选中(&C)    Ctrl+C"})
-    set_menu_item_disabled(c, nothing_selected);
-  for (const char* c : {"找上一个(&E)    Ctrl+E", "找下一个(&R)    Ctrl+R"})
-    set_menu_item_disabled(c, g_search_text.empty());
-  set_menu_item_disabled("粘贴内容(&V)    Ctrl+V", !rt::clipboard_has_text());
-}
-
-void set_extra_item_states() {
-  std::string text = main_window().编辑框_文本类容.text();
-  bool empty = text.empty();
-  // These replace the page's text as a whole: not while an open run may still fill the page.
-  bool busy = open_busy();
-  for (const char* c : {"段落排版(&D)", "格式转换(&N)", "取纯中文文本(&Z)", "删除全部空格(&F)    Ctrl+F6",
-                        "替换为换行符(&L)", "取中间文本(&I)"})
-    set_menu_item_disabled(c, empty || busy);
-  set_menu_item_disabled("数字连续替换(&V)", empty || busy || text_has_no_digit(text));
-  set_menu_item_disabled("换行符替换为(&E)", busy || rt::find_text(text, "\r\n") < 1);
-  if (rt::MenuItem* item = saved_tab_item()) {
-    std::string tab_set = rt::read_file(rt::program_directory() + "Velmora_保存标签.ini").value_or("");
-    bool some_path = false;
-    for (const PageRecord& p : g_pages) some_path = some_path || !p.path.empty();
-    SavedTabItemState s = saved_tab_item_state(tab_set, some_path);
-    item->caption = s.caption;
-    // An open run keeps it disabled until the run ends.
-    item->disabled = !s.enabled || open_busy();
-  }
-}
-
-void open_bar_menu(int menu, void (*set_item_states)()) {
+void open_bar_menu(int menu, void (*prepare)() = nullptr) {
   MainWindowForm& w = main_window();
   rt::MenuItem* items = w.超级菜单.menu(menu_caption(menu));
   if (!items || w.超级菜单.is_open()) return;
   g_open_menu = menu;
   rt::GraphicButton& button = *bar_button(menu);
   swap_button_pictures(button);
-  if (set_item_states) set_item_states();
+  apply_enabling_rules(*items);
+  if (prepare) prepare();
   w.时钟_菜单显示.set_interval(kHoverInterval);
   rt::Rect r = w.rect();
   popup_main_window_menu(*items, r.left + button.left(), r.top + button.top() + button.height() - 1);
@@ -108,17 +71,11 @@ void open_bar_menu(int menu, void (*set_item_states)()) {
 
 }  // namespace
 
-rt::MenuItem* main_menu_item(std::string_view caption) { return main_window().超级菜单.find(caption); }
-
-void set_menu_item_disabled(std::string_view caption, bool disabled) {
-  for (rt::MenuItem* item : main_window().超级菜单.find_all(caption)) item->disabled = disabled;
-}
-
-void open_file_menu() { open_bar_menu(kFileMenu, set_file_item_states); }
-void open_edit_menu() { open_bar_menu(kEditMenu, set_edit_item_states); }
-void open_extra_menu() { open_bar_menu(kExtraMenu, set_extra_item_states); }
-void open_settings_menu() { open_bar_menu(kSettingsMenu, nullptr); }
-void open_help_menu() { open_bar_menu(kHelpMenu, nullptr); }
+void open_file_menu() { open_bar_menu(kFileMenu); }
+void open_edit_menu() { open_bar_menu(kEditMenu); }
+void open_extra_menu() { open_bar_menu(kExtraMenu, set_saved_tab_item); }
+void open_settings_menu() { open_bar_menu(kSettingsMenu); }
+void open_help_menu() { open_bar_menu(kHelpMenu); }
 
 void swap_button_pictures(rt::GraphicButton& button) {
   rt::Picture normal = button.normal_picture();

@@ -36,10 +36,4 @@ bool text_has_no_digit();
 // The item-highlighted event: the item's caption up to "(" into the status label.
 void show_menu_item_hint(rt::MenuItem& item);
 
-// An item of the main window's menus by caption; null when no menu holds it.
-rt::MenuItem* main_menu_item(std::string_view caption);
-// Sets the disabled state of every item with this caption (the File menu and the tray menu
-// share some; a tab menu's states are set again when it opens).
-void set_menu_item_disabled(std::string_view caption, bool disabled);
-
 void bind_menu_bar(MainWindowForm& w);

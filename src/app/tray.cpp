@@ -47,10 +47,10 @@ void popup_tray_menu_at_cursor() {
   popup_main_window_menu(*menu, p.x, p.y);
 }
 
-void set_item_visible_with_separator(rt::MenuItem& menu, std::string_view caption, bool visible) {
+void set_item_visible_with_separator(rt::MenuItem& menu, Command command, bool visible) {
   rt::MenuItem* before = nullptr;
   for (rt::MenuItem& item : menu.items()) {
-    if (!item.is_separator() && item.caption == caption) {
+    if (!item.is_separator() && item.command == static_cast<int>(command)) {
       item.hidden = !visible;
       if (before && before->is_separator()) before->hidden = !visible;
       return;
@@ -60,9 +60,9 @@ void set_item_visible_with_separator(rt::MenuItem& menu, std::string_view captio
 }
 
 void set_tray_read_aloud_item_visible(bool visible) {
-  if (rt::MenuItem* menu = tray_menu()) set_item_visible_with_separator(*menu, "语音朗读(&Y)", visible);
+  if (rt::MenuItem* menu = tray_menu()) set_item_visible_with_separator(*menu, Command::ReadAloudFromTray, visible);
 }
 
 void set_tray_normal_mode_item_visible(bool visible) {
-  if (rt::MenuItem* menu = tray_menu()) set_item_visible_with_separator(*menu, "正常模式(&Z)", visible);
+  if (rt::MenuItem* menu = tray_menu()) set_item_visible_with_separator(*menu, Command::LeaveMiniMode, visible);
 }

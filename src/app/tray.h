@@ -5,6 +5,7 @@
 namespace rt {
 class MenuItem;
 }
+enum class Command : int;
 
 // The icon's tip, three lines.
 inline constexpr std::string_view kTrayTip = "名称:Velmora\r\n版本:1.0.0.1\r\n更新时间:2026年12月10日";
@@ -25,4 +26,4 @@ void popup_tray_menu_at_cursor();
 void set_tray_read_aloud_item_visible(bool visible);
 void set_tray_normal_mode_item_visible(bool visible);
 // The same on a menu that is being built.
-void set_item_visible_with_separator(rt::MenuItem& menu, std::string_view caption, bool visible);
+void set_item_visible_with_separator(rt::MenuItem& menu, Command command, bool visible);

@@ -1,5 +1,6 @@
 #include "documents/open_files.h"
 
+#include "app/commands.h"
 #include <algorithm>
 #include <memory>
 #include <new>
@@ -318,10 +319,7 @@ void set_open_busy(bool on) {
   // The commands that create, close or re-queue pages (the saved-tab item under either caption,
   // the restart of the File menu and of the tray menu). The items whose states are set when
   // their menu opens take the busy state there.
-  for (const char* item : {"退出程序(&T)", "退出程序(&E)    Alt+F4", "关闭程序(&C)    Alt+F4", "重启程序(&R)",
-                           "打开文件(&O)    Ctrl+O", "新建文件(&N)    Ctrl+N", "自定新建(&Z)    Ctrl+B",
-                           "取纯歌词文本(&R)", "保存打开标签(&B)", "载入保存标签(&B)", "文件智能排版(&B)"})
-    set_menu_item_disabled(item, on);
+  set_refused_commands_disabled(on);
 }
 
 void start_open_run() {

@@ -1,5 +1,6 @@
 #include "forms/mini_window_form.h"
 
+#include "app/commands.h"
 #include "app/mini_mode.h"
 #include "common/frame_art.h"
 #include "common/mini_art.h"
@@ -108,8 +109,8 @@ void MiniWindowForm::build() {
     }
   超级菜单.on_closed = restore_mini_caption;
   超级菜单.on_highlighted = show_engine_menu_hint;
-  图形按钮_正常模式.on_click = leave_mini_mode;
-  图形按钮_关闭.on_click = exit_from_mini_mode;
+  图形按钮_正常模式.on_click = [] { run_command(Command::LeaveMiniMode, Source::Button); };
+  图形按钮_关闭.on_click = [] { run_command(Command::ExitFromMiniMode, Source::Button); };
   图形按钮_最前.on_click = toggle_mini_topmost;
   图形按钮_搜索.on_click = start_web_search;
   图形按钮_搜索引擎.on_click = pop_up_engine_menu;

@@ -1,95 +1,71 @@
 #include "forms/tab_menus_form.h"
 
-#include "documents/file_info.h"
-#include "documents/file_operations.h"
-#include "documents/save_files.h"
+#include "app/commands.h"
 #include "forms/main_window_form.h"
-#include "pages/closing.h"
-#include "pages/jump_to_page.h"
-#include "pages/tab_commands.h"
-#include "pages/tab_set.h"
-#include "texttools/conversion_commands.h"
-#include "texttools/file_digests.h"
-#include "texttools/printing.h"
 
 namespace {
 
 using rt::MenuItem;
+using C = Command;
 
 TabMenuItems g_items;
 
 MenuItem sep() { return MenuItem::separator(); }
-
-void close_current_page() { close_page_with_prompt(main_window().高级选择夹_标签.current()); }
-void close_every_page() { close_all_pages(false); }
-void save_current() { save_current_page(); }
-void save_current_as() { save_current_page_as(); }
-void copy_page_file() { copy_or_move_page_file(false); }
-void move_page_file() { copy_or_move_page_file(true); }
+// The tab menus show no images; a few items say their caption their own way (form 1).
+MenuItem item(Command id, int caption_form = 0) { return command_item(id, caption_form, false); }
+MenuItem submenu(Command id, std::initializer_list<MenuItem> items) {
+  MenuItem m(item(id).caption, -1, items);
+  m.command = static_cast<int>(id);
+  return m;
+}
 
 }  // namespace
 
-// Items without a command belong to windows the program does not have yet: they are shown and
-// enabled as the states say, and do nothing.
 void build_tab_menus(MainWindowForm& w) {
   rt::PopupMenu& menus = w.超级菜单;
   MenuItem& current = menus.add_menu(MenuItem(
       "标签菜单", -1,
-      {MenuItem("查找页面(&Y)", -1,
-                {MenuItem("跳转页面(&M)    Ctrl+D", -1, open_jump_window),
-                 sep(), MenuItem("向前滚动(&Q)", -1, scroll_tabs_towards_first),
-                 MenuItem("向后滚动(&H)", -1, scroll_tabs_towards_last), sep(),
-                 MenuItem("跳到最前(&T)", -1, jump_to_first_tab), MenuItem("跳到中间(&Z)", -1, jump_to_middle_tab),
-                 MenuItem("跳到最后(&H)", -1, jump_to_last_tab)}),
+      {submenu(C::TabFindMenu, {item(C::JumpWindow), sep(), item(C::ScrollTabsTowardsFirst),
+                                item(C::ScrollTabsTowardsLast), sep(), item(C::JumpToFirstTab),
+                                item(C::JumpToMiddleTab), item(C::JumpToLastTab)}),
        sep(),
-       MenuItem(
-           "页面信息(&F)", -1,
-           {MenuItem("重命名标签名(&B)", -1, rename_current_tab), sep(),
-            MenuItem("复制文件名称(&M)", -1, copy_page_name), sep(), MenuItem("复制文件路径(&L)", -1, copy_page_path),
-            sep(), MenuItem("复制文件类容(&N)", -1, copy_page_text), sep(),
-            MenuItem("复制文件MD5(&D)", -1, copy_file_md5), sep(), MenuItem("复制文件SHA1(&S)", -1, copy_file_sha1),
-            sep(), MenuItem("复制文件CRC32(&C)", -1, copy_file_crc32), sep(),
-            MenuItem("保存到保存标签(&K)", -1, append_page_to_tab_set),
-            sep(), MenuItem("对当前页截图(&X)", -1, save_page_snapshot)}),
-       MenuItem("文件操作(&J)", -1,
-                {MenuItem("复制文件到...(&F)", -1, copy_page_file), sep(),
-                 MenuItem("移动文件到...(&Y)", -1, move_page_file), sep(),
-                 MenuItem("重命名文件(&C)", -1, rename_page_file), sep(),
-                 MenuItem("删除到回收站(&D)", -1, recycle_page_file), sep(),
-                 MenuItem("用记事本打开...(&N)", -1, open_in_system_notepad), sep(),
-                 MenuItem("文件属性(&S)", -1, show_current_file_properties)}),
+       submenu(C::TabPageInfoMenu,
+               {item(C::RenameTab), sep(), item(C::CopyPageName), sep(), item(C::CopyPagePath), sep(),
+                item(C::CopyPageText), sep(), item(C::CopyFileMd5), sep(), item(C::CopyFileSha1), sep(),
+                item(C::CopyFileCrc32), sep(), item(C::AppendToTabSet), sep(), item(C::Snapshot)}),
+       submenu(C::TabFileMenu, {item(C::CopyFileTo), sep(), item(C::MoveFileTo), sep(), item(C::RenameFile), sep(),
+                                item(C::RecycleFile), sep(), item(C::OpenInNotepad), sep(), item(C::FileProperties)}),
        sep(),
-       MenuItem("运行批处理", -1, run_page_as_batch),  // its caption is set when it is shown
-       MenuItem("取纯歌词(&C)", -1, strip_lyrics_in_editor),
+       item(C::RunBatch),  // its caption is set when it is shown
+       item(C::StripLyrics),
        sep(),
-       MenuItem("恢复备份(&H)", -1, restore_page_backup),
+       item(C::RestoreBackup),
        sep(),
-       MenuItem("关闭本页(&W)    Ctrl+W", -1, close_current_page),
-       MenuItem("全部关闭(&G)    Ctrl+G", -1, close_every_page),
+       item(C::ClosePage),
+       item(C::CloseAll),
        sep(),
-       MenuItem("保存文件(&S)", -1, save_current),
-       MenuItem("另存文件(&L)", -1, save_current_as),
-       MenuItem("全部保存(&Q)", -1, save_all_command),
+       item(C::Save, 1),
+       item(C::SaveAs, 1),
+       item(C::SaveAll, 1),
        sep(),
-       MenuItem("文件信息(&W)", -1, open_file_info_window),
-       MenuItem("所在目录(&M)", -1, reveal_current_file),
+       item(C::FileInfo),
+       item(C::RevealFile),
        sep(),
-       MenuItem("打印文件(&P)    Ctrl+P", -1, print_from_tab_menu)}));
+       item(C::PrintFromTabMenu)}));
   MenuItem& other = menus.add_menu(MenuItem(
       "标签菜单_不是当前标签", -1,
-      {MenuItem("跳到标签(&T)", -1, jump_to_remembered_tab), sep(), MenuItem("关闭标签(&B)", -1, close_remembered_tab),
-       sep(), MenuItem("所在目录(&M)", -1, reveal_remembered_file), sep(),
-       MenuItem("文件属性(&S)", -1, show_remembered_file_properties)}));
+      {item(C::JumpToRememberedTab), sep(), item(C::CloseRememberedTab), sep(), item(C::RevealRememberedFile), sep(),
+       item(C::RememberedFileProperties)}));
   g_items = {&current, &other};
   MenuItem* previous = nullptr;
-  for (MenuItem& item : current.items()) {
-    if (item.caption == "运行批处理") {
-      g_items.batch = &item;
+  for (MenuItem& entry : current.items()) {
+    if (entry.command == static_cast<int>(C::RunBatch)) {
+      g_items.batch = &entry;
       g_items.batch_separator = previous;
-    } else if (item.caption == "恢复备份(&H)") {
+    } else if (entry.command == static_cast<int>(C::RestoreBackup)) {
       g_items.restore_separator = previous;
     }
-    previous = &item;
+    previous = &entry;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "pages/page_display.h"
 
+#include "app/commands.h"
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -177,7 +178,7 @@ void on_editor_changed() {
     page.modified = 1;
     w.标签_上中.set_text_color(kModifiedTitleColor);
     w.工具条_工具栏.remove_state(kButtonSave, rt::Toolbar::kDisabled);
-    set_menu_item_disabled("保存文件(&S)    Ctrl+S", false);
+    set_command_disabled(Command::Save, false);
   }
   // The text stays in the edit box until something reads it.
   page.text_in_editor = true;

@@ -12,8 +12,24 @@
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
 
-TabMenuItemState TabMenuStates::operator[](const std::string& caption) const {
-  auto it = items.find(caption);
+namespace {
+
+using C = Command;
+
+// The items of a tab menu (and its submenus) that show the command.
+std::vector<rt::MenuItem*> items_of(rt::MenuItem& menu, Command command) {
+  std::vector<rt::MenuItem*> found;
+  for (rt::MenuItem& item : menu.items()) {
+    if (item.command == static_cast<int>(command)) found.push_back(&item);
+    for (rt::MenuItem* below : items_of(item, command)) found.push_back(below);
+  }
+  return found;
+}
+
+}  // namespace
+
+TabMenuItemState TabMenuStates::operator[](Command command) const {
+  auto it = items.find(command);
   return it == items.end() ? TabMenuItemState{} : it->second;
 }
 
@@ -25,8 +41,8 @@ TabMenuStates current_tab_menu_states() {
   int count = tabs.count(), cur = tabs.current();
   if (!page_exists(cur)) return s;
   const PageRecord& page = g_pages[cur];
-  auto enable = [&s](const char* caption, bool on) { s.items[caption].enabled = on; };
-  auto show = [&s](const char* caption, bool on) { s.items[caption].shown = on; };
+  auto enable = [&s](Command command, bool on) { s.items[command].enabled = on; };
+  auto show = [&s](Command command, bool on) { s.items[command].shown = on; };
   std::string extension = rt::to_lower_ascii(page.extension);
 
   bool lyrics = false;
@@ -34,61 +50,61 @@ TabMenuStates current_tab_menu_states() {
     std::string text = box.text();
     lyrics = rt::find_text(text, "[00:") > 0 && rt::find_text(text, "]") > 0;
   }
-  show("取纯歌词(&C)", lyrics);
+  show(C::StripLyrics, lyrics);
   // It replaces the page's text, as the restore below does.
-  enable("取纯歌词(&C)", !open_busy());
+  enable(C::StripLyrics, !open_busy());
   bool batch = extension == "cmd" || extension == "bat";
-  show("运行批处理", batch);
+  show(C::RunBatch, batch);
   if (batch) s.batch_caption = extension == "cmd" ? "运行CMD(&F5)   Ctrl+F5" : "运行BAT(&F5)   Ctrl+F5";
   s.batch_separator = lyrics || batch;
 
   // The forced save's backup, or one named path + ".BAK".
   bool backup = !page.path.empty() && (rt::file_exists(backup_name(page.path)) || rt::file_exists(page.path + ".BAK"));
-  show("恢复备份(&H)", backup);
-  enable("恢复备份(&H)", !open_busy());
+  show(C::RestoreBackup, backup);
+  enable(C::RestoreBackup, !open_busy());
   s.restore_separator = backup;
 
-  enable("跳转页面(&M)    Ctrl+D", count >= 10);
+  enable(C::JumpWindow, count >= 10);
   // Tab 0 as a placeholder cannot be selected: tab 1 is then the first.
   bool at_first = cur == 0 || (cur == 1 && g_tab0_placeholder);
   bool at_last = cur == count - 1;
-  enable("向前滚动(&Q)", !at_first);
-  enable("向后滚动(&H)", !at_last);
+  enable(C::ScrollTabsTowardsFirst, !at_first);
+  enable(C::ScrollTabsTowardsLast, !at_last);
   bool several = count > 1;
   // During an open run no page is closed, and saving all (which makes a page) waits too.
   bool busy = open_busy();
-  for (const char* caption : {"关闭本页(&W)    Ctrl+W", "全部关闭(&G)    Ctrl+G", "全部保存(&Q)"})
+  for (Command caption : {C::ClosePage, C::CloseAll, C::SaveAll})
     enable(caption, several && !busy);
-  enable("跳到最前(&T)", several && !at_first);
-  enable("跳到中间(&Z)", count >= 3 && cur != middle_tab_index(count));
-  enable("跳到最后(&H)", several && !at_last);
+  enable(C::JumpToFirstTab, several && !at_first);
+  enable(C::JumpToMiddleTab, count >= 3 && cur != middle_tab_index(count));
+  enable(C::JumpToLastTab, several && !at_last);
 
   bool has_path = !page.path.empty();
   bool file = has_path && rt::file_exists(page.path);
-  show("文件操作(&J)", has_path);
-  for (const char* caption : {"复制文件路径(&L)", "所在目录(&M)", "复制文件MD5(&D)", "复制文件SHA1(&S)",
-                              "复制文件CRC32(&C)", "保存到保存标签(&K)", "复制文件到...(&F)", "移动文件到...(&Y)",
-                              "重命名文件(&C)", "删除到回收站(&D)", "用记事本打开...(&N)", "文件属性(&S)"})
+  show(C::TabFileMenu, has_path);
+  for (Command caption : {C::CopyPagePath, C::RevealFile, C::CopyFileMd5, C::CopyFileSha1,
+                              C::CopyFileCrc32, C::AppendToTabSet, C::CopyFileTo, C::MoveFileTo,
+                              C::RenameFile, C::RecycleFile, C::OpenInNotepad, C::FileProperties})
     enable(caption, file);
   // Recycling the file closes its page.
-  enable("删除到回收站(&D)", file && !open_busy());
+  enable(C::RecycleFile, file && !open_busy());
 
   bool has_text = box.text_length() > 0;
-  enable("复制文件类容(&N)", has_text);
-  enable("打印文件(&P)    Ctrl+P", has_text);
+  enable(C::CopyPageText, has_text);
+  enable(C::PrintFromTabMenu, has_text);
   // As the main menu's save item, which follows the toolbar's save button.
-  enable("保存文件(&S)", !(w.工具条_工具栏.state(kButtonSave) & rt::Toolbar::kDisabled));
+  enable(C::Save, !(w.工具条_工具栏.state(kButtonSave) & rt::Toolbar::kDisabled));
   return s;
 }
 
 TabMenuStates other_tab_menu_states(int index) {
   TabMenuStates s;
   bool file = page_exists(index) && !g_pages[index].path.empty() && rt::file_exists(g_pages[index].path);
-  s.items["所在目录(&M)"].enabled = file;
-  s.items["文件属性(&S)"].enabled = file;
-  s.items["关闭标签(&B)"].enabled = !open_busy();
+  s.items[C::RevealRememberedFile].enabled = file;
+  s.items[C::RememberedFileProperties].enabled = file;
+  s.items[C::CloseRememberedTab].enabled = !open_busy();
   // A placeholder tab 0 cannot be selected.
-  s.items["跳到标签(&T)"].enabled = !main_window().高级选择夹_标签.tab_disabled(index);
+  s.items[C::JumpToRememberedTab].enabled = !main_window().高级选择夹_标签.tab_disabled(index);
   return s;
 }
 
@@ -101,8 +117,8 @@ void on_tab_right_click(int index, int screen_x, int screen_y) {
   rt::MenuItem& menu = current ? *menus.current : *menus.other;
   if (!current) remember_menu_tab(index);
   TabMenuStates states = current ? current_tab_menu_states() : other_tab_menu_states(index);
-  for (const auto& [caption, state] : states.items) {
-    if (rt::MenuItem* item = caption == "运行批处理" ? menus.batch : menu.find(caption)) {
+  for (const auto& [command, state] : states.items) {
+    for (rt::MenuItem* item : items_of(menu, command)) {
       item->hidden = !state.shown;
       item->disabled = !state.enabled;
     }

@@ -4,22 +4,24 @@
 #include <map>
 #include <string>
 
+#include "app/commands.h"
+
 struct TabMenuItemState {
   bool shown = true;
   bool enabled = true;
 };
 
-// The states of the items that depend on the pages, by caption; an item not listed is shown
+// The states of the items that depend on the pages, by command; an item not listed is shown
 // and enabled.
 struct TabMenuStates {
-  std::map<std::string, TabMenuItemState> items;
+  std::map<Command, TabMenuItemState> items;
   // The batch item "运行批处理" takes this caption when it is shown.
   std::string batch_caption;
   // The separators above the batch and lyrics items and above "恢复备份(&H)".
   bool batch_separator = false;
   bool restore_separator = false;
 
-  TabMenuItemState operator[](const std::string& caption) const;
+  TabMenuItemState operator[](Command command) const;
 };
 
 // The item states of "标签菜单" for the current tab, from the pages, the files and the edit box.

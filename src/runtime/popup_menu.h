@@ -29,6 +29,7 @@ class MenuItem {
   int image = -1;       // index into the menu unit's images; -1 for none
   bool disabled = false;
   bool hidden = false;  // not in the menu at all
+  int command = 0;      // the program's id of what the item does, 0 for none
   std::function<void()> on_click;
 
   bool is_separator() const { return separator_; }
@@ -66,6 +67,7 @@ class PopupMenu {
   MenuItem& add_menu(std::string caption);
   MenuItem& add_menu(MenuItem menu);
   MenuItem* menu(std::string_view caption);
+  std::list<MenuItem>& menus() { return menus_; }
   // An item of any of the unit's menus by its caption, or null.
   MenuItem* find(std::string_view caption);
   // Every item of the unit's menus with this caption (menus may share an item's caption).

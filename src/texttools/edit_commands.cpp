@@ -1,5 +1,6 @@
 #include "texttools/edit_commands.h"
 
+#include "app/commands.h"
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -51,11 +52,11 @@ void update_command_states() {
   enable(kButtonPaste, rt::clipboard_has_text());
   bool has_text = editor().text_length() > 0;
   enable(kButtonPrint, has_text);
-  set_menu_item_disabled("打印文件(&P)    Ctrl+P", !has_text);
+  set_command_disabled(Command::Print, !has_text);
   update_selection_commands();
   int i = w.高级选择夹_标签.current();
   bool modified = i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified;
   enable(kButtonSave, modified);
-  set_menu_item_disabled("保存文件(&S)    Ctrl+S", !modified);
+  set_command_disabled(Command::Save, !modified);
   w.标签_上中.set_text_color(modified ? 0xFF : 0xFF0000);
 }

@@ -1,5 +1,6 @@
 #include "texttools/editor_status.h"
 
+#include "app/commands.h"
 #include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
@@ -19,32 +20,33 @@ constexpr const char* kBackColorRefused =
     "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
 
 struct MenuChoice {
-  const char* caption;
+  Command command;
   int image;
 };
 
 // The chosen item of a group shows the tick, the others their own images, and the group's
 // parent item the chosen item's own image.
-void mark_menu_choice(const char* parent, const MenuChoice (&items)[3], int chosen) {
+void mark_menu_choice(Command parent, const MenuChoice (&items)[3], int chosen) {
   for (int i = 0; i < 3; ++i)
-    if (rt::MenuItem* item = main_menu_item(items[i].caption)) item->image = i == chosen ? kImageTick : items[i].image;
-  if (rt::MenuItem* group = main_menu_item(parent)) group->image = items[chosen].image;
+    if (rt::MenuItem* item = find_command_item(items[i].command)) item->image = i == chosen ? kImageTick : items[i].image;
+  if (rt::MenuItem* group = find_command_item(parent)) group->image = items[chosen].image;
 }
 
-constexpr MenuChoice kAlignItems[3] = {
-    {"左对齐(&Z)", kImageAlignLeft}, {"中对齐(&T)", kImageAlignCenter}, {"右对齐(&Y)", kImageAlignRight}};
-constexpr MenuChoice kScrollBarItems[3] = {{"横向滚动条(&H)", kImageScrollHorizontal},
-                                           {"纵向滚动条(&Z)", kImageScrollVertical},
-                                           {"横纵向滚动条(&H)", kImageScrollBoth}};
+constexpr MenuChoice kAlignItems[3] = {{Command::AlignLeft, kImageAlignLeft},
+                                       {Command::AlignCenter, kImageAlignCenter},
+                                       {Command::AlignRight, kImageAlignRight}};
+constexpr MenuChoice kScrollBarItems[3] = {{Command::ScrollHorizontal, kImageScrollHorizontal},
+                                           {Command::ScrollVertical, kImageScrollVertical},
+                                           {Command::ScrollBoth, kImageScrollBoth}};
 
 void set_scroll_bars(int mode) {
   editor().set_scroll_bars(mode);
-  mark_menu_choice("置滚动条位置(&T)", kScrollBarItems, mode - 1);
+  mark_menu_choice(Command::ScrollMenu, kScrollBarItems, mode - 1);
 }
 
 void set_alignment(int align) {
   editor().set_alignment(align);
-  mark_menu_choice("文本对齐方式(&D)", kAlignItems, align);
+  mark_menu_choice(Command::AlignMenu, kAlignItems, align);
   rt::Toolbar& bar = main_window().工具条_工具栏;
   for (int i = 0; i < 3; ++i) {
     if (i == align)
@@ -89,8 +91,7 @@ void set_scroll_bars_both() { set_scroll_bars(3); }
 void toggle_read_only() {
   bool read_only = !editor().read_only();
   editor().set_read_only(read_only);
-  rt::MenuItem* item = main_menu_item("只读状态(&Z)");
-  if (!item) item = main_menu_item("取消只读(&Z)");
+  rt::MenuItem* item = find_command_item(Command::ReadOnly);
   if (!item) return;
   item->caption = read_only ? "取消只读(&Z)" : "只读状态(&Z)";
   item->image = read_only ? kImageTick : kImageReadOnly;

@@ -19,3 +19,5 @@ class ProgramTest : public ::testing::Test {
 inline MainWindowForm& w() { return main_window(); }
 inline rt::TabControl& tabs() { return main_window().高级选择夹_标签; }
 inline rt::EditBox& editor() { return main_window().编辑框_文本类容; }
+// An item of the main window's menus by the caption the user sees; null when none shows it.
+inline rt::MenuItem* main_menu_item(std::string_view caption) { return main_window().超级菜单.find(caption); }

@@ -272,6 +272,51 @@ TEST_F(ShortcutsTest, ToolbarCutAndCopyTakeASelectionMadeWithTheKeyboard) {
   }
 }
 
+// Whichever source ran a command, what the user types next goes into the page, unless the command
+// opened a window that took the keyboard.
+TEST_F(ShortcutsTest, EverySourceOfACommandGivesTheKeyboardBackToThePage) {
+  struct Case {
+    const char* name;
+    std::vector<int> answers;  // the own message boxes the command shows
+    void (*run)();
+  };
+  const Case cases[] = {
+      {"Ctrl+B and its prompt's 取消", {1}, [] { ui_test::key_from_keyboard('B', rt::kCtrl); }},
+      {"the toolbar's save, its dialog cancelled", {}, [] { click_button(kButtonSave); }},
+      {"the tab menu's rename and its prompt's 取消", {1},
+       [] {
+         rt::seams::set_menu_hook([](rt::PopupMenu& m) { EXPECT_TRUE(m.choose("重命名标签名(&B)")); });
+         rt::Rect r = tabs().tab_rect(tabs().current());
+         ui_test::right_click(tabs(), r.left + r.width / 2, r.height / 2);
+         rt::seams::set_menu_hook(nullptr);
+       }},
+      {"the program menu, left with Esc", {},
+       [] {
+         rt::seams::set_menu_hook([](rt::PopupMenu& m) { m.press_key(VK_ESCAPE); });
+         ui_test::click(w().图形按钮_程序图标);
+         rt::seams::set_menu_hook(nullptr);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ui_test::click_with_pointer(editor());
+    ui_test::type_from_keyboard("a");  // modified, so that saving asks for a file
+    ui_test::answer_message_boxes(c.answers);
+    c.run();
+    ui_test::answer_message_boxes({});
+    ui_test::settle(100);
+    EXPECT_TRUE(editor().has_focus());
+    std::string before = editor().text();
+    ui_test::type_from_keyboard("z");
+    EXPECT_EQ(editor().text(), before + "z");
+  }
+  // A window the command opens keeps the keyboard.
+  click_button(kButtonAbout);
+  ASSERT_TRUE(ui_test::wait_for([] { return rt::Window::find_loaded("Velmora_检测更新") != nullptr; }));
+  ui_test::settle(300);
+  EXPECT_FALSE(editor().has_focus());
+}
+
 TEST_F(ShortcutsTest, InsertionsReplaceTheSelection) {
   rt::seams::set_clock([] { return rt::DateTime{2026, 3, 5, 9, 7, 1, 0, 4}; });
   ui_test::type_text(editor(), "[]");

@@ -18,6 +18,7 @@
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
+#include "forms/tab_menus_form.h"
 #include "pages/tab_menus.h"
 #include "program_test.h"
 #include "runtime/clipboard.h"
@@ -91,7 +92,21 @@ struct Item {
   bool shown, enabled;
 };
 
-void expect_items(const TabMenuStates& s, const std::vector<Item>& items) {
+// The states of a tab menu's items, read by the captions the user sees there.
+struct StatesByCaption {
+  TabMenuStates states;
+  rt::MenuItem* menu;
+  TabMenuItemState operator[](const std::string& caption) const {
+    // The batch item shows the caption of the batch file's kind once it has been shown.
+    rt::MenuItem* item = caption == "运行批处理" ? tab_menu_items().batch : menu->find(caption);
+    EXPECT_NE(item, nullptr) << caption;
+    return item ? states[static_cast<Command>(item->command)] : TabMenuItemState{};
+  }
+};
+StatesByCaption current_states() { return {current_tab_menu_states(), tab_menu_items().current}; }
+StatesByCaption other_states(int index) { return {other_tab_menu_states(index), tab_menu_items().other}; }
+
+void expect_items(const StatesByCaption& s, const std::vector<Item>& items) {
   for (const Item& i : items) {
     EXPECT_EQ(s[i.caption].shown, i.shown) << i.caption;
     if (i.shown) {
@@ -205,7 +220,7 @@ TEST_F(TabsTest, JumpAndScrollItemsFollowTheTabCountAndPosition) {
     SCOPED_TRACE(c.name);
     remove_all_pages();
     c.setup();
-    expect_items(current_tab_menu_states(), c.items);
+    expect_items(current_states(), c.items);
   }
 }
 
@@ -221,27 +236,27 @@ TEST_F(TabsTest, FileItemsFollowThePagesFile) {
   };
   // An untitled page: no file operations, nothing that needs a file.
   ui_test::type_text(editor(), "文字");
-  TabMenuStates s = current_tab_menu_states();
+  StatesByCaption s = current_states();
   EXPECT_FALSE(s["文件操作(&J)"].shown);
   expect_items(s, all(false));
   EXPECT_TRUE(s["复制文件类容(&N)"].enabled);
   EXPECT_TRUE(s["保存文件(&S)"].enabled) << "modified";
 
   int tab = open_page("saved.txt", "x");
-  s = current_tab_menu_states();
+  s = current_states();
   EXPECT_TRUE(s["文件操作(&J)"].shown);
   expect_items(s, all(true));
   EXPECT_FALSE(s["保存文件(&S)"].enabled) << "just opened";
 
   // Deleted on disk: the file operations stay in the menu, all greyed.
   DeleteFileA((dir_ + "saved.txt").c_str());
-  s = current_tab_menu_states();
+  s = current_states();
   EXPECT_TRUE(s["文件操作(&J)"].shown);
   expect_items(s, all(false));
 
   // An empty edit box: nothing to copy or print.
   editor().set_text("");
-  s = current_tab_menu_states();
+  s = current_states();
   EXPECT_FALSE(s["复制文件类容(&N)"].enabled);
   EXPECT_FALSE(s["打印文件(&P)    Ctrl+P"].enabled);
   EXPECT_EQ(tabs().current(), tab);
@@ -270,13 +285,13 @@ TEST_F(TabsTest, LyricsBatchAndBackupItemsAppearForTheirFiles) {
     SCOPED_TRACE(c.name);
     for (const std::string& o : c.others) file(o, "old");
     open_page(c.name, c.text);
-    TabMenuStates s = current_tab_menu_states();
+    StatesByCaption s = current_states();
     EXPECT_EQ(s["取纯歌词(&C)"].shown, c.lyrics);
     EXPECT_EQ(s["运行批处理"].shown, !c.batch_caption.empty());
-    EXPECT_EQ(s.batch_caption, c.batch_caption);
-    EXPECT_EQ(s.batch_separator, c.lyrics || !c.batch_caption.empty());
+    EXPECT_EQ(s.states.batch_caption, c.batch_caption);
+    EXPECT_EQ(s.states.batch_separator, c.lyrics || !c.batch_caption.empty());
     EXPECT_EQ(s["恢复备份(&H)"].shown, c.backup);
-    EXPECT_EQ(s.restore_separator, c.backup);
+    EXPECT_EQ(s.states.restore_separator, c.backup);
   }
 }
 
@@ -284,12 +299,12 @@ TEST_F(TabsTest, TheMenuOfAnotherTabKnowsItsFile) {
   open_page("other.txt", "o");  // fills tab 0
   new_page_command();
   ASSERT_EQ(tabs().current(), 1);
-  EXPECT_TRUE(other_tab_menu_states(0)["所在目录(&M)"].enabled);
-  EXPECT_TRUE(other_tab_menu_states(0)["文件属性(&S)"].enabled);
+  EXPECT_TRUE(other_states(0)["所在目录(&M)"].enabled);
+  EXPECT_TRUE(other_states(0)["文件属性(&S)"].enabled);
   DeleteFileA((dir_ + "other.txt").c_str());
-  EXPECT_FALSE(other_tab_menu_states(0)["所在目录(&M)"].enabled);
+  EXPECT_FALSE(other_states(0)["所在目录(&M)"].enabled);
   new_page_command();
-  EXPECT_FALSE(other_tab_menu_states(1)["文件属性(&S)"].enabled) << "never saved";
+  EXPECT_FALSE(other_states(1)["文件属性(&S)"].enabled) << "never saved";
 }
 
 TEST_F(TabsTest, JumpCommandsSelectTheirTab) {
