@@ -60,16 +60,21 @@ target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
 # a script that prepares what the suite needs and then runs its command; the arguments go to the
 # test program.
 function(velmora_wine_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "RUN_THROUGH" "ARGS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "ALONE" "RUN_THROUGH" "ARGS")
   # With the program's manifest: the tests meet the controls the program's users see.
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:velmora_resources>)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_TEST_DIR})
   target_link_libraries(${name} PRIVATE velmora_test_main velmora_app)
   target_link_options(${name} PRIVATE ${VELMORA_STATIC_LINK})
+  # Each suite in a lane of its own (a prefix and a display), so suites run side by side; ALONE
+  # for a suite that needs the machine to itself.
   add_test(NAME ${name}
-    COMMAND ${arg_RUN_THROUGH} ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}> ${arg_ARGS})
-  # One display and one prefix: interface tests take turns.
-  set_tests_properties(${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/lane.sh ${arg_RUN_THROUGH}
+            ${PROJECT_SOURCE_DIR}/tests/harness/wine-test.sh $<TARGET_FILE:${name}> ${arg_ARGS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(arg_ALONE)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # The Win32-free suites run under Wine as well, against the Windows build of the same code.
@@ -102,6 +107,6 @@ target_link_libraries(velmora_make_frame_jpeg PRIVATE velmora_runtime)
 target_link_options(velmora_make_frame_jpeg PRIVATE ${VELMORA_STATIC_LINK})
 
 # The zip scripts/package.sh makes, and the program from it started under Wine.
-add_test(NAME package_tests COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package_test.sh)
+add_test(NAME package_tests COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/lane.sh bash ${PROJECT_SOURCE_DIR}/tests/package_test.sh)
 get_filename_component(VELMORA_BUILD_PARENT ${CMAKE_BINARY_DIR} DIRECTORY)
-set_tests_properties(package_tests PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE ENVIRONMENT "VELMORA_BUILD=${VELMORA_BUILD_PARENT}")
+set_tests_properties(package_tests PROPERTIES TIMEOUT 300 ENVIRONMENT "VELMORA_BUILD=${VELMORA_BUILD_PARENT}")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the configurations and runs every test: the native suites
-# (sanitizers), a short run of each fuzz target, and the Windows suites under Wine on a private
-# Xvfb display.
+# (sanitizers), a short run of each fuzz target, and the Windows suites under Wine, side by side
+# on private Xvfb displays and prefixes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bash "$here/setup.sh"
@@ -9,12 +9,21 @@ bash "$here/setup.sh"
 bash "$here/build.sh" all
 
 cd "$VELMORA_ROOT"
-. "$here/xsession.sh"
-xsession_start
-
+# The Windows suites run side by side, each in a lane of its own (a copy of the prefix and a
+# display); VELMORA_LANES sets how many, half the cores by default.
+lanes=${VELMORA_LANES:-$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))}
+. "$here/lanes.sh"
 out=${VELMORA_BUILD:-build}
+lanes_start "$lanes" "$out/win32/tests"
+
 status=0
 ctest --test-dir $out/native --output-on-failure -j "$(nproc)" || status=1
-bash "$here/fuzz.sh" || status=1
-ctest --test-dir $out/win32 --output-on-failure || status=1
+# The fuzz targets' short run goes on beside the Windows suites; its report follows theirs.
+fuzz_log=$(mktemp)
+bash "$here/fuzz.sh" >"$fuzz_log" 2>&1 &
+fuzz=$!
+ctest --test-dir $out/win32 --output-on-failure -j "$lanes" || status=1
+wait "$fuzz" || status=1
+cat "$fuzz_log"
+rm -f "$fuzz_log"
 exit $status

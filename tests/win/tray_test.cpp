@@ -200,8 +200,10 @@ TEST_F(TrayTest, ARightClickPopsTheTrayMenuWithItsHiddenItems) {
     if (HWND popup = FindWindowW(L"#32768", nullptr)) GetWindowRect(popup, &shown);
     m.press_key(VK_ESCAPE);
   });
-  EXPECT_EQ(shown.left, at.x);
-  EXPECT_EQ(shown.top, at.y);
+  // A corner of it lies at the pointer: near the screen's edges the system opens a menu to the
+  // left of or above its point, as it does for every menu.
+  EXPECT_TRUE(shown.left == at.x || shown.right == at.x) << shown.left << ".." << shown.right << " " << at.x;
+  EXPECT_TRUE(shown.top == at.y || shown.bottom == at.y) << shown.top << ".." << shown.bottom << " " << at.y;
 }
 
 TEST_F(TrayTest, TheTrayMenuRestartsAndEndsTheProgram) {
