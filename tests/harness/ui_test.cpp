@@ -109,6 +109,17 @@ void type_text(rt::Unit& unit, const std::string& text) {
   for (wchar_t c : w) SendMessageW(h, WM_CHAR, c, 1);
 }
 
+void press_key_on_keyboard(int vk) {
+  INPUT in[2]{};
+  for (INPUT& i : in) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = static_cast<WORD>(vk);
+  }
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  settle(10);
+}
+
 void move_pointer(int x, int y) {
   // Under Wine a pointer warped a moment ago can still come back from the display and undo the
   // move: it is made again until the pointer stays there.

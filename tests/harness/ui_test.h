@@ -28,6 +28,9 @@ void right_click_queued(rt::Unit& unit, int x = 3, int y = 3);
 void press_key(rt::Unit& unit, int virtual_key, int modifiers = 0);
 // Types GBK text as characters into the unit.
 void type_text(rt::Unit& unit, const std::string& text);
+// The user's key through the system's input queue: it goes where the keyboard focus is when the
+// program takes it (nowhere when no window has the focus).
+void press_key_on_keyboard(int virtual_key);
 
 // The real mouse, through the system's input queue: the pointer goes to the screen point and
 // stays there (each event carries its place, and a move undone by an earlier warp is made again).
