@@ -154,6 +154,8 @@ void leave_mini_mode() {
   MiniWindowForm& mini = m();
   MainWindowForm& w = main_window();
   if (!mini.loaded() || g_mini_exiting) return;
+  // From the bar's fade on: a run started by a drop on it shows its pages once the window stands.
+  MainWindowFadingIn fading_in;
   fade_out_mini_window();
   w.set_visible(true);
   w.时钟_显示时间.set_interval(g_main_clock_interval);

@@ -1,10 +1,14 @@
 #include "common/window_fade.h"
 
+#include <optional>
+#include <vector>
+
 #include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/frame_art.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "runtime/app.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
 #include "runtime/window_services.h"
@@ -19,6 +23,9 @@ constexpr int kSlide = 3;  // pixels per step: 45 in all
 
 // Show fades that have disabled the main window and not yet ended.
 int g_main_disabled_by_fades = 0;
+// The main window's fades in that have not yet ended, and the work waiting for the last.
+int g_main_fades_in = 0;
+std::vector<std::function<void()>> g_after_main_fade_in;
 
 int step_time() {
   int n = static_cast<int>(rt::text_to_number(config_read("程序设置", "淡入淡出速度")));
@@ -83,6 +90,8 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
   int a = g_window_alpha / kSteps;
   window.set_focus();
   if (show) {
+    std::optional<MainWindowFadingIn> fading_in;
+    if (&window == &main) fading_in.emplace();
     ++g_main_disabled_by_fades;
     main.set_disabled(true);
     if (!keep_position && &window != &main) centre_over_main_window(window);
@@ -109,6 +118,22 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
     window.set_disabled(false);
   }
   slow_fade_rule(s0);
+}
+
+void after_main_window_fade_in(std::function<void()> work) {
+  if (g_main_fades_in > 0)
+    g_after_main_fade_in.push_back(std::move(work));
+  else
+    work();
+}
+
+MainWindowFadingIn::MainWindowFadingIn() { ++g_main_fades_in; }
+
+MainWindowFadingIn::~MainWindowFadingIn() {
+  if (--g_main_fades_in > 0) return;
+  std::vector<std::function<void()>> waiting;
+  waiting.swap(g_after_main_fade_in);
+  for (auto& work : waiting) rt::post(std::move(work));
 }
 
 void set_tool_windows_topmost(bool on) {

@@ -1,5 +1,7 @@
 #pragma once
 // Showing and hiding every window of the program, with a fade and slide when fading is on.
+#include <functional>
+
 #include "runtime/window.h"
 
 extern int g_window_alpha;  // the opacity every shown window ends at
@@ -8,6 +10,18 @@ extern int g_not_win9x;
 // Shows (show = true) or hides a loaded window; a window being shown is centred over the main
 // window unless keep_position.
 void show_window_faded(rt::Window& window, bool show, bool keep_position = false);
+// Runs work now, or, while the main window fades in (disabled, its waits dispatching whatever
+// comes), hands it to the UI thread once the window stands.
+void after_main_window_fade_in(std::function<void()> work);
+// The main window counts as fading in while one of these lives: its show fade holds one, and so
+// does a way back to it that fades another window out first (leaving mini mode).
+class MainWindowFadingIn {
+ public:
+  MainWindowFadingIn();
+  ~MainWindowFadingIn();
+  MainWindowFadingIn(const MainWindowFadingIn&) = delete;
+  MainWindowFadingIn& operator=(const MainWindowFadingIn&) = delete;
+};
 void toggle_topmost();
 // The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
 void set_topmost_button_tip();

@@ -2,6 +2,8 @@
 
 #include "app/commands.h"
 #include <algorithm>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -13,6 +15,7 @@
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
+#include "common/window_fade.h"
 #include "documents/open_limits.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -144,14 +147,32 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
         [self] {
           for (const std::string& p : self->queue_) {
             auto loaded = std::make_shared<LoadedPath>(load_path(p, self->decode_));
-            rt::post([self, loaded] { self->take(std::move(*loaded)); });
+            rt::post([self, loaded] { self->arrive([self, loaded] { self->take(std::move(*loaded)); }); });
           }
-          rt::post([self] { self->finish(); });
+          rt::post([self] { self->arrive([self] { self->finish(); }); });
         },
-        [self] { self->finish(); });
+        [self] { self->arrive([self] { self->finish(); }); });
   }
 
  private:
+  // What the worker hands over is taken in queue order, but not while the main window fades in
+  // (at the start, or back from mini mode): a page shown in the middle of the fade would find
+  // the window disabled and without the focus, and the fade would stand still while the page
+  // and the user's first key are taken, to slide on afterwards.
+  void arrive(std::function<void()> step) {
+    arrived_.push_back(std::move(step));
+    if (waiting_for_fade_) return;
+    waiting_for_fade_ = true;
+    after_main_window_fade_in([self = shared_from_this()] {
+      self->waiting_for_fade_ = false;
+      while (!self->arrived_.empty()) {
+        std::function<void()> next = std::move(self->arrived_.front());
+        self->arrived_.pop_front();
+        next();
+      }
+    });
+  }
+
   void take(LoadedPath f) {
     MainWindowForm& w = main_window();
     if (!w.loaded()) return;  // the program is ending
@@ -283,6 +304,9 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
   std::string blank_name_;
   bool finished_ = false;
   int tabs_before_ = 0;
+  // Steps handed over by the worker and not taken yet; whether they wait for a fade's end.
+  std::deque<std::function<void()>> arrived_;
+  bool waiting_for_fade_ = false;
   UnopenedFiles unopened_;
 };
 

@@ -308,6 +308,7 @@ void post(std::function<void()> work) { post_work(std::move(work)); }
 
 bool pump_until(const std::function<bool()>& done, int timeout_ms) {
   DWORD start = GetTickCount();
+  auto time_up = [&] { return GetTickCount() - start >= static_cast<DWORD>(timeout_ms); };
   for (;;) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -317,6 +318,10 @@ bool pump_until(const std::function<bool()>& done, int timeout_ms) {
       }
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
+      // A timer whose handler outlasts its interval is due again as soon as it returns (the page
+      // editor's pieces come so until the last is in), and the queue never runs dry: past the
+      // wait's time, or once done holds, its next message is left to the loop that waited.
+      if (msg.message == WM_TIMER && (time_up() || (done && done()))) break;
     }
     if (done && done()) return true;
     DWORD elapsed = GetTickCount() - start;

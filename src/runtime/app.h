@@ -62,7 +62,8 @@ void invoke(std::function<void()> work);
 // Queues work for the UI thread and returns at once.
 void post(std::function<void()> work);
 
-// Waits while dispatching messages (timers keep running).
+// Waits while dispatching messages (timers keep running); it ends when its time is up, also
+// while a timer's messages keep coming.
 void delay_with_messages(int milliseconds);
 // Dispatches messages until done() holds or the time is up; tells whether done() held.
 bool pump_until(const std::function<bool()>& done, int timeout_ms);

@@ -2,16 +2,20 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <new>
 
 #include "app/globals.h"
+#include "app/mini_mode.h"
+#include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "documents/open_limits.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
+#include "forms/mini_window_form.h"
 #include "options/config.h"
 #include "pages/page_display.h"
 #include "pages/tab_commands.h"
@@ -22,6 +26,7 @@
 #include "runtime/files.h"
 #include "runtime/page_text.h"
 #include "runtime/seams.h"
+#include "runtime/strings.h"
 #include "ui_test.h"
 
 namespace {
@@ -438,6 +443,91 @@ TEST_F(DocumentsTest, AHeldRunFillsTheNewPageOnlyWhileItIsStillUntouchedAndCurre
     } else {
       EXPECT_EQ(tabs().count(), 2);
     }
+  }
+}
+
+// What a test's own timer sees while the program runs, also inside the program's start and its
+// fades, which the test cannot step out of.
+std::function<void()> g_look;
+void CALLBACK look(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_look) g_look();
+}
+
+// A large file opened with fading on where its page comes while the main window fades in: named
+// on the command line of a start (a double click on it in the file manager), or dropped on the
+// mini bar. From the page's first screen on the page editor has the keyboard focus, also after
+// a click into the text, and the window stays where it is; a key pressed at the first screen
+// lands at the caret, with the rest of the page.
+TEST_F(DocumentsTest, ALargeFileOpenedWhileTheWindowFadesInTakesTheKeysOfItsFirstScreen) {
+  std::string big;
+  for (int i = 0; big.size() < (10u << 20); ++i) big += "第" + std::to_string(i) + "行，一个很大的文件里的一行中文文字。\r\n";
+  const std::string path = file("大文件.txt", big);
+  const std::wstring wide = rt::to_wide(big);
+  struct Case {
+    const char* name;
+    bool mini_bar;  // dropped on the bar, or named on the command line
+    bool click;
+  };
+  const Case cases[] = {
+      {"named at the start, a key at once", false, false},
+      {"named at the start, a click into the text, then a key", false, true},
+      {"dropped on the mini bar, a click into the text, then a key", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramTest::TearDown();
+    WritePrivateProfileStringA("程序设置", "环境监测优化完毕", "真", config_file().c_str());
+    init_globals();
+    rt::seams::set_command_line(c.mini_bar ? std::vector<std::string>{} : std::vector<std::string>{path});
+    bool shown = false, focused_at_first = false, focused_after_click = false, focus_kept = true, moved = false;
+    int left = 0, caret = -1;
+    g_look = [&] {
+      if (!w().loaded()) return;
+      if (shown) {
+        moved = moved || w().left() != left;
+        focus_kept = focus_kept && editor().has_focus();
+        return;
+      }
+      if (!editor().handing_over()) return;
+      shown = true;  // the first screen
+      left = w().left();
+      focused_at_first = editor().has_focus();
+      if (c.click) {
+        ui_test::click_with_pointer(editor());
+        focused_after_click = editor().has_focus();
+      }
+      caret = editor().selection_start();
+      ui_test::key_from_keyboard('K');
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, look);
+    ASSERT_TRUE(w().load());
+    EXPECT_TRUE(g_fade_enabled);
+    if (c.mini_bar) {
+      ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
+      enter_mini_mode();
+      ASSERT_TRUE(ui_test::wait_for([] { return mini_window().loaded() && mini_window().alpha() == g_window_alpha; }));
+      ASSERT_TRUE(rt::seams::drop_files(mini_window(), {path}));
+    }
+    ASSERT_TRUE(ui_test::wait_for([&] { return shown && !open_busy() && !editor().handing_over(); }, 60000));
+    ui_test::settle(300);
+    KillTimer(nullptr, timer);
+    g_look = nullptr;
+    EXPECT_TRUE(focused_at_first);
+    if (c.click) {
+      EXPECT_TRUE(focused_after_click);
+    }
+    EXPECT_TRUE(focus_kept);
+    EXPECT_FALSE(moved);
+    ASSERT_EQ(tabs().count(), 1);
+    ASSERT_GE(caret, 0);
+    std::wstring typed = wide;
+    typed.insert(static_cast<size_t>(caret), L"k");
+    const std::string text = page_content(0), expected = rt::to_gbk(typed);
+    EXPECT_EQ(text.size(), expected.size());
+    EXPECT_TRUE(text == expected) << "differs from byte "
+                                  << std::mismatch(text.begin(), text.end(), expected.begin(), expected.end()).first -
+                                         text.begin();
+    EXPECT_EQ(g_pages[0].modified, 1);
   }
 }
 

@@ -173,6 +173,25 @@ TEST_F(LargeTextTest, PiecesChangeNothingTheUserOrTheProgramSees) {
   EXPECT_EQ(form.page.text(), text);
 }
 
+// The pieces' timer is due again whenever a turn ends, so the queue never runs dry while they
+// come: a wait that dispatches messages (a fade's step, a box's, a test's) still ends on time or
+// once its condition holds, and leaves the rest to come afterwards.
+TEST_F(LargeTextTest, AWaitEndsWhileTheTextIsStillComing) {
+  const std::string longer = numbered_lines(100000);  // seconds of pieces
+  form.page.set_text(longer);
+  ASSERT_TRUE(form.page.handing_over());
+  rt::delay_with_messages(20);
+  EXPECT_TRUE(form.page.handing_over());
+  bool posted = false;
+  rt::post([&] { posted = true; });
+  EXPECT_TRUE(rt::pump_until([&] { return posted; }, 60000));
+  EXPECT_TRUE(form.page.handing_over());
+  // The rest comes in afterwards, whole.
+  EXPECT_TRUE(ui_test::wait_for([&] { return !form.page.handing_over(); }, 60000));
+  EXPECT_EQ(form.page.text(), longer);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(LargeTextTest, AReCreatedBoxTakesTheTextStillComing) {
   form.page.set_text(text);
   form.page.select(20, 3);
