@@ -1,5 +1,6 @@
 #include "pages/tab_manager.h"
 
+#include "runtime/window_jobs.h"
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -40,8 +41,6 @@ constexpr int kTabManagerPickerOrder = 5;
 // The window's own state; a new window starts a new generation, and what a job of an earlier
 // one brings back is dropped.
 struct TabManagerState {
-  int generation = 0;
-  int busy = 0;  // jobs running
   bool list_filling = false, list_again = false;
   bool saved_filling = false;
   // Rows were added, deleted or cleared here since the list last matched the file.
@@ -50,26 +49,26 @@ struct TabManagerState {
   bool select_first_saved_row = false;
 };
 TabManagerState g_state;
+rt::WindowJobs g_jobs;
 
 TabManagerForm& f() { return tab_manager_window(); }
 rt::ListView& open_list() { return f().超级列表框_打开的文件; }
 rt::ListView& saved_list() { return f().超级列表框_保存标签; }
 
-void show_busy() { f().图形按钮_关闭小.set_disabled(g_state.busy > 0); }
+void show_busy() { f().图形按钮_关闭小.set_disabled(g_jobs.busy()); }
 
 int begin_job() {
-  ++g_state.busy;
+  int generation = g_jobs.begin();
   show_busy();
-  return g_state.generation;
+  return generation;
 }
 
 void end_job(int generation) {
-  if (generation != g_state.generation) return;
-  --g_state.busy;
+  if (!g_jobs.end(generation)) return;
   show_busy();
 }
 
-bool still_current(int generation) { return generation == g_state.generation && f().loaded(); }
+bool still_current(int generation) { return g_jobs.current(generation) && f().loaded(); }
 
 FileFacts read_facts(const std::string& path) { return {rt::file_size(path), rt::file_attributes(path)}; }
 
@@ -104,7 +103,7 @@ void keep_rows_in_step() {
 void launch_list_fill(int generation);
 
 void list_fill_ended(int generation) {
-  if (generation != g_state.generation) return;
+  if (!g_jobs.current(generation)) return;
   if (g_state.list_again && f().loaded()) {
     g_state.list_again = false;
     launch_list_fill(generation);
@@ -133,7 +132,7 @@ void start_saved_fill(bool by_user) {
   g_tab_set_pending.clear();
   bool keep_rows = g_tab_set_keep_rows != 0;
   auto fill_ended = [generation] {
-    if (generation != g_state.generation) return false;
+    if (!g_jobs.current(generation)) return false;
     g_state.saved_filling = false;
     end_job(generation);
     return f().loaded();
@@ -217,14 +216,13 @@ void fade_out_tab_manager() {
 }
 
 bool tab_manager_loaded() { return f().loaded(); }
-bool tab_manager_busy() { return f().loaded() && g_state.busy > 0; }
+bool tab_manager_busy() { return f().loaded() && g_jobs.busy(); }
 bool saved_list_filling() { return f().loaded() && g_state.saved_filling; }
 
 void on_tab_manager_created() {
   TabManagerForm& w = f();
-  int generation = g_state.generation + 1;
   g_state = TabManagerState{};
-  g_state.generation = generation;
+  g_jobs.restart();
   join_page_picker_refresh(kTabManagerPickerOrder, tab_manager_loaded, refresh_tab_manager_list);
   std::string saved = read_tab_set_file();
   if (!saved.empty()) {
@@ -273,7 +271,7 @@ void fill_tab_manager_list() {
   std::vector<std::string> paths;
   rt::invoke([&] {
     if (!f().loaded()) return;
-    generation = g_state.generation;
+    generation = g_jobs.generation();
     for (int i = first_listed_page(); i <= last_listed_page(); ++i)
       if (!g_pages[i].path.empty()) paths.push_back(g_pages[i].path);
   });

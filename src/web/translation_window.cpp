@@ -1,5 +1,6 @@
 #include "web/translation_window.h"
 
+#include "runtime/window_jobs.h"
 #include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
@@ -40,24 +41,21 @@ TranslationWindowForm& f() { return translation_window(); }
 
 // The window's workers (the language load, translations, speech downloads) of the window
 // loaded now; a result of a worker whose window has gone since is dropped.
-int g_generation = 0;
-int g_busy = 0;
+rt::WindowJobs g_jobs;
 bool g_speaking = false;
 bool g_translating = false;
 
-bool current(int generation) { return generation == g_generation && f().loaded(); }
+bool current(int generation) { return g_jobs.current(generation) && f().loaded(); }
 
-bool busy() { return g_busy > 0 || translation_page_picker().busy(); }
+bool busy() { return g_jobs.busy() || translation_page_picker().busy(); }
 
 void begin_work() {
-  ++g_busy;
+  g_jobs.begin();
   f().图形按钮_关闭小.set_disabled(true);
 }
 
 void end_work(int generation) {
-  if (!current(generation)) return;
-  if (--g_busy > 0) return;
-  g_busy = 0;
+  if (!f().loaded() || !g_jobs.end(generation) || g_jobs.busy()) return;
   f().图形按钮_关闭小.set_disabled(translation_page_picker().busy());
 }
 
@@ -192,8 +190,7 @@ void open_translation_window() { open_tool_window(f()); }
 
 void on_translation_window_created() {
   TranslationWindowForm& w = f();
-  ++g_generation;
-  g_busy = 0;
+  g_jobs.restart();
   g_speaking = false;
   g_translating = false;
   dress_tool_window(w, {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下}, w.图形按钮_程序图标, translation_window_icon_picture(), w.图形按钮_关闭小);
@@ -234,7 +231,7 @@ void on_translation_window_first_activation() {
   // Each load starts the list afresh.
   g_translation_languages.clear();
   begin_work();
-  int generation = g_generation;
+  int generation = g_jobs.generation();
   rt::start_thread([generation] { load_translation_languages(generation); },
                    [generation] { languages_not_loaded(generation); });
 }
@@ -261,7 +258,7 @@ void start_translation() {
   std::string body = translation_form_body(sl, tl, text);
   std::string address = site_root();
   begin_work();
-  int generation = g_generation;
+  int generation = g_jobs.generation();
   rt::start_thread(
       [=] {
         std::string verb = "POST", headers, raw_headers;
@@ -289,7 +286,7 @@ void speak_translation_text(int which) {
   std::string address = web_address(WebHost::kTranslation, "/translate_tts?q=" + url_encode(text) + "&tl=" + code);
   g_speaking = true;
   begin_work();
-  int generation = g_generation;
+  int generation = g_jobs.generation();
   rt::start_thread(
       [generation, address, path] {
         // An empty answer is written and played as it is; a cut one is no speech and leaves the

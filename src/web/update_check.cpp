@@ -1,5 +1,6 @@
 #include "web/update_check.h"
 
+#include "runtime/window_jobs.h"
 #include "app/globals.h"
 #include "common/message_box.h"
 #include "common/messages.h"
@@ -39,20 +40,17 @@ UpdateWindowForm& f() { return update_window(); }
 
 // The window's workers (a check, a download) of the window loaded now. A result of a worker
 // whose window has gone since (another generation) is dropped.
-int g_generation = 0;
-int g_busy = 0;
+rt::WindowJobs g_jobs;
 
-bool current(int generation) { return generation == g_generation && f().loaded(); }
+bool current(int generation) { return g_jobs.current(generation) && f().loaded(); }
 
 void begin_work() {
-  ++g_busy;
+  g_jobs.begin();
   f().图形按钮_关闭小.set_disabled(true);
 }
 
 void end_work(int generation) {
-  if (!current(generation)) return;
-  if (--g_busy > 0) return;
-  g_busy = 0;
+  if (!f().loaded() || !g_jobs.end(generation) || g_jobs.busy()) return;
   f().图形按钮_关闭小.set_disabled(false);
 }
 
@@ -113,7 +111,7 @@ void check_for_update(int generation) {
 
 void start_update_check() {
   begin_work();
-  int generation = g_generation;
+  int generation = g_jobs.generation();
   rt::start_thread([generation] { check_for_update(generation); }, [generation] { end_work(generation); });
 }
 
@@ -161,8 +159,7 @@ void open_update_window() {
 
 void on_update_window_created() {
   UpdateWindowForm& w = f();
-  ++g_generation;
-  g_busy = 0;
+  g_jobs.restart();
   dress_tool_window(w, {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下}, w.图形按钮_程序图标, update_window_icon_picture(), w.图形按钮_关闭小);
   for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w, &w.超级按钮_本程序下载, &w.超级按钮_调用IE下载,
                                                       &w.超级按钮_软件主页, &w.编辑框_更新日志, &w.图形按钮_关闭小})
@@ -233,7 +230,7 @@ void start_update_download() {
   g_update_package_path = rt::program_directory() + name + ".zip";
   std::string address = g_update_info.download_address, path = g_update_package_path;
   begin_work();
-  int generation = g_generation;
+  int generation = g_jobs.generation();
   bool had_address = !address.empty();
   rt::start_thread(
       [generation, address, path, had_address] {
@@ -303,12 +300,12 @@ void open_update_homepage() {
 }
 
 void close_update_window() {
-  if (g_busy > 0) return;
+  if (g_jobs.busy()) return;
   f().close();
 }
 
 bool may_close_update_window() {
-  if (g_busy > 0) return false;
+  if (g_jobs.busy()) return false;
   fade_out_update_window();
   return true;
 }
