@@ -267,6 +267,8 @@ void bind_frame_events(MainWindowForm& w) {
   w.标签_右上.on_left_down = size_from(5);
   w.标签_左下.on_left_down = size_from(7);
   w.标签_右下.on_left_down = size_from(8);
+  // The size grip over the corner sizes the window as the corner does.
+  w.图形按钮_移动.on_left_down = size_from(8);
   w.透明标签_左.on_left_down = size_from(1);
   w.透明标签_右.on_left_down = size_from(2);
   w.透明标签_上.on_left_down = size_from(3);

@@ -164,6 +164,7 @@ TEST_F(FrameTest, FrameLabelsStartTheSystemsSizingAndMovingLoops) {
       {&w().标签_右上, WM_SYSCOMMAND, 0xF005},
       {&w().标签_左下, WM_SYSCOMMAND, 0xF007},
       {&w().标签_右下, WM_SYSCOMMAND, 0xF008},
+      {&w().图形按钮_移动, WM_SYSCOMMAND, 0xF008},  // the size grip
       {&w().透明标签_左, WM_SYSCOMMAND, 0xF001},
       {&w().透明标签_右, WM_SYSCOMMAND, 0xF002},
       {&w().透明标签_上, WM_SYSCOMMAND, 0xF003},
