@@ -1,5 +1,6 @@
 #include "documents/custom_open.h"
 
+#include "runtime/window_jobs.h"
 #include <array>
 #include <memory>
 #include <vector>
@@ -27,10 +28,9 @@ constexpr const char* kStartFolder = "D:\\";
 
 CustomOpenWindowForm& f() { return custom_open_window(); }
 
-// Which window a search belongs to: one that ends after its window has gone is dropped.
-int g_window_serial = 0;
-// The searches of the loaded window still running.
-int g_running_searches = 0;
+// The searches of the loaded window still running; one that ends after its window has gone is
+// dropped.
+rt::WindowJobs g_searches;
 
 // The close button and the three opens.
 std::array<rt::GraphicButton*, 4> buttons() {
@@ -40,15 +40,15 @@ std::array<rt::GraphicButton*, 4> buttons() {
 
 // While searches run, nothing closes the window or starts another open.
 void show_busy() {
-  const bool busy = g_running_searches > 0;
+  const bool busy = g_searches.busy();
   for (rt::GraphicButton* b : buttons()) b->set_disabled(busy);
 }
 
 // Nothing starts over a busy window or beside a running open.
-bool may_start_open() { return f().loaded() && g_running_searches == 0 && !open_busy(); }
+bool may_start_open() { return f().loaded() && !g_searches.busy() && !open_busy(); }
 
-void end_search(std::vector<std::string> paths) {
-  if (--g_running_searches < 0) g_running_searches = 0;
+void end_search(int serial, std::vector<std::string> paths) {
+  if (!f().loaded() || !g_searches.end(serial)) return;
   show_busy();
   // Nothing matched (or the open routine is busy): the window stays for another try.
   if (open_found_files(paths)) close_open_choice_window();
@@ -58,20 +58,14 @@ void end_search(std::vector<std::string> paths) {
 void open_chosen_folder_files(const std::string& pattern) {
   const std::string folder = choose_folder(kStartFolder, kFolderTitle, f().handle());
   if (folder.empty() || !may_start_open()) return;
-  const int serial = g_window_serial;
-  ++g_running_searches;
+  const int serial = g_searches.begin();
   show_busy();
   rt::start_thread(
       [serial, folder, pattern] {
         auto paths = std::make_shared<std::vector<std::string>>(folder_files(folder, pattern));
-        rt::post([serial, paths] {
-          if (serial != g_window_serial || !f().loaded()) return;
-          end_search(std::move(*paths));
-        });
+        rt::post([serial, paths] { end_search(serial, std::move(*paths)); });
       },
-      [serial] {
-        if (serial == g_window_serial && f().loaded()) end_search({});
-      });
+      [serial] { end_search(serial, {}); });
 }
 
 std::string ask_search_rule(const std::string& offered) {
@@ -103,8 +97,7 @@ void open_custom_open_window() { open_tool_window(f()); }
 
 void on_open_choice_window_created() {
   CustomOpenWindowForm& w = f();
-  ++g_window_serial;
-  g_running_searches = 0;
+  g_searches.restart();
   dress_tool_window(w, w.frame_labels(), w.图形按钮_程序图标, custom_open_window_icon_picture(), w.图形按钮_关闭小);
   w.set_mouse_pointer(program_pointer_cursor().handle());
   for (rt::GraphicButton* b : buttons()) b->set_mouse_pointer(program_pointer_cursor().handle());
@@ -118,7 +111,7 @@ void on_open_choice_window_created() {
 
 void on_open_choice_window_shown() { fade_in_after_first_activation(f()); }
 
-bool open_choice_window_busy() { return f().loaded() && g_running_searches > 0; }
+bool open_choice_window_busy() { return f().loaded() && g_searches.busy(); }
 
 void close_open_choice_window() {
   if (!open_choice_window_busy()) f().close();
