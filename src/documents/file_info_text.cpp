@@ -1,6 +1,5 @@
 #include "documents/file_info_text.h"
 
-#include <cmath>
 #include <cstdio>
 #include <initializer_list>
 
@@ -115,13 +114,11 @@ std::optional<rt::DateTime> text_to_date(std::string_view text) {
 }
 
 std::string size_kb_text(long long bytes) {
-  long long thousandths;
-  if (bytes >= 0) {
-    // In two parts, so that no product overflows.
-    thousandths = bytes / 1024 * 1000 + (bytes % 1024 * 1000 + 512) / 1024;
-  } else {
-    thousandths = static_cast<long long>(std::floor(static_cast<double>(bytes) * 1000 / 1024 + 0.5));
-  }
+  // In whole numbers, so that no size far from zero is rounded before its decimals are, and in
+  // two parts, so that no product overflows; the remainder has the sign of bytes, and its
+  // thousandths plus a half are rounded down.
+  long long part = bytes % 1024 * 1000 + 512;
+  long long thousandths = bytes / 1024 * 1000 + (part >= 0 ? part / 1024 : -((-part + 1023) / 1024));
   bool negative = thousandths < 0;
   unsigned long long t = negative ? 0ULL - static_cast<unsigned long long>(thousandths) : thousandths;
   std::string text = (negative ? "-" : "") + std::to_string(t / 1000);

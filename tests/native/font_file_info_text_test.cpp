@@ -34,6 +34,24 @@ TEST(FileSizeText, ExactHalvesRoundUp) {
   EXPECT_EQ(file_size_text(64), "0.063KB (64字节)");      // 0.0625
   EXPECT_EQ(file_size_text(192), "0.188KB (192字节)");    // 0.1875
   EXPECT_EQ(file_size_text(1088), "1.063KB (1088字节)");  // 1.0625
+  EXPECT_EQ(file_size_text(-64), "-0.062KB (-64字节)");   // -0.0625 rounds up too
+}
+
+// Every size is rounded exactly, however far it lies from zero on either side.
+TEST(FileSizeText, LargeSizesOfEitherSignRoundExactly) {
+  struct Case {
+    long long bytes;
+    const char* text;
+  };
+  const Case cases[] = {
+      {9007199254740993LL, "8796093022208.001KB"},     // 8796093022208.0009765625
+      {-9007199254740993LL, "-8796093022208.001KB"},   // -8796093022208.0009765625
+      {-9007199254740992LL - 512, "-8796093022208.5KB"},
+      {-1536, "-1.5KB"},
+      {-9223372036854775807LL - 1, "-9007199254740992KB"},
+      {9223372036854775807LL, "9007199254740991.999KB"},  // 9007199254740991.999023...
+  };
+  for (const Case& c : cases) EXPECT_EQ(size_kb_text(c.bytes), c.text) << c.bytes;
 }
 
 TEST(DateToText, TheTimeAsFarAsItIsNotZero) {
