@@ -6,15 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "app/globals.h"
 #include "common/control_routines.h"
+#include "common/message_box.h"
 #include "common/messages.h"
+#include "common/skin_art.h"
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
 #include "runtime/app.h"
-#include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
-#include "runtime/page_text.h"
 
 int g_conversion_stop = 0;
 
@@ -27,22 +28,44 @@ struct ConversionRow {
   std::string name, source;
 };
 
-void end_encoding_conversion(int serial) {
-  run_for_batch_window(serial, [] {
+// The run's one message: what was not converted, or lost characters, and why. It comes once the
+// run has ended, so the page is idle again while the user reads it.
+void tell_conversion_outcome(const std::vector<ConversionNote>& notes, int kind) {
+  std::string text = conversion_report_text(notes, kind);
+  if (text.empty()) return;
+  MessageBoxRequest r;
+  r.owner = &ow();
+  r.button_row_top = 140;  // the tallest box: room for the list
+  r.icon = 48;
+  r.title = "有文件没有完整转换！";
+  r.title_color = 255;
+  r.text = text;
+  r.text_color = 16711935;
+  r.box_cursor = program_pointer_cursor();
+  r.fade = g_fade_enabled;
+  show_message_box(r);
+}
+
+void end_encoding_conversion(int serial, const std::vector<ConversionNote>& notes = {}, int kind = 0) {
+  run_for_batch_window(serial, [&] {
     ow().进度条_转换进度.set_position(0);
     batch_conversion_ended();
     g_conversion_stop = 0;
+    tell_conversion_outcome(notes, kind);
   });
 }
 
 // The rows from the last to the first, while no stop was asked. A row is not written (and stays
-// in the list) when its file cannot be read or converted, when this run has already written its
-// output path (two rows of one name), or when its output would replace the file of a row that
-// comes later and has not been read yet: a source is only ever replaced by its own converted form.
+// in the list) when its file cannot be read or is no text of its encoding, when this run has
+// already written its output path (two rows of one name), or when its output would replace the
+// file of a row that comes later and has not been read yet. A conversion that loses characters
+// is written only where it does not replace its own source: a source is only ever replaced by
+// its whole converted form. Each of these files is noted for the closing message.
 void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string folder, int kind, int serial) {
   std::set<std::string> written;
   std::vector<std::optional<rt::FileIdentity>> sources;
   std::multiset<rt::FileIdentity> unread;
+  std::vector<ConversionNote> notes;
   for (const ConversionRow& row : rows) {
     sources.push_back(rt::file_identity(row.source));
     if (sources.back()) unread.insert(*sources.back());
@@ -55,14 +78,30 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
     std::string target = folder + row.name;
     std::string key = rt::to_upper_ascii(target);
     std::optional<rt::FileIdentity> replaced = rt::file_identity(target);
-    bool done = false;
-    if (!written.count(key) && !(replaced && unread.count(*replaced))) {
-      if (std::optional<std::string> bytes = rt::read_file(row.source)) {
-        std::optional<std::string> converted = convert_by_kind(kind, *bytes);
-        done = converted && rt::write_file_safely(target, *converted);
-        if (done) written.insert(key);
-      }
+    ConversionNote note{.name = row.name};
+    bool done = false, noted = true;
+    std::optional<std::string> bytes;
+    if (written.count(key)) {
+      note.reason = ConversionNote::kNameTaken;
+    } else if (replaced && unread.count(*replaced)) {
+      note.reason = ConversionNote::kSourceWaiting;
+    } else if (!(bytes = rt::read_file(row.source))) {
+      note.reason = ConversionNote::kUnreadable;
+    } else if (ConvertedText c = convert_by_kind(kind, *bytes); !c.valid) {
+      note.reason = ConversionNote::kNotText;
+    } else if (!c.whole() && replaced && (!sources[k] || *replaced == *sources[k])) {
+      // A lossy form never takes its source's place; without the source's identity an existing
+      // output may be the source itself.
+      note = {.name = row.name, .reason = ConversionNote::kLossy, .missing = c.missing, .cut = c.cut};
+    } else if (rt::write_file_safely(target, c.bytes)) {
+      done = true;
+      written.insert(key);
+      noted = !c.whole();
+      note = {.name = row.name, .reason = ConversionNote::kLossy, .converted = true, .missing = c.missing, .cut = c.cut};
+    } else {
+      note.reason = ConversionNote::kUnwritable;
     }
+    if (noted) notes.push_back(note);
     int index = row.index;
     if (!run_for_batch_window(serial, [&] {
           OptionsWindowForm& f = ow();
@@ -72,57 +111,10 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
         }))
       return;
   }
-  end_encoding_conversion(serial);
+  end_encoding_conversion(serial, notes, kind);
 }
 
 }  // namespace
-
-namespace {
-
-// UTF-16 units by two bytes: a last odd byte is part of no unit.
-std::string_view whole_units(std::string_view bytes) { return bytes.substr(0, bytes.size() & ~std::size_t{1}); }
-
-std::optional<std::string> converted(std::string_view bytes, const char* from, const char* to) {
-  bool ok = false;
-  std::string out = rt::convert_encoding(bytes, from, to, &ok);
-  if (!ok) return std::nullopt;
-  return out;
-}
-
-}  // namespace
-
-std::optional<std::string> utf8_to_ansi(std::string_view bytes) {
-  std::string text;
-  if (!rt::utf8_to_page_text(bytes, text)) return std::nullopt;
-  return text;
-}
-
-std::optional<std::string> utf16_to_ansi(std::string_view bytes) {
-  std::string text;
-  if (!rt::utf16_bytes_to_page_text(whole_units(bytes), false, text)) return std::nullopt;
-  return text;
-}
-
-std::optional<std::string> utf16_to_utf8(std::string_view bytes) {
-  return converted(whole_units(bytes), "UTF-16LE", "UTF-8");
-}
-
-std::optional<std::string> utf8_to_utf16(std::string_view bytes) { return converted(bytes, "UTF-8", "UTF-16LE"); }
-
-std::optional<std::string> convert_by_kind(int kind, std::string_view bytes) {
-  switch (kind) {
-    case kUtf8ToAnsi:
-      return utf8_to_ansi(bytes);
-    case kUtf16ToAnsi:
-      return utf16_to_ansi(bytes);
-    case kUtf16ToUtf8:
-      return utf16_to_utf8(bytes);
-    case kUtf8ToUtf16:
-      return utf8_to_utf16(bytes);
-    default:
-      return std::string(bytes);
-  }
-}
 
 void start_encoding_conversion() {
   OptionsWindowForm& f = ow();

@@ -2,7 +2,9 @@
 
 #include "common/text_routines.h"
 #include "documents/file_info_text.h"
+#include "runtime/encoding.h"
 #include "runtime/gbk_text.h"
+#include "runtime/page_text.h"
 
 std::string build_batch_name(std::string_view file_name, int row_index, std::string_view clash_suffix,
                              const BatchNaming& naming) {
@@ -60,4 +62,122 @@ std::vector<std::string> batch_file_row(std::string_view path, long long size, i
 
 std::vector<std::string> conversion_file_row(std::string_view path, long long size) {
   return {batch_file_name(path), size_kb_text(size), std::string(path)};
+}
+
+namespace {
+
+// ANSI from page text: code page 936's own codes are its characters, a GB18030 four-byte code
+// is a character code page 936 lacks; the text ends before its first zero.
+ConvertedText page_text_to_ansi(bool valid, std::string_view text) {
+  ConvertedText r;
+  r.valid = valid;
+  if (!valid) return r;
+  for (std::size_t i = 0; i < text.size();) {
+    rt::PageChar c = rt::page_char_at(text, i);
+    if (text[i] == '\0') {
+      for (std::size_t j = i; j < text.size(); j += rt::page_char_at(text, j).bytes) ++r.cut;
+      break;
+    }
+    if (c.bytes == 4) {
+      r.bytes += '?';
+      ++r.missing;
+    } else {
+      r.bytes.append(text.substr(i, c.bytes));
+    }
+    i += c.bytes;
+  }
+  return r;
+}
+
+ConvertedText converted_by_system(std::string_view bytes, const char* from, const char* to) {
+  ConvertedText r;
+  r.bytes = rt::convert_encoding(bytes, from, to, &r.valid);
+  if (!r.valid) r.bytes.clear();
+  return r;
+}
+
+// UTF-16 units by two bytes: a last odd byte is part of no unit.
+std::string_view whole_units(std::string_view bytes) { return bytes.substr(0, bytes.size() & ~std::size_t{1}); }
+
+}  // namespace
+
+ConvertedText utf8_to_ansi(std::string_view bytes) {
+  std::string text;
+  bool valid = rt::utf8_to_page_text(bytes, text);
+  return page_text_to_ansi(valid, text);
+}
+
+ConvertedText utf16_to_ansi(std::string_view bytes) {
+  std::string text;
+  bool valid = rt::utf16_bytes_to_page_text(whole_units(bytes), false, text);
+  return page_text_to_ansi(valid, text);
+}
+
+ConvertedText utf16_to_utf8(std::string_view bytes) {
+  return converted_by_system(whole_units(bytes), "UTF-16LE", "UTF-8");
+}
+
+ConvertedText utf8_to_utf16(std::string_view bytes) { return converted_by_system(bytes, "UTF-8", "UTF-16LE"); }
+
+ConvertedText convert_by_kind(int kind, std::string_view bytes) {
+  switch (kind) {
+    case kUtf8ToAnsi:
+      return utf8_to_ansi(bytes);
+    case kUtf16ToAnsi:
+      return utf16_to_ansi(bytes);
+    case kUtf16ToUtf8:
+      return utf16_to_utf8(bytes);
+    case kUtf8ToUtf16:
+      return utf8_to_utf16(bytes);
+    default:
+      return {.valid = true, .bytes = std::string(bytes)};
+  }
+}
+
+namespace {
+
+std::string count_text(long long n) { return rt::int_to_text(n); }
+
+std::string lossy_text(const ConversionNote& n) {
+  std::string lost;
+  if (n.missing > 0) lost = "有 " + count_text(n.missing) + " 个字符 ANSI 中没有";
+  if (n.cut > 0) lost += (lost.empty() ? "" : "，") + std::string("从零字符起的 ") + count_text(n.cut) + " 个字符写不进 ANSI 文本";
+  if (!n.converted) return lost + "，输出会替换原文件，没有转换";
+  if (n.cut == 0) return lost + "，已转换，缺的字符写成了“?”";
+  return lost + (n.missing > 0 ? "，已转换到零字符为止，缺的字符写成了“?”" : "，已转换到零字符为止");
+}
+
+std::string note_text(const ConversionNote& n, int kind) {
+  switch (n.reason) {
+    case ConversionNote::kNotText:
+      return kind == kUtf16ToAnsi || kind == kUtf16ToUtf8 ? "不是 Unicode 文本，没有转换" : "不是 UTF-8 文本，没有转换";
+    case ConversionNote::kUnreadable:
+      return "无法读取，没有转换";
+    case ConversionNote::kUnwritable:
+      return "无法写入输出文件，没有转换";
+    case ConversionNote::kNameTaken:
+      return "同名的输出文件本次已经写过，没有转换";
+    case ConversionNote::kSourceWaiting:
+      return "输出会替换列表中还没转换的文件，没有转换";
+    case ConversionNote::kLossy:
+      return lossy_text(n);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string conversion_report_text(const std::vector<ConversionNote>& notes, int kind) {
+  if (notes.empty()) return {};
+  long long kept = 0, lossy = 0;
+  for (const ConversionNote& n : notes) ++(n.converted ? lossy : kept);
+  std::string text = "  ";
+  if (kept > 0) text += "有 " + count_text(kept) + " 个文件没有转换（仍在列表中）";
+  if (lossy > 0) text += (kept > 0 ? "，" : "有 ") + count_text(lossy) + " 个文件转换时有字符没能写出";
+  text += "：";
+  for (std::size_t i = 0; i < notes.size() && i < static_cast<std::size_t>(kMaxNotedFiles); ++i)
+    text += "\r\n  " + notes[i].name + "：" + note_text(notes[i], kind);
+  if (notes.size() > static_cast<std::size_t>(kMaxNotedFiles))
+    text += "\r\n  ……另有 " + count_text(static_cast<long long>(notes.size()) - kMaxNotedFiles) + " 个文件未列出";
+  return text;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The rules of the options window's two batch pages that need no system: the rows of the two
-// file lists, the new names the batch operations give, and the attribute filter of the folder
-// search. GBK text; every split steps over double-byte characters.
+// file lists, the new names the batch operations give, the attribute filter of the folder
+// search, and the encoding conversion's converters and its closing report. GBK text; every
+// split steps over double-byte characters.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -51,3 +52,48 @@ std::string batch_file_name(std::string_view path);
 std::vector<std::string> batch_file_row(std::string_view path, long long size, int attributes);
 // The cells of a row of the conversion list: name, size, path.
 std::vector<std::string> conversion_file_row(std::string_view path, long long size);
+
+// ---- The encoding conversion ----
+
+// The items of 组合框_转换类型; "Unicode" is UTF-16 little-endian.
+enum ConversionKind { kUtf8ToAnsi = 0, kUtf16ToAnsi = 1, kUtf16ToUtf8 = 2, kUtf8ToUtf16 = 3 };
+
+// What a converter made of a file's bytes. A source that is no text of its encoding (invalid
+// UTF-8, a surrogate without its partner) gives nothing. ANSI is code page 936: a character it
+// lacks becomes its default character "?", and the text ends before its first zero character.
+struct ConvertedText {
+  bool valid = false;      // the source is text of its encoding; nothing below holds otherwise
+  std::string bytes;       // the output
+  long long missing = 0;   // characters the target lacks, each written as "?"
+  long long cut = 0;       // characters from the first zero character on, not written
+  bool whole() const { return valid && missing == 0 && cut == 0; }
+};
+
+// The converters. No byte-order mark is looked for, removed or written (a mark is a character
+// like any other), and a UTF-16 input's odd last byte belongs to no unit and is dropped.
+ConvertedText utf8_to_ansi(std::string_view bytes);
+ConvertedText utf16_to_ansi(std::string_view bytes);
+ConvertedText utf16_to_utf8(std::string_view bytes);
+ConvertedText utf8_to_utf16(std::string_view bytes);
+// By the index of 组合框_转换类型; another index copies the bytes.
+ConvertedText convert_by_kind(int kind, std::string_view bytes);
+
+// What became of a file of a run that was not converted whole.
+struct ConversionNote {
+  enum Reason {
+    kNotText,        // no text of the source encoding: not converted
+    kUnreadable,     // the source could not be read: not converted
+    kUnwritable,     // the output could not be written: not converted
+    kNameTaken,      // this run has written its output path already: not converted
+    kSourceWaiting,  // the output would replace a listed file not yet converted: not converted
+    kLossy,          // characters lost; converted unless the output would replace the source
+  };
+  std::string name;
+  Reason reason = kNotText;
+  bool converted = false;  // kLossy only
+  long long missing = 0, cut = 0;
+};
+// The one message at the end of a run: a line per file, the first kMaxNotedFiles of them, then
+// how many more there are. Empty when every file was converted whole.
+inline constexpr int kMaxNotedFiles = 6;
+std::string conversion_report_text(const std::vector<ConversionNote>& notes, int kind);

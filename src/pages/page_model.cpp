@@ -119,6 +119,7 @@ int create_page(std::string& name) {
   if (name.empty()) name = kAutomaticName + std::to_string(g_new_page_counter);
   int tab = w.高级选择夹_标签.insert(rt::cut_on_char_boundary(name, kCaptionBytes));
   if (tab < 0) {
+    tell_user(0, 48, "创建新文档失败！", 0xFF00FF, "  对不起！创建新的标签失败！你可以重新创建新的标签……", 0xFF);
     --g_new_page_counter;
     return -1;
   }

@@ -139,14 +139,29 @@ WriteResult write_file_safely(std::string_view path_view, std::string_view bytes
   if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
   DWORD error = GetLastError();
   // A rename cannot replace a file that is open, even where its holder allows deleting it (an
-  // indexer, a viewer); ReplaceFile moves such a file aside first.
+  // indexer, a viewer); such a file can still be renamed. So it moves aside under a name of our
+  // own, the new file takes its place, and the old one goes (its holder reads on until it closes
+  // it). Every name made here is ours, so a failure leaves none behind: the system's ReplaceFile
+  // makes an empty file of its own naming beside the target and, under Wine, leaves it there
+  // when the target cannot move.
   if (replacing && (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)) {
-    if (ReplaceFileA(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return {};
+    std::string aside;
+    HANDLE place = create_temp_beside(folder_of(path), aside);
+    if (place == INVALID_HANDLE_VALUE) return give_up(WriteStep::Replace, error);
+    CloseHandle(place);
+    if (!MoveFileExA(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      error = GetLastError();
+      DeleteFileA(aside.c_str());
+      return give_up(WriteStep::Replace, error);
+    }
+    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+      SetFileAttributesA(aside.c_str(), FILE_ATTRIBUTE_HIDDEN);
+      DeleteFileA(aside.c_str());
+      return {};
+    }
     error = GetLastError();
-    // Where the target went and the new file did not come, the new file is all there is.
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+    // The old file back in its place; should even that fail, both files stay, hidden.
+    if (!MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
       SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_HIDDEN);
       return failed(WriteStep::Replace, error);
     }

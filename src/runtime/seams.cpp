@@ -22,6 +22,7 @@ std::vector<std::string> g_command_line;
 bool g_hold_workers = false;
 std::deque<std::function<void()>> g_held_workers;
 bool g_record_media = false;
+bool g_refuse_tabs = false;
 std::vector<std::string> g_media_commands;
 std::map<uint32_t, int> g_told_process_bits;
 std::atomic<int> g_process_memory_requests{0};
@@ -75,6 +76,9 @@ bool launches_recorded() { return g_record_launches; }
 std::vector<Launch>& launches() { return g_launches; }
 void set_recorded_launch_result(bool started) { g_launch_result = started; }
 bool recorded_launch_result() { return g_launch_result; }
+
+void refuse_tab_insertions(bool on) { g_refuse_tabs = on; }
+bool tab_insertions_refused() { return g_refuse_tabs; }
 
 void record_media_commands(bool on) { g_record_media = on; }
 bool media_commands_recorded() { return g_record_media; }

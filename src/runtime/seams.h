@@ -91,6 +91,11 @@ std::vector<Launch>& launches();
 void set_recorded_launch_result(bool started);
 bool recorded_launch_result();
 
+// The tab controls refuse every new tab while set, as a control that can take no more does:
+// inserting gives -1.
+void refuse_tab_insertions(bool on);
+bool tab_insertions_refused();
+
 // Commands to the media control interface (playing a sound file), recorded instead of sent while
 // they are recorded.
 void record_media_commands(bool on);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "runtime/internal.h"
+#include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
 
@@ -69,7 +70,7 @@ void TabControl::create(Window& parent, Rect r) {
 }
 
 int TabControl::insert(std::string_view caption, int at) {
-  if (!handle_) return -1;
+  if (!handle_ || seams::tab_insertions_refused()) return -1;
   int n = static_cast<int>(tabs_.size());
   if (at < 0 || at > n) at = n;
   tabs_.insert(tabs_.begin() + at, Tab{std::string(caption), {}, false});

@@ -104,6 +104,16 @@ void stop_speaking() {
   g_speech_object->stop();
 }
 
+// The idle title, or, while a text is read aloud beside a WAV file being written (its own voice),
+// that reading's title as the reading is now: it may have ended meanwhile.
+void show_reading_title() {
+  ReadAloudWindowForm& w = f();
+  if (button_state(w.图形按钮_朗读控制, read_control_button_strip()) == 0)
+    set_title(kTitleIdle);
+  else
+    set_title(button_state(w.图形按钮_暂停朗读, pause_button_strip()) == 0 ? kTitleSpeaking : kTitlePaused);
+}
+
 void open_engine_download_page() { rt::shell_execute("open", kEngineDownloadPage); }
 
 void set_speaking_controls_enabled(bool on) {
@@ -377,8 +387,6 @@ void load_dropped_file_to_read(const std::string& path) {
 void speak_to_wav_file() {
   ReadAloudWindowForm& w = f();
   std::string text = w.编辑框_朗读内容.text();
-  // What the title said before (speaking goes on meanwhile), shown again at the end.
-  std::string before = w.标签_上中.text();
   set_title(kTitleWriting);
   rt::CommonDialog& dialog = main_window().通用对话框;
   dialog.kind = rt::CommonDialog::Kind::Save;
@@ -389,7 +397,7 @@ void speak_to_wav_file() {
   dialog.folder = config_text(cfg::上次打开目录::音频文件);
   dialog.owner = w.handle();
   if (!dialog.run()) {
-    w.标签_上中.set_text(before);
+    show_reading_title();
     return;
   }
   std::string path = dialog.file_name;
@@ -411,7 +419,7 @@ void speak_to_wav_file() {
     tell_user(0, 16, "写到文件失败！", kRed, "  输出到" + path + "\r\n失败！", kRed, nullptr, &w);
   }
   config_set_text(cfg::上次打开目录::音频文件, split_path_dir_file(path, true));
-  if (w.loaded()) w.标签_上中.set_text(before);
+  if (w.loaded()) show_reading_title();
 }
 
 void on_read_aloud_window_created() {

@@ -1,13 +1,21 @@
-// The rules of the batch pages: new names, clash suffixes, the search's attribute filter and
-// the rows of the two lists.
+// The rules of the batch pages: new names, clash suffixes, the search's attribute filter, the
+// rows of the two lists, and the encoding conversion's converters and closing message.
 #include "documents/batch_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
+
+#include "runtime/encoding.h"
 
 namespace {
+
+using namespace std::string_literals;
+
+std::string utf8(std::string_view gbk) { return rt::convert_encoding(gbk, "GBK", "UTF-8"); }
+std::string utf16le(std::string_view gbk) { return rt::convert_encoding(gbk, "GBK", "UTF-16LE"); }
 
 TEST(BuildBatchName, TheNamingBoxesInTheirOrder) {
   struct Case {
@@ -89,6 +97,110 @@ TEST(BatchRows, NameSizeAttributesAndPath) {
   EXPECT_EQ(conversion_file_row("C:\\x\\乗.txt", 1048576),
             (std::vector<std::string>{"乗.txt", "1024KB", "C:\\x\\乗.txt"}));
   EXPECT_EQ(conversion_file_row("C:\\e.txt", 0), (std::vector<std::string>{"e.txt", "0KB", "C:\\e.txt"}));
+}
+
+// ---- The encoding conversion ----
+
+TEST(BatchConverters, EveryCharacterComesOverOrIsCountedAsLost) {
+  struct Case {
+    const char* what;
+    int kind;
+    std::string in;
+    bool valid;
+    std::string out;
+    long long missing = 0, cut = 0;
+  };
+  const std::string smile8 = "\xF0\x9F\x98\x80", smile16 = "\x3D\xD8\x00\xDE"s;
+  const Case cases[] = {
+      {"GBK text", kUtf8ToAnsi, utf8("中文abc\r\n"), true, "中文abc\r\n"},
+      {"nothing", kUtf8ToAnsi, "", true, ""},
+      {"the euro sign is code page 936's 80", kUtf8ToAnsi, "\xE2\x82\xAC", true, "\x80"},
+      {"a user-defined cell", kUtf16ToAnsi, "\x00\xE0"s, true, "\xAA\xA1"},
+      {"UTF-16 text", kUtf16ToAnsi, utf16le("中文"), true, "中文"},
+      {"an odd last byte belongs to no unit", kUtf16ToAnsi, utf16le("中a") + "\x41", true, "中a"},
+      // What code page 936 lacks becomes its default character, each counted.
+      {"characters code page 936 lacks", kUtf8ToAnsi, smile8 + "a" + utf8("中") + smile8 + "\xE0\xB8\x81", true,
+       "?a中??", 3},
+      {"a UTF-16 character code page 936 lacks", kUtf16ToAnsi, "\x01\x0E"s + utf16le("x"), true, "?x", 1},
+      // A byte-order mark is a character like any other, and code page 936 has none.
+      {"a UTF-8 mark", kUtf8ToAnsi, "\xEF\xBB\xBF" + utf8("中"), true, "?中", 1},
+      // The ANSI text ends before its first zero: the zero and what follows it are counted.
+      {"a zero", kUtf8ToAnsi, "ab\0c"s + utf8("中") + "d", true, "ab", 0, 4},
+      {"a zero at the end", kUtf16ToAnsi, "a\0\0\0"s, true, "a", 0, 1},
+      {"lost before a zero and after it", kUtf16ToAnsi, smile16 + "\0\0"s + smile16, true, "?", 1, 2},
+      {"UTF-16 to UTF-8", kUtf16ToUtf8, utf16le("中文"), true, "\xE4\xB8\xAD\xE6\x96\x87"},
+      {"a mark goes over as a character", kUtf16ToUtf8, "\xFF\xFE" + utf16le("a"), true, "\xEF\xBB\xBF" "a"},
+      {"a zero goes over into UTF-8", kUtf16ToUtf8, "a\0\0\0b\0"s, true, "a\0b"s},
+      {"a pair of surrogates", kUtf16ToUtf8, smile16, true, smile8},
+      {"UTF-8 to UTF-16", kUtf8ToUtf16, utf8("中a"), true, "\x2D\x4E\x61\x00"s},
+      {"a UTF-8 mark into UTF-16", kUtf8ToUtf16, "\xEF\xBB\xBF" "a", true, "\xFF\xFE\x61\x00"s},
+      // A source that is no text of its encoding gives nothing.
+      {"an ANSI file is no UTF-8", kUtf8ToAnsi, "中文ab", false, ""},
+      {"a cut sequence", kUtf8ToAnsi, "ab\xC3", false, ""},
+      {"an encoded surrogate", kUtf8ToUtf16, "\xED\xA0\x80", false, ""},
+      {"a lead surrogate at the end", kUtf16ToAnsi, utf16le("a") + "\x3D\xD8", false, ""},
+      {"a trail surrogate alone", kUtf16ToUtf8, "\x00\xDE"s + utf16le("a"), false, ""},
+      {"a lone surrogate of the byte escapes", kUtf16ToAnsi, "\xD6\xDC"s, false, ""},
+  };
+  for (const Case& c : cases) {
+    ConvertedText r = convert_by_kind(c.kind, c.in);
+    EXPECT_EQ(r.valid, c.valid) << c.what;
+    EXPECT_EQ(r.bytes, c.out) << c.what;
+    EXPECT_EQ(r.missing, c.missing) << c.what;
+    EXPECT_EQ(r.cut, c.cut) << c.what;
+    EXPECT_EQ(r.whole(), c.valid && c.missing == 0 && c.cut == 0) << c.what;
+  }
+}
+
+TEST(ConversionReport, OneLinePerFileWithItsReason) {
+  using N = ConversionNote;
+  EXPECT_EQ(conversion_report_text({}, kUtf8ToAnsi), "");
+  std::vector<N> notes = {
+      {.name = "a.txt", .reason = N::kNotText},
+      {.name = "b.txt", .reason = N::kLossy, .converted = true, .missing = 3},
+      {.name = "c.txt", .reason = N::kLossy, .missing = 2},
+      {.name = "d.txt", .reason = N::kUnreadable},
+  };
+  EXPECT_EQ(conversion_report_text(notes, kUtf8ToAnsi),
+            "  有 3 个文件没有转换（仍在列表中），1 个文件转换时有字符没能写出："
+            "\r\n  a.txt：不是 UTF-8 文本，没有转换"
+            "\r\n  b.txt：有 3 个字符 ANSI 中没有，已转换，缺的字符写成了“?”"
+            "\r\n  c.txt：有 2 个字符 ANSI 中没有，输出会替换原文件，没有转换"
+            "\r\n  d.txt：无法读取，没有转换");
+  struct Case {
+    N note;
+    int kind;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{.name = "u", .reason = N::kNotText}, kUtf16ToUtf8, "  有 1 个文件没有转换（仍在列表中）：\r\n  u：不是 Unicode 文本，没有转换"},
+      {{.name = "u", .reason = N::kNotText}, kUtf16ToAnsi, "  有 1 个文件没有转换（仍在列表中）：\r\n  u：不是 Unicode 文本，没有转换"},
+      {{.name = "u", .reason = N::kNotText}, kUtf8ToUtf16, "  有 1 个文件没有转换（仍在列表中）：\r\n  u：不是 UTF-8 文本，没有转换"},
+      {{.name = "w", .reason = N::kUnwritable}, kUtf8ToUtf16, "  有 1 个文件没有转换（仍在列表中）：\r\n  w：无法写入输出文件，没有转换"},
+      {{.name = "n", .reason = N::kNameTaken}, kUtf8ToAnsi,
+       "  有 1 个文件没有转换（仍在列表中）：\r\n  n：同名的输出文件本次已经写过，没有转换"},
+      {{.name = "s", .reason = N::kSourceWaiting}, kUtf8ToAnsi,
+       "  有 1 个文件没有转换（仍在列表中）：\r\n  s：输出会替换列表中还没转换的文件，没有转换"},
+      {{.name = "z", .reason = N::kLossy, .converted = true, .cut = 5}, kUtf16ToAnsi,
+       "  有 1 个文件转换时有字符没能写出：\r\n  z：从零字符起的 5 个字符写不进 ANSI 文本，已转换到零字符为止"},
+      {{.name = "z", .reason = N::kLossy, .converted = true, .missing = 1, .cut = 2}, kUtf16ToAnsi,
+       "  有 1 个文件转换时有字符没能写出：\r\n  z：有 1 个字符 ANSI 中没有，从零字符起的 2 个字符写不进 ANSI 文本，"
+       "已转换到零字符为止，缺的字符写成了“?”"},
+      {{.name = "z", .reason = N::kLossy, .cut = 2}, kUtf8ToAnsi,
+       "  有 1 个文件没有转换（仍在列表中）：\r\n  z：从零字符起的 2 个字符写不进 ANSI 文本，输出会替换原文件，没有转换"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(conversion_report_text({c.note}, c.kind), c.text) << c.note.name;
+}
+
+TEST(ConversionReport, PastTheRoomOfTheBoxTheRestIsCounted) {
+  std::vector<ConversionNote> notes;
+  for (int i = 0; i < kMaxNotedFiles + 3; ++i)
+    notes.push_back({.name = std::to_string(i) + ".txt", .reason = ConversionNote::kUnreadable});
+  std::string text = conversion_report_text(notes, kUtf8ToAnsi);
+  EXPECT_EQ(text.find("有 9 个文件没有转换"), 2u);
+  for (int i = 0; i < kMaxNotedFiles + 3; ++i)
+    EXPECT_EQ(text.find("\r\n  " + std::to_string(i) + ".txt：") != std::string::npos, i < kMaxNotedFiles) << i;
+  EXPECT_TRUE(text.ends_with("\r\n  ……另有 3 个文件未列出")) << text;
 }
 
 }  // namespace

@@ -839,59 +839,6 @@ TEST_F(BatchTest, TheTargetFolderButtonFillsTheBoxAndTheStartFollowsIt) {
 
 // ---- The encoding conversion ----
 
-TEST(BatchConverters, ByteForByte) {
-  struct Case {
-    int kind;
-    std::string in, out;
-  };
-  const Case cases[] = {
-      {kUtf8ToAnsi, utf8(L"中文abc\r\n"), std::string("中文abc\r\n")},
-      {kUtf8ToAnsi, "", ""},
-      // A zero character is a character of the file like any other.
-      {kUtf8ToAnsi, std::string("ab\0cd", 5), std::string("ab\0cd", 5)},
-      {kUtf16ToAnsi, utf16le(L"中文"), std::string("中文")},
-      // An odd last byte belongs to no unit.
-      {kUtf16ToAnsi, utf16le(L"中a") + "\x41", std::string("中a")},
-      {kUtf16ToAnsi, std::string("a\0\0\0b\0", 6), std::string("a\0b", 3)},
-      // What code page 936 lacks takes its GB18030 form, as the program's own text holds it;
-      // the euro sign is code page 936's 80.
-      {kUtf16ToAnsi, utf16le(L"\x0E01x\x20AC"), "\x81\x32\xCE\x39x\x80"},
-      {kUtf8ToAnsi, "\xF0\x9F\x98\x80\xE2\x82\xAC", "\x94\x39\xFC\x36\x80"},
-      {kUtf16ToUtf8, utf16le(L"中文"), "\xE4\xB8\xAD\xE6\x96\x87"},
-      // A byte-order mark is converted like any other character.
-      {kUtf16ToUtf8, "\xFF\xFE" + utf16le(L"a"),
-       "\xEF\xBB\xBF"
-       "a"},
-      {kUtf8ToUtf16, utf8(L"中a"), std::string("\x2D\x4E\x61\x00", 4)},
-      {kUtf8ToUtf16,
-       "\xEF\xBB\xBF"
-       "a",
-       std::string("\xFF\xFE\x61\x00", 4)},
-      {kUtf16ToUtf8, std::string("\x61\x00\x00\x00\x62\x00", 6), std::string("a\0b", 3)},
-      {kUtf16ToUtf8, utf16le(L"\xD83D\xDE00"), "\xF0\x9F\x98\x80"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(convert_by_kind(c.kind, c.in).value_or("<failed>"), c.out) << c.kind << " " << c.in;
-}
-
-TEST(BatchConverters, ASourceThatIsNoTextOfItsEncodingIsNotConverted) {
-  struct Case {
-    int kind;
-    std::string in;
-  };
-  const Case cases[] = {
-      {kUtf8ToAnsi, std::string("中文ab")},  // an ANSI file is no UTF-8
-      {kUtf8ToAnsi, "ab\xC3"},
-      {kUtf8ToUtf16, "\xED\xA0\x80"},  // an encoded surrogate
-      {kUtf16ToAnsi, utf16le(L"a\xD83D")},
-      {kUtf16ToUtf8, utf16le(L"\xDE00"
-                             L"a")},
-  };
-  for (const Case& c : cases) EXPECT_FALSE(convert_by_kind(c.kind, c.in)) << c.kind << " " << c.in;
-  // A UTF-8 mark becomes a character of its own before the text.
-  EXPECT_EQ(utf8_to_ansi(utf8(L"\xFEFF中")).value_or(""), "\x84\x31\x95\x33" + std::string("中"));
-}
-
 TEST_F(BatchTest, ConvertingWritesEachFileIntoTheChosenFolderAndEmptiesTheList) {
   std::string in = folder("in"), out = folder("out");
   std::string a = file("甲.txt", utf8(L"第一行\r\n"), in), b = file("b.txt", utf8(L"abc"), in);
@@ -937,6 +884,8 @@ TEST_F(BatchTest, ConvertingWritesEachFileIntoTheChosenFolderAndEmptiesTheList) 
   EXPECT_EQ(f.进度条_转换进度.position(), 0);
   EXPECT_FALSE(f.超级按钮_打开文件.disabled());
   EXPECT_EQ(g_conversion_stop, 0);
+  // Every file came over whole: nothing to say.
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(BatchTest, EachKindOfConversionOverTheWholeFlow) {
@@ -945,7 +894,7 @@ TEST_F(BatchTest, EachKindOfConversionOverTheWholeFlow) {
     std::string in, out;
   };
   const Case cases[] = {
-      {kUtf8ToAnsi, utf8(L"\xFEFF转换"), ""},  // the mark's form is the system's: checked by its tail
+      {kUtf8ToAnsi, utf8(L"转换"), std::string("转换")},
       {kUtf16ToAnsi, utf16le(L"统一码"), std::string("统一码")},
       {kUtf16ToUtf8, utf16le(L"\xFEFF码"), "\xEF\xBB\xBF" + utf8(L"码")},
       {kUtf8ToUtf16, utf8(L"码x"), utf16le(L"码x")},
@@ -963,12 +912,86 @@ TEST_F(BatchTest, EachKindOfConversionOverTheWholeFlow) {
     wait_idle();
     std::optional<std::string> written = bytes_of(out + "f.txt");
     ASSERT_TRUE(written) << c.kind;
-    if (c.kind == kUtf8ToAnsi)
-      EXPECT_EQ(written->substr(written->size() - 4), std::string("转换"));
-    else
-      EXPECT_EQ(*written, c.out) << c.kind;
+    EXPECT_EQ(*written, c.out) << c.kind;
     EXPECT_EQ(bytes_of(source), c.in);
   }
+  EXPECT_TRUE(boxes.empty());
+}
+
+// Each file of a run either comes over whole or is named in the one message at the end, with
+// why: a file that would lose characters is still converted where it replaces nothing of its own.
+TEST_F(BatchTest, TheEndOfARunNamesEveryFileNotConvertedWholeAndWhy) {
+  struct Case {
+    const char* name;
+    std::string in;
+    const char* old_output;                 // a file of that name in the output folder before
+    std::optional<std::string> output;      // what the output folder holds after
+    bool stays;                             // the row is still listed
+  };
+  const Case cases[] = {
+      {"ok.txt", utf8(L"中文"), nullptr, std::string("中文"), false},
+      {"ansi.txt", std::string("中文ab"), "old", "old", true},
+      // What code page 936 lacks becomes its default character.
+      {"emoji.txt", utf8(L"\xD83D\xDE00"
+                         L"a"), nullptr, "?a", false},
+      // The ANSI text ends before its first zero.
+      {"zero.txt", std::string("a\0b", 3), nullptr, "a", false},
+      {"gone.txt", "g", nullptr, std::nullopt, true},
+      {"ro.txt", "r", "old", "old", true},
+  };
+  std::string in = folder("in"), out = folder("out");
+  std::vector<std::string> paths;
+  for (const Case& c : cases) {
+    paths.push_back(file(c.name, c.in, in));
+    if (c.old_output) file(c.name, c.old_output, out);
+  }
+  SetFileAttributesA((out + "ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  open();
+  show_page(OptionsWindowForm::kConversionPage);
+  drop(conversion_list(), paths);
+  DeleteFileA((in + "gone.txt").c_str());
+  rt::seams::script_dialog({DialogKind::Folder, true, {out}});
+  ui_test::click(ow().超级按钮_开始转换);
+  wait_idle();
+  std::vector<std::string> listed;
+  for (const Case& c : cases) {
+    EXPECT_EQ(bytes_of(out + c.name), c.output) << c.name;
+    if (c.stays) listed.push_back(c.name);
+  }
+  EXPECT_EQ(names_in(conversion_list()), listed);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "有文件没有完整转换！");
+  EXPECT_EQ(boxes[0].icon, 48);
+  EXPECT_EQ(boxes[0].owner, ow().handle());
+  // The rows are converted from the last: the message names them in that order.
+  EXPECT_EQ(boxes[0].text,
+            "  有 3 个文件没有转换（仍在列表中），2 个文件转换时有字符没能写出：\r\n"
+            "  ro.txt：无法写入输出文件，没有转换\r\n"
+            "  gone.txt：无法读取，没有转换\r\n"
+            "  zero.txt：从零字符起的 2 个字符写不进 ANSI 文本，已转换到零字符为止\r\n"
+            "  emoji.txt：有 1 个字符 ANSI 中没有，已转换，缺的字符写成了“?”\r\n"
+            "  ansi.txt：不是 UTF-8 文本，没有转换");
+}
+
+TEST_F(BatchTest, ASourceIsReplacedOnlyByItsWholeConvertedForm) {
+  std::string whole = file("whole.txt", utf16le(L"中x")), lossy = file("lossy.txt", utf16le(L"\x0E01x"));
+  std::string bad = file("bad.txt", std::string("\x00\xDE", 2));
+  open();
+  show_page(OptionsWindowForm::kConversionPage);
+  drop(conversion_list(), {whole, lossy, bad});
+  ow().组合框_转换类型.set_current(kUtf16ToAnsi);
+  rt::seams::script_dialog({DialogKind::Folder, true, {dir_}});
+  ui_test::click(ow().超级按钮_开始转换);
+  wait_idle();
+  EXPECT_EQ(bytes_of(whole), std::string("中x"));
+  EXPECT_EQ(bytes_of(lossy), utf16le(L"\x0E01x"));
+  EXPECT_EQ(bytes_of(bad), std::string("\x00\xDE", 2));
+  EXPECT_EQ(names_in(conversion_list()), (std::vector<std::string>{"lossy.txt", "bad.txt"}));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "  有 2 个文件没有转换（仍在列表中）：\r\n"
+            "  bad.txt：不是 Unicode 文本，没有转换\r\n"
+            "  lossy.txt：有 1 个字符 ANSI 中没有，输出会替换原文件，没有转换");
 }
 
 TEST_F(BatchTest, AnEmptyListOrACancelledFolderConvertsNothing) {
@@ -1013,6 +1036,12 @@ TEST_F(BatchTest, AnUnreadableFileOrASecondFileOfOneNameIsNotWrittenAndStays) {
   EXPECT_EQ(bytes_of(out + "ansi.txt"), "old");
   EXPECT_EQ(names_in(conversion_list()), (std::vector<std::string>{"同.txt", "gone.txt", "ansi.txt"}));
   EXPECT_EQ(conversion_list().cell(0, 2), first);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "  有 3 个文件没有转换（仍在列表中）：\r\n"
+            "  ansi.txt：不是 UTF-8 文本，没有转换\r\n"
+            "  gone.txt：无法读取，没有转换\r\n"
+            "  同.txt：同名的输出文件本次已经写过，没有转换");
 }
 
 TEST_F(BatchTest, AnOutputNeverReplacesASourceStillToBeRead) {
@@ -1032,6 +1061,8 @@ TEST_F(BatchTest, AnOutputNeverReplacesASourceStillToBeRead) {
   EXPECT_EQ(bytes_of(first), utf16le(L"另一个"));
   ASSERT_EQ(names_in(conversion_list()), (std::vector<std::string>{"同.txt"}));
   EXPECT_EQ(conversion_list().cell(0, 2), first);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "  有 1 个文件没有转换（仍在列表中）：\r\n  同.txt：输出会替换列表中还没转换的文件，没有转换");
 }
 
 TEST_F(BatchTest, ChoosingTheSourcesFolderOverwritesTheSources) {

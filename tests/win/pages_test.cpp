@@ -16,6 +16,7 @@
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
 #include "program_test.h"
+#include "recorded_boxes.h"
 #include "runtime/app.h"
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
@@ -142,6 +143,40 @@ TEST_F(PagesTest, AutomaticNamesCountUpAndAreNeverReused) {
   EXPECT_EQ(new_page(), 2);
   EXPECT_EQ(tabs().caption(2), "新建文档 4");
   EXPECT_EQ(g_new_page_counter, 4);
+}
+
+TEST_F(PagesTest, ATabTheControlRefusesIsToldAndChangesNothing) {
+  std::vector<RecordedBox> boxes;
+  record_message_boxes(&boxes);
+  g_prevent_double_open = 1;
+  EXPECT_EQ(new_page(), 1);
+  std::string paths = g_open_paths;
+  rt::seams::refuse_tab_insertions(true);
+  std::string name;
+  int refused = create_page(name);
+  new_page_command();
+  rt::seams::refuse_tab_insertions(false);
+  rt::seams::set_modal_hook(nullptr);
+  EXPECT_EQ(refused, -1);
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const RecordedBox& b : boxes) {
+    EXPECT_EQ(b.title, "创建新文档失败！");
+    EXPECT_EQ(b.title_color, 0xFF00FFu);
+    EXPECT_EQ(b.text, "  对不起！创建新的标签失败！你可以重新创建新的标签……\r\n");
+    EXPECT_EQ(b.text_color, 0xFFu);
+    EXPECT_EQ(b.icon, 48);
+    EXPECT_EQ(b.buttons, std::vector<int>{kBoxOk});
+    EXPECT_EQ(b.owner, w().handle());
+  }
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(g_pages.size(), 2u);
+  EXPECT_EQ(tabs().current(), 1);
+  EXPECT_EQ(g_open_paths, paths);
+  // No number was used up.
+  EXPECT_EQ(g_new_page_counter, 2);
+  EXPECT_EQ(new_page(), 2);
+  EXPECT_EQ(tabs().caption(2), "新建文档 3");
+  g_prevent_double_open = 0;
 }
 
 TEST_F(PagesTest, CaptionsHoldTwelveBytesCutOnACharacterAndTooltipsTheWholeName) {

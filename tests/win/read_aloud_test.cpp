@@ -464,6 +464,49 @@ TEST_F(ReadAloudTest, SpeakingIntoAWavFile) {
   RemoveDirectoryA(dir.c_str());
 }
 
+// After a WAV file the title tells what the window does then: idle, or the reading that goes
+// on beside the file (paused or not), also when that reading ended while the file was written.
+TEST_F(ReadAloudTest, AfterAWavFileTheTitleTellsTheReadingAsItIsThen) {
+  struct Case {
+    const char* what;
+    bool reading, paused, ends_meanwhile;
+    string title_after;
+  };
+  const Case cases[] = {
+      {"nothing read", false, false, false, kIdle},
+      {"a reading goes on", true, false, false, kSpeaking},
+      {"a paused reading", true, true, false, kPaused},
+      {"the reading ends during the question", true, false, true, kIdle},
+  };
+  const string path = temp_dir() + "velmora_朗读_title.WAV";
+  editor().set_text("朗读和输出");
+  open_window();
+  for (const Case& c : cases) {
+    if (c.reading) start_reading();
+    if (c.paused) ui_test::click(raw().图形按钮_暂停朗读);
+    int questions = 0;
+    rt::seams::set_modal_hook([&](rt::Window& w) {
+      if (&w != &message_box_form()) return;
+      ++questions;
+      if (c.ends_meanwhile) finish_reading();
+      ui_test::click(message_box_form().图形按钮_取消_信息框);
+    });
+    rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {path}});
+    ui_test::click(raw().图形按钮_输出);
+    ui_test::settle();
+    rt::seams::set_modal_hook(nullptr);
+    EXPECT_EQ(questions, 1) << c.what;
+    EXPECT_EQ(title(), c.title_after) << c.what;
+    // A cancelled dialog too.
+    ui_test::click(raw().图形按钮_输出);
+    EXPECT_EQ(title(), c.title_after) << c.what << ", cancelled";
+    if (c.paused) ui_test::click(raw().图形按钮_暂停朗读);
+    finish_reading();
+    expect_idle();
+  }
+  DeleteFileA(path.c_str());
+}
+
 TEST_F(ReadAloudTest, AWavFileThatCannotBeWrittenIsReported) {
   const string path = temp_dir() + "velmora_no_such_folder\\朗读.WAV";
   editor().set_text("写不进去");
