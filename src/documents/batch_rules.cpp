@@ -102,12 +102,14 @@ std::string_view whole_units(std::string_view bytes) { return bytes.substr(0, by
 }  // namespace
 
 ConvertedText utf8_to_ansi(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   std::string text;
   bool valid = rt::utf8_to_page_text(bytes, text);
   return page_text_to_ansi(valid, text);
 }
 
 ConvertedText utf16_to_ansi(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE")) bytes.remove_prefix(2);
   std::string text;
   bool valid = rt::utf16_bytes_to_page_text(whole_units(bytes), false, text);
   return page_text_to_ansi(valid, text);

@@ -69,8 +69,10 @@ struct ConvertedText {
   bool whole() const { return valid && missing == 0 && cut == 0; }
 };
 
-// The converters. No byte-order mark is looked for, removed or written (a mark is a character
-// like any other), and a UTF-16 input's odd last byte belongs to no unit and is dropped.
+// The converters. Between the Unicode forms a byte-order mark goes over as the character it is;
+// into ANSI, which has no mark, a leading one is left out (it says how the file is written, and
+// Notepad writes one before every UTF-8 text). A UTF-16 input's odd last byte belongs to no unit
+// and is dropped.
 ConvertedText utf8_to_ansi(std::string_view bytes);
 ConvertedText utf16_to_ansi(std::string_view bytes);
 ConvertedText utf16_to_utf8(std::string_view bytes);

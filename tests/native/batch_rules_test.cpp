@@ -122,8 +122,11 @@ TEST(BatchConverters, EveryCharacterComesOverOrIsCountedAsLost) {
       {"characters code page 936 lacks", kUtf8ToAnsi, smile8 + "a" + utf8("中") + smile8 + "\xE0\xB8\x81", true,
        "?a中??", 3},
       {"a UTF-16 character code page 936 lacks", kUtf16ToAnsi, "\x01\x0E"s + utf16le("x"), true, "?x", 1},
-      // A byte-order mark is a character like any other, and code page 936 has none.
-      {"a UTF-8 mark", kUtf8ToAnsi, "\xEF\xBB\xBF" + utf8("中"), true, "?中", 1},
+      // ANSI has no byte-order mark: a leading one is left out, nothing is lost; elsewhere a mark
+      // is a character code page 936 lacks.
+      {"a UTF-8 mark", kUtf8ToAnsi, "\xEF\xBB\xBF" + utf8("中"), true, "中", 0},
+      {"a UTF-16 mark", kUtf16ToAnsi, "\xFF\xFE" + utf16le("中"), true, "中", 0},
+      {"a mark inside the text", kUtf8ToAnsi, "a\xEF\xBB\xBF", true, "a?", 1},
       // The ANSI text ends before its first zero: the zero and what follows it are counted.
       {"a zero", kUtf8ToAnsi, "ab\0c"s + utf8("中") + "d", true, "ab", 0, 4},
       {"a zero at the end", kUtf16ToAnsi, "a\0\0\0"s, true, "a", 0, 1},
