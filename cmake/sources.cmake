@@ -37,6 +37,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/web/search_rules.cpp
   src/runtime/word_breaks.cpp
   src/runtime/text_pieces.cpp
+  src/runtime/reading_order.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -246,4 +247,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/search_rules_test.cpp
   tests/native/word_breaks_test.cpp
   tests/native/text_pieces_test.cpp
+  tests/native/reading_order_test.cpp
 )

@@ -49,6 +49,8 @@ void AboutWindowForm::build() {
   create_tool_window_frame(*this, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
       "  关于");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_确定}});
+
   on_created = on_about_window_created;
   on_first_activation = on_about_window_first_activation;
   on_may_close = may_close_about_window;

@@ -80,6 +80,8 @@ void CloudInputWindowForm::build() {
   create_tool_window_frame(*this, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
                            "    QQ拼音云输入法");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
+
   on_created = on_cloud_ime_window_created;
   on_first_activation = on_cloud_ime_first_activation;
   on_may_close = may_close_cloud_input_window;

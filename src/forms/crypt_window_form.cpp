@@ -56,6 +56,8 @@ void CryptWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_加密解密}});
+
   on_created = on_crypt_window_created;
   on_first_activation = on_crypt_window_first_activation;
   on_may_close = may_close_crypt_window;

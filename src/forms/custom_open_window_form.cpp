@@ -45,6 +45,8 @@ void CustomOpenWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "   自定打开文件");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
+
   on_created = on_open_choice_window_created;
   on_first_activation = on_open_choice_window_shown;
   on_may_close = on_open_choice_window_may_close;

@@ -98,6 +98,8 @@ void FileInfoWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "   文件信息");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_确定}});
+
   on_created = on_file_info_window_created;
   on_first_activation = on_file_info_window_shown;
   on_may_close = on_file_info_window_may_close;

@@ -68,6 +68,14 @@ void FindWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "   寻找替换");
 
+  // Tab goes from the find box to the replace box, then down the button column and through the
+  // options.
+  set_dialog_keys({.cancel = &图形按钮_关闭小,
+                   .defaults = {&图形按钮_寻找},
+                   .order = {&图形按钮_关闭小, &编辑框_查找文字, &编辑框_替换文字, &图形按钮_寻找, &图形按钮_替换,
+                             &图形按钮_全部替换, &超级按钮_区分大小写, &超级按钮_向上, &超级按钮_向下,
+                             &超级按钮_全部替换完毕后退出}});
+
   on_created = on_find_window_created;
   on_first_activation = on_find_window_first_activation;
   on_activated = update_replace_buttons;

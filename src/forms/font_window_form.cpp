@@ -90,6 +90,8 @@ void FontWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "   字体设置");
 
+  set_dialog_keys({.cancel = &图形按钮_取消设置, .defaults = {&图形按钮_确定设置}});
+
   on_created = on_font_window_created;
   on_first_activation = on_font_window_first_activation;
   on_may_close = on_font_window_may_close;

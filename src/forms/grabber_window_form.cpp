@@ -41,6 +41,8 @@ void GrabberWindowForm::build() {
   build_grabber_text_menu(超级菜单);
   时钟_闪烁边框.create(*this);
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
+
   on_created = on_grabber_window_created;
   on_first_activation = on_grabber_first_activation;
   on_may_close = [] {

@@ -54,6 +54,8 @@ void JumpWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "   跳转页面—按照页面页数跳转！");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_跳转}});
+
   on_created = on_jump_window_created;
   on_first_activation = on_jump_window_first_activation;
   on_may_close = [] {

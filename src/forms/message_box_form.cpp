@@ -65,6 +65,9 @@ void MessageBoxForm::build() {
   时钟_倒计时.create(*this);
   时钟_定时关闭.create(*this);
 
+  // Enter follows the box's own rules (its key handlers); a focused button takes it itself.
+  set_dialog_keys({.cancel = &图形按钮_关闭_信息框});
+
   on_created = on_message_box_created;
   on_first_activation = on_message_box_first_activation;
   on_activated = on_message_box_activated;

@@ -462,6 +462,7 @@ void OptionsWindowForm::build_list_menus() {
 }
 
 void OptionsWindowForm::bind_events() {
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
   on_created = on_options_window_created;
   on_first_activation = on_options_window_shown;
   on_may_close = on_options_window_may_close;

@@ -68,6 +68,8 @@ void SimpTradWindowForm::build() {
 
   create_tool_window_frame(*this, frame_labels(), "   文本简繁互转");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
+
   on_created = on_simp_trad_window_created;
   on_first_activation = on_simp_trad_window_first_activation;
   on_may_close = may_close_simp_trad_window;

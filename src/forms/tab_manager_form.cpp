@@ -92,6 +92,8 @@ void TabManagerForm::build() {
                               sep(), MenuItem("删除选中(&D)    Del", kImageDelete, delete_selected_rows), sep(),
                               MenuItem("全部删除(&Q)", -1, clear_saved_list)}));
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
+
   on_created = on_tab_manager_created;
   on_first_activation = on_tab_manager_first_activation;
   on_may_close = may_close_tab_manager;

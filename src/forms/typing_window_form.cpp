@@ -46,6 +46,9 @@ void TypingWindowForm::build() {
   create_tool_window_frame(*this, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
       " 屏幕输出效果");
 
+  // Enter starts the output, or stops it while it runs.
+  set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_开始输出, &图形按钮_停止输出}});
+
   on_created = on_typing_window_created;
   on_first_activation = on_typing_window_first_activation;
   on_may_close = may_close_typing_window;

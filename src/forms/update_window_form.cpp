@@ -88,6 +88,8 @@ void UpdateWindowForm::build() {
   create_tool_window_frame(*this, {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
       "  正在努力检测程序更新，请稍等……");
 
+  set_dialog_keys({.cancel = &图形按钮_关闭小});
+
   on_created = on_update_window_created;
   on_first_activation = on_update_window_first_activation;
   on_may_close = may_close_update_window;

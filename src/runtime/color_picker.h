@@ -20,6 +20,7 @@ class ColorPicker : public Unit {
   std::function<void()> on_changed;
 
  protected:
+  bool tab_stop_by_kind() const override { return true; }
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
  private:

@@ -1,5 +1,7 @@
 #include "runtime/combo_box.h"
 
+#include <memory>
+
 #include "runtime/internal.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
@@ -16,8 +18,35 @@ void ComboBox::create(Window& parent, Rect r, Style s) {
       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | (s.text_field ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
   // The window's height is the closed box and its open list together.
   create_control(parent, L"COMBOBOX", style, 0, {r.left, r.top, r.width, r.height + s.list_height});
-  if (!s.text_field || !s.text_read_only) return;
-  if (HWND field = hw(edit_handle())) SendMessageW(field, EM_SETREADONLY, TRUE, 0);
+  HWND field = hw(edit_handle());
+  if (!field) return;
+  if (s.text_read_only) SendMessageW(field, EM_SETREADONLY, TRUE, 0);
+  // The keys typed in the text field reach its window's dialog keys as the box's own.
+  auto swallow_char = std::make_shared<bool>(false);
+  add_hook(field, [this, swallow_char](Message& m) -> intptr_t {
+    switch (m.msg) {
+      case WM_KEYDOWN:
+        *swallow_char = false;
+        if (offer_dialog_key(static_cast<int>(m.wparam), *swallow_char)) return 0;
+        break;
+      case WM_KEYUP:
+        *swallow_char = false;
+        break;
+      case WM_CHAR:
+        if (*swallow_char) {
+          *swallow_char = false;
+          return 0;
+        }
+        break;
+      default:
+        break;
+    }
+    return m.next();
+  });
+}
+
+bool ComboBox::keeps_key(int key) const {
+  return handle_ && (key == VK_RETURN || key == VK_ESCAPE) && SendMessageW(hw(handle_), CB_GETDROPPEDSTATE, 0, 0);
 }
 
 int ComboBox::add_item(std::string_view text) {

@@ -58,9 +58,12 @@ class ComboBox : public Unit {
   std::function<void()> on_edited;
 
   std::optional<intptr_t> handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+  // The open list takes Enter and Esc (they close it).
+  bool keeps_key(int key) const override;
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+  bool tab_stop_by_kind() const override { return true; }
 
  private:
   Style style_;

@@ -354,6 +354,17 @@ bool EditBox::replace_selection(std::string_view text) {
   return true;
 }
 
+bool EditBox::keeps_key(int key) const {
+  if (!handle_ || key != VK_RETURN) return false;
+  LONG style = GetWindowLongW(hw(handle_), GWL_STYLE);
+  return (style & ES_MULTILINE) && !(style & ES_READONLY);
+}
+
+void EditBox::focus_by_tab() {
+  set_focus();
+  if (handle_ && !style_.large_text) SendMessageW(hw(handle_), EM_SETSEL, 0, -1);
+}
+
 bool EditBox::read_only() const { return handle_ && (GetWindowLongW(hw(handle_), GWL_STYLE) & ES_READONLY); }
 void EditBox::set_read_only(bool on) {
   if (handle_) SendMessageW(hw(handle_), EM_SETREADONLY, on, 0);

@@ -108,9 +108,14 @@ class EditBox : public Unit {
 
   std::optional<intptr_t> handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
   void unbind_handle() override;
+  // A multi-line box the user may write in takes Enter as a line break.
+  bool keeps_key(int key) const override;
+  // Selects the text, as a dialog's box does when Tab comes to it.
+  void focus_by_tab() override;
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+  bool tab_stop_by_kind() const override { return true; }
 
  private:
   void raise_changed();

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "runtime/internal.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
@@ -13,7 +15,7 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 
 void GraphicButton::create(Window& parent, Rect r, std::string_view caption) {
   caption_ = std::string(caption);
-  hot_ = down_ = false;
+  hot_ = down_ = space_down_ = false;
   create_own(parent, L"VelmoraGraphicButton", WS_VISIBLE, 0, r);
   if (handle_) SetWindowTextW(hw(handle_), to_wide(caption_).c_str());
 }
@@ -37,6 +39,18 @@ void GraphicButton::refresh_hot() {
     repaint();
   }
 }
+
+void GraphicButton::press() {
+  HWND h = hw(handle_);
+  if (!h || !IsWindowVisible(h) || !IsWindowEnabled(h) || !on_click) return;
+  // A copy: the handler may give the button another one.
+  std::function<void()> run = on_click;
+  run();
+}
+
+bool GraphicButton::keyboard_button() const { return window_ && window_->has_dialog_keys(); }
+
+bool GraphicButton::keeps_key(int key) const { return key == VK_RETURN && !check_style_ && keyboard_button(); }
 
 void GraphicButton::set_pictures(const Picture& normal, const Picture& hover, const Picture& pressed) {
   normal_ = normal;
@@ -92,7 +106,7 @@ std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wp
       const Picture* pic = &normal_;
       if (!IsWindowEnabled(h) && !disabled_.empty())
         pic = &disabled_;
-      else if (down_ && hot_ && !pressed_.empty())
+      else if (((down_ && hot_) || space_down_) && !pressed_.empty())
         pic = &pressed_;
       else if (hot_ && !hover_.empty())
         pic = &hover_;
@@ -112,7 +126,23 @@ std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wp
         std::wstring w = to_wide(caption_);
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &text_box,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (check_style_ ? DT_LEFT : DT_CENTER));
+        if (GetFocus() == h && keyboard_button() && check_style_) {
+          // Around the caption, as a check box shows it.
+          RECT box = text_box;
+          DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &box, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+          int height = box.bottom - box.top;
+          box.top = (r.bottom - height) / 2 - 1;
+          box.bottom = box.top + height + 2;
+          box.left -= 2;
+          box.right = std::min<LONG>(box.right + 2, r.right);
+          DrawFocusRect(dc, &box);
+        }
         SelectObject(dc, old);
+      }
+      if (GetFocus() == h && keyboard_button() && (!check_style_ || caption_.empty())) {
+        RECT box{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+        if (box.right - box.left < 4 || box.bottom - box.top < 4) box = r;
+        DrawFocusRect(dc, &box);
       }
       EndPaint(h, &ps);
       return 0;
@@ -153,7 +183,37 @@ std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wp
       }
       return 0;
     }
+    case WM_SETFOCUS:
+      repaint();
+      return 0;
+    case WM_KILLFOCUS:
+      space_down_ = false;
+      repaint();
+      return 0;
+    case WM_KEYDOWN:
+      if (!keyboard_button()) return std::nullopt;
+      if (wparam == VK_SPACE) {
+        if (!space_down_) {
+          space_down_ = true;
+          repaint();
+        }
+        return 0;
+      }
+      if (wparam == VK_RETURN && keeps_key(VK_RETURN)) {
+        press();
+        return 0;
+      }
+      return std::nullopt;
+    case WM_KEYUP:
+      if (wparam == VK_SPACE && space_down_) {
+        space_down_ = false;
+        repaint();
+        press();
+        return 0;
+      }
+      return std::nullopt;
     case WM_ENABLE:
+      if (!wparam) space_down_ = false;
       repaint();
       return 0;
     default:

@@ -32,11 +32,20 @@ class GraphicButton : public Unit {
   void set_check_style(bool on);
 
   std::function<void()> on_click;
+  // As the user's click: runs on_click when the button is shown and enabled.
+  void press();
+
+  // In a window with dialog keys the focused button shows a focus mark; Space (on its release)
+  // presses it, and Enter presses a push button (a check button leaves Enter to the window).
+  bool keeps_key(int key) const override;
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+  bool tab_stop_by_kind() const override { return static_cast<bool>(on_click); }
 
  private:
+  // The button takes the keyboard: it is in a window with dialog keys.
+  bool keyboard_button() const;
   void repaint();
   // Lit while the pointer is over it, found where the pointer is now.
   void refresh_hot();
@@ -45,6 +54,7 @@ class GraphicButton : public Unit {
   unsigned text_color_ = 0;
   bool check_style_ = false;
   bool hot_ = false, down_ = false;
+  bool space_down_ = false;  // Space held on the focused button
 };
 
 }  // namespace rt

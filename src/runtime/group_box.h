@@ -11,6 +11,7 @@ class GroupBox : public Unit {
   void create(Window& parent, Rect r, unsigned frame_color = 0xA0A0A0);
   unsigned frame_color() const { return frame_color_; }
   void set_frame_color(unsigned rgb);
+  bool frames_units() const override { return true; }
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;

@@ -31,6 +31,9 @@ class ListBox : public Unit {
   std::function<void()> on_changed;
 
   std::optional<intptr_t> handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
+
+ protected:
+  bool tab_stop_by_kind() const override { return true; }
 };
 
 }  // namespace rt

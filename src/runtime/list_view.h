@@ -76,6 +76,9 @@ class ListView : public Unit {
 
   std::optional<intptr_t> handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
+ protected:
+  bool tab_stop_by_kind() const override { return true; }
+
  private:
   // While code writes, the control's change notifications are not the user's.
   int writing_ = 0;

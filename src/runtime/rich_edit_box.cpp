@@ -30,6 +30,12 @@ void RichEditBox::create(Window& parent, Rect r, bool read_only) {
   SendMessageW(hw(handle_), EM_SETBKGNDCOLOR, 0, back_color_);
 }
 
+bool RichEditBox::keeps_key(int key) const {
+  // The control keeps its read-only state in its options rather than its style alone.
+  return handle_ && key == VK_RETURN &&
+         !(SendMessageW(hw(handle_), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
+}
+
 std::string RichEditBox::text() const {
   if (!handle_) return {};
   GETTEXTLENGTHEX length{GTL_DEFAULT | GTL_NUMCHARS, 1200};

@@ -33,6 +33,11 @@ class RichEditBox : public Unit {
   RunFormat format_at(int index) const;
   unsigned back_color() const { return back_color_; }
   void set_back_color(unsigned rgb);
+  // One the user may write in takes Enter as a line break.
+  bool keeps_key(int key) const override;
+
+ protected:
+  bool tab_stop_by_kind() const override { return true; }
 
  private:
   unsigned back_color_ = 0xFFFFFF;

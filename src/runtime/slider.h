@@ -23,6 +23,9 @@ class Slider : public Unit {
 
   std::optional<intptr_t> handle_notification(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
+ protected:
+  bool tab_stop_by_kind() const override { return true; }
+
  private:
   int minimum_ = 0, maximum_ = 100;
   int reported_ = 0;  // the position on_changed last told (or code last wrote)

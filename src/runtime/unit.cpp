@@ -120,6 +120,16 @@ void Unit::set_focus() {
 }
 bool Unit::has_focus() const { return handle_ && GetFocus() == hw(handle_); }
 
+bool Unit::offer_dialog_key(int key, bool& swallow_char) {
+  if (!window_ || !window_->has_dialog_keys() || keeps_key(key)) return false;
+  // Set before the key is used: what it runs may handle the key's character in a loop of its
+  // own (a fade, a message box), and a window it closes clears it with its handles.
+  swallow_char = true;
+  if (window_->use_dialog_key(key, current_modifiers())) return true;
+  swallow_char = false;
+  return false;
+}
+
 void Unit::create_control(Window& parent, const wchar_t* cls, unsigned style, unsigned ex_style, Rect r,
                           std::string_view text) {
   window_ = &parent;
@@ -189,6 +199,8 @@ std::optional<intptr_t> Unit::route_message(unsigned msg, uintptr_t wparam, intp
         swallowed = 0;
         // A handler that closed the window leaves no character to wait for.
         swallow_char_ = handle_ != nullptr;
+      } else if (msg == WM_KEYDOWN && offer_dialog_key(static_cast<int>(wparam), swallow_char_)) {
+        swallowed = 0;
       }
       break;
     case WM_KEYUP:

@@ -69,6 +69,19 @@ class Unit {
   void set_focus();
   bool has_focus() const;
 
+  // The keyboard of a window with dialog keys (Window::set_dialog_keys). Whether Tab stops at
+  // the unit: by its kind unless set (boxes, lists, sliders, colour pickers and the graphic
+  // buttons that do something on a click do; labels, frames and pictures do not).
+  bool tab_stop() const { return tab_stop_.value_or(tab_stop_by_kind()); }
+  void set_tab_stop(bool on) { tab_stop_ = on; }
+  // Whether the focused unit uses the key (VK_TAB, VK_ESCAPE, VK_RETURN) itself instead of
+  // leaving it to its window: Enter in a multi-line box or on a button, Esc in an open list.
+  virtual bool keeps_key(int key) const { return false; }
+  // The focus arrives by Tab (a box then selects its text).
+  virtual void focus_by_tab() { set_focus(); }
+  // A frame: Tab walks the units inside it one after another.
+  virtual bool frames_units() const { return false; }
+
   // Common events. A mouse or key handler that returns false swallows the message.
   std::function<bool(int x, int y, int keys)> on_left_down, on_left_up, on_double_click;
   std::function<bool(int x, int y, int keys)> on_right_down, on_right_up, on_mouse_move;
@@ -99,6 +112,11 @@ class Unit {
   void create_own(Window& parent, const wchar_t* cls, unsigned style, unsigned ex_style, Rect r,
                   WindowHandle parent_handle = nullptr);
   void apply_font();
+  virtual bool tab_stop_by_kind() const { return false; }
+  // A key down that nothing of the unit swallowed: the window's dialog keys may use it (its
+  // character then goes with it). Also for a control's own child window (a combo box's text
+  // field), whose flag swallow_char is.
+  bool offer_dialog_key(int key, bool& swallow_char);
 
   WindowHandle handle_ = nullptr;
   Window* window_ = nullptr;
@@ -107,6 +125,7 @@ class Unit {
   void* hfont_ = nullptr;
   CursorHandle cursor_ = nullptr;
   bool swallow_char_ = false;  // the character of a swallowed key goes with it
+  std::optional<bool> tab_stop_;
 };
 
 }  // namespace rt

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "runtime/graphic_button.h"
 #include "runtime/internal.h"
+#include "runtime/reading_order.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/timer.h"
@@ -244,6 +246,96 @@ void Window::bring_forward() {
   if (!handle_) return;
   if (!is_foreground()) SetForegroundWindow(hw(handle_));
   FlashWindow(hw(handle_), FALSE);
+}
+
+void Window::set_dialog_keys(DialogKeys keys) {
+  dialog_keys_ = std::move(keys);
+  dialog_keys_set_ = true;
+}
+
+namespace {
+
+Box screen_box(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// A button of the dialog keys that can be pressed now.
+bool can_press(const GraphicButton* b) {
+  HWND h = b ? hw(b->handle()) : nullptr;
+  return h && IsWindowVisible(h) && IsWindowEnabled(h);
+}
+
+}  // namespace
+
+std::vector<Unit*> Window::tab_order() const {
+  HWND me = hw(handle_);
+  if (!me) return {};
+  RECT client{};
+  GetClientRect(me, &client);
+  MapWindowPoints(me, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  // Shown, enabled and inside the window: a narrowed window's cut-off part has none.
+  auto reachable = [&](const Unit* u) {
+    HWND h = hw(u->handle());
+    if (!h || !IsWindowVisible(h) || !IsWindowEnabled(h)) return false;
+    RECT r{}, both{};
+    GetWindowRect(h, &r);
+    return IntersectRect(&both, &r, &client) != FALSE;
+  };
+  std::vector<Unit*> out;
+  if (!dialog_keys_.order.empty()) {
+    for (Unit* u : dialog_keys_.order)
+      if (u && u->window() == this && reachable(u)) out.push_back(u);
+    return out;
+  }
+  std::vector<Unit*> stops;
+  std::vector<Box> boxes, frames;
+  for (HWND c = GetWindow(me, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    Unit* u = detail::unit_of(c);
+    if (!u || u->window() != this) continue;
+    if (u->frames_units()) {
+      if (IsWindowVisible(c)) frames.push_back(screen_box(c));
+    } else if (u->tab_stop() && reachable(u)) {
+      stops.push_back(u);
+      boxes.push_back(screen_box(c));
+    }
+  }
+  for (size_t i : reading_order(boxes, frames)) out.push_back(stops[i]);
+  return out;
+}
+
+bool Window::use_dialog_key(int key, int modifiers) {
+  if (!dialog_keys_set_ || !handle_) return false;
+  if (key == VK_ESCAPE || key == VK_RETURN) {
+    if (modifiers != 0) return false;
+    GraphicButton* b = nullptr;
+    if (key == VK_ESCAPE) {
+      b = can_press(dialog_keys_.cancel) ? dialog_keys_.cancel : nullptr;
+    } else {
+      for (GraphicButton* d : dialog_keys_.defaults)
+        if (can_press(d)) {
+          b = d;
+          break;
+        }
+    }
+    if (!b) return false;
+    b->press();
+    return true;
+  }
+  if (key != VK_TAB || (modifiers & ~kShift) != 0) return false;
+  std::vector<Unit*> order = tab_order();
+  if (order.empty()) return false;
+  // The unit that has the focus, or holds the window that has it (a combo box's text field).
+  int at = -1;
+  for (HWND f = GetFocus(); f && f != hw(handle_) && at < 0 && (GetWindowLongW(f, GWL_STYLE) & WS_CHILD);
+       f = GetParent(f))
+    for (size_t i = 0; i < order.size(); ++i)
+      if (hw(order[i]->handle()) == f) at = static_cast<int>(i);
+  const int n = static_cast<int>(order.size());
+  int next = (modifiers & kShift) ? (at < 0 ? n - 1 : (at + n - 1) % n) : (at < 0 ? 0 : (at + 1) % n);
+  order[static_cast<size_t>(next)]->focus_by_tab();
+  return true;
 }
 
 void Window::unbind_handle() {

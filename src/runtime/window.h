@@ -13,6 +13,19 @@
 namespace rt {
 
 class Timer;
+class GraphicButton;
+
+// The keys of a dialog (Window::set_dialog_keys).
+struct DialogKeys {
+  // Esc presses it, as the user's click would (nothing while it is hidden or disabled).
+  GraphicButton* cancel = nullptr;
+  // Enter presses the first of them that is shown and enabled, unless the focused unit keeps
+  // Enter for itself.
+  std::vector<GraphicButton*> defaults;
+  // The walk of Tab when given; else every unit that is a tab stop, in reading order
+  // (runtime/reading_order.h), a frame's units together.
+  std::vector<Unit*> order;
+};
 
 class Window : public Unit {
  public:
@@ -63,6 +76,18 @@ class Window : public Unit {
   // The active window of the program's thread (the one that gets the keyboard).
   bool is_active() const;
 
+  // The keyboard as in a dialog: Tab and Shift+Tab move the focus through the tab stops that
+  // are shown, enabled and inside the window, around at the ends; Esc and Enter press the
+  // cancel and the default button. A key a unit's own key handler swallows never comes here.
+  // Windows without them (the main window) leave these keys to their controls.
+  void set_dialog_keys(DialogKeys keys);
+  bool has_dialog_keys() const { return dialog_keys_set_; }
+  const DialogKeys& dialog_keys() const { return dialog_keys_; }
+  // The units Tab walks now, in its order.
+  std::vector<Unit*> tab_order() const;
+  // Runtime side: a key down that reached a unit of the window unused; true when it was used.
+  bool use_dialog_key(int key, int modifiers);
+
   // Font the form gives controls that set none.
   void* default_font();
 
@@ -109,6 +134,8 @@ class Window : public Unit {
   void* back_brush_ = nullptr;
   void* icon_ = nullptr;
   void* default_font_ = nullptr;
+  bool dialog_keys_set_ = false;
+  DialogKeys dialog_keys_;
   unsigned last_timer_id_ = 0;
   std::map<unsigned, Timer*> timers_;
 };

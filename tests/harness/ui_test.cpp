@@ -103,7 +103,7 @@ void press_key(rt::Unit& unit, int vk, int modifiers) {
   set_modifier_state(modifiers, false);
 }
 
-void key_from_keyboard(int vk, int modifiers) {
+void queue_key_from_keyboard(int vk, int modifiers) {
   std::vector<INPUT> keys;
   auto key = [&](int code, bool up) {
     INPUT in{};
@@ -122,6 +122,10 @@ void key_from_keyboard(int vk, int modifiers) {
   for (int i = 2; i >= 0; --i)
     if (held[i]) key(held[i], true);
   SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void key_from_keyboard(int vk, int modifiers) {
+  queue_key_from_keyboard(vk, modifiers);
   settle(60);
 }
 
@@ -180,6 +184,14 @@ void click_with_pointer(rt::Unit& unit) {
   move_pointer(at.x, at.y);
   mouse_at({at.x, at.y}, MOUSEEVENTF_LEFTDOWN);
   mouse_at({at.x, at.y}, MOUSEEVENTF_LEFTUP);
+  settle(150);
+}
+
+void right_click_with_pointer(rt::Unit& unit) {
+  const rt::Point at = point_on(unit);
+  move_pointer(at.x, at.y);
+  mouse_at({at.x, at.y}, MOUSEEVENTF_RIGHTDOWN);
+  mouse_at({at.x, at.y}, MOUSEEVENTF_RIGHTUP);
   settle(150);
 }
 

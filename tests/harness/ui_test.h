@@ -31,6 +31,9 @@ void type_text(rt::Unit& unit, const std::string& text);
 // The user's keyboard, through the system's input queue: the key goes wherever the keyboard
 // focus is now (nowhere when no window has it), as a real key does. Modifiers as above.
 void key_from_keyboard(int virtual_key, int modifiers = 0);
+// The same key queued without handling any message: for a loop of the system's own that takes
+// it there (an open menu, from inside the menu hook).
+void queue_key_from_keyboard(int virtual_key, int modifiers = 0);
 // ASCII letters, digits and spaces typed on that keyboard.
 void type_from_keyboard(const std::string& text);
 
@@ -40,6 +43,8 @@ void move_pointer(int x, int y);
 // The user's left click through the system's input queue, where the unit shows under the
 // pointer (its window is activated as a real click activates it).
 void click_with_pointer(rt::Unit& unit);
+// The same with the right button.
+void right_click_with_pointer(rt::Unit& unit);
 // A screen point of the unit where it is the window under the pointer (the test fails when it
 // shows nowhere).
 rt::Point point_on(rt::Unit& unit);

@@ -192,3 +192,7 @@ velmora_wine_test(win_tool_windows_tests
 velmora_wine_test(win_large_text_tests
   tests/win/large_text_test.cpp
 )
+velmora_wine_test(win_dialog_keys_tests
+  tests/win/dialog_keys_test.cpp
+  tests/harness/fake_voice.cpp
+)
