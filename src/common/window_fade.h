@@ -1,5 +1,7 @@
 #pragma once
 // Showing and hiding every window of the program, with a fade and slide when fading is on.
+#include <vector>
+
 #include "runtime/window.h"
 
 extern int g_window_alpha;  // the opacity every shown window ends at
@@ -7,7 +9,12 @@ extern int g_not_win9x;
 
 // Shows (show = true) or hides a loaded window; a window being shown is centred over the main
 // window unless keep_position.
+// Hiding a window that does not show (invisible, or transparent already) has nothing to fade:
+// it is made transparent at once, where it is.
 void show_window_faded(rt::Window& window, bool show, bool keep_position = false);
+// Hides the loaded windows in one fade, all at the same steps, as show_window_faded hides one:
+// the time of a single fade however many there are.
+void hide_windows_faded_together(const std::vector<rt::Window*>& windows);
 void toggle_topmost();
 // The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
 void set_topmost_button_tip();
