@@ -14,6 +14,7 @@
 #include "documents/file_info.h"
 #include "foreign/grabber_window.h"
 #include "forms/crypt_window_form.h"
+#include "forms/custom_open_window_form.h"
 #include "forms/file_info_window_form.h"
 #include "forms/find_window_form.h"
 #include "forms/font_window_form.h"
@@ -23,6 +24,8 @@
 #include "forms/options_window_form.h"
 #include "forms/read_aloud_window_form.h"
 #include "forms/simp_trad_window_form.h"
+#include "forms/tab_manager_form.h"
+#include "forms/typing_window_form.h"
 #include "options/config.h"
 #include "options/options_window.h"
 #include "pages/closing.h"
@@ -49,8 +52,24 @@
 int g_restart_pending = 0;
 
 void release_main_window() {
+  MainWindowForm& w = main_window();
   close_message_box();
-  // The tool windows that are loaded fade out, in this order.
+  // The exit is decided: no timer of the main window starts anything more while the windows fade
+  // (an auto-save after a No, a hand-over, the update prompt, a slide at the edge).
+  for (rt::Timer* t : {&w.时钟_监视程序, &w.时钟_滚动标签, &w.时钟_信息框, &w.时钟_显示出来, &w.时钟_真正显示,
+                       &w.时钟_延迟执行任务, &w.时钟_菜单显示})
+    t->set_interval(0);
+  // A start from now on (a restart among them) is the running instance: no request is handed to
+  // an instance that is leaving.
+  release_instance_event();
+  config_delete("程序设置", "进程通信钥匙");
+  // The tool windows that show fade out together, in one fade however many are open; a pick of
+  // the reader ends first. Each loaded one is then closed in this order, with nothing left to fade.
+  if (g_grab_capturing) end_finder_grab();
+  hide_windows_faded_together({&cloud_input_window(), &custom_open_window(), &options_window(), &jump_window(),
+                               &find_window(), &read_aloud_window(), &translation_window(), &simp_trad_window(),
+                               &crypt_window(), &font_window(), &update_window(), &about_window(),
+                               &tab_manager_window(), &file_info_window(), &grabber_window(), &typing_window()});
   if (cloud_input_window().loaded()) fade_out_cloud_input_window();
   fade_out_open_choice_window();
   if (options_window().loaded()) fade_out_options_window();
@@ -70,11 +89,8 @@ void release_main_window() {
   if (typing_window_loaded()) fade_out_typing_window();
   remove_tray_icon();
   release_boss_key();
-  // A start from now on (a restart among them) is the running instance.
-  release_instance_event();
-  disable_window_snapping(main_window());
+  disable_window_snapping(w);
   remove_dialog_centring();
-  config_delete("程序设置", "进程通信钥匙");
 }
 
 bool on_main_window_query_close() {
@@ -95,6 +111,15 @@ bool on_main_window_query_close() {
   return true;
 }
 
+bool on_main_window_may_close() {
+  if (!on_main_window_query_close()) return false;
+  // Decided and saved: the process ends here, as after every exit command. Nothing that would
+  // follow the window's end holds it (a worker waiting on the network or on another program,
+  // the release of the script control or the voice, the library's own clean-up).
+  rt::end_process(0);
+  return true;
+}
+
 void on_main_window_destroying() {
   // However the window goes, the program stops being the running instance.
   release_instance_event();
@@ -109,7 +134,7 @@ bool leave_program() {
   // The may-close event must not ask a second time when the window then goes.
   w.on_may_close = nullptr;
   if (!on_main_window_query_close()) {
-    w.on_may_close = on_main_window_query_close;
+    w.on_may_close = on_main_window_may_close;
     return false;
   }
   if (!g_restart_pending) {

@@ -1,5 +1,6 @@
 #include "common/window_fade.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -8,7 +9,6 @@
 #include "common/frame_art.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
-#include "runtime/app.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
 #include "runtime/window_services.h"
@@ -70,6 +70,41 @@ int move_window(rt::WindowHandle window, int left, int top, int width, int heigh
   return rt::move_window(window, left, top, width, height, repaint) ? 1 : 0;
 }
 
+namespace {
+
+// A window that shows anything: visible and not transparent. Hiding one that does not has no
+// fade to run.
+bool shows(rt::Window& window) { return window.loaded() && window.visible() && window.alpha() > 0; }
+
+// The fade-out of the windows together, one step of each per pause: they end transparent, the
+// main window where it started, a tool window 45 pixels to the left of it.
+void fade_out(const std::vector<rt::Window*>& windows) {
+  rt::Window& main = main_window();
+  int s0 = rt::now().second;
+  int d = step_time();
+  int a = g_window_alpha / kSteps;
+  for (rt::Window* w : windows) {
+    if (main.topmost()) w->set_topmost(true);
+    w->set_disabled(true);
+  }
+  for (int i = 1; i <= kSteps; ++i) {
+    for (rt::Window* w : windows) {
+      w->set_alpha(g_window_alpha - a * i);
+      w->set_left(w->left() + kSlide);
+    }
+    rt::delay_with_messages(d);
+  }
+  rt::delay_with_messages(d);
+  for (rt::Window* w : windows) {
+    w->set_alpha(0);
+    w->set_left(w->left() - (w == &main ? 1 : 2) * kSteps * kSlide);
+    w->set_disabled(false);
+  }
+  slow_fade_rule(s0);
+}
+
+}  // namespace
+
 void show_window_faded(rt::Window& window, bool show, bool keep_position) {
   rt::Window& main = main_window();
   if (!window.loaded()) return;
@@ -84,39 +119,35 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
     }
     return;
   }
+  if (!show) {
+    // Nothing of it shows: it is transparent at once, where it is.
+    if (!shows(window)) {
+      window.set_alpha(0);
+      return;
+    }
+    window.set_focus();
+    fade_out({&window});
+    return;
+  }
   int s0 = rt::now().second;
   if (main.topmost()) window.set_topmost(true);
   int d = step_time();
   int a = g_window_alpha / kSteps;
   window.set_focus();
-  if (show) {
-    std::optional<MainWindowFadingIn> fading_in;
-    if (&window == &main) fading_in.emplace();
-    ++g_main_disabled_by_fades;
-    main.set_disabled(true);
-    if (!keep_position && &window != &main) centre_over_main_window(window);
-    window.set_left(window.left() - kSteps * kSlide);
-    for (int i = 1; i <= kSteps; ++i) {
-      window.set_alpha(a * i);
-      window.set_left(window.left() + kSlide);
-      rt::delay_with_messages(d);
-    }
+  std::optional<MainWindowFadingIn> fading_in;
+  if (&window == &main) fading_in.emplace();
+  ++g_main_disabled_by_fades;
+  main.set_disabled(true);
+  if (!keep_position && &window != &main) centre_over_main_window(window);
+  window.set_left(window.left() - kSteps * kSlide);
+  for (int i = 1; i <= kSteps; ++i) {
+    window.set_alpha(a * i);
+    window.set_left(window.left() + kSlide);
     rt::delay_with_messages(d);
-    window.set_alpha(g_window_alpha);
-    release_main_window();
-  } else {
-    window.set_disabled(true);
-    for (int i = 1; i <= kSteps; ++i) {
-      window.set_alpha(g_window_alpha - a * i);
-      window.set_left(window.left() + kSlide);
-      rt::delay_with_messages(d);
-    }
-    rt::delay_with_messages(d);
-    window.set_alpha(0);
-    // The main window ends where it started; a tool window 45 pixels to the left of it.
-    window.set_left(window.left() - (&window == &main ? 1 : 2) * kSteps * kSlide);
-    window.set_disabled(false);
   }
+  rt::delay_with_messages(d);
+  window.set_alpha(g_window_alpha);
+  release_main_window();
   slow_fade_rule(s0);
 }
 
@@ -134,6 +165,23 @@ MainWindowFadingIn::~MainWindowFadingIn() {
   std::vector<std::function<void()>> waiting;
   waiting.swap(g_after_main_fade_in);
   for (auto& work : waiting) rt::post(std::move(work));
+}
+
+void hide_windows_faded_together(const std::vector<rt::Window*>& windows) {
+  std::vector<rt::Window*> showing;
+  for (rt::Window* w : windows)
+    if (w->loaded() && std::find(showing.begin(), showing.end(), w) == showing.end()) showing.push_back(w);
+  if (!(g_not_win9x && g_fade_enabled)) {
+    for (rt::Window* w : showing) w->set_visible(false);
+    return;
+  }
+  // As alone: those that show nothing are transparent at once, where they are.
+  std::erase_if(showing, [](rt::Window* w) {
+    if (shows(*w)) return false;
+    w->set_alpha(0);
+    return true;
+  });
+  if (!showing.empty()) fade_out(showing);
 }
 
 void set_tool_windows_topmost(bool on) {

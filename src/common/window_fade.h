@@ -1,6 +1,7 @@
 #pragma once
 // Showing and hiding every window of the program, with a fade and slide when fading is on.
 #include <functional>
+#include <vector>
 
 #include "runtime/window.h"
 
@@ -9,6 +10,8 @@ extern int g_not_win9x;
 
 // Shows (show = true) or hides a loaded window; a window being shown is centred over the main
 // window unless keep_position.
+// Hiding a window that does not show (invisible, or transparent already) has nothing to fade:
+// it is made transparent at once, where it is.
 void show_window_faded(rt::Window& window, bool show, bool keep_position = false);
 // Runs work now, or, while the main window fades in (disabled, its waits dispatching whatever
 // comes), hands it to the UI thread once the window stands.
@@ -22,6 +25,9 @@ class MainWindowFadingIn {
   MainWindowFadingIn(const MainWindowFadingIn&) = delete;
   MainWindowFadingIn& operator=(const MainWindowFadingIn&) = delete;
 };
+// Hides the loaded windows in one fade, all at the same steps, as show_window_faded hides one:
+// the time of a single fade however many there are.
+void hide_windows_faded_together(const std::vector<rt::Window*>& windows);
 void toggle_topmost();
 // The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
 void set_topmost_button_tip();

@@ -192,7 +192,7 @@ void MainWindowForm::build() {
   on_first_activation = on_main_window_first_activation;
   on_resized = layout_main_window;
   on_moved = on_main_window_moved;
-  on_may_close = on_main_window_query_close;
+  on_may_close = on_main_window_may_close;
   on_destroying = on_main_window_destroying;
   高级选择夹_标签.on_changing = on_tab_changing;
   高级选择夹_标签.on_changed = show_current_page;

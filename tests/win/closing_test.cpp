@@ -207,6 +207,8 @@ TEST_F(ClosingTest, AnExitWhoseSaveIsCancelledStopsAndTheProgramStaysWithItsPage
   // The stopped exit leaves every way out working: No now leaves.
   ui_test::answer_message_boxes({6});
   w().close();
+  // The process ends as soon as the exit is decided, as after the exit command.
+  EXPECT_EQ(ended_, 0);
   EXPECT_FALSE(w().loaded());
 }
 

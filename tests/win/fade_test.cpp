@@ -91,6 +91,46 @@ TEST_F(FadeTest, FadingEndsAtTheAlphaAndTheSlideComesBack) {
   EXPECT_EQ(main_window().alpha(), 200);
 }
 
+TEST_F(FadeTest, WindowsHiddenTogetherFadeInTheSameStepsAndOnlyThoseThatShowFade) {
+  g_fade_enabled = 1;
+  g_window_alpha = 200;
+  ToolForm a("Velmora_加密解密"), b("Velmora_简繁转换"), hidden("Velmora_语音朗读"), clear("Velmora_字体设置");
+  for (ToolForm* t : {&a, &b, &hidden, &clear}) {
+    ASSERT_TRUE(t->load(&main_window()));
+    show_window_faded(*t, true);
+  }
+  hidden.set_visible(false);
+  clear.set_alpha(0);
+  const int a_left = a.left(), b_left = b.left(), hidden_left = hidden.left(), clear_left = clear.left();
+  // Read at every pause of the fade: the two that show are at the same step all along.
+  int pauses = 0, apart = 0;
+  a.timer.on_tick = [&] {
+    ++pauses;
+    if (a.alpha() != b.alpha()) ++apart;
+  };
+  a.timer.set_interval(5);
+  hide_windows_faded_together({&a, &hidden, &b, &clear});
+  a.timer.set_interval(0);
+  EXPECT_GT(pauses, 0);
+  EXPECT_EQ(apart, 0);
+  for (ToolForm* t : {&a, &b}) {
+    EXPECT_EQ(t->alpha(), 0);
+    EXPECT_FALSE(t->disabled());
+  }
+  EXPECT_EQ(a.left(), a_left - 45);
+  EXPECT_EQ(b.left(), b_left - 45);
+  // Neither of the others had anything to fade: each stays where it is, transparent.
+  EXPECT_EQ(hidden.left(), hidden_left);
+  EXPECT_EQ(clear.left(), clear_left);
+  EXPECT_EQ(hidden.alpha(), 0);
+  EXPECT_FALSE(hidden.visible());
+  // Hidden alone, as a tool window's close does at the exit after the common fade: the same.
+  show_window_faded(a, false);
+  show_window_faded(hidden, false);
+  EXPECT_EQ(a.left(), a_left - 45);
+  EXPECT_EQ(hidden.left(), hidden_left);
+}
+
 TEST_F(FadeTest, FadesNestAndSurviveTheirWindowsDestruction) {
   g_fade_enabled = 1;
   g_window_alpha = 255;

@@ -100,6 +100,7 @@ TEST_F(HandOverTest, TheStartMakesThisTheRunningInstance) {
   EXPECT_EQ(main_window().时钟_监视程序.interval(), 500);
   // The shutdown gives both back: the next start is the running instance.
   release_main_window();
+  EXPECT_EQ(main_window().时钟_监视程序.interval(), 0);  // no request is taken any more
   EXPECT_EQ(open_instance_event(kInstanceEventName), 0);
   EXPECT_EQ(g_instance_event, nullptr);
   EXPECT_EQ(config_read("程序设置", "进程通信钥匙"), "");

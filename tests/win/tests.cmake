@@ -135,6 +135,10 @@ velmora_wine_test(win_single_instance_tests
   tests/win/single_instance_test.cpp
 )
 add_dependencies(win_single_instance_tests Velmora velmora_foreign_target)
+velmora_wine_test(win_exit_tests
+  tests/win/exit_test.cpp
+)
+add_dependencies(win_exit_tests Velmora)
 velmora_wine_test(win_grabber_window_tests
   tests/win/grabber_window_test.cpp
 )
