@@ -89,3 +89,7 @@ void GrabberWindowForm::build() {
                        &标签_右下})
     l->on_left_down = drag;
 }
+
+std::vector<rt::Window::Overlap> GrabberWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

@@ -250,3 +250,44 @@ void MainWindowForm::build() {
   bind_menu_bar(*this);
   layout_main_window();
 }
+
+std::vector<rt::Window::Overlap> MainWindowForm::intended_overlaps() {
+  const std::vector<const rt::Unit*> frame = {&标签_左上, &标签_上中, &标签_右上, &标签_左中,
+                                              &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  std::vector<const rt::Unit*> on_caption = {&图形按钮_关闭, &图形按钮_最大化, &图形按钮_最小化, &图形按钮_最前,
+                                             &图形按钮_迷你模式, &图形按钮_程序图标};
+  for (const rt::Unit* digit : {&图形按钮_时_个位, &图形按钮_时_十位, &图形按钮_时到分_分隔, &图形按钮_分_个位,
+                                &图形按钮_分_十位, &图形按钮_分到秒_分隔, &图形按钮_秒_个位, &图形按钮_秒_十位})
+    on_caption.push_back(digit);
+  const std::vector<const rt::Unit*> status = {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径};
+  std::vector<const rt::Unit*> at_edges = frame;
+  at_edges.insert(at_edges.end(), status.begin(), status.end());
+  for (const rt::Unit* u : std::initializer_list<const rt::Unit*>{&标签_底, &图形按钮_移动, &图形按钮_向右, this})
+    at_edges.push_back(u);
+  return {
+      // The caption's buttons, the program icon and the clock lie on the caption.
+      {on_caption, {&标签_左上, &标签_上中, &标签_右上}},
+      // The sizing strips lie along the edges over whatever reaches them; the right one runs 24
+      // pixels further down than the left one, past the bottom edge.
+      {{&透明标签_上, &透明标签_左, &透明标签_右, &透明标签_下}, at_edges},
+      // The status line lies on the bottom frame and on the strip of double clicks along the
+      // bottom edge, which lies on the frame.
+      {status, {&标签_下中, &标签_底}},
+      {{&标签_底}, {&标签_左下, &标签_下中, &标签_右下}},
+      // The grip on the bottom-right corner runs 4 pixels past the right edge, over the status
+      // line's end; its dots lie in the part that shows.
+      {{&图形按钮_移动}, {&标签_下中, &标签_右下, &透明标签_文件标题, &透明标签_文件路径, this}},
+      // The current tab's close button lies on it; the scroll buttons cover the strip's right
+      // end, overlap each other by a pixel and reach a pixel past the strip, down onto the page
+      // and right into the frame.
+      {{&图形按钮_关闭本页, &图形按钮_向左, &图形按钮_向右}, {&高级选择夹_标签}},
+      {{&图形按钮_向左}, {&图形按钮_向右}},
+      {{&图形按钮_向左, &图形按钮_向右}, {&编辑框_文本类容, &标签_右中}},
+      // The strip's lower edge lies on the page's upper one; both reach 2 pixels into the right
+      // frame.
+      {{&高级选择夹_标签}, {&编辑框_文本类容}},
+      {{&高级选择夹_标签, &编辑框_文本类容}, {&标签_右中}},
+      // A web fetch's busy picture and its note lie on the page.
+      {{&图片框_读取网页, &透明标签_说明}, {&编辑框_文本类容}},
+  };
+}

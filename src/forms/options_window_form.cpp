@@ -50,6 +50,7 @@ void OptionsWindowForm::build() {
   set_back_color(kSkinBodyColor);
   for (auto& units : pages_) units.clear();
   checks_.clear();
+  titled_groups_.clear();
   int page = kProgramPage;
 
   // Units created first lie on top: the title strip's buttons before its labels, each group's
@@ -99,6 +100,7 @@ void OptionsWindowForm::build() {
     title.set_text_color(kGroupTitleColor);
     title.set_align(rt::Label::Align::Centre);
     g.create(*this, r, kGroupFrameColor);
+    titled_groups_.push_back({{&title}, {&g}});
     pages_[page].push_back(&title);
     pages_[page].push_back(&g);
   };
@@ -548,4 +550,10 @@ void OptionsWindowForm::bind_events() {
   for (rt::EditBox* box : {&编辑框_操作目录, &编辑框_目标目录, &编辑框_搜索规则, &编辑框_过滤替换, &编辑框_改后缀名,
                            &编辑框_文件前面加, &编辑框_文件后面加, &编辑框_完全自定义文件名称})
     box->on_focus = [box] { show_naming_help(*box); };
+}
+
+std::vector<rt::Window::Overlap> OptionsWindowForm::intended_overlaps() {
+  std::vector<Overlap> overlaps = titled_groups_;
+  overlaps.push_back(title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标}));
+  return overlaps;
 }

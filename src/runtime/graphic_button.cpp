@@ -76,6 +76,24 @@ void GraphicButton::set_caption(std::string_view text) {
   repaint();
 }
 
+const Picture& GraphicButton::shown_picture() const {
+  if (!IsWindowEnabled(hw(handle_)) && !disabled_.empty()) return disabled_;
+  if (down_ && hot_ && !pressed_.empty()) return pressed_;
+  if (hot_ && !hover_.empty()) return hover_;
+  return normal_;
+}
+
+std::optional<Unit::DrawnText> GraphicButton::drawn_text() const {
+  if (!handle_ || caption_.empty()) return std::nullopt;
+  RECT r;
+  GetClientRect(hw(handle_), &r);
+  // A check's caption follows its picture, which shows the state.
+  if (check_style_) r.left = shown_picture().width() + 4;
+  const unsigned format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (check_style_ ? DT_LEFT : DT_CENTER);
+  return DrawnText{to_wide(caption_), {r.left, r.top, r.right - r.left, r.bottom - r.top}, format,
+                   hfont_ ? hfont_ : window_->default_font()};
+}
+
 std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
   HWND h = hw(handle_);
   switch (msg) {
@@ -89,29 +107,20 @@ std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wp
       HBRUSH back = CreateSolidBrush(window_->back_color());
       FillRect(dc, &r, back);
       DeleteObject(back);
-      const Picture* pic = &normal_;
-      if (!IsWindowEnabled(h) && !disabled_.empty())
-        pic = &disabled_;
-      else if (down_ && hot_ && !pressed_.empty())
-        pic = &pressed_;
-      else if (hot_ && !hover_.empty())
-        pic = &hover_;
-      RECT text_box = r;
+      const Picture* pic = &shown_picture();
       if (check_style_) {
         int size = pic->empty() ? 0 : pic->height();
         int top = (r.bottom - size) / 2;
         pic->draw(dc, 0, top, pic->width(), size);
-        text_box.left = pic->width() + 4;
       } else {
         pic->draw(dc, 0, 0, r.right, r.bottom);
       }
-      if (!caption_.empty()) {
-        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(hfont_ ? hfont_ : window_->default_font()));
+      if (auto t = drawn_text()) {
+        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(t->font));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, IsWindowEnabled(h) ? text_color_ : GetSysColor(COLOR_GRAYTEXT));
-        std::wstring w = to_wide(caption_);
-        DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &text_box,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (check_style_ ? DT_LEFT : DT_CENTER));
+        RECT box{t->box.left, t->box.top, t->box.left + t->box.width, t->box.top + t->box.height};
+        DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &box, t->format);
         SelectObject(dc, old);
       }
       EndPaint(h, &ps);

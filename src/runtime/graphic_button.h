@@ -33,11 +33,15 @@ class GraphicButton : public Unit {
 
   std::function<void()> on_click;
 
+  std::optional<DrawnText> drawn_text() const override;
+
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
  private:
   void repaint();
+  // The picture of the state the button is in.
+  const Picture& shown_picture() const;
   // Lit while the pointer is over it, found where the pointer is now.
   void refresh_hot();
   Picture normal_, hover_, pressed_, disabled_;

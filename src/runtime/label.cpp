@@ -80,6 +80,26 @@ void Label::set_transparent(bool on) {
   repaint();
 }
 
+std::optional<Unit::DrawnText> Label::drawn_text() const {
+  if (!handle_ || text_.empty()) return std::nullopt;
+  RECT r;
+  GetClientRect(hw(handle_), &r);
+  UINT fmt = DT_NOPREFIX | DT_EXPANDTABS;
+  fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
+  bool single_line = !wrap_ && text_.find('\n') == std::string::npos;
+  if (single_line)
+    fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0) |
+           (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
+  else
+    fmt |= DT_WORDBREAK;
+  if (align_ == Align::Right)
+    r.right -= margin_;
+  else
+    r.left += margin_;
+  return DrawnText{to_wide(text_), {r.left, r.top, r.right - r.left, r.bottom - r.top}, fmt,
+                   hfont_ ? hfont_ : window_->default_font()};
+}
+
 std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
   switch (msg) {
     case WM_ERASEBKGND:
@@ -96,25 +116,12 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         FillRect(dc, &r, b);
         DeleteObject(b);
       }
-      if (!text_.empty()) {
-        HFONT f = static_cast<HFONT>(hfont_ ? hfont_ : window_->default_font());
-        HGDIOBJ old = SelectObject(dc, f);
+      if (auto t = drawn_text()) {
+        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(t->font));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, text_color_);
-        UINT fmt = DT_NOPREFIX | DT_EXPANDTABS;
-        fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
-        bool single_line = !wrap_ && text_.find('\n') == std::string::npos;
-        if (single_line)
-          fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0) |
-                 (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
-        else
-          fmt |= DT_WORDBREAK;
-        std::wstring w = to_wide(text_);
-        if (align_ == Align::Right)
-          r.right -= margin_;
-        else
-          r.left += margin_;
-        DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, fmt);
+        RECT box{t->box.left, t->box.top, t->box.left + t->box.width, t->box.top + t->box.height};
+        DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &box, t->format);
         SelectObject(dc, old);
       }
       EndPaint(hw(handle_), &ps);

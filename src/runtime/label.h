@@ -36,6 +36,8 @@ class Label : public Unit {
   void set_text_margin(int pixels);
   void set_ellipsis(Ellipsis e);
 
+  std::optional<DrawnText> drawn_text() const override;
+
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
