@@ -100,6 +100,19 @@ std::optional<Unit::DrawnText> Label::drawn_text() const {
                    hfont_ ? hfont_ : window_->default_font()};
 }
 
+int Label::text_height() const {
+  auto t = drawn_text();
+  if (!t) return 0;
+  HDC dc = GetDC(hw(handle_));
+  HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(t->font));
+  RECT need{0, 0, t->box.width, 0};
+  DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &need,
+            (t->format & ~(DT_VCENTER | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(hw(handle_), dc);
+  return need.bottom - need.top;
+}
+
 std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
   switch (msg) {
     case WM_ERASEBKGND:

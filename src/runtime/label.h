@@ -35,6 +35,8 @@ class Label : public Unit {
   // the right end of right-aligned text.
   void set_text_margin(int pixels);
   void set_ellipsis(Ellipsis e);
+  // The height the text takes at the label's width, as the label draws it (0 without text).
+  int text_height() const;
 
   std::optional<DrawnText> drawn_text() const override;
 
