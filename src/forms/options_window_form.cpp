@@ -300,13 +300,15 @@ void OptionsWindowForm::build() {
           {"-", "_", "─", "━", "┉", ".", "ˉ", "﹉", "﹊", "～", "~", "≈", "=", "≡", "*", "‥", ">", "∷", "∴", "∵"},
           true);
     y += 30;
-    // The preview: the unit repeated 240 times, wrapped over a few lines.
-    标签_预览.create(*this, {x0, y, W - 2 * kColumn[0] - 16, 64});
+    // The preview: the unit repeated 240 times, wrapped over a few lines; five lines hold it for
+    // every unit of the list, the full-width ones too.
+    标签_预览.create(*this, {x0, y, W - 2 * kColumn[0] - 16, 70});
     标签_预览.set_transparent(true);
     标签_预览.set_text_color(0x8B0000);
     标签_预览.set_vertical_centre(false);
+    标签_预览.set_word_wrap(true);
     pages_[page].push_back(&标签_预览);
-    y += 72;
+    y += 78;
     group(分组框_编辑设置, 标签_编辑设置, {kColumn[0], top, W - 2 * kColumn[0], y - top}, "编辑设置");
   }
 

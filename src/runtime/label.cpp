@@ -91,7 +91,7 @@ std::optional<Unit::DrawnText> Label::drawn_text() const {
     fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0) |
            (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
   else
-    fmt |= DT_WORDBREAK;
+    fmt |= DT_WORDBREAK | DT_EDITCONTROL;  // a word longer than the label breaks too
   if (align_ == Align::Right)
     r.right -= margin_;
   else

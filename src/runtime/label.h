@@ -27,7 +27,8 @@ class Label : public Unit {
   void set_transparent(bool on);
   void set_align(Align a);
   void set_vertical_centre(bool on);
-  // Lines longer than the label break at its width, from the top (off: one line per line).
+  // Lines longer than the label break at its width, from the top, a word longer than the width
+  // too (off: one line per line).
   void set_word_wrap(bool on);
   void set_picture(const Picture& p);
   const Picture& picture() const { return picture_; }

@@ -454,6 +454,15 @@ TEST_F(RuntimeTest, WorkersReachTheUiThreadThroughInvokeAndPost) {
   EXPECT_NE(worker.load(), ui);
 }
 
+TEST_F(RuntimeTest, AWrappingLabelBreaksAWordLongerThanItsWidth) {
+  rt::Label& label = form.label;
+  label.set_text(std::string(200, '-'));  // far wider than the label, with no blank
+  const int line = label.text_height();
+  ASSERT_GT(line, 0);
+  label.set_word_wrap(true);
+  EXPECT_GE(label.text_height(), 2 * line);
+}
+
 TEST_F(RuntimeTest, UnitsOfADestroyedWindowAreInert) {
   form.tabs.insert("x");
   form.memo.set_text("text");
