@@ -143,6 +143,11 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
     case WM_SETFONT:
       repaint();
       return 0;
+    case WM_SIZE:
+      // Where the text goes depends on the size (alignment, wrapping, "..."): the part the
+      // system keeps would show the text of the old size.
+      repaint();
+      return std::nullopt;
     case WM_NCHITTEST:
       // Transparent for painting only: the label still takes its mouse events.
       return HTCLIENT;
