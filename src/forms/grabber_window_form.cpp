@@ -31,7 +31,8 @@ void GrabberWindowForm::build() {
   标签_说明.set_text_color(kCaptionColor);
   编辑框_句柄.create(*this, {12, 86, W - 24, 22}, {.multiline = false});
   超级编辑框.create(*this, {12, 116, W - 24, H - 116 - 16}, {.vertical_scroll = true, .horizontal_scroll = true});
-  标签_底.create(*this, {2, H - 14, W - 4, 12});
+  // Along the bottom edge, between the frame's corners.
+  标签_底.create(*this, {4, H - 14, W - 8, 12});
   标签_底.set_transparent(true);
 
   create_tool_window_frame(*this, frame_labels(), "   取窗口组件的文本内容");
