@@ -76,7 +76,7 @@ void MainWindowForm::build() {
     colon->create(*this, {0, kClockTop, kClockSeparatorWidth, kClockHeight});
 
   透明标签_标签状态.create(*this, {10, kStatusTop, 150, kStatusHeight});
-  透明标签_文件标题.create(*this, {160, kStatusTop, 220, kStatusHeight});
+  透明标签_文件标题.create(*this, {160, kStatusTop, kStatusTitleWidth, kStatusHeight});
   透明标签_文件路径.create(*this, {380, kStatusTop, W - 388, kStatusHeight});
   for (rt::Label* status : {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径}) {
     status->set_transparent(true);
@@ -162,6 +162,9 @@ void MainWindowForm::build() {
   标签_上中.set_font({0, true, false, false, false, 10, "微软雅黑"});
   标签_上中.set_text_color(0xFF0000);
   标签_上中.set_text_margin(20);  // the program icon lies over the caption's start
+  // The clock and the buttons lie over its end: the layout keeps the text clear of them, and a
+  // long path ends in "..." before them, as a title bar does.
+  标签_上中.set_ellipsis(rt::Label::Ellipsis::End);
 
   通用对话框.filter =
       "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"

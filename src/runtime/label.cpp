@@ -66,6 +66,11 @@ void Label::set_text_margin(int pixels) {
   margin_ = pixels;
   repaint();
 }
+void Label::set_text_end_margin(int pixels) {
+  if (end_margin_ == pixels) return;
+  end_margin_ = pixels;
+  repaint();
+}
 void Label::set_ellipsis(Ellipsis e) {
   ellipsis_ = e;
   repaint();
@@ -92,10 +97,13 @@ std::optional<Unit::DrawnText> Label::drawn_text() const {
            (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
   else
     fmt |= DT_WORDBREAK | DT_EDITCONTROL;  // a word longer than the label breaks too
-  if (align_ == Align::Right)
+  if (align_ == Align::Right) {
     r.right -= margin_;
-  else
+    r.left += end_margin_;
+  } else {
     r.left += margin_;
+    r.right -= end_margin_;
+  }
   return DrawnText{to_wide(text_), {r.left, r.top, r.right - r.left, r.bottom - r.top}, fmt,
                    hfont_ ? hfont_ : window_->default_font()};
 }

@@ -35,6 +35,9 @@ class Label : public Unit {
   // Room kept free before the text (a picture drawn over the label's start): at the left, or at
   // the right end of right-aligned text.
   void set_text_margin(int pixels);
+  // Room kept free after the text (units laid over the label's other end): at the right, or at
+  // the left of right-aligned text.
+  void set_text_end_margin(int pixels);
   void set_ellipsis(Ellipsis e);
   // The height the text takes at the label's width, as the label draws it (0 without text).
   int text_height() const;
@@ -46,7 +49,7 @@ class Label : public Unit {
 
  private:
   void repaint();
-  int margin_ = 0;
+  int margin_ = 0, end_margin_ = 0;
   Ellipsis ellipsis_ = Ellipsis::None;
   std::string text_;
   unsigned text_color_ = 0;
