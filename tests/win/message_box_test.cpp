@@ -596,6 +596,7 @@ TEST_F(MessageBoxTest, Screenshots) {
     std::string name = s.input_mode ? "message_box_input" : "message_box_set_" + std::to_string(s.set);
     ask(r, [&](MessageBoxForm& f) {
       ui_test::screenshot(name);
+      EXPECT_TRUE(ui_test::layout_is_sound(f));
       close_message_box();
     });
   }
@@ -607,6 +608,7 @@ TEST_F(MessageBoxTest, Screenshots) {
   ask(r, [](MessageBoxForm& f) {
     ui_test::wait_for([&] { return f.透明标签_倒计时.text() == "4"; }, 8000);
     ui_test::screenshot("message_box_countdown");
+    EXPECT_TRUE(ui_test::layout_is_sound(f));
     close_message_box();
   });
 }

@@ -192,3 +192,7 @@ velmora_wine_test(win_tool_windows_tests
 velmora_wine_test(win_large_text_tests
   tests/win/large_text_test.cpp
 )
+velmora_wine_test(win_layout_tests
+  tests/win/layout_test.cpp
+  tests/harness/fake_voice.cpp
+)
