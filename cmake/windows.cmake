@@ -52,7 +52,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # Every Windows test program: our own main (code page check, runtime set-up), run by Wine.
 add_library(velmora_test_main STATIC tests/harness/win_test_main.cpp tests/harness/ui_test.cpp
-  tests/harness/program_test.cpp tests/harness/local_http_server.cpp)
+  tests/harness/program_test.cpp tests/harness/local_http_server.cpp tests/harness/layout_check.cpp)
 target_include_directories(velmora_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/harness)
 target_link_libraries(velmora_test_main PUBLIC gtest velmora_runtime)
 

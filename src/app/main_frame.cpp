@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include <algorithm>
+
 #include "app/commands.h"
 #include "app/edge_hide.h"
 #include "app/globals.h"
@@ -188,14 +190,22 @@ void layout_main_window() {
                               &m.图形按钮_迷你模式};
   for (int i = 1; i < 5; ++i) row[i]->set_left(row[i - 1]->left() - row[i]->width());
   place_main_clock();
+  // The caption's text ends before the clock, which lies left of the buttons.
+  m.标签_上中.set_text_end_margin(m.标签_上中.left() + m.标签_上中.width() - m.图形按钮_时_个位.left());
+  m.工具条_工具栏.set_width(m.标签_右中.left() - m.工具条_工具栏.left());
 
   m.高级选择夹_标签.set_width(m.标签_右中.left() - m.标签_左中.width() + 2);
   m.编辑框_文本类容.set_width(m.高级选择夹_标签.width());
   m.编辑框_文本类容.set_height(m.标签_下中.top() - m.编辑框_文本类容.top());
 
   for (rt::Label* l : {&m.透明标签_标签状态, &m.透明标签_文件标题, &m.透明标签_文件路径}) l->set_top(m.标签_下中.top());
+  // A window too narrow for the whole name narrows it, after the path has gone.
+  m.透明标签_文件标题.set_width(std::clamp(W - 8 - m.透明标签_文件标题.left(), 0, kStatusTitleWidth));
   m.透明标签_文件路径.set_left(m.透明标签_文件标题.left() + m.透明标签_文件标题.width());
-  m.透明标签_文件路径.set_width(W - m.透明标签_文件路径.left() - 8);
+  m.透明标签_文件路径.set_width(std::max(0, W - m.透明标签_文件路径.left() - 8));
+  // The grip lies over the status line's right end: the texts there end before it.
+  for (rt::Label* l : {&m.透明标签_文件标题, &m.透明标签_文件路径})
+    l->set_text_end_margin(std::clamp(l->left() + l->width() - m.图形按钮_移动.left(), 0, l->width()));
   m.进度条.set_top(m.标签_下中.top() - 1);
   m.进度条.set_width(m.编辑框_文本类容.width() + 2);
 
@@ -211,7 +221,7 @@ void layout_main_window() {
   m.透明标签_下.move(m.标签_下中.left() - 4, H - 2, m.标签_下中.width() + 8, m.透明标签_下.height());
 
   m.高级选择夹_标签.redraw();
-  m.标签_底.set_width(W);
+  m.标签_底.move(0, H - m.标签_底.height(), W, m.标签_底.height());
   if (g_remember_position) {
     config_write("程序设置", "窗口宽度", std::to_string(W));
     config_write("程序设置", "窗口高度", std::to_string(H));

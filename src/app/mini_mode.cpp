@@ -108,6 +108,11 @@ void switch_mini_form(bool keep_on_screen) {
   }
   w.标签_上中.set_text(compact ? "" : kTitle);
   for (rt::GraphicButton* b : w.full_form_buttons()) b->set_visible(!compact);
+  // The compact form is narrower than the small clock's place and shorter than the search row:
+  // they go with the full form (the hint over an empty keyword box comes back with it).
+  for (rt::GraphicButton* u : w.small_clock()) u->set_visible(!compact);
+  w.编辑框_关键词.set_visible(!compact);
+  w.标签_提示搜索引擎.set_visible(!compact && w.编辑框_关键词.text().empty());
   w.时钟_显示时间.set_interval(compact ? 1000 : 0);
   w.时钟_显示时间_小.set_interval(compact ? 0 : 1000);
   if (compact)

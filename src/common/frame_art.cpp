@@ -61,9 +61,10 @@ void draw_glyph(Canvas& c, CaptionGlyph g, uint32_t ink) {
       c.line(cx - 3, cy + 3, cx + 3, cy - 3, ink);
       break;
     case CaptionGlyph::Grip:
+      // The grip's right 4 pixels lie past the window's edge, where the frame places it.
       for (int i = 0; i < 3; ++i)
         for (int j = 0; j <= i; ++j)
-          c.fill(c.w - 4 - 3 * j, c.h - 4 - 3 * (i - j), c.w - 3 - 3 * j, c.h - 3 - 3 * (i - j), ink);
+          c.fill(c.w - 8 - 3 * j, c.h - 4 - 3 * (i - j), c.w - 7 - 3 * j, c.h - 3 - 3 * (i - j), ink);
       break;
   }
 }

@@ -41,6 +41,7 @@ rt::Picture seven_segment_colon(int width, int thickness, const std::vector<uint
 constexpr int kCaptionHeight = 30;
 constexpr int kFrameSide = 4;
 constexpr int kStatusHeight = 24;
+constexpr int kStatusTitleWidth = 220;  // the page name's room on the status line
 constexpr int kCornerWidth = 8;
 constexpr int kCaptionButtonWidth = 28;
 constexpr int kCaptionButtonHeight = 22;

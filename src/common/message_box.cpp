@@ -1,7 +1,9 @@
 #include "common/message_box.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 
 #include "common/skin.h"
 #include "common/skin_art.h"
@@ -334,9 +336,15 @@ void on_message_box_created() {
     input.set_text_color(r.input_text_color);
     input.set_mouse_pointer(r.input_cursor.handle());
     install_colored_border(input.handle(), kInputBorderColor);
-    f.透明标签_提示类容.set_top(21);
-    f.透明标签_提示类容.set_height(input.top() - 23);
-    f.set_height(kInputBoxHeight);
+    // The prompt grows to its message: what the message needs beyond the form's room moves the
+    // input box and the buttons down and makes the box higher.
+    rt::Label& message = f.透明标签_提示类容;
+    message.set_top(21);
+    message.set_height(input.top() - 23);
+    const int more = std::max(0, message.text_height() - message.height());
+    message.set_height(message.height() + more);
+    for (rt::Unit* u : std::initializer_list<rt::Unit*>{&input, &ok, &cancel}) u->set_top(u->top() + more);
+    f.set_height(kInputBoxHeight + more);
     input.set_focus();
   } else {
     int row_top = r.button_row_top < 95 ? 95 : r.button_row_top > 140 ? 140 : r.button_row_top;

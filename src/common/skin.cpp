@@ -75,6 +75,10 @@ void create_tool_window_frame(rt::Window& window, const SkinLabels& labels, std:
   bottom_right->create(window, {w - 4, h - 4, 4, 4});
 }
 
+rt::Window::Overlap title_strip_buttons(const SkinLabels& labels, std::vector<const rt::Unit*> buttons) {
+  return {std::move(buttons), {labels[0], labels[1], labels[2]}};
+}
+
 void create_popup_frame(rt::Window& window, const SkinLabels& labels) {
   auto& [top_left, top, top_right, left, right, bottom_left, bottom, bottom_right] = labels;
   const int w = window.width(), h = window.height(), k = kPopupFrameCorner, e = kPopupFrameEdge;

@@ -3,6 +3,7 @@
 // of edit boxes.
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -28,6 +29,9 @@ void layout_child_window_skin(rt::Window& window, int radius, const SkinLabels& 
 // The frame labels of a tool window, made along the edges of its design size: the title strip
 // (with the title) and its two corners on top, 2-pixel sides and bottom, 4-pixel bottom corners.
 void create_tool_window_frame(rt::Window& window, const SkinLabels& labels, std::string_view title);
+// The buttons on a title strip (a tool window's icon and close button) lie over the strip and its
+// two corners: the overlap such a form means (rt::Window::intended_overlaps).
+rt::Window::Overlap title_strip_buttons(const SkinLabels& labels, std::vector<const rt::Unit*> buttons);
 // The thin frame labels of a popup (common/popup_art.h), made along the edges of its design size.
 void create_popup_frame(rt::Window& window, const SkinLabels& labels);
 // A tool window as its created event dresses it: fully transparent until its fade-in, the

@@ -11,6 +11,7 @@
 #include "options/config.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
+#include "runtime/system.h"
 #include "runtime/window_services.h"
 
 int g_window_alpha = 255;
@@ -56,6 +57,10 @@ void centre_over_main_window(rt::Window& window) {
   // Halves in floating point, truncated toward zero, as the message box is placed.
   int left = static_cast<int>(main.left() + main.width() / 2.0 - window.width() / 2.0);
   int top = static_cast<int>(main.top() + main.height() / 2.0 - window.height() / 2.0);
+  // A window larger than the main window near a screen edge still opens on the screen.
+  const rt::Rect area = rt::work_area();
+  left = std::max(area.left, std::min(left, area.left + area.width - window.width()));
+  top = std::max(area.top, std::min(top, area.top + area.height - window.height()));
   window.move(left, top, window.width(), window.height());
 }
 

@@ -66,3 +66,8 @@ void AboutWindowForm::build() {
     return true;
   };
 }
+
+std::vector<rt::Window::Overlap> AboutWindowForm::intended_overlaps() {
+  return {title_strip_buttons({&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+                              {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

@@ -1,6 +1,8 @@
 #pragma once
 // The about window (caption "Velmora_检测更新", title strip "  关于"): the program's version, a
 // formatted description, the update check and the homepage.
+#include <vector>
+
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
 #include "runtime/rich_edit_box.h"
@@ -18,6 +20,8 @@ class AboutWindowForm : public rt::Window {
   rt::GraphicButton 图形按钮_更新, 图形按钮_确定;
   // 标签_上中 is the title strip.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

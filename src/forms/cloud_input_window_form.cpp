@@ -116,3 +116,10 @@ void CloudInputWindowForm::build() {
   超级按钮_调用引擎搜索.on_click = toggle_engine_fallback;
   超级按钮_顺便写到配置文件.on_click = toggle_save_cloud_ime_settings;
 }
+
+std::vector<rt::Window::Overlap> CloudInputWindowForm::intended_overlaps() {
+  return {title_strip_buttons({&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+                              {&图形按钮_关闭小, &图形按钮_程序图标}),
+          // The settings' title interrupts its frame's top line.
+          {{&标签1}, {&分组框_设置}}};
+}

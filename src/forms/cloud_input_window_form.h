@@ -1,6 +1,8 @@
 #pragma once
 // The cloud input window "Velmora_云输入法": a pinyin box at the editor's caret, the candidates
 // the chosen web input method finds for it, and the settings of the QQ service beside them.
+#include <vector>
+
 #include "runtime/combo_box.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
@@ -34,6 +36,8 @@ class CloudInputWindowForm : public rt::Window {
   rt::GraphicButton 超级按钮_开启模糊音, 超级按钮_调用引擎搜索, 超级按钮_顺便写到配置文件;
   // 标签_上中 is the title strip.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

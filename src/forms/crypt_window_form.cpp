@@ -75,3 +75,7 @@ void CryptWindowForm::build() {
   编辑框_内容摘要.on_key_down = on_crypt_text_key_down;
   图形按钮_加密解密.on_click = encrypt_or_decrypt_file;
 }
+
+std::vector<rt::Window::Overlap> CryptWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

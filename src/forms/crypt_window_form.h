@@ -1,5 +1,7 @@
 #pragma once
 // The encryption window "Velmora_加密解密": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/combo_box.h"
 #include "runtime/edit_box.h"
@@ -30,6 +32,8 @@ class CryptWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

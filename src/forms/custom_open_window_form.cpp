@@ -59,3 +59,7 @@ void CustomOpenWindowForm::build() {
     return true;
   };
 }
+
+std::vector<rt::Window::Overlap> CustomOpenWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

@@ -1,5 +1,7 @@
 #pragma once
 // The custom open window "Velmora_打开文件": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -19,6 +21,8 @@ class CustomOpenWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

@@ -1,5 +1,6 @@
 #include "forms/file_info_window_form.h"
 
+#include "common/skin.h"
 #include "common/skin_art.h"
 #include "documents/file_info.h"
 
@@ -115,4 +116,8 @@ void FileInfoWindowForm::build() {
   编辑框_访问时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::LastAccess, key); };
   for (rt::GraphicButton* b : {&超级按钮_只读文件, &超级按钮_隐藏文件, &超级按钮_系统文件属性, &超级按钮_存档文件属性})
     b->on_click = [b] { on_file_attribute_click(*b); };
+}
+
+std::vector<rt::Window::Overlap> FileInfoWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
 }

@@ -109,3 +109,7 @@ void FindWindowForm::build() {
   编辑框_查找文字.on_blur = [] { g_find_select_all_once[0] = 0; };
   编辑框_替换文字.on_blur = [] { g_find_select_all_once[1] = 0; };
 }
+
+std::vector<rt::Window::Overlap> FindWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

@@ -1,5 +1,7 @@
 #pragma once
 // The find and replace window "Velmora_寻找替换": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
@@ -25,6 +27,8 @@ class FindWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

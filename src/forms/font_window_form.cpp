@@ -1,5 +1,6 @@
 #include "forms/font_window_form.h"
 
+#include "common/skin.h"
 #include "common/skin_art.h"
 #include "texttools/font_choices.h"
 #include "texttools/font_window.h"
@@ -128,4 +129,8 @@ void FontWindowForm::build() {
     on_preview_wheel();
     return false;
   };
+}
+
+std::vector<rt::Window::Overlap> FontWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The font window "Velmora_字体设置": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/color_picker.h"
 #include "runtime/combo_box.h"
@@ -36,6 +38,8 @@ class FontWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

@@ -31,7 +31,8 @@ void GrabberWindowForm::build() {
   标签_说明.set_text_color(kCaptionColor);
   编辑框_句柄.create(*this, {12, 86, W - 24, 22}, {.multiline = false});
   超级编辑框.create(*this, {12, 116, W - 24, H - 116 - 16}, {.vertical_scroll = true, .horizontal_scroll = true});
-  标签_底.create(*this, {2, H - 14, W - 4, 12});
+  // Along the bottom edge, between the frame's corners.
+  标签_底.create(*this, {4, H - 14, W - 8, 12});
   标签_底.set_transparent(true);
 
   create_tool_window_frame(*this, frame_labels(), "   取窗口组件的文本内容");
@@ -90,4 +91,8 @@ void GrabberWindowForm::build() {
   for (rt::Label* l : {&标签_说明, &标签_底, &标签_左上, &标签_上中, &标签_左中, &标签_右中, &标签_左下, &标签_下中,
                        &标签_右下})
     l->on_left_down = drag;
+}
+
+std::vector<rt::Window::Overlap> GrabberWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
 }

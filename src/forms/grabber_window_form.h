@@ -1,5 +1,7 @@
 #pragma once
 // The reader window "取窗口组件内容": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
@@ -31,6 +33,8 @@ class GrabberWindowForm : public rt::Window {
   rt::PopupMenu 超级菜单;
   // Outlines the picked window while a pick is under way.
   rt::Timer 时钟_闪烁边框;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

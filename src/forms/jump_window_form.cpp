@@ -85,3 +85,7 @@ void JumpWindowForm::build() {
   for (rt::Label* l : frame_labels()) l->on_left_down = drag;
   透明标签_说明.on_left_down = drag;
 }
+
+std::vector<rt::Window::Overlap> JumpWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

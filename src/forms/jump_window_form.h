@@ -1,5 +1,7 @@
 #pragma once
 // The jump-to-page window "Velmora_跳转页面": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
@@ -23,6 +25,8 @@ class JumpWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

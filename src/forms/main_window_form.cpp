@@ -76,7 +76,7 @@ void MainWindowForm::build() {
     colon->create(*this, {0, kClockTop, kClockSeparatorWidth, kClockHeight});
 
   透明标签_标签状态.create(*this, {10, kStatusTop, 150, kStatusHeight});
-  透明标签_文件标题.create(*this, {160, kStatusTop, 220, kStatusHeight});
+  透明标签_文件标题.create(*this, {160, kStatusTop, kStatusTitleWidth, kStatusHeight});
   透明标签_文件路径.create(*this, {380, kStatusTop, W - 388, kStatusHeight});
   for (rt::Label* status : {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径}) {
     status->set_transparent(true);
@@ -162,6 +162,9 @@ void MainWindowForm::build() {
   标签_上中.set_font({0, true, false, false, false, 10, "微软雅黑"});
   标签_上中.set_text_color(0xFF0000);
   标签_上中.set_text_margin(20);  // the program icon lies over the caption's start
+  // The clock and the buttons lie over its end: the layout keeps the text clear of them, and a
+  // long path ends in "..." before them, as a title bar does.
+  标签_上中.set_ellipsis(rt::Label::Ellipsis::End);
 
   通用对话框.filter =
       "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"
@@ -249,4 +252,45 @@ void MainWindowForm::build() {
   标签_左中.on_double_click = on_double_click(move_caret_to_quarter);
   bind_menu_bar(*this);
   layout_main_window();
+}
+
+std::vector<rt::Window::Overlap> MainWindowForm::intended_overlaps() {
+  const std::vector<const rt::Unit*> frame = {&标签_左上, &标签_上中, &标签_右上, &标签_左中,
+                                              &标签_右中, &标签_左下, &标签_下中, &标签_右下};
+  std::vector<const rt::Unit*> on_caption = {&图形按钮_关闭, &图形按钮_最大化, &图形按钮_最小化, &图形按钮_最前,
+                                             &图形按钮_迷你模式, &图形按钮_程序图标};
+  for (const rt::Unit* digit : {&图形按钮_时_个位, &图形按钮_时_十位, &图形按钮_时到分_分隔, &图形按钮_分_个位,
+                                &图形按钮_分_十位, &图形按钮_分到秒_分隔, &图形按钮_秒_个位, &图形按钮_秒_十位})
+    on_caption.push_back(digit);
+  const std::vector<const rt::Unit*> status = {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径};
+  std::vector<const rt::Unit*> at_edges = frame;
+  at_edges.insert(at_edges.end(), status.begin(), status.end());
+  for (const rt::Unit* u : std::initializer_list<const rt::Unit*>{&标签_底, &图形按钮_移动, &图形按钮_向右, this})
+    at_edges.push_back(u);
+  return {
+      // The caption's buttons, the program icon and the clock lie on the caption.
+      {on_caption, {&标签_左上, &标签_上中, &标签_右上}},
+      // The sizing strips lie along the edges over whatever reaches them; the right one runs 24
+      // pixels further down than the left one, past the bottom edge.
+      {{&透明标签_上, &透明标签_左, &透明标签_右, &透明标签_下}, at_edges},
+      // The status line lies on the bottom frame and on the strip of double clicks along the
+      // bottom edge, which lies on the frame.
+      {status, {&标签_下中, &标签_底}},
+      {{&标签_底}, {&标签_左下, &标签_下中, &标签_右下}},
+      // The grip on the bottom-right corner runs 4 pixels past the right edge, over the status
+      // line's end; its dots lie in the part that shows.
+      {{&图形按钮_移动}, {&标签_下中, &标签_右下, &透明标签_文件标题, &透明标签_文件路径, this}},
+      // The current tab's close button lies on it; the scroll buttons cover the strip's right
+      // end, overlap each other by a pixel and reach a pixel past the strip, down onto the page
+      // and right into the frame.
+      {{&图形按钮_关闭本页, &图形按钮_向左, &图形按钮_向右}, {&高级选择夹_标签}},
+      {{&图形按钮_向左}, {&图形按钮_向右}},
+      {{&图形按钮_向左, &图形按钮_向右}, {&编辑框_文本类容, &标签_右中}},
+      // The strip's lower edge lies on the page's upper one; both reach 2 pixels into the right
+      // frame.
+      {{&高级选择夹_标签}, {&编辑框_文本类容}},
+      {{&高级选择夹_标签, &编辑框_文本类容}, {&标签_右中}},
+      // A web fetch's busy picture and its note lie on the page.
+      {{&图片框_读取网页, &透明标签_说明}, {&编辑框_文本类容}},
+  };
 }

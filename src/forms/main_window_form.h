@@ -1,5 +1,7 @@
 #pragma once
 // The main window "Velmora": its units and their event bindings.
+#include <vector>
+
 #include "runtime/dialogs.h"
 #include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
@@ -76,6 +78,8 @@ class MainWindowForm : public rt::Window {
   rt::Timer 时钟_显示时间;
   // Trims the working set while that is on.
   rt::Timer 时钟_内存优化;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

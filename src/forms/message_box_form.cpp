@@ -83,3 +83,15 @@ void MessageBoxForm::build() {
   时钟_定时关闭.on_tick = on_message_box_auto_close;
   时钟_倒计时.on_tick = on_message_box_countdown;
 }
+
+std::vector<rt::Window::Overlap> MessageBoxForm::intended_overlaps() {
+  SkinLabels frame = frame_labels();
+  return {title_strip_buttons(frame, {&图形按钮_关闭_信息框, &图形按钮_图标_信息框}),
+          // The countdown counts on the title strip, beside its buttons.
+          {{&图形按钮_关闭_信息框, &图形按钮_图标_信息框}, {&透明标签_倒计时}},
+          {{&透明标签_倒计时}, {frame[0], frame[1], frame[2]}},
+          // A prompt's message starts at 21, 3 pixels over the strip's lower edge and beside the
+          // icon's lower corner.
+          {{&透明标签_提示类容}, {frame[1]}},
+          {{&图形按钮_图标_信息框}, {&透明标签_提示类容}}};
+}

@@ -1,5 +1,7 @@
 #pragma once
 // The message box window "Velmora_信息框": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
@@ -33,6 +35,8 @@ class MessageBoxForm : public rt::Window {
 
   // The seven answer buttons in the order of their codes.
   rt::GraphicButton* answer_button(int code);
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

@@ -141,3 +141,21 @@ void MiniWindowForm::build() {
   时钟_显示时间.on_tick = update_mini_big_clock;
   时钟_显示时间_小.on_tick = update_mini_small_clock;
 }
+
+std::vector<rt::Window::Overlap> MiniWindowForm::intended_overlaps() {
+  SkinLabels frame = frame_labels();
+  std::vector<const rt::Unit*> strip_units = {&图形按钮_关闭, &图形按钮_正常模式, &图形按钮_最前, &图形按钮_程序图标};
+  for (rt::GraphicButton* u : small_clock()) strip_units.push_back(u);
+  std::vector<const rt::Unit*> big(big_clock().begin(), big_clock().end());
+  std::vector<const rt::Unit*> all_frame(frame.begin(), frame.end());
+  return {title_strip_buttons(frame, strip_units),
+          // The search row: the engine's icon, its arrow, the keyword box and the hint lie in the
+          // field's picture; the hint over the empty box.
+          {{&标签_提示搜索引擎, &图形按钮_搜索引擎, &图形按钮_下拉, &编辑框_关键词}, {&图形按钮_输入框}},
+          {{&标签_提示搜索引擎}, {&编辑框_关键词}},
+          // The field and the search button end on the bottom edge's inner row, which their lower
+          // border takes.
+          {{&图形按钮_输入框, &图形按钮_搜索}, {frame[6]}},
+          // The big clock fills the compact form, over its frame.
+          {big, all_frame}};
+}

@@ -3,6 +3,7 @@
 // web search row (engine button, keyword box, search button); in its compact form a big
 // digital clock alone.
 #include <array>
+#include <vector>
 
 #include "common/skin.h"
 #include "runtime/drop_target.h"
@@ -59,6 +60,8 @@ class MiniWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

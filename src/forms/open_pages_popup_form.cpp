@@ -34,3 +34,9 @@ void OpenPagesPopupForm::build() {
     return true;
   };
 }
+
+std::vector<rt::Window::Overlap> OpenPagesPopupForm::intended_overlaps() {
+  SkinLabels frame = frame_labels();
+  // The list starts at the frame's 2-pixel edges and so covers the inner part of its corners.
+  return {{{&列表框_打开文件列表}, {frame[0], frame[2], frame[5], frame[7]}}};
+}

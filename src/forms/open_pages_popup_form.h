@@ -1,6 +1,8 @@
 #pragma once
 // The open-pages popup "Velmora_打开文件列表": a narrow list of the open pages along the main
 // window's right edge.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/label.h"
 #include "runtime/list_box.h"
@@ -15,6 +17,8 @@ class OpenPagesPopupForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

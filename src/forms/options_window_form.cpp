@@ -50,6 +50,7 @@ void OptionsWindowForm::build() {
   set_back_color(kSkinBodyColor);
   for (auto& units : pages_) units.clear();
   checks_.clear();
+  titled_groups_.clear();
   int page = kProgramPage;
 
   // Units created first lie on top: the title strip's buttons before its labels, each group's
@@ -99,6 +100,7 @@ void OptionsWindowForm::build() {
     title.set_text_color(kGroupTitleColor);
     title.set_align(rt::Label::Align::Centre);
     g.create(*this, r, kGroupFrameColor);
+    titled_groups_.push_back({{&title}, {&g}});
     pages_[page].push_back(&title);
     pages_[page].push_back(&g);
   };
@@ -298,13 +300,15 @@ void OptionsWindowForm::build() {
           {"-", "_", "─", "━", "┉", ".", "ˉ", "﹉", "﹊", "～", "~", "≈", "=", "≡", "*", "‥", ">", "∷", "∴", "∵"},
           true);
     y += 30;
-    // The preview: the unit repeated 240 times, wrapped over a few lines.
-    标签_预览.create(*this, {x0, y, W - 2 * kColumn[0] - 16, 64});
+    // The preview: the unit repeated 240 times, wrapped over a few lines; five lines hold it for
+    // every unit of the list, the full-width ones too.
+    标签_预览.create(*this, {x0, y, W - 2 * kColumn[0] - 16, 70});
     标签_预览.set_transparent(true);
     标签_预览.set_text_color(0x8B0000);
     标签_预览.set_vertical_centre(false);
+    标签_预览.set_word_wrap(true);
     pages_[page].push_back(&标签_预览);
-    y += 72;
+    y += 78;
     group(分组框_编辑设置, 标签_编辑设置, {kColumn[0], top, W - 2 * kColumn[0], y - top}, "编辑设置");
   }
 
@@ -549,4 +553,10 @@ void OptionsWindowForm::bind_events() {
   for (rt::EditBox* box : {&编辑框_操作目录, &编辑框_目标目录, &编辑框_搜索规则, &编辑框_过滤替换, &编辑框_改后缀名,
                            &编辑框_文件前面加, &编辑框_文件后面加, &编辑框_完全自定义文件名称})
     box->on_focus = [box] { show_naming_help(*box); };
+}
+
+std::vector<rt::Window::Overlap> OptionsWindowForm::intended_overlaps() {
+  std::vector<Overlap> overlaps = titled_groups_;
+  overlaps.push_back(title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标}));
+  return overlaps;
 }

@@ -117,6 +117,8 @@ class OptionsWindowForm : public rt::Window {
   // Every check button of the window (the 超级按钮_ units that keep a state in their pictures).
   const std::vector<rt::GraphicButton*>& check_buttons() const { return checks_; }
 
+  std::vector<Overlap> intended_overlaps() override;
+
  protected:
   void build() override;
 
@@ -125,6 +127,8 @@ class OptionsWindowForm : public rt::Window {
   void build_list_menus();
   std::array<std::vector<rt::Unit*>, 4> pages_;
   std::vector<rt::GraphicButton*> checks_;
+  // Each group's title interrupts its frame's top line.
+  std::vector<Overlap> titled_groups_;
 };
 
 OptionsWindowForm& options_window();

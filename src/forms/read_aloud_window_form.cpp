@@ -115,3 +115,8 @@ void ReadAloudWindowForm::build() {
   拖放对象.on_text = append_dropped_text_to_read;
   拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_to_read(paths.front()); };
 }
+
+std::vector<rt::Window::Overlap> ReadAloudWindowForm::intended_overlaps() {
+  return {title_strip_buttons({&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+                              {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

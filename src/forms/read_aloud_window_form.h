@@ -1,5 +1,7 @@
 #pragma once
 // The read-aloud window "Velmora_语音朗读": its units and their event bindings.
+#include <vector>
+
 #include "runtime/combo_box.h"
 #include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
@@ -32,6 +34,8 @@ class ReadAloudWindowForm : public rt::Window {
   rt::DropTarget 拖放对象;
   // 标签_上中 is the title strip, which shows what the voice is doing.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

@@ -91,3 +91,7 @@ void SimpTradWindowForm::build() {
   拖放对象.on_text = append_dropped_text_to_work_box;
   拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_into_work_box(paths.front()); };
 }
+
+std::vector<rt::Window::Overlap> SimpTradWindowForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

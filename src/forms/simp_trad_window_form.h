@@ -1,5 +1,7 @@
 #pragma once
 // The Simplified/Traditional window "Velmora_简繁转换": its units and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/combo_box.h"
 #include "runtime/drop_target.h"
@@ -28,6 +30,8 @@ class SimpTradWindowForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

@@ -24,3 +24,10 @@ void SuggestionPopupForm::build() {
   on_created = on_suggestion_popup_created;
   列表框_取到提示.on_changed = search_clicked_suggestion;
 }
+
+std::vector<rt::Window::Overlap> SuggestionPopupForm::intended_overlaps() {
+  SkinLabels frame = frame_labels();
+  // The list's edge next to the keyword box runs a pixel past the popup's own edge there, so that
+  // the list joins the box.
+  return {{{&列表框_取到提示}, {this, frame[0], frame[1], frame[2], frame[5], frame[6], frame[7]}}};
+}

@@ -1,6 +1,8 @@
 #pragma once
 // The suggestion popup "Velmora_引擎提示": the search engine's suggestions for the mini-mode
 // bar's keyword, in a list under (or over) its keyword box.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/label.h"
 #include "runtime/list_box.h"
@@ -17,6 +19,8 @@ class SuggestionPopupForm : public rt::Window {
   SkinLabels frame_labels() {
     return {&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下};
   }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

@@ -1,6 +1,7 @@
 #include "forms/tab_manager_form.h"
 
 #include "common/menu_art.h"
+#include "common/skin.h"
 #include "common/skin_art.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
@@ -119,4 +120,8 @@ void TabManagerForm::build() {
   saved_list.on_item_right_clicked = [](int, int x, int y) { show_saved_list_menu(x, y); };
   拖放对象.on_files = add_dropped_files_to_saved_list;
   拖放对象.on_text = add_dropped_text_to_saved_list;
+}
+
+std::vector<rt::Window::Overlap> TabManagerForm::intended_overlaps() {
+  return {title_strip_buttons(frame_labels(), {&图形按钮_关闭小, &图形按钮_程序图标})};
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The tab manager "Velmora_标签管理": its units, its two menus and their event bindings.
+#include <vector>
+
 #include "common/skin.h"
 #include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
@@ -36,6 +38,8 @@ class TabManagerForm : public rt::Window {
 
   rt::MenuItem* open_pages_menu() { return 超级菜单.menu("打开标签_右键菜单"); }
   rt::MenuItem* saved_list_menu() { return 超级菜单.menu("保存标签_右键菜单"); }
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

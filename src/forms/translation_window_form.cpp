@@ -139,3 +139,8 @@ void TranslationWindowForm::build() {
   拖放对象.on_text = on_translation_text_dropped;
   拖放对象.on_files = [](const std::vector<std::string>& paths) { on_translation_file_dropped(paths.front()); };
 }
+
+std::vector<rt::Window::Overlap> TranslationWindowForm::intended_overlaps() {
+  return {title_strip_buttons({&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+                              {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

@@ -1,6 +1,8 @@
 #pragma once
 // The translation window "Velmora_谷歌翻译": a text, from typing, a file, a drop or an open page,
 // translated by the translation site, and either text read aloud by its speech service.
+#include <vector>
+
 #include "runtime/combo_box.h"
 #include "runtime/drop_target.h"
 #include "runtime/edit_box.h"
@@ -35,6 +37,8 @@ class TranslationWindowForm : public rt::Window {
   rt::DropTarget 拖放对象;
   // 标签_上中 is the title strip and the status line.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

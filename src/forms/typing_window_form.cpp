@@ -64,3 +64,8 @@ void TypingWindowForm::build() {
   图形按钮_停止输出.on_click = stop_typing_output;
   时钟_屏幕输出.on_tick = type_next_piece;
 }
+
+std::vector<rt::Window::Overlap> TypingWindowForm::intended_overlaps() {
+  return {title_strip_buttons({&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+                              {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

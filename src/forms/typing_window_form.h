@@ -1,5 +1,7 @@
 #pragma once
 // The typing-output window "Velmora_屏幕输出效果": its units and their event bindings.
+#include <vector>
+
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
 #include "runtime/slider.h"
@@ -21,6 +23,8 @@ class TypingWindowForm : public rt::Window {
   rt::Timer 时钟_屏幕输出;
   // 标签_上中 is the title strip, which shows the delay.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

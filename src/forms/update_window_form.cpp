@@ -103,3 +103,8 @@ void UpdateWindowForm::build() {
   超级按钮_软件主页.on_click = open_update_homepage;
   时钟_提示信息.on_tick = show_update_download_result;
 }
+
+std::vector<rt::Window::Overlap> UpdateWindowForm::intended_overlaps() {
+  return {title_strip_buttons({&标签_左上, &标签_上中, &标签_右上, &标签_左中, &标签_右中, &标签_左下, &标签_下中, &标签_右下},
+                              {&图形按钮_关闭小, &图形按钮_程序图标})};
+}

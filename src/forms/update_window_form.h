@@ -1,6 +1,8 @@
 #pragma once
 // The update window "Velmora_检测更新": what the update page publishes, compared with the
 // program, and the ways to get the new version.
+#include <vector>
+
 #include "runtime/edit_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/label.h"
@@ -31,6 +33,8 @@ class UpdateWindowForm : public rt::Window {
   rt::Timer 时钟_提示信息;
   // 标签_上中 is the title strip and the headline of the check.
   rt::Label 标签_左上, 标签_上中, 标签_右上, 标签_左中, 标签_右中, 标签_左下, 标签_下中, 标签_右下;
+
+  std::vector<Overlap> intended_overlaps() override;
 
  protected:
   void build() override;

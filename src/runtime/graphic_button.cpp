@@ -90,6 +90,24 @@ void GraphicButton::set_caption(std::string_view text) {
   repaint();
 }
 
+const Picture& GraphicButton::shown_picture() const {
+  if (!IsWindowEnabled(hw(handle_)) && !disabled_.empty()) return disabled_;
+  if (((down_ && hot_) || space_down_) && !pressed_.empty()) return pressed_;
+  if (hot_ && !hover_.empty()) return hover_;
+  return normal_;
+}
+
+std::optional<Unit::DrawnText> GraphicButton::drawn_text() const {
+  if (!handle_ || caption_.empty()) return std::nullopt;
+  RECT r;
+  GetClientRect(hw(handle_), &r);
+  // A check's caption follows its picture, which shows the state.
+  if (check_style_) r.left = shown_picture().width() + 4;
+  const unsigned format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (check_style_ ? DT_LEFT : DT_CENTER);
+  return DrawnText{to_wide(caption_), {r.left, r.top, r.right - r.left, r.bottom - r.top}, format,
+                   hfont_ ? hfont_ : window_->default_font()};
+}
+
 std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
   HWND h = hw(handle_);
   switch (msg) {
@@ -103,39 +121,31 @@ std::optional<intptr_t> GraphicButton::handle_message(unsigned msg, uintptr_t wp
       HBRUSH back = CreateSolidBrush(window_->back_color());
       FillRect(dc, &r, back);
       DeleteObject(back);
-      const Picture* pic = &normal_;
-      if (!IsWindowEnabled(h) && !disabled_.empty())
-        pic = &disabled_;
-      else if (((down_ && hot_) || space_down_) && !pressed_.empty())
-        pic = &pressed_;
-      else if (hot_ && !hover_.empty())
-        pic = &hover_;
-      RECT text_box = r;
+      const Picture* pic = &shown_picture();
       if (check_style_) {
         int size = pic->empty() ? 0 : pic->height();
         int top = (r.bottom - size) / 2;
         pic->draw(dc, 0, top, pic->width(), size);
-        text_box.left = pic->width() + 4;
       } else {
         pic->draw(dc, 0, 0, r.right, r.bottom);
       }
-      if (!caption_.empty()) {
-        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(hfont_ ? hfont_ : window_->default_font()));
+      if (auto t = drawn_text()) {
+        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(t->font));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, IsWindowEnabled(h) ? text_color_ : GetSysColor(COLOR_GRAYTEXT));
-        std::wstring w = to_wide(caption_);
-        DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &text_box,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (check_style_ ? DT_LEFT : DT_CENTER));
+        RECT box{t->box.left, t->box.top, t->box.left + t->box.width, t->box.top + t->box.height};
+        DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &box, t->format);
         if (GetFocus() == h && keyboard_button() && check_style_) {
           // Around the caption, as a check box shows it.
-          RECT box = text_box;
-          DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &box, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-          int height = box.bottom - box.top;
-          box.top = (r.bottom - height) / 2 - 1;
-          box.bottom = box.top + height + 2;
-          box.left -= 2;
-          box.right = std::min<LONG>(box.right + 2, r.right);
-          DrawFocusRect(dc, &box);
+          RECT focus = box;
+          DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &focus,
+                    DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+          int height = focus.bottom - focus.top;
+          focus.top = (r.bottom - height) / 2 - 1;
+          focus.bottom = focus.top + height + 2;
+          focus.left -= 2;
+          focus.right = std::min<LONG>(focus.right + 2, r.right);
+          DrawFocusRect(dc, &focus);
         }
         SelectObject(dc, old);
       }

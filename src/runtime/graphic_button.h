@@ -39,6 +39,8 @@ class GraphicButton : public Unit {
   // presses it, and Enter presses a push button (a check button leaves Enter to the window).
   bool keeps_key(int key) const override;
 
+  std::optional<DrawnText> drawn_text() const override;
+
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
   bool tab_stop_by_kind() const override { return static_cast<bool>(on_click); }
@@ -47,6 +49,8 @@ class GraphicButton : public Unit {
   // The button takes the keyboard: it is in a window with dialog keys.
   bool keyboard_button() const;
   void repaint();
+  // The picture of the state the button is in.
+  const Picture& shown_picture() const;
   // Lit while the pointer is over it, found where the pointer is now.
   void refresh_hot();
   Picture normal_, hover_, pressed_, disabled_;

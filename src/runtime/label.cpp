@@ -66,6 +66,11 @@ void Label::set_text_margin(int pixels) {
   margin_ = pixels;
   repaint();
 }
+void Label::set_text_end_margin(int pixels) {
+  if (end_margin_ == pixels) return;
+  end_margin_ = pixels;
+  repaint();
+}
 void Label::set_ellipsis(Ellipsis e) {
   ellipsis_ = e;
   repaint();
@@ -78,6 +83,42 @@ void Label::set_transparent(bool on) {
     SetWindowLongW(hw(handle_), GWL_EXSTYLE, on ? (ex | WS_EX_TRANSPARENT) : (ex & ~WS_EX_TRANSPARENT));
   }
   repaint();
+}
+
+std::optional<Unit::DrawnText> Label::drawn_text() const {
+  if (!handle_ || text_.empty()) return std::nullopt;
+  RECT r;
+  GetClientRect(hw(handle_), &r);
+  UINT fmt = DT_NOPREFIX | DT_EXPANDTABS;
+  fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
+  bool single_line = !wrap_ && text_.find('\n') == std::string::npos;
+  if (single_line)
+    fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0) |
+           (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
+  else
+    fmt |= DT_WORDBREAK | DT_EDITCONTROL;  // a word longer than the label breaks too
+  if (align_ == Align::Right) {
+    r.right -= margin_;
+    r.left += end_margin_;
+  } else {
+    r.left += margin_;
+    r.right -= end_margin_;
+  }
+  return DrawnText{to_wide(text_), {r.left, r.top, r.right - r.left, r.bottom - r.top}, fmt,
+                   hfont_ ? hfont_ : window_->default_font()};
+}
+
+int Label::text_height() const {
+  auto t = drawn_text();
+  if (!t) return 0;
+  HDC dc = GetDC(hw(handle_));
+  HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(t->font));
+  RECT need{0, 0, t->box.width, 0};
+  DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &need,
+            (t->format & ~(DT_VCENTER | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(hw(handle_), dc);
+  return need.bottom - need.top;
 }
 
 std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) {
@@ -96,25 +137,12 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
         FillRect(dc, &r, b);
         DeleteObject(b);
       }
-      if (!text_.empty()) {
-        HFONT f = static_cast<HFONT>(hfont_ ? hfont_ : window_->default_font());
-        HGDIOBJ old = SelectObject(dc, f);
+      if (auto t = drawn_text()) {
+        HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(t->font));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, text_color_);
-        UINT fmt = DT_NOPREFIX | DT_EXPANDTABS;
-        fmt |= align_ == Align::Centre ? DT_CENTER : align_ == Align::Right ? DT_RIGHT : DT_LEFT;
-        bool single_line = !wrap_ && text_.find('\n') == std::string::npos;
-        if (single_line)
-          fmt |= DT_SINGLELINE | (vcentre_ ? DT_VCENTER : 0) |
-                 (ellipsis_ == Ellipsis::End ? DT_END_ELLIPSIS : ellipsis_ == Ellipsis::Path ? DT_PATH_ELLIPSIS : 0);
-        else
-          fmt |= DT_WORDBREAK;
-        std::wstring w = to_wide(text_);
-        if (align_ == Align::Right)
-          r.right -= margin_;
-        else
-          r.left += margin_;
-        DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, fmt);
+        RECT box{t->box.left, t->box.top, t->box.left + t->box.width, t->box.top + t->box.height};
+        DrawTextW(dc, t->text.c_str(), static_cast<int>(t->text.size()), &box, t->format);
         SelectObject(dc, old);
       }
       EndPaint(hw(handle_), &ps);
@@ -123,6 +151,11 @@ std::optional<intptr_t> Label::handle_message(unsigned msg, uintptr_t wparam, in
     case WM_SETFONT:
       repaint();
       return 0;
+    case WM_SIZE:
+      // Where the text goes depends on the size (alignment, wrapping, "..."): the part the
+      // system keeps would show the text of the old size.
+      repaint();
+      return std::nullopt;
     case WM_NCHITTEST:
       // Transparent for painting only: the label still takes its mouse events.
       return HTCLIENT;

@@ -27,21 +27,29 @@ class Label : public Unit {
   void set_transparent(bool on);
   void set_align(Align a);
   void set_vertical_centre(bool on);
-  // Lines longer than the label break at its width, from the top (off: one line per line).
+  // Lines longer than the label break at its width, from the top, a word longer than the width
+  // too (off: one line per line).
   void set_word_wrap(bool on);
   void set_picture(const Picture& p);
   const Picture& picture() const { return picture_; }
   // Room kept free before the text (a picture drawn over the label's start): at the left, or at
   // the right end of right-aligned text.
   void set_text_margin(int pixels);
+  // Room kept free after the text (units laid over the label's other end): at the right, or at
+  // the left of right-aligned text.
+  void set_text_end_margin(int pixels);
   void set_ellipsis(Ellipsis e);
+  // The height the text takes at the label's width, as the label draws it (0 without text).
+  int text_height() const;
+
+  std::optional<DrawnText> drawn_text() const override;
 
  protected:
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 
  private:
   void repaint();
-  int margin_ = 0;
+  int margin_ = 0, end_margin_ = 0;
   Ellipsis ellipsis_ = Ellipsis::None;
   std::string text_;
   unsigned text_color_ = 0;

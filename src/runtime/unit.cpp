@@ -32,6 +32,8 @@ RECT placed_rect(HWND h) {
 
 Unit::Unit() = default;
 
+Unit* Unit::of_handle(WindowHandle h) { return h ? detail::unit_of(hw(h)) : nullptr; }
+
 Unit::~Unit() {
   if (handle_ && IsWindow(hw(handle_))) {
     if (auto* e = detail::entry_of(hw(handle_))) e->unit = nullptr;

@@ -39,6 +39,9 @@ class Unit {
   WindowHandle handle() const { return handle_; }
   bool exists() const { return handle_ != nullptr; }
   Window* window() const { return window_; }
+  // The unit a window of the runtime belongs to; null for any other window (another program's,
+  // a part of a control).
+  static Unit* of_handle(WindowHandle h);
 
   // Common properties: position and size relative to the parent's client area.
   int left() const;
@@ -63,6 +66,16 @@ class Unit {
 
   Font font() const { return font_; }
   void set_font(const Font& f);
+
+  // A text the unit paints itself, as it paints it: the characters, the box of its client area
+  // they are drawn into, the DrawText format and the font. What checks of the layout measure.
+  struct DrawnText {
+    std::wstring text;
+    Rect box;
+    unsigned format = 0;
+    void* font = nullptr;
+  };
+  virtual std::optional<DrawnText> drawn_text() const { return std::nullopt; }
 
   // Above its sibling controls.
   void bring_to_front();

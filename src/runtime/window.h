@@ -98,6 +98,16 @@ class Window : public Unit {
   // Whether a modal window of the runtime is open over this window.
   bool has_modal_child() const;
 
+  // Units the form lays over others on purpose: each unit of `over` may cover each unit of
+  // `under`, and lies above it; with the window itself (or the unit that is its parent) as
+  // `under`, it may run past that one's edge. Any other two units that share pixels, or a unit
+  // that does not lie inside its parent, are faults of the layout (checks of the layout read
+  // this list).
+  struct Overlap {
+    std::vector<const Unit*> over, under;
+  };
+  virtual std::vector<Overlap> intended_overlaps() { return {}; }
+
   // Events of the window.
   std::function<void()> on_created, on_first_activation, on_activated, on_deactivated;
   std::function<void()> on_moved, on_resized, on_shown, on_hidden, on_destroying;

@@ -19,6 +19,7 @@
 #include "documents/batch_conversion.h"
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "options/options_window.h"
 #include "program_test.h"
@@ -1116,10 +1117,12 @@ TEST_F(BatchTest, Screenshot) {
   ui_test::click(batch_list(), 30, row_y(batch_list(), 1));
   ui_test::settle(100);
   ui_test::screenshot("options_window_files_batch");
+  EXPECT_TRUE(ui_test::layout_is_sound(f));
   show_page(OptionsWindowForm::kConversionPage);
   drop(conversion_list(), paths);
   ui_test::settle(100);
   ui_test::screenshot("options_window_conversion_list");
+  EXPECT_TRUE(ui_test::layout_is_sound(f));
 }
 
 }  // namespace

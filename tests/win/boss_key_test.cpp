@@ -17,6 +17,7 @@
 #include "common/control_routines.h"
 #include "common/menu_art.h"
 #include "forms/find_window_form.h"
+#include "layout_check.h"
 #include "options/boss_key_settings.h"
 #include "options/config.h"
 #include "program_test.h"
@@ -372,6 +373,7 @@ TEST_F(BossKeySettingsTest, Screenshot) {
   ui_test::click(host_.超级按钮_开启老板键);
   capture_ctrl_shift_f8();
   ui_test::screenshot("boss_key_capture_box");
+  EXPECT_TRUE(ui_test::layout_is_sound(host_));
 }
 
 TEST_F(BossKeySettingsTest, KeysPressedInTheBoxBecomeTheCombination) {

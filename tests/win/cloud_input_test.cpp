@@ -20,6 +20,7 @@
 #include "common/cloud_art.h"
 #include "common/control_routines.h"
 #include "common/window_fade.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "pages/page_model.h"
 #include "recorded_boxes.h"
@@ -599,6 +600,7 @@ TEST_F(CloudInputTest, Screenshot) {
   ask("henhao", {"很好", "很", "恨", "狠", "痕", "亨"});
   box().set_focus();
   ui_test::screenshot("cloud_input_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(cw()));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "documents/open_files.h"
 #include "forms/crypt_window_form.h"
 #include "forms/message_box_form.h"
+#include "layout_check.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
 #include "program_test.h"
@@ -408,6 +409,7 @@ TEST_F(CryptTest, Screenshot) {
   open_window();
   ui_test::type_text(cw().编辑框_密码, "velmora");
   ui_test::screenshot("crypt_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(cw()));
 }
 
 }  // namespace

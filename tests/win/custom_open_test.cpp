@@ -24,6 +24,7 @@
 #include "documents/open_files.h"
 #include "forms/custom_open_window_form.h"
 #include "forms/message_box_form.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -423,6 +424,7 @@ TEST_F(CustomOpenTest, Screenshot) {
   open_window();
   ui_test::settle(100);
   ui_test::screenshot("custom_open_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(cw()));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "app/globals.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
+#include "layout_check.h"
 #include "local_http_server.h"
 #include "pages/closing.h"
 #include "pages/page_display.h"
@@ -447,6 +448,7 @@ TEST_F(DropsTest, ScreenshotWhileAFetchRuns) {
   ASSERT_TRUE(rt::seams::drop(editor(), {.url = server.address("/")}));
   ASSERT_TRUE(server.wait_for_requests(1));
   ui_test::screenshot("fetch_busy");
+  EXPECT_TRUE(ui_test::layout_is_sound(w()));
   EXPECT_TRUE(fetches_done());
 }
 

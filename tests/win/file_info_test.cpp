@@ -18,6 +18,7 @@
 #include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "forms/file_info_window_form.h"
+#include "layout_check.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -437,6 +438,7 @@ TEST_F(FileInfoTest, Screenshot) {
   set_times(path, {2024, 6, 1, 9, 30, 15}, {2024, 5, 20, 18, 45, 0});
   open_window();
   ui_test::screenshot("file_info_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(iw()));
 }
 
 }  // namespace

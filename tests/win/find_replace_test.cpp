@@ -18,6 +18,7 @@
 #include "common/window_fade.h"
 #include "forms/find_window_form.h"
 #include "forms/message_box_form.h"
+#include "layout_check.h"
 #include "program_test.h"
 #include "runtime/seams.h"
 #include "runtime/tooltip.h"
@@ -609,6 +610,7 @@ TEST_F(FindTest, Screenshot) {
   ui_test::click(fw().图形按钮_寻找);
   ASSERT_EQ(editor().selected_text(), "寻找");
   ui_test::screenshot("find_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(fw()));
 }
 
 }  // namespace

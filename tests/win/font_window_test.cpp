@@ -19,6 +19,7 @@
 #include "common/window_fade.h"
 #include "forms/font_window_form.h"
 #include "forms/message_box_form.h"
+#include "layout_check.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -506,6 +507,7 @@ TEST_F(FontWindowTest, Screenshot) {
   set_editor_font(names[0], 14, true);
   open_window();
   ui_test::screenshot("font_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(fw()));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "forms/message_box_form.h"
+#include "layout_check.h"
 #include "program_test.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
@@ -94,6 +95,7 @@ TEST_F(FrameTest, MaximizeAndRestoreRoundTrip) {
   EXPECT_TRUE(w().透明标签_上.disabled());
   EXPECT_TRUE(w().图形按钮_最大化.normal_picture().same_image(caption_button_strip(CaptionGlyph::Restore)[0]));
   ui_test::screenshot("main_window_maximized");
+  EXPECT_TRUE(ui_test::layout_is_sound(w()));
   toggle_maximize();
   ui_test::settle(50);
   EXPECT_TRUE(same(w().rect(), before));
@@ -210,6 +212,7 @@ TEST(FramePictures, TheFrameIsDecodedFromItsJpegData) {
 TEST_F(FrameTest, ScreenshotAtTheDefaultSize) {
   ui_test::type_text(w().编辑框_文本类容, "Velmora：一个多标签的纯文本编辑器。\r\n");
   ui_test::screenshot("main_window_default");
+  EXPECT_TRUE(ui_test::layout_is_sound(w()));
 }
 
 TEST_F(FrameTest, ScreenshotOfEachButtonSetOverTheMainWindow) {
@@ -219,6 +222,7 @@ TEST_F(FrameTest, ScreenshotOfEachButtonSetOverTheMainWindow) {
     rt::seams::set_modal_hook([&](rt::Window&) {
       shown = true;
       ui_test::screenshot("main_window_box_set_" + std::to_string(set));
+      EXPECT_TRUE(ui_test::layout_is_sound(message_box_form()));
       ui_test::click(message_box_form().图形按钮_关闭_信息框);
       if (message_box_form().loaded()) message_box_form().close();
     });
@@ -359,6 +363,7 @@ TEST_F(FrameTest, ALongPageNameEndsShortOfThePathInTheStatusLine) {
   rt::Label& title = w().透明标签_文件标题;
   ASSERT_EQ(title.text(), "标题:一个名字长得放不进状态栏标题里的文档，后面还有好多字");
   ui_test::screenshot("status_line_long_name");
+  EXPECT_TRUE(ui_test::layout_is_sound(w()));
   // The label's last pixels show what lies behind it, as when it holds no text.
   const std::vector<COLORREF> with_text = right_end_of(title, 3);
   title.set_text("");

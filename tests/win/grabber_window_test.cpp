@@ -20,6 +20,7 @@
 #include "foreign/text_reader.h"
 #include "foreign_target_process.h"
 #include "forms/grabber_window_form.h"
+#include "layout_check.h"
 #include "program_test.h"
 #include "runtime/clipboard.h"
 #include "runtime/seams.h"
@@ -499,6 +500,7 @@ TEST_F(GrabberTest, Screenshot) {
   gw().move(560, 240, gw().width(), gw().height());
   ui_test::settle(300);
   ui_test::screenshot("grabber_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(gw()));
 }
 
 }  // namespace

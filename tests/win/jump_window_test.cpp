@@ -11,6 +11,7 @@
 #include "common/skin_art.h"
 #include "common/window_fade.h"
 #include "forms/jump_window_form.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "pages/jump_to_page.h"
 #include "pages/page_model.h"
@@ -340,6 +341,7 @@ TEST_F(JumpTest, Screenshot) {
   open_window();
   ui_test::type_text(input(), "7");
   ui_test::screenshot("jump_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(jw()));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "common/skin.h"
 #include "common/skin_art.h"
 #include "forms/message_box_form.h"
+#include "layout_check.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"
 #include "runtime/tooltip.h"
@@ -200,6 +201,26 @@ TEST_F(MessageBoxTest, InputPromptLayout) {
     EXPECT_EQ(f.透明标签_提示类容.top(), 21);
     EXPECT_EQ(f.透明标签_提示类容.height(), 49);
     EXPECT_EQ(f.height(), 135);
+    close_message_box();
+  });
+}
+
+TEST_F(MessageBoxTest, APromptGrowsToItsMessage) {
+  MessageBoxRequest r = request(1);
+  r.input_mode = 1;
+  r.text = "  ";
+  for (int i = 0; i < 10; ++i) r.text += "这是一段很长的提示文字，";
+  ask(r, [](MessageBoxForm& f) {
+    const rt::Label& message = f.透明标签_提示类容;
+    const rt::EditBox& input = f.编辑框_输入类容;
+    EXPECT_GT(message.height(), 49);
+    EXPECT_GE(message.height(), message.text_height());
+    // The input box, the buttons and the box's edge move down as far as the message grew.
+    EXPECT_EQ(input.top(), message.top() + message.height() + 2);
+    for (const rt::GraphicButton* b : {&f.图形按钮_确定_信息框, &f.图形按钮_取消_信息框})
+      EXPECT_EQ(b->top(), input.top() + input.height() + 2);
+    EXPECT_EQ(f.height(), f.图形按钮_确定_信息框.top() + 29);
+    EXPECT_TRUE(ui_test::layout_is_sound(f));
     close_message_box();
   });
 }
@@ -575,6 +596,7 @@ TEST_F(MessageBoxTest, Screenshots) {
     std::string name = s.input_mode ? "message_box_input" : "message_box_set_" + std::to_string(s.set);
     ask(r, [&](MessageBoxForm& f) {
       ui_test::screenshot(name);
+      EXPECT_TRUE(ui_test::layout_is_sound(f));
       close_message_box();
     });
   }
@@ -586,6 +608,7 @@ TEST_F(MessageBoxTest, Screenshots) {
   ask(r, [](MessageBoxForm& f) {
     ui_test::wait_for([&] { return f.透明标签_倒计时.text() == "4"; }, 8000);
     ui_test::screenshot("message_box_countdown");
+    EXPECT_TRUE(ui_test::layout_is_sound(f));
     close_message_box();
   });
 }

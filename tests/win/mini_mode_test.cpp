@@ -25,6 +25,7 @@
 #include "forms/grabber_window_form.h"
 #include "forms/read_aloud_window_form.h"
 #include "forms/simp_trad_window_form.h"
+#include "layout_check.h"
 #include "mini_test.h"
 #include "options/config.h"
 #include "pages/page_model.h"
@@ -489,9 +490,11 @@ TEST_F(MiniModeTest, Screenshot) {
   keyword().set_text("天气预报");
   ui_test::settle(300);
   ui_test::screenshot("mini_mode_bar");
+  EXPECT_TRUE(ui_test::layout_is_sound(mini()));
   second_press(mini());
   ui_test::settle(200);
   ui_test::screenshot("mini_mode_clock");
+  EXPECT_TRUE(ui_test::layout_is_sound(mini()));
 }
 
 }  // namespace

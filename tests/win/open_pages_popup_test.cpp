@@ -14,6 +14,7 @@
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "forms/open_pages_popup_form.h"
+#include "layout_check.h"
 #include "pages/page_model.h"
 #include "program_test.h"
 #include "runtime/seams.h"
@@ -97,6 +98,7 @@ TEST_F(OpenPagesPopupTest, ScreenshotOfThePopupOverTheMainWindow) {
   ui_test::type_text(editor(), "Velmora：右击状态栏下沿打开文件列表。\r\n");
   open_by_bottom_label();
   ui_test::screenshot("open_pages_popup");
+  EXPECT_TRUE(ui_test::layout_is_sound(popup()));
 }
 
 TEST_F(OpenPagesPopupTest, TheMiniModeButtonOpensItTooAndCaptionsAreTheTabs) {

@@ -23,6 +23,7 @@
 #include "forms/find_window_form.h"
 #include "forms/message_box_form.h"
 #include "forms/options_window_form.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "options/default_editor.h"
 #include "options/options_window.h"
@@ -957,6 +958,7 @@ TEST_F(OptionsTest, Screenshot) {
     f.高级选择夹_功能.set_current(page);
     ui_test::settle(100);
     ui_test::screenshot(names[page]);
+    EXPECT_TRUE(ui_test::layout_is_sound(f));
   }
 }
 

@@ -15,6 +15,7 @@
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
+#include "layout_check.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
 #include "runtime/app.h"
@@ -426,6 +427,7 @@ TEST_F(PagesTest, ScreenshotWithThreePages) {
   editor().select(0, 3);
   EXPECT_EQ(tabs().count(), 3);
   ui_test::screenshot("three_pages");
+  EXPECT_TRUE(ui_test::layout_is_sound(w()));
 }
 
 TEST_F(PagesTest, OpenPathListFollowsTheTabsWhileDoubleOpeningIsRefused) {

@@ -18,6 +18,7 @@
 #include "common/window_fade.h"
 #include "fake_voice.h"
 #include "forms/read_aloud_window_form.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
@@ -671,6 +672,7 @@ TEST_F(ReadAloudTest, Screenshot) {
   open_window();
   start_reading();
   ui_test::screenshot("read_aloud_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(raw()));
 }
 
 }  // namespace

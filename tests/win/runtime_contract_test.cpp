@@ -454,6 +454,35 @@ TEST_F(RuntimeTest, WorkersReachTheUiThreadThroughInvokeAndPost) {
   EXPECT_NE(worker.load(), ui);
 }
 
+TEST_F(RuntimeTest, ALabelThatChangesSizePaintsItselfAnew) {
+  // Centred, the text moves with the size, also in the part of the label the system keeps.
+  rt::Label& label = form.label;
+  label.set_align(rt::Label::Align::Centre);
+  int paints = 0;
+  rt::add_hook(label.handle(), [&paints](rt::Message& m) {
+    if (m.msg == WM_PAINT) ++paints;
+    return m.next();
+  });
+  for (bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent ? "transparent" : "opaque");
+    label.set_transparent(transparent);
+    ui_test::settle(100);
+    paints = 0;
+    label.set_width(label.width() - 40);
+    ui_test::settle(100);
+    EXPECT_GE(paints, 1);
+  }
+}
+
+TEST_F(RuntimeTest, AWrappingLabelBreaksAWordLongerThanItsWidth) {
+  rt::Label& label = form.label;
+  label.set_text(std::string(200, '-'));  // far wider than the label, with no blank
+  const int line = label.text_height();
+  ASSERT_GT(line, 0);
+  label.set_word_wrap(true);
+  EXPECT_GE(label.text_height(), 2 * line);
+}
+
 TEST_F(RuntimeTest, UnitsOfADestroyedWindowAreInert) {
   form.tabs.insert("x");
   form.memo.set_text("text");

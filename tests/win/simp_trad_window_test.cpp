@@ -13,6 +13,7 @@
 #include "common/tool_art.h"
 #include "common/window_fade.h"
 #include "forms/simp_trad_window_form.h"
+#include "layout_check.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
 #include "program_test.h"
@@ -236,6 +237,7 @@ TEST_F(SimpTradTest, Screenshot) {
   ui_test::click(stw().图形按钮_转为繁体);
   ASSERT_EQ(work_box().text().substr(0, 12), "簡繁轉換示例");
   ui_test::screenshot("simp_trad_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(stw()));
 }
 
 }  // namespace

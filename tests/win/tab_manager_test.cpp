@@ -17,6 +17,7 @@
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/tab_manager_form.h"
+#include "layout_check.h"
 #include "pages/page_model.h"
 #include "pages/tab_set.h"
 #include "program_test.h"
@@ -532,8 +533,10 @@ TEST_F(TabManagerTest, Screenshot) {
   open_manager();
   select_rows(open_list(), {1});
   ui_test::screenshot("tab_manager_open_pages");
+  EXPECT_TRUE(ui_test::layout_is_sound(tm()));
   show_saved_tab();
   ui_test::screenshot("tab_manager_saved_tabs");
+  EXPECT_TRUE(ui_test::layout_is_sound(tm()));
 }
 
 }  // namespace

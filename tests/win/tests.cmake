@@ -200,3 +200,7 @@ velmora_wine_test(win_dialog_keys_tests
   tests/win/dialog_keys_test.cpp
   tests/harness/fake_voice.cpp
 )
+velmora_wine_test(win_layout_tests
+  tests/win/layout_test.cpp
+  tests/harness/fake_voice.cpp
+)

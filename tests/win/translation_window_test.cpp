@@ -16,6 +16,7 @@
 #include "common/control_routines.h"
 #include "common/web_art.h"
 #include "common/window_fade.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
@@ -558,6 +559,7 @@ TEST_F(TranslationTest, Screenshot) {
                                "Jintian tianqi hen hao. Women qu gongyuan sanbu ba."),
                true));
   ui_test::screenshot("translation_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(tw()));
 }
 
 }  // namespace

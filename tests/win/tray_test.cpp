@@ -21,6 +21,7 @@
 #include "common/icon_file.h"
 #include "common/menu_art.h"
 #include "common/skin_art.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "program_test.h"
 #include "runtime/clock.h"
@@ -316,6 +317,7 @@ TEST_F(TrayTest, Screenshots) {
   POINT icon = find_our_icon();
   ASSERT_GE(icon.x, 0);
   ui_test::screenshot("main_window_clock_and_tray");
+  EXPECT_TRUE(ui_test::layout_is_sound(w()));
   set_tray_read_aloud_item_visible(true);
   // The pointer on the icon, where the user's right click would be.
   POINT on_screen = icon;

@@ -18,6 +18,7 @@
 #include "common/window_fade.h"
 #include "documents/save_files.h"
 #include "forms/typing_window_form.h"
+#include "layout_check.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -378,6 +379,7 @@ TEST_F(TypingTest, Screenshot) {
   open_window();
   start_slow_replay(24);
   ui_test::screenshot("typing_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(tw()));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "common/window_fade.h"
 #include "forms/about_window_form.h"
 #include "forms/update_window_form.h"
+#include "layout_check.h"
 #include "options/config.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
@@ -445,6 +446,7 @@ TEST_F(UpdateTest, Screenshot) {
   open_checked_update_window();
   ASSERT_TRUE(ui_test::wait_for([] { return uw().alpha() == g_window_alpha; }));
   ui_test::screenshot("update_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(uw()));
 }
 
 // ---- about window, homepage, help ----
@@ -637,6 +639,7 @@ TEST_F(AboutTest, Screenshot) {
   open_about_window();
   ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
   ui_test::screenshot("about_window");
+  EXPECT_TRUE(ui_test::layout_is_sound(aw()));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/mini_art.h"
+#include "layout_check.h"
 #include "mini_test.h"
 #include "options/config.h"
 #include "runtime/internet.h"
@@ -355,6 +356,8 @@ TEST_F(WebSearchTest, Screenshot) {
   ui_test::press_key(keyword(), VK_DOWN);
   ui_test::settle(200);
   ui_test::screenshot("mini_mode_suggestions");
+  EXPECT_TRUE(ui_test::layout_is_sound(popup()));
+  EXPECT_TRUE(ui_test::layout_is_sound(mini()));
 }
 
 }  // namespace
