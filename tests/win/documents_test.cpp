@@ -453,32 +453,35 @@ void CALLBACK look(HWND, UINT, UINT_PTR, DWORD) {
   if (g_look) g_look();
 }
 
-// A large file opened with fading on where its page comes while the main window fades in: named
-// on the command line of a start (a double click on it in the file manager), or dropped on the
-// mini bar. From the page's first screen on the page editor has the keyboard focus, also after
-// a click into the text, and the window stays where it is; a key pressed at the first screen
-// lands at the caret, with the rest of the page.
+// A large file opened with fading on: where its page comes while the main window fades in (named
+// on the command line of a start, a double click on it in the file manager, or dropped on the
+// mini bar), and from the open dialog of a window that stands. From the page's first screen on
+// the page editor has the keyboard focus, also after a click into the text, and the window stays
+// where it is; a key pressed at the first screen lands at the caret, with the rest of the page.
 TEST_F(DocumentsTest, ALargeFileOpenedWhileTheWindowFadesInTakesTheKeysOfItsFirstScreen) {
   std::string big;
   for (int i = 0; big.size() < (10u << 20); ++i) big += "第" + std::to_string(i) + "行，一个很大的文件里的一行中文文字。\r\n";
   const std::string path = file("大文件.txt", big);
   const std::wstring wide = rt::to_wide(big);
+  enum class From { CommandLine, MiniBar, OpenDialog };
   struct Case {
     const char* name;
-    bool mini_bar;  // dropped on the bar, or named on the command line
+    From from;
     bool click;
   };
   const Case cases[] = {
-      {"named at the start, a key at once", false, false},
-      {"named at the start, a click into the text, then a key", false, true},
-      {"dropped on the mini bar, a click into the text, then a key", true, true},
+      {"named at the start, a key at once", From::CommandLine, false},
+      {"named at the start, a click into the text, then a key", From::CommandLine, true},
+      {"dropped on the mini bar, a click into the text, then a key", From::MiniBar, true},
+      {"chosen in the open dialog (Ctrl+O), a click into the text, then a key", From::OpenDialog, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ProgramTest::TearDown();
     WritePrivateProfileStringA("程序设置", "环境监测优化完毕", "真", config_file().c_str());
     init_globals();
-    rt::seams::set_command_line(c.mini_bar ? std::vector<std::string>{} : std::vector<std::string>{path});
+    rt::seams::set_command_line(c.from == From::CommandLine ? std::vector<std::string>{path}
+                                                            : std::vector<std::string>{});
     bool shown = false, focused_at_first = false, focused_after_click = false, focus_kept = true, moved = false;
     int left = 0, caret = -1;
     g_look = [&] {
@@ -502,11 +505,15 @@ TEST_F(DocumentsTest, ALargeFileOpenedWhileTheWindowFadesInTakesTheKeysOfItsFirs
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, look);
     ASSERT_TRUE(w().load());
     EXPECT_TRUE(g_fade_enabled);
-    if (c.mini_bar) {
+    if (c.from == From::MiniBar) {
       ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
       enter_mini_mode();
       ASSERT_TRUE(ui_test::wait_for([] { return mini_window().loaded() && mini_window().alpha() == g_window_alpha; }));
       ASSERT_TRUE(rt::seams::drop_files(mini_window(), {path}));
+    } else if (c.from == From::OpenDialog) {
+      ASSERT_TRUE(ui_test::wait_for([] { return w().alpha() == g_window_alpha && editor().has_focus(); }));
+      rt::seams::script_dialog({rt::seams::DialogKind::Open, true, {path}});
+      ui_test::key_from_keyboard('O', rt::kCtrl);
     }
     ASSERT_TRUE(ui_test::wait_for([&] { return shown && !open_busy() && !editor().handing_over(); }, 60000));
     ui_test::settle(300);
@@ -692,3 +699,4 @@ TEST_F(DocumentsTest, SaveAllListsTheModifiedPagesAndSavesThemOnYes) {
 }
 
 }  // namespace
+
