@@ -131,7 +131,7 @@ set(VELMORA_APP_SOURCES
   src/common/skin.cpp
   src/common/skin_art.cpp
   src/common/message_box.cpp
-  src/forms/message_box_form.cpp
+  src/common/message_box_form.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
   src/common/find_art.cpp

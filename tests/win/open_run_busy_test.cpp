@@ -19,7 +19,7 @@
 #include "common/message_box.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "forms/tab_menus_form.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
