@@ -102,7 +102,8 @@ set(VELMORA_RUNTIME_SOURCES
 set(VELMORA_APP_SOURCES
   src/options/config.cpp
   src/forms/main_window_form.cpp
-  src/forms/main_window_menus.cpp
+  src/app/main_window_menus.cpp
+  src/app/main_window_events.cpp
   src/app/menu_bar.cpp
   src/app/globals.cpp
   src/app/startup.cpp
@@ -140,7 +141,7 @@ set(VELMORA_APP_SOURCES
   src/web/http_request.cpp
   src/pages/tab_commands.cpp
   src/pages/tab_menus.cpp
-  src/forms/tab_menus_form.cpp
+  src/app/tab_menu_items.cpp
   src/pages/page_pickers.cpp
   src/common/tool_art.cpp
   src/common/tool_window.cpp

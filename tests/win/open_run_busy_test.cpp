@@ -20,7 +20,7 @@
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
-#include "forms/tab_menus_form.h"
+#include "app/tab_menu_items.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
 #include "pages/tab_menus.h"

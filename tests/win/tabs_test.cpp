@@ -18,7 +18,7 @@
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
-#include "forms/tab_menus_form.h"
+#include "app/tab_menu_items.h"
 #include "pages/tab_menus.h"
 #include "program_test.h"
 #include "runtime/clipboard.h"
