@@ -129,6 +129,7 @@ set(VELMORA_APP_SOURCES
   src/common/menu_art.cpp
   src/common/control_routines.cpp
   src/common/window_fade.cpp
+  src/common/main_window_ref.cpp
   src/common/skin.cpp
   src/common/skin_art.cpp
   src/common/message_box.cpp

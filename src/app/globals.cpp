@@ -18,7 +18,6 @@
 PageList g_pages;
 std::vector<std::string> g_open_queue;
 
-int g_fade_enabled = 0;
 int g_per_page_font = 0;
 int g_per_page_colors = 0;
 int g_prevent_double_open = 0;

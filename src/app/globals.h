@@ -10,7 +10,6 @@ extern PageList g_pages;
 extern std::vector<std::string> g_open_queue;
 
 // Option flags.
-extern int g_fade_enabled;
 extern int g_per_page_font;
 extern int g_per_page_colors;
 extern int g_prevent_double_open;

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "app/tab_menu_items.h"
 #include "app/tray.h"
+#include "common/main_window_ref.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/open_pages_popup.h"
@@ -27,6 +28,8 @@
 #include "web/update_check.h"
 
 void bind_main_window(MainWindowForm& f) {
+  // The window the shared routines open, fade and show their boxes over.
+  set_main_window_ref(&f);
   build_main_window_menus(f);
   build_tab_menus(f);
   f.on_created = on_main_window_created;

@@ -2,6 +2,7 @@
 
 #include "runtime/window_jobs.h"
 #include "app/globals.h"
+#include "app/main_frame.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/path_routines.h"
