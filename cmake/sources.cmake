@@ -106,6 +106,7 @@ set(VELMORA_APP_SOURCES
   src/app/main_window_events.cpp
   src/app/menu_bar.cpp
   src/app/globals.cpp
+  src/app/program_state.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
   src/app/shortcuts.cpp

@@ -43,7 +43,7 @@ extern std::string g_separator_text;
 extern std::string g_search_text;
 
 // Resets every global to its state before start-up (the program runs it once; tests before
-// each start).
+// each start). These two live in app/program_state.cpp: this file and its source hold data only.
 void init_globals();
 // Releases what the globals hold, once, after the last window is gone.
 void free_globals();
