@@ -102,9 +102,11 @@ set(VELMORA_RUNTIME_SOURCES
 set(VELMORA_APP_SOURCES
   src/options/config.cpp
   src/forms/main_window_form.cpp
-  src/forms/main_window_menus.cpp
+  src/app/main_window_menus.cpp
+  src/app/main_window_events.cpp
   src/app/menu_bar.cpp
   src/app/globals.cpp
+  src/app/program_state.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
   src/app/shortcuts.cpp
@@ -128,10 +130,11 @@ set(VELMORA_APP_SOURCES
   src/common/menu_art.cpp
   src/common/control_routines.cpp
   src/common/window_fade.cpp
+  src/common/main_window_ref.cpp
   src/common/skin.cpp
   src/common/skin_art.cpp
   src/common/message_box.cpp
-  src/forms/message_box_form.cpp
+  src/common/message_box_form.cpp
   src/pages/page_model.cpp
   src/pages/page_display.cpp
   src/common/find_art.cpp
@@ -140,7 +143,7 @@ set(VELMORA_APP_SOURCES
   src/web/http_request.cpp
   src/pages/tab_commands.cpp
   src/pages/tab_menus.cpp
-  src/forms/tab_menus_form.cpp
+  src/app/tab_menu_items.cpp
   src/pages/page_pickers.cpp
   src/common/tool_art.cpp
   src/common/tool_window.cpp

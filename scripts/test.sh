@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds the configurations and runs every test: the native suites
-# (sanitizers), a short run of each fuzz target, and the Windows suites under Wine, side by side
-# on private Xvfb displays and prefixes.
+# Sets up what is missing, builds the configurations and runs every test: the layer rule of the
+# includes, the native suites (sanitizers), a short run of each fuzz target, and the Windows
+# suites under Wine, side by side on private Xvfb displays and prefixes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 bash "$here/setup.sh"
@@ -17,6 +17,9 @@ out=${VELMORA_BUILD:-build}
 lanes_start "$lanes" "$out/win32/tests"
 
 status=0
+# The layer rule: which folder of src/ may include which (ARCHITECTURE.md), and its own check.
+bash "$here/check_layers.sh" --self-test || status=1
+bash "$here/check_layers.sh" || status=1
 ctest --test-dir $out/native --output-on-failure -j "$(nproc)" || status=1
 # The fuzz targets' short run goes on beside the Windows suites; its report follows theirs.
 fuzz_log=$(mktemp)

@@ -10,7 +10,6 @@ extern PageList g_pages;
 extern std::vector<std::string> g_open_queue;
 
 // Option flags.
-extern int g_fade_enabled;
 extern int g_per_page_font;
 extern int g_per_page_colors;
 extern int g_prevent_double_open;
@@ -44,7 +43,7 @@ extern std::string g_separator_text;
 extern std::string g_search_text;
 
 // Resets every global to its state before start-up (the program runs it once; tests before
-// each start).
+// each start). These two live in app/program_state.cpp: this file and its source hold data only.
 void init_globals();
 // Releases what the globals hold, once, after the last window is gone.
 void free_globals();

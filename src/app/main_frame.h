@@ -17,6 +17,9 @@ void set_toolbar_hidden(bool hidden);
 void toggle_maximize();
 // The maximize button's tip names what a click does now: "最大化程序", or "还原" while maximized.
 void set_maximize_button_tip();
+void toggle_topmost();
+// The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
+void set_topmost_button_tip();
 void keep_restore_rect(bool store);
 void keep_dock_rect(bool store);
 void enable_resize_labels(bool on);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/commands.h"
 #include "app/drops.h"
 #include "app/edge_hide.h"
 #include "app/globals.h"
@@ -353,4 +354,78 @@ void on_mini_files_dropped(const std::vector<std::string>& paths) {
   open_files();
   bring_main_window_forward();
   leave_mini_mode();
+}
+
+namespace {
+
+bool toggle_form(int, int, int) {
+  toggle_mini_compact();
+  return true;
+}
+
+// Swallowed: a button must not take the mouse the move loop has already let go.
+bool move_by_title(int, int, int) {
+  move_mini_window_by_title();
+  return false;
+}
+
+}  // namespace
+
+void bind_mini_window(MiniWindowForm& f) {
+  rt::MenuItem& engines = f.超级菜单.add_menu("搜索引擎选择");
+  engines.add("百度", 0, choose_engine_baidu);
+  engines.add("搜搜", 1, choose_engine_soso);
+  engines.add("搜狗", 2, choose_engine_sogou);
+  engines.add("谷歌", 3, choose_engine_google);
+  f.on_created = on_mini_created;
+  f.on_first_activation = on_mini_first_activation;
+  f.on_moved = on_mini_moved;
+  f.on_resized = reskin_mini_window;
+  f.on_may_close = may_close_mini_window;
+  f.on_destroying = on_mini_destroying;
+  f.on_double_click = toggle_form;
+  f.on_right_up = toggle_form;
+  f.标签_上中.on_double_click = toggle_form;
+  f.标签_上中.on_right_up = toggle_form;
+  f.标签_上中.on_left_down = move_by_title;
+  // The clocks lie on the title strip or fill the compact form: they act as the title does.
+  for (const MiniWindowForm::ClockUnits& clock : {f.big_clock(), f.small_clock()})
+    for (rt::GraphicButton* u : clock) {
+      u->on_left_down = move_by_title;
+      u->on_double_click = toggle_form;
+      u->on_right_up = toggle_form;
+    }
+  f.超级菜单.on_closed = restore_mini_caption;
+  f.超级菜单.on_highlighted = show_engine_menu_hint;
+  f.图形按钮_正常模式.on_click = [] { run_command(Command::LeaveMiniMode, Source::Button); };
+  f.图形按钮_关闭.on_click = [] { run_command(Command::ExitFromMiniMode, Source::Button); };
+  f.图形按钮_最前.on_click = toggle_mini_topmost;
+  f.图形按钮_搜索.on_click = start_web_search;
+  f.图形按钮_搜索引擎.on_click = pop_up_engine_menu;
+  f.图形按钮_下拉.on_click = pop_up_engine_menu;
+  auto engine_menu_on_release = [](int, int, int) {
+    pop_up_engine_menu();
+    return true;
+  };
+  f.图形按钮_搜索引擎.on_right_up = engine_menu_on_release;
+  f.图形按钮_下拉.on_right_up = engine_menu_on_release;
+  // A press on the field or the hint is a press into the box.
+  auto into_box = [&f](int, int, int) {
+    f.编辑框_关键词.set_focus();
+    return true;
+  };
+  f.图形按钮_输入框.on_left_down = into_box;
+  f.标签_提示搜索引擎.on_left_down = into_box;
+  f.编辑框_关键词.on_changed = on_search_keyword_changed;
+  f.编辑框_关键词.on_key_down = on_search_keyword_key;
+  f.编辑框_关键词.on_focus = on_keyword_focus_got;
+  f.编辑框_关键词.on_blur = on_keyword_focus_lost;
+  f.编辑框_关键词.on_left_up = [](int, int, int) {
+    select_keyword_once();
+    return true;
+  };
+  f.拖放对象.on_text = on_mini_text_dropped;
+  f.拖放对象.on_files = on_mini_files_dropped;
+  f.时钟_显示时间.on_tick = update_mini_big_clock;
+  f.时钟_显示时间_小.on_tick = update_mini_small_clock;
 }

@@ -5,9 +5,9 @@
 #include <functional>
 #include <initializer_list>
 
+#include "common/message_box_form.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "forms/message_box_form.h"
 #include "runtime/app.h"
 #include "runtime/gbk_text.h"
 #include "runtime/hooks.h"
@@ -480,4 +480,25 @@ void on_message_box_countdown() {
   count.set_text(rt::number_to_text(rt::text_to_number(count.text()) - 1));
   // The label shows through to the strip, whose old digits must go first.
   f.标签_上中.set_text_color(f.标签_上中.text_color());
+}
+
+void bind_message_box(MessageBoxForm& f) {
+  for (int code = 0; code < 7; ++code) {
+    rt::GraphicButton* b = f.answer_button(code);
+    b->on_click = [b] { press_message_box_button(*b); };
+  }
+  f.on_created = on_message_box_created;
+  f.on_first_activation = on_message_box_first_activation;
+  f.on_activated = on_message_box_activated;
+  f.on_may_close = [] {
+    dismiss_message_box();
+    return false;  // dismissing has destroyed the window, or is about to
+  };
+  f.on_destroying = on_message_box_destroyed;
+  f.on_key_down = on_message_box_key_down;
+  f.编辑框_输入类容.on_key_down = on_message_box_input_key_down;
+  f.透明标签_提示类容.on_key_down = on_message_box_text_key_down;
+  f.图形按钮_关闭_信息框.on_click = on_message_box_close_button;
+  f.时钟_定时关闭.on_tick = on_message_box_auto_close;
+  f.时钟_倒计时.on_tick = on_message_box_countdown;
 }

@@ -1,14 +1,14 @@
 #include "common/messages.h"
 
-#include "app/globals.h"
+#include "common/main_window_ref.h"
 #include "common/message_box.h"
 #include "common/skin_art.h"
-#include "forms/main_window_form.h"
+#include "common/window_fade.h"
 
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
               unsigned text_color, bool* closed_without_button, rt::Window* owner) {
   MessageBoxRequest r;
-  r.owner = owner ? owner : &main_window();
+  r.owner = owner ? owner : main_window_ref();
   r.button_set = buttons;
   r.icon = icon;
   r.title = title;
@@ -22,7 +22,8 @@ int tell_user(int buttons, int icon, const std::string& title, unsigned title_co
 }
 
 bool tell_out_of_memory() {
-  if (!main_window().loaded()) return false;
+  rt::Window* main = main_window_ref();
+  if (!main || !main->loaded()) return false;
   tell_user(0, 16, "内存不足！", 0xFF, "  程序可用的内存不足，刚才的操作没有完成！请关闭一些页面或者大文件后再试。",
             0xFF00FF);
   return true;
@@ -31,7 +32,7 @@ bool tell_out_of_memory() {
 bool ask_user_text(const std::string& title, const std::string& text, std::string& answer,
                    const std::string& default_text, bool enter_submits) {
   MessageBoxRequest r;
-  r.owner = &main_window();
+  r.owner = main_window_ref();
   r.icon = 32;
   r.title = title;
   r.title_color = 0xFF00FF;

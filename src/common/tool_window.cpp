@@ -1,7 +1,7 @@
 #include "common/tool_window.h"
 
+#include "common/main_window_ref.h"
 #include "common/window_fade.h"
-#include "forms/main_window_form.h"
 #include "runtime/app.h"
 
 void fade_in_after_first_activation(rt::Window& window, bool keep_position) {
@@ -16,7 +16,7 @@ void open_tool_window(rt::Window& window) {
     window.bring_forward();
     return;
   }
-  window.load(&main_window());
+  window.load(main_window_ref());
 }
 
 bool select_all_on_ctrl_a(rt::EditBox& box, int key, int modifiers) {

@@ -4,16 +4,14 @@
 #include <optional>
 #include <vector>
 
-#include "app/globals.h"
-#include "common/balloon_tip.h"
-#include "common/frame_art.h"
-#include "forms/main_window_form.h"
+#include "common/main_window_ref.h"
 #include "options/config.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
 
+int g_fade_enabled = 0;
 int g_window_alpha = 255;
 int g_not_win9x = 1;
 
@@ -43,20 +41,26 @@ void slow_fade_rule(int s0) {
 }
 
 void release_main_window() {
-  rt::Window& main = main_window();
+  rt::Window* main = main_window_ref();
   if (--g_main_disabled_by_fades > 0) return;
   g_main_disabled_by_fades = 0;
   // A modal box opened during the fade still needs its owner disabled.
-  if (!main.has_modal_child()) main.set_disabled(false);
+  if (main && !main->has_modal_child()) main->set_disabled(false);
+}
+
+bool main_window_topmost() {
+  rt::Window* main = main_window_ref();
+  return main && main->topmost();
 }
 
 }  // namespace
 
 void centre_over_main_window(rt::Window& window) {
-  rt::Window& main = main_window();
+  rt::Window* main_window = main_window_ref();
+  const rt::Rect main = main_window ? main_window->rect() : rt::Rect{};
   // Halves in floating point, truncated toward zero, as the message box is placed.
-  int left = static_cast<int>(main.left() + main.width() / 2.0 - window.width() / 2.0);
-  int top = static_cast<int>(main.top() + main.height() / 2.0 - window.height() / 2.0);
+  int left = static_cast<int>(main.left + main.width / 2.0 - window.width() / 2.0);
+  int top = static_cast<int>(main.top + main.height / 2.0 - window.height() / 2.0);
   // A window larger than the main window near a screen edge still opens on the screen.
   const rt::Rect area = rt::work_area();
   left = std::max(area.left, std::min(left, area.left + area.width - window.width()));
@@ -84,12 +88,12 @@ bool shows(rt::Window& window) { return window.loaded() && window.visible() && w
 // The fade-out of the windows together, one step of each per pause: they end transparent, the
 // main window where it started, a tool window 45 pixels to the left of it.
 void fade_out(const std::vector<rt::Window*>& windows) {
-  rt::Window& main = main_window();
+  rt::Window* main = main_window_ref();
   int s0 = rt::now().second;
   int d = step_time();
   int a = g_window_alpha / kSteps;
   for (rt::Window* w : windows) {
-    if (main.topmost()) w->set_topmost(true);
+    if (main_window_topmost()) w->set_topmost(true);
     w->set_disabled(true);
   }
   for (int i = 1; i <= kSteps; ++i) {
@@ -102,7 +106,7 @@ void fade_out(const std::vector<rt::Window*>& windows) {
   rt::delay_with_messages(d);
   for (rt::Window* w : windows) {
     w->set_alpha(0);
-    w->set_left(w->left() - (w == &main ? 1 : 2) * kSteps * kSlide);
+    w->set_left(w->left() - (w == main ? 1 : 2) * kSteps * kSlide);
     w->set_disabled(false);
   }
   slow_fade_rule(s0);
@@ -111,12 +115,12 @@ void fade_out(const std::vector<rt::Window*>& windows) {
 }  // namespace
 
 void show_window_faded(rt::Window& window, bool show, bool keep_position) {
-  rt::Window& main = main_window();
+  rt::Window* main = main_window_ref();
   if (!window.loaded()) return;
   if (!(g_not_win9x && g_fade_enabled)) {
     if (show) {
-      if (main.topmost()) window.set_topmost(true);
-      if (!keep_position && &window != &main) centre_over_main_window(window);
+      if (main_window_topmost()) window.set_topmost(true);
+      if (!keep_position && &window != main) centre_over_main_window(window);
       window.set_alpha(g_window_alpha);
       window.set_visible(true);
     } else {
@@ -135,15 +139,15 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
     return;
   }
   int s0 = rt::now().second;
-  if (main.topmost()) window.set_topmost(true);
+  if (main_window_topmost()) window.set_topmost(true);
   int d = step_time();
   int a = g_window_alpha / kSteps;
   window.set_focus();
   std::optional<MainWindowFadingIn> fading_in;
-  if (&window == &main) fading_in.emplace();
+  if (&window == main) fading_in.emplace();
   ++g_main_disabled_by_fades;
-  main.set_disabled(true);
-  if (!keep_position && &window != &main) centre_over_main_window(window);
+  if (main) main->set_disabled(true);
+  if (!keep_position && &window != main) centre_over_main_window(window);
   window.set_left(window.left() - kSteps * kSlide);
   for (int i = 1; i <= kSteps; ++i) {
     window.set_alpha(a * i);
@@ -203,19 +207,4 @@ void set_tool_windows_topmost(bool on) {
         break;
       }
   }
-}
-
-void toggle_topmost() {
-  MainWindowForm& main = main_window();
-  bool on = !main.topmost();
-  const auto& s = caption_button_strip(on ? CaptionGlyph::TopmostOn : CaptionGlyph::TopmostOff);
-  main.图形按钮_最前.set_pictures(s[0], s[1], s[2]);
-  main.set_topmost(on);
-  set_tool_windows_topmost(on);
-  set_topmost_button_tip();
-}
-
-void set_topmost_button_tip() {
-  MainWindowForm& main = main_window();
-  set_balloon_tip(main.图形按钮_最前, main.topmost() ? "取消最前" : "窗口最前");
 }

@@ -5,6 +5,7 @@
 
 #include "runtime/window.h"
 
+extern int g_fade_enabled;  // fading is on (the option 关闭淡入淡出效果 off)
 extern int g_window_alpha;  // the opacity every shown window ends at
 extern int g_not_win9x;
 
@@ -28,9 +29,6 @@ class MainWindowFadingIn {
 // Hides the loaded windows in one fade, all at the same steps, as show_window_faded hides one:
 // the time of a single fade however many there are.
 void hide_windows_faded_together(const std::vector<rt::Window*>& windows);
-void toggle_topmost();
-// The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
-void set_topmost_button_tip();
 void set_tool_windows_topmost(bool on);
 // MoveWindow: 1 on success.
 int move_window(rt::Window& window, int left, int top, int width, int height, bool repaint = true);

@@ -11,6 +11,7 @@
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/skin_art.h"
+#include "common/window_fade.h"
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
 #include "runtime/app.h"

@@ -147,3 +147,17 @@ void search_open_command() {
   config_set_text(cfg::程序设置::上一次搜索文件规则, g_search_open_rule);
   open_chosen_folder_files(g_search_open_rule);
 }
+
+void bind_custom_open_window(CustomOpenWindowForm& f) {
+  f.on_created = on_open_choice_window_created;
+  f.on_first_activation = on_open_choice_window_shown;
+  f.on_may_close = on_open_choice_window_may_close;
+  f.图形按钮_关闭小.on_click = close_open_choice_window;
+  f.图形按钮_选择性打开.on_click = open_selected_and_close;
+  f.图形按钮_打开文件夹.on_click = start_open_folder_thread;
+  f.图形按钮_搜索打开.on_click = search_open_command;
+  f.标签_上中.on_left_down = [&f](int, int, int) {
+    move_window_by_title(f);
+    return true;
+  };
+}

@@ -260,3 +260,22 @@ void on_file_attribute_click(rt::GraphicButton& button) {
 }
 
 void move_file_info_window_by_title() { move_window_by_title(file_info_window()); }
+
+void bind_file_info_window(FileInfoWindowForm& f) {
+  f.on_created = on_file_info_window_created;
+  f.on_first_activation = on_file_info_window_shown;
+  f.on_may_close = on_file_info_window_may_close;
+  f.图形按钮_关闭小.on_click = close_file_info_window;
+  f.图形按钮_确定.on_click = close_file_info_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_file_info_window_by_title();
+    return true;
+  };
+  f.编辑框_文件路径.on_key_down = on_file_path_key_down;
+  f.编辑框_创建时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::Creation, key); };
+  f.编辑框_修改时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::LastWrite, key); };
+  f.编辑框_访问时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::LastAccess, key); };
+  for (rt::GraphicButton* b :
+       {&f.超级按钮_只读文件, &f.超级按钮_隐藏文件, &f.超级按钮_系统文件属性, &f.超级按钮_存档文件属性})
+    b->on_click = [b] { on_file_attribute_click(*b); };
+}

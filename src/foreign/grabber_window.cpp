@@ -253,3 +253,54 @@ void grabber_text_select_all() {
 }
 
 void drag_grabber_window() { move_window_by_title(f()); }
+
+void bind_grabber_window(GrabberWindowForm& f) {
+  build_grabber_text_menu(f.超级菜单);
+  f.on_created = on_grabber_window_created;
+  f.on_first_activation = on_grabber_first_activation;
+  f.on_may_close = [] {
+    fade_out_grabber_window();
+    return true;
+  };
+  f.图形按钮_关闭小.on_click = close_grabber_window;
+  f.图片框_获取.on_left_down = [](int, int, int) {
+    start_control_grab();
+    return true;
+  };
+  f.图片框_获取.on_right_down = [](int, int, int) {
+    start_menu_grab();
+    return true;
+  };
+  f.图片框_获取.on_mouse_move = [](int, int, int) {
+    on_finder_mouse_move();
+    return true;
+  };
+  f.图片框_获取.on_left_up = [](int, int, int) {
+    end_finder_grab();
+    return true;
+  };
+  f.图片框_获取.on_right_up = [](int, int, int) {
+    end_finder_grab_right();
+    return true;
+  };
+  f.编辑框_句柄.on_key_up = [](int key, int) {
+    read_entered_handle(key);
+    return true;
+  };
+  f.超级编辑框.on_key_down = [](int key, int) {
+    write_text_to_target(key);
+    return true;
+  };
+  f.超级编辑框.on_right_up = [](int, int, int) {
+    show_grabber_text_menu();
+    return false;  // our menu, not the control's own
+  };
+  f.时钟_闪烁边框.on_tick = flash_target_frame;
+  auto drag = [](int, int, int) {
+    drag_grabber_window();
+    return true;
+  };
+  for (rt::Label* l : {&f.标签_说明, &f.标签_底, &f.标签_左上, &f.标签_上中, &f.标签_左中, &f.标签_右中, &f.标签_左下,
+                       &f.标签_下中, &f.标签_右下})
+    l->on_left_down = drag;
+}

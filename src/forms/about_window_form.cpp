@@ -2,9 +2,6 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "common/tool_window.h"
-#include "web/about_window.h"
-#include "web/update_check.h"
 
 namespace {
 constexpr int W = 380, H = 300;
@@ -51,20 +48,7 @@ void AboutWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_确定}});
 
-  on_created = on_about_window_created;
-  on_first_activation = on_about_window_first_activation;
-  on_may_close = may_close_about_window;
-  图形按钮_关闭小.on_click = close_about_window;
-  图形按钮_确定.on_click = confirm_about_window;
-  图形按钮_更新.on_click = open_update_window;
-  超级链接框_软件主页.on_left_up = [](int, int, int) {
-    open_homepage();
-    return true;
-  };
-  标签_上中.on_left_down = [](int, int, int) {
-    move_window_by_title(about_window());
-    return true;
-  };
+  bind_about_window(*this);
 }
 
 std::vector<rt::Window::Overlap> AboutWindowForm::intended_overlaps() {

@@ -28,3 +28,6 @@ class AboutWindowForm : public rt::Window {
 };
 
 AboutWindowForm& about_window();
+
+// Binds the window's events to the routines of web/about_window.cpp; build() ends with it.
+void bind_about_window(AboutWindowForm& f);

@@ -4,7 +4,6 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "web/cloud_input.h"
 
 namespace {
 // The design has the settings open; the created event narrows the window.
@@ -82,39 +81,7 @@ void CloudInputWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小});
 
-  on_created = on_cloud_ime_window_created;
-  on_first_activation = on_cloud_ime_first_activation;
-  on_may_close = may_close_cloud_input_window;
-  on_resized = relayout_cloud_ime_skin;
-  on_mouse_move = [](int, int, int) {
-    focus_pinyin_box();
-    return true;
-  };
-  on_key_down = on_cloud_ime_window_key;
-  图形按钮_关闭小.on_click = close_cloud_input_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_window_by_title(cloud_input_window());
-    return true;
-  };
-  编辑框_拼音.on_changed = start_cloud_ime_query;
-  编辑框_拼音.on_key_down = on_pinyin_key;
-  列表框_云服务器取到的数据.on_key_down = on_candidate_key;
-  列表框_云服务器取到的数据.on_changed = show_candidate_tip;
-  列表框_云服务器取到的数据.on_double_click = [](int, int, int) {
-    insert_cloud_ime_candidate();
-    return true;
-  };
-  超级按钮_向上.on_click = previous_cloud_ime_page;
-  超级按钮_向下.on_click = next_cloud_ime_page;
-  超级按钮_设置.on_click = toggle_cloud_ime_settings;
-  组合框_云输入法.on_changed = on_cloud_ime_engine_changed;
-  组合框_输入方式.on_changed = on_input_method_changed;
-  组合框_输出模式切换.on_changed = on_output_mode_changed;
-  组合框_拼音模式.on_changed = on_pinyin_mode_changed;
-  组合框_双拼风格.on_changed = on_shuangpin_style_changed;
-  超级按钮_开启模糊音.on_click = toggle_fuzzy_pinyin;
-  超级按钮_调用引擎搜索.on_click = toggle_engine_fallback;
-  超级按钮_顺便写到配置文件.on_click = toggle_save_cloud_ime_settings;
+  bind_cloud_input_window(*this);
 }
 
 std::vector<rt::Window::Overlap> CloudInputWindowForm::intended_overlaps() {

@@ -44,3 +44,6 @@ class CloudInputWindowForm : public rt::Window {
 };
 
 CloudInputWindowForm& cloud_input_window();
+
+// Binds the window's events to the routines of web/cloud_input.cpp; build() ends with it.
+void bind_cloud_input_window(CloudInputWindowForm& f);

@@ -1,8 +1,6 @@
 #include "forms/crypt_window_form.h"
 
 #include "common/skin_art.h"
-#include "common/tool_window.h"
-#include "texttools/crypt_window.h"
 
 namespace {
 constexpr int W = 420, H = 306;
@@ -58,22 +56,7 @@ void CryptWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_加密解密}});
 
-  on_created = on_crypt_window_created;
-  on_first_activation = on_crypt_window_first_activation;
-  on_may_close = may_close_crypt_window;
-  图形按钮_关闭小.on_click = close_crypt_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_crypt_window_by_title();
-    return true;
-  };
-  编辑框_密码.on_changed = on_password_changed;
-  超级按钮_DES算法.on_click = on_des_click;
-  超级按钮_RC4算法.on_click = on_rc4_click;
-  超级按钮_解密文件.on_click = toggle_decrypt_mode;
-  超级按钮_解密后显示在这里.on_click = toggle_show_decrypted_here;
-  组合框_打开文件_加密解密.on_changed = on_crypt_page_picked;
-  编辑框_内容摘要.on_key_down = on_crypt_text_key_down;
-  图形按钮_加密解密.on_click = encrypt_or_decrypt_file;
+  bind_crypt_window(*this);
 }
 
 std::vector<rt::Window::Overlap> CryptWindowForm::intended_overlaps() {

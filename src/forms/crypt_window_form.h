@@ -1,5 +1,5 @@
 #pragma once
-// The encryption window "Velmora_加密解密": its units and their event bindings.
+// The encryption window "Velmora_加密解密": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -40,3 +40,6 @@ class CryptWindowForm : public rt::Window {
 };
 
 CryptWindowForm& crypt_window();
+
+// Binds the window's events to the routines of texttools/crypt_window.cpp; build() ends with it.
+void bind_crypt_window(CryptWindowForm& f);

@@ -3,7 +3,6 @@
 #include "common/custom_open_art.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "documents/custom_open.h"
 
 namespace {
 constexpr int W = 260, H = 180;
@@ -47,17 +46,7 @@ void CustomOpenWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小});
 
-  on_created = on_open_choice_window_created;
-  on_first_activation = on_open_choice_window_shown;
-  on_may_close = on_open_choice_window_may_close;
-  图形按钮_关闭小.on_click = close_open_choice_window;
-  图形按钮_选择性打开.on_click = open_selected_and_close;
-  图形按钮_打开文件夹.on_click = start_open_folder_thread;
-  图形按钮_搜索打开.on_click = search_open_command;
-  标签_上中.on_left_down = [this](int, int, int) {
-    move_window_by_title(*this);
-    return true;
-  };
+  bind_custom_open_window(*this);
 }
 
 std::vector<rt::Window::Overlap> CustomOpenWindowForm::intended_overlaps() {

@@ -1,5 +1,5 @@
 #pragma once
-// The custom open window "Velmora_打开文件": its units and their event bindings.
+// The custom open window "Velmora_打开文件": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -29,3 +29,6 @@ class CustomOpenWindowForm : public rt::Window {
 };
 
 CustomOpenWindowForm& custom_open_window();
+
+// Binds the window's events to the routines of documents/custom_open.cpp; build() ends with it.
+void bind_custom_open_window(CustomOpenWindowForm& f);

@@ -2,7 +2,6 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "documents/file_info.h"
 
 namespace {
 // The facts end 352 pixels down; the OK button has its own row under them.
@@ -101,21 +100,7 @@ void FileInfoWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_确定}});
 
-  on_created = on_file_info_window_created;
-  on_first_activation = on_file_info_window_shown;
-  on_may_close = on_file_info_window_may_close;
-  图形按钮_关闭小.on_click = close_file_info_window;
-  图形按钮_确定.on_click = close_file_info_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_file_info_window_by_title();
-    return true;
-  };
-  编辑框_文件路径.on_key_down = on_file_path_key_down;
-  编辑框_创建时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::Creation, key); };
-  编辑框_修改时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::LastWrite, key); };
-  编辑框_访问时间.on_key_down = [](int key, int) { return on_file_time_key_down(rt::FileTimeKind::LastAccess, key); };
-  for (rt::GraphicButton* b : {&超级按钮_只读文件, &超级按钮_隐藏文件, &超级按钮_系统文件属性, &超级按钮_存档文件属性})
-    b->on_click = [b] { on_file_attribute_click(*b); };
+  bind_file_info_window(*this);
 }
 
 std::vector<rt::Window::Overlap> FileInfoWindowForm::intended_overlaps() {

@@ -1,5 +1,5 @@
 #pragma once
-// The file information window "Velmora_文件信息": its units and their event bindings.
+// The file information window "Velmora_文件信息": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -39,3 +39,6 @@ class FileInfoWindowForm : public rt::Window {
 };
 
 FileInfoWindowForm& file_info_window();
+
+// Binds the window's events to the routines of documents/file_info.cpp; build() ends with it.
+void bind_file_info_window(FileInfoWindowForm& f);

@@ -2,7 +2,6 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "texttools/find_replace.h"
 
 namespace {
 constexpr int W = 352, H = 152;
@@ -76,38 +75,7 @@ void FindWindowForm::build() {
                              &图形按钮_全部替换, &超级按钮_区分大小写, &超级按钮_向上, &超级按钮_向下,
                              &超级按钮_全部替换完毕后退出}});
 
-  on_created = on_find_window_created;
-  on_first_activation = on_find_window_first_activation;
-  on_activated = update_replace_buttons;
-  on_may_close = [] {
-    fade_out_find_window();
-    return true;
-  };
-  图形按钮_关闭小.on_click = close_find_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_find_window_by_title();
-    return true;
-  };
-  图形按钮_寻找.on_click = find_from_window;
-  图形按钮_替换.on_click = replace_selection_and_find;
-  图形按钮_全部替换.on_click = replace_all;
-  超级按钮_区分大小写.on_click = on_match_case_click;
-  超级按钮_向上.on_click = on_up_click;
-  超级按钮_向下.on_click = on_down_click;
-  超级按钮_全部替换完毕后退出.on_click = on_close_after_replace_all_click;
-  编辑框_查找文字.on_changed = on_find_text_changed;
-  编辑框_查找文字.on_key_down = on_find_box_key_down;
-  编辑框_替换文字.on_key_down = on_replace_box_key_down;
-  编辑框_查找文字.on_left_up = [](int, int, int) {
-    select_all_on_first_click(0);
-    return true;
-  };
-  编辑框_替换文字.on_left_up = [](int, int, int) {
-    select_all_on_first_click(1);
-    return true;
-  };
-  编辑框_查找文字.on_blur = [] { g_find_select_all_once[0] = 0; };
-  编辑框_替换文字.on_blur = [] { g_find_select_all_once[1] = 0; };
+  bind_find_window(*this);
 }
 
 std::vector<rt::Window::Overlap> FindWindowForm::intended_overlaps() {

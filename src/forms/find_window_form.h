@@ -1,5 +1,5 @@
 #pragma once
-// The find and replace window "Velmora_寻找替换": its units and their event bindings.
+// The find and replace window "Velmora_寻找替换": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -35,3 +35,6 @@ class FindWindowForm : public rt::Window {
 };
 
 FindWindowForm& find_window();
+
+// Binds the window's events to the routines of texttools/find_replace.cpp; build() ends with it.
+void bind_find_window(FindWindowForm& f);

@@ -3,7 +3,6 @@
 #include "common/skin.h"
 #include "common/skin_art.h"
 #include "texttools/font_choices.h"
-#include "texttools/font_window.h"
 
 namespace {
 constexpr int W = 440, H = 346;
@@ -93,42 +92,7 @@ void FontWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_取消设置, .defaults = {&图形按钮_确定设置}});
 
-  on_created = on_font_window_created;
-  on_first_activation = on_font_window_first_activation;
-  on_may_close = on_font_window_may_close;
-  图形按钮_关闭小.on_click = cancel_font_window;
-  图形按钮_取消设置.on_click = cancel_font_window;
-  图形按钮_确定设置.on_click = apply_font_settings;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_font_window_by_title();
-    return true;
-  };
-  列表框_字体列表.on_changed = on_font_list_chosen;
-  组合框_字体列表.on_changed = on_font_combo_chosen;
-  组合框_字体大小.on_changed = on_font_size_chosen;
-  组合框_字形.on_changed = on_font_style_chosen;
-  超级按钮_常规.on_click = [] { on_font_style_radio_click(0); };
-  超级按钮_斜体.on_click = [] { on_font_style_radio_click(1); };
-  超级按钮_粗体.on_click = [] { on_font_style_radio_click(2); };
-  超级按钮_粗斜体.on_click = [] { on_font_style_radio_click(3); };
-  超级按钮_删除线.on_click = on_strikeout_click;
-  超级按钮_下划线.on_click = on_underline_click;
-  超级按钮_设置为默认的字体.on_click = on_default_font_click;
-  颜色选择器_字体颜色.on_changed = on_font_text_colour_chosen;
-  颜色选择器_背景色.on_changed = on_font_back_colour_chosen;
-  颜色选择器_字体颜色.on_right_up = [](int, int, int) {
-    on_text_colour_picker_right_up();
-    return true;
-  };
-  颜色选择器_背景色.on_right_up = [](int, int, int) {
-    on_back_colour_picker_right_up();
-    return true;
-  };
-  编辑框_预览.on_changed = on_preview_changed;
-  编辑框_预览.on_wheel = [](int, int) {
-    on_preview_wheel();
-    return false;
-  };
+  bind_font_window(*this);
 }
 
 std::vector<rt::Window::Overlap> FontWindowForm::intended_overlaps() {

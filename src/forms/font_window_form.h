@@ -1,5 +1,5 @@
 #pragma once
-// The font window "Velmora_字体设置": its units and their event bindings.
+// The font window "Velmora_字体设置": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -46,3 +46,6 @@ class FontWindowForm : public rt::Window {
 };
 
 FontWindowForm& font_window();
+
+// Binds the window's events to the routines of texttools/font_window.cpp; build() ends with it.
+void bind_font_window(FontWindowForm& f);

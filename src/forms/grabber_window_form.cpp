@@ -1,8 +1,6 @@
 #include "forms/grabber_window_form.h"
 
 #include "common/skin_art.h"
-#include "common/tool_window.h"
-#include "foreign/grabber_window.h"
 
 namespace {
 constexpr int W = 420, H = 392;
@@ -39,58 +37,11 @@ void GrabberWindowForm::build() {
 
   超级菜单.create(*this);
   超级菜单.add_menu("右键菜单");
-  build_grabber_text_menu(超级菜单);
   时钟_闪烁边框.create(*this);
 
   set_dialog_keys({.cancel = &图形按钮_关闭小});
 
-  on_created = on_grabber_window_created;
-  on_first_activation = on_grabber_first_activation;
-  on_may_close = [] {
-    fade_out_grabber_window();
-    return true;
-  };
-  图形按钮_关闭小.on_click = close_grabber_window;
-  图片框_获取.on_left_down = [](int, int, int) {
-    start_control_grab();
-    return true;
-  };
-  图片框_获取.on_right_down = [](int, int, int) {
-    start_menu_grab();
-    return true;
-  };
-  图片框_获取.on_mouse_move = [](int, int, int) {
-    on_finder_mouse_move();
-    return true;
-  };
-  图片框_获取.on_left_up = [](int, int, int) {
-    end_finder_grab();
-    return true;
-  };
-  图片框_获取.on_right_up = [](int, int, int) {
-    end_finder_grab_right();
-    return true;
-  };
-  编辑框_句柄.on_key_up = [](int key, int) {
-    read_entered_handle(key);
-    return true;
-  };
-  超级编辑框.on_key_down = [](int key, int) {
-    write_text_to_target(key);
-    return true;
-  };
-  超级编辑框.on_right_up = [](int, int, int) {
-    show_grabber_text_menu();
-    return false;  // our menu, not the control's own
-  };
-  时钟_闪烁边框.on_tick = flash_target_frame;
-  auto drag = [](int, int, int) {
-    drag_grabber_window();
-    return true;
-  };
-  for (rt::Label* l : {&标签_说明, &标签_底, &标签_左上, &标签_上中, &标签_左中, &标签_右中, &标签_左下, &标签_下中,
-                       &标签_右下})
-    l->on_left_down = drag;
+  bind_grabber_window(*this);
 }
 
 std::vector<rt::Window::Overlap> GrabberWindowForm::intended_overlaps() {

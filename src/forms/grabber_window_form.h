@@ -1,5 +1,5 @@
 #pragma once
-// The reader window "取窗口组件内容": its units and their event bindings.
+// The reader window "取窗口组件内容": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -41,3 +41,6 @@ class GrabberWindowForm : public rt::Window {
 };
 
 GrabberWindowForm& grabber_window();
+
+// Binds the window's events to the routines of foreign/grabber_window.cpp; build() ends with it.
+void bind_grabber_window(GrabberWindowForm& f);

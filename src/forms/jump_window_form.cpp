@@ -2,7 +2,6 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "pages/jump_to_page.h"
 
 namespace {
 constexpr int W = 300, H = 136;
@@ -56,34 +55,7 @@ void JumpWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_跳转}});
 
-  on_created = on_jump_window_created;
-  on_first_activation = on_jump_window_first_activation;
-  on_may_close = [] {
-    fade_out_jump_window();
-    return true;
-  };
-  图形按钮_关闭小.on_click = close_jump_window;
-  超级按钮_按照页面跳转.on_click = switch_jump_to_number_mode;
-  超级按钮_按照页面名称跳转.on_click = switch_jump_to_name_mode;
-  超级按钮_按跳转完毕后退出.on_click = on_jump_exit_check_click;
-  图形按钮_跳转.on_click = jump_to_page;
-  编辑框_标识.on_changed = on_jump_text_changed;
-  编辑框_标识.on_key_down = on_jump_box_key_down;
-  编辑框_标识.on_mouse_move = [](int, int, int) {
-    show_jump_text_tip();
-    return true;
-  };
-  编辑框_标识.on_left_up = [](int, int, int) {
-    select_jump_text_on_first_click();
-    return true;
-  };
-  编辑框_标识.on_blur = [] { g_jump_select_all_once = 0; };
-  auto drag = [](int, int, int) {
-    move_jump_window_by_frame();
-    return true;
-  };
-  for (rt::Label* l : frame_labels()) l->on_left_down = drag;
-  透明标签_说明.on_left_down = drag;
+  bind_jump_window(*this);
 }
 
 std::vector<rt::Window::Overlap> JumpWindowForm::intended_overlaps() {

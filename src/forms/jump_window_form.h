@@ -1,5 +1,5 @@
 #pragma once
-// The jump-to-page window "Velmora_跳转页面": its units and their event bindings.
+// The jump-to-page window "Velmora_跳转页面": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -33,3 +33,6 @@ class JumpWindowForm : public rt::Window {
 };
 
 JumpWindowForm& jump_window();
+
+// Binds the window's events to the routines of pages/jump_to_page.cpp; build() ends with it.
+void bind_jump_window(JumpWindowForm& f);

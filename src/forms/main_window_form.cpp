@@ -1,33 +1,10 @@
 #include "forms/main_window_form.h"
 
-#include "app/housekeeping.h"
-#include "app/drops.h"
-#include "app/edge_hide.h"
-#include "app/main_frame.h"
-#include "app/mini_mode.h"
-#include "app/menu_bar.h"
-#include "app/shortcuts.h"
-#include "app/shutdown.h"
-#include "app/single_instance.h"
-#include "app/snapping.h"
-#include "app/startup.h"
-#include "app/tray.h"
+#include "app/menu_rules.h"
 #include "common/frame_art.h"
 #include "common/menu_art.h"
 #include "common/wait_art.h"
 #include "common/toolbar_art.h"
-#include "forms/main_window_menus.h"
-#include "documents/save_files.h"
-#include "forms/tab_menus_form.h"
-#include "pages/open_pages_popup.h"
-#include "pages/page_display.h"
-#include "pages/tab_commands.h"
-#include "pages/tab_menus.h"
-#include "texttools/edit_commands.h"
-#include "texttools/editor_status.h"
-#include "texttools/insertions.h"
-#include "web/update_check.h"
-#include "web/dropped_url.h"
 
 MainWindowForm::MainWindowForm() : rt::Window("Velmora", "Velmora", {120, 80, 788, 597}) {}
 
@@ -103,7 +80,6 @@ void MainWindowForm::build() {
   超级菜单.create(*this);
   托盘图标.create(*this, 100);
   for (int index : menu_image_indexes()) 超级菜单.set_image(index, menu_image(index));
-  build_main_window_menus(*this);
 
   constexpr int kToolbarTop = kMenuBarTop + kMenuBarButtonHeight;
   工具条_工具栏.create(*this, {kFrameSide, kToolbarTop, W - 2 * kFrameSide, 26}, 16);
@@ -170,7 +146,6 @@ void MainWindowForm::build() {
       "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd|所有文件(*.*)|*.*"
       "|";
   打印机.create(*this);
-  build_tab_menus(*this);
   时钟_监视程序.create(*this);
   时钟_滚动标签.create(*this);
   时钟_显示出来.create(*this);
@@ -191,67 +166,7 @@ void MainWindowForm::build() {
            &透明标签_上, &透明标签_左, &透明标签_右, &透明标签_下})
     top->bring_to_front();
 
-  on_created = on_main_window_created;
-  on_first_activation = on_main_window_first_activation;
-  on_resized = layout_main_window;
-  on_moved = on_main_window_moved;
-  on_may_close = on_main_window_may_close;
-  on_destroying = on_main_window_destroying;
-  高级选择夹_标签.on_changing = on_tab_changing;
-  高级选择夹_标签.on_changed = show_current_page;
-  编辑框_文本类容.on_changed = on_editor_changed;
-  编辑框_文本类容.on_key_down = dispatch_shortcut;
-  编辑框_文本类容.on_focus = update_command_states;
-  编辑框_文本类容.on_wheel = [](int delta, int modifiers) {
-    on_editor_wheel(delta, modifiers);
-    return modifiers == 0;  // with a modifier the wheel is ours, not a scroll
-  };
-  编辑框_文本类容.on_blur = update_command_states;
-  编辑框_文本类容.on_left_up = [](int, int, int) {
-    update_command_states();
-    return true;
-  };
-  工具条_工具栏.on_click = on_toolbar_button;
-  拖放对象.on_text = on_text_dropped;
-  拖放对象.on_html = on_html_dropped;
-  拖放对象.on_url = on_url_dropped;
-  拖放对象.on_files = on_files_dropped;
-  时钟_滚动标签.on_tick = scroll_or_autosave_tick;
-  时钟_信息框.on_tick = prompt_update_available;
-  时钟_显示时间.on_tick = update_clock_digits;
-  时钟_内存优化.on_tick = trim_working_set;
-  时钟_显示出来.on_tick = poll_cursor_for_edge_hide;
-  时钟_真正显示.on_tick = on_hide_delay_elapsed;
-  时钟_延迟执行任务.on_tick = on_delayed_task_timer;
-  托盘图标.on_event = on_tray_event;
-  时钟_监视程序.on_tick = poll_ipc_box;
-  图形按钮_向左.on_click = select_previous_tab;
-  图形按钮_向右.on_click = select_next_tab;
-  高级选择夹_标签.on_tab_right_click = on_tab_right_click;
-  高级选择夹_标签.on_strip_double_click = on_tab_strip_double_click;
-  bind_frame_events(*this);
-  // Double clicks on the status line and the frame move the caret; a single press on these
-  // labels still moves the window.
-  auto on_double_click = [](void (*jump)()) {
-    return [jump](int, int, int) {
-      jump();
-      return true;
-    };
-  };
-  for (rt::Label* status : {&透明标签_标签状态, &透明标签_文件标题, &透明标签_文件路径})
-    status->on_double_click = on_double_click(move_caret_to_end);
-  标签_底.on_double_click = on_double_click(move_caret_to_start);
-  auto open_pages_popup_on_release = [](int, int, int) {
-    open_open_pages_popup();
-    return true;
-  };
-  标签_底.on_right_up = open_pages_popup_on_release;
-  图形按钮_迷你模式.on_right_up = open_pages_popup_on_release;
-  图形按钮_迷你模式.on_click = enter_mini_mode;
-  标签_右中.on_double_click = on_double_click(move_caret_to_quarter);
-  标签_左中.on_double_click = on_double_click(move_caret_to_quarter);
-  bind_menu_bar(*this);
-  layout_main_window();
+  bind_main_window(*this);
 }
 
 std::vector<rt::Window::Overlap> MainWindowForm::intended_overlaps() {

@@ -1,5 +1,5 @@
 #pragma once
-// The main window "Velmora": its units and their event bindings.
+// The main window "Velmora": its units and their layout.
 #include <vector>
 
 #include "runtime/dialogs.h"
@@ -86,3 +86,7 @@ class MainWindowForm : public rt::Window {
 };
 
 MainWindowForm& main_window();
+
+// Binds the window's events to the routines of the subsystems (app/main_window_events.cpp);
+// build() ends with it.
+void bind_main_window(MainWindowForm& f);

@@ -1,11 +1,8 @@
 #include "forms/mini_window_form.h"
 
-#include "app/commands.h"
-#include "app/mini_mode.h"
 #include "common/frame_art.h"
 #include "common/mini_art.h"
 #include "common/skin_art.h"
-#include "web/web_search.h"
 
 namespace {
 constexpr int W = MiniWindowForm::kFullWidth, H = MiniWindowForm::kFullHeight;
@@ -24,17 +21,6 @@ void create_clock(MiniWindowForm& w, const MiniWindowForm::ClockUnits& units, in
     u->create(w, {x, y, width, height});
     x += width;
   }
-}
-
-bool toggle_form(int, int, int) {
-  toggle_mini_compact();
-  return true;
-}
-
-// Swallowed: a button must not take the mouse the move loop has already let go.
-bool move_by_title(int, int, int) {
-  move_mini_window_by_title();
-  return false;
 }
 
 }  // namespace
@@ -79,67 +65,12 @@ void MiniWindowForm::build() {
 
   超级菜单.create(*this);
   for (int i = 0; i < 4; ++i) 超级菜单.set_image(i, search_engine_icon(i));
-  rt::MenuItem& engines = 超级菜单.add_menu("搜索引擎选择");
-  engines.add("百度", 0, choose_engine_baidu);
-  engines.add("搜搜", 1, choose_engine_soso);
-  engines.add("搜狗", 2, choose_engine_sogou);
-  engines.add("谷歌", 3, choose_engine_google);
   时钟_显示时间.create(*this);
   时钟_显示时间_小.create(*this, 1000);
 
   create_tool_window_frame(*this, frame_labels(), "  Velmora迷你模式");
 
-  on_created = on_mini_created;
-  on_first_activation = on_mini_first_activation;
-  on_moved = on_mini_moved;
-  on_resized = reskin_mini_window;
-  on_may_close = may_close_mini_window;
-  on_destroying = on_mini_destroying;
-  on_double_click = toggle_form;
-  on_right_up = toggle_form;
-  标签_上中.on_double_click = toggle_form;
-  标签_上中.on_right_up = toggle_form;
-  标签_上中.on_left_down = move_by_title;
-  // The clocks lie on the title strip or fill the compact form: they act as the title does.
-  for (const MiniWindowForm::ClockUnits& clock : {big_clock(), small_clock()})
-    for (rt::GraphicButton* u : clock) {
-      u->on_left_down = move_by_title;
-      u->on_double_click = toggle_form;
-      u->on_right_up = toggle_form;
-    }
-  超级菜单.on_closed = restore_mini_caption;
-  超级菜单.on_highlighted = show_engine_menu_hint;
-  图形按钮_正常模式.on_click = [] { run_command(Command::LeaveMiniMode, Source::Button); };
-  图形按钮_关闭.on_click = [] { run_command(Command::ExitFromMiniMode, Source::Button); };
-  图形按钮_最前.on_click = toggle_mini_topmost;
-  图形按钮_搜索.on_click = start_web_search;
-  图形按钮_搜索引擎.on_click = pop_up_engine_menu;
-  图形按钮_下拉.on_click = pop_up_engine_menu;
-  auto engine_menu_on_release = [](int, int, int) {
-    pop_up_engine_menu();
-    return true;
-  };
-  图形按钮_搜索引擎.on_right_up = engine_menu_on_release;
-  图形按钮_下拉.on_right_up = engine_menu_on_release;
-  // A press on the field or the hint is a press into the box.
-  auto into_box = [this](int, int, int) {
-    编辑框_关键词.set_focus();
-    return true;
-  };
-  图形按钮_输入框.on_left_down = into_box;
-  标签_提示搜索引擎.on_left_down = into_box;
-  编辑框_关键词.on_changed = on_search_keyword_changed;
-  编辑框_关键词.on_key_down = on_search_keyword_key;
-  编辑框_关键词.on_focus = on_keyword_focus_got;
-  编辑框_关键词.on_blur = on_keyword_focus_lost;
-  编辑框_关键词.on_left_up = [](int, int, int) {
-    select_keyword_once();
-    return true;
-  };
-  拖放对象.on_text = on_mini_text_dropped;
-  拖放对象.on_files = on_mini_files_dropped;
-  时钟_显示时间.on_tick = update_mini_big_clock;
-  时钟_显示时间_小.on_tick = update_mini_small_clock;
+  bind_mini_window(*this);
 }
 
 std::vector<rt::Window::Overlap> MiniWindowForm::intended_overlaps() {

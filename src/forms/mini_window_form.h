@@ -68,3 +68,6 @@ class MiniWindowForm : public rt::Window {
 };
 
 MiniWindowForm& mini_window();
+
+// Binds the window's events to the routines of app/mini_mode.cpp; build() ends with it.
+void bind_mini_window(MiniWindowForm& f);

@@ -2,7 +2,6 @@
 
 #include "common/popup_art.h"
 #include "common/skin_art.h"
-#include "pages/open_pages_popup.h"
 
 namespace {
 constexpr int W = 150, H = 420;
@@ -21,18 +20,7 @@ void OpenPagesPopupForm::build() {
   列表框_打开文件列表.create(*this, {kListMargin, kListMargin, W - 2 * kListMargin, H - 5});
   create_popup_frame(*this, frame_labels());
 
-  on_created = on_open_pages_popup_created;
-  on_first_activation = on_open_pages_popup_first_activation;
-  on_resized = on_open_pages_popup_resized;
-  on_deactivated = close_open_pages_popup;
-  on_may_close = [] {
-    fade_out_open_pages_popup();
-    return true;
-  };
-  列表框_打开文件列表.on_double_click = [](int, int, int) {
-    switch_to_popup_page();
-    return true;
-  };
+  bind_open_pages_popup(*this);
 }
 
 std::vector<rt::Window::Overlap> OpenPagesPopupForm::intended_overlaps() {

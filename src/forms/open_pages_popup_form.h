@@ -25,3 +25,6 @@ class OpenPagesPopupForm : public rt::Window {
 };
 
 OpenPagesPopupForm& open_pages_popup();
+
+// Binds the window's events to the routines of pages/open_pages_popup.cpp; build() ends with it.
+void bind_open_pages_popup(OpenPagesPopupForm& f);

@@ -1,6 +1,6 @@
 #pragma once
-// The options window "Velmora_程序设置": its units on four pages of one tab control, and the
-// binding of their events to the options routines.
+// The options window "Velmora_程序设置": its units on four pages of one tab
+// control.
 #include <array>
 #include <vector>
 
@@ -123,8 +123,6 @@ class OptionsWindowForm : public rt::Window {
   void build() override;
 
  private:
-  void bind_events();
-  void build_list_menus();
   std::array<std::vector<rt::Unit*>, 4> pages_;
   std::vector<rt::GraphicButton*> checks_;
   // Each group's title interrupts its frame's top line.
@@ -132,3 +130,6 @@ class OptionsWindowForm : public rt::Window {
 };
 
 OptionsWindowForm& options_window();
+
+// Binds the window's events to the routines of options/options_window.cpp; build() ends with it.
+void bind_options_window(OptionsWindowForm& f);

@@ -1,9 +1,8 @@
 #include "forms/read_aloud_window_form.h"
 
+#include "common/skin.h"
 #include "common/skin_art.h"
 #include "common/speech_art.h"
-#include "common/tool_window.h"
-#include "texttools/read_aloud.h"
 
 namespace {
 constexpr int W = 440, H = 340;
@@ -90,30 +89,7 @@ void ReadAloudWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_朗读控制}});
 
-  on_created = on_read_aloud_window_created;
-  on_first_activation = on_read_aloud_window_first_activation;
-  on_may_close = may_close_read_aloud_window;
-  on_destroying = on_read_aloud_window_destroying;
-  图形按钮_关闭小.on_click = close_read_aloud_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_read_aloud_window_by_title();
-    return true;
-  };
-  组合框_语音库.on_changed = choose_voice;
-  组合框_打开文件.on_changed = on_speech_page_picked;
-  编辑框_朗读内容.on_changed = update_read_buttons;
-  编辑框_朗读内容.on_key_down = on_read_text_key_down;
-  多功能条_朗读速度.on_changed = set_speech_rate;
-  多功能条_声音大小.on_changed = set_speech_volume;
-  超级按钮_朗读完毕后退出.on_click = toggle_close_after_reading;
-  超级按钮_输出后不提示.on_click = toggle_no_question_after_output;
-  图形按钮_朗读控制.on_click = toggle_reading;
-  图形按钮_暂停朗读.on_click = toggle_speech_pause;
-  图形按钮_输出.on_click = speak_to_wav_file;
-  图形按钮_从文件打开.on_click = open_text_to_read;
-  图形按钮_隐藏.on_click = hide_read_aloud_to_tray;
-  拖放对象.on_text = append_dropped_text_to_read;
-  拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_to_read(paths.front()); };
+  bind_read_aloud_window(*this);
 }
 
 std::vector<rt::Window::Overlap> ReadAloudWindowForm::intended_overlaps() {

@@ -1,5 +1,5 @@
 #pragma once
-// The read-aloud window "Velmora_语音朗读": its units and their event bindings.
+// The read-aloud window "Velmora_语音朗读": its units and their layout.
 #include <vector>
 
 #include "runtime/combo_box.h"
@@ -42,3 +42,6 @@ class ReadAloudWindowForm : public rt::Window {
 };
 
 ReadAloudWindowForm& read_aloud_window();
+
+// Binds the window's events to the routines of texttools/read_aloud.cpp; build() ends with it.
+void bind_read_aloud_window(ReadAloudWindowForm& f);

@@ -1,8 +1,6 @@
 #include "forms/simp_trad_window_form.h"
 
 #include "common/skin_art.h"
-#include "common/tool_window.h"
-#include "texttools/simp_trad_window.h"
 
 namespace {
 constexpr int W = 420, H = 314;
@@ -70,26 +68,7 @@ void SimpTradWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小});
 
-  on_created = on_simp_trad_window_created;
-  on_first_activation = on_simp_trad_window_first_activation;
-  on_may_close = may_close_simp_trad_window;
-  图形按钮_关闭小.on_click = close_simp_trad_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_simp_trad_window_by_title();
-    return true;
-  };
-  组合框_打开文件_简繁转换.on_changed = on_chinese_page_picked;
-  编辑框_操作类容.on_changed = update_simp_trad_buttons;
-  编辑框_操作类容.on_key_down = on_work_box_key_down;
-  图形按钮_转为简体.on_click = convert_to_simplified;
-  图形按钮_转为繁体.on_click = convert_to_traditional;
-  图形按钮_复制所有.on_click = copy_work_text;
-  图形按钮_清空类容.on_click = clear_work_text;
-  图形按钮_转为简体_当前页.on_click = convert_page_to_simplified;
-  图形按钮_转为繁体_当前页.on_click = convert_page_to_traditional;
-  图形按钮_复制所有_当前页.on_click = copy_current_page_text;
-  拖放对象.on_text = append_dropped_text_to_work_box;
-  拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_into_work_box(paths.front()); };
+  bind_simp_trad_window(*this);
 }
 
 std::vector<rt::Window::Overlap> SimpTradWindowForm::intended_overlaps() {

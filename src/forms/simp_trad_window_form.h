@@ -1,5 +1,5 @@
 #pragma once
-// The Simplified/Traditional window "Velmora_简繁转换": its units and their event bindings.
+// The Simplified/Traditional window "Velmora_简繁转换": its units and their layout.
 #include <vector>
 
 #include "common/skin.h"
@@ -38,3 +38,6 @@ class SimpTradWindowForm : public rt::Window {
 };
 
 SimpTradWindowForm& simp_trad_window();
+
+// Binds the window's events to the routines of texttools/simp_trad_window.cpp; build() ends with it.
+void bind_simp_trad_window(SimpTradWindowForm& f);

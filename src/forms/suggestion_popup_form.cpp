@@ -2,7 +2,6 @@
 
 #include "common/popup_art.h"
 #include "common/skin_art.h"
-#include "web/web_search.h"
 
 namespace {
 constexpr int W = SuggestionPopupForm::kWidth, H = SuggestionPopupForm::kHeight;
@@ -21,8 +20,7 @@ void SuggestionPopupForm::build() {
   列表框_取到提示.create(*this, {kPopupFrameEdge, -1, W - 2 * kPopupFrameEdge, H - 3});
   create_popup_frame(*this, frame_labels());
 
-  on_created = on_suggestion_popup_created;
-  列表框_取到提示.on_changed = search_clicked_suggestion;
+  bind_suggestion_popup(*this);
 }
 
 std::vector<rt::Window::Overlap> SuggestionPopupForm::intended_overlaps() {

@@ -27,3 +27,6 @@ class SuggestionPopupForm : public rt::Window {
 };
 
 SuggestionPopupForm& suggestion_popup();
+
+// Binds the window's events to the routines of web/web_search.cpp; build() ends with it.
+void bind_suggestion_popup(SuggestionPopupForm& f);

@@ -3,22 +3,13 @@
 #include "common/menu_art.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "documents/open_files.h"
 #include "forms/main_window_form.h"
-#include "pages/tab_manager.h"
-#include "pages/tab_manager_rows.h"
 
 namespace {
-
-using rt::MenuItem;
 
 constexpr int W = 600, H = 403;
 constexpr int kListTop = 54;
 constexpr int kSavedListHeight = 210;
-
-MenuItem sep() { return MenuItem::separator(); }
-
-void select_every_row(rt::ListView& list) { list.set_all_selected(true); }
 
 }  // namespace
 
@@ -65,61 +56,10 @@ void TabManagerForm::build() {
   超级菜单.create(*this);
   // The main window's image list: the items show the images its menus show.
   for (int index : menu_image_indexes()) 超级菜单.set_image(index, main_window().超级菜单.image(index));
-  rt::ListView& open_list = 超级列表框_打开的文件;
-  rt::ListView& saved_list = 超级列表框_保存标签;
-  超级菜单.add_menu(MenuItem("打开标签_右键菜单", -1,
-                             {MenuItem("打开文件(&O)    Ctrl+O", kImageOpen, open_files), sep(),
-                              MenuItem("文件复制到(&C)", kImageCopy, copy_selected_pages_to_folder), sep(),
-                              MenuItem("保存到标签(&B)", kImageSave, add_selected_pages_to_saved_set), sep(),
-                              MenuItem("刷新显示(&F5)    F5", -1, refresh_tab_manager_list), sep(),
-                              MenuItem("全部选中(&A)    Ctrl+A", kImageSelectAll,
-                                       [&open_list] { select_every_row(open_list); }),
-                              sep(),
-                              MenuItem("反向选择(&F)    Ctrl+F", -1,
-                                       [&open_list] { invert_selection(open_list); }),
-                              sep(), MenuItem("关闭标签(&D)    Del", kImageClosePage, close_selected_pages), sep(),
-                              MenuItem("全部关闭(&Q)", -1, close_all_pages_from_tab_manager), sep(),
-                              MenuItem("文件属性(&P)", -1, show_selected_pages_properties)}));
-  超级菜单.add_menu(MenuItem("保存标签_右键菜单", -1,
-                             {MenuItem("加入文件(&O)    Ctrl+O", kImageOpen, add_files_to_saved_list), sep(),
-                              MenuItem("打开到程序(&B)", -1, open_saved_rows), sep(),
-                              MenuItem("保存标签(&S)    Ctrl+S", kImageSave, save_tab_set_file), sep(),
-                              MenuItem("刷新显示(&F5)    F5", -1, reload_tab_set_file), sep(),
-                              MenuItem("全部选中(&A)    Ctrl+A", kImageSelectAll,
-                                       [&saved_list] { select_every_row(saved_list); }),
-                              sep(),
-                              MenuItem("反向选择(&F)    Ctrl+F", -1,
-                                       [&saved_list] { invert_selection(saved_list); }),
-                              sep(), MenuItem("删除选中(&D)    Del", kImageDelete, delete_selected_rows), sep(),
-                              MenuItem("全部删除(&Q)", -1, clear_saved_list)}));
 
   set_dialog_keys({.cancel = &图形按钮_关闭小});
 
-  on_created = on_tab_manager_created;
-  on_first_activation = on_tab_manager_first_activation;
-  on_may_close = may_close_tab_manager;
-  图形按钮_关闭小.on_click = close_tab_manager;
-  // A press on the tabs drags the window; the strip then takes the press as a click.
-  高级选择夹_标签管理.on_left_down = [](int, int, int) {
-    move_tab_manager_by_title();
-    return true;
-  };
-  高级选择夹_标签管理.on_changed = on_tab_manager_tab_changed;
-  auto drag = [](int, int, int) {
-    move_tab_manager_by_title();
-    return true;
-  };
-  for (rt::Label* l : frame_labels()) l->on_left_down = drag;
-
-  open_list.on_key_down = on_open_pages_key_down;
-  open_list.on_item_double_clicked = on_open_pages_double_click;
-  open_list.on_item_right_clicked = [](int, int x, int y) { show_open_pages_menu(x, y); };
-  saved_list.on_current_changed = [](int) { preview_saved_file(); };
-  saved_list.on_key_down = on_saved_list_key_down;
-  saved_list.on_item_double_clicked = [](int) { open_saved_rows(); };
-  saved_list.on_item_right_clicked = [](int, int x, int y) { show_saved_list_menu(x, y); };
-  拖放对象.on_files = add_dropped_files_to_saved_list;
-  拖放对象.on_text = add_dropped_text_to_saved_list;
+  bind_tab_manager(*this);
 }
 
 std::vector<rt::Window::Overlap> TabManagerForm::intended_overlaps() {

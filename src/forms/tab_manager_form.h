@@ -1,5 +1,6 @@
 #pragma once
-// The tab manager "Velmora_标签管理": its units, its two menus and their event bindings.
+// The tab manager "Velmora_标签管理": its units and their layout; its two menus
+// come with the binding of its events.
 #include <vector>
 
 #include "common/skin.h"
@@ -46,3 +47,6 @@ class TabManagerForm : public rt::Window {
 };
 
 TabManagerForm& tab_manager_window();
+
+// Binds the window's events to the routines of pages/tab_manager.cpp; build() ends with it.
+void bind_tab_manager(TabManagerForm& f);

@@ -2,9 +2,7 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "common/tool_window.h"
 #include "common/web_art.h"
-#include "web/translation_window.h"
 
 namespace {
 constexpr int W = 600, H = 440;
@@ -105,39 +103,7 @@ void TranslationWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_翻译}});
 
-  on_created = on_translation_window_created;
-  on_first_activation = on_translation_window_first_activation;
-  on_may_close = may_close_translation_window;
-  图形按钮_关闭小.on_click = close_translation_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_window_by_title(translation_window());
-    return true;
-  };
-  图形按钮_翻译.on_click = start_translation;
-  图形按钮_朗读_翻译类容.on_click = speak_source_text;
-  图形按钮_朗读_翻译结果.on_click = speak_result_text;
-  图形按钮_互转语言.on_click = swap_languages;
-  图形按钮_从文件打开.on_click = open_translation_file;
-  超级按钮_将原语言标在翻译语句后面.on_click = toggle_interleave_sources;
-  超级按钮_显示对应的拉丁字符的拼音.on_click = toggle_show_romanization;
-  超级按钮_同时在网页中显示.on_click = toggle_show_in_browser;
-  组合框_打开的文件.on_changed = on_translation_page_picked;
-  组合框_源语言.on_changed = on_source_language_changed;
-  组合框_目标语言.on_changed = on_target_language_changed;
-  编辑框_翻译内容.on_changed = on_translation_source_changed;
-  编辑框_翻译结果.on_changed = on_translation_result_changed;
-  编辑框_翻译内容.on_left_up = [](int, int, int) {
-    on_translation_source_mouse_up();
-    return true;
-  };
-  编辑框_翻译结果.on_left_up = [](int, int, int) {
-    on_translation_result_mouse_up();
-    return true;
-  };
-  编辑框_翻译内容.on_key_down = on_translation_source_key;
-  编辑框_翻译结果.on_key_down = on_translation_result_key;
-  拖放对象.on_text = on_translation_text_dropped;
-  拖放对象.on_files = [](const std::vector<std::string>& paths) { on_translation_file_dropped(paths.front()); };
+  bind_translation_window(*this);
 }
 
 std::vector<rt::Window::Overlap> TranslationWindowForm::intended_overlaps() {

@@ -45,3 +45,6 @@ class TranslationWindowForm : public rt::Window {
 };
 
 TranslationWindowForm& translation_window();
+
+// Binds the window's events to the routines of web/translation_window.cpp; build() ends with it.
+void bind_translation_window(TranslationWindowForm& f);

@@ -1,9 +1,8 @@
 #include "forms/typing_window_form.h"
 
+#include "common/skin.h"
 #include "common/skin_art.h"
 #include "common/speech_art.h"
-#include "common/tool_window.h"
-#include "texttools/typing_output.h"
 
 namespace {
 constexpr int W = 300, H = 96;
@@ -49,20 +48,7 @@ void TypingWindowForm::build() {
   // Enter starts the output, or stops it while it runs.
   set_dialog_keys({.cancel = &图形按钮_关闭小, .defaults = {&图形按钮_开始输出, &图形按钮_停止输出}});
 
-  on_created = on_typing_window_created;
-  on_first_activation = on_typing_window_first_activation;
-  on_may_close = may_close_typing_window;
-  on_destroying = on_typing_window_destroying;
-  图形按钮_关闭小.on_click = close_typing_output_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_typing_window_by_title();
-    return true;
-  };
-  多功能条_打写速度.on_changed = update_typing_delay;
-  超级按钮_忽略空格.on_click = toggle_typing_skip_spaces;
-  图形按钮_开始输出.on_click = start_typing_output;
-  图形按钮_停止输出.on_click = stop_typing_output;
-  时钟_屏幕输出.on_tick = type_next_piece;
+  bind_typing_window(*this);
 }
 
 std::vector<rt::Window::Overlap> TypingWindowForm::intended_overlaps() {

@@ -1,5 +1,5 @@
 #pragma once
-// The typing-output window "Velmora_屏幕输出效果": its units and their event bindings.
+// The typing-output window "Velmora_屏幕输出效果": its units and their layout.
 #include <vector>
 
 #include "runtime/graphic_button.h"
@@ -31,3 +31,6 @@ class TypingWindowForm : public rt::Window {
 };
 
 TypingWindowForm& typing_window();
+
+// Binds the window's events to the routines of texttools/typing_output.cpp; build() ends with it.
+void bind_typing_window(TypingWindowForm& f);

@@ -2,9 +2,7 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "common/tool_window.h"
 #include "common/web_art.h"
-#include "web/update_check.h"
 
 namespace {
 constexpr int W = 420, H = 336;
@@ -90,18 +88,7 @@ void UpdateWindowForm::build() {
 
   set_dialog_keys({.cancel = &图形按钮_关闭小});
 
-  on_created = on_update_window_created;
-  on_first_activation = on_update_window_first_activation;
-  on_may_close = may_close_update_window;
-  图形按钮_关闭小.on_click = close_update_window;
-  标签_上中.on_left_down = [](int, int, int) {
-    move_window_by_title(update_window());
-    return true;
-  };
-  超级按钮_本程序下载.on_click = start_update_download;
-  超级按钮_调用IE下载.on_click = download_update_with_browser;
-  超级按钮_软件主页.on_click = open_update_homepage;
-  时钟_提示信息.on_tick = show_update_download_result;
+  bind_update_window(*this);
 }
 
 std::vector<rt::Window::Overlap> UpdateWindowForm::intended_overlaps() {

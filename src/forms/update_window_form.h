@@ -41,3 +41,6 @@ class UpdateWindowForm : public rt::Window {
 };
 
 UpdateWindowForm& update_window();
+
+// Binds the window's events to the routines of web/update_check.cpp; build() ends with it.
+void bind_update_window(UpdateWindowForm& f);

@@ -18,6 +18,7 @@
 #include "common/skin_art.h"
 #include "common/tool_window.h"
 #include "common/window_fade.h"
+#include "documents/batch_conversion.h"
 #include "documents/batch_files.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
@@ -546,3 +547,109 @@ void choose_cloud_input_method() {
 }
 
 void flip_check_button(rt::GraphicButton& button) { check_button_state(button); }
+
+void bind_options_window(OptionsWindowForm& f) {
+  // The two lists' menus: the same five commands, each list's own.
+  using rt::MenuItem;
+  auto menu = [&f](const char* name, void (*add)(), bool (*key)(int, int), rt::ListView& list) {
+    f.超级菜单.add_menu(
+        MenuItem(name, -1,
+                 {MenuItem("添加文件(&T)", -1, add), MenuItem::separator(),
+                  MenuItem("全部选中(&A)    Ctrl+A", -1, [key] { key('A', rt::kCtrl); }), MenuItem::separator(),
+                  MenuItem("反向选择(&F)    Ctrl+F", -1, [key] { key('F', rt::kCtrl); }), MenuItem::separator(),
+                  MenuItem("删除选中(&D)    Del", -1, [key] { key(46, 0); }), MenuItem::separator(),
+                  MenuItem("全部删除(&Q)", -1, [&list] { list.clear(); })}));
+  };
+  menu("文件操作_右键菜单", add_files_to_batch_list, on_batch_list_key, f.超级列表框_处理的文件);
+  menu("编码转换_右键菜单", add_files_to_conversion_list, on_conversion_list_key, f.超级列表框_操作文件);
+
+  f.on_created = on_options_window_created;
+  f.on_first_activation = on_options_window_shown;
+  f.on_may_close = on_options_window_may_close;
+  f.图形按钮_关闭小.on_click = close_options_window;
+  auto drag = [](int, int, int) {
+    drag_options_window();
+    return true;
+  };
+  for (rt::Label* l :
+       {&f.标签_左上, &f.标签_上中, &f.标签_右上, &f.标签_左中, &f.标签_右中, &f.标签_左下, &f.标签_下中, &f.标签_右下})
+    l->on_left_down = drag;
+  // The strip drags the window where it has no tab; a press on a tab chooses it.
+  f.高级选择夹_功能.on_left_down = [&f](int x, int y, int) {
+    if (f.高级选择夹_功能.tab_at(x, y) < 0) drag_options_window();
+    return true;
+  };
+  f.高级选择夹_功能.on_changed = show_options_page;
+
+  for (rt::GraphicButton* b :
+       {&f.超级按钮_使用不同字体, &f.超级按钮_使用不同前景和背景, &f.超级按钮_程序默认最前, &f.超级按钮_关闭内存优化,
+        &f.超级按钮_子窗口不随主窗口移动, &f.超级按钮_启动时不检测软件更新, &f.超级按钮_强制淡进淡出,
+        &f.超级按钮_编码转换为ANSI, &f.超级按钮_打开文件后自动跳到该页面, &f.超级按钮_默认按照页面名称跳转,
+        &f.超级按钮_页面跳转完毕后退出, &f.超级按钮_程序启动时自动打开云输入法, &f.超级按钮_取消纪录窗口位置_Mini,
+        &f.超级按钮_自动进入时间模式, &f.超级按钮_将原语言标在翻译语句后面, &f.超级按钮_显示对应的拉丁字符的拼音,
+        &f.超级按钮_不删除到回收站, &f.超级按钮_不使用线程打开文件, &f.超级按钮_使用内容的第一行为新文件的标题})
+    b->on_click = [b] { toggle_flag_option(*b); };
+  f.超级按钮_标签页上显示关闭按钮.on_click = toggle_tab_close_button_option;
+  f.超级按钮_关闭淡入淡出效果.on_click = toggle_fade_option;
+  f.组合框_淡进淡出速度.on_changed = choose_fade_speed;
+  f.超级按钮_开启靠边自动隐藏.on_click = toggle_edge_hide_option;
+  f.组合框_自动隐藏时间.on_changed = choose_edge_hide_delay;
+  f.超级按钮_开启自动定时保存.on_click = toggle_autosave_option;
+  f.组合框_定时保存时间.on_changed = choose_autosave_interval;
+  f.颜色选择器_文本颜色.on_changed = on_text_color_chosen;
+  f.颜色选择器_背景色.on_changed = on_back_color_chosen;
+  f.颜色选择器_文本颜色.on_right_down = [](int, int, int) {
+    reset_text_color();
+    return true;
+  };
+  f.颜色选择器_背景色.on_right_down = [](int, int, int) {
+    reset_back_color();
+    return true;
+  };
+  f.组合框_分隔符.on_changed = on_separator_changed;
+  f.组合框_分隔符.on_edited = on_separator_changed;
+  f.超级按钮_纪录窗口位置.on_click = toggle_remember_position_option;
+  f.超级按钮_纪录窗口位置.on_right_down = [](int, int, int) {
+    reset_main_window_size();
+    return true;
+  };
+  f.超级按钮_设置为默认的记事本.on_click = set_default_notepad;
+  f.超级按钮_不在主界面显示工具栏.on_click = toggle_toolbar_option;
+  f.超级按钮_主界面不显示时间.on_click = toggle_clock_option;
+  f.超级按钮_防止文件被重复打开.on_click = toggle_double_open_option;
+  f.超级按钮_吸附效果.on_click = toggle_snapping_option;
+  f.超级按钮_名称.on_click = toggle_named_audio_files_option;
+  f.图形按钮_选择谷歌临时目录.on_click = choose_audio_folder;
+  f.组合框_搜索引擎.on_changed = choose_search_engine;
+  f.组合框_默认云输入法.on_changed = choose_cloud_input_method;
+  f.多功能条_透明度.on_changed = apply_window_transparency;
+  bind_boss_key_group({&f, &f.超级按钮_开启老板键, &f.编辑框_老板键, &f.图形按钮_确定});
+  for (rt::GraphicButton* b :
+       {&f.超级按钮_只读文件, &f.超级按钮_隐藏文件, &f.超级按钮_系统文件属性, &f.超级按钮_存档文件属性})
+    b->on_click = [b] {
+      flip_check_button(*b);
+      apply_attributes_to_selected_rows();
+    };
+
+  // The batch pages.
+  f.超级列表框_处理的文件.on_key_down = on_batch_list_key;
+  f.超级列表框_处理的文件.on_item_right_clicked = [](int, int x, int y) { show_batch_list_menu(x, y); };
+  f.超级列表框_处理的文件.on_current_changed = [](int) { preview_batch_rename(); };
+  f.超级列表框_操作文件.on_key_down = on_conversion_list_key;
+  f.超级列表框_操作文件.on_item_right_clicked = [](int, int x, int y) { show_conversion_list_menu(x, y); };
+  f.超级按钮_打开文件.on_click = add_files_to_conversion_list;
+  f.超级按钮_开始转换.on_click = start_encoding_conversion;
+  f.超级按钮_停止转换.on_click = stop_encoding_conversion;
+  f.图形按钮_选择目录.on_click = choose_batch_folder;
+  f.图形按钮_目标目录.on_click = choose_batch_target_folder;
+  f.编辑框_操作目录.on_changed = on_batch_folder_changed;
+  f.编辑框_操作目录.on_key_down = on_batch_folder_key;
+  f.编辑框_目标目录.on_changed = update_batch_start_button;
+  f.组合框_操作类型.on_changed = update_batch_start_button;
+  f.超级按钮_搜索.on_click = toggle_batch_search;
+  f.超级按钮_开始执行.on_click = start_batch_operation;
+  for (rt::EditBox* box :
+       {&f.编辑框_操作目录, &f.编辑框_目标目录, &f.编辑框_搜索规则, &f.编辑框_过滤替换, &f.编辑框_改后缀名,
+        &f.编辑框_文件前面加, &f.编辑框_文件后面加, &f.编辑框_完全自定义文件名称})
+    box->on_focus = [box] { show_naming_help(*box); };
+}

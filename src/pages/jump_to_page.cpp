@@ -190,3 +190,34 @@ void move_jump_window_by_frame() {
   rt::release_mouse_capture();
   rt::send_message(jump_window().handle(), kWmNcLeftButtonDown, kHitCaption, 0);
 }
+
+void bind_jump_window(JumpWindowForm& f) {
+  f.on_created = on_jump_window_created;
+  f.on_first_activation = on_jump_window_first_activation;
+  f.on_may_close = [] {
+    fade_out_jump_window();
+    return true;
+  };
+  f.图形按钮_关闭小.on_click = close_jump_window;
+  f.超级按钮_按照页面跳转.on_click = switch_jump_to_number_mode;
+  f.超级按钮_按照页面名称跳转.on_click = switch_jump_to_name_mode;
+  f.超级按钮_按跳转完毕后退出.on_click = on_jump_exit_check_click;
+  f.图形按钮_跳转.on_click = jump_to_page;
+  f.编辑框_标识.on_changed = on_jump_text_changed;
+  f.编辑框_标识.on_key_down = on_jump_box_key_down;
+  f.编辑框_标识.on_mouse_move = [](int, int, int) {
+    show_jump_text_tip();
+    return true;
+  };
+  f.编辑框_标识.on_left_up = [](int, int, int) {
+    select_jump_text_on_first_click();
+    return true;
+  };
+  f.编辑框_标识.on_blur = [] { g_jump_select_all_once = 0; };
+  auto drag = [](int, int, int) {
+    move_jump_window_by_frame();
+    return true;
+  };
+  for (rt::Label* l : f.frame_labels()) l->on_left_down = drag;
+  f.透明标签_说明.on_left_down = drag;
+}

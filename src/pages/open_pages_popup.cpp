@@ -98,3 +98,18 @@ void fill_open_pages_popup() {
   list.add_items(entries);
   list.set_current(tabs.current() - offset);
 }
+
+void bind_open_pages_popup(OpenPagesPopupForm& f) {
+  f.on_created = on_open_pages_popup_created;
+  f.on_first_activation = on_open_pages_popup_first_activation;
+  f.on_resized = on_open_pages_popup_resized;
+  f.on_deactivated = close_open_pages_popup;
+  f.on_may_close = [] {
+    fade_out_open_pages_popup();
+    return true;
+  };
+  f.列表框_打开文件列表.on_double_click = [](int, int, int) {
+    switch_to_popup_page();
+    return true;
+  };
+}

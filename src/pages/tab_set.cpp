@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "common/message_box.h"
 #include "common/skin_art.h"
+#include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/tab_set_text.h"

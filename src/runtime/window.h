@@ -1,6 +1,6 @@
 #pragma once
 // A top-level window built from its form description. Each form is a subclass whose members are
-// its units and whose build() creates them and binds their events.
+// its units and whose build() creates them and has their events bound.
 #include <functional>
 #include <map>
 #include <string>
@@ -120,7 +120,7 @@ class Window : public Unit {
   void unbind_handle() override;
 
  protected:
-  // The form description: creates the units and binds their events.
+  // The form description: creates the units and has their events bound.
   virtual void build() = 0;
   std::optional<intptr_t> handle_message(unsigned msg, uintptr_t wparam, intptr_t lparam) override;
 

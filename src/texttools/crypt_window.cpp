@@ -199,3 +199,22 @@ void fade_out_crypt_window() {
   CryptWindowForm& w = f();
   if (w.loaded()) show_window_faded(w, false);
 }
+
+void bind_crypt_window(CryptWindowForm& f) {
+  f.on_created = on_crypt_window_created;
+  f.on_first_activation = on_crypt_window_first_activation;
+  f.on_may_close = may_close_crypt_window;
+  f.图形按钮_关闭小.on_click = close_crypt_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_crypt_window_by_title();
+    return true;
+  };
+  f.编辑框_密码.on_changed = on_password_changed;
+  f.超级按钮_DES算法.on_click = on_des_click;
+  f.超级按钮_RC4算法.on_click = on_rc4_click;
+  f.超级按钮_解密文件.on_click = toggle_decrypt_mode;
+  f.超级按钮_解密后显示在这里.on_click = toggle_show_decrypted_here;
+  f.组合框_打开文件_加密解密.on_changed = on_crypt_page_picked;
+  f.编辑框_内容摘要.on_key_down = on_crypt_text_key_down;
+  f.图形按钮_加密解密.on_click = encrypt_or_decrypt_file;
+}

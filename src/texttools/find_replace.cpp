@@ -273,3 +273,38 @@ void select_all_on_first_click(int box) {
 }
 
 void move_find_window_by_title() { move_window_by_title(find_window()); }
+
+void bind_find_window(FindWindowForm& f) {
+  f.on_created = on_find_window_created;
+  f.on_first_activation = on_find_window_first_activation;
+  f.on_activated = update_replace_buttons;
+  f.on_may_close = [] {
+    fade_out_find_window();
+    return true;
+  };
+  f.图形按钮_关闭小.on_click = close_find_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_find_window_by_title();
+    return true;
+  };
+  f.图形按钮_寻找.on_click = find_from_window;
+  f.图形按钮_替换.on_click = replace_selection_and_find;
+  f.图形按钮_全部替换.on_click = replace_all;
+  f.超级按钮_区分大小写.on_click = on_match_case_click;
+  f.超级按钮_向上.on_click = on_up_click;
+  f.超级按钮_向下.on_click = on_down_click;
+  f.超级按钮_全部替换完毕后退出.on_click = on_close_after_replace_all_click;
+  f.编辑框_查找文字.on_changed = on_find_text_changed;
+  f.编辑框_查找文字.on_key_down = on_find_box_key_down;
+  f.编辑框_替换文字.on_key_down = on_replace_box_key_down;
+  f.编辑框_查找文字.on_left_up = [](int, int, int) {
+    select_all_on_first_click(0);
+    return true;
+  };
+  f.编辑框_替换文字.on_left_up = [](int, int, int) {
+    select_all_on_first_click(1);
+    return true;
+  };
+  f.编辑框_查找文字.on_blur = [] { g_find_select_all_once[0] = 0; };
+  f.编辑框_替换文字.on_blur = [] { g_find_select_all_once[1] = 0; };
+}

@@ -335,3 +335,42 @@ bool on_font_window_may_close() {
 }
 
 void move_font_window_by_title() { move_window_by_title(font_window()); }
+
+void bind_font_window(FontWindowForm& f) {
+  f.on_created = on_font_window_created;
+  f.on_first_activation = on_font_window_first_activation;
+  f.on_may_close = on_font_window_may_close;
+  f.图形按钮_关闭小.on_click = cancel_font_window;
+  f.图形按钮_取消设置.on_click = cancel_font_window;
+  f.图形按钮_确定设置.on_click = apply_font_settings;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_font_window_by_title();
+    return true;
+  };
+  f.列表框_字体列表.on_changed = on_font_list_chosen;
+  f.组合框_字体列表.on_changed = on_font_combo_chosen;
+  f.组合框_字体大小.on_changed = on_font_size_chosen;
+  f.组合框_字形.on_changed = on_font_style_chosen;
+  f.超级按钮_常规.on_click = [] { on_font_style_radio_click(0); };
+  f.超级按钮_斜体.on_click = [] { on_font_style_radio_click(1); };
+  f.超级按钮_粗体.on_click = [] { on_font_style_radio_click(2); };
+  f.超级按钮_粗斜体.on_click = [] { on_font_style_radio_click(3); };
+  f.超级按钮_删除线.on_click = on_strikeout_click;
+  f.超级按钮_下划线.on_click = on_underline_click;
+  f.超级按钮_设置为默认的字体.on_click = on_default_font_click;
+  f.颜色选择器_字体颜色.on_changed = on_font_text_colour_chosen;
+  f.颜色选择器_背景色.on_changed = on_font_back_colour_chosen;
+  f.颜色选择器_字体颜色.on_right_up = [](int, int, int) {
+    on_text_colour_picker_right_up();
+    return true;
+  };
+  f.颜色选择器_背景色.on_right_up = [](int, int, int) {
+    on_back_colour_picker_right_up();
+    return true;
+  };
+  f.编辑框_预览.on_changed = on_preview_changed;
+  f.编辑框_预览.on_wheel = [](int, int) {
+    on_preview_wheel();
+    return false;
+  };
+}

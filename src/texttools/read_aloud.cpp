@@ -478,3 +478,30 @@ void on_read_aloud_window_destroying() {
 }
 
 void move_read_aloud_window_by_title() { move_window_by_title(f()); }
+
+void bind_read_aloud_window(ReadAloudWindowForm& f) {
+  f.on_created = on_read_aloud_window_created;
+  f.on_first_activation = on_read_aloud_window_first_activation;
+  f.on_may_close = may_close_read_aloud_window;
+  f.on_destroying = on_read_aloud_window_destroying;
+  f.图形按钮_关闭小.on_click = close_read_aloud_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_read_aloud_window_by_title();
+    return true;
+  };
+  f.组合框_语音库.on_changed = choose_voice;
+  f.组合框_打开文件.on_changed = on_speech_page_picked;
+  f.编辑框_朗读内容.on_changed = update_read_buttons;
+  f.编辑框_朗读内容.on_key_down = on_read_text_key_down;
+  f.多功能条_朗读速度.on_changed = set_speech_rate;
+  f.多功能条_声音大小.on_changed = set_speech_volume;
+  f.超级按钮_朗读完毕后退出.on_click = toggle_close_after_reading;
+  f.超级按钮_输出后不提示.on_click = toggle_no_question_after_output;
+  f.图形按钮_朗读控制.on_click = toggle_reading;
+  f.图形按钮_暂停朗读.on_click = toggle_speech_pause;
+  f.图形按钮_输出.on_click = speak_to_wav_file;
+  f.图形按钮_从文件打开.on_click = open_text_to_read;
+  f.图形按钮_隐藏.on_click = hide_read_aloud_to_tray;
+  f.拖放对象.on_text = append_dropped_text_to_read;
+  f.拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_to_read(paths.front()); };
+}

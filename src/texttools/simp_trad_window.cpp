@@ -172,3 +172,26 @@ void fade_out_simp_trad_window() {
   SimpTradWindowForm& w = f();
   if (w.loaded()) show_window_faded(w, false);
 }
+
+void bind_simp_trad_window(SimpTradWindowForm& f) {
+  f.on_created = on_simp_trad_window_created;
+  f.on_first_activation = on_simp_trad_window_first_activation;
+  f.on_may_close = may_close_simp_trad_window;
+  f.图形按钮_关闭小.on_click = close_simp_trad_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_simp_trad_window_by_title();
+    return true;
+  };
+  f.组合框_打开文件_简繁转换.on_changed = on_chinese_page_picked;
+  f.编辑框_操作类容.on_changed = update_simp_trad_buttons;
+  f.编辑框_操作类容.on_key_down = on_work_box_key_down;
+  f.图形按钮_转为简体.on_click = convert_to_simplified;
+  f.图形按钮_转为繁体.on_click = convert_to_traditional;
+  f.图形按钮_复制所有.on_click = copy_work_text;
+  f.图形按钮_清空类容.on_click = clear_work_text;
+  f.图形按钮_转为简体_当前页.on_click = convert_page_to_simplified;
+  f.图形按钮_转为繁体_当前页.on_click = convert_page_to_traditional;
+  f.图形按钮_复制所有_当前页.on_click = copy_current_page_text;
+  f.拖放对象.on_text = append_dropped_text_to_work_box;
+  f.拖放对象.on_files = [](const std::vector<std::string>& paths) { load_dropped_file_into_work_box(paths.front()); };
+}

@@ -199,3 +199,20 @@ void on_typing_window_destroying() {
 }
 
 void move_typing_window_by_title() { move_window_by_title(f()); }
+
+void bind_typing_window(TypingWindowForm& f) {
+  f.on_created = on_typing_window_created;
+  f.on_first_activation = on_typing_window_first_activation;
+  f.on_may_close = may_close_typing_window;
+  f.on_destroying = on_typing_window_destroying;
+  f.图形按钮_关闭小.on_click = close_typing_output_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_typing_window_by_title();
+    return true;
+  };
+  f.多功能条_打写速度.on_changed = update_typing_delay;
+  f.超级按钮_忽略空格.on_click = toggle_typing_skip_spaces;
+  f.图形按钮_开始输出.on_click = start_typing_output;
+  f.图形按钮_停止输出.on_click = stop_typing_output;
+  f.时钟_屏幕输出.on_tick = type_next_piece;
+}

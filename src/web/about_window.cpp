@@ -10,6 +10,7 @@
 #include "forms/about_window_form.h"
 #include "runtime/rich_edit_box.h"
 #include "web/http_request.h"
+#include "web/update_check.h"
 #include "web/update_rules.h"
 #include "web/web_hosts.h"
 #include "web/web_window.h"
@@ -106,4 +107,21 @@ void show_online_help() {
 void append_rich_text_run(rt::RichEditBox& box, std::string_view text, std::string_view face, unsigned color,
                           int size) {
   box.append_run(text, face, size, color);
+}
+
+void bind_about_window(AboutWindowForm& f) {
+  f.on_created = on_about_window_created;
+  f.on_first_activation = on_about_window_first_activation;
+  f.on_may_close = may_close_about_window;
+  f.图形按钮_关闭小.on_click = close_about_window;
+  f.图形按钮_确定.on_click = confirm_about_window;
+  f.图形按钮_更新.on_click = open_update_window;
+  f.超级链接框_软件主页.on_left_up = [](int, int, int) {
+    open_homepage();
+    return true;
+  };
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_window_by_title(about_window());
+    return true;
+  };
 }

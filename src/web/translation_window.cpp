@@ -436,3 +436,39 @@ void fade_out_translation_window() {
   TranslationWindowForm& w = f();
   if (w.loaded()) show_window_faded(w, false);
 }
+
+void bind_translation_window(TranslationWindowForm& f) {
+  f.on_created = on_translation_window_created;
+  f.on_first_activation = on_translation_window_first_activation;
+  f.on_may_close = may_close_translation_window;
+  f.图形按钮_关闭小.on_click = close_translation_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_window_by_title(translation_window());
+    return true;
+  };
+  f.图形按钮_翻译.on_click = start_translation;
+  f.图形按钮_朗读_翻译类容.on_click = speak_source_text;
+  f.图形按钮_朗读_翻译结果.on_click = speak_result_text;
+  f.图形按钮_互转语言.on_click = swap_languages;
+  f.图形按钮_从文件打开.on_click = open_translation_file;
+  f.超级按钮_将原语言标在翻译语句后面.on_click = toggle_interleave_sources;
+  f.超级按钮_显示对应的拉丁字符的拼音.on_click = toggle_show_romanization;
+  f.超级按钮_同时在网页中显示.on_click = toggle_show_in_browser;
+  f.组合框_打开的文件.on_changed = on_translation_page_picked;
+  f.组合框_源语言.on_changed = on_source_language_changed;
+  f.组合框_目标语言.on_changed = on_target_language_changed;
+  f.编辑框_翻译内容.on_changed = on_translation_source_changed;
+  f.编辑框_翻译结果.on_changed = on_translation_result_changed;
+  f.编辑框_翻译内容.on_left_up = [](int, int, int) {
+    on_translation_source_mouse_up();
+    return true;
+  };
+  f.编辑框_翻译结果.on_left_up = [](int, int, int) {
+    on_translation_result_mouse_up();
+    return true;
+  };
+  f.编辑框_翻译内容.on_key_down = on_translation_source_key;
+  f.编辑框_翻译结果.on_key_down = on_translation_result_key;
+  f.拖放对象.on_text = on_translation_text_dropped;
+  f.拖放对象.on_files = [](const std::vector<std::string>& paths) { on_translation_file_dropped(paths.front()); };
+}

@@ -2,6 +2,7 @@
 
 #include "runtime/window_jobs.h"
 #include "app/globals.h"
+#include "app/main_frame.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/path_routines.h"
@@ -313,4 +314,19 @@ bool may_close_update_window() {
 void fade_out_update_window() {
   UpdateWindowForm& w = f();
   if (w.loaded()) show_window_faded(w, false);
+}
+
+void bind_update_window(UpdateWindowForm& f) {
+  f.on_created = on_update_window_created;
+  f.on_first_activation = on_update_window_first_activation;
+  f.on_may_close = may_close_update_window;
+  f.图形按钮_关闭小.on_click = close_update_window;
+  f.标签_上中.on_left_down = [](int, int, int) {
+    move_window_by_title(update_window());
+    return true;
+  };
+  f.超级按钮_本程序下载.on_click = start_update_download;
+  f.超级按钮_调用IE下载.on_click = download_update_with_browser;
+  f.超级按钮_软件主页.on_click = open_update_homepage;
+  f.时钟_提示信息.on_tick = show_update_download_result;
 }

@@ -219,3 +219,8 @@ void hide_suggestion_popup(bool clear) {
   if (clear) popup().列表框_取到提示.clear();
   popup().set_visible(false);
 }
+
+void bind_suggestion_popup(SuggestionPopupForm& f) {
+  f.on_created = on_suggestion_popup_created;
+  f.列表框_取到提示.on_changed = search_clicked_suggestion;
+}

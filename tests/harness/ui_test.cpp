@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"

@@ -12,7 +12,7 @@
 #include "app/globals.h"
 #include "app/shortcuts.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "options/config.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"

@@ -23,7 +23,7 @@
 #include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "forms/custom_open_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "layout_check.h"
 #include "options/config.h"
 #include "pages/page_model.h"

@@ -28,7 +28,7 @@
 #include "forms/font_window_form.h"
 #include "forms/grabber_window_form.h"
 #include "forms/jump_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "forms/options_window_form.h"
 #include "forms/read_aloud_window_form.h"
 #include "forms/simp_trad_window_form.h"

@@ -14,7 +14,7 @@
 #include "documents/open_limits.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "forms/mini_window_form.h"
 #include "options/config.h"
 #include "pages/page_display.h"

@@ -11,7 +11,7 @@
 #include "app/shortcuts.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "program_test.h"

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/globals.h"
+#include "app/main_frame.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"

@@ -14,7 +14,7 @@
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "options/config.h"
 #include "pages/open_path_list.h"
 #include "pages/page_model.h"

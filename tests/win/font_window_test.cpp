@@ -18,7 +18,7 @@
 #include "common/skin_art.h"
 #include "common/window_fade.h"
 #include "forms/font_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "layout_check.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"

@@ -12,7 +12,7 @@
 #include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "layout_check.h"
 #include "program_test.h"
 #include "runtime/hooks.h"

@@ -17,7 +17,7 @@
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"

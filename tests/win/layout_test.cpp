@@ -27,7 +27,7 @@
 #include "forms/font_window_form.h"
 #include "forms/grabber_window_form.h"
 #include "forms/jump_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "forms/mini_window_form.h"
 #include "forms/open_pages_popup_form.h"
 #include "forms/options_window_form.h"

@@ -12,7 +12,7 @@
 
 #include "common/skin.h"
 #include "common/skin_art.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "layout_check.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"

@@ -21,7 +21,7 @@
 #include "common/skin_art.h"
 #include "common/window_fade.h"
 #include "forms/find_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "forms/options_window_form.h"
 #include "layout_check.h"
 #include "options/config.h"

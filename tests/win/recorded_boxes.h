@@ -9,7 +9,7 @@
 
 #include "common/message_box.h"
 #include "common/skin_art.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "runtime/seams.h"
 #include "ui_test.h"
 

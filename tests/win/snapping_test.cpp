@@ -13,7 +13,7 @@
 #include "common/skin.h"
 #include "forms/jump_window_form.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "forms/options_window_form.h"
 #include "options/options_window.h"
 #include "pages/jump_to_page.h"

@@ -14,7 +14,7 @@
 #include "forms/crypt_window_form.h"
 #include "forms/find_window_form.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "program_test.h"
 #include "runtime/seams.h"
 #include "texttools/crypt_window.h"

@@ -12,6 +12,7 @@
 
 #include "app/edge_hide.h"
 #include "app/globals.h"
+#include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"

@@ -16,7 +16,7 @@
 #include "documents/open_files.h"
 #include "documents/open_limits.h"
 #include "forms/main_window_form.h"
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"

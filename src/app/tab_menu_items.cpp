@@ -1,4 +1,4 @@
-#include "forms/tab_menus_form.h"
+#include "app/tab_menu_items.h"
 
 #include "app/commands.h"
 #include "forms/main_window_form.h"

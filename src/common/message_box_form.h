@@ -1,5 +1,6 @@
 #pragma once
-// The message box window "Velmora_信息框": its units and their event bindings.
+// The message box window "Velmora_信息框": its units and their layout. The one form outside
+// forms/: the own message box is common/'s, which the forms' layer lies above.
 #include <vector>
 
 #include "common/skin.h"
@@ -43,3 +44,6 @@ class MessageBoxForm : public rt::Window {
 };
 
 MessageBoxForm& message_box_form();
+
+// Binds the window's events to the routines of common/message_box.cpp; build() ends with it.
+void bind_message_box(MessageBoxForm& f);

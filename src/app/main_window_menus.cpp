@@ -1,4 +1,4 @@
-#include "forms/main_window_menus.h"
+#include "app/main_window_menus.h"
 
 #include "app/commands.h"
 #include "app/tray.h"

@@ -1,6 +1,5 @@
-#include "forms/message_box_form.h"
+#include "common/message_box_form.h"
 
-#include "common/message_box.h"
 #include "common/skin_art.h"
 
 MessageBoxForm::MessageBoxForm() : rt::Window("VelmoraMessageBox", "Velmora_信息框", {50, 50, 295, 175}) {}
@@ -48,8 +47,6 @@ void MessageBoxForm::build() {
     a.button.set_disabled_picture(look[3]);
     a.button.set_text_color(kButtonCaptionColor);
     a.button.set_visible(false);
-    rt::GraphicButton* b = &a.button;
-    a.button.on_click = [b] { press_message_box_button(*b); };
   }
 
   编辑框_输入类容.create(*this, {22, 72, 250, 32}, {.multiline = false});
@@ -68,20 +65,7 @@ void MessageBoxForm::build() {
   // Enter follows the box's own rules (its key handlers); a focused button takes it itself.
   set_dialog_keys({.cancel = &图形按钮_关闭_信息框});
 
-  on_created = on_message_box_created;
-  on_first_activation = on_message_box_first_activation;
-  on_activated = on_message_box_activated;
-  on_may_close = [] {
-    dismiss_message_box();
-    return false;  // dismissing has destroyed the window, or is about to
-  };
-  on_destroying = on_message_box_destroyed;
-  on_key_down = on_message_box_key_down;
-  编辑框_输入类容.on_key_down = on_message_box_input_key_down;
-  透明标签_提示类容.on_key_down = on_message_box_text_key_down;
-  图形按钮_关闭_信息框.on_click = on_message_box_close_button;
-  时钟_定时关闭.on_tick = on_message_box_auto_close;
-  时钟_倒计时.on_tick = on_message_box_countdown;
+  bind_message_box(*this);
 }
 
 std::vector<rt::Window::Overlap> MessageBoxForm::intended_overlaps() {
