@@ -7,6 +7,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/encoding.cpp
   src/runtime/page_text.cpp
   src/runtime/path_text.cpp
+  src/runtime/ini_text.cpp
   src/common/text_routines.cpp
   src/pages/open_path_list.cpp
   src/runtime/chinese_conversion.cpp
@@ -223,6 +224,7 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/encoding_test.cpp
   tests/native/page_text_test.cpp
   tests/native/path_text_test.cpp
+  tests/native/ini_text_test.cpp
   tests/native/text_routines_test.cpp
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp
