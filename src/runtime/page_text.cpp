@@ -344,11 +344,24 @@ std::string units_to_page_text(std::basic_string_view<Unit> units, bool* lossles
 template <class Unit>
 ShownText units_to_shown_text(std::basic_string_view<Unit> units, bool* lossless) {
   ShownText shown;
-  shown.text = units_to_page_text<Unit>(units, lossless);
+  bool whole = true;
+  shown.text = units_to_page_text<Unit>(units, &whole);
+  if (lossless) *lossless = whole;
   // Only a byte escape of a lead byte can make one character with what follows it.
   auto joins = [](Unit u) { return is_byte_escape(static_cast<char16_t>(u)) && is_lead(static_cast<char16_t>(u) & 0xFF); };
   if (std::none_of(units.begin(), units.end(), joins)) return shown;
-  if (std::basic_string_view<Unit>(page_text_to_units<Unit>(shown.text)) == units) return shown;
+  // Read back, each character in its place: a lone surrogate written as U+FFFD reads as that.
+  std::basic_string<Unit> written(units);
+  if (!whole) {
+    for (std::size_t i = 0; i < written.size(); ++i) {
+      char32_t c = static_cast<char16_t>(written[i]);
+      if (is_high_surrogate(c) && i + 1 < written.size() && is_low_surrogate(static_cast<char16_t>(written[i + 1])))
+        ++i;
+      else if (is_surrogate(c) && !is_byte_escape(c))
+        written[i] = static_cast<Unit>(kReplacement);
+    }
+  }
+  if (page_text_to_units<Unit>(shown.text) == written) return shown;
   const Tables& t = tables();
   shown.starts.assign(shown.text.size() + 1, 0);
   std::size_t at = 0;

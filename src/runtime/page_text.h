@@ -73,7 +73,8 @@ extern template std::string units_to_page_text<wchar_t>(std::basic_string_view<w
 // user sees.
 struct ShownText {
   std::string text;
-  // Empty while the bytes read as shown. Else one mark per byte and one for the end: 0 inside a
+  // Empty while the bytes read as shown, each character in its place (a lone surrogate written
+  // as U+FFFD is read in its place). Else one mark per byte and one for the end: 0 inside a
   // character of the control, else the UTF-16 units of the character beginning there (1 or 2;
   // 1 for the end).
   std::vector<unsigned char> starts;

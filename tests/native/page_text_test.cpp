@@ -258,6 +258,7 @@ TEST(PageText, ShownTextMarksTheControlsCharactersWhereTheBytesReadOtherwise) {
        {1, 1, 1, 1, 1}},
       {"an escape before a two-byte character", u"\xDC81\u4E2D", "\x81\xD6\xD0"sv, {1, 1, 0, 1}},
       {"an emoji after the join counts two", u"\xDC81x\U0001F600", "\x81x\x94\x39\xFC\x36"sv, {1, 1, 2, 0, 0, 0, 1}},
+      {"half an emoji beside an escape that joins nothing", u"\xDC81 \xD83D", "\x81 \x84\x31\xA4\x37"sv, {}},
       {"half an emoji, written as U+FFFD", u"\xDC81x\xD83D", "\x81x\x84\x31\xA4\x37"sv, {1, 1, 1, 0, 0, 0, 1}},
   };
   for (const Case& c : cases) {
