@@ -6,6 +6,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/gbk_text.cpp
   src/runtime/encoding.cpp
   src/runtime/page_text.cpp
+  src/runtime/path_text.cpp
+  src/runtime/ini_text.cpp
   src/common/text_routines.cpp
   src/pages/open_path_list.cpp
   src/runtime/chinese_conversion.cpp
@@ -224,6 +226,8 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/gbk_text_test.cpp
   tests/native/encoding_test.cpp
   tests/native/page_text_test.cpp
+  tests/native/path_text_test.cpp
+  tests/native/ini_text_test.cpp
   tests/native/text_routines_test.cpp
   tests/native/chinese_conversion_test.cpp
   tests/native/ciphers_test.cpp

@@ -49,8 +49,7 @@ std::string ForeignEditControl::get_edit_all_text(rt::WindowHandle window) const
 }
 
 intptr_t ForeignEditControl::set_edit_text(rt::WindowHandle window, std::string_view text) const {
-  std::string t(text);
-  return rt::foreign_message(window, kSetText, 0, reinterpret_cast<intptr_t>(t.c_str()));
+  return rt::send_foreign_text(window, kSetText, 0, text).value_or(0);
 }
 
 int ForeignEditControl::type_edit_text(rt::WindowHandle window, std::string_view text) const {

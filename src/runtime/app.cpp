@@ -106,9 +106,9 @@ void deliver_report(FailureReport r) {
 constexpr char kOutOfMemoryText[] = "内存不足，刚才的操作没有完成。";
 
 std::string current_directory() {
-  char buf[MAX_PATH * 2] = {};
-  DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
-  return std::string(buf, n < sizeof buf ? n : 0);
+  wchar_t buf[MAX_PATH * 2] = {};
+  DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, buf);
+  return path_from_wide(std::wstring_view(buf, n < MAX_PATH * 2 ? n : 0));
 }
 
 }  // namespace
@@ -218,26 +218,16 @@ void report_current_exception() {
 }
 
 std::string program_directory() {
-  char buf[MAX_PATH * 2] = {};
-  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
-  std::string path(buf, n);
-  // A GBK trail byte can equal '\\': walk characters, not bytes.
-  size_t last = std::string::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsDBCSLeadByteEx(kGbkCodePage, c) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (c == '\\') last = i;
-  }
-  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+  // Cut in UTF-16, where a backslash is never part of another character.
+  std::wstring path = wide_path(program_path());
+  size_t last = path.rfind(L'\\');
+  return last == std::wstring::npos ? std::string() : path_from_wide(path.substr(0, last + 1));
 }
 
 std::string program_path() {
-  char buf[MAX_PATH * 2] = {};
-  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
-  return std::string(buf, n);
+  wchar_t buf[MAX_PATH * 2] = {};
+  DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH * 2);
+  return path_from_wide(std::wstring_view(buf, n < MAX_PATH * 2 ? n : 0));
 }
 
 std::string start_directory() { return g_start_dir; }
@@ -247,7 +237,7 @@ std::vector<std::string> command_line_arguments() {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::string> out;
-  for (int i = 1; i < argc; ++i) out.push_back(to_gbk(argv[i]));
+  for (int i = 1; i < argc; ++i) out.push_back(path_from_wide(argv[i]));
   LocalFree(argv);
   return out;
 }
@@ -261,10 +251,10 @@ std::string full_path(std::string_view path, std::string_view against) {
     if (base.back() != '\\' && base.back() != '/') base += '\\';
     p = base + p;
   }
-  char buf[MAX_PATH * 4] = {};
-  DWORD n = GetFullPathNameA(p.c_str(), sizeof buf, buf, nullptr);
-  if (n == 0 || n >= sizeof buf) return p;
-  return std::string(buf, n);
+  wchar_t buf[MAX_PATH * 4] = {};
+  DWORD n = GetFullPathNameW(wide_path(p).c_str(), MAX_PATH * 4, buf, nullptr);
+  if (n == 0 || n >= MAX_PATH * 4) return p;
+  return path_from_wide(std::wstring_view(buf, n));
 }
 
 void start_thread(std::function<void()> work, std::function<void()> if_failed) {

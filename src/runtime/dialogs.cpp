@@ -125,7 +125,7 @@ std::vector<std::string> open_files_dialog(const FileDialogRequest& r) {
   if (auto a = scripted(test_answer(seams::DialogKind::Open, r.title, r.folder, r.file_name), r.owner, watch))
     return a->accepted ? a->paths : std::vector<std::string>{};
   std::wstring filter = dialog_filter(r.filter);
-  std::wstring title = to_wide(r.title), folder = to_wide(r.folder);
+  std::wstring title = to_wide(r.title), folder = wide_path(r.folder);
   std::wstring buffer(65536, L'\0');
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
@@ -142,11 +142,11 @@ std::vector<std::string> open_files_dialog(const FileDialogRequest& r) {
   for (const wchar_t* p = buffer.c_str(); *p; p += wcslen(p) + 1) parts.emplace_back(p);
   std::vector<std::string> out;
   if (parts.size() == 1) {
-    out.push_back(to_gbk(parts[0]));
+    out.push_back(path_from_wide(parts[0]));
   } else if (!parts.empty()) {
     std::wstring dir = parts[0];
     if (dir.back() != L'\\') dir += L'\\';
-    for (size_t i = 1; i < parts.size(); ++i) out.push_back(to_gbk(dir + parts[i]));
+    for (size_t i = 1; i < parts.size(); ++i) out.push_back(path_from_wide(dir + parts[i]));
   }
   return out;
 }
@@ -156,9 +156,9 @@ std::string save_file_dialog(const FileDialogRequest& r) {
   if (auto a = scripted(test_answer(seams::DialogKind::Save, r.title, r.folder, r.file_name), r.owner, watch))
     return a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
   std::wstring filter = dialog_filter(r.filter);
-  std::wstring title = to_wide(r.title), folder = to_wide(r.folder), ext = bare_extension(r.default_extension);
+  std::wstring title = to_wide(r.title), folder = wide_path(r.folder), ext = bare_extension(r.default_extension);
   std::wstring buffer(4096, L'\0');
-  std::wstring name = to_wide(r.file_name);
+  std::wstring name = wide_path(r.file_name);
   name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
@@ -171,7 +171,7 @@ std::string save_file_dialog(const FileDialogRequest& r) {
   ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   if (!GetSaveFileNameW(&ofn)) return {};
-  return to_gbk(buffer.c_str());
+  return path_from_wide(buffer.c_str());
 }
 
 bool CommonDialog::run() {
@@ -212,7 +212,7 @@ std::string choose_folder_dialog(const FolderDialogRequest& r) {
   std::optional<RealDialogWatch> watch;
   if (auto a = scripted(test_answer(seams::DialogKind::Folder, r.title, r.start_folder, {}), r.owner, watch))
     return a->accepted && !a->paths.empty() ? a->paths[0] : std::string();
-  std::wstring title = to_wide(r.title), start = to_wide(r.start_folder);
+  std::wstring title = to_wide(r.title), start = wide_path(r.start_folder);
   wchar_t display[512] = {};
   BROWSEINFOW bi{};
   bi.hwndOwner = static_cast<HWND>(r.owner);
@@ -227,7 +227,7 @@ std::string choose_folder_dialog(const FolderDialogRequest& r) {
   std::string out;
   if (item) {
     wchar_t path[MAX_PATH * 2] = {};
-    if (SHGetPathFromIDListW(item, path)) out = to_gbk(path);
+    if (SHGetPathFromIDListW(item, path)) out = path_from_wide(path);
     CoTaskMemFree(item);
   }
   if (SUCCEEDED(init)) CoUninitialize();

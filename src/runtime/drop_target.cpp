@@ -61,7 +61,7 @@ std::vector<std::string> dropped_files(IDataObject* data) {
       std::wstring w(len + 1, L'\0');
       DragQueryFileW(drop, i, w.data(), len + 1);
       w.resize(len);
-      paths.push_back(to_gbk(w));
+      paths.push_back(path_from_wide(w));
     }
   });
   return paths;
@@ -326,7 +326,7 @@ DataObject* data_object(const seams::DropOffer& offer) {
   if (!offer.files.empty()) {
     // DROPFILES, then the wide paths each ended by a zero, then one more zero.
     std::wstring list;
-    for (const std::string& p : offer.files) list += to_wide(p) + L'\0';
+    for (const std::string& p : offer.files) list += wide_path(p) + L'\0';
     list += L'\0';
     std::vector<char> bytes(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
     DROPFILES head{};

@@ -276,6 +276,15 @@ std::string EditBox::text() const {
   return text;
 }
 
+ShownText EditBox::shown_text() const {
+  if (!handle_) return {};
+  std::wstring w = window_text(hw(handle_));
+  bool lossless = true;
+  ShownText shown = units_to_shown_text<wchar_t>(w, &lossless);
+  lost_characters_ = lost_characters_ || !lossless;
+  return shown;
+}
+
 bool EditBox::take_lost_characters() {
   bool lost = lost_characters_;
   lost_characters_ = false;

@@ -14,6 +14,7 @@
 // first, so that neither the program nor another one ever sees a part of it.
 #include <string>
 
+#include "runtime/page_text.h"
 #include "runtime/unit.h"
 
 namespace rt {
@@ -38,6 +39,9 @@ class EditBox : public Unit {
   void create(Window& parent, Rect r, Style style, std::string_view text = {});
 
   std::string text() const;
+  // The text with where the box's characters begin, for what must count them as the user sees
+  // them although the bytes read otherwise (see rt::ShownText).
+  ShownText shown_text() const;
   // False when the control could not take the text (no room for it in memory, which is
   // reported): the box then keeps the text it had and raises nothing.
   bool set_text(std::string_view text);

@@ -1,5 +1,6 @@
 #pragma once
-// File services. Paths are GBK and go through the A functions, as the program's users' files do.
+// File services. Paths are page text; they meet the system through wide_path (runtime/strings.h)
+// and the W functions, so a name holding characters code page 936 lacks is reached as well.
 #include <compare>
 #include <optional>
 #include <string>

@@ -39,6 +39,16 @@ std::optional<intptr_t> send_foreign_message_native(WindowHandle window, unsigne
   return static_cast<intptr_t>(answer);
 }
 
+std::optional<intptr_t> send_foreign_text(WindowHandle window, unsigned msg, uintptr_t wparam, std::string_view text) {
+  if (!window) return std::nullopt;
+  if (!IsWindowUnicode(hw(window))) {
+    std::string t(text);
+    return send_foreign_message(window, msg, wparam, reinterpret_cast<intptr_t>(t.c_str()));
+  }
+  std::wstring t = to_wide(text);
+  return send_foreign_message_native(window, msg, wparam, reinterpret_cast<intptr_t>(t.c_str()));
+}
+
 namespace {
 // One text request on a buffer of characters C (char or wchar_t).
 template <typename C>

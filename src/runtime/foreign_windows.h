@@ -1,7 +1,8 @@
 #pragma once
 // Speaking to windows of any process, other programs' included, and to their memory.
 //
-// Every message goes through the ANSI functions (the other program sees GBK text) and is
+// Every message goes through the ANSI functions (the other program sees GBK text), but for the
+// texts the system copies to and from a Unicode window, which go in UTF-16 converted here; each is
 // bounded: a window that hangs or does not answer within kForeignMessageTimeoutMs gives no
 // answer instead of blocking the program. Messages whose pointer the system copies between
 // processes (texts of WM_GETTEXT, LB_GETTEXT, CB_GETLBTEXT, EM_GETLINE, ...) take a local
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/app.h"
 
@@ -42,6 +44,12 @@ enum class TextEnd { Zero, AnswerCount };
 std::optional<TextReply> send_foreign_text_message(WindowHandle window, unsigned msg, uintptr_t wparam, size_t capacity,
                                                    TextEnd end = TextEnd::Zero,
                                                    std::optional<uint16_t> size_word = std::nullopt);
+
+// A message that hands the window a text of the sender's (WM_SETTEXT), which the system copies
+// between processes: a Unicode window gets it in UTF-16, converted here, so that a character
+// code page 936 lacks (the name of a file handed over) arrives as itself; any other window gets
+// GBK. The answer, or nothing when none came.
+std::optional<intptr_t> send_foreign_text(WindowHandle window, unsigned msg, uintptr_t wparam, std::string_view text);
 
 // PostMessageA; whether the message was queued.
 bool post_foreign_message(WindowHandle window, unsigned msg, uintptr_t wparam, intptr_t lparam);

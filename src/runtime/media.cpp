@@ -7,6 +7,7 @@
 #include <string>
 
 #include "runtime/seams.h"
+#include "runtime/strings.h"
 
 namespace rt {
 
@@ -15,8 +16,8 @@ bool send_media_command(std::string_view command) {
     seams::media_commands().emplace_back(command);
     return true;
   }
-  std::string c(command);
-  return mciSendStringA(c.c_str(), nullptr, 0, nullptr) == 0;
+  // A command names its file ("play \"path\""): in UTF-16, so that any name reaches the system.
+  return mciSendStringW(wide_path(command).c_str(), nullptr, 0, nullptr) == 0;
 }
 
 bool system_download_dialog(std::string_view address) {

@@ -341,11 +341,57 @@ std::string units_to_page_text(std::basic_string_view<Unit> units, bool* lossles
   return out;
 }
 
+template <class Unit>
+ShownText units_to_shown_text(std::basic_string_view<Unit> units, bool* lossless) {
+  ShownText shown;
+  bool whole = true;
+  shown.text = units_to_page_text<Unit>(units, &whole);
+  if (lossless) *lossless = whole;
+  // Only a byte escape of a lead byte can make one character with what follows it.
+  auto joins = [](Unit u) { return is_byte_escape(static_cast<char16_t>(u)) && is_lead(static_cast<char16_t>(u) & 0xFF); };
+  if (std::none_of(units.begin(), units.end(), joins)) return shown;
+  // Read back, each character in its place: a lone surrogate written as U+FFFD reads as that.
+  std::basic_string<Unit> written(units);
+  if (!whole) {
+    for (std::size_t i = 0; i < written.size(); ++i) {
+      char32_t c = static_cast<char16_t>(written[i]);
+      if (is_high_surrogate(c) && i + 1 < written.size() && is_low_surrogate(static_cast<char16_t>(written[i + 1])))
+        ++i;
+      else if (is_surrogate(c) && !is_byte_escape(c))
+        written[i] = static_cast<Unit>(kReplacement);
+    }
+  }
+  if (page_text_to_units<Unit>(shown.text) == written) return shown;
+  const Tables& t = tables();
+  shown.starts.assign(shown.text.size() + 1, 0);
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t c = static_cast<char16_t>(units[i]);
+    unsigned char count = 1;
+    std::size_t size = 1;
+    if (is_high_surrogate(c) && i + 1 < units.size() && is_low_surrogate(static_cast<char16_t>(units[i + 1]))) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(units[++i]) - 0xDC00);
+      count = 2;
+      size = character_size(t, c);
+    } else if (is_byte_escape(c)) {
+      size = 1;
+    } else {
+      size = character_size(t, is_surrogate(c) ? kReplacement : c);
+    }
+    shown.starts[at] = count;
+    at += size;
+  }
+  shown.starts[at] = 1;
+  return shown;
+}
+
 template std::basic_string<char16_t> page_text_to_units<char16_t>(std::string_view);
 template std::string units_to_page_text<char16_t>(std::basic_string_view<char16_t>, bool*);
+template ShownText units_to_shown_text<char16_t>(std::basic_string_view<char16_t>, bool*);
 #if __SIZEOF_WCHAR_T__ == 2
 template std::basic_string<wchar_t> page_text_to_units<wchar_t>(std::string_view);
 template std::string units_to_page_text<wchar_t>(std::basic_string_view<wchar_t>, bool*);
+template ShownText units_to_shown_text<wchar_t>(std::basic_string_view<wchar_t>, bool*);
 #endif
 
 namespace {

@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rt {
 
@@ -62,6 +63,27 @@ extern template std::string units_to_page_text<char16_t>(std::basic_string_view<
 #if __SIZEOF_WCHAR_T__ == 2
 extern template std::basic_string<wchar_t> page_text_to_units<wchar_t>(std::string_view);
 extern template std::string units_to_page_text<wchar_t>(std::basic_string_view<wchar_t>, bool*);
+#endif
+
+// A control's text as page text, and where the control's characters begin in it when its bytes
+// read otherwise than the control shows them. That happens only after an edit next to a byte
+// escape of a lead byte: a lone 81 the user leaves before a typed "x" is written 81 78, which
+// reads as one character, while the control still shows the box and the "x". What counts in the
+// control's characters (the selection of a find) then goes by these marks, which are what the
+// user sees.
+struct ShownText {
+  std::string text;
+  // Empty while the bytes read as shown, each character in its place (a lone surrogate written
+  // as U+FFFD is read in its place). Else one mark per byte and one for the end: 0 inside a
+  // character of the control, else the UTF-16 units of the character beginning there (1 or 2;
+  // 1 for the end).
+  std::vector<unsigned char> starts;
+};
+template <class Unit>
+ShownText units_to_shown_text(std::basic_string_view<Unit> units, bool* lossless = nullptr);
+extern template ShownText units_to_shown_text<char16_t>(std::basic_string_view<char16_t>, bool*);
+#if __SIZEOF_WCHAR_T__ == 2
+extern template ShownText units_to_shown_text<wchar_t>(std::basic_string_view<wchar_t>, bool*);
 #endif
 
 // Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) into page text; false

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "runtime/gbk_text.h"
+#include "runtime/strings.h"
 
 namespace rt {
 namespace {
@@ -29,40 +31,47 @@ Place split(std::string_view path) {
 }
 
 // The value name as the API takes it: null for the default value.
-const char* value_name(const std::string& name) { return name.empty() ? nullptr : name.c_str(); }
+const wchar_t* value_name(const std::wstring& name) { return name.empty() ? nullptr : name.c_str(); }
+
+// Keys and values in UTF-16, as the registry holds them: a value naming the program's path
+// keeps every character of it.
+struct WidePlace {
+  std::wstring key, value;
+};
+WidePlace wide(const Place& p) { return {wide_path(p.key), wide_path(p.value)}; }
 
 }  // namespace
 
 bool registry_write(RegistryRoot root, std::string_view path, std::string_view value) {
-  Place p = split(path);
+  WidePlace p = wide(split(path));
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root_key(root), p.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+  if (RegCreateKeyExW(root_key(root), p.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
     return false;
-  std::string data(value);
-  LONG r = RegSetValueExA(key, value_name(p.value), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1));
+  std::wstring data = wide_path(value);
+  LONG r = RegSetValueExW(key, value_name(p.value), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
   return r == ERROR_SUCCESS;
 }
 
 bool registry_delete(RegistryRoot root, std::string_view path) {
-  Place p = split(path);
+  WidePlace p = wide(split(path));
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root_key(root), p.key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | DELETE,
+  if (RegOpenKeyExW(root_key(root), p.key.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | DELETE,
                     &key) != ERROR_SUCCESS)
     return false;
-  bool done = RegDeleteValueA(key, value_name(p.value)) == ERROR_SUCCESS;
+  bool done = RegDeleteValueW(key, value_name(p.value)) == ERROR_SUCCESS;
   if (!done && !p.value.empty()) {
     // Only a key without subkeys goes, as RegDeleteKey does on every system.
     HKEY sub = nullptr;
-    if (RegOpenKeyExA(key, p.value.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(key, p.value.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
       DWORD subkeys = 0;
-      bool leaf = RegQueryInfoKeyA(sub, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+      bool leaf = RegQueryInfoKeyW(sub, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
                                    nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                   subkeys == 0;
       RegCloseKey(sub);
-      done = leaf && RegDeleteKeyA(key, p.value.c_str()) == ERROR_SUCCESS;
+      done = leaf && RegDeleteKeyW(key, p.value.c_str()) == ERROR_SUCCESS;
     }
   }
   RegCloseKey(key);
@@ -70,19 +79,19 @@ bool registry_delete(RegistryRoot root, std::string_view path) {
 }
 
 std::optional<std::string> registry_read(RegistryRoot root, std::string_view path) {
-  Place p = split(path);
+  WidePlace p = wide(split(path));
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root_key(root), p.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (RegOpenKeyExW(root_key(root), p.key.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
   DWORD type = 0, size = 0;
   std::optional<std::string> out;
-  if (RegQueryValueExA(key, value_name(p.value), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+  if (RegQueryValueExW(key, value_name(p.value), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ)) {
-    std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key, value_name(p.value), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key, value_name(p.value), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
         ERROR_SUCCESS) {
-      std::string s(data.data(), size);
-      while (!s.empty() && s.back() == '\0') s.pop_back();
-      out = std::move(s);
+      std::wstring s(data.data(), std::min<size_t>(size / sizeof(wchar_t), data.size()));
+      while (!s.empty() && s.back() == L'\0') s.pop_back();
+      out = path_from_wide(s);
     }
   }
   RegCloseKey(key);

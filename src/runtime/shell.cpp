@@ -18,7 +18,7 @@ bool shell_execute(std::string_view verb, std::string_view file, std::string_vie
         {std::string(verb), std::string(file), std::string(parameters), std::string(directory)});
     return seams::recorded_launch_result();
   }
-  std::wstring v = to_wide(verb), f = to_wide(file), p = to_wide(parameters), d = to_wide(directory);
+  std::wstring v = to_wide(verb), f = wide_path(file), p = wide_path(parameters), d = wide_path(directory);
   HINSTANCE r = ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), f.c_str(), p.empty() ? nullptr : p.c_str(),
                               d.empty() ? nullptr : d.c_str(), hidden ? SW_HIDE : SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(r) > 32;
@@ -29,7 +29,7 @@ bool show_properties_dialog(std::string_view path, void* owner) {
     seams::launches().push_back({"properties", std::string(path), {}, {}});
     return true;
   }
-  std::wstring file = to_wide(path);
+  std::wstring file = wide_path(path);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
@@ -45,7 +45,8 @@ bool show_properties_dialog(std::string_view path, void* owner) {
 
 namespace {
 bool start_process(std::string_view command_line, bool hidden, DWORD flags, PROCESS_INFORMATION& pi) {
-  std::wstring cmd = to_wide(command_line);
+  // A command line holds paths.
+  std::wstring cmd = wide_path(command_line);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
@@ -95,7 +96,7 @@ bool run_hidden_and_wait(std::string_view command_line) {
 bool recycle_file(std::string_view path) {
   // The list of paths ends with two zeros; the operation wants a full path to offer undo.
   wchar_t full[MAX_PATH * 2] = {};
-  std::wstring wide = to_wide(path);
+  std::wstring wide = wide_path(path);
   DWORD n = GetFullPathNameW(wide.c_str(), MAX_PATH * 2 - 2, full, nullptr);
   if (n == 0 || n >= MAX_PATH * 2 - 2) return false;
   std::wstring from(full, n);
@@ -117,10 +118,10 @@ std::string shortcut_target(std::string_view lnk_path) {
                                  reinterpret_cast<void**>(&link)))) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      std::wstring path = to_wide(lnk_path);
+      std::wstring path = wide_path(lnk_path);
       if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
         wchar_t buf[MAX_PATH * 2] = {};
-        if (SUCCEEDED(link->GetPath(buf, MAX_PATH * 2, nullptr, 0))) target = to_gbk(buf);
+        if (SUCCEEDED(link->GetPath(buf, MAX_PATH * 2, nullptr, 0))) target = path_from_wide(buf);
       }
       file->Release();
     }

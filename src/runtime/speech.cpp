@@ -184,7 +184,7 @@ class SapiVoice final : public SpeechVoice {
     format.wBitsPerSample = 16;
     format.nBlockAlign = 2;
     format.nAvgBytesPerSec = 44100;
-    if (FAILED(stream->BindToFile(to_wide(path).c_str(), SPFM_CREATE_ALWAYS, &kWaveFormatExId, &format, 0)))
+    if (FAILED(stream->BindToFile(wide_path(path).c_str(), SPFM_CREATE_ALWAYS, &kWaveFormatExId, &format, 0)))
       return false;
     bool spoken = SUCCEEDED(writer->SetOutput(stream.get(), TRUE)) &&
                   SUCCEEDED(writer->Speak(to_wide(text).c_str(), SPF_IS_NOT_XML, nullptr));

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "runtime/page_text.h"
+#include "runtime/path_text.h"
 
 namespace rt {
 
@@ -31,5 +32,14 @@ std::string wide_to_code_page(std::wstring_view wide, unsigned code_page) {
 std::wstring to_wide(std::string_view gbk) { return page_text_to_units<wchar_t>(gbk); }
 
 std::string to_gbk(std::wstring_view wide, bool* lossless) { return units_to_page_text<wchar_t>(wide, lossless); }
+
+std::wstring wide_path(std::string_view path) {
+  std::u16string units = path_to_utf16(path);
+  return std::wstring(units.begin(), units.end());
+}
+
+std::string path_from_wide(std::wstring_view wide, bool* whole) {
+  return utf16_to_path(std::u16string(wide.begin(), wide.end()), whole);
+}
 
 }  // namespace rt

@@ -18,6 +18,14 @@ std::wstring to_wide(std::string_view gbk);
 // written as U+FFFD.
 std::string to_gbk(std::wstring_view wide, bool* lossless = nullptr);
 
+// Paths where they meet the system (runtime/path_text.h): every file, folder, dialog, drop,
+// command line and shell service of the runtime takes and gives its paths through these two, and
+// the W functions, never the A ones, which know code page 936 only. A path holding a zero byte
+// gives "", which names no file; *whole (when given) is false for a name that cannot be named
+// again.
+std::wstring wide_path(std::string_view path);
+std::string path_from_wide(std::wstring_view wide, bool* whole = nullptr);
+
 // As the system converts, refusing nothing: an invalid sequence becomes U+FFFD, a character the
 // code page lacks becomes its default character. An input too large for the system's counts
 // gives nothing.

@@ -26,10 +26,10 @@ std::string environment_variable(std::string_view name) {
 }
 
 std::string windows_directory() {
-  char buffer[MAX_PATH + 1] = {};
-  UINT n = GetWindowsDirectoryA(buffer, MAX_PATH + 1);
+  wchar_t buffer[MAX_PATH + 1] = {};
+  UINT n = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return {};
-  std::string dir(buffer, n);
+  std::string dir = path_from_wide(std::wstring_view(buffer, n));
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
   return dir;
 }

@@ -56,8 +56,10 @@ int count_chars_by_script(const std::string& text) {
 }
 
 void find_in_page() {
-  std::string text = editor().text();
-  SearchStep step = search_step(text, g_search_text, g_search_pos, g_search_forward != 0, g_find_ignore_case != 0);
+  // The page as the box shows it: after an edit next to a byte escape its bytes can read as
+  // other characters than the user sees, and the find goes by what the user sees.
+  rt::ShownText page = editor().shown_text();
+  SearchStep step = search_step(page, g_search_text, g_search_pos, g_search_forward != 0, g_find_ignore_case != 0);
   g_search_pos = step.anchor;
   if (step.found == -1) {
     FindWindowForm& f = find_window();
@@ -68,14 +70,15 @@ void find_in_page() {
               kMagenta, nullptr, &owner);
     return;
   }
-  // Everything before the occurrence and its first (or lead) byte.
-  std::string u = rt::left_text(text, step.found);
   CharSelection sel;
-  if (g_script_ready) {
+  // The script counts the characters the bytes read as: the box's own while they are the same.
+  if (g_script_ready && page.starts.empty()) {
+    // Everything before the occurrence and its first (or lead) byte.
+    std::string u = rt::left_text(page.text, step.found);
     sel.start = count_chars_by_script(u) - 1;
     sel.length = count_chars_by_script(g_search_text);
   } else {
-    sel = selection_by_bytes(u, g_search_text);
+    sel = occurrence_selection(page, step.found, g_search_text);
   }
   rt::EditBox& e = editor();
   e.set_selection_start(sel.start);
@@ -128,7 +131,7 @@ void replace_selection_and_find() {
   std::string replacement = f.编辑框_替换文字.text();
   // The next forward search starts right after the replacement: a shorter one would otherwise
   // hide the next occurrence, and one holding the search text would be found in itself.
-  int anchor = g_search_forward ? anchor_after_replacement(e.text(), e.selection_start(), replacement) : 0;
+  int anchor = g_search_forward ? anchor_after_replacement(e.shown_text(), e.selection_start(), replacement) : 0;
   e.replace_selection(replacement);
   if (g_search_forward) g_search_pos = anchor;
   find_from_window();
@@ -138,15 +141,15 @@ void replace_all() {
   FindWindowForm& f = find_window();
   bool match_case = check_button_state(f.超级按钮_区分大小写, ButtonOp::Query) != 0;
   std::string what = f.编辑框_查找文字.text();
-  std::string text = editor().text();
-  if (rt::find_text(text, what, 1, !match_case) == -1) {
+  rt::ShownText page = editor().shown_text();
+  if (!occurs(page, what, match_case)) {
     tell_user(0, 32, "未找到要替换的类容！", kRed,
               " 未在当前页面找到\"" + what + "\"，请确定是否存在，或者是否在这一页面！", kMagenta, nullptr, &f);
     f.标签_上中.set_text(kTitle);
     return;
   }
-  int n = count_occurrences(text, what, match_case);
-  editor().set_text(rt::replace_text(text, what, f.编辑框_替换文字.text(), 1, -1, match_case));
+  int n = count_occurrences(page, what, match_case);
+  editor().set_text(replaced_everywhere(page, what, f.编辑框_替换文字.text(), match_case));
   if (check_button_state(f.超级按钮_全部替换完毕后退出, ButtonOp::Query)) {
     close_find_window();
     return;

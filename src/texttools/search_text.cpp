@@ -1,5 +1,7 @@
 #include "texttools/search_text.h"
 
+#include <algorithm>
+
 #include "runtime/gbk_text.h"
 
 std::string keep_double_byte_chars(std::string_view text) {
@@ -44,4 +46,130 @@ int anchor_after_replacement(std::string_view text, int selection_start, std::st
 
 int count_occurrences(std::string_view text, std::string_view what, bool case_sensitive) {
   return rt::count_text(text, what, !case_sensitive);
+}
+
+namespace {
+
+using rt::ShownText;
+
+bool reads_as_shown(const ShownText& page) { return page.starts.empty(); }
+
+unsigned char fold(char c) {
+  unsigned char b = static_cast<unsigned char>(c);
+  return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + ('a' - 'A')) : b;
+}
+
+// The byte after the box's character at start i.
+size_t next_start(const ShownText& page, size_t i) {
+  do ++i;
+  while (i < page.text.size() && page.starts[i] == 0);
+  return i;
+}
+
+size_t start_at_or_after(const ShownText& page, size_t i) {
+  while (i < page.text.size() && page.starts[i] == 0) ++i;
+  return i;
+}
+
+// `what` at start i, as whole characters of the box.
+bool matches_at(const ShownText& page, size_t i, std::string_view what, bool ignore_case) {
+  const std::string& t = page.text;
+  if (what.empty() || t.size() - i < what.size() || page.starts[i + what.size()] == 0) return false;
+  for (size_t j = i; j < i + what.size();) {
+    size_t end = next_start(page, j);
+    bool letter_alone = end == j + 1 && static_cast<unsigned char>(t[j]) < 0x80;
+    if ((letter_alone && ignore_case) ? fold(t[j]) != fold(what[j - i])
+                                      : t.compare(j, end - j, what, j - i, end - j) != 0)
+      return false;
+    j = end;
+  }
+  return true;
+}
+
+// The box's unit before byte i (a start).
+int unit_of(const ShownText& page, size_t i) {
+  int units = 0;
+  for (size_t k = 0; k < i; ++k) units += page.starts[k];
+  return units;
+}
+
+}  // namespace
+
+SearchStep search_step(const ShownText& page, std::string_view what, int anchor, bool forward, bool ignore_case) {
+  if (reads_as_shown(page)) return search_step(page.text, what, anchor, forward, ignore_case);
+  const std::string& t = page.text;
+  SearchStep s;
+  if (forward) {
+    for (size_t i = start_at_or_after(page, anchor < 1 ? 0 : static_cast<size_t>(anchor) - 1); i < t.size();
+         i = next_start(page, i)) {
+      if (matches_at(page, i, what, ignore_case)) {
+        s.found = static_cast<int>(i) + 1;
+        break;
+      }
+    }
+    s.anchor = s.found + rt::text_length(what);
+  } else {
+    size_t limit = anchor <= 1 ? 0 : std::min(static_cast<size_t>(anchor) - 1, t.size());
+    for (size_t i = 0; i + what.size() <= limit && i < t.size(); i = next_start(page, i))
+      if (!what.empty() && matches_at(page, i, what, ignore_case)) s.found = static_cast<int>(i) + 1;
+    s.anchor = s.found;
+  }
+  return s;
+}
+
+CharSelection occurrence_selection(const ShownText& page, int found, std::string_view what) {
+  if (reads_as_shown(page)) return selection_by_bytes(rt::left_text(page.text, found), what);
+  size_t from = static_cast<size_t>(found) - 1;
+  int start = unit_of(page, from);
+  return {start, unit_of(page, from + what.size()) - start};
+}
+
+int anchor_after_replacement(const ShownText& page, int selection_start, std::string_view replacement) {
+  if (reads_as_shown(page)) return anchor_after_replacement(page.text, selection_start, replacement);
+  // The first byte of the box's character holding unit selection_start.
+  size_t i = 0;
+  for (int units = 0; i < page.text.size(); i = next_start(page, i)) {
+    if (selection_start < 0 || units + page.starts[i] > selection_start) break;
+    units += page.starts[i];
+  }
+  return static_cast<int>(i) + 1 + rt::text_length(replacement);
+}
+
+bool occurs(const ShownText& page, std::string_view what, bool case_sensitive) {
+  return search_step(page, what, 1, true, !case_sensitive).found != -1;
+}
+
+int count_occurrences(const ShownText& page, std::string_view what, bool case_sensitive) {
+  if (reads_as_shown(page)) return count_occurrences(page.text, what, case_sensitive);
+  int n = 0;
+  for (size_t i = 0; i < page.text.size();) {
+    if (matches_at(page, i, what, !case_sensitive)) {
+      ++n;
+      i += what.size();
+    } else {
+      i = next_start(page, i);
+    }
+  }
+  return n;
+}
+
+std::string replaced_everywhere(const ShownText& page, std::string_view what, std::string_view with,
+                                bool case_sensitive) {
+  if (reads_as_shown(page)) return rt::replace_text(page.text, what, with, 1, -1, case_sensitive);
+  const std::string& t = page.text;
+  std::string out;
+  out.reserve(t.size());
+  size_t copied = 0;
+  for (size_t i = 0; i < t.size();) {
+    if (matches_at(page, i, what, !case_sensitive)) {
+      out.append(t, copied, i - copied);
+      out.append(with);
+      i += what.size();
+      copied = i;
+    } else {
+      i = next_start(page, i);
+    }
+  }
+  out.append(t, copied);
+  return out;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/page_text.h"
+
 // The text with every single-byte character (bytes 1 to 128 and 255) removed, so that only the
 // double-byte characters remain. A lone lead byte at the end is no single-byte character of
 // that list and stays.
@@ -37,3 +39,19 @@ int anchor_after_replacement(std::string_view text, int selection_start, std::st
 
 // The occurrences replace-all replaces: left to right, never overlapping.
 int count_occurrences(std::string_view text, std::string_view what, bool case_sensitive);
+
+// The same rules over the page as the edit box shows it (rt::ShownText). Mostly its bytes read
+// as the box shows them, and the rules above hold as they are. After an edit next to a byte
+// escape they do not (the box shows a box and an "x" where the bytes 81 78 read as one
+// character): then only whole characters of the box are found, each the search text's bytes
+// (ASCII letters that are characters of the box folded when case is ignored), so that the find
+// selects exactly what the user sees there. Positions stay the page's byte positions.
+SearchStep search_step(const rt::ShownText& page, std::string_view what, int anchor, bool forward, bool ignore_case);
+// The box's selection of the occurrence at byte position `found`.
+CharSelection occurrence_selection(const rt::ShownText& page, int found, std::string_view what);
+int anchor_after_replacement(const rt::ShownText& page, int selection_start, std::string_view replacement);
+bool occurs(const rt::ShownText& page, std::string_view what, bool case_sensitive);
+int count_occurrences(const rt::ShownText& page, std::string_view what, bool case_sensitive);
+// The page with every occurrence replaced, as replace-all replaces them.
+std::string replaced_everywhere(const rt::ShownText& page, std::string_view what, std::string_view with,
+                                bool case_sensitive);

@@ -3,8 +3,9 @@
 // the user typing, pasting and clicking into the page between them. Every search finds what the
 // rule finds (the first occurrence of whole characters at or after the anchor, or the last one
 // wholly before it), the selection it makes is exactly that occurrence's characters in the edit
-// box, and every replacement leaves the text a model of the page's bytes gives; all of it while
-// the box shows what its bytes read as (see Session::joined).
+// box, and every replacement leaves the text a model of the page's bytes gives; all of it also
+// after typing or a replacement put a byte escape before bytes that complete it, where the bytes
+// read otherwise than the box shows them and the rules go by the box's characters.
 //
 // Input: a byte of flags (1 down, 2 ignore case), the anchor (two bytes, -2 to 400), the page,
 // the find text and the replacement (each a length byte and its bytes), then the steps: a byte
@@ -54,6 +55,51 @@ UnitMap map_units(const u16string& units) {
   return m;
 }
 
+// The model's rules over the box's characters (at: where they begin, as bytes of the page): an
+// occurrence is whole characters of the box holding the search text's bytes, ASCII letters that
+// are characters of their own folded when case is ignored.
+size_t box_char_size(const std::vector<bool>& at, size_t i) {
+  size_t n = 1;
+  while (!at[i + n]) ++n;
+  return n;
+}
+bool box_occurs_at(string_view text, const std::vector<bool>& at, size_t i, string_view what, bool ignore_case) {
+  if (what.empty() || i + what.size() > text.size() || !at[i] || !at[i + what.size()]) return false;
+  for (size_t j = 0; j < what.size();) {
+    size_t n = box_char_size(at, i + j);
+    if (n >= 2) {
+      if (text.compare(i + j, n, what.substr(j, n)) != 0) return false;
+    } else if (ignore_case ? fuzz::fold_letter(text[i + j]) != fuzz::fold_letter(what[j]) : text[i + j] != what[j]) {
+      return false;
+    }
+    j += n;
+  }
+  return true;
+}
+size_t first_box_occurrence(string_view text, const std::vector<bool>& at, string_view what, size_t from,
+                            bool ignore_case) {
+  for (size_t i = from; i < text.size(); ++i)
+    if (box_occurs_at(text, at, i, what, ignore_case)) return i;
+  return string_view::npos;
+}
+string box_replaced_everywhere(string_view text, const std::vector<bool>& at, string_view what, string_view with,
+                               bool ignore_case, int* count) {
+  string out;
+  *count = 0;
+  for (size_t i = 0; i < text.size();) {
+    if (box_occurs_at(text, at, i, what, ignore_case)) {
+      out += with;
+      i += what.size();
+      ++*count;
+    } else {
+      size_t n = box_char_size(at, i);
+      out += text.substr(i, n);
+      i += n;
+    }
+  }
+  return out;
+}
+
 struct Session {
   // The edit box.
   u16string units;
@@ -66,15 +112,21 @@ struct Session {
   size_t model_from = 0, model_to = 0;
 
   string page() const { return rt::utf16_to_page_text(units); }
-  // Typing or a replacement right after a byte escape can join the escape's byte with the
-  // bytes that follow into another character (a lone lead byte 81 and a typed A are the two
-  // bytes of 丄): the page's bytes then read otherwise than the box shows them, while the find
-  // counts its anchor and its selection on the bytes' reading, so its selection is no longer
-  // the box's characters. The session ends there, before the next search or replacement.
-  bool joined = false;
-  bool reads_as_shown() {
-    if (rt::page_text_to_utf16(page()) != units) joined = true;
-    return !joined;
+  // The page as the box shows it. Typing or a replacement right after a byte escape can join the
+  // escape's byte with the bytes that follow into another character (a lone lead byte 81 and a
+  // typed A are the two bytes of 丄): the bytes then read otherwise than the box shows them.
+  rt::ShownText shown() const {
+    rt::ShownText s = rt::units_to_shown_text<char16_t>(units);
+    FUZZ_CHECK(s.text == page());
+    FUZZ_CHECK(s.starts.empty() == (rt::page_text_to_utf16(s.text) == units));
+    return s;
+  }
+  // Where the box's characters begin, as bytes of the page.
+  std::vector<bool> box_boundaries() const {
+    UnitMap m = map_units(units);
+    std::vector<bool> at(m.unit_of_byte.size(), false);
+    for (size_t b = 0; b < at.size(); ++b) at[b] = m.unit_of_byte[b] >= 0;
+    return at;
   }
 
   // The control's EM_SETSEL: both ends inside the text.
@@ -97,29 +149,34 @@ struct Session {
 
   // find_in_page: one search of the search text from the anchor, then the selection.
   void find_in_page() {
-    if (!reads_as_shown()) return;
-    const string text = page();
-    const std::vector<bool> at = fuzz::boundary_table(text);
-    SearchStep step = search_step(text, search_text, search_pos, forward, ignore_case);
+    const rt::ShownText page_shown = shown();
+    const string& text = page_shown.text;
+    const std::vector<bool> at = box_boundaries();
+    SearchStep step = search_step(page_shown, search_text, search_pos, forward, ignore_case);
     // The rule.
     const size_t len = search_text.size();
     long expected = -1;
     if (forward) {
       size_t from = search_pos < 1 ? 0 : static_cast<size_t>(search_pos) - 1;
-      size_t i = fuzz::first_occurrence(text, at, search_text, from, ignore_case);
+      size_t i = first_box_occurrence(text, at, search_text, from, ignore_case);
       if (i != string::npos) expected = static_cast<long>(i) + 1;
       FUZZ_CHECK(step.found == expected && step.anchor == expected + static_cast<long>(len));
     } else {
       size_t limit = search_pos <= 1 ? 0 : std::min(static_cast<size_t>(search_pos) - 1, text.size());
       for (size_t i = 0; i + len <= limit; ++i)
-        if (fuzz::occurs_at(text, at, i, search_text, ignore_case)) expected = static_cast<long>(i) + 1;
+        if (box_occurs_at(text, at, i, search_text, ignore_case)) expected = static_cast<long>(i) + 1;
       FUZZ_CHECK(step.found == expected && step.anchor == expected);
     }
     search_pos = step.anchor;
     if (step.found == -1) return;  // the selection stays
 
-    // As the window selects it (without the script object, counted on the bytes).
-    CharSelection sel = selection_by_bytes(rt::left_text(text, step.found), search_text);
+    // As the window selects it without the script object (which counts as the bytes read, and
+    // is asked only while they read as the box shows them, when the two counts agree).
+    CharSelection sel = occurrence_selection(page_shown, step.found, search_text);
+    if (page_shown.starts.empty()) {
+      CharSelection by_bytes = selection_by_bytes(rt::left_text(text, step.found), search_text);
+      FUZZ_CHECK(by_bytes.start == sel.start && by_bytes.length == sel.length);
+    }
     select(sel.start, 0);
     select(sel_start, sel.length);
     // Exactly the occurrence's characters in the edit box.
@@ -140,9 +197,10 @@ struct Session {
 
   // 替换: the selection becomes the replacement (not compared with the find text), then 寻找.
   void replace_and_find() {
-    if (sel_length == 0 || !reads_as_shown()) return;
-    const string text = page();
-    int anchor = forward ? anchor_after_replacement(text, sel_start, replace_box) : 0;
+    if (sel_length == 0) return;
+    const rt::ShownText page_shown = shown();
+    const string& text = page_shown.text;
+    int anchor = forward ? anchor_after_replacement(page_shown, sel_start, replace_box) : 0;
     const string expected = text.substr(0, model_from) + replace_box + text.substr(model_to);
     u16string inserted = rt::page_text_to_utf16(replace_box);
     units = units.substr(0, static_cast<size_t>(sel_start)) + inserted +
@@ -161,15 +219,16 @@ struct Session {
   // 全部替换: every occurrence of the find text, case as the match-case button says.
   void replace_all() {
     const bool match_case = !ignore_case;
-    const string text = page();
-    const std::vector<bool> at = fuzz::boundary_table(text);
-    bool present = rt::find_text(text, find_box, 1, !match_case) != -1;
-    FUZZ_CHECK(present == (fuzz::first_occurrence(text, at, find_box, 0, !match_case) != string::npos));
+    const rt::ShownText page_shown = shown();
+    const string& text = page_shown.text;
+    const std::vector<bool> at = box_boundaries();
+    bool present = occurs(page_shown, find_box, match_case);
+    FUZZ_CHECK(present == (first_box_occurrence(text, at, find_box, 0, !match_case) != string::npos));
     if (!present) return;
     int expected_count = 0;
-    string expected = fuzz::replaced_everywhere(text, find_box, replace_box, !match_case, &expected_count);
-    FUZZ_CHECK(count_occurrences(text, find_box, match_case) == expected_count);
-    string result = rt::replace_text(text, find_box, replace_box, 1, -1, match_case);
+    string expected = box_replaced_everywhere(text, at, find_box, replace_box, !match_case, &expected_count);
+    FUZZ_CHECK(count_occurrences(page_shown, find_box, match_case) == expected_count);
+    string result = replaced_everywhere(page_shown, find_box, replace_box, match_case);
     FUZZ_CHECK(result == expected);
     units = rt::page_text_to_utf16(result);
     select(0, 0);
@@ -258,7 +317,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         s.find_in_page();
         break;
     }
-    if (s.joined || s.units.size() > 4000) break;
+    if (s.units.size() > 4000) break;
   }
   return 0;
 }

@@ -2,7 +2,8 @@
 // position, the unit count, the whole text's units, UTF-8, each character read alone); UTF-8 and
 // UTF-16 files are read as glibc's iconv reads them, and UTF-8 with its ill-formed parts as the
 // replacement rule says; every byte string comes back from the controls and every text of whole
-// characters from the page; and the page editor's word breaks and text pieces, given views of
+// characters from the page, and where a text of the controls reads otherwise its characters are
+// marked where they begin; and the page editor's word breaks and text pieces, given views of
 // buffers of their exact size, stay inside them and follow their rules.
 //
 // Input: a byte of flags (1: UTF-16 big-endian), the word-break index, the piece's start,
@@ -201,18 +202,30 @@ void check_round_trips(string_view bytes) {
   // told.
   string pieced;
   u16string characters;  // the same with every lone surrogate, escapes included, made U+FFFD
+  std::vector<unsigned char> marks;  // where the control's characters begin, with their units
+  u16string written;                 // the units as the bytes are written (U+FFFD for a lone surrogate)
   for (size_t i = 0; i < units.size(); ++i) {
     size_t n = is_high(units[i]) && i + 1 < units.size() && is_low(units[i + 1]) ? 2 : 1;
     u16string_view c = u16string_view(units).substr(i, n);
     bool lone = n == 1 && is_surrogate(units[i]);
     if (lone && !is_escape(units[i])) whole = false;
-    pieced += lone && !is_escape(units[i]) ? rt::utf16_to_page_text(u"\xFFFD") : rt::utf16_to_page_text(c);
+    string form = lone && !is_escape(units[i]) ? rt::utf16_to_page_text(u"\xFFFD") : rt::utf16_to_page_text(c);
+    pieced += form;
+    marks.push_back(static_cast<unsigned char>(n));
+    marks.insert(marks.end(), form.size() - 1, 0);
     characters += lone ? u16string_view(u"\xFFFD") : c;
+    written += lone && !is_escape(units[i]) ? u16string_view(u"\xFFFD") : c;
     i += n - 1;
   }
+  marks.push_back(1);
   string page = rt::utf16_to_page_text(units, &lossless);
   FUZZ_CHECK(lossless == whole);
   FUZZ_CHECK(page == pieced);
+  // The control's characters are marked exactly where the bytes read otherwise.
+  rt::ShownText shown = rt::units_to_shown_text<char16_t>(units);
+  FUZZ_CHECK(shown.text == page);
+  FUZZ_CHECK(shown.starts.empty() == (rt::page_text_to_utf16(page) == written));
+  if (!shown.starts.empty()) FUZZ_CHECK(shown.starts == marks);
   // A text of whole characters comes back as it went.
   string text = rt::utf16_to_page_text(characters, &lossless);
   FUZZ_CHECK(lossless);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hex_bytes.h"
 
@@ -236,6 +237,36 @@ TEST(PageText, ToUtf8) {
   EXPECT_TRUE(rt::page_text_to_utf8("\xFE\x50"sv, out));  // code page 936's own meaning
   EXPECT_EQ(hex(out), hex("\xEE\xA0\x95"sv));
   EXPECT_FALSE(rt::page_text_to_utf8("\x41\xD6"sv, out));  // a byte is no character
+}
+
+// Where a control's characters begin in its page text, when its bytes read otherwise: only a
+// byte escape of a lead byte before what completes it makes them differ.
+TEST(PageText, ShownTextMarksTheControlsCharactersWhereTheBytesReadOtherwise) {
+  struct Case {
+    const char* what;
+    std::u16string units;
+    std::string_view text;
+    std::vector<unsigned char> starts;  // empty: the bytes read as shown
+  };
+  const Case cases[] = {
+      {"no escape", u"a\u4E2D\U0001F600", "a\xD6\xD0\x94\x39\xFC\x36"sv, {}},
+      {"an escape before a blank", u"\xDC81 x", "\x81 x"sv, {}},
+      {"an escape of FF", u"\xDCFFx", "\xFFx"sv, {}},
+      {"an escape before a trail byte", u"\xDC81x", "\x81x"sv, {1, 1, 1}},
+      {"two escapes making a two-byte code", u"\xDC81\xDC82", "\x81\x82"sv, {1, 1, 1}},
+      {"escapes and digits making a four-byte code", u"\xDC81" u"0\xDC81" u"0", "\x81\x30\x81\x30"sv,
+       {1, 1, 1, 1, 1}},
+      {"an escape before a two-byte character", u"\xDC81\u4E2D", "\x81\xD6\xD0"sv, {1, 1, 0, 1}},
+      {"an emoji after the join counts two", u"\xDC81x\U0001F600", "\x81x\x94\x39\xFC\x36"sv, {1, 1, 2, 0, 0, 0, 1}},
+      {"half an emoji beside an escape that joins nothing", u"\xDC81 \xD83D", "\x81 \x84\x31\xA4\x37"sv, {}},
+      {"half an emoji, written as U+FFFD", u"\xDC81x\xD83D", "\x81x\x84\x31\xA4\x37"sv, {1, 1, 1, 0, 0, 0, 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    rt::ShownText shown = rt::units_to_shown_text<char16_t>(c.units);
+    EXPECT_EQ(hex(shown.text), hex(c.text));
+    EXPECT_EQ(shown.starts, c.starts);
+  }
 }
 
 }  // namespace

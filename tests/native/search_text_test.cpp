@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/gbk_text.h"
+#include "runtime/page_text.h"
 
 namespace {
 
@@ -183,6 +184,89 @@ TEST(CountOccurrences, AsReplaceAllReplacesThem) {
   for (int i = 0; i < 300000; ++i) page += "a中\\";
   EXPECT_EQ(count_occurrences(page, "\\", true), 300000);
   EXPECT_EQ(count_occurrences(page, "中", true), 300000);
+}
+
+// ---- The page as the edit box shows it, after an edit put a byte escape before bytes that
+// complete it: the box shows the escape and the characters after it, the bytes read as others.
+
+// Deleting the space of "\x81 xy" leaves the box's escape before "x": the bytes 81 78 read as one
+// character. A four-byte code comes from typing 0 after two escapes. An emoji counts twice.
+const std::u16string kJoined = u"\xDC81xy";
+const std::u16string kJoinedFourBytes = u"\xDC81" u"0\xDC81" u"0z";
+const std::u16string kJoinedBeforeEmoji = u"\xDC81x\U0001F600y";
+
+TEST(ShownPage, FindsAndSelectsTheBoxsCharacters) {
+  struct Case {
+    const char* what_for;
+    std::u16string box;
+    std::string what;
+    bool forward, ignore_case;
+    int anchor;
+    int found, start, length;  // the occurrence's byte position and the box's selection of it
+  };
+  const Case cases[] = {
+      {"the character after the joined pair", kJoined, "y", true, true, 0, 3, 2, 1},
+      {"the character the escape joined", kJoined, "x", true, true, 0, 2, 1, 1},
+      {"folded", kJoined, "X", true, true, 0, 2, 1, 1},
+      {"case kept", kJoined, "X", true, false, 0, -1, 0, 0},
+      {"the escape and the letter, whole characters of the box", kJoined, "\x81x", true, true, 0, 1, 0, 2},
+      {"the escape alone", kJoined, "\x81", true, true, 0, 1, 0, 1},
+      {"backward", kJoined, "x", false, true, 4, 2, 1, 1},
+      {"backward, not wholly before the anchor", kJoined, "y", false, true, 3, -1, 0, 0},
+      {"a digit the four-byte code took", kJoinedFourBytes, "0", true, true, 0, 2, 1, 1},
+      {"the next one", kJoinedFourBytes, "0", true, true, 3, 4, 3, 1},
+      {"after them", kJoinedFourBytes, "z", true, true, 0, 5, 4, 1},
+      {"after an emoji", kJoinedBeforeEmoji, "y", true, true, 0, 7, 4, 1},
+      {"the emoji", kJoinedBeforeEmoji, "\x94\x39\xFC\x36", true, true, 0, 3, 2, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what_for);
+    const rt::ShownText page = rt::units_to_shown_text<char16_t>(c.box);
+    ASSERT_FALSE(page.starts.empty()) << "the bytes read otherwise than the box shows them";
+    SearchStep step = search_step(page, c.what, c.anchor, c.forward, c.ignore_case);
+    EXPECT_EQ(step.found, c.found);
+    EXPECT_EQ(step.anchor, c.forward ? c.found + static_cast<int>(c.what.size()) : c.found);
+    if (c.found == -1) continue;
+    CharSelection sel = occurrence_selection(page, step.found, c.what);
+    EXPECT_EQ(sel.start, c.start);
+    EXPECT_EQ(sel.length, c.length);
+    // Exactly the occurrence's units in the box.
+    std::string selected =
+        rt::utf16_to_page_text(c.box.substr(static_cast<size_t>(sel.start), static_cast<size_t>(sel.length)));
+    EXPECT_EQ(rt::find_text(selected, c.what, 1, c.ignore_case), 1);
+    EXPECT_EQ(selected.size(), c.what.size());
+  }
+}
+
+TEST(ShownPage, ReplacingGoesByTheBoxsCharacters) {
+  const rt::ShownText page = rt::units_to_shown_text<char16_t>(kJoined);
+  // The selected "x" replaced by "zz": the next search starts right after it.
+  EXPECT_EQ(anchor_after_replacement(page, 1, "zz"), 4);
+  EXPECT_EQ(anchor_after_replacement(page, 2, ""), 3);
+  EXPECT_TRUE(occurs(page, "x", true));
+  EXPECT_FALSE(occurs(page, "X", true));
+  EXPECT_EQ(count_occurrences(page, "X", false), 1);
+  EXPECT_EQ(replaced_everywhere(page, "X", "Z", false), "\x81Zy");
+  EXPECT_EQ(replaced_everywhere(page, "x", "Z", true), "\x81Zy");
+  EXPECT_EQ(replaced_everywhere(page, "y", "", true), "\x81x");
+  const rt::ShownText four = rt::units_to_shown_text<char16_t>(kJoinedFourBytes);
+  EXPECT_EQ(count_occurrences(four, "0", true), 2);
+  EXPECT_EQ(replaced_everywhere(four, "0", "1", true), "\x81" "1\x81" "1z");
+}
+
+// While the bytes read as the box shows them, the box's rules are the byte rules.
+TEST(ShownPage, ABoxShowingWhatItsBytesReadFollowsTheByteRules) {
+  for (const std::u16string& box : {std::u16string(u"\xDC81 xy"), std::u16string(u"a\U0001F600b\xDCFFx"),
+                                    std::u16string(u"\x4E2D\x6587 ab")}) {
+    const rt::ShownText page = rt::units_to_shown_text<char16_t>(box);
+    EXPECT_TRUE(page.starts.empty());
+    EXPECT_EQ(page.text, rt::utf16_to_page_text(box));
+    for (const std::string what : {"x", "b", "\x81"}) {
+      SearchStep a = search_step(page, what, 0, true, true), b = search_step(page.text, what, 0, true, true);
+      EXPECT_EQ(a.found, b.found);
+      EXPECT_EQ(a.anchor, b.anchor);
+    }
+  }
 }
 
 }  // namespace

@@ -110,6 +110,17 @@ TEST_F(ConfigFileTest, WritesGbkLinesWithNamesAsGiven) {
   }
 }
 
+// A folder with characters code page 936 lacks keeps their GB18030 four-byte codes in the file
+// (the profile functions of an ANSI file would write "?" for each), and reads back whole.
+TEST_F(ConfigFileTest, AFolderNamedOutsideCodePage936IsKeptAsItsFourByteCodes) {
+  const std::string folder = "C:\\\x83\x36\x84\x33\x82\x37\xF4\x30 \x94\x39\xFC\x36\\Stra\x81\x30\x89\x38" "e\\";
+  config_set_text(目录::打开文件, folder);
+  config_set_int(程序::窗口宽度, 900);
+  EXPECT_EQ(file_bytes(), "[上次打开目录]\r\n打开文件=" + folder + "\r\n[程序设置]\r\n窗口宽度=900\r\n");
+  EXPECT_EQ(config_text(目录::打开文件), folder);
+  EXPECT_EQ(config_int(程序::窗口宽度), 900);
+}
+
 TEST_F(ConfigFileTest, MissingFileOrKeyReadsDefaults) {
   auto expect_defaults = [] {
     EXPECT_FALSE(config_flag(程序::关闭淡入淡出效果));

@@ -65,11 +65,11 @@ class DocumentsTest : public ProgramTest {
       if (rt::is_directory(p)) {
         remove_tree(p + "\\");
       } else {
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(p.c_str());
+        rt::set_file_attributes(p, 0);
+        rt::delete_file(p);
       }
     }
-    RemoveDirectoryA(d.c_str());
+    RemoveDirectoryW(rt::to_wide(d).c_str());
   }
   std::string file(const std::string& name, const std::string& bytes) {
     std::string p = dir_ + name;
@@ -656,6 +656,78 @@ TEST_F(DocumentsTest, SavingANewPageAsksForThePathAndKeepsTheListTrue) {
   rt::seams::script_dialog({rt::seams::DialogKind::Save, false, {}});
   EXPECT_FALSE(save_page_as(0));
   EXPECT_EQ(g_pages[0].path, other);
+}
+
+// A name holding characters code page 936 lacks (Korean, an emoji, a Latin letter): the program
+// carries their GB18030 four-byte codes, the system sees the name itself.
+const std::wstring kForeignName = L"\uD55C\uAD6D\uC5B4 \U0001F600 Stra\u00DFe";
+
+// A file by its UTF-16 name, as the file manager shows it, written and read without the program.
+bool write_by_wide_name(const std::wstring& path, const std::string& bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD put = 0;
+  bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
+  CloseHandle(h);
+  return ok;
+}
+std::string read_by_wide_name(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(1 << 16, '\0');
+  DWORD got = 0;
+  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(h);
+  bytes.resize(got);
+  return bytes;
+}
+
+// Named on the command line of the start (a double click on it in the file manager): the page
+// shows the file's text and its name, and an edit is saved into that same file.
+TEST_F(DocumentsTest, AFileNamedOutsideCodePage936OpensFromTheCommandLineAndSaves) {
+  const std::wstring wide = rt::to_wide(dir_) + kForeignName + L".txt";
+  ASSERT_TRUE(write_by_wide_name(wide, "第一行 first line"));
+  const std::string path = rt::to_gbk(wide);  // the command line as the program reads it
+  ProgramTest::TearDown();
+  WritePrivateProfileStringA("程序设置", "环境监测优化完毕", "真", config_file().c_str());
+  init_globals();
+  rt::seams::set_command_line({path});
+  ASSERT_TRUE(w().load());
+  ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && !g_pages[0].path.empty() && !open_busy(); }));
+  ASSERT_EQ(tabs().count(), 1);
+  EXPECT_EQ(g_pages[0].path, path);
+  EXPECT_EQ(page_content(0), "第一行 first line");
+  // The tab shows the name's first 12 bytes: its first three characters.
+  EXPECT_EQ(rt::to_wide(tabs().caption(0)), kForeignName.substr(0, 3));
+  std::vector<RecordedBox> boxes;
+  record_message_boxes(&boxes);
+  ui_test::type_text(editor(), "edited ");
+  ASSERT_TRUE(save_page(0));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(read_by_wide_name(wide), "edited 第一行 first line");
+  EXPECT_EQ(g_pages[0].modified, 0);
+}
+
+// Save As to such a name writes the file under that name, with no failure and no forced save.
+TEST_F(DocumentsTest, SaveAsToANameOutsideCodePage936WritesTheFile) {
+  ui_test::type_text(editor(), "text of a new page");
+  const std::wstring wide = rt::to_wide(dir_) + kForeignName + L".txt";
+  const std::string target = rt::to_gbk(wide);
+  std::vector<RecordedBox> boxes;
+  record_message_boxes(&boxes);
+  rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {target}});
+  EXPECT_TRUE(save_page_as(0));
+  EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].title);
+  EXPECT_EQ(read_by_wide_name(wide), "text of a new page");
+  EXPECT_EQ(g_pages[0].path, target);
+  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(rt::to_wide(tabs().caption(0)), kForeignName.substr(0, 3));
+  // The folder lists it by that name, and it opens again.
+  EXPECT_EQ(rt::find_files(dir_ + "*"), (std::vector<std::string>{target.substr(dir_.size())}));
+  g_prevent_double_open = 0;
+  open({target});
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(page_content(1), "text of a new page");
 }
 
 TEST_F(DocumentsTest, AutoSaveWritesTheCurrentPageSilentlyAndKeepsTheFlagOnFailure) {

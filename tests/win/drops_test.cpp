@@ -24,6 +24,7 @@
 #include "runtime/encoding.h"
 #include "runtime/files.h"
 #include "runtime/seams.h"
+#include "runtime/strings.h"
 #include "ui_test.h"
 #include "web/dropped_url.h"
 
@@ -83,7 +84,7 @@ class DropsTest : public ProgramTest {
     rt::seams::record_launches(false);
     ui_test::answer_message_boxes({});
     ProgramTest::TearDown();
-    for (const std::string& n : rt::find_files(dir_ + "*")) DeleteFileA((dir_ + n).c_str());
+    for (const std::string& n : rt::find_files(dir_ + "*")) rt::delete_file(dir_ + n);
     RemoveDirectoryA(dir_.c_str());
   }
   std::string file(const std::string& name, const std::string& bytes) {
@@ -197,6 +198,18 @@ TEST_F(DropsTest, DroppedFilesOpenAsPages) {
   ASSERT_TRUE(rt::seams::drop_files(w(), {c}));
   ASSERT_EQ(tabs().count(), 3);
   EXPECT_EQ(page_content(2), "[丙]");
+}
+
+// A file named with characters code page 936 lacks: the drop hands its UTF-16 name over, and the
+// page holds it as their four-byte codes.
+TEST_F(DropsTest, AFileNamedOutsideCodePage936OpensWhenDropped) {
+  const std::wstring name = L"\uD55C\uAD6D\uC5B4 \U0001F600.txt";
+  std::string path = file(rt::to_gbk(name), "dropped");
+  ASSERT_NE(GetFileAttributesW((rt::to_wide(dir_) + name).c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(rt::seams::drop_files(editor(), {path}));
+  ASSERT_EQ(tabs().count(), 1);
+  EXPECT_EQ(g_pages[0].path, path);
+  EXPECT_EQ(page_content(0), "dropped");
 }
 
 TEST_F(DropsTest, ASingleShortcutShowsItsTargetInExplorerAndOpensNothing) {

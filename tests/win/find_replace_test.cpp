@@ -173,6 +173,85 @@ TEST_F(FindTest, SearchesSelectTheOccurrenceWithAndWithoutTheScriptObject) {
   g_script_ready = 1;
 }
 
+// The edit box's text as the control holds it.
+std::wstring box_units() {
+  HWND h = static_cast<HWND>(editor().handle());
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A page holding a byte escape before a space, "\x81 xy": the user deletes the space, and the
+// box shows the escape's box, "x" and "y" while the bytes 81 78 79 now read as another character
+// and "y". A search selects what the box shows: the "y", the "x", not the character next to the
+// one the user asked for.
+TEST_F(FindTest, AfterTheUserJoinsAByteEscapeToWhatFollowsTheFindSelectsWhatTheBoxShows) {
+  ASSERT_EQ(g_script_ready, 1);
+  struct Search {
+    std::string what;
+    bool forward;
+    int anchor;
+    int start, length;
+  };
+  const Search searches[] = {
+      {"y", true, 0, 2, 1},
+      {"x", true, 0, 1, 1},
+      {"X", true, 0, 1, 1},
+      {"y", false, 4, 2, 1},
+      {"x", false, 4, 1, 1},
+      {"\x81", true, 0, 0, 1},
+  };
+  for (int script : {1, 0}) {
+    g_script_ready = script;
+    set_page_text("\x81 xy");
+    editor().select(2, 0);
+    ui_test::press_key(editor(), VK_BACK);
+    ASSERT_EQ(box_units(), L"\xDC81xy");
+    ASSERT_EQ(editor().text(), "\x81xy");
+    g_find_ignore_case = 1;
+    for (const Search& f : searches) {
+      SCOPED_TRACE(f.what + (f.forward ? " down" : " up") + (script ? " (script)" : " (no script)"));
+      shown.clear();
+      editor().select(0, 0);
+      g_search_text = f.what;
+      g_search_pos = f.anchor;
+      f.forward ? find_next() : find_previous();
+      EXPECT_TRUE(shown.empty());
+      EXPECT_EQ(editor().selection_start(), f.start);
+      EXPECT_EQ(editor().selection_length(), f.length);
+    }
+  }
+  g_script_ready = 1;
+}
+
+// 替换 and 全部替换 on such a page replace the characters the box shows.
+TEST_F(FindTest, AfterTheUserJoinsAByteEscapeToWhatFollowsReplacingTakesWhatTheBoxShows) {
+  auto join = [this] {
+    set_page_text("\x81 xyx");
+    editor().select(2, 0);
+    ui_test::press_key(editor(), VK_BACK);
+    ASSERT_EQ(box_units(), L"\xDC81xyx");
+  };
+  open_window();
+  join();
+  fw().编辑框_查找文字.set_text("x");
+  fw().编辑框_替换文字.set_text("Q");
+  ui_test::click(fw().图形按钮_寻找);
+  EXPECT_EQ(editor().selection_start(), 1);
+  EXPECT_EQ(editor().selection_length(), 1);
+  ui_test::click(fw().图形按钮_替换);
+  // The box's "x" replaced, and the next "x" selected, the one after the "y".
+  EXPECT_EQ(editor().text(), "\x81Qyx");
+  EXPECT_EQ(editor().selection_start(), 3);
+  EXPECT_EQ(editor().selection_length(), 1);
+  EXPECT_TRUE(shown.empty());
+  join();
+  ui_test::click(fw().图形按钮_全部替换);
+  EXPECT_TRUE(shown.empty());
+  EXPECT_EQ(editor().text(), "\x81QyQ");
+  EXPECT_EQ(fw().标签_上中.text(), "   寻找替换—共替换了2处");
+}
+
 TEST_F(FindTest, SelectionLengthCountsCharactersOfTheSearchText) {
   struct Case {
     std::string text, what;

@@ -13,6 +13,7 @@
 #include "recorded_boxes.h"
 #include "runtime/app.h"
 #include "runtime/files.h"
+#include "runtime/strings.h"
 #include "ui_test.h"
 
 namespace {
@@ -40,7 +41,7 @@ class TabSetTest : public ProgramTest {
     rt::seams::set_modal_hook(nullptr);
     ProgramTest::TearDown();
     DeleteFileA(tab_set_file_path().c_str());
-    for (const std::string& name : rt::find_files(dir_ + "*")) DeleteFileA((dir_ + name).c_str());
+    for (const std::string& name : rt::find_files(dir_ + "*")) rt::delete_file(dir_ + name);
     RemoveDirectoryA(dir_.c_str());
   }
   std::string file(const std::string& name, const std::string& bytes) {
@@ -163,10 +164,21 @@ TEST_F(TabSetTest, AlreadyOpenFilesAreNotOpenedAgainWhenDoubleOpeningIsRefused) 
   g_prevent_double_open = 0;
 }
 
-// A file name whose last character is a byte escape ends in a lead byte alone (Wine's A
-// functions then name the file without it), which the "|" after it would complete to 亅.
+// A file name whose last character is a byte escape ends in a lead byte alone, which the "|"
+// after it would complete to 亅. The system gets such a name as its lone surrogate (U+DC81):
+// Windows keeps such names, Wine refuses them, and there the set still keeps the entry apart,
+// so that the file after it opens.
 TEST_F(TabSetTest, APathEndingInALeadByteAloneStaysApartFromTheNext) {
-  const std::string lone = file("d\x81", "fourth");
+  const std::string lone = dir_ + "d\x81";
+  if (!rt::write_file_safely(lone, "fourth")) {
+    store(a_ + "|" + lone + "?|" + c_);
+    record_message_boxes(&boxes, {kBoxYes, kBoxOk});
+    save_or_load_open_tabs();
+    wait_for_open_run();
+    EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, c_}));
+    EXPECT_EQ(page_content(1), "third");
+    return;
+  }
   g_prevent_double_open = 1;
   open({a_, lone, c_});
   ASSERT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
@@ -186,6 +198,26 @@ TEST_F(TabSetTest, APathEndingInALeadByteAloneStaysApartFromTheNext) {
   EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
   EXPECT_EQ(page_content(1), "fourth");
   g_prevent_double_open = 0;
+}
+
+// A name with characters code page 936 lacks is saved as their GB18030 four-byte codes, and the
+// file it names opens again from the set.
+TEST_F(TabSetTest, ANameOutsideCodePage936IsKeptAndOpensAgain) {
+  const std::wstring name = L"\uD55C\uAD6D\uC5B4 \U0001F600 Stra\u00DFe.txt";
+  const std::string foreign = dir_ + rt::to_gbk(name);
+  ASSERT_TRUE(rt::write_file_safely(foreign, "fourth"));
+  ASSERT_NE(GetFileAttributesW((rt::to_wide(dir_) + name).c_str()), INVALID_FILE_ATTRIBUTES) << "named by its UTF-16 name";
+  open({a_, foreign});
+  ASSERT_EQ(open_paths(), (std::vector<std::string>{a_, foreign}));
+  save_or_load_open_tabs();
+  EXPECT_EQ(stored(), a_ + "|" + dir_ + "\x83\x36\x84\x33\x82\x37\xF4\x30\x83\x32\xEB\x35 \x94\x39\xFC\x36 Stra\x81\x30\x89\x38" "e.txt");
+  remove_all_pages();
+  record_message_boxes(&boxes, {kBoxYes});
+  save_or_load_open_tabs();
+  wait_for_open_run();
+  EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, foreign}));
+  EXPECT_EQ(page_content(1), "fourth");
+  EXPECT_EQ(rt::to_wide(tabs().caption(1)), name.substr(0, 3));  // the name's first 12 bytes
 }
 
 TEST_F(TabSetTest, ASetOfSeparatorsOnlyIsDeletedByTheNextLoad) {
