@@ -3,6 +3,7 @@
 // routine counts, and the character counts the edit box selects by.
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The text with every single-byte character (bytes 1 to 128 and 255) removed, so that only the
 // double-byte characters remain. A lone lead byte at the end is no single-byte character of
@@ -37,3 +38,5 @@ int anchor_after_replacement(std::string_view text, int selection_start, std::st
 
 // The occurrences replace-all replaces: left to right, never overlapping.
 int count_occurrences(std::string_view text, std::string_view what, bool case_sensitive);
+// The same occurrences as the edit box's selections of them, in order, counted in one walk.
+std::vector<CharSelection> occurrence_selections(std::string_view text, std::string_view what, bool case_sensitive);
