@@ -100,6 +100,20 @@ set_target_properties(velmora_edit_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${V
 target_link_libraries(velmora_edit_bench PRIVATE velmora_app)
 target_link_options(velmora_edit_bench PRIVATE ${VELMORA_STATIC_LINK})
 
+# With the program's manifest: the page editor and the bare control it is measured against are
+# the edit control the program's users see.
+add_executable(velmora_feed_bench tools/bench/feed_bench.cpp $<TARGET_OBJECTS:velmora_resources>)
+set_target_properties(velmora_feed_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
+target_link_libraries(velmora_feed_bench PRIVATE velmora_app)
+target_link_options(velmora_feed_bench PRIVATE ${VELMORA_STATIC_LINK})
+
+# From outside: starts the packaged program's file as a user does, beside Wine's notepad; nothing
+# of the program is linked in.
+add_executable(velmora_user_bench tools/bench/user_bench.cpp)
+set_target_properties(velmora_user_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_BENCH_DIR})
+target_link_libraries(velmora_user_bench PRIVATE velmora_flags gdi32 psapi)
+target_link_options(velmora_user_bench PRIVATE ${VELMORA_STATIC_LINK})
+
 # Makes src/common/frame_jpeg.inc (tools/make_frame_jpeg.sh).
 add_executable(velmora_make_frame_jpeg tools/art/make_frame_jpeg.cpp)
 target_include_directories(velmora_make_frame_jpeg PRIVATE ${VELMORA_JPEG_PREFIX}/include)

@@ -20,12 +20,22 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 // The style bits a control takes only when it is made.
 constexpr DWORD kShapeBits = ES_CENTER | ES_RIGHT | ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL;
 
-// Large-text boxes: the first piece of a text fills the largest screen several times over;
-// each later piece costs about 25 ms under Wine, and a turn of the timer appends pieces for
-// this long unless the user's input waits.
+// Large-text boxes: the first piece of a text fills the largest screen several times over. For
+// every piece appended, however short, the control walks all its lines several times and counts
+// its whole text (under Wine about 40 ms at the end of a 50 MB page), besides laying out the
+// piece's lines (1.3 ms for every thousand characters), so later pieces grow with what the
+// control holds: a kPieceShare-th of it, up to what takes kLongestPieceMs, which keeps that cost a
+// small share of the whole and the time about linear in the text's length. While the user is at
+// work in the program (input within kAtWorkMs) the pieces are kPieceAtWork, so that the next input
+// waits little. A turn of the timer appends pieces for kTurnMs unless a message waits.
 constexpr size_t kFirstPiece = 32768;
 constexpr size_t kPiece = 32768;
+constexpr size_t kPieceAtWork = 8192;
+constexpr size_t kPieceShare = 32;
+constexpr double kLongestPieceMs = 500;
 constexpr DWORD kTurnMs = 40;
+constexpr DWORD kAtWorkMs = 1000;
+constexpr DWORD kBarsFollowMs = 250;
 constexpr UINT_PTR kPieceTimer = 0x7E51;
 
 std::wstring window_text(HWND h) {
@@ -90,6 +100,56 @@ std::optional<std::wstring> control_text(std::string_view text, size_t units_bes
     return std::nullopt;
   }
   return wide;
+}
+
+bool user_at_work() {
+  if (HIWORD(GetQueueStatus(QS_INPUT)) != 0) return true;
+  LASTINPUTINFO last{sizeof last, 0};
+  return GetLastInputInfo(&last) && GetTickCount() - last.dwTime < kAtWorkMs;
+}
+
+// How many characters the next piece appended holds when the control holds `loaded` and the last
+// piece cost ms_per_char (0: none yet).
+size_t piece_length(size_t loaded, bool at_work, double ms_per_char) {
+  if (at_work) return kPieceAtWork;
+  size_t n = std::max(kPiece, loaded / kPieceShare);
+  if (ms_per_char > 0) n = std::min(n, std::max(kPiece, static_cast<size_t>(kLongestPieceMs / ms_per_char)));
+  return n;
+}
+
+double now_ms() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// Whether a message waits that a turn of pieces would keep waiting.
+bool messages_wait() { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0; }
+
+// Gives the multi-line control the first `first` characters of text in a block with room for all
+// of it, as WM_SETTEXT would leave the control otherwise (selection, view, no undo, the modified
+// mark off): the control grows its block to the exact length for every piece appended, copying
+// all it holds each time. False, with nothing changed, when there is no such block.
+bool give_with_room(HWND h, const std::wstring& text, size_t first) {
+  HLOCAL block = LocalAlloc(LMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  auto* p = block ? static_cast<wchar_t*>(LocalLock(block)) : nullptr;
+  if (!p) {
+    if (block) LocalFree(block);
+    return false;
+  }
+  std::copy_n(text.data(), first, p);
+  p[first] = L'\0';
+  LocalUnlock(block);
+  // The block becomes the control's; the one it gives up is ours to free.
+  HLOCAL old = reinterpret_cast<HLOCAL>(SendMessageW(h, EM_GETHANDLE, 0, 0));
+  if (!old) {
+    LocalFree(block);
+    return false;
+  }
+  SendMessageW(h, EM_SETHANDLE, reinterpret_cast<WPARAM>(block), 0);
+  LocalFree(old);
+  return true;
 }
 
 }  // namespace
@@ -374,6 +434,44 @@ void EditBox::focus_by_tab() {
   if (handle_ && !style_.large_text) SendMessageW(hw(handle_), EM_SETSEL, 0, -1);
 }
 
+bool EditBox::replace_ranges(const std::vector<Range>& ranges, std::string_view with) {
+  if (!handle_) return false;
+  HWND h = hw(handle_);
+  take_rest();
+  std::optional<std::wstring> wide = control_text(with, 0);
+  if (!wide) return false;
+  long long length = text_length();
+  for (const Range& r : ranges) length += static_cast<long long>(wide->size()) - r.length;
+  if (length > 0 && !room_for_text(static_cast<size_t>(length))) {
+    report_out_of_memory();
+    return false;
+  }
+  auto send = [h](UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) { return SendMessageW(h, msg, wparam, lparam); };
+  ++internal_;
+  ++suppress_change_;
+  // Not drawn until all are in (see append_pieces).
+  DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
+  LRESULT limit = send(EM_GETLIMITTEXT);
+  send(EM_SETLIMITTEXT, 0);
+  // From the last: the ranges before stay where they are.
+  for (auto r = ranges.rbegin(); r != ranges.rend(); ++r) {
+    send(EM_SETSEL, static_cast<WPARAM>(r->start), r->start + r->length);
+    send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide->c_str()));
+  }
+  send(EM_SETLIMITTEXT, static_cast<WPARAM>(limit));
+  send(EM_SETSEL, 0, 0);
+  send(EM_EMPTYUNDOBUFFER);
+  send(EM_SETMODIFY, FALSE);
+  DefWindowProcW(h, WM_SETREDRAW, TRUE, 0);
+  --suppress_change_;
+  --internal_;
+  InvalidateRect(h, nullptr, TRUE);
+  place_own_bars();
+  sync_own_bars();
+  raise_changed();
+  return true;
+}
+
 bool EditBox::read_only() const { return handle_ && (GetWindowLongW(hw(handle_), GWL_STYLE) & ES_READONLY); }
 void EditBox::set_read_only(bool on) {
   if (handle_) SendMessageW(hw(handle_), EM_SETREADONLY, on, 0);
@@ -632,7 +730,7 @@ void EditBox::hand_over(std::wstring text, size_t at_least) {
   if (first >= text.size()) {
     SetWindowTextW(h, text.c_str());
   } else {
-    SetWindowTextW(h, text.substr(0, first).c_str());
+    if (!give_with_room(h, text, first)) SetWindowTextW(h, text.substr(0, first).c_str());
     rest_ = std::move(text);
     rest_at_ = first;
     SetTimer(h, kPieceTimer, 1, nullptr);
@@ -660,17 +758,23 @@ void EditBox::append_pieces(unsigned budget_ms, size_t until) {
   LRESULT modified = send(EM_GETMODIFY);
   LRESULT limit = send(EM_GETLIMITTEXT);
   bool dirty = GetUpdateRect(h, nullptr, FALSE) != 0;
-  send(WM_SETREDRAW, FALSE);
+  // Not drawn meanwhile, as the system marks a window for WM_SETREDRAW (the control of the common
+  // controls 6 takes that message and does nothing): it scrolls and repaints nothing of this.
+  DefWindowProcW(h, WM_SETREDRAW, FALSE, 0);
   send(EM_SETLIMITTEXT, 0);  // a piece of text written by code may exceed what the user may type
   std::u16string_view all(reinterpret_cast<const char16_t*>(rest_.data()), rest_.size());
+  bool at_work = budget_ms > 0 && user_at_work();
+  // Every piece leaves the caret after itself, where the next one goes.
+  send(EM_SETSEL, rest_at_, rest_at_);
   do {
-    size_t piece = budget_ms > 0           ? piece_end(all, rest_at_, kPiece)
+    size_t piece = budget_ms > 0 ? piece_end(all, rest_at_, piece_length(rest_at_, at_work, piece_ms_per_char_))
                    : until >= rest_.size() ? rest_.size()
                                            : piece_end(all, rest_at_, until > rest_at_ ? until - rest_at_ : 0);
-    send(EM_SETSEL, rest_at_, rest_at_);
+    double a = now_ms();
     send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(rest_.substr(rest_at_, piece - rest_at_).c_str()));
+    if (budget_ms > 0 && !at_work) piece_ms_per_char_ = (now_ms() - a) / static_cast<double>(piece - rest_at_);
     rest_at_ = piece;
-  } while (rest_at_ < rest_.size() && GetTickCount() - t0 < budget_ms && HIWORD(GetQueueStatus(QS_INPUT)) == 0);
+  } while (rest_at_ < rest_.size() && GetTickCount() - t0 < budget_ms && !messages_wait());
   send(EM_SETLIMITTEXT, static_cast<WPARAM>(limit));
   send(EM_SETSEL, start, end);
   send(EM_LINESCROLL, 0, first_line - send(EM_GETFIRSTVISIBLELINE));
@@ -684,16 +788,24 @@ void EditBox::append_pieces(unsigned budget_ms, size_t until) {
     }
   }
   send(EM_SETMODIFY, static_cast<WPARAM>(modified));
-  send(WM_SETREDRAW, TRUE);
+  DefWindowProcW(h, WM_SETREDRAW, TRUE, 0);
   --suppress_change_;
   --internal_;
   if (rest_at_ >= rest_.size()) drop_rest();
   place_own_bars();
-  sync_own_bars();
+  // While pieces still come the bars follow a few times a second: redrawing one costs as much as
+  // laying out a few thousand characters.
+  if (rest_.empty() || GetTickCount() - bars_synced_at_ >= kBarsFollowMs) {
+    sync_own_bars();
+    bars_synced_at_ = GetTickCount();
+  }
   // Only what lay below the old end is new on the screen.
   if (dirty || first_line + page >= lines_before - 1) InvalidateRect(h, nullptr, TRUE);
   if (GetFocus() == h) {
+    // The unit's own question (the selection lies in what the control holds): it takes nothing.
+    ++internal_;
     LRESULT caret = send(EM_POSFROMCHAR, end);
+    --internal_;
     if (caret != -1) SetCaretPos(static_cast<short>(LOWORD(caret)), static_cast<short>(HIWORD(caret)));
   }
 }
@@ -704,6 +816,7 @@ void EditBox::drop_rest() {
   if (rest_.empty()) return;
   rest_.clear();
   rest_at_ = 0;
+  piece_ms_per_char_ = 0;
   if (handle_) KillTimer(hw(handle_), kPieceTimer);
 }
 

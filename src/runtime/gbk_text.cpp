@@ -183,6 +183,20 @@ int count_text(std::string_view text, std::string_view what, bool ignore_case) {
   return n;
 }
 
+std::vector<int> find_all_text(std::string_view text, std::string_view what, bool ignore_case) {
+  std::vector<int> found;
+  if (what.empty()) return found;
+  for (size_t i = 0; i + what.size() <= text.size();) {
+    if (matches_at(text, i, what, ignore_case)) {
+      found.push_back(static_cast<int>(i) + 1);
+      i += what.size();
+    } else {
+      i += char_size_at(text, i);
+    }
+  }
+  return found;
+}
+
 std::string left_text(std::string_view t, int n) { return std::string(t.substr(0, clip(n, t.size()))); }
 
 std::string right_text(std::string_view t, int n) { return std::string(t.substr(t.size() - clip(n, t.size()))); }

@@ -47,6 +47,9 @@ int find_text(std::string_view text, std::string_view what, int start = 1, bool 
 // How many occurrences find_text meets one after the other, each searched behind the last.
 int count_text(std::string_view text, std::string_view what, bool ignore_case = false);
 
+// Their positions, the ones replace_text replaces from byte 1, found in one walk.
+std::vector<int> find_all_text(std::string_view text, std::string_view what, bool ignore_case = false);
+
 // Last occurrence lying wholly within the first start - 1 bytes (start past
 // length + 1 means the whole text). Same boundary and case rules.
 int find_text_backward(std::string_view text, std::string_view what, int start, bool ignore_case = false);

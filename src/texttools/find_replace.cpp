@@ -1,5 +1,8 @@
 #include "texttools/find_replace.h"
 
+#include <string>
+#include <vector>
+
 #include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/find_art.h"
@@ -28,6 +31,13 @@ constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
 constexpr unsigned kEditBorderColor = 0x9D7B45;
 constexpr int kShownSearchTextBytes = 80;
 const char* const kTitle = "   寻找替换";
+// Replace all changes only the occurrences in the edit box when they are few: each costs the
+// control some milliseconds for every million characters of the page (it walks all its lines and
+// moves the text after it) while the box is busy, so beyond this many, or this much work
+// (occurrences times characters, about 3 s under Wine), the page is handed over anew, which costs
+// one laying out of it while the box answers.
+constexpr int kFewHits = 200;
+constexpr long long kFewHitsWork = 1LL << 30;
 
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
@@ -149,7 +159,19 @@ void replace_all() {
     return;
   }
   int n = count_occurrences(page, what, match_case);
-  editor().set_text(replaced_everywhere(page, what, f.编辑框_替换文字.text(), match_case));
+  std::string with = f.编辑框_替换文字.text();
+  // The box's selections of the occurrences are the page's characters only where the page reads
+  // as the box shows it; after an edit beside a byte escape the whole text is replaced instead.
+  bool few = page.starts.empty() && n <= kFewHits &&
+             static_cast<long long>(n) * editor().text_length() <= kFewHitsWork;
+  if (few && with.find('\0') == std::string::npos) {
+    std::vector<rt::EditBox::Range> ranges;
+    for (const CharSelection& s : occurrence_selections(page.text, what, match_case))
+      ranges.push_back({s.start, s.length});
+    editor().replace_ranges(ranges, with);
+  } else {
+    editor().set_text(replaced_everywhere(page, what, with, match_case));
+  }
   if (check_button_state(f.超级按钮_全部替换完毕后退出, ButtonOp::Query)) {
     close_find_window();
     return;

@@ -173,3 +173,20 @@ std::string replaced_everywhere(const ShownText& page, std::string_view what, st
   out.append(t, copied);
   return out;
 }
+
+std::vector<CharSelection> occurrence_selections(std::string_view text, std::string_view what, bool case_sensitive) {
+  std::vector<CharSelection> out;
+  // Occurrences are whole characters: counting from one's end to the next one's start counts as
+  // counting from the start of the text does.
+  size_t counted = 0;
+  int start = 0;
+  for (int pos : rt::find_all_text(text, what, !case_sensitive)) {
+    size_t at = static_cast<size_t>(pos) - 1;
+    start += rt::char_count(text.substr(counted, at - counted));
+    int length = rt::char_count(text.substr(at, what.size()));
+    out.push_back({start, length});
+    start += length;
+    counted = at + what.size();
+  }
+  return out;
+}

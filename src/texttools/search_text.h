@@ -3,6 +3,7 @@
 // routine counts, and the character counts the edit box selects by.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/page_text.h"
 
@@ -55,3 +56,5 @@ int count_occurrences(const rt::ShownText& page, std::string_view what, bool cas
 // The page with every occurrence replaced, as replace-all replaces them.
 std::string replaced_everywhere(const rt::ShownText& page, std::string_view what, std::string_view with,
                                 bool case_sensitive);
+// The same occurrences as the edit box's selections of them, in order, counted in one walk.
+std::vector<CharSelection> occurrence_selections(std::string_view text, std::string_view what, bool case_sensitive);

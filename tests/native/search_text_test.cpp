@@ -269,4 +269,43 @@ TEST(ShownPage, ABoxShowingWhatItsBytesReadFollowsTheByteRules) {
   }
 }
 
+TEST(OccurrenceSelections, SpliceReplaceAllsResultIntoTheEditBoxCount) {
+  struct Case {
+    std::string text, what;
+    bool case_sensitive;
+  };
+  const std::string micro = "\x81\x30\x85\x38", grin = "\x94\x39\xFC\x36";  // U+00B5, U+1F600
+  const Case cases[] = {
+      {"abab", "ab", true},
+      {"aaaa", "aa", true},  // never overlapping
+      {"Abc abc ABC", "abc", false},
+      {"Abc abc ABC", "abc", true},
+      {"中文，中文。中", "中文", true},
+      {"乗\\乗\\", "\\", true},    // trail bytes are no backslash
+      {"乗乗\x81", "\x81", true},  // half a character is none; a lone lead byte at the end is one
+      {grin + "中" + grin + "中" + micro + "中", "中", true},  // two places above U+FFFF, one below
+      {"a" + micro + "b" + micro, micro, true},
+      {micro + "0" + grin + "0", "0", true},  // the digits inside four-byte codes are none
+      {"\x81 ab\x81 ab", "ab", true},         // a lead byte without its trail is a character
+      {"x\r\ny\r\n", "\r\n", true},
+      {"abc", "", true},
+      {"", "a", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " / " + c.what);
+    std::vector<CharSelection> hits = occurrence_selections(c.text, c.what, c.case_sensitive);
+    EXPECT_EQ(static_cast<int>(hits.size()), count_occurrences(c.text, c.what, c.case_sensitive));
+    // Each selection, written back as the text's bytes and replaced from the last, gives what
+    // replace all writes.
+    std::string spliced = c.text;
+    for (auto h = hits.rbegin(); h != hits.rend(); ++h) {
+      size_t from = static_cast<size_t>(rt::char_index_to_byte_pos(c.text, h->start) - 1);
+      size_t to = static_cast<size_t>(rt::char_index_to_byte_pos(c.text, h->start + h->length) - 1);
+      EXPECT_EQ(spliced.substr(from, to - from).size(), c.what.size());
+      spliced.replace(from, to - from, "<>");
+    }
+    EXPECT_EQ(spliced, rt::replace_text(c.text, c.what, "<>", 1, -1, c.case_sensitive));
+  }
+}
+
 }  // namespace

@@ -19,7 +19,9 @@
 #include "forms/find_window_form.h"
 #include "common/message_box_form.h"
 #include "layout_check.h"
+#include "pages/page_model.h"
 #include "program_test.h"
+#include "runtime/gbk_text.h"
 #include "runtime/seams.h"
 #include "runtime/tooltip.h"
 #include "ui_test.h"
@@ -514,6 +516,74 @@ TEST_F(FindTest, ReplaceAllReplacesEveryOccurrenceAndCountsThem) {
     EXPECT_EQ(editor().text(), c.result);
     EXPECT_EQ(fw().标签_上中.text(), "   寻找替换—共替换了" + std::to_string(c.count) + "处");
     EXPECT_TRUE(fw().编辑框_查找文字.has_focus());
+  }
+}
+
+// Whether two long texts are the same, told briefly: where they part.
+::testing::AssertionResult same_text(const std::string& got, const std::string& want) {
+  if (got == want) return ::testing::AssertionSuccess();
+  size_t at = 0;
+  while (at < got.size() && at < want.size() && got[at] == want[at]) ++at;
+  return ::testing::AssertionFailure() << "lengths " << got.size() << " and " << want.size() << ", apart from byte "
+                                       << at << ": \"" << got.substr(at, 40) << "\" instead of \""
+                                       << want.substr(at, 40) << "\"";
+}
+
+// In a long page: with a few occurrences only they change in the edit box, so the page is whole
+// at once; with many the box takes the new page piece by piece. Either way the box is left as a
+// newly written text leaves it: one change, the caret at the start, nothing to undo.
+TEST_F(FindTest, ReplaceAllInALongPageLeavesTheBoxAsANewText) {
+  struct Case {
+    const char* name;
+    int marks;
+    bool whole_at_once;
+  };
+  const Case cases[] = {{"a few occurrences", 3, true}, {"many occurrences", 300, false}};
+  open_window();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string page;
+    for (int i = 0; i < 12000; ++i)
+      page += "第" + std::to_string(i) + "行，中文和 Latin 混排的一行文字。" +
+              (i % (12000 / c.marks) == 7 ? "【标记】" : "") + "\r\n";
+    set_page_text(page);
+    ASSERT_TRUE(ui_test::wait_for([] { return !editor().handing_over(); }, 20000));
+    editor().select(5000, 3);
+    SendMessageW(hw(editor().handle()), EM_LINESCROLL, 0, 100);
+    ui_test::type_text(editor(), "x");  // something to undo before
+    std::string before = editor().text();
+    const std::string expected = rt::replace_text(before, "【标记】", "<长一点的标记>");
+    int changes = 0;
+    auto changed = editor().on_changed;
+    editor().on_changed = [&] {
+      ++changes;
+      changed();
+    };
+    check_button_state(fw().超级按钮_区分大小写, ButtonOp::Set, 1);
+    fw().编辑框_查找文字.set_text("【标记】");
+    fw().编辑框_替换文字.set_text("<长一点的标记>");
+    ui_test::click(fw().图形按钮_全部替换);
+    EXPECT_EQ(editor().handing_over(), !c.whole_at_once);
+    ASSERT_TRUE(ui_test::wait_for([] { return !editor().handing_over(); }, 20000));
+    editor().on_changed = changed;
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(same_text(editor().text(), expected));
+    EXPECT_TRUE(same_text(page_content(tabs().current()), expected));
+    EXPECT_EQ(fw().标签_上中.text(), "   寻找替换—共替换了" + std::to_string(c.marks) + "处");
+    EXPECT_EQ(editor().selection_start(), 0);
+    EXPECT_EQ(editor().selection_length(), 0);
+    EXPECT_EQ(editor().first_visible_line(), 0);
+    EXPECT_EQ(SendMessageW(hw(editor().handle()), EM_GETMODIFY, 0, 0), 0);
+    EXPECT_FALSE(editor().can_undo());
+    // An undo changes nothing; the next edit is undone back to the replaced page.
+    editor().undo();
+    EXPECT_TRUE(same_text(editor().text(), expected));
+    editor().select(0, 0);
+    ui_test::type_text(editor(), "字");
+    EXPECT_TRUE(same_text(editor().text(), "字" + expected));
+    ASSERT_TRUE(editor().can_undo());
+    editor().undo();
+    EXPECT_TRUE(same_text(editor().text(), expected));
   }
 }
 

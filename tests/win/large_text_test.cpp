@@ -130,6 +130,59 @@ TEST_F(LargeTextTest, WhateverComesFirstSeesTheWholeText) {
   }
 }
 
+// The pieces grow with what the control holds, and stay short while the user is at work: at
+// every size and either way the page comes in whole and exact while nothing the user or the
+// program sees changes, and a box with the focus keeps taking pieces (it takes nothing at once).
+TEST_F(LargeTextTest, PiecesOfEveryLengthBringThePageWholeAndExact) {
+  struct Case {
+    const char* name;
+    int lines;
+    bool pointer_moving;  // the user at work meanwhile
+  };
+  const Case cases[] = {
+      {"pieces of the least length", 12000, false},
+      {"pieces that grow (past about a million characters)", 60000, false},
+      {"the user at work", 12000, true},
+  };
+  HWND box = hw(form.page.handle());
+  // What the control itself holds (the box answers the whole text's length).
+  auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(box, GCLP_WNDPROC));
+  auto held = [&] { return CallWindowProcW(control, box, WM_GETTEXTLENGTH, 0, 0); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string page = numbered_lines(c.lines);
+    form.page.set_focus();
+    form.page.set_text(page);
+    changes = 0;
+    form.page.select(100, 7);
+    SendMessageW(box, EM_LINESCROLL, 0, 40);
+    const int first = form.page.first_visible_line();
+    ASSERT_GT(first, 0);
+    // One turn of the box's timer, by hand (while pieces come its timer is always due, so a
+    // wait that looks between messages looks only at the end): a piece more, and more to come.
+    const LRESULT first_piece = held();
+    MSG turn{};
+    for (int i = 0; i < 500 && !PeekMessageW(&turn, box, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) Sleep(10);
+    ASSERT_EQ(turn.message, static_cast<UINT>(WM_TIMER));
+    DispatchMessageW(&turn);
+    EXPECT_GT(held(), first_piece);
+    EXPECT_TRUE(form.page.handing_over());
+    if (c.pointer_moving) {
+      rt::Point at = ui_test::point_on(form.page);
+      for (int i = 0; i < 400 && form.page.handing_over(); ++i) ui_test::move_pointer(at.x + i % 2, at.y);
+    }
+    ASSERT_TRUE(ui_test::wait_for([&] { return !form.page.handing_over(); }, 60000));
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(form.page.selection_start(), 100);
+    EXPECT_EQ(form.page.selection_length(), 7);
+    EXPECT_EQ(form.page.first_visible_line(), first);
+    EXPECT_EQ(SendMessageW(box, EM_GETMODIFY, 0, 0), 0);
+    EXPECT_FALSE(form.page.can_undo());
+    EXPECT_EQ(held(), rt::char_count(page));
+    EXPECT_EQ(form.page.text(), page);
+  }
+}
+
 TEST_F(LargeTextTest, ASelectionFurtherOnTakesTheTextUpToItAndTheRestKeepsComing) {
   form.page.set_text(text);
   const int middle = rt::char_count(text) / 2;

@@ -30,39 +30,9 @@ namespace {
 
 const char kMarker[] = "【查找的地方】";
 
-// Chinese lines of 40 to 80 characters with some Latin words and numbers, CR LF after each, and
-// the marker for the find in the middle line; the same text on every run.
-std::string page_text(size_t bytes) {
-  static const std::string pool =
-      "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而"
-      "方后多定行学法所民得经十三之进着等部度家电力里如水化高自二理起小物现实加量都两体制机当使点从业本去把性好"
-      "应开它合还因由其些然前外天政四日那社义事平形相全表间样与关各重新线内数正心反你明看原又么利比或但质气第向"
-      "道命此变条，，，。。、；：？！“”（）";
-  const size_t chars = pool.size() / 2;
-  unsigned seed = 20240601;
-  auto next = [&] {
-    seed = seed * 1103515245u + 12345u;
-    return (seed >> 16) & 0x7FFF;
-  };
-  std::string s;
-  s.reserve(bytes + 200);
-  bool marked = false;
-  while (s.size() < bytes) {
-    if (!marked && s.size() >= bytes / 2) {
-      s += kMarker;
-      marked = true;
-    }
-    size_t length = 40 + next() % 41;
-    for (size_t i = 0; i < length; ++i) {
-      if (next() % 29 == 0)
-        s += " Velmora " + std::to_string(next() % 1000) + " ";
-      else
-        s.append(pool, (next() % chars) * 2, 2);
-    }
-    s += "\r\n";
-  }
-  return s;
-}
+// Chinese lines of 40 to 80 characters with some Latin words, the marker for the find in the
+// middle line.
+std::string page_text(size_t bytes) { return bench::chinese_page(bytes, kMarker); }
 
 HFONT page_font() {
   HDC dc = GetDC(nullptr);

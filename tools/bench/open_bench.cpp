@@ -85,31 +85,6 @@ Opened velmora_open(const std::string& path, int chars) {
   return {first, now_ms() - t0};
 }
 
-double notepad_open(const std::string& path, int chars) {
-  std::wstring cmd = L"notepad.exe \"" + rt::to_wide(path) + L"\"";
-  STARTUPINFOW si{sizeof si};
-  PROCESS_INFORMATION pi{};
-  double t0 = now_ms();
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  double result = -1;
-  while (now_ms() - t0 < 120000) {
-    HWND top = FindWindowW(L"Notepad", nullptr);
-    HWND edit = top ? FindWindowExW(top, nullptr, L"Edit", nullptr) : nullptr;
-    DWORD_PTR len = 0;
-    if (edit && SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &len) &&
-        static_cast<int>(len) >= chars) {
-      result = now_ms() - t0;
-      break;
-    }
-    Sleep(5);
-  }
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 5000);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  return result;
-}
-
 double keystroke_ms(int count) {
   MainWindowForm& w = main_window();
   HWND edit = static_cast<HWND>(w.编辑框_文本类容.handle());
@@ -182,7 +157,7 @@ int main() {
       std::string path = write_temp("velmora_bench_" + std::to_string(mb) + ".txt", v.bytes);
       g_detect_encoding = v.decode;
       Opened ours = velmora_open(path, chars);
-      double theirs = notepad_open(path, chars);
+      double theirs = bench::notepad_open(path, chars);
       std::printf("%3d MB %-21s %14.0f %12.0f %12.0f %8.2f\n", mb, v.name, ours.first_screen, ours.whole, theirs,
                   theirs > 0 ? ours.whole / theirs : 0.0);
       std::fflush(stdout);
