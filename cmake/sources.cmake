@@ -38,6 +38,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/word_breaks.cpp
   src/runtime/text_pieces.cpp
   src/runtime/reading_order.cpp
+  src/pages/page_store.cpp
+  src/options/option_values.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -248,4 +250,6 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/word_breaks_test.cpp
   tests/native/text_pieces_test.cpp
   tests/native/reading_order_test.cpp
+  tests/native/page_store_test.cpp
+  tests/native/option_values_test.cpp
 )

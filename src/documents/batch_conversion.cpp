@@ -6,20 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/skin_art.h"
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
+#include "options/option_values.h"
 #include "runtime/app.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
 
-int g_conversion_stop = 0;
-
 namespace {
+
+// 1 asks the conversion to stop before its next file.
+int g_conversion_stop = 0;
 
 OptionsWindowForm& ow() { return options_window(); }
 
@@ -42,7 +43,7 @@ void tell_conversion_outcome(const std::vector<ConversionNote>& notes, int kind)
   r.text = text;
   r.text_color = 16711935;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   show_message_box(r);
 }
 
@@ -115,6 +116,8 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
 }
 
 }  // namespace
+
+int conversion_stop_asked() { return g_conversion_stop; }
 
 void start_encoding_conversion() {
   OptionsWindowForm& f = ow();

@@ -23,13 +23,18 @@
 #include "runtime/shell.h"
 #include "runtime/tooltip.h"
 
+namespace {
+
+// Paths waiting to be added to the batch list and to the conversion list.
 std::vector<std::string> g_batch_add_list;
 std::vector<std::string> g_conversion_add_list;
+// 1 while no batch operation runs; a stop click sets it back to 1 and the worker ends before its
+// next row.
 int g_batch_idle = 1;
+// 1 asks the folder search to stop before its next file.
 int g_batch_search_stop = 0;
+// The frames of the naming boxes are drawn the first time page "文件操作" shows.
 int g_batch_frames_done = 0;
-
-namespace {
 
 constexpr unsigned kRed = 255, kMagenta = 16711935, kBlue = 16711680;
 constexpr unsigned kBoxFrameColor = 10320709;
@@ -320,6 +325,14 @@ bool naming_boxes_clean() {
 }
 
 }  // namespace
+
+const std::vector<std::string>& batch_add_list() { return g_batch_add_list; }
+
+const std::vector<std::string>& conversion_add_list() { return g_conversion_add_list; }
+
+int batch_idle() { return g_batch_idle; }
+
+int batch_frames_done() { return g_batch_frames_done; }
 
 bool run_for_batch_window(int serial, const std::function<void()>& work) {
   bool alive = false;

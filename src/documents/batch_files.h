@@ -16,15 +16,12 @@
 #include "runtime/edit_box.h"
 
 // Paths waiting to be added to the batch list and to the conversion list.
-extern std::vector<std::string> g_batch_add_list;
-extern std::vector<std::string> g_conversion_add_list;
-// 1 while no batch operation runs; a stop click sets it back to 1 and the worker ends before its
-// next row.
-extern int g_batch_idle;
-// 1 asks the folder search to stop before its next file.
-extern int g_batch_search_stop;
-// The frames of the naming boxes are drawn the first time page "文件操作" shows.
-extern int g_batch_frames_done;
+const std::vector<std::string>& batch_add_list();
+const std::vector<std::string>& conversion_add_list();
+// 1 while no batch operation runs.
+int batch_idle();
+// 1 once the frames of the naming boxes are drawn (the first time page "文件操作" shows).
+int batch_frames_done();
 
 // The window was created: nothing runs, nothing waits, the buttons as the boxes say.
 void reset_batch_pages();

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/file_info_art.h"
@@ -66,12 +65,12 @@ bool take_page(FileInfoFill& fill) {
   MainWindowForm& w = main_window();
   rt::EditBox& box = w.编辑框_文本类容;
   int i = w.高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size())) return false;
-  const PageRecord& page = g_pages[i];
+  if (i < 0 || i >= page_count()) return false;
+  const PageRecord& page = pages()[i];
   fill.name = page_name(i);
   fill.extension = page.extension;
   fill.path = page.path;
-  int skipped = g_tab0_placeholder ? 1 : 0;
+  int skipped = tab0_placeholder() ? 1 : 0;
   fill.page_count = w.高级选择夹_标签.count() - skipped;
   fill.page_number = i + 1 - skipped;
   fill.modified = modified_state_text(i);
@@ -160,7 +159,7 @@ void fill_file_info_thread() {
 bool file_info_window_busy() { return file_info_window().loaded() && g_file_info_filling; }
 
 std::string modified_state_text(int index) {
-  bool modified = index >= 0 && index < static_cast<int>(g_pages.size()) && g_pages[index].modified;
+  bool modified = index >= 0 && index < page_count() && pages()[index].modified;
   return modified ? "已被修改！" : "未被修改！";
 }
 

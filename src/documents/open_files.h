@@ -3,9 +3,6 @@
 #include <string>
 #include <vector>
 
-extern std::vector<std::string> g_pending_dirs;
-extern int g_pending_dirs_busy;
-
 // The Open command: fills an empty queue from the multi-select dialog, asks before 500 or more
 // files, then opens them (on a worker thread unless that option is off).
 void open_files();

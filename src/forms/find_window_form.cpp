@@ -106,8 +106,8 @@ void FindWindowForm::build() {
     select_all_on_first_click(1);
     return true;
   };
-  编辑框_查找文字.on_blur = [] { g_find_select_all_once[0] = 0; };
-  编辑框_替换文字.on_blur = [] { g_find_select_all_once[1] = 0; };
+  编辑框_查找文字.on_blur = [] { forget_first_click(0); };
+  编辑框_替换文字.on_blur = [] { forget_first_click(1); };
 }
 
 std::vector<rt::Window::Overlap> FindWindowForm::intended_overlaps() {

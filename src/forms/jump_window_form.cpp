@@ -77,7 +77,7 @@ void JumpWindowForm::build() {
     select_jump_text_on_first_click();
     return true;
   };
-  编辑框_标识.on_blur = [] { g_jump_select_all_once = 0; };
+  编辑框_标识.on_blur = forget_jump_first_click;
   auto drag = [](int, int, int) {
     move_jump_window_by_frame();
     return true;

@@ -6,8 +6,11 @@
 // registry.
 #include "runtime/graphic_button.h"
 
-// The text and background colours the pickers last accepted; a refused colour goes back to it.
-extern unsigned g_option_colors[2];
+// The text (0) and background (1) colours the pickers last accepted; a refused colour goes back
+// to it.
+unsigned option_color(int index);
+// A fresh start: the standard colours.
+void reset_options_window();
 
 // Main menu "程序设置(&S)" and toolbar button 11: loads the window modeless over the main
 // window (nothing more while it is loaded).

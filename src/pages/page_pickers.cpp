@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-#include "app/globals.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
@@ -30,7 +29,7 @@ std::vector<JoinedList>& joined_lists() {
 
 }  // namespace
 
-int page_picker_offset() { return g_tab0_placeholder ? 1 : 0; }
+int page_picker_offset() { return tab0_placeholder() ? 1 : 0; }
 
 PagePicker::PagePicker(int order, rt::Window& window, rt::ComboBox& combo, rt::GraphicButton& close_button,
                        void (*thread_entry)(), void (*choice)())
@@ -53,7 +52,7 @@ void PagePicker::list_pages() {
   int offset = page_picker_offset();
   combo_.clear();
   // One entry per page, an empty name included: entry k must stand for page k + offset.
-  for (int i = offset; i < tabs.count() && i < static_cast<int>(g_pages.size()); ++i) combo_.add_item(page_name(i));
+  for (int i = offset; i < tabs.count() && i < page_count(); ++i) combo_.add_item(page_name(i));
   combo_.set_current(tabs.current() - offset);
 }
 
@@ -112,7 +111,7 @@ int PagePicker::selected_page() const {
   int entry = combo_.current();
   if (entry < 0) return -1;
   int page = entry + page_picker_offset();
-  return page < static_cast<int>(g_pages.size()) ? page : -1;
+  return page < page_count() ? page : -1;
 }
 
 void PagePicker::show_balloon(const std::string& text) { rt::set_tooltip(combo_, text); }

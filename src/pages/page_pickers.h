@@ -1,6 +1,6 @@
 #pragma once
 // The page pickers of the tool windows: a combo box with one entry per open page (tab 0 left
-// out while it is a placeholder), filled from the tab control and g_pages. Choosing an entry
+// out while it is a placeholder), filled from the tab control and the page store. Choosing an entry
 // loads that page's text into the window; the window's own choice routine does that.
 //
 // Fills are started on a worker thread, whose work is handed to the UI thread: the combo, the

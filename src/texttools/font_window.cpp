@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/font_art.h"
@@ -17,16 +16,20 @@
 #include "forms/font_window_form.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
+#include "pages/page_store.h"
 #include "runtime/app.h"
 #include "runtime/fonts.h"
 #include "runtime/gbk_text.h"
 #include "runtime/window_services.h"
 #include "texttools/font_choices.h"
 
-unsigned g_font_window_colors[2] = {0, 0};
-
 namespace {
+
+// The preview's last accepted text colour and background colour: a refused choice returns to
+// them.
+unsigned g_font_window_colors[2] = {0, 0};
 
 constexpr unsigned kRed = 0xFF;
 constexpr unsigned kBorderColor = 0x9D7B45;
@@ -77,6 +80,12 @@ rt::GraphicButton* style_radio(int style) {
 }
 
 }  // namespace
+
+unsigned font_window_color(int index) { return index == 0 || index == 1 ? g_font_window_colors[index] : 0; }
+
+void reset_font_window() {
+  g_font_window_colors[0] = g_font_window_colors[1] = 0;
+}
 
 bool font_window_busy() { return font_window().loaded() && g_font_window_workers > 0; }
 
@@ -297,14 +306,13 @@ void apply_font_settings() {
   box.set_text_color(text);
   box.set_back_color(back);
   int i = main_window().高级选择夹_标签.current();
-  if (i >= 0 && i < static_cast<int>(g_pages.size())) {
-    PageRecord& page = g_pages[i];
-    if (g_per_page_colors) {
-      page.text_color = text;
-      page.back_color = back;
+  if (page_exists(i)) {
+    if (options().per_page_colors) {
+      set_page_text_color(i, text);
+      set_page_back_color(i, back);
     }
-    if (g_per_page_font)
-      page.font = FontRecord{font.angle, font.bold, font.italic, font.strikeout, font.underline, font.size, font.face};
+    if (options().per_page_font)
+      set_page_font(i, FontRecord{font.angle, font.bold, font.italic, font.strikeout, font.underline, font.size, font.face});
   }
   if (check_button_state(f.超级按钮_设置为默认的字体, ButtonOp::Query)) {
     config_set_text(cfg::页面设置::默认字体名称, font.face);
@@ -314,7 +322,7 @@ void apply_font_settings() {
     config_set_flag(cfg::页面设置::默认字体是否有下划线, font.underline);
     config_set_flag(cfg::页面设置::默认字体是否有删除线, font.strikeout);
   }
-  if (!g_per_page_colors) apply_page_colors();
+  if (!options().per_page_colors) apply_page_colors();
   show_current_page();
   f.close();
 }

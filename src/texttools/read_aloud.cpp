@@ -26,11 +26,14 @@
 #include "runtime/shell.h"
 #include "runtime/tooltip.h"
 
-std::unique_ptr<rt::SpeechVoice> g_speech_object;
-int g_read_aloud_hidden = 0;
-int g_voice_index = 0;
-
 namespace {
+
+// The voice the window speaks with: made at start-up, released at the end.
+std::unique_ptr<rt::SpeechVoice> g_speech_object;
+// 1 while the window is hidden to the tray.
+int g_read_aloud_hidden = 0;
+// The voice last chosen in 组合框_语音库.
+int g_voice_index = 0;
 
 constexpr unsigned kEditBorderColor = 0x9D7B45;
 constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
@@ -150,11 +153,19 @@ std::string wav_file_name(const std::string& text) {
 
 }  // namespace
 
+int read_aloud_hidden() { return g_read_aloud_hidden; }
+
+int voice_index() { return g_voice_index; }
+
+void reset_read_aloud() {
+  g_read_aloud_hidden = 0;
+  g_voice_index = 0;
+}
+
 void create_speech_object() { g_speech_object = rt::create_speech_voice(); }
 void release_speech_object() { g_speech_object.reset(); }
 
 void show_read_aloud_tray_item(bool visible) { set_tray_read_aloud_item_visible(visible); }
-
 
 void open_read_aloud_window() {
   ReadAloudWindowForm& w = f();

@@ -3,7 +3,6 @@
 #include <array>
 #include <initializer_list>
 
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "app/snapping.h"
 #include "common/balloon_tip.h"
@@ -16,16 +15,21 @@
 #include "forms/cloud_input_window_form.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "runtime/app.h"
 #include "runtime/internet.h"
 #include "web/cloud_input_rules.h"
 #include "web/http_request.h"
 
-std::string g_qq_ime_prefix;
-std::string g_sogou_ime_key;
-int g_cloud_ime_page = 0;
-
 namespace {
+
+// The QQ request up to its page number, rebuilt whenever a QQ setting changes.
+std::string g_qq_ime_prefix;
+// The Sogou service key fetched when the window opens; empty: Sogou is not offered.
+std::string g_sogou_ime_key;
+// The page shown: the page number for QQ (from 1) and Sogou (from 0), the result offset in
+// steps of 20 for Baidu (from 0).
+int g_cloud_ime_page = 0;
 
 namespace 云 = cfg::云输入法设置;
 
@@ -258,11 +262,23 @@ void tell_offline() {
   r.text = "  请确认你已经连接到互联网，如果你没有正确连接到互联网将不能使用本功能，因为云输入是调用云服务器进行输入处理！";
   r.text_color = 0xFF00FF;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   show_message_box(r);
 }
 
 }  // namespace
+
+const std::string& qq_ime_prefix() { return g_qq_ime_prefix; }
+
+const std::string& sogou_ime_key() { return g_sogou_ime_key; }
+
+int cloud_ime_page() { return g_cloud_ime_page; }
+
+void reset_cloud_input() {
+  g_qq_ime_prefix.clear();
+  g_sogou_ime_key.clear();
+  g_cloud_ime_page = 0;
+}
 
 void open_cloud_input_window() {
   CloudInputWindowForm& w = f();

@@ -1,8 +1,9 @@
 #include "web/dropped_url.h"
 
-#include "app/globals.h"
+#include "app/drops.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
+#include "pages/closing.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
@@ -43,7 +44,7 @@ void end_fetch() {
 
 // On the UI thread, once the worker has the page: not while an open run is adding pages, which
 // may still fill the current page the new page would then be.
-bool may_take_fetched_page() { return !main_window().loaded() || (!open_busy() && !g_bulk_close); }
+bool may_take_fetched_page() { return !main_window().loaded() || (!open_busy() && !bulk_close_running()); }
 
 void take_fetched_page(const std::string& text, const std::string& title) {
   end_fetch();
@@ -52,14 +53,14 @@ void take_fetched_page(const std::string& text, const std::string& title) {
   int i = create_page(name);
   if (!page_exists(i)) return;
   set_page_content(i, text);
-  g_pages[static_cast<size_t>(i)].modified = 1;
+  set_page_modified(i, 1);
   show_current_page();
 }
 
 }  // namespace
 
 void on_url_dropped(const std::string& address) {
-  if (g_accept_drops) fetch_url_into_page_thread(address);
+  if (drops_accepted()) fetch_url_into_page_thread(address);
 }
 
 void fetch_url_into_page_thread(const std::string& address) {

@@ -18,11 +18,15 @@
 #include "web/http_request.h"
 #include "web/web_window.h"
 
-int g_search_engine = 1;
-int g_suggestions_enabled = 1;
-int g_keyword_select_all_done = 0;
-
 namespace {
+
+// 1 Baidu, 2 Soso, 3 Sogou, 4 Google.
+int g_search_engine = 1;
+// Keyword changes ask for suggestions only while 1: 0 while a chosen suggestion is written into
+// the box; every search sets it back to 1.
+int g_suggestions_enabled = 1;
+// 1 once the keyword box has selected all its text since it got the focus.
+int g_keyword_select_all_done = 0;
 
 constexpr int kEnter = 13, kUp = 38, kDown = 40;
 
@@ -93,7 +97,17 @@ void reset_web_search() {
   ++g_generation;
   g_running_queries = 0;
   g_keyword_select_all_done = 0;
+  g_suggestions_enabled = 1;
 }
+
+void reset_web_search_state() {
+  reset_web_search();
+  g_search_engine = 1;
+}
+
+int search_engine_number() { return g_search_engine; }
+
+bool suggestions_enabled() { return g_suggestions_enabled != 0; }
 
 bool suggestion_queries_running() { return g_running_queries > 0; }
 
