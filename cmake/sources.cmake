@@ -252,4 +252,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/reading_order_test.cpp
   tests/native/page_store_test.cpp
   tests/native/option_values_test.cpp
+  tests/native/window_jobs_test.cpp
 )

@@ -44,7 +44,8 @@ bool cursor_in_main_window(int x, int y) {
 
 void apply_edge_hide_at_start() {
   if (!config_flag(cfg::程序设置::开启靠边自动隐藏)) return;
-  set_option(&OptionValues::edge_hide_delay, edge_hide_delay_at_start(rt::text_to_number(config_read("程序设置", "自动隐藏时间"))));
+  set_option(&OptionValues::edge_hide_delay,
+             edge_hide_delay_at_start(rt::text_to_number(config_read("程序设置", "自动隐藏时间"))));
   set_option(&OptionValues::edge_hide_enabled, 1);
   if (!main_window_maximized()) main_window().时钟_显示出来.set_interval(kPollInterval);
 }

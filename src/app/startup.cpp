@@ -86,7 +86,8 @@ void apply_editor_font_options(MainWindowForm& w) {
   f.underline = config_read("页面设置", "默认字体是否有下划线") == "真";
   f.strikeout = config_read("页面设置", "默认字体是否有删除线") == "真";
   w.编辑框_文本类容.set_font(f);
-  set_option(&OptionValues::default_font, FontRecord{f.angle, f.bold, f.italic, f.strikeout, f.underline, f.size, f.face});
+  set_option(&OptionValues::default_font,
+             FontRecord{f.angle, f.bold, f.italic, f.strikeout, f.underline, f.size, f.face});
 }
 
 void apply_window_position_options(MainWindowForm& w) {
@@ -188,7 +189,8 @@ void apply_autosave_option(MainWindowForm& w) {
   if (!config_flag(cfg::页面设置::开启自动定时保存)) return;
   std::string text = config_read("页面设置", "自动定时保存时间");
   double minutes = rt::text_to_number(text);
-  if (!text.empty() && minutes >= 0 && minutes <= 10) set_option(&OptionValues::autosave_interval, static_cast<int>(minutes * 60000));
+  if (!text.empty() && minutes >= 0 && minutes <= 10)
+    set_option(&OptionValues::autosave_interval, static_cast<int>(minutes * 60000));
   w.时钟_滚动标签.set_interval(options().autosave_interval);
 }
 

@@ -50,7 +50,7 @@ void tell_conversion_outcome(const std::vector<ConversionNote>& notes, int kind)
 void end_encoding_conversion(int serial, const std::vector<ConversionNote>& notes = {}, int kind = 0) {
   run_for_batch_window(serial, [&] {
     ow().进度条_转换进度.set_position(0);
-    batch_conversion_ended();
+    batch_conversion_ended(serial);
     g_conversion_stop = 0;
     tell_conversion_outcome(notes, kind);
   });
@@ -135,11 +135,10 @@ void start_encoding_conversion() {
   f.进度条_转换进度.set_maximum(n);
   f.进度条_转换进度.set_position(0);
   list.ensure_visible(n - 1);
-  batch_conversion_started();
+  const int serial = batch_conversion_started();
   std::vector<ConversionRow> rows;
   for (int i = 0; i < n; ++i) rows.push_back({i, list.cell(i, 0), list.cell(i, 2)});
   int kind = f.组合框_转换类型.current();
-  int serial = batch_window_serial();
   auto work = [rows = std::move(rows), folder, kind, serial]() mutable {
     encoding_conversion_worker(std::move(rows), folder, kind, serial);
   };

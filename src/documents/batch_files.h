@@ -35,11 +35,10 @@ void show_batch_state_units();
 bool batch_list_busy();
 bool conversion_list_busy();
 bool batch_pages_busy();
-// The conversion page's workers, counted with the others (documents/batch_conversion.cpp).
-void batch_conversion_started();
-void batch_conversion_ended();
-// The serial of the options window now loaded: a result carrying another one is dropped.
-int batch_window_serial();
+// The conversion page's workers, counted with the others (documents/batch_conversion.cpp): the
+// start gives the serial the worker carries back to its end.
+int batch_conversion_started();
+void batch_conversion_ended(int serial);
 // From a worker: runs work on the UI thread while the options window of that serial is loaded;
 // false when it has gone (the worker then ends).
 bool run_for_batch_window(int serial, const std::function<void()>& work);

@@ -324,7 +324,11 @@ bool confirm_many_files(int n) {
 
 bool open_busy() { return g_open_busy > 0; }
 
-void reset_open_busy() { g_open_busy = 0; }
+void reset_open_busy() {
+  g_open_busy = 0;
+  g_pending_dirs.clear();
+  g_pending_dirs_busy = 0;
+}
 
 void set_open_busy(bool on) {
   // Bulk work inside bulk work (the saves of close-all) must not end the outer busy state.

@@ -39,4 +39,3 @@ class ModifiedListPage {
   unsigned colour_ = 0;
   int font_size_ = 0;
 };
-

@@ -76,7 +76,8 @@ const FlagOption kFlagOptions[] = {
     {&OptionsWindowForm::超级按钮_启动时不检测软件更新, &程序::启动时不检测软件更新, nullptr},
     {&OptionsWindowForm::超级按钮_强制淡进淡出, &程序::强制淡进淡出, nullptr},
     {&OptionsWindowForm::超级按钮_编码转换为ANSI, &程序::打开时编码自动转换为ANSI, &OptionValues::detect_encoding},
-    {&OptionsWindowForm::超级按钮_打开文件后自动跳到该页面, &程序::打开文件后自动跳到该页面, &OptionValues::jump_to_opened},
+    {&OptionsWindowForm::超级按钮_打开文件后自动跳到该页面, &程序::打开文件后自动跳到该页面,
+     &OptionValues::jump_to_opened},
     {&OptionsWindowForm::超级按钮_默认按照页面名称跳转, &跳转::默认按照页面名称跳转, nullptr},
     {&OptionsWindowForm::超级按钮_页面跳转完毕后退出, &跳转::页面跳转完毕后退出, nullptr},
     {&OptionsWindowForm::超级按钮_程序启动时自动打开云输入法, &云::程序启动时自动打开云输入法, nullptr},
@@ -289,7 +290,7 @@ void on_options_window_created() {
   set_check(f.超级按钮_强制淡进淡出, config_flag(程序::强制淡进淡出));
   set_check(f.超级按钮_不在主界面显示工具栏, config_flag(程序::不在主界面显示工具栏));
   set_check(f.超级按钮_编码转换为ANSI, config_flag(程序::打开时编码自动转换为ANSI));
-  // 14-16: from the global flags.
+  // 14-16: from the option values.
   set_check(f.超级按钮_防止文件被重复打开, options().prevent_double_open != 0);
   set_check(f.超级按钮_开启靠边自动隐藏, options().edge_hide_enabled != 0);
   if (!options().edge_hide_enabled) f.组合框_自动隐藏时间.set_disabled(true);

@@ -57,6 +57,12 @@ void show_no_page(rt::EditBox& box) {
 
 }  // namespace
 
+void reset_page_display() {
+  g_showing_page = 0;
+  g_editor_held = false;
+  g_editor_was_read_only = false;
+}
+
 void apply_page_colors() {
   MainWindowForm& w = main_window();
   rt::EditBox& box = w.编辑框_文本类容;

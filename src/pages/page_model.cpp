@@ -119,7 +119,8 @@ void close_page_at(int index) {
       set_tab0_placeholder(false);
       tabs.set_tab_disabled(0, false);
     }
-    if (options().prevent_double_open && page_exists(index)) update_open_path_list(pages()[index].path, false, true, index, "");
+    if (options().prevent_double_open && page_exists(index))
+      update_open_path_list(pages()[index].path, false, true, index, "");
     remove_page(index);
     tabs.remove(index);
   } else if (index == 0) {

@@ -45,7 +45,7 @@ PagePicker::PagePicker(int order, rt::Window& window, rt::ComboBox& combo, rt::G
               this);
 }
 
-void PagePicker::set_busy_look() { close_button_.set_disabled(busy_ > 0); }
+void PagePicker::set_busy_look() { close_button_.set_disabled(jobs_.busy()); }
 
 void PagePicker::list_pages() {
   rt::TabControl& tabs = main_window().高级选择夹_标签;
@@ -59,24 +59,24 @@ void PagePicker::list_pages() {
 void PagePicker::fill() {
   rt::invoke([this] {
     if (!window_.loaded()) return;  // closed before its fill came
-    ++busy_;
+    const int generation = jobs_.begin();
     set_busy_look();
     list_pages();
     if (choice_) choice_();
-    --busy_;
+    jobs_.end(generation);
     set_busy_look();
   });
 }
 
 void PagePicker::start_refresh() {
   if (!window_.loaded()) return;
-  if (busy_ > 0) {
+  if (jobs_.busy()) {
     again_ = true;
     return;
   }
-  ++busy_;
+  const int generation = jobs_.begin();
   set_busy_look();
-  launch(generation_);
+  launch(generation);
 }
 
 void PagePicker::launch(int generation) {
@@ -90,20 +90,19 @@ void PagePicker::launch(int generation) {
 }
 
 void PagePicker::refresh_ended(int generation) {
-  if (generation != generation_) return;  // its window is gone
+  if (!jobs_.current(generation)) return;  // its window is gone
   if (again_ && window_.loaded()) {
     again_ = false;
     launch(generation);
     return;
   }
   again_ = false;
-  --busy_;
+  jobs_.end(generation);
   set_busy_look();
 }
 
 void PagePicker::window_created() {
-  ++generation_;
-  busy_ = 0;
+  jobs_.restart();
   again_ = false;
 }
 

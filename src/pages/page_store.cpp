@@ -182,6 +182,8 @@ void set_open_queue(std::vector<std::string> paths) { g_open_queue = std::move(p
 
 void queue_file(std::string path) { g_open_queue.push_back(std::move(path)); }
 
-void queue_files(const std::vector<std::string>& paths) { g_open_queue.insert(g_open_queue.end(), paths.begin(), paths.end()); }
+void queue_files(const std::vector<std::string>& paths) {
+  g_open_queue.insert(g_open_queue.end(), paths.begin(), paths.end());
+}
 
 void clear_open_queue() { g_open_queue.clear(); }

@@ -75,9 +75,7 @@ FileFacts read_facts(const std::string& path) { return {rt::file_size(path), rt:
 
 // The pages the list shows, tab 0 left out while it is a placeholder.
 int first_listed_page() { return page_picker_offset(); }
-int last_listed_page() {
-  return std::min(main_window().高级选择夹_标签.count(), page_count()) - 1;
-}
+int last_listed_page() { return std::min(main_window().高级选择夹_标签.count(), page_count()) - 1; }
 int listed_page_count() { return std::max(0, last_listed_page() - first_listed_page() + 1); }
 
 // The rows again from the pages, with what is known of their files (the others read now).

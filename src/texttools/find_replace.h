@@ -9,9 +9,9 @@
 // The search state; it outlives the window, so the menu's find previous and next go on
 // working after the window is gone.
 struct SearchState {
-  std::string search_text;  // written only by the window's 寻找
-  int search_forward = 0;   // 1 forward, 0 backward
-  int search_pos = 0;       // 1-based byte anchor of the next search
+  std::string search_text;   // written only by the window's 寻找
+  int search_forward = 0;    // 1 forward, 0 backward
+  int search_pos = 0;        // 1-based byte anchor of the next search
   int find_ignore_case = 0;  // letters are compared without regard to case
 };
 const SearchState& search_state();

@@ -22,6 +22,7 @@
 #include "runtime/app.h"
 #include "runtime/fonts.h"
 #include "runtime/gbk_text.h"
+#include "runtime/window_jobs.h"
 #include "runtime/window_services.h"
 #include "texttools/font_choices.h"
 
@@ -39,10 +40,8 @@ constexpr const char* kTextColorRefused =
 constexpr const char* kBackColorRefused =
     "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
 
-// Which window a worker's result belongs to: a result for a window that has gone is dropped.
-int g_font_window_serial = 0;
-// Workers filling the current window.
-int g_font_window_workers = 0;
+// The workers filling the current window; a result for a window that has gone is dropped.
+rt::WindowJobs g_jobs;
 
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 rt::EditBox& preview() { return font_window().编辑框_预览; }
@@ -59,17 +58,19 @@ void change_preview_font(Change change) {
 // While the window is filled nothing that closes it works.
 void show_busy() {
   FontWindowForm& f = font_window();
-  bool busy = g_font_window_workers > 0;
+  bool busy = g_jobs.busy();
   for (rt::GraphicButton* b : {&f.图形按钮_关闭小, &f.图形按钮_确定设置, &f.图形按钮_取消设置}) b->set_disabled(busy);
 }
 
-void worker_started() {
-  ++g_font_window_workers;
+// The generation the worker carries back.
+int worker_started() {
+  const int generation = g_jobs.begin();
   show_busy();
+  return generation;
 }
 
-void worker_ended() {
-  if (g_font_window_workers > 0) --g_font_window_workers;
+void worker_ended(int generation) {
+  g_jobs.end(generation);
   show_busy();
 }
 
@@ -85,16 +86,16 @@ unsigned font_window_color(int index) { return index == 0 || index == 1 ? g_font
 
 void reset_font_window() {
   g_font_window_colors[0] = g_font_window_colors[1] = 0;
+  g_jobs.restart();
 }
 
-bool font_window_busy() { return font_window().loaded() && g_font_window_workers > 0; }
+bool font_window_busy() { return font_window().loaded() && g_jobs.busy(); }
 
 void open_font_window() { open_tool_window(font_window()); }
 
 void on_font_window_created() {
   FontWindowForm& f = font_window();
-  ++g_font_window_serial;
-  g_font_window_workers = 0;
+  g_jobs.restart();
   dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, font_window_icon_picture(), f.图形按钮_关闭小);
   list_font_names();
   rt::Unit* pointed[] = {&f,
@@ -132,22 +133,21 @@ void on_font_window_created() {
 void on_font_window_first_activation() { fade_in_after_first_activation(font_window()); }
 
 void list_font_names() {
-  worker_started();
-  int serial = g_font_window_serial;
+  const int generation = worker_started();
   rt::start_thread(
-      [serial] {
+      [generation] {
         auto names = std::make_shared<std::vector<std::string>>(rt::installed_font_names());
-        rt::post([serial, names] {
+        rt::post([generation, names] {
           FontWindowForm& f = font_window();
-          if (serial != g_font_window_serial || !f.loaded()) return;
+          if (!g_jobs.current(generation) || !f.loaded()) return;
           f.组合框_字体列表.add_items(*names);
           f.列表框_字体列表.add_items(*names);
           select_current_font();
-          worker_ended();
+          worker_ended(generation);
         });
       },
-      [serial] {
-        if (serial == g_font_window_serial && font_window().loaded()) worker_ended();
+      [generation] {
+        if (g_jobs.current(generation) && font_window().loaded()) worker_ended(generation);
       });
 }
 
@@ -312,7 +312,8 @@ void apply_font_settings() {
       set_page_back_color(i, back);
     }
     if (options().per_page_font)
-      set_page_font(i, FontRecord{font.angle, font.bold, font.italic, font.strikeout, font.underline, font.size, font.face});
+      set_page_font(
+          i, FontRecord{font.angle, font.bold, font.italic, font.strikeout, font.underline, font.size, font.face});
   }
   if (check_button_state(f.超级按钮_设置为默认的字体, ButtonOp::Query)) {
     config_set_text(cfg::页面设置::默认字体名称, font.face);

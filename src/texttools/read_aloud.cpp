@@ -25,6 +25,7 @@
 #include "runtime/gbk_text.h"
 #include "runtime/shell.h"
 #include "runtime/tooltip.h"
+#include "runtime/window_jobs.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ const char kTextFilter[] =
 const char kWavFilter[] = "音频文件(*.WAV)|*.WAV|所有文件(*.*)|*.*|";
 
 // Counts the windows made: what a voice tells a window that has gone is not heard.
-int g_window_generation = 0;
+rt::WindowJobs g_loads;
 // The start text stays when the first fill selects the current page: the user opened the
 // window on a selection (or the clipboard), not on the whole page.
 bool g_keep_start_text = false;
@@ -93,9 +94,9 @@ void apply_voice_settings() {
 }
 
 rt::SpeechHandler window_handler() {
-  int generation = g_window_generation;
+  const int generation = g_loads.generation();
   return [generation](rt::SpeechEvent event) {
-    if (generation == g_window_generation && f().loaded()) on_speech_event(static_cast<int>(event));
+    if (g_loads.current(generation) && f().loaded()) on_speech_event(static_cast<int>(event));
   };
 }
 
@@ -435,7 +436,7 @@ void speak_to_wav_file() {
 
 void on_read_aloud_window_created() {
   ReadAloudWindowForm& w = f();
-  ++g_window_generation;
+  g_loads.restart();
   dress_tool_window(w, {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下}, w.图形按钮_程序图标, read_aloud_window_icon_picture(), w.图形按钮_关闭小);
   set_button_state(w.图形按钮_朗读控制, read_control_button_strip(), 0);
   set_button_state(w.图形按钮_暂停朗读, pause_button_strip(), 0);

@@ -18,6 +18,7 @@
 #include "options/option_values.h"
 #include "runtime/app.h"
 #include "runtime/internet.h"
+#include "runtime/window_jobs.h"
 #include "web/cloud_input_rules.h"
 #include "web/http_request.h"
 
@@ -42,7 +43,7 @@ CloudInputWindowForm& f() { return cloud_input_window(); }
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
 // Each load of the window; results of workers started for an earlier one are dropped.
-int g_generation = 0;
+rt::WindowJobs g_loads;
 // The newest request (query or page); a reply of any other is dropped.
 int g_newest_request = 0;
 // The newest request has not answered yet.
@@ -53,7 +54,7 @@ bool g_settings_open = true;
 int g_settling = 0;
 bool g_query_wanted = false;
 
-bool current(int generation) { return generation == g_generation && f().loaded(); }
+bool current(int generation) { return g_loads.current(generation) && f().loaded(); }
 
 std::string fetch_reply(const std::string& address) { return rt::http_get(address); }
 
@@ -176,7 +177,7 @@ void page_candidates(bool next) {
   r.page = g_cloud_ime_page + (next ? step : -step);
   const int request = ++g_newest_request;
   g_waiting = true;
-  const int generation = g_generation;
+  const int generation = g_loads.generation();
   rt::start_thread(
       [=] {
         CloudCandidates found = page_cloud_candidates(r, fetch_reply);
@@ -299,7 +300,7 @@ void on_cloud_ime_window_created() {
   // Kept inside the main window and snapping to it.
   confine_child_window(w, main_window());
   snap_child_window(w, main_window(), 11);
-  ++g_generation;
+  g_loads.restart();
   g_waiting = false;
   g_settings_open = true;
   g_settling = 0;
@@ -340,7 +341,7 @@ void on_cloud_ime_window_created() {
 
   install_colored_border(w.编辑框_拼音.handle(), kEditBorderColor);
   install_colored_border(w.列表框_云服务器取到的数据.handle(), kEditBorderColor);
-  const int generation = g_generation;
+  const int generation = g_loads.generation();
   rt::start_thread([generation] { fetch_sogou_ime_key_thread(generation); },
                    [generation] { on_sogou_key(generation, {}); });
 
@@ -383,7 +384,7 @@ void start_cloud_ime_query() {
     return;
   }
   g_waiting = true;
-  const int generation = g_generation;
+  const int generation = g_loads.generation();
   rt::start_thread(
       [=] {
         CloudCandidates found = query_cloud_candidates(r, fetch_reply);

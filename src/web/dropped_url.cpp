@@ -8,11 +8,13 @@
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/internet.h"
+#include "runtime/window_jobs.h"
 #include "web/dropped_page.h"
 
 namespace {
 
-int g_fetches_running = 0;
+// The fetches of the main window; one started for an earlier main window is dropped.
+rt::WindowJobs g_fetches;
 
 // The picture in the middle of the window, its note under it; shown while any fetch runs.
 void show_fetch_busy(bool on) {
@@ -34,20 +36,20 @@ void show_fetch_busy(bool on) {
   note.set_visible(true);
 }
 
-// A fetch has ended; the busy picture goes with the last one.
-void end_fetch() {
-  if (--g_fetches_running <= 0) {
-    g_fetches_running = 0;
-    show_fetch_busy(false);
-  }
+// A fetch has ended; the busy picture goes with the last one. False for a fetch of an earlier
+// main window, whose result is dropped.
+bool end_fetch(int generation) {
+  if (!g_fetches.end(generation)) return false;
+  if (!g_fetches.busy()) show_fetch_busy(false);
+  return true;
 }
 
 // On the UI thread, once the worker has the page: not while an open run is adding pages, which
 // may still fill the current page the new page would then be.
 bool may_take_fetched_page() { return !main_window().loaded() || (!open_busy() && !bulk_close_running()); }
 
-void take_fetched_page(const std::string& text, const std::string& title) {
-  end_fetch();
+void take_fetched_page(int generation, const std::string& text, const std::string& title) {
+  if (!end_fetch(generation)) return;
   if (!main_window().loaded() || text.empty()) return;  // a result for a window that is gone is dropped
   std::string name = title;
   int i = create_page(name);
@@ -64,11 +66,11 @@ void on_url_dropped(const std::string& address) {
 }
 
 void fetch_url_into_page_thread(const std::string& address) {
-  ++g_fetches_running;
+  const int generation = g_fetches.begin();
   show_fetch_busy(true);
   // Each fetch has its own address: a later drop does not change what a running fetch gets.
   rt::start_thread(
-      [address] {
+      [address, generation] {
         // A reply cut short gives no text, and so no page.
         std::string text = dropped_page_text(rt::http_get(address));
         std::string title = text.empty() ? std::string() : dropped_page_title(text);
@@ -79,13 +81,15 @@ void fetch_url_into_page_thread(const std::string& address) {
             // Taken once: a failure while the page is made does not make it again.
             if (!may_take_fetched_page()) return;
             done = true;
-            take_fetched_page(text, title);
+            take_fetched_page(generation, text, title);
           });
           if (!ran || done) return;
           rt::delay_with_messages(100);  // this thread has no messages: a plain wait
         }
       },
-      end_fetch);
+      [generation] { end_fetch(generation); });
 }
 
-int running_url_fetches() { return g_fetches_running; }
+int running_url_fetches() { return g_fetches.running(); }
+
+void reset_dropped_url() { g_fetches.restart(); }

@@ -29,11 +29,11 @@ TEST(OptionValues, AResetGivesBackTheValuesBeforeStartUp) {
   EXPECT_EQ(o.default_font, FontRecord{});
   EXPECT_EQ(o.default_font.size, 9);
   EXPECT_EQ(o.separator_text, "-");
-  for (int OptionValues::*off : {&OptionValues::fade_enabled, &OptionValues::per_page_font, &OptionValues::per_page_colors,
-                                 &OptionValues::prevent_double_open, &OptionValues::detect_encoding,
-                                 &OptionValues::jump_to_opened, &OptionValues::edge_hide_enabled,
-                                 &OptionValues::edge_hide_delay, &OptionValues::remember_position,
-                                 &OptionValues::children_stay, &OptionValues::autosave_interval})
+  for (int OptionValues::*off :
+       {&OptionValues::fade_enabled, &OptionValues::per_page_font, &OptionValues::per_page_colors,
+        &OptionValues::prevent_double_open, &OptionValues::detect_encoding, &OptionValues::jump_to_opened,
+        &OptionValues::edge_hide_enabled, &OptionValues::edge_hide_delay, &OptionValues::remember_position,
+        &OptionValues::children_stay, &OptionValues::autosave_interval})
     EXPECT_EQ(o.*off, 0);
 }
 

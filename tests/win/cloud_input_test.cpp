@@ -91,7 +91,10 @@ class CloudInputTest : public WebTest {
   void open_window() {
     open_cloud_input_window();
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return cw().loaded() && cw().alpha() == options().window_alpha && !rt::tooltip_text(cw().组合框_云输入法).empty(); },
+        [] {
+          return cw().loaded() && cw().alpha() == options().window_alpha &&
+                 !rt::tooltip_text(cw().组合框_云输入法).empty();
+        },
         15000));
   }
   // The pinyin box's text as a paste brings it, and the candidates that come for it.
@@ -585,8 +588,8 @@ TEST_F(CloudInputTest, StartUpOpensItWhenAskedAndTheExitFadesItOut) {
   config_set_flag(cfg::云输入法设置::程序启动时自动打开云输入法, true);
   init_globals();
   ASSERT_TRUE(main_window().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return cw().loaded() && cw().alpha() == options().window_alpha && main_window().visible(); },
-                                15000));
+  ASSERT_TRUE(ui_test::wait_for(
+      [] { return cw().loaded() && cw().alpha() == options().window_alpha && main_window().visible(); }, 15000));
   EXPECT_EQ(GetWindow(hw(cw().handle()), GW_OWNER), hw(main_window().handle()));
   release_main_window();
   EXPECT_FALSE(cw().visible() && cw().alpha() > 0);

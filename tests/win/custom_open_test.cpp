@@ -105,8 +105,8 @@ class CustomOpenTest : public ProgramTest {
   }
   // Waits until the window's searches and the open routine are done.
   static void wait_until_done() {
-    ASSERT_TRUE(ui_test::wait_for(
-        [] { return !open_choice_window_busy() && !open_busy() && open_queue().empty(); }, 20000));
+    ASSERT_TRUE(
+        ui_test::wait_for([] { return !open_choice_window_busy() && !open_busy() && open_queue().empty(); }, 20000));
     ui_test::settle();
   }
   void choose_folder_next(const std::string& folder) {

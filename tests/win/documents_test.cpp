@@ -507,7 +507,8 @@ TEST_F(DocumentsTest, ALargeFileOpenedWhileTheWindowFadesInTakesTheKeysOfItsFirs
     if (c.mini_bar) {
       ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
       enter_mini_mode();
-      ASSERT_TRUE(ui_test::wait_for([] { return mini_window().loaded() && mini_window().alpha() == options().window_alpha; }));
+      ASSERT_TRUE(
+          ui_test::wait_for([] { return mini_window().loaded() && mini_window().alpha() == options().window_alpha; }));
       ASSERT_TRUE(rt::seams::drop_files(mini_window(), {path}));
     }
     ASSERT_TRUE(ui_test::wait_for([&] { return shown && !open_busy() && !editor().handing_over(); }, 60000));

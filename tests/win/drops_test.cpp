@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/drops.h"
+#include "app/globals.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "layout_check.h"
@@ -356,6 +357,34 @@ TEST_F(DropsTest, TwoFetchesAtOnceEachMakeTheirOwnPage) {
   EXPECT_EQ(http_text::request_line(fast.requests().at(0)), "GET /fast HTTP/1.0");
   EXPECT_EQ(slow.requests().size(), 1u);
   EXPECT_EQ(fast.requests().size(), 1u);
+}
+
+// A fetch started for an earlier start of the program (a test's window before this one) keeps
+// the next start busy with nothing and brings its page to no later window.
+TEST_F(DropsTest, AFetchOfAnEarlierStartCountsNoMoreAndBringsNoPage) {
+  LocalHttpServer earlier(web_page("<title>上一次的</title>")), now(web_page("<title>这一次的</title>"));
+  rt::seams::hold_workers(true);
+  ASSERT_TRUE(rt::seams::drop(editor(), {.url = earlier.address("/earlier")}));
+  EXPECT_EQ(running_url_fetches(), 1);
+  // The next start, as the test fixture makes it.
+  main_window().destroy();
+  init_globals();
+  rt::seams::set_command_line({});
+  ASSERT_TRUE(main_window().load());
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus(); }));
+  EXPECT_EQ(running_url_fetches(), 0);
+  EXPECT_FALSE(busy_picture_shown());
+  // The earlier fetch gets its reply first; then one of this start fetches its page.
+  ASSERT_TRUE(rt::seams::release_held_worker());
+  ASSERT_TRUE(earlier.wait_for_requests(1));
+  ASSERT_TRUE(rt::seams::drop(editor(), {.url = now.address("/now")}));
+  EXPECT_EQ(running_url_fetches(), 1);
+  rt::seams::hold_workers(false);
+  ASSERT_TRUE(ui_test::wait_for([] { return tabs().count() == 2; }, 10000));
+  ASSERT_TRUE(fetches_done());
+  ui_test::settle(200);
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(page_name(1), "这一次的");
 }
 
 // While files are being opened the window takes no files, HTML or addresses; a fetch that ends

@@ -121,8 +121,8 @@ class FileInfoTest : public ProgramTest {
   // Opens the window as the menu does and waits until it is filled and shown.
   static void open_window() {
     open_file_info_window();
-    ASSERT_TRUE(
-        ui_test::wait_for([] { return iw().loaded() && !file_info_window_busy() && iw().alpha() == options().window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for(
+        [] { return iw().loaded() && !file_info_window_busy() && iw().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   static int attribute_buttons() {

@@ -96,8 +96,8 @@ class FontWindowTest : public ProgramTest {
   // Opens the window as Ctrl+T does and waits until it is filled and shown.
   void open_window() {
     open_font_window();
-    ASSERT_TRUE(
-        ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == options().window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for(
+        [] { return fw().loaded() && !font_window_busy() && fw().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   void set_editor_font(const std::string& face, int size, bool bold = false, bool italic = false,
@@ -493,7 +493,8 @@ TEST_F(FontWindowTest, ThePreviewBox) {
 
 TEST_F(FontWindowTest, CtrlTOpensTheWindowAndShutdownFadesItOut) {
   ui_test::press_key(editor(), 'T', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == options().window_alpha; }));
+  ASSERT_TRUE(
+      ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == options().window_alpha; }));
   EXPECT_EQ(editor().text(), "");  // the key never reaches the edit box
   // A second Ctrl+T keeps the one window.
   open_font_window();

@@ -103,7 +103,8 @@ class GrabberTest : public ProgramTest {
     mouse(p, 0);
     ui_test::settle();
     mouse(p, down);
-    ASSERT_TRUE(ui_test::wait_for([] { return grabber_state().grab_capturing == 1 && GetCapture() == gw().图片框_获取.handle(); }));
+    ASSERT_TRUE(ui_test::wait_for(
+        [] { return grabber_state().grab_capturing == 1 && GetCapture() == gw().图片框_获取.handle(); }));
   }
   // Drags the pointer onto the window and waits until the handle box shows the expected target.
   void drag_onto(HWND over, HWND expected_target) {

@@ -59,7 +59,9 @@ using Check = std::function<void(rt::Window&, const std::string& state)>;
 // Waits until the window has faded in and what fills it has arrived.
 void wait_shown(rt::Window& window, const std::function<bool()>& ready = {}) {
   ASSERT_TRUE(ui_test::wait_for(
-      [&] { return window.loaded() && window.visible() && window.alpha() == options().window_alpha && (!ready || ready()); },
+      [&] {
+        return window.loaded() && window.visible() && window.alpha() == options().window_alpha && (!ready || ready());
+      },
       15000))
       << window.caption();
   ui_test::settle(100);

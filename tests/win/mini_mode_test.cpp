@@ -105,7 +105,8 @@ TEST_F(MiniModeTest, EnteringClosesTheToolWindowsAndLeavingBringsTheMainWindowBa
   open_read_aloud_window();
   ASSERT_TRUE(ui_test::wait_for([] {
     return find_window().loaded() && simp_trad_window().loaded() && typing_window_loaded() &&
-           grabber_window().loaded() && read_aloud_window().loaded() && read_aloud_window().alpha() == options().window_alpha;
+           grabber_window().loaded() && read_aloud_window().loaded() &&
+           read_aloud_window().alpha() == options().window_alpha;
   }));
 
   enter();

@@ -154,16 +154,19 @@ struct CheckOption {
 
 const CheckOption kCheckOptions[] = {
     {&OptionsWindowForm::超级按钮_使用不同字体, "页面设置", "使用不同字体", false, &options().per_page_font, 1},
-    {&OptionsWindowForm::超级按钮_使用不同前景和背景, "页面设置", "使用不同前景和背景", false, &options().per_page_colors, 1},
+    {&OptionsWindowForm::超级按钮_使用不同前景和背景, "页面设置", "使用不同前景和背景", false,
+     &options().per_page_colors, 1},
     {&OptionsWindowForm::超级按钮_开启自动定时保存, "页面设置", "开启自动定时保存", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_程序默认最前, "程序设置", "程序默认最前", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_关闭内存优化, "程序设置", "关闭内存优化功能", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_关闭淡入淡出效果, "程序设置", "关闭淡入淡出效果", false, &options().fade_enabled, 0},
     {&OptionsWindowForm::超级按钮_纪录窗口位置, "程序设置", "取消纪录窗口位置", false, &options().remember_position, 0},
     {&OptionsWindowForm::超级按钮_主界面不显示时间, "程序设置", "主界面不显示时间", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_不使用线程打开文件, "程序设置", "不使用线程打开文件", false, &options().open_in_thread, 0},
+    {&OptionsWindowForm::超级按钮_不使用线程打开文件, "程序设置", "不使用线程打开文件", false,
+     &options().open_in_thread, 0},
     {&OptionsWindowForm::超级按钮_吸附效果, "程序设置", "关闭窗口吸附效果", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_子窗口不随主窗口移动, "程序设置", "子窗口不随主窗口移动", false, &options().children_stay, 1},
+    {&OptionsWindowForm::超级按钮_子窗口不随主窗口移动, "程序设置", "子窗口不随主窗口移动", false,
+     &options().children_stay, 1},
     {&OptionsWindowForm::超级按钮_启动时不检测软件更新, "程序设置", "启动时不检测软件更新", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_默认按照页面名称跳转, "页面跳转设置", "默认按照页面名称跳转", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_页面跳转完毕后退出, "页面跳转设置", "页面跳转完毕后退出", false, nullptr, 0},
@@ -179,16 +182,18 @@ const CheckOption kCheckOptions[] = {
     {&OptionsWindowForm::超级按钮_不删除到回收站, "文件操作设置", "不删除到回收站", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_强制淡进淡出, "程序设置", "强制淡进淡出", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_不在主界面显示工具栏, "程序设置", "不在主界面显示工具栏", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_开启靠边自动隐藏, "程序设置", "开启靠边自动隐藏", false, &options().edge_hide_enabled, 1},
+    {&OptionsWindowForm::超级按钮_开启靠边自动隐藏, "程序设置", "开启靠边自动隐藏", false, &options().edge_hide_enabled,
+     1},
     {&OptionsWindowForm::超级按钮_使用内容的第一行为新文件的标题, "程序设置", "使用内容的第一行为新文件的标题", true,
      &options().first_line_title, 1},
-    {&OptionsWindowForm::超级按钮_标签页上显示关闭按钮, "程序设置", "标签页上显示关闭按钮", true, &options().tab_close_button,
-     1},
+    {&OptionsWindowForm::超级按钮_标签页上显示关闭按钮, "程序设置", "标签页上显示关闭按钮", true,
+     &options().tab_close_button, 1},
     {&OptionsWindowForm::超级按钮_打开文件后自动跳到该页面, "程序设置", "打开文件后自动跳到该页面", false,
      &options().jump_to_opened, 1},
-    {&OptionsWindowForm::超级按钮_防止文件被重复打开, "程序设置", "防止文件被重复打开", false, &options().prevent_double_open,
-     1},
-    {&OptionsWindowForm::超级按钮_编码转换为ANSI, "程序设置", "打开时编码自动转换为ANSI", false, &options().detect_encoding, 1},
+    {&OptionsWindowForm::超级按钮_防止文件被重复打开, "程序设置", "防止文件被重复打开", false,
+     &options().prevent_double_open, 1},
+    {&OptionsWindowForm::超级按钮_编码转换为ANSI, "程序设置", "打开时编码自动转换为ANSI", false,
+     &options().detect_encoding, 1},
     {&OptionsWindowForm::超级按钮_开启老板键, "程序设置", "开启老板键", false, nullptr, 0},
 };
 
@@ -407,7 +412,8 @@ TEST_F(OptionsTest, SwitchingFadingOffRemovesSpeedAndForcedFadeAndTheChoiceSurvi
     if (m.msg == WM_WINDOWPOSCHANGED) seen.push_back(find_window().alpha());
     return m.next();
   });
-  bool faded_in = ui_test::wait_for([] { return find_window().loaded() && find_window().alpha() == options().window_alpha; });
+  bool faded_in =
+      ui_test::wait_for([] { return find_window().loaded() && find_window().alpha() == options().window_alpha; });
   rt::remove_hook(find_window().handle(), watch);
   ASSERT_TRUE(faded_in);
   bool partial = false;

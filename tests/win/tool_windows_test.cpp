@@ -79,7 +79,8 @@ TEST_F(ToolWindowOrderTest, AToolWindowStaysAboveTheMainWindowWhenTheMainWindowC
   };
   for (const Tool& t : kTools) {
     t.open();
-    ASSERT_TRUE(ui_test::wait_for([&t] { return t.window().loaded() && t.window().alpha() == options().window_alpha; }));
+    ASSERT_TRUE(
+        ui_test::wait_for([&t] { return t.window().loaded() && t.window().alpha() == options().window_alpha; }));
     for (const Activation& a : activations) {
       SCOPED_TRACE(std::string(t.name) + ", " + a.name);
       ASSERT_TRUE(above(t.window(), w()));
