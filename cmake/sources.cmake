@@ -40,6 +40,8 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/word_breaks.cpp
   src/runtime/text_pieces.cpp
   src/runtime/reading_order.cpp
+  src/pages/page_store.cpp
+  src/options/option_values.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -107,7 +109,6 @@ set(VELMORA_APP_SOURCES
   src/app/main_window_menus.cpp
   src/app/main_window_events.cpp
   src/app/menu_bar.cpp
-  src/app/globals.cpp
   src/app/program_state.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
@@ -255,4 +256,7 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/word_breaks_test.cpp
   tests/native/text_pieces_test.cpp
   tests/native/reading_order_test.cpp
+  tests/native/page_store_test.cpp
+  tests/native/option_values_test.cpp
+  tests/native/window_jobs_test.cpp
 )

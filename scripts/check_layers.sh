@@ -18,7 +18,7 @@ check() {
         function layer(p) {
           if (p ~ /^runtime\//) return "runtime"
           if (p in pure) return "pure"
-          if (p ~ /^options\/config\.(h|cpp)$/) return "config"
+          if (p ~ /^options\/(config|option_values)\.(h|cpp)$/) return "config"
           if (p ~ /^common\//) return "common"
           if (p ~ /^forms\//) return "forms"
           if (p ~ /^(app|pages|documents|texttools|options|web|foreign)\//) return "logic"
@@ -28,8 +28,8 @@ check() {
         function may_include(from, to) {
           if (from == "runtime") return to ~ /^runtime\//
           if (from == "pure") return 0
-          if (from == "config") return to ~ /^runtime\// || to == "options/config.h"
-          if (from == "common") return to ~ /^(runtime|common)\// || to == "options/config.h"
+          if (from == "config") return to ~ /^runtime\// || to == "options/config.h" || to == "options/option_values.h" || to == "common/records.h"
+          if (from == "common") return to ~ /^(runtime|common)\// || to == "options/config.h" || to == "options/option_values.h"
           if (from == "forms") return to ~ /^(runtime|forms)\// || to ~ /^common\/([a-z0-9_]+_art|skin)\.h$/ || to in pure
           if (from == "logic") return layer(to) != "" && layer(to) != "main"
           if (from == "main") return to ~ /^(app|runtime)\//
@@ -39,8 +39,8 @@ check() {
           # The pure data the forms show, which includes nothing of the program.
           pure["app/menu_rules.h"] = pure["texttools/font_choices.h"] = 1
           rule["runtime"] = "runtime/ includes only runtime/"
-          rule["config"] = "options/config includes only runtime/"
-          rule["common"] = "common/ includes only runtime/, common/ and options/config.h"
+          rule["config"] = "options/config and options/option_values include only runtime/, each other and common/records.h"
+          rule["common"] = "common/ includes only runtime/, common/, options/config.h and options/option_values.h"
           rule["pure"] = "the pure data the forms may include includes nothing of the program"
           rule["forms"] = "forms/ includes only runtime/, forms/, common/*_art.h, common/skin.h and the pure data (app/menu_rules.h, texttools/font_choices.h)"
           rule["logic"] = "the subsystems include any layer but main.cpp"

@@ -2,7 +2,6 @@
 
 #include "app/commands.h"
 #include "app/edge_hide.h"
-#include "app/globals.h"
 #include "app/hotkeys.h"
 #include "app/menu_bar.h"
 #include "app/tray.h"
@@ -12,9 +11,10 @@
 #include "options/boss_key_settings.h"
 #include "options/config.h"
 
-int g_boss_hotkey_id = 0;
-
 namespace {
+
+int g_boss_hotkey_id = 0;
+int g_boss_key_registered = 0;
 
 namespace 程序 = cfg::程序设置;
 
@@ -22,6 +22,27 @@ namespace 程序 = cfg::程序设置;
 rt::MenuItem* boss_key_item() { return find_command_item(Command::BossKey); }
 
 }  // namespace
+
+int boss_hotkey_id() { return g_boss_hotkey_id; }
+
+bool boss_key_registered() { return g_boss_key_registered != 0; }
+
+bool register_boss_key(unsigned modifiers, unsigned key) {
+  g_boss_hotkey_id = register_hotkey(main_window().handle(), modifiers, key, boss_key_callback);
+  g_boss_key_registered = g_boss_hotkey_id ? 1 : 0;
+  return g_boss_key_registered != 0;
+}
+
+void unregister_boss_key() {
+  if (!g_boss_key_registered) return;
+  unregister_hotkey(main_window().handle(), g_boss_hotkey_id);
+  g_boss_key_registered = 0;
+}
+
+void reset_boss_key() {
+  g_boss_hotkey_id = 0;
+  g_boss_key_registered = 0;
+}
 
 void show_boss_key_menu_state(bool on) {
   if (rt::MenuItem* item = boss_key_item()) {
@@ -39,21 +60,17 @@ void register_boss_key_from_config() {
   // Shift + D while no combination is stored.
   unsigned modifiers = static_cast<unsigned>(config_int(程序::功能键状态));
   unsigned key = static_cast<unsigned>(config_int(程序::键代码));
-  g_boss_hotkey_id = register_hotkey(main_window().handle(), modifiers, key, boss_key_callback);
-  if (g_boss_hotkey_id) {
+  if (register_boss_key(modifiers, key)) {
     show_boss_key_menu_state(true);
-    g_boss_key_registered = 1;
     return;
   }
   tell_boss_key_failed(&main_window());
-  g_boss_key_registered = 0;
 }
 
 void toggle_boss_key_menu() {
   if (g_boss_key_registered) {
-    unregister_hotkey(main_window().handle(), g_boss_hotkey_id);
+    unregister_boss_key();
     show_boss_key_menu_state(false);
-    g_boss_key_registered = 0;
   } else {
     register_boss_key_from_config();
   }
@@ -71,8 +88,4 @@ void toggle_main_window_visibility() {
 
 void boss_key_callback() { toggle_main_window_visibility(); }
 
-void release_boss_key() {
-  if (!g_boss_key_registered) return;
-  unregister_hotkey(main_window().handle(), g_boss_hotkey_id);
-  g_boss_key_registered = 0;
-}
+void release_boss_key() { unregister_boss_key(); }

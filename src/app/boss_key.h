@@ -9,7 +9,16 @@ class Window;
 }
 
 // The boss key's hotkey id; 0 when the last registration failed.
-extern int g_boss_hotkey_id;
+int boss_hotkey_id();
+// Whether the boss key's hotkey is registered now.
+bool boss_key_registered();
+// Registers the combination for the boss key; false when the system refused it. A hotkey held
+// already is the caller's to give back first.
+bool register_boss_key(unsigned modifiers, unsigned key);
+// Gives the registered hotkey back; nothing when none is registered.
+void unregister_boss_key();
+// A fresh start: no hotkey registered, no id.
+void reset_boss_key();
 
 // Registers the stored combination (Shift+D while none is stored); on failure tells the user.
 void register_boss_key_from_config();

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "app/boss_key.h"
-#include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
@@ -92,7 +91,7 @@ struct Row {
 // Rules.
 bool has_text(Facts& f) { return !f.empty(); }
 bool has_selection(Facts& f) { return !f.empty() && editor().selection_length() != 0; }
-bool has_search_text(Facts&) { return !g_search_text.empty(); }
+bool has_search_text(Facts&) { return !search_state().search_text.empty(); }
 bool clipboard_has_text(Facts&) { return rt::clipboard_has_text(); }
 bool several_tabs_idle(Facts& f) { return tab_count() != 1 && !f.busy(); }
 bool text_and_idle(Facts& f) { return !f.empty() && !f.busy(); }
@@ -112,7 +111,7 @@ bool several_tabs() { return tab_count() > 1; }
 bool not_one_tab() { return tab_count() != 1; }
 bool more_than_nine_tabs() { return tab_count() > 9; }
 bool text_in_box() { return editor().text_length() > 0; }
-bool search_text_set() { return !g_search_text.empty(); }
+bool search_text_set() { return !search_state().search_text.empty(); }
 bool open_button_enabled() { return w().工具条_工具栏.state(kButtonOpen) != rt::Toolbar::kDisabled; }
 bool custom_new_item_enabled() {
   const rt::MenuItem* item = find_command_item(Command::CustomNewPage);
@@ -124,12 +123,12 @@ bool page_not_blank() { return !rt::remove_blanks(page_content(current_tab())).e
 bool move_focus_then_modified() {
   w().图形按钮_文件_菜单.set_focus();
   int i = current_tab();
-  return page_exists(i) && g_pages[i].modified;
+  return page_exists(i) && pages()[i].modified;
 }
 bool page_is_batch_file() {
   int i = current_tab();
   if (!page_exists(i)) return false;
-  std::string extension = rt::to_lower_ascii(g_pages[i].extension);
+  std::string extension = rt::to_lower_ascii(pages()[i].extension);
   return extension == "cmd" || extension == "bat";
 }
 

@@ -1,6 +1,5 @@
 #include "app/drops.h"
 
-#include "app/globals.h"
 #include "common/path_routines.h"
 #include "common/text_routines.h"
 #include "documents/open_files.h"
@@ -15,8 +14,13 @@
 namespace {
 
 const char kReceivedHtml[] = "收到的超文本";
+int g_accept_drops = 0;
 
 }  // namespace
+
+bool drops_accepted() { return g_accept_drops != 0; }
+
+void accept_drops(bool on) { g_accept_drops = on ? 1 : 0; }
 
 void append_dropped_text(const std::string& text) {
   // The caret goes after the text, as typing it there would leave it.
@@ -33,22 +37,22 @@ void attach_main_window_drops() {
 }
 
 void on_files_dropped(const std::vector<std::string>& paths) {
-  if (!g_accept_drops || paths.empty()) return;
-  g_open_queue = paths;
-  if (g_open_queue.size() == 1) {
-    std::string path = g_open_queue[0], extension;
+  if (!drops_accepted() || paths.empty()) return;
+  set_open_queue(paths);
+  if (open_queue().size() == 1) {
+    std::string path = open_queue()[0], extension;
     split_file_name(path, extension);
     extension = rt::to_lower_ascii(extension);
     // Neither file becomes a page; the queue must not keep it for the next open command,
     // which would then open it instead of asking.
     if (extension == "url") {
-      g_open_queue.clear();
+      clear_open_queue();
       std::string bytes = rt::read_file(path).value_or("");
       fetch_url_into_page_thread(text_between(bytes.substr(0, bytes.find('\0')), "URL=", "\r\n"));
       return;
     }
     if (extension == "lnk") {
-      g_open_queue.clear();
+      clear_open_queue();
       std::string target = rt::shortcut_target(path);
       if (!target.empty()) reveal_in_explorer(target);
       return;
@@ -77,12 +81,12 @@ void on_html_dropped(const std::string& html) {
     }
     return;
   }
-  if (!g_accept_drops) return;
+  if (!drops_accepted()) return;
   std::string name = kReceivedHtml;
   int i = create_page(name);
   if (page_exists(i)) {
     set_page_content(i, html);
-    g_pages[static_cast<size_t>(i)].modified = 1;
+    set_page_modified(i, 1);
   }
   show_current_page();
 }

@@ -9,7 +9,11 @@
 // Makes the window and its edit box take drops.
 void attach_main_window_drops();
 
-// Files, HTML and web addresses are taken only while g_accept_drops is 1.
+// Files, HTML and web addresses are taken only while drops are accepted: not before start-up,
+// in mini mode, or while an open run is busy.
+bool drops_accepted();
+void accept_drops(bool on);
+
 void on_files_dropped(const std::vector<std::string>& paths);
 // A dragged link comes as a web address too and is fetched as such, not appended.
 void on_text_dropped(const std::string& text);

@@ -1,6 +1,5 @@
 #include "app/edge_hide.h"
 
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "app/tray.h"
@@ -8,6 +7,7 @@
 #include "forms/main_window_form.h"
 #include "forms/open_pages_popup_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "runtime/gbk_text.h"
 #include "runtime/mouse_input.h"
 #include "runtime/system.h"
@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kPollInterval = 250;
 constexpr int kPauseAfterComingBack = 3500;
+int g_edge_hidden = 0;
+int g_edge_hide_pos[2] = {0, 0};
 
 bool pointer_over_main_window() {
   rt::Point p = rt::cursor_position();
@@ -30,7 +32,7 @@ bool slide_called_for() { return pointer_over_main_window() == (g_edge_hidden !=
 // then the task bar's) or hidden.
 bool edge_hiding_applies() {
   MainWindowForm& w = main_window();
-  return g_edge_hide_enabled && !g_maximized && w.loaded() && w.visible() && !w.minimized();
+  return options().edge_hide_enabled && !main_window_maximized() && w.loaded() && w.visible() && !w.minimized();
 }
 
 }  // namespace
@@ -42,16 +44,17 @@ bool cursor_in_main_window(int x, int y) {
 
 void apply_edge_hide_at_start() {
   if (!config_flag(cfg::程序设置::开启靠边自动隐藏)) return;
-  g_edge_hide_delay = edge_hide_delay_at_start(rt::text_to_number(config_read("程序设置", "自动隐藏时间")));
-  g_edge_hide_enabled = 1;
-  if (!g_maximized) main_window().时钟_显示出来.set_interval(kPollInterval);
+  set_option(&OptionValues::edge_hide_delay,
+             edge_hide_delay_at_start(rt::text_to_number(config_read("程序设置", "自动隐藏时间"))));
+  set_option(&OptionValues::edge_hide_enabled, 1);
+  if (!main_window_maximized()) main_window().时钟_显示出来.set_interval(kPollInterval);
 }
 
 void poll_cursor_for_edge_hide() {
   if (!edge_hiding_applies()) return;
   // Writing the interval the delay already has keeps its countdown: the pointer must stay
   // where it is for the whole delay.
-  if (slide_called_for()) main_window().时钟_真正显示.set_interval(g_edge_hide_delay);
+  if (slide_called_for()) main_window().时钟_真正显示.set_interval(options().edge_hide_delay);
 }
 
 void on_hide_delay_elapsed() {
@@ -69,8 +72,25 @@ void on_delayed_task_timer() {
   resume_edge_hide_poll();
 }
 
+bool edge_hidden() { return g_edge_hidden != 0; }
+int edge_hide_left() { return g_edge_hide_pos[0]; }
+int edge_hide_top() { return g_edge_hide_pos[1]; }
+
+void put_back_from_edge() {
+  if (!g_edge_hidden) return;
+  MainWindowForm& w = main_window();
+  w.set_left(g_edge_hide_pos[0]);
+  w.set_top(g_edge_hide_pos[1]);
+  g_edge_hidden = 0;
+}
+
+void reset_edge_hide() {
+  g_edge_hidden = 0;
+  g_edge_hide_pos[0] = g_edge_hide_pos[1] = 0;
+}
+
 void resume_edge_hide_poll() {
-  if (g_edge_hide_enabled && !g_maximized) main_window().时钟_显示出来.set_interval(kPollInterval);
+  if (options().edge_hide_enabled && !main_window_maximized()) main_window().时钟_显示出来.set_interval(kPollInterval);
 }
 
 void remember_pos_before_slide() {
@@ -91,7 +111,7 @@ void toggle_edge_slide() {
     g_edge_hidden = 0;
     return;
   }
-  EdgeSlide slide = edge_slide_out(r.left, r.top, r.width, r.height, rt::screen_width(), g_work_height);
+  EdgeSlide slide = edge_slide_out(r.left, r.top, r.width, r.height, rt::screen_width(), work_height());
   if (!slide.slides) {
     g_edge_hidden = 0;
     return;
@@ -128,4 +148,4 @@ void bring_main_window_forward() {
   w.编辑框_文本类容.set_focus();
 }
 
-void on_tab_pressed() { main_window().时钟_滚动标签.set_interval(g_autosave_interval); }
+void on_tab_pressed() { main_window().时钟_滚动标签.set_interval(options().autosave_interval); }

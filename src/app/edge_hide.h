@@ -5,6 +5,15 @@
 // the 250 ms pointer poll 时钟_显示出来, the one-shot delay 时钟_真正显示 and the 3500 ms pause
 // 时钟_延迟执行任务 after the window was brought back from outside.
 
+// The main window slid out at a screen edge, and its left and top before it slid.
+bool edge_hidden();
+int edge_hide_left();
+int edge_hide_top();
+// The option switched off: a slid-out window goes back to its place at once, without a slide.
+void put_back_from_edge();
+// A fresh start: nothing slid out.
+void reset_edge_hide();
+
 // First activation: with the option on, the stored delay and the poll (not while maximized).
 void apply_edge_hide_at_start();
 // The ticks of the three timers.

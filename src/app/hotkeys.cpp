@@ -5,9 +5,10 @@
 #include "runtime/hooks.h"
 #include "runtime/hotkeys.h"
 
-std::vector<HotkeyRecord> g_hotkeys;
-
 namespace {
+
+// Record id - 1 belongs to hotkey id; its size is the number of ids given out.
+std::vector<HotkeyRecord> g_hotkeys;
 
 // The windows that carry the hotkey layer.
 std::vector<rt::WindowHandle> g_hooked_windows;
@@ -25,6 +26,8 @@ intptr_t hotkey_layer(rt::Message& m) {
 }
 
 }  // namespace
+
+const std::vector<HotkeyRecord>& hotkey_records() { return g_hotkeys; }
 
 int register_hotkey(rt::WindowHandle window, unsigned modifiers, unsigned key, HotkeyCallback callback) {
   int id = static_cast<int>(g_hotkeys.size()) + 1;

@@ -18,7 +18,7 @@ struct HotkeyRecord {
 };
 
 // Record id - 1 belongs to hotkey id; its size is the number of ids given out.
-extern std::vector<HotkeyRecord> g_hotkeys;
+const std::vector<HotkeyRecord>& hotkey_records();
 
 // The new hotkey's id, or 0 when the system refuses the combination (nothing changes then).
 int register_hotkey(rt::WindowHandle window, unsigned modifiers, unsigned key, HotkeyCallback callback);

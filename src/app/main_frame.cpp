@@ -4,7 +4,6 @@
 
 #include "app/commands.h"
 #include "app/edge_hide.h"
-#include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
@@ -16,16 +15,19 @@
 #include "forms/main_window_form.h"
 #include "forms/open_pages_popup_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "runtime/hooks.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
 
-int g_maximized = 0;
-int g_restore_rect[4] = {788, 597, 0, 0};
-int g_dock_rect[4] = {0, 0, 0, 0};
-
 namespace {
+
+int g_maximized = 0;
+int g_restore_rect[4] = {788, 597, 0, 0};  // width, height, left, top before maximizing
+int g_dock_rect[4] = {0, 0, 0, 0};         // width, height, left, top before docking
+int g_drag_enabled = 0;
+int g_restore_on_unmaximize = 0;
 
 constexpr unsigned kSysCommand = 0x0112, kNcLeftButtonDown = 0x00A1, kGetMinMaxInfo = 0x0024;
 constexpr unsigned kSizeCommand = 0xF000;  // SC_SIZE; + 1..8 names the edge or corner
@@ -70,7 +72,7 @@ namespace {
 bool docked() {
   rt::Window& w = main_window();
   // Compared without rounding: on a screen of odd width a window never counts as docked.
-  return w.height() == g_work_height && w.width() == rt::screen_width() / 2.0;
+  return w.height() == work_height() && w.width() == rt::screen_width() / 2.0;
 }
 
 void undock() {
@@ -109,6 +111,29 @@ void keep_rect(int (&record)[4], bool store) {
 }
 }  // namespace
 
+bool main_window_maximized() { return g_maximized != 0; }
+
+bool frame_drag_enabled() { return g_drag_enabled != 0; }
+
+void enable_frame_drag(bool on) { g_drag_enabled = on ? 1 : 0; }
+
+void set_restore_on_unmaximize(bool on) { g_restore_on_unmaximize = on ? 1 : 0; }
+
+void set_restore_rect(int width, int height, int left, int top) {
+  g_restore_rect[0] = width;
+  g_restore_rect[1] = height;
+  g_restore_rect[2] = left;
+  g_restore_rect[3] = top;
+}
+
+void reset_main_frame() {
+  g_maximized = 0;
+  set_restore_rect(788, 597, 0, 0);
+  for (int& n : g_dock_rect) n = 0;
+  g_drag_enabled = 0;
+  g_restore_on_unmaximize = 0;
+}
+
 void keep_restore_rect(bool store) { keep_rect(g_restore_rect, store); }
 void keep_dock_rect(bool store) { keep_rect(g_dock_rect, store); }
 
@@ -139,7 +164,7 @@ void toggle_maximize() {
     g_maximized = 0;
     g_drag_enabled = 1;
     enable_resize_labels(true);
-    if (g_edge_hide_enabled) w.时钟_显示出来.set_interval(250);
+    if (options().edge_hide_enabled) w.时钟_显示出来.set_interval(250);
     set_maximize_item(false);
     set_maximize_button_tip();
   }
@@ -159,7 +184,7 @@ void dock_half_screen(bool to_left) {
   }
   keep_dock_rect(true);
   int half = rt::screen_width() / 2;
-  w.move(to_left ? 0 : rt::screen_width() - half, 0, half, g_work_height);
+  w.move(to_left ? 0 : rt::screen_width() - half, 0, half, work_height());
 }
 
 void restore_or_minimize() {
@@ -228,7 +253,7 @@ void layout_main_window() {
   m.图形按钮_向左.set_left(m.图形按钮_向右.left() - m.图形按钮_向左.width() + 1);
   // The scroll buttons cover the strip's right end: the tabs keep clear of them.
   m.高级选择夹_标签.set_end_margin(m.高级选择夹_标签.left() + m.高级选择夹_标签.width() - m.图形按钮_向左.left());
-  if (g_tab_close_button) place_tab_close_button();
+  if (options().tab_close_button) place_tab_close_button();
 
   m.透明标签_上.move(m.标签_上中.left() - 4, m.标签_上中.top(), m.标签_上中.width() + 8, m.透明标签_上.height());
   m.透明标签_左.move(m.标签_左中.left(), m.标签_左中.top() - 12, m.透明标签_左.width(), m.标签_左中.height() + 24);
@@ -237,11 +262,11 @@ void layout_main_window() {
 
   m.高级选择夹_标签.redraw();
   m.标签_底.move(0, H - m.标签_底.height(), W, m.标签_底.height());
-  if (g_remember_position) {
+  if (options().remember_position) {
     config_write("程序设置", "窗口宽度", std::to_string(W));
     config_write("程序设置", "窗口高度", std::to_string(H));
   }
-  if (g_edge_hide_enabled && !g_maximized) m.时钟_显示出来.set_interval(250);
+  if (options().edge_hide_enabled && !g_maximized) m.时钟_显示出来.set_interval(250);
 }
 
 void set_toolbar_hidden(bool hidden) {

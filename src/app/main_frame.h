@@ -5,9 +5,17 @@
 
 class MainWindowForm;
 
-extern int g_maximized;
-extern int g_restore_rect[4];  // width, height, left, top before maximizing
-extern int g_dock_rect[4];     // width, height, left, top before docking
+// The main window is maximized (by toggle_maximize).
+bool main_window_maximized();
+// The frame's labels move the window (not while it is maximized).
+bool frame_drag_enabled();
+void enable_frame_drag(bool on);
+// Whether leaving the maximized state puts back the place kept before it (docking says no).
+void set_restore_on_unmaximize(bool on);
+// The place the window goes back to when it leaves the maximized state.
+void set_restore_rect(int width, int height, int left, int top);
+// A fresh start: not maximized, not docked, no drags, the default place to go back to.
+void reset_main_frame();
 
 void bind_frame_events(MainWindowForm& w);
 void layout_main_window();

@@ -1,11 +1,11 @@
 #include "app/menu_bar.h"
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
+#include "pages/page_store.h"
 #include "runtime/app.h"
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
@@ -13,9 +13,10 @@
 #include "runtime/mouse_input.h"
 #include "runtime/system.h"
 
-int g_open_menu = kNoMenu;
-
 namespace {
+
+// The bar's menu that is open: kNoMenu, kFileMenu .. kHelpMenu.
+int g_open_menu = kNoMenu;
 
 constexpr int kHoverInterval = 200;
 
@@ -48,7 +49,7 @@ void set_saved_tab_item() {
   if (!item) return;
   std::string tab_set = rt::read_file(rt::program_directory() + "Velmora_保存标签.ini").value_or("");
   bool some_path = false;
-  for (const PageRecord& p : g_pages) some_path = some_path || !p.path.empty();
+  for (const PageRecord& p : pages()) some_path = some_path || !p.path.empty();
   SavedTabItemState s = saved_tab_item_state(tab_set, some_path);
   item->caption = s.caption;
   // An open run keeps it disabled until the run ends.
@@ -70,6 +71,10 @@ void open_bar_menu(int menu, void (*prepare)() = nullptr) {
 }
 
 }  // namespace
+
+int open_menu() { return g_open_menu; }
+
+void reset_menu_bar() { g_open_menu = kNoMenu; }
 
 void open_file_menu() { open_bar_menu(kFileMenu); }
 void open_edit_menu() { open_bar_menu(kEditMenu); }

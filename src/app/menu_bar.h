@@ -11,7 +11,9 @@
 class MainWindowForm;
 
 // The bar's menu that is open: kNoMenu, kFileMenu .. kHelpMenu.
-extern int g_open_menu;
+int open_menu();
+// A fresh start: no menu open.
+void reset_menu_bar();
 
 void open_file_menu();
 void open_edit_menu();

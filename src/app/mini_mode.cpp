@@ -5,7 +5,6 @@
 #include "app/commands.h"
 #include "app/drops.h"
 #include "app/edge_hide.h"
-#include "app/globals.h"
 #include "app/housekeeping.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
@@ -39,16 +38,19 @@
 #include "forms/translation_window_form.h"
 #include "forms/update_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
+#include "pages/page_store.h"
 #include "runtime/shell.h"
 #include "runtime/system.h"
 #include "texttools/read_aloud.h"
 #include "texttools/typing_output.h"
 #include "web/web_search.h"
 
-int g_mini_remember_position = 0;
-
 namespace {
+
+// 1 when the bar's place is written on every move.
+int g_mini_remember_position = 0;
 
 namespace 迷你 = cfg::迷你模式设置;
 
@@ -138,6 +140,8 @@ void show_topmost_button(bool on) {
 
 }  // namespace
 
+int mini_remember_position() { return g_mini_remember_position; }
+
 void enter_mini_mode() {
   MainWindowForm& w = main_window();
   // An open run may still fill the current page and re-arm the hand-over poll at its end.
@@ -151,7 +155,7 @@ void enter_mini_mode() {
   w.set_visible(false);
   g_main_clock_interval = w.时钟_显示时间.interval();
   for (rt::Timer* t : {&w.时钟_显示时间, &w.时钟_滚动标签, &w.时钟_监视程序, &w.时钟_显示出来}) t->set_interval(0);
-  g_accept_drops = 0;
+  accept_drops(false);
   mini_window().load(&w);
   set_tray_normal_mode_item_visible(true);
 }
@@ -165,11 +169,11 @@ void leave_mini_mode() {
   fade_out_mini_window();
   w.set_visible(true);
   w.时钟_显示时间.set_interval(g_main_clock_interval);
-  w.时钟_滚动标签.set_interval(g_autosave_interval);
+  w.时钟_滚动标签.set_interval(options().autosave_interval);
   // A run started from the bar (files dropped on it) gives both back at its end.
   if (!open_busy()) w.时钟_监视程序.set_interval(kHandOverPollMs);
   resume_edge_hide_poll();
-  if (!open_busy()) g_accept_drops = 1;
+  if (!open_busy()) accept_drops(true);
   show_window_faded(w, true);
   set_tray_normal_mode_item_visible(false);
   set_tray_read_aloud_item_visible(false);
@@ -205,7 +209,6 @@ void on_mini_created() {
   g_mini_exiting = false;
   w.set_alpha(0);
   reset_web_search();
-  g_suggestions_enabled = 1;
   rt::Picture icon = main_window().超级菜单.image_on(kImageMiniMode, kSkinBodyColor);
   w.图形按钮_程序图标.set_pictures(icon, icon, icon);
   const auto& close = close_button_pictures();
@@ -350,7 +353,7 @@ void on_mini_text_dropped(const std::string& text) {
 void on_mini_files_dropped(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   m().标签_提示搜索引擎.set_visible(false);
-  g_open_queue = paths;
+  set_open_queue(paths);
   open_files();
   bring_main_window_forward();
   leave_mini_mode();

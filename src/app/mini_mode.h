@@ -9,7 +9,7 @@
 #include <vector>
 
 // 1 when the bar's place is written on every move.
-extern int g_mini_remember_position;
+int mini_remember_position();
 
 // The main window's 图形按钮_迷你模式.
 void enter_mini_mode();

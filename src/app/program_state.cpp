@@ -2,81 +2,70 @@
 #include "app/globals.h"
 
 #include "app/boss_key.h"
+#include "app/drops.h"
+#include "app/edge_hide.h"
 #include "app/hotkeys.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
+#include "app/shutdown.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/window_fade.h"
 #include "documents/open_files.h"
-#include "pages/page_model.h"
+#include "documents/save_files.h"
+#include "foreign/grabber_window.h"
+#include "options/option_values.h"
+#include "options/options_window.h"
+#include "pages/closing.h"
+#include "pages/page_display.h"
+#include "pages/page_store.h"
 #include "texttools/find_replace.h"
-#include "web/translation_window.h"
-#include "web/update_check.h"
+#include "texttools/font_window.h"
 #include "texttools/read_aloud.h"
 #include "texttools/typing_output.h"
+#include "web/cloud_input.h"
+#include "web/dropped_url.h"
+#include "web/translation_window.h"
+#include "web/update_check.h"
+#include "web/web_search.h"
 
 void init_globals() {
-  g_pages.clear();
-  g_open_queue.clear();
-  g_fade_enabled = 0;
-  g_per_page_font = 0;
-  g_per_page_colors = 0;
-  g_prevent_double_open = 0;
-  g_detect_encoding = 0;
-  g_open_in_thread = 1;
-  g_jump_to_opened = 0;
-  g_tab_close_button = 1;
-  g_first_line_title = 1;
-  g_edge_hide_enabled = 0;
-  g_edge_hide_delay = 0;
-  g_boss_key_registered = 0;
-  g_edge_hidden = 0;
-  g_edge_hide_pos[0] = g_edge_hide_pos[1] = 0;
-  g_default_colors[0] = 0x8000;
-  g_default_colors[1] = 0xCFE8CC;
-  g_default_font = FontRecord{};
-  g_bulk_close = 0;
-  g_typing_output_running = 0;
-  g_accept_drops = 0;
-  g_restore_on_unmaximize = 0;
-  g_drag_enabled = 0;
-  g_search_forward = 0;
-  g_find_ignore_case = 0;
-  g_search_text.clear();
-  g_search_pos = 0;
-  g_find_select_all_once[0] = g_find_select_all_once[1] = 0;
-  g_separator_text.assign(1, '-');
-  g_maximized = 0;
-  g_open_menu = 0;
-  g_remember_position = 0;
-  g_children_stay = 0;
-  g_work_height = 0;
-  g_autosave_interval = 0;
-  g_window_alpha = 255;
-  g_not_win9x = 1;
-  g_read_aloud_hidden = 0;
-  g_voice_index = 0;
-  g_typing_output_stop = 0;
-  g_typing_skip_spaces = 0;
-  g_typing_delay_ms = 0;
+  // The pages and the option values.
+  reset_page_store();
+  reset_page_display();
+  reset_options();
+  // The main window's frame and what start-up measures and holds.
+  reset_startup();
+  reset_main_frame();
+  reset_menu_bar();
+  reset_edge_hide();
+  set_not_win9x(1);
   release_instance_event();
-  reset_page_model();
-  reset_open_busy();
-  g_update_info = UpdateInfo{};
-  g_update_available = 0;
-  g_update_package_path.clear();
-  g_update_download_result = 0;
-  g_translation_languages.clear();
   reset_hotkeys();
-  g_boss_hotkey_id = 0;
+  reset_boss_key();
+  accept_drops(false);
+  reset_dropped_url();
+  reset_shutdown();
+  // Bulk page work.
+  reset_open_busy();
+  set_bulk_close(false);
+  set_tab_scroll_direction(0);
+  // What the tool windows keep between their loads.
+  reset_search_state();
+  reset_typing_output();
+  reset_read_aloud();
+  reset_font_window();
+  reset_options_window();
+  reset_grabber_window();
+  reset_update_check();
+  set_translation_languages({});
+  reset_cloud_input();
+  reset_web_search_state();
   create_speech_object();
 }
 
 void free_globals() {
-  g_pages.clear();
-  g_pages.shrink_to_fit();
-  g_open_queue.clear();
+  release_page_store();
   release_script_object();
   release_speech_object();
 }

@@ -1,8 +1,8 @@
 #include "app/shutdown.h"
 
 #include "app/boss_key.h"
+#include "app/edge_hide.h"
 #include "app/mini_mode.h"
-#include "app/globals.h"
 #include "app/single_instance.h"
 #include "app/snapping.h"
 #include "app/startup.h"
@@ -27,6 +27,7 @@
 #include "forms/tab_manager_form.h"
 #include "forms/typing_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "options/options_window.h"
 #include "pages/closing.h"
 #include "pages/jump_to_page.h"
@@ -49,8 +50,6 @@
 #include "texttools/simp_trad_window.h"
 #include "texttools/typing_output.h"
 
-int g_restart_pending = 0;
-
 void release_main_window() {
   MainWindowForm& w = main_window();
   close_message_box();
@@ -65,7 +64,7 @@ void release_main_window() {
   config_delete("程序设置", "进程通信钥匙");
   // The tool windows that show fade out together, in one fade however many are open; a pick of
   // the reader ends first. Each loaded one is then closed in this order, with nothing left to fade.
-  if (g_grab_capturing) end_finder_grab();
+  if (grabber_state().grab_capturing) end_finder_grab();
   hide_windows_faded_together({&cloud_input_window(), &custom_open_window(), &options_window(), &jump_window(),
                                &find_window(), &read_aloud_window(), &translation_window(), &simp_trad_window(),
                                &crypt_window(), &font_window(), &update_window(), &about_window(),
@@ -100,8 +99,8 @@ bool on_main_window_query_close() {
   release_main_window();
   show_window_faded(w, false);
   // Slid out at an edge: its place is where it was before the slide.
-  if (g_edge_hidden) w.move(g_edge_hide_pos[0], g_edge_hide_pos[1], w.width(), w.height());
-  if (g_remember_position && !w.minimized()) {
+  if (edge_hidden()) w.move(edge_hide_left(), edge_hide_top(), w.width(), w.height());
+  if (options().remember_position && !w.minimized()) {
     rt::Rect r = w.rect();
     config_write("程序设置", "窗口左边", std::to_string(r.left));
     config_write("程序设置", "窗口顶边", std::to_string(r.top));
@@ -127,6 +126,10 @@ void on_main_window_destroying() {
 
 namespace {
 
+// The exit under way is a restart: the main window closes instead of the process ending, and
+// the program is started again.
+int g_restart_pending = 0;
+
 // The exit sequence; false when it stopped and the program stays.
 bool leave_program() {
   MainWindowForm& w = main_window();
@@ -146,6 +149,10 @@ bool leave_program() {
 }
 
 }  // namespace
+
+bool restart_pending() { return g_restart_pending != 0; }
+
+void reset_shutdown() { g_restart_pending = 0; }
 
 void exit_program() { leave_program(); }
 

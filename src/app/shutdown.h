@@ -2,14 +2,16 @@
 // Leaving the program: the pages are offered for saving, everything registered is given back,
 // and the window's place is written.
 
-extern int g_restart_pending;
-
 // Every exit command (the menus' items, the tray, the close button, Alt+F4) ends in the
 // may-close event. The exit stops, the program staying with its pages as they are, when a
 // modified page is still unsaved after the user said Yes (a dialog cancelled, a write failed
 // or declined); No exits without saving. Nothing exits while an open run is busy.
 void exit_program();
 void restart_program();
+// A restart is under way.
+bool restart_pending();
+// A fresh start: no restart under way.
+void reset_shutdown();
 // The exit question, the release and the window's place written: false when the exit stopped
 // and the program stays. exit_program and restart_program run it.
 bool on_main_window_query_close();

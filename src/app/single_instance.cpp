@@ -5,21 +5,22 @@
 #include <string>
 
 #include "app/edge_hide.h"
-#include "app/globals.h"
 #include "app/hand_over_rules.h"
 #include "documents/open_files.h"
 #include "foreign/edit_control.h"
 #include "foreign/text_reader.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "pages/page_store.h"
 #include "runtime/foreign_windows.h"
 #include "runtime/gbk_text.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
 
-void* g_instance_event = nullptr;
-
 namespace {
+
+// The event that tells that an instance runs; null while this process is not the running one.
+void* g_instance_event = nullptr;
 
 constexpr unsigned kGetTextLength = 0x0E;
 // A running instance that is still starting gets this long to show its box.
@@ -81,6 +82,10 @@ int open_instance_event(const std::string& name) { return rt::named_event_exists
 
 void* create_instance_event(const std::string& name) { return rt::create_named_event(name); }
 
+void hold_instance_event() { g_instance_event = create_instance_event(kInstanceEventName); }
+
+void* instance_event() { return g_instance_event; }
+
 void release_instance_event() {
   rt::close_named_event(g_instance_event);
   g_instance_event = nullptr;
@@ -118,8 +123,8 @@ void poll_ipc_box() {
   leave_edge_hide();
   HandOverRequest request = parse_hand_over_text(text);
   if (request.kind == HandOverRequest::Files) {
-    g_open_queue = std::move(request.paths);
-    if (!g_open_queue.empty()) start_open_run();
+    set_open_queue(std::move(request.paths));
+    if (!open_queue().empty()) start_open_run();
   }
   bring_main_window_forward();
 }

@@ -8,8 +8,6 @@
 
 #include "runtime/app.h"
 
-// The event that tells that an instance runs; null while this process is not the running one.
-extern void* g_instance_event;
 inline constexpr const char kInstanceEventName[] = "Velmora_Kestrune呕心之作";
 // The period of the box's poll.
 inline constexpr int kHandOverPollMs = 500;
@@ -18,7 +16,11 @@ inline constexpr int kHandOverPollMs = 500;
 int open_instance_event(const std::string& name);
 // Creates the named event (auto-reset, not signalled) and returns its handle.
 void* create_instance_event(const std::string& name);
-// Closes g_instance_event; the next start of the program becomes the running instance.
+// This process becomes the running instance: it holds the named event.
+void hold_instance_event();
+// The event that tells that an instance runs; null while this process is not the running one.
+void* instance_event();
+// Closes the held event; the next start of the program becomes the running instance.
 void release_instance_event();
 
 // The sender side of the start: when an instance runs, hands it the paths (none: asks it to

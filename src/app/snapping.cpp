@@ -3,13 +3,13 @@
 #include <map>
 #include <string_view>
 
-#include "app/globals.h"
 #include "app/startup.h"
 #include "app/window_rules.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "runtime/hooks.h"
 #include "runtime/mouse_input.h"
 #include "runtime/system.h"
@@ -119,14 +119,14 @@ void on_main_window_moved() {
   MainWindowForm& main = main_window();
   if (rt::Window* cloud = rt::Window::find_loaded("Velmora_云输入法")) place_window_at_caret(*cloud);
   recentre_message_box(main);
-  if (!g_children_stay) {
+  if (!options().children_stay) {
     for (std::string_view caption : kFollowers)
       for (rt::Window* w : rt::Window::loaded_windows())
         if (w != &main && w->caption() == caption) centre_over_main_window(*w);
     if (rt::Window* typing = rt::Window::find_loaded("Velmora_屏幕输出效果"))
       typing->move(main.left() + main.width() - typing->width(), main.top(), typing->width(), typing->height());
   }
-  if (g_remember_position && !main.minimized()) {
+  if (options().remember_position && !main.minimized()) {
     config_write("程序设置", "窗口左边", std::to_string(main.left()));
     config_write("程序设置", "窗口顶边", std::to_string(main.top()));
   }

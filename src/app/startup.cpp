@@ -22,6 +22,7 @@
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
@@ -36,13 +37,13 @@
 #include "web/cloud_input.h"
 #include "web/update_check.h"
 
-int g_remember_position = 0;
-int g_children_stay = 0;
+namespace {
+
+// The screen's height above the taskbar.
 int g_work_height = 0;
-int g_autosave_interval = 0;
+// The last window the dialog placement saw waiting for the user.
 rt::WindowHandle g_last_idle_dialog = nullptr;
 
-namespace {
 // Built by the created event and appended to the page list once the edit box has its colours.
 PageRecord g_first_page;
 
@@ -51,7 +52,7 @@ void first_start_fade_check() {
   if (config_flag(cfg::程序设置::关闭淡入淡出效果)) return;
   if (rt::physical_memory_mb() <= 2000) {
     config_set_flag(cfg::程序设置::关闭淡入淡出效果, true);
-    g_fade_enabled = 0;
+    set_option(&OptionValues::fade_enabled, 0);
   } else {
     config_set_flag(cfg::程序设置::环境监测优化完毕, true);
   }
@@ -85,12 +86,13 @@ void apply_editor_font_options(MainWindowForm& w) {
   f.underline = config_read("页面设置", "默认字体是否有下划线") == "真";
   f.strikeout = config_read("页面设置", "默认字体是否有删除线") == "真";
   w.编辑框_文本类容.set_font(f);
-  g_default_font = FontRecord{f.angle, f.bold, f.italic, f.strikeout, f.underline, f.size, f.face};
+  set_option(&OptionValues::default_font,
+             FontRecord{f.angle, f.bold, f.italic, f.strikeout, f.underline, f.size, f.face});
 }
 
 void apply_window_position_options(MainWindowForm& w) {
   if (config_flag(cfg::程序设置::取消纪录窗口位置)) {
-    g_remember_position = 0;
+    set_option(&OptionValues::remember_position, 0);
     return;
   }
   rt::Rect r = w.rect();
@@ -111,17 +113,17 @@ void apply_window_position_options(MainWindowForm& w) {
   }
   w.move(r.left, r.top, r.width, r.height);
   if (maximized) toggle_maximize();
-  g_remember_position = 1;
+  set_option(&OptionValues::remember_position, 1);
 }
 
 void apply_option_flags() {
-  g_detect_encoding = config_flag(cfg::程序设置::打开时编码自动转换为ANSI);
-  g_prevent_double_open = config_flag(cfg::程序设置::防止文件被重复打开);
-  g_edge_hide_enabled = config_flag(cfg::程序设置::开启靠边自动隐藏);
-  g_jump_to_opened = config_flag(cfg::程序设置::打开文件后自动跳到该页面);
-  g_tab_close_button = config_flag(cfg::程序设置::标签页上显示关闭按钮);
-  main_window().高级选择夹_标签.set_close_button_space(g_tab_close_button != 0);
-  main_window().图形按钮_关闭本页.set_visible(g_tab_close_button != 0);
+  set_option(&OptionValues::detect_encoding, config_flag(cfg::程序设置::打开时编码自动转换为ANSI));
+  set_option(&OptionValues::prevent_double_open, config_flag(cfg::程序设置::防止文件被重复打开));
+  set_option(&OptionValues::edge_hide_enabled, config_flag(cfg::程序设置::开启靠边自动隐藏));
+  set_option(&OptionValues::jump_to_opened, config_flag(cfg::程序设置::打开文件后自动跳到该页面));
+  set_option(&OptionValues::tab_close_button, config_flag(cfg::程序设置::标签页上显示关闭按钮));
+  main_window().高级选择夹_标签.set_close_button_space(options().tab_close_button != 0);
+  main_window().图形按钮_关闭本页.set_visible(options().tab_close_button != 0);
 }
 
 // The tips of the caption, the menu bar, the frame and the tab strip; the maximize and topmost
@@ -183,15 +185,23 @@ void place_common_dialog(rt::WindowHandle dialog) {
 }
 
 void apply_autosave_option(MainWindowForm& w) {
-  g_autosave_interval = 0;
+  set_option(&OptionValues::autosave_interval, 0);
   if (!config_flag(cfg::页面设置::开启自动定时保存)) return;
   std::string text = config_read("页面设置", "自动定时保存时间");
   double minutes = rt::text_to_number(text);
-  if (!text.empty() && minutes >= 0 && minutes <= 10) g_autosave_interval = static_cast<int>(minutes * 60000);
-  w.时钟_滚动标签.set_interval(g_autosave_interval);
+  if (!text.empty() && minutes >= 0 && minutes <= 10)
+    set_option(&OptionValues::autosave_interval, static_cast<int>(minutes * 60000));
+  w.时钟_滚动标签.set_interval(options().autosave_interval);
 }
 
 }  // namespace
+
+int work_height() { return g_work_height; }
+
+void reset_startup() {
+  g_work_height = 0;
+  g_last_idle_dialog = nullptr;
+}
 
 intptr_t dialog_centring_proc(rt::Message& m) {
   if (m.msg == kEnterIdle && m.wparam == kIdleOfDialog && m.lparam) {
@@ -220,10 +230,10 @@ int program_entry() {
 }
 
 bool queue_command_line(const std::vector<std::string>& arguments) {
-  g_open_queue.clear();
-  for (const std::string& a : arguments) g_open_queue.push_back(rt::full_path(a));
-  if (g_open_queue.empty()) return false;
-  std::string path = g_open_queue[0], extension;
+  clear_open_queue();
+  for (const std::string& a : arguments) queue_file(rt::full_path(a));
+  if (open_queue().empty()) return false;
+  std::string path = open_queue()[0], extension;
   std::string name = path;
   split_file_name(name, extension);
   if (rt::to_lower_ascii(extension) != "lnk") return false;
@@ -237,80 +247,75 @@ void on_main_window_created() {
   MainWindowForm& w = main_window();
   g_first_page = make_page_record();
   std::string dir = rt::program_directory();
-  g_config_path = normalize_dir_path(dir) + "Config_Vel.ini";
+  set_config_path(normalize_dir_path(dir) + "Config_Vel.ini");
   if (queue_command_line(rt::command_line_arguments())) {
     rt::end_process(0);
     return;
   }
   // A second start hands its files to the running instance and ends without a window.
-  if (hand_over_to_running_instance(g_open_queue)) {
+  if (hand_over_to_running_instance(open_queue())) {
     rt::end_process(0);
     return;
   }
-  g_instance_event = create_instance_event(kInstanceEventName);
+  hold_instance_event();
   rt::set_out_of_memory_notice(tell_out_of_memory);
   // Shown by the fade of the first activation.
   w.set_alpha(0);
-  g_drag_enabled = 1;
+  enable_frame_drag(true);
   rt::start_thread(check_for_update_at_startup_thread);
   config_write("程序设置", "进程通信钥匙", std::to_string(reinterpret_cast<uintptr_t>(w.编辑框_进程通信.handle())));
-  g_restore_on_unmaximize = 1;
-  g_accept_drops = 1;
-  g_search_forward = 1;
-  g_find_ignore_case = 1;
-  g_new_page_counter = 1;
+  set_restore_on_unmaximize(true);
+  accept_drops(true);
+  set_search_forward(1);
+  set_find_ignore_case(1);
+  restart_page_numbers();
   if (config_flag(cfg::程序设置::关闭淡入淡出效果)) {
-    g_fade_enabled = 0;
+    set_option(&OptionValues::fade_enabled, 0);
   } else if (!config_flag(cfg::程序设置::环境监测优化完毕)) {
-    g_fade_enabled = 0;
+    set_option(&OptionValues::fade_enabled, 0);
     first_start_fade_check();
   } else {
-    g_fade_enabled = 1;
+    set_option(&OptionValues::fade_enabled, 1);
   }
-  g_window_alpha = config_int(cfg::程序设置::窗口透明度);
+  set_option(&OptionValues::window_alpha, config_int(cfg::程序设置::窗口透明度));
   apply_editor_font_options(w);
   apply_option_flags();
   apply_window_position_options(w);
-  g_default_colors[0] = colour_option("页面设置", "文本颜色", 0x8000);
-  g_default_colors[1] = colour_option("页面设置", "背景颜色", 0xCFE8CC);
-  if (g_default_colors[0] == g_default_colors[1]) {
-    g_default_colors[0] = 0x8000;
-    g_default_colors[1] = 0xCFE8CC;
-  }
+  std::array<unsigned, 2> colors = {colour_option("页面设置", "文本颜色", 0x8000),
+                                    colour_option("页面设置", "背景颜色", 0xCFE8CC)};
+  if (colors[0] == colors[1]) colors = {0x8000, 0xCFE8CC};
+  set_option(&OptionValues::default_colors, colors);
   apply_autosave_option(w);
   if (config_flag(cfg::程序设置::程序默认最前)) toggle_topmost();
   if (config_flag(cfg::程序设置::不在主界面显示工具栏)) set_toolbar_hidden(true);
-  g_children_stay = config_flag(cfg::程序设置::子窗口不随主窗口移动);
+  set_option(&OptionValues::children_stay, config_flag(cfg::程序设置::子窗口不随主窗口移动));
   if (config_flag(cfg::程序设置::关闭内存优化功能)) toggle_memory_trim();
-  g_per_page_font = config_flag(cfg::页面设置::使用不同字体);
-  g_per_page_colors = config_flag(cfg::页面设置::使用不同前景和背景);
+  set_option(&OptionValues::per_page_font, config_flag(cfg::页面设置::使用不同字体));
+  set_option(&OptionValues::per_page_colors, config_flag(cfg::页面设置::使用不同前景和背景));
   if (config_flag(cfg::云输入法设置::程序启动时自动打开云输入法)) open_cloud_input_window();
-  g_open_in_thread = config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1;
+  set_option(&OptionValues::open_in_thread, config_flag(cfg::程序设置::不使用线程打开文件) ? 0 : 1);
   if (config_flag(cfg::程序设置::开启老板键)) register_boss_key_from_config();
-  g_first_line_title = config_flag(cfg::程序设置::使用内容的第一行为新文件的标题);
+  set_option(&OptionValues::first_line_title, config_flag(cfg::程序设置::使用内容的第一行为新文件的标题));
   show_main_clock(!config_flag(cfg::程序设置::主界面不显示时间));
   attach_main_window_drops();
   apply_main_window_tips(w);
   apply_main_window_cursors();
   int os = os_version_code();
-  g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
+  set_not_win9x((os == 1 || os == 2) ? 0 : 1);
   g_work_height = rt::screen_height() - taskbar_height();
   confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
-  g_open_paths = " |";
+  restart_open_paths();
   if (!config_flag(cfg::程序设置::关闭窗口吸附效果)) enable_window_snapping(w, 11);
-  g_first_page.back_color = g_default_colors[1];
-  g_first_page.text_color = g_default_colors[0];
-  w.编辑框_文本类容.set_text_color(g_default_colors[0]);
-  w.编辑框_文本类容.set_back_color(g_default_colors[1]);
-  if (g_per_page_font) g_first_page.font = g_default_font;
-  g_pages.push_back(g_first_page);
+  g_first_page.back_color = options().default_colors[1];
+  g_first_page.text_color = options().default_colors[0];
+  w.编辑框_文本类容.set_text_color(options().default_colors[0]);
+  w.编辑框_文本类容.set_back_color(options().default_colors[1]);
+  if (options().per_page_font) g_first_page.font = options().default_font;
+  add_page(g_first_page);
   apply_page_colors();
-  if (!g_open_queue.empty()) open_files();
+  if (!open_queue().empty()) open_files();
   // The window's place before any maximizing: the default size, centred.
-  g_restore_rect[0] = 788;
-  g_restore_rect[1] = 597;
-  g_restore_rect[2] = rt::screen_width() / 2 - 394;
-  g_restore_rect[3] = static_cast<int>(rt::screen_height() / 2.0 - 298.5);
+  set_restore_rect(788, 597, rt::screen_width() / 2 - 394, static_cast<int>(rt::screen_height() / 2.0 - 298.5));
   create_script_object();
   install_colored_border(w.编辑框_文本类容.handle(), 0x9D7B45);
 }
@@ -324,8 +329,8 @@ void on_main_window_first_activation() {
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();
   apply_edge_hide_at_start();
-  g_separator_text = config_text(cfg::程序设置::分隔符);
-  fill_separator_box(g_separator_text);
+  set_option(&OptionValues::separator_text, config_text(cfg::程序设置::分隔符));
+  fill_separator_box(options().separator_text);
   // A running instance is recognised by its tab control without the scroll arrows.
   for (const char* title : {"<", ">"})
     for (rt::WindowHandle arrow : rt::find_child_windows(w.高级选择夹_标签.handle(), "VelmoraTabArrow", title))

@@ -5,12 +5,10 @@
 
 #include "runtime/hooks.h"
 
-extern int g_remember_position;
-extern int g_children_stay;
-extern int g_work_height;
-extern int g_autosave_interval;
-// The last window the dialog placement saw waiting for the user.
-extern rt::WindowHandle g_last_idle_dialog;
+// The screen's height above the taskbar, measured at start-up.
+int work_height();
+// A fresh start: nothing measured, no dialog placed yet.
+void reset_startup();
 
 int program_entry();
 void on_main_window_created();

@@ -12,6 +12,7 @@
 #include "runtime/gbk_text.h"
 #include "runtime/hooks.h"
 #include "runtime/tooltip.h"
+#include "runtime/window_jobs.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ struct BoxCall {
 
 BoxCall* g_box_call = nullptr;
 // Counts the boxes built, so work posted for one box never touches the next.
-int g_box_generation = 0;
+rt::WindowJobs g_boxes;
 rt::Timer g_fade_step_timer;
 
 MessageBoxForm& box() { return message_box_form(); }
@@ -215,9 +216,9 @@ void show_button(rt::GraphicButton& b) {
 // arrived: a unit that loses its window before that character would swallow the first
 // character of the next box.
 void press_after_enter(rt::GraphicButton& button) {
-  int generation = g_box_generation;
+  const int generation = g_boxes.generation();
   rt::post([generation, &button] {
-    if (generation == g_box_generation && box().loaded()) press_message_box_button(button);
+    if (g_boxes.current(generation) && box().loaded()) press_message_box_button(button);
   });
 }
 
@@ -276,7 +277,7 @@ void on_message_box_created() {
   MessageBoxForm& f = box();
   if (!g_box_call) return;
   const MessageBoxRequest& r = g_box_call->request;
-  ++g_box_generation;
+  g_boxes.restart();
   if (r.fade) f.set_alpha(0);
 
   auto visible_color = [](unsigned c) { return c == kBoxBackground ? kInvisibleColorStandIn : c; };
@@ -387,11 +388,11 @@ void on_message_box_first_activation() {
   if (!g_box_call) return;
   const MessageBoxRequest& r = g_box_call->request;
   if (r.fade) {
-    int generation = g_box_generation;
+    const int generation = g_boxes.generation();
     // Posted, so the fade starts once the window has been shown and activated.
     rt::post([generation] {
       MessageBoxForm& f = box();
-      if (generation != g_box_generation || !f.loaded() || !g_box_call || g_box_call->dismissing) return;
+      if (!g_boxes.current(generation) || !f.loaded() || !g_box_call || g_box_call->dismissing) return;
       fade_window_slide(Fade::In, 1, f, arm_auto_close);
     });
   }

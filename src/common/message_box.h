@@ -23,7 +23,7 @@ struct MessageBoxRequest {
   std::string title;
   unsigned title_color = 0;
   rt::Cursor box_cursor;  // the pointer of the box and its buttons (callers: program_pointer_cursor())
-  int fade = 0;           // fade and slide in and out (callers: g_fade_enabled)
+  int fade = 0;           // fade and slide in and out (callers: options().fade_enabled)
   // Milliseconds after the fade-in until the default button is pressed; 0 none. Only a box
   // that fades in counts down and closes on its own.
   int auto_close_ms = 0;

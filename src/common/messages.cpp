@@ -4,6 +4,7 @@
 #include "common/message_box.h"
 #include "common/skin_art.h"
 #include "common/window_fade.h"
+#include "options/option_values.h"
 
 int tell_user(int buttons, int icon, const std::string& title, unsigned title_color, const std::string& text,
               unsigned text_color, bool* closed_without_button, rt::Window* owner) {
@@ -16,7 +17,7 @@ int tell_user(int buttons, int icon, const std::string& title, unsigned title_co
   r.text = text;
   r.text_color = text_color;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   r.closed_without_button = closed_without_button;
   return show_message_box(r);
 }
@@ -46,7 +47,7 @@ bool ask_user_text(const std::string& title, const std::string& text, std::strin
   r.input_result = &answer;
   r.box_cursor = program_pointer_cursor();
   r.input_cursor = program_text_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   bool without_button = false;
   r.closed_without_button = &without_button;
   return show_message_box(r) == kBoxOk && !without_button;

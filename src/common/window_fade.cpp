@@ -6,16 +6,16 @@
 
 #include "common/main_window_ref.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "runtime/clock.h"
 #include "runtime/gbk_text.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
 
-int g_fade_enabled = 0;
-int g_window_alpha = 255;
-int g_not_win9x = 1;
-
 namespace {
+
+// The system can fade windows.
+int g_not_win9x = 1;
 
 constexpr int kSteps = 15;
 constexpr int kSlide = 3;  // pixels per step: 45 in all
@@ -36,7 +36,7 @@ void slow_fade_rule(int s0) {
   // Second fields only: a fade across a full minute never counts.
   if (rt::now().second - s0 >= 3) {
     config_write("程序设置", "关闭淡入淡出效果", "真");
-    g_fade_enabled = 0;
+    set_option(&OptionValues::fade_enabled, 0);
   }
 }
 
@@ -54,6 +54,8 @@ bool main_window_topmost() {
 }
 
 }  // namespace
+
+void set_not_win9x(int not_win9x) { g_not_win9x = not_win9x; }
 
 void centre_over_main_window(rt::Window& window) {
   rt::Window* main_window = main_window_ref();
@@ -91,14 +93,14 @@ void fade_out(const std::vector<rt::Window*>& windows) {
   rt::Window* main = main_window_ref();
   int s0 = rt::now().second;
   int d = step_time();
-  int a = g_window_alpha / kSteps;
+  int a = options().window_alpha / kSteps;
   for (rt::Window* w : windows) {
     if (main_window_topmost()) w->set_topmost(true);
     w->set_disabled(true);
   }
   for (int i = 1; i <= kSteps; ++i) {
     for (rt::Window* w : windows) {
-      w->set_alpha(g_window_alpha - a * i);
+      w->set_alpha(options().window_alpha - a * i);
       w->set_left(w->left() + kSlide);
     }
     rt::delay_with_messages(d);
@@ -117,11 +119,11 @@ void fade_out(const std::vector<rt::Window*>& windows) {
 void show_window_faded(rt::Window& window, bool show, bool keep_position) {
   rt::Window* main = main_window_ref();
   if (!window.loaded()) return;
-  if (!(g_not_win9x && g_fade_enabled)) {
+  if (!(g_not_win9x && options().fade_enabled)) {
     if (show) {
       if (main_window_topmost()) window.set_topmost(true);
       if (!keep_position && &window != main) centre_over_main_window(window);
-      window.set_alpha(g_window_alpha);
+      window.set_alpha(options().window_alpha);
       window.set_visible(true);
     } else {
       window.set_visible(false);
@@ -141,7 +143,7 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
   int s0 = rt::now().second;
   if (main_window_topmost()) window.set_topmost(true);
   int d = step_time();
-  int a = g_window_alpha / kSteps;
+  int a = options().window_alpha / kSteps;
   window.set_focus();
   std::optional<MainWindowFadingIn> fading_in;
   if (&window == main) fading_in.emplace();
@@ -155,7 +157,7 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
     rt::delay_with_messages(d);
   }
   rt::delay_with_messages(d);
-  window.set_alpha(g_window_alpha);
+  window.set_alpha(options().window_alpha);
   release_main_window();
   slow_fade_rule(s0);
 }
@@ -180,7 +182,7 @@ void hide_windows_faded_together(const std::vector<rt::Window*>& windows) {
   std::vector<rt::Window*> showing;
   for (rt::Window* w : windows)
     if (w->loaded() && std::find(showing.begin(), showing.end(), w) == showing.end()) showing.push_back(w);
-  if (!(g_not_win9x && g_fade_enabled)) {
+  if (!(g_not_win9x && options().fade_enabled)) {
     for (rt::Window* w : showing) w->set_visible(false);
     return;
   }

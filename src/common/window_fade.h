@@ -5,9 +5,8 @@
 
 #include "runtime/window.h"
 
-extern int g_fade_enabled;  // fading is on (the option 关闭淡入淡出效果 off)
-extern int g_window_alpha;  // the opacity every shown window ends at
-extern int g_not_win9x;
+// Whether the system can fade windows at all (every system but the 9x line, told at start-up).
+void set_not_win9x(int not_win9x);
 
 // Shows (show = true) or hides a loaded window; a window being shown is centred over the main
 // window unless keep_position.

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/message_box.h"
 #include "common/messages.h"
@@ -14,13 +13,15 @@
 #include "common/window_fade.h"
 #include "documents/batch_files.h"
 #include "forms/options_window_form.h"
+#include "options/option_values.h"
 #include "runtime/app.h"
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
 
-int g_conversion_stop = 0;
-
 namespace {
+
+// 1 asks the conversion to stop before its next file.
+int g_conversion_stop = 0;
 
 OptionsWindowForm& ow() { return options_window(); }
 
@@ -43,14 +44,14 @@ void tell_conversion_outcome(const std::vector<ConversionNote>& notes, int kind)
   r.text = text;
   r.text_color = 16711935;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   show_message_box(r);
 }
 
 void end_encoding_conversion(int serial, const std::vector<ConversionNote>& notes = {}, int kind = 0) {
   run_for_batch_window(serial, [&] {
     ow().进度条_转换进度.set_position(0);
-    batch_conversion_ended();
+    batch_conversion_ended(serial);
     g_conversion_stop = 0;
     tell_conversion_outcome(notes, kind);
   });
@@ -117,6 +118,8 @@ void encoding_conversion_worker(std::vector<ConversionRow> rows, std::string fol
 
 }  // namespace
 
+int conversion_stop_asked() { return g_conversion_stop; }
+
 void start_encoding_conversion() {
   OptionsWindowForm& f = ow();
   if (conversion_list_busy()) return;
@@ -133,11 +136,10 @@ void start_encoding_conversion() {
   f.进度条_转换进度.set_maximum(n);
   f.进度条_转换进度.set_position(0);
   list.ensure_visible(n - 1);
-  batch_conversion_started();
+  const int serial = batch_conversion_started();
   std::vector<ConversionRow> rows;
   for (int i = 0; i < n; ++i) rows.push_back({i, list.cell(i, 0), list.cell(i, 2)});
   int kind = f.组合框_转换类型.current();
-  int serial = batch_window_serial();
   auto work = [rows = std::move(rows), folder, kind, serial]() mutable {
     encoding_conversion_worker(std::move(rows), folder, kind, serial);
   };

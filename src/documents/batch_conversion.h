@@ -9,7 +9,7 @@
 #include "documents/batch_rules.h"
 
 // 1 asks the conversion to stop before its next file.
-extern int g_conversion_stop;
+int conversion_stop_asked();
 
 // 超级按钮_开始转换: asks for the output folder, then converts on a worker.
 void start_encoding_conversion();

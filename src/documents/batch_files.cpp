@@ -22,14 +22,20 @@
 #include "runtime/gbk_text.h"
 #include "runtime/shell.h"
 #include "runtime/tooltip.h"
-
-std::vector<std::string> g_batch_add_list;
-std::vector<std::string> g_conversion_add_list;
-int g_batch_idle = 1;
-int g_batch_search_stop = 0;
-int g_batch_frames_done = 0;
+#include "runtime/window_jobs.h"
 
 namespace {
+
+// Paths waiting to be added to the batch list and to the conversion list.
+std::vector<std::string> g_batch_add_list;
+std::vector<std::string> g_conversion_add_list;
+// 1 while no batch operation runs; a stop click sets it back to 1 and the worker ends before its
+// next row.
+int g_batch_idle = 1;
+// 1 asks the folder search to stop before its next file.
+int g_batch_search_stop = 0;
+// The frames of the naming boxes are drawn the first time page "文件操作" shows.
+int g_batch_frames_done = 0;
 
 constexpr unsigned kRed = 255, kMagenta = 16711935, kBlue = 16711680;
 constexpr unsigned kBoxFrameColor = 10320709;
@@ -45,10 +51,14 @@ OptionsWindowForm& ow() { return options_window(); }
 rt::ListView& batch_list() { return ow().超级列表框_处理的文件; }
 rt::ListView& conversion_list() { return ow().超级列表框_操作文件; }
 
-// Which options window the workers work for, and how many of each kind run for it.
-int g_serial = 0;
+// The workers of each kind that run for the options window loaded now. They start again
+// together when a window is loaded, so a worker's serial (its kind's generation) tells the
+// window too, and a result for a window that has gone is dropped.
 struct Workers {
-  int batch_fills = 0, searches = 0, operations = 0, conversion_fills = 0, conversions = 0;
+  rt::WindowJobs batch_fills, searches, operations, conversion_fills, conversions;
+  void restart() {
+    for (rt::WindowJobs* j : {&batch_fills, &searches, &operations, &conversion_fills, &conversions}) j->restart();
+  }
 };
 Workers g_workers;
 // What the boxes ask of the search and start buttons; busy states can still keep them disabled.
@@ -70,12 +80,12 @@ void apply_batch_buttons() {
   OptionsWindowForm& f = ow();
   if (!f.loaded()) return;
   const Workers& w = g_workers;
-  bool list_taken = w.operations > 0 || w.batch_fills > 0;
+  bool list_taken = w.operations.busy() || w.batch_fills.busy();
   // A running search keeps its button to stop it; once stopped, it waits for the worker.
-  f.超级按钮_搜索.set_disabled(w.searches > 0 ? g_batch_search_stop != 0 : !g_search_wanted || list_taken);
-  f.超级按钮_开始执行.set_disabled(w.operations > 0 ? g_batch_idle != 0
-                                                    : !g_start_wanted || w.searches > 0 || w.batch_fills > 0);
-  f.图形按钮_选择目录.set_disabled(w.searches > 0 || list_taken);
+  f.超级按钮_搜索.set_disabled(w.searches.busy() ? g_batch_search_stop != 0 : !g_search_wanted || list_taken);
+  f.超级按钮_开始执行.set_disabled(w.operations.busy() ? g_batch_idle != 0
+                                                       : !g_start_wanted || w.searches.busy() || w.batch_fills.busy());
+  f.图形按钮_选择目录.set_disabled(w.searches.busy() || list_taken);
   f.超级按钮_打开文件.set_disabled(conversion_list_busy());
   f.图形按钮_关闭小.set_disabled(batch_pages_busy());
 }
@@ -136,15 +146,14 @@ using RowReader = std::function<std::vector<std::string>(const std::string& path
 
 // Reads the rows of the paths on a worker and hands them to the list as they come; at the end
 // the add list is emptied and the fill no longer counts.
-void fill_list(std::vector<std::string> paths, rt::ListView OptionsWindowForm::*list, int Workers::*count,
+void fill_list(std::vector<std::string> paths, rt::ListView OptionsWindowForm::*list, rt::WindowJobs Workers::*count,
                std::vector<std::string>* add_list, RowReader read_row) {
-  ++(g_workers.*count);
+  const int serial = (g_workers.*count).begin();
   apply_batch_buttons();
-  int serial = g_serial;
   auto fill_ended = [serial, count, add_list] {
-    run_for_batch_window(serial, [count, add_list] {
+    run_for_batch_window(serial, [serial, count, add_list] {
       add_list->clear();
-      --(g_workers.*count);
+      (g_workers.*count).end(serial);
       apply_batch_buttons();
     });
   };
@@ -203,8 +212,8 @@ void write_batch_log(const BatchLog& log) {
 using BatchRowWork = std::function<void(const BatchJobRow& row, BatchLog& log)>;
 
 void end_batch_operation(int serial) {
-  run_for_batch_window(serial, [] {
-    --g_workers.operations;
+  run_for_batch_window(serial, [serial] {
+    g_workers.operations.end(serial);
     set_batch_running(false);
     update_batch_start_button();
   });
@@ -321,39 +330,47 @@ bool naming_boxes_clean() {
 
 }  // namespace
 
+const std::vector<std::string>& batch_add_list() { return g_batch_add_list; }
+
+const std::vector<std::string>& conversion_add_list() { return g_conversion_add_list; }
+
+int batch_idle() { return g_batch_idle; }
+
+int batch_frames_done() { return g_batch_frames_done; }
+
 bool run_for_batch_window(int serial, const std::function<void()>& work) {
   bool alive = false;
   rt::invoke([&] {
-    if (serial != g_serial || !ow().loaded()) return;
+    if (!g_workers.operations.current(serial) || !ow().loaded()) return;
     alive = true;
     work();
   });
   return alive;
 }
 
-int batch_window_serial() { return g_serial; }
+bool batch_list_busy() {
+  return g_workers.batch_fills.busy() || g_workers.searches.busy() || g_workers.operations.busy();
+}
 
-bool batch_list_busy() { return g_workers.batch_fills > 0 || g_workers.searches > 0 || g_workers.operations > 0; }
-
-bool conversion_list_busy() { return g_workers.conversion_fills > 0 || g_workers.conversions > 0; }
+bool conversion_list_busy() { return g_workers.conversion_fills.busy() || g_workers.conversions.busy(); }
 
 bool batch_pages_busy() { return ow().loaded() && (batch_list_busy() || conversion_list_busy()); }
 
-void batch_conversion_started() {
-  ++g_workers.conversions;
+int batch_conversion_started() {
+  const int serial = g_workers.conversions.begin();
   show_batch_state_units();
   apply_batch_buttons();
+  return serial;
 }
 
-void batch_conversion_ended() {
-  if (g_workers.conversions > 0) --g_workers.conversions;
+void batch_conversion_ended(int serial) {
+  g_workers.conversions.end(serial);
   show_batch_state_units();
   apply_batch_buttons();
 }
 
 void reset_batch_pages() {
-  ++g_serial;
-  g_workers = {};
+  g_workers.restart();
   g_batch_add_list.clear();
   g_conversion_add_list.clear();
   g_batch_idle = 1;
@@ -380,7 +397,7 @@ void show_batch_state_units() {
   f.编辑框_日志.set_visible(files && !g_running_look);
   f.透明标签_日志.set_visible(files && g_running_look);
   f.进度条_文件执行进度.set_visible(files && g_running_look);
-  bool converting = g_workers.conversions > 0;
+  bool converting = g_workers.conversions.busy();
   f.超级按钮_开始转换.set_visible(conversion && !converting);
   f.超级按钮_停止转换.set_visible(conversion && converting);
   f.进度条_转换进度.set_visible(conversion && converting);
@@ -445,7 +462,7 @@ void show_file_attributes(const std::string& path, bool into_row, int row) {
 }
 
 bool on_batch_list_key(int key, int modifiers) {
-  if (g_workers.operations > 0) return true;
+  if (g_workers.operations.busy()) return true;
   return list_key(batch_list(), key, modifiers);
 }
 
@@ -455,7 +472,8 @@ bool on_conversion_list_key(int key, int modifiers) {
 }
 
 void show_batch_list_menu(int screen_x, int screen_y) {
-  show_list_menu("文件操作_右键菜单", g_workers.operations > 0, !batch_list_busy(), batch_list(), screen_x, screen_y);
+  show_list_menu("文件操作_右键菜单", g_workers.operations.busy(), !batch_list_busy(), batch_list(), screen_x,
+                 screen_y);
 }
 
 void show_conversion_list_menu(int screen_x, int screen_y) {
@@ -475,7 +493,7 @@ void apply_attributes_to_selected_rows() {
 
 void preview_batch_rename() {
   OptionsWindowForm& f = ow();
-  if (g_workers.operations > 0) return;
+  if (g_workers.operations.busy()) return;
   int row = batch_list().first_selected();
   if (row < 0) return;
   if (f.组合框_操作类型.current() == kSetAttributes) show_file_attributes(batch_list().cell(row, 6), false, row);
@@ -506,7 +524,7 @@ std::string build_batch_name(const std::string& file_name, int row_index, const 
 
 void start_batch_operation() {
   OptionsWindowForm& f = ow();
-  if (g_workers.operations > 0) {
+  if (g_workers.operations.busy()) {
     // A stop: the worker ends before its next row; the button waits for it.
     if (g_batch_idle) return;
     f.超级按钮_开始执行.set_caption("开始执行");
@@ -514,7 +532,7 @@ void start_batch_operation() {
     apply_batch_buttons();
     return;
   }
-  if (g_workers.searches > 0 || g_workers.batch_fills > 0) return;
+  if (g_workers.searches.busy() || g_workers.batch_fills.busy()) return;
   if (!naming_boxes_clean()) return;
   int operation = f.组合框_操作类型.current();
   if ((operation == kCopy || operation == kMove) && !is_directory(f.编辑框_目标目录.text())) {
@@ -537,10 +555,9 @@ void start_batch_operation() {
   job->permanent = config_flag(cfg::文件操作设置::不删除到回收站);
   job->mask = batch_attribute_mask();
 
-  ++g_workers.operations;
+  const int serial = g_workers.operations.begin();
   set_batch_running(true);
   f.进度条_文件执行进度.set_maximum(n);
-  int serial = g_serial;
   void (*const workers[])(const BatchJob&, int) = {batch_copy_worker, batch_move_worker, batch_delete_worker,
                                                    batch_rename_worker, batch_attributes_worker};
   auto worker = workers[operation];
@@ -565,8 +582,8 @@ void set_batch_running(bool running) {
 
 void toggle_batch_search() {
   OptionsWindowForm& f = ow();
-  if (g_workers.searches == 0) {
-    if (g_workers.operations > 0 || g_workers.batch_fills > 0) return;
+  if (!g_workers.searches.busy()) {
+    if (g_workers.operations.busy() || g_workers.batch_fills.busy()) return;
     f.超级按钮_搜索.set_caption("停止搜索");
     g_batch_search_stop = 0;
     search_batch_files();
@@ -580,7 +597,7 @@ void toggle_batch_search() {
 
 void search_batch_files() {
   OptionsWindowForm& f = ow();
-  ++g_workers.searches;
+  const int serial = g_workers.searches.begin();
   apply_batch_buttons();
   batch_list().clear();
   std::string folder = f.编辑框_操作目录.text();
@@ -588,12 +605,11 @@ void search_batch_files() {
   normalize_dir_path(folder);
   std::string pattern = folder + f.编辑框_搜索规则.text();
   int mask = batch_attribute_mask();
-  int serial = g_serial;
   auto search_ended = [serial] {
-    run_for_batch_window(serial, [] {
+    run_for_batch_window(serial, [serial] {
       OptionsWindowForm& w = ow();
       w.编辑框_日志.set_text("在操作目录共找到" + rt::int_to_text(batch_list().row_count()) + "个文件！");
-      --g_workers.searches;
+      g_workers.searches.end(serial);
       w.超级按钮_搜索.set_caption("开始搜索");
       update_batch_start_button();
     });

@@ -16,15 +16,12 @@
 #include "runtime/edit_box.h"
 
 // Paths waiting to be added to the batch list and to the conversion list.
-extern std::vector<std::string> g_batch_add_list;
-extern std::vector<std::string> g_conversion_add_list;
-// 1 while no batch operation runs; a stop click sets it back to 1 and the worker ends before its
-// next row.
-extern int g_batch_idle;
-// 1 asks the folder search to stop before its next file.
-extern int g_batch_search_stop;
-// The frames of the naming boxes are drawn the first time page "文件操作" shows.
-extern int g_batch_frames_done;
+const std::vector<std::string>& batch_add_list();
+const std::vector<std::string>& conversion_add_list();
+// 1 while no batch operation runs.
+int batch_idle();
+// 1 once the frames of the naming boxes are drawn (the first time page "文件操作" shows).
+int batch_frames_done();
 
 // The window was created: nothing runs, nothing waits, the buttons as the boxes say.
 void reset_batch_pages();
@@ -38,11 +35,10 @@ void show_batch_state_units();
 bool batch_list_busy();
 bool conversion_list_busy();
 bool batch_pages_busy();
-// The conversion page's workers, counted with the others (documents/batch_conversion.cpp).
-void batch_conversion_started();
-void batch_conversion_ended();
-// The serial of the options window now loaded: a result carrying another one is dropped.
-int batch_window_serial();
+// The conversion page's workers, counted with the others (documents/batch_conversion.cpp): the
+// start gives the serial the worker carries back to its end.
+int batch_conversion_started();
+void batch_conversion_ended(int serial);
 // From a worker: runs work on the UI thread while the options window of that serial is loaded;
 // false when it has gone (the worker then ends).
 bool run_for_batch_window(int serial, const std::function<void()>& work);

@@ -1,11 +1,11 @@
 #include "documents/custom_open.h"
 
+#include "options/option_values.h"
 #include "runtime/window_jobs.h"
 #include <array>
 #include <memory>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/custom_open_art.h"
@@ -19,9 +19,11 @@
 #include "options/config.h"
 #include "runtime/app.h"
 
-std::string g_search_open_rule;
-
 namespace {
+
+// The rule of the last search open (wildcards * and ?): emptied before each prompt, then what
+// the prompt gave.
+std::string g_search_open_rule;
 
 constexpr const char* kFolderTitle = "请选择要搜索的目录……";
 constexpr const char* kStartFolder = "D:\\";
@@ -79,7 +81,7 @@ std::string ask_search_rule(const std::string& offered) {
       "  文件名规则就是使用多字符 (*) 和单字符 (?) "
       "通配符来找到自己需要的文件，此方法一般用在文件很多一时无法找到时使用，或者需要打开文件名有相同的文件！";
   r.text_color = 0xFF0000;
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   r.input_mode = 1;
   r.input_default = offered;
   r.input_text_color = 0xFF00FF;
@@ -92,6 +94,8 @@ std::string ask_search_rule(const std::string& offered) {
 }
 
 }  // namespace
+
+const std::string& search_open_rule() { return g_search_open_rule; }
 
 void open_custom_open_window() { open_tool_window(f()); }
 

@@ -11,7 +11,7 @@
 
 // The rule of the last search open (wildcards * and ?): emptied before each prompt, then what
 // the prompt gave.
-extern std::string g_search_open_rule;
+const std::string& search_open_rule();
 
 // Menu "自定打开(&L)": loads the window modeless over the main window (or brings it forward).
 void open_custom_open_window();

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/file_info_art.h"
@@ -16,6 +15,7 @@
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
+#include "runtime/window_jobs.h"
 #include "runtime/window_services.h"
 
 namespace {
@@ -31,7 +31,7 @@ constexpr int kAttributeBits[] = {1, 2, 4, 32};
 // What one fill shows: the page as it was when the fill started and what the worker read of
 // its file.
 struct FileInfoFill {
-  int serial = 0;
+  int generation = 0;
   std::string name, extension, path;
   int page_count = 0, page_number = 0;
   std::string modified;
@@ -43,9 +43,10 @@ struct FileInfoFill {
   int attributes = -1;
 };
 
-// Which window a worker's result belongs to: a result for a window that has gone is dropped.
-int g_file_info_serial = 0;
-bool g_file_info_filling = false;
+// The fill of the current window (one at a time); a result for a window that has gone is
+// dropped.
+rt::WindowJobs g_fills;
+// A refill was asked for while a fill ran: it starts when that one ends.
 bool g_file_info_refill = false;
 
 rt::GraphicButton* attribute_button(int i) {
@@ -57,8 +58,8 @@ rt::GraphicButton* attribute_button(int i) {
 
 void show_busy() {
   FileInfoWindowForm& f = file_info_window();
-  f.图形按钮_关闭小.set_disabled(g_file_info_filling);
-  f.图形按钮_确定.set_disabled(g_file_info_filling);
+  f.图形按钮_关闭小.set_disabled(g_fills.busy());
+  f.图形按钮_确定.set_disabled(g_fills.busy());
 }
 
 // The page's side of a fill, taken on the UI thread; false without a current page.
@@ -66,12 +67,12 @@ bool take_page(FileInfoFill& fill) {
   MainWindowForm& w = main_window();
   rt::EditBox& box = w.编辑框_文本类容;
   int i = w.高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size())) return false;
-  const PageRecord& page = g_pages[i];
+  if (i < 0 || i >= page_count()) return false;
+  const PageRecord& page = pages()[i];
   fill.name = page_name(i);
   fill.extension = page.extension;
   fill.path = page.path;
-  int skipped = g_tab0_placeholder ? 1 : 0;
+  int skipped = tab0_placeholder() ? 1 : 0;
   fill.page_count = w.高级选择夹_标签.count() - skipped;
   fill.page_number = i + 1 - skipped;
   fill.modified = modified_state_text(i);
@@ -119,15 +120,14 @@ void fill_file_info(const FileInfoFill& fill) {
 
 void start_fill() {
   auto fill = std::make_shared<FileInfoFill>();
-  fill->serial = g_file_info_serial;
   if (!take_page(*fill)) return;
-  g_file_info_filling = true;
+  fill->generation = g_fills.begin();
   show_busy();
   // Filled or failed, the fill ends; a refill asked for meanwhile starts then.
   auto fill_ended = [fill](bool read) {
-    if (fill->serial != g_file_info_serial || !file_info_window().loaded()) return;
+    if (!g_fills.current(fill->generation) || !file_info_window().loaded()) return;
     if (read) fill_file_info(*fill);
-    g_file_info_filling = false;
+    g_fills.end(fill->generation);
     show_busy();
     if (g_file_info_refill) {
       g_file_info_refill = false;
@@ -150,17 +150,17 @@ void open_file_info_window() { open_tool_window(file_info_window()); }
 
 void fill_file_info_thread() {
   if (!file_info_window().loaded()) return;
-  if (g_file_info_filling) {
+  if (g_fills.busy()) {
     g_file_info_refill = true;
     return;
   }
   start_fill();
 }
 
-bool file_info_window_busy() { return file_info_window().loaded() && g_file_info_filling; }
+bool file_info_window_busy() { return file_info_window().loaded() && g_fills.busy(); }
 
 std::string modified_state_text(int index) {
-  bool modified = index >= 0 && index < static_cast<int>(g_pages.size()) && g_pages[index].modified;
+  bool modified = index >= 0 && index < page_count() && pages()[index].modified;
   return modified ? "已被修改！" : "未被修改！";
 }
 
@@ -190,8 +190,8 @@ void apply_file_info_attributes() {
 
 void on_file_info_window_created() {
   FileInfoWindowForm& f = file_info_window();
-  ++g_file_info_serial;
-  g_file_info_filling = g_file_info_refill = false;
+  g_fills.restart();
+  g_file_info_refill = false;
   dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, file_info_window_icon_picture(), f.图形按钮_关闭小);
   for (int i = 0; i < 4; ++i) check_button_state(*attribute_button(i), ButtonOp::Set, 0);
   fill_file_info_thread();

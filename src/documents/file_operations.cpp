@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "app/globals.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/path_routines.h"
@@ -31,7 +30,7 @@ int current_tab() { return main_window().高级选择夹_标签.current(); }
 // The current page when it has a path, else -1.
 int current_file_page() {
   int tab = current_tab();
-  return page_exists(tab) && !g_pages[tab].path.empty() ? tab : -1;
+  return page_exists(tab) && !pages()[tab].path.empty() ? tab : -1;
 }
 
 // The snapshot's messages: they do not fade, and close by themselves after 5 s with OK (a box
@@ -64,14 +63,14 @@ void offer_to_reveal(int answer, bool closed_without_button, const std::string& 
 void run_page_as_batch() {
   int tab = current_tab();
   if (!page_exists(tab)) return;
-  std::string file = rt::environment_variable("temp") + "\\" + page_name(tab) + "_批处理调试." + g_pages[tab].extension;
+  std::string file = rt::environment_variable("temp") + "\\" + page_name(tab) + "_批处理调试." + pages()[tab].extension;
   if (rt::write_file_safely(file, main_window().编辑框_文本类容.text())) rt::shell_execute("", file);
 }
 
 void run_page_as_batch_if_batch_file() {
   int tab = current_tab();
   if (!page_exists(tab)) return;
-  std::string extension = rt::to_lower_ascii(g_pages[tab].extension);
+  std::string extension = rt::to_lower_ascii(pages()[tab].extension);
   if (extension == "cmd" || extension == "bat") run_page_as_batch();
 }
 
@@ -130,15 +129,15 @@ void rename_page_file() {
   r.input_text_color = kBlue;
   // A file without an extension is offered its bare name: a trailing dot would be dropped by
   // the system and leave the page naming a file that is not there.
-  const std::string& extension = g_pages[tab].extension;
+  const std::string& extension = pages()[tab].extension;
   r.input_default = page_name(tab) + (extension.empty() ? "" : "." + extension);
   r.input_result = &answer;
   r.closed_without_button = &without_button;
   if (show_message_box(r) != kBoxOk || without_button) return;
   // Pages come and go while the box is open: the page asked about, wherever it is now.
   tab = find_page_by_id(id);
-  if (tab < 0 || g_pages[tab].path.empty()) return;
-  const std::string source = g_pages[tab].path;
+  if (tab < 0 || pages()[tab].path.empty()) return;
+  const std::string source = pages()[tab].path;
 
   std::string name = rt::replace_text(strip_invalid_filename_chars(answer), "\r\n", "");
   if (rt::trim_both(name).empty()) {
@@ -162,7 +161,7 @@ void rename_page_file() {
 void open_in_system_notepad() {
   int tab = current_file_page();
   if (tab < 0) return;
-  if (!rt::run_program("C:\\Windows\\notepad.exe " + g_pages[tab].path))
+  if (!rt::run_program("C:\\Windows\\notepad.exe " + pages()[tab].path))
     tell_user(0, 16, "发送命令到系统记事本失败！", kRed,
               "  发送命令到系统的记事本失败，所以无法用记事本打开当前文档！请确定Windows目录是否有notepad.exe！", kMagenta);
 }
@@ -172,7 +171,7 @@ void copy_or_move_page_file(bool move) {
   int tab = current_file_page();
   if (tab < 0) return;
   std::string name = page_name(tab);
-  std::string extension = g_pages[tab].extension.empty() ? "txt" : g_pages[tab].extension;
+  std::string extension = pages()[tab].extension.empty() ? "txt" : pages()[tab].extension;
   rt::CommonDialog& dialog = w.通用对话框;
   dialog.title = "请选择将 " + name + (move ? " 移动" : " 复制") + "到的文件名……";
   dialog.kind = rt::CommonDialog::Kind::Save;
@@ -188,8 +187,8 @@ void copy_or_move_page_file(bool move) {
   // The dialog is modal, but pages come and go under it: the page it was asked for, wherever
   // it is now; nothing when it has gone.
   tab = find_page_by_id(id);
-  if (tab < 0 || g_pages[tab].path.empty()) return;
-  const std::string source = g_pages[tab].path;
+  if (tab < 0 || pages()[tab].path.empty()) return;
+  const std::string source = pages()[tab].path;
   bool without_button = false;
   if (!move) {
     if (rt::copy_file(source, chosen)) {
@@ -219,7 +218,7 @@ void restore_page_backup() {
   if (open_busy()) return;
   int tab = current_file_page();
   if (tab < 0) return;
-  const std::string& path = g_pages[tab].path;
+  const std::string& path = pages()[tab].path;
   // The forced save's backup first, then one named as the file with ".BAK" added.
   for (const std::string& backup : {backup_name(path), path + ".BAK"}) {
     if (!rt::file_exists(backup)) continue;
@@ -230,16 +229,16 @@ void restore_page_backup() {
     main_window().编辑框_文本类容.set_text(*bytes);
     // The page holds what the edit box now shows and counts as unmodified.
     sync_current_page_from_editor();
-    g_pages[tab].modified = 0;
-    g_pages[tab].shorter_than_file = zero != std::string::npos;
+    set_page_modified(tab, 0);
+    set_page_shorter_than_file(tab, zero != std::string::npos);
     update_title_and_status(tab);
     return;
   }
 }
 
 void show_file_properties_dialog(int page) {
-  if (!page_exists(page) || g_pages[page].path.empty()) return;
-  rt::show_properties_dialog(g_pages[page].path, main_window().handle());
+  if (!page_exists(page) || pages()[page].path.empty()) return;
+  rt::show_properties_dialog(pages()[page].path, main_window().handle());
 }
 
 void recycle_page_file() {
@@ -247,7 +246,7 @@ void recycle_page_file() {
   if (open_busy()) return;
   int tab = current_file_page();
   if (tab < 0) return;
-  if (!rt::recycle_file(g_pages[tab].path)) {
+  if (!rt::recycle_file(pages()[tab].path)) {
     tell_user(0, 16, "删除文件失败！", kRed,
               "  删除文件失败，请确定当前文件是否正在被其他程序使用，然后在继续操作！", kMagenta);
     return;
@@ -257,7 +256,7 @@ void recycle_page_file() {
 }
 
 void reveal_page_file(int page) {
-  if (page_exists(page) && !g_pages[page].path.empty()) reveal_in_explorer(g_pages[page].path);
+  if (page_exists(page) && !pages()[page].path.empty()) reveal_in_explorer(pages()[page].path);
 }
 
 void show_current_file_properties() { show_file_properties_dialog(current_tab()); }

@@ -8,8 +8,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "app/drops.h"
 #include "app/edge_hide.h"
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "common/control_routines.h"
@@ -19,6 +19,7 @@
 #include "documents/open_limits.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
@@ -28,10 +29,12 @@
 #include "runtime/files.h"
 #include "runtime/gbk_text.h"
 
+namespace {
+
+// The folders an open run met, whose files a nested run opens at its end (not while that
+// nested run itself is busy).
 std::vector<std::string> g_pending_dirs;
 int g_pending_dirs_busy = 0;
-
-namespace {
 
 constexpr int kHandOverPoll = 500;
 int g_open_busy = 0;
@@ -93,9 +96,9 @@ PageRecord page_template(LoadedPath& f) {
   p.extension = f.extension;
   p.content = std::move(f.content);
   p.shorter_than_file = f.cut;
-  p.back_color = g_default_colors[1];
-  p.text_color = g_default_colors[0];
-  if (g_per_page_font) p.font = g_default_font;
+  p.back_color = options().default_colors[1];
+  p.text_color = options().default_colors[0];
+  if (options().per_page_font) p.font = options().default_font;
   return p;
 }
 
@@ -105,7 +108,7 @@ const char kAutomaticName[] = "新建文档 ";
 bool page_is_untouched(int i) {
   MainWindowForm& w = main_window();
   if (!page_exists(i)) return false;
-  const PageRecord& p = g_pages[static_cast<size_t>(i)];
+  const PageRecord& p = pages()[static_cast<size_t>(i)];
   bool empty = p.text_in_editor ? w.编辑框_文本类容.text_length() == 0 : p.content.empty();
   return p.path.empty() && empty && w.高级选择夹_标签.caption(i).compare(0, 9, kAutomaticName) == 0;
 }
@@ -213,19 +216,17 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     }
     // Missing, unreadable and already open paths are passed over; the next may fill the page.
     if (f.kind != LoadedPath::File) return true;
-    if (g_prevent_double_open && update_open_path_list(f.path, true, false, 0, "")) return true;
-    if (g_prevent_double_open) update_open_path_list("", false, true, i, f.path);
+    if (options().prevent_double_open && update_open_path_list(f.path, true, false, 0, "")) return true;
+    if (options().prevent_double_open) update_open_path_list("", false, true, i, f.path);
     w.高级选择夹_标签.set_caption(i, rt::cut_on_char_boundary(f.name, 12));
     w.高级选择夹_标签.set_tooltip(i, make_tab_tooltip(f.name));
-    PageRecord& p = g_pages[static_cast<size_t>(i)];
-    p.path = f.path;
-    p.extension = f.extension;
+    set_page_file(i, f.path, f.extension);
     set_page_content(i, std::move(f.content));
-    p.shorter_than_file = f.cut;
-    p.lost_characters = false;
+    set_page_shorter_than_file(i, f.cut);
+    set_page_lost_characters(i, false);
     blank_id_ = 0;
     show_current_page();
-    g_pages[static_cast<size_t>(i)].modified = 0;
+    set_page_modified(i, 0);
     return true;
   }
 
@@ -243,7 +244,7 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
       case LoadedPath::File:
         break;
     }
-    if (g_prevent_double_open) {
+    if (options().prevent_double_open) {
       if (update_open_path_list(f.path, true, false, 0, "")) {
         activate_page_of_path(f.path);
         return;
@@ -253,7 +254,7 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     int tab = w.高级选择夹_标签.insert(rt::cut_on_char_boundary(f.name, 12));
     if (tab < 0) return;
     w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(f.name));
-    g_pages.push_back(page_template(f));
+    add_page(page_template(f));
   }
 
   void finish() {
@@ -261,13 +262,13 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     if (!w.loaded() || finished_) return;
     finished_ = true;
     blank_id_ = 0;
-    g_open_queue.clear();
+    clear_open_queue();
     rt::TabControl& tabs = w.高级选择夹_标签;
     if (tabs.count() >= 5)
       for (int button : {kButtonClosePage, kButtonBack5, kButtonForward5})
         w.工具条_工具栏.remove_state(button, rt::Toolbar::kDisabled);
     set_open_busy(false);
-    if (tabs.count() != tabs_before_ && g_jump_to_opened) tabs.set_current(tabs.count() - 1);
+    if (tabs.count() != tabs_before_ && options().jump_to_opened) tabs.set_current(tabs.count() - 1);
     show_current_page();
     w.restore_if_minimized();
     w.bring_forward();
@@ -289,10 +290,10 @@ class OpenRun : public std::enable_shared_from_this<OpenRun> {
     g_pending_dirs_busy = 1;
     for (std::string dir : g_pending_dirs) {
       if (find_last_char(dir, '\\') != static_cast<int>(dir.size())) dir += "\\";
-      for (const std::string& name : rt::find_files(dir + "*.txt")) g_open_queue.push_back(dir + name);
+      for (const std::string& name : rt::find_files(dir + "*.txt")) queue_file(dir + name);
     }
     // The nested run opens the folders' files; folders it meets are not expanded again.
-    if (!g_open_queue.empty()) std::make_shared<OpenRun>(g_open_queue, decode_)->start(false);
+    if (!open_queue().empty()) std::make_shared<OpenRun>(open_queue(), decode_)->start(false);
     g_pending_dirs_busy = 0;
     g_pending_dirs.clear();
   }
@@ -323,7 +324,11 @@ bool confirm_many_files(int n) {
 
 bool open_busy() { return g_open_busy > 0; }
 
-void reset_open_busy() { g_open_busy = 0; }
+void reset_open_busy() {
+  g_open_busy = 0;
+  g_pending_dirs.clear();
+  g_pending_dirs_busy = 0;
+}
 
 void set_open_busy(bool on) {
   // Bulk work inside bulk work (the saves of close-all) must not end the outer busy state.
@@ -333,7 +338,7 @@ void set_open_busy(bool on) {
   MainWindowForm& w = main_window();
   // The opened pages are shown: a window slid out at an edge comes back first.
   if (!on) leave_edge_hide();
-  g_accept_drops = on ? 0 : 1;
+  accept_drops(!on);
   for (int button : {kButtonClosePage, kButtonOpen, kButtonNew})
     on ? w.工具条_工具栏.add_state(button, rt::Toolbar::kDisabled)
        : w.工具条_工具栏.remove_state(button, rt::Toolbar::kDisabled);
@@ -347,28 +352,28 @@ void set_open_busy(bool on) {
 }
 
 void start_open_run() {
-  if (g_open_queue.empty() || g_open_busy) return;
-  std::make_shared<OpenRun>(g_open_queue, g_detect_encoding != 0)->start(g_open_in_thread != 0);
+  if (open_queue().empty() || g_open_busy) return;
+  std::make_shared<OpenRun>(open_queue(), options().detect_encoding != 0)->start(options().open_in_thread != 0);
 }
 
 void open_files() {
   MainWindowForm& w = main_window();
   if (g_open_busy) return;
   w.时钟_监视程序.set_interval(0);
-  if (g_open_queue.empty()) {
+  if (open_queue().empty()) {
     std::string folder = config_read("上次打开目录", "打开文件");
     if (folder.empty()) folder = rt::program_directory();
-    g_open_queue = rt::open_files_dialog({w.handle(), "请选择要打开的文件，支持多选……",
+    set_open_queue(rt::open_files_dialog({w.handle(), "请选择要打开的文件，支持多选……",
                                           "格式一般为ANSI的文件(*.txt;*.ini;*.lrc;*.log;*.bat;*.cmd)|*.txt;*.ini;*.lrc;"
                                           "*.log;*.bat;*.cmd|所有文件(*.*)|*.*|",
-                                          folder});
+                                          folder}));
   }
-  if (g_open_queue.empty()) {
+  if (open_queue().empty()) {
     w.时钟_监视程序.set_interval(kHandOverPoll);
     return;
   }
-  if (g_open_queue.size() >= 500 && !confirm_many_files(static_cast<int>(g_open_queue.size()))) {
-    g_open_queue.clear();
+  if (open_queue().size() >= 500 && !confirm_many_files(static_cast<int>(open_queue().size()))) {
+    clear_open_queue();
     w.时钟_监视程序.set_interval(kHandOverPoll);
     return;
   }
@@ -385,7 +390,7 @@ std::vector<std::string> folder_files(const std::string& folder, const std::stri
 
 bool open_found_files(const std::vector<std::string>& paths) {
   if (paths.empty() || g_open_busy) return false;
-  g_open_queue.insert(g_open_queue.end(), paths.begin(), paths.end());
+  queue_files(paths);
   start_open_run();
   return true;
 }

@@ -3,9 +3,6 @@
 #include <string>
 #include <vector>
 
-extern std::vector<std::string> g_pending_dirs;
-extern int g_pending_dirs_busy;
-
 // The Open command: fills an empty queue from the multi-select dialog, asks before 500 or more
 // files, then opens them (on a worker thread unless that option is off).
 void open_files();
@@ -25,5 +22,5 @@ bool open_folder_files(const std::string& folder, const std::string& pattern);
 // meanwhile. Nested calls count: the outer work's end ends it.
 void set_open_busy(bool on);
 bool open_busy();
-// A fresh start: nothing is busy.
+// A fresh start: nothing is busy, no folder waits for its files to be opened.
 void reset_open_busy();

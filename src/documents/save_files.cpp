@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "app/globals.h"
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
@@ -18,19 +18,19 @@
 #include "runtime/shell.h"
 #include "texttools/typing_output.h"
 
-int g_tab_scroll_direction = 0;
-
 namespace {
+
+int g_tab_scroll_direction = 0;
 
 constexpr unsigned kRed = 0xFF, kGreen = 0x8000, kMagenta = 0xFF00FF, kSavedTitle = 0xFF0000;
 
-bool valid_tab(int tab) { return tab >= 0 && tab < static_cast<int>(g_pages.size()); }
+bool valid_tab(int tab) { return tab >= 0 && tab < page_count(); }
 
 // A page whose text would not give its file back whole (cut at a zero byte when opened, or
 // characters the edit box could not keep) is written over that file only on an explicit Yes;
 // without asking (auto-save) it is not written at all.
 bool page_may_be_written(int tab, const std::string& path, bool ask, const std::string& word) {
-  const PageRecord& p = g_pages[tab];
+  const PageRecord& p = pages()[tab];
   bool cut = p.shorter_than_file && rt::to_upper_ascii(path) == rt::to_upper_ascii(p.path);
   if (!cut && !p.lost_characters) return true;
   if (!ask) return false;
@@ -43,7 +43,7 @@ bool page_may_be_written(int tab, const std::string& path, bool ask, const std::
                        kRed) != kBoxYes)
     return false;
   tab = find_page_by_id(id);
-  if (tab >= 0 && g_pages[tab].lost_characters &&
+  if (tab >= 0 && pages()[tab].lost_characters &&
       tell_user(4, 48, "部分字符无法保存！", kMagenta,
                 "  [" + caption +
                     "...]中有无法保存的字符（例如只剩半个的表情符号），它们将作为替换符号写入文件。请问是否仍然" +
@@ -55,21 +55,19 @@ bool page_may_be_written(int tab, const std::string& path, bool ask, const std::
 
 void after_successful_write(int tab, const std::string& path, const std::string& bytes, bool save_as) {
   MainWindowForm& w = main_window();
-  PageRecord& p = g_pages[tab];
   // A tool window may have changed the page while a question was open: what the file does not
   // hold yet is still to be saved.
-  if (page_content(tab) == bytes) p.modified = 0;
-  p.shorter_than_file = false;  // the file now holds the page's text, no more
-  p.lost_characters = false;
+  if (page_content(tab) == bytes) set_page_modified(tab, 0);
+  set_page_shorter_than_file(tab, false);  // the file now holds the page's text, no more
+  set_page_lost_characters(tab, false);
   w.标签_上中.set_text_color(kSavedTitle);
   if (save_as) page_follows_file(tab, path);
-  if (g_pages[tab].path.empty()) {
+  if (pages()[tab].path.empty()) {
     std::string path_copy = path, extension;
     split_file_name(path_copy, extension);
-    std::string old_path = p.path;
-    p.path = path;
-    p.extension = extension;
-    if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+    std::string old_path = pages()[tab].path;
+    set_page_file(tab, path, extension);
+    if (options().prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
     // The name stays; the lists show that the page has its file now.
     update_tab_manager_row(tab);
     rename_page_in_pickers(tab);
@@ -96,17 +94,17 @@ bool choose_save_path(int tab, const char* title_end, std::string& chosen, int& 
 
 }  // namespace
 
+void set_tab_scroll_direction(int direction) { g_tab_scroll_direction = direction; }
+
 void page_follows_file(int tab, const std::string& path) {
   MainWindowForm& w = main_window();
-  PageRecord& p = g_pages[tab];
-  std::string old_path = p.path, path_copy = path, extension;
+  std::string old_path = pages()[tab].path, path_copy = path, extension;
   std::string name = split_file_name(path_copy, extension);
-  p.path = path;
-  p.extension = extension;
+  set_page_file(tab, path, extension);
   w.高级选择夹_标签.set_caption(tab, rt::cut_on_char_boundary(name, 12));
   w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
   // The open-path list stays true, or the saved file could be opened into a second page.
-  if (g_prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
+  if (options().prevent_double_open) update_open_path_list(old_path, false, true, tab, path);
   update_tab_manager_row(tab);
   rename_page_in_pickers(tab);
 }
@@ -166,7 +164,7 @@ bool write_page_file(std::string path, const std::string& bytes, int tab, bool s
 
 bool save_page(int tab) {
   if (!valid_tab(tab)) return false;
-  if (!g_pages[tab].path.empty()) return write_page_file(g_pages[tab].path, page_content(tab), tab, false);
+  if (!pages()[tab].path.empty()) return write_page_file(pages()[tab].path, page_content(tab), tab, false);
   std::string chosen;
   if (!choose_save_path(tab, " 的保存目录！", chosen, tab)) return false;
   return write_page_file(chosen, page_content(tab), tab, false);
@@ -192,11 +190,11 @@ std::string list_modified_pages() {
   MainWindowForm& w = main_window();
   w.进度条.set_position(0);
   w.进度条.set_visible(true);
-  w.进度条.set_maximum(static_cast<int>(g_pages.size()));
+  w.进度条.set_maximum(page_count());
   std::string list;
-  for (size_t i = 0; i < g_pages.size(); ++i) {
-    if (g_pages[i].modified) {
-      const std::string& path = g_pages[i].path;
+  for (size_t i = 0; i < pages().size(); ++i) {
+    if (pages()[i].modified) {
+      const std::string& path = pages()[i].path;
       list += w.高级选择夹_标签.caption(static_cast<int>(i)) + "...(" + (path.empty() ? "尚未保存过!" : path) + ")\r\n";
     }
     w.进度条.set_position(static_cast<int>(i) + 1);
@@ -211,11 +209,11 @@ void save_modified_pages() {
   // Each save may open a dialog or a question, under which pages come and go: the pages are
   // taken by id, in tab order as they were, and each is saved where it is then.
   std::vector<int> ids;
-  for (const PageRecord& p : g_pages) ids.push_back(p.id);
+  for (const PageRecord& p : pages()) ids.push_back(p.id);
   w.进度条.set_maximum(static_cast<int>(ids.size()));
   for (size_t i = 0; i < ids.size(); ++i) {
     int tab = find_page_by_id(ids[i]);
-    if (tab >= 0 && g_pages[static_cast<size_t>(tab)].modified) save_page(tab);
+    if (tab >= 0 && pages()[static_cast<size_t>(tab)].modified) save_page(tab);
     w.进度条.set_position(static_cast<int>(i) + 1);
   }
   set_open_busy(false);
@@ -253,10 +251,10 @@ ModifiedListPage::ModifiedListPage(const std::string& list) {
   if (tab < 0) return;  // the question is asked without the list
   id_ = page_id(tab);
   box.set_text_color(kRed);
-  g_pages[tab].text_color = kRed;
+  set_page_text_color(tab, kRed);
   set_page_content(tab, "以下为被修改的文件列表：\r\n" + list + "你确定全部保存吗？");
   show_current_page();
-  g_pages[tab].modified = 0;
+  set_page_modified(tab, 0);
 }
 
 ModifiedListPage::~ModifiedListPage() {
@@ -277,17 +275,17 @@ void scroll_or_autosave_tick() {
     int cur = tabs.current();
     if (g_tab_scroll_direction == 1) {
       tabs.set_current(cur + 1);
-      if (tabs.current() >= tabs.count() - 1) w.时钟_滚动标签.set_interval(g_autosave_interval);
+      if (tabs.current() >= tabs.count() - 1) w.时钟_滚动标签.set_interval(options().autosave_interval);
     } else {
       tabs.set_current(cur - 1);
-      if (tabs.current() <= (g_tab0_placeholder ? 1 : 0)) w.时钟_滚动标签.set_interval(g_autosave_interval);
+      if (tabs.current() <= (tab0_placeholder() ? 1 : 0)) w.时钟_滚动标签.set_interval(options().autosave_interval);
     }
     return;
   }
   int i = tabs.current();
-  if (!valid_tab(i) || !g_pages[i].modified || g_pages[i].path.empty()) return;
+  if (!valid_tab(i) || !pages()[i].modified || pages()[i].path.empty()) return;
   // Silent; the flag is cleared only when the page really reached the disk. A page that would
   // not give its file back whole waits for a save that asks.
-  if (!page_may_be_written(i, g_pages[i].path, false, "")) return;
-  if (rt::write_file_safely(g_pages[i].path, page_content(i))) g_pages[i].modified = 0;
+  if (!page_may_be_written(i, pages()[i].path, false, "")) return;
+  if (rt::write_file_safely(pages()[i].path, page_content(i))) set_page_modified(i, 0);
 }

@@ -16,6 +16,8 @@ void confirm_save_all();
 std::string list_modified_pages();
 void save_modified_pages();
 void scroll_or_autosave_tick();
+// The way the tab-scroll animation of 时钟_滚动标签 goes: 1 to the right, else to the left.
+void set_tab_scroll_direction(int direction);
 // The page of tab takes the file at path: its path, extension, tab caption and tooltip; the
 // open-path list follows while double opening is refused.
 void page_follows_file(int tab, const std::string& path);
@@ -37,5 +39,3 @@ class ModifiedListPage {
   unsigned colour_ = 0;
   int font_size_ = 0;
 };
-
-extern int g_tab_scroll_direction;

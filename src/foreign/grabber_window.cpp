@@ -21,16 +21,9 @@
 #include "runtime/tooltip.h"
 #include "runtime/window_services.h"
 
-rt::WindowHandle g_grabber_window = nullptr;
-rt::WindowHandle g_finder_picture = nullptr;
-unsigned g_grab_frame_colour = 0xFF0000;
-int g_grab_frame_width = 2;
-int g_grab_flash_ms = 250;
-int g_grab_menu_mode = 0;
-int g_grab_capturing = 0;
-rt::WindowHandle g_grab_target = nullptr;
-
 namespace {
+
+GrabberState g_grab;
 
 constexpr int kReturnKey = 13, kF5Key = 116;
 constexpr int kFramePeriodMs = 450;
@@ -59,14 +52,18 @@ std::string handle_text(rt::WindowHandle h) {
 
 void start_grab(int menu_mode) {
   GrabberWindowForm& w = f();
-  g_grab_menu_mode = menu_mode;
-  g_grab_capturing = 1;
+  g_grab.grab_menu_mode = menu_mode;
+  g_grab.grab_capturing = 1;
   w.图片框_获取.set_mouse_pointer(finder_cursor().handle());
   w.图片框_获取.set_picture(finder_picking_picture());
   begin_finder_capture();
 }
 
 }  // namespace
+
+const GrabberState& grabber_state() { return g_grab; }
+
+void reset_grabber_window() { g_grab = GrabberState{}; }
 
 void open_grabber_window() { open_tool_window(f()); }
 
@@ -76,7 +73,7 @@ void fade_out_grabber_window() {
   GrabberWindowForm& w = f();
   if (!w.loaded()) return;
   // A pick under way ends first: the mouse and the frame timer go back.
-  if (g_grab_capturing) end_finder_grab();
+  if (g_grab.grab_capturing) end_finder_grab();
   show_window_faded(w, false);
   w.destroy();
 }
@@ -84,9 +81,9 @@ void fade_out_grabber_window() {
 void on_grabber_window_created() {
   GrabberWindowForm& w = f();
   // A window that went during a pick left its flags behind.
-  g_grab_capturing = 0;
-  g_grab_menu_mode = 0;
-  g_grab_target = nullptr;
+  g_grab.grab_capturing = 0;
+  g_grab.grab_menu_mode = 0;
+  g_grab.grab_target = nullptr;
   dress_tool_window(w, w.frame_labels(), w.图形按钮_程序图标, grabber_window_icon_picture(), w.图形按钮_关闭小);
   w.图片框_获取.set_picture(finder_idle_picture());
   rt::CursorHandle arrow = grabber_arrow_cursor().handle();
@@ -111,11 +108,11 @@ void on_grabber_first_activation() {
 }
 
 void set_finder_frame_style(rt::WindowHandle window, rt::WindowHandle finder, unsigned colour, int width, int flash) {
-  g_grabber_window = window;
-  g_finder_picture = finder;
-  g_grab_frame_colour = colour;
-  g_grab_frame_width = width != 0 ? width : 2;
-  g_grab_flash_ms = flash != 0 ? flash : 250;
+  g_grab.grabber_window = window;
+  g_grab.finder_picture = finder;
+  g_grab.grab_frame_colour = colour;
+  g_grab.grab_frame_width = width != 0 ? width : 2;
+  g_grab.grab_flash_ms = flash != 0 ? flash : 250;
 }
 
 void start_control_grab() { start_grab(0); }
@@ -125,9 +122,9 @@ void start_menu_grab() { start_grab(1); }
 void begin_finder_capture() {
   rt::delay_with_messages(0);
   // A quick click has already let go among those events: the pick is over, nothing to hold.
-  if (!g_grab_capturing) return;
+  if (!g_grab.grab_capturing) return;
   f().时钟_闪烁边框.set_interval(kFramePeriodMs);
-  rt::capture_mouse(g_finder_picture);
+  rt::capture_mouse(g_grab.finder_picture);
 }
 
 void release_finder_capture() {
@@ -136,10 +133,10 @@ void release_finder_capture() {
 }
 
 void on_finder_mouse_move() {
-  if (!g_grab_capturing) return;
+  if (!g_grab.grab_capturing) return;
   rt::WindowHandle target = window_under_cursor();
   std::string text;
-  if (!g_grab_menu_mode) {
+  if (!g_grab.grab_menu_mode) {
     text = read_window_text_by_class(target);
   } else {
     rt::WindowHandle parent = rt::parent_window(target);
@@ -154,9 +151,9 @@ void on_finder_mouse_move() {
 
 void end_finder_grab() {
   GrabberWindowForm& w = f();
-  g_grab_menu_mode = 0;
+  g_grab.grab_menu_mode = 0;
   release_finder_capture();
-  g_grab_capturing = 0;
+  g_grab.grab_capturing = 0;
   w.图片框_获取.set_mouse_pointer(grabber_arrow_cursor().handle());
   w.图片框_获取.set_picture(finder_idle_picture());
 }
@@ -169,12 +166,12 @@ GrabFrame grab_frame_of(rt::WindowHandle window) {
 }
 
 void flash_target_frame() {
-  GrabFrame g = grab_frame_of(g_grab_target);
+  GrabFrame g = grab_frame_of(g_grab.grab_target);
   rt::ScreenRect r{g.left, g.top, g.right, g.bottom};
   // Drawn twice in the inverting mode: the second time erases the first.
-  rt::draw_inverted_screen_frame(r, g_grab_frame_colour, g_grab_frame_width);
-  rt::sleep_ms(g_grab_flash_ms);
-  rt::draw_inverted_screen_frame(r, g_grab_frame_colour, g_grab_frame_width);
+  rt::draw_inverted_screen_frame(r, g_grab.grab_frame_colour, g_grab.grab_frame_width);
+  rt::sleep_ms(g_grab.grab_flash_ms);
+  rt::draw_inverted_screen_frame(r, g_grab.grab_frame_colour, g_grab.grab_frame_width);
 }
 
 rt::WindowHandle window_under_cursor() { return rt::window_from_point(rt::cursor_screen_position()); }
@@ -192,7 +189,7 @@ std::string read_window_menu_texts(rt::WindowHandle window) {
   return out;
 }
 
-void set_grab_target(rt::WindowHandle window) { g_grab_target = window; }
+void set_grab_target(rt::WindowHandle window) { g_grab.grab_target = window; }
 
 void read_entered_handle(int key) {
   if (key != kReturnKey) return;

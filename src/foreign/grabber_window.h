@@ -14,15 +14,20 @@ class PopupMenu;
 }
 
 // The window's state; handles are 0 while the window has not been activated once.
-extern rt::WindowHandle g_grabber_window;
-extern rt::WindowHandle g_finder_picture;
-extern unsigned g_grab_frame_colour;  // Windows RGB; 0xFF0000 is blue
-extern int g_grab_frame_width;
-extern int g_grab_flash_ms;
-extern int g_grab_menu_mode;  // 1 while a right-button pick lists menu texts
-extern int g_grab_capturing;  // 1 while a pick holds the mouse
-// The window last read during a pick; the frame outlines it.
-extern rt::WindowHandle g_grab_target;
+struct GrabberState {
+  rt::WindowHandle grabber_window = nullptr;
+  rt::WindowHandle finder_picture = nullptr;
+  unsigned grab_frame_colour = 0xFF0000;  // Windows RGB; 0xFF0000 is blue
+  int grab_frame_width = 2;
+  int grab_flash_ms = 250;
+  int grab_menu_mode = 0;  // 1 while a right-button pick lists menu texts
+  int grab_capturing = 0;  // 1 while a pick holds the mouse
+  // The window last read during a pick; the frame outlines it.
+  rt::WindowHandle grab_target = nullptr;
+};
+const GrabberState& grabber_state();
+// A fresh start: no window read, the standard frame.
+void reset_grabber_window();
 
 // The command of "复制组件标题(&O)": loads the window over the main window, or brings it forward.
 void open_grabber_window();

@@ -3,7 +3,6 @@
 #include <map>
 
 #include "app/boss_key.h"
-#include "app/globals.h"
 #include "app/hotkeys.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
@@ -53,7 +52,6 @@ bool group_loaded() { return g_group.window && g_group.window->loaded(); }
 
 void register_boss_key_failed_over_options() {
   tell_boss_key_failed(g_group.window);
-  g_boss_key_registered = 0;
   show_boss_key_menu_state(false);
 }
 
@@ -115,8 +113,8 @@ void show_boss_key_group() {
 
 void show_boss_key_state_in_options() {
   if (!group_loaded()) return;
-  check_button_state(*g_group.超级按钮_开启老板键, ButtonOp::Set, g_boss_key_registered);
-  g_group.编辑框_老板键->set_disabled(!g_boss_key_registered);
+  check_button_state(*g_group.超级按钮_开启老板键, ButtonOp::Set, boss_key_registered() ? 1 : 0);
+  g_group.编辑框_老板键->set_disabled(!boss_key_registered());
 }
 
 void on_boss_key_text_changed() {
@@ -128,28 +126,24 @@ void toggle_boss_key_option() {
   if (!group_loaded()) return;
   rt::EditBox& box = *g_group.编辑框_老板键;
   bool on = check_button_state(*g_group.超级按钮_开启老板键) != 0;
-  rt::WindowHandle main = main_window().handle();
   if (on) {
     config_set_flag(程序::开启老板键, true);
     attach_hotkey_capture(box);
     show_stored_boss_key(box);
     // A key the menu registered meanwhile is given back first, so that only one is held.
-    if (g_boss_key_registered) unregister_hotkey(main, g_boss_hotkey_id);
+    unregister_boss_key();
     unsigned modifiers = static_cast<unsigned>(config_int(程序::功能键状态));
     unsigned key = static_cast<unsigned>(config_int(程序::键代码));
-    g_boss_hotkey_id = register_hotkey(main, modifiers, key, boss_key_callback);
-    if (g_boss_hotkey_id) {
+    if (register_boss_key(modifiers, key)) {
       show_boss_key_menu_state(true);
-      g_boss_key_registered = 1;
     } else {
       // The option stays on, so that the next start tries again.
       register_boss_key_failed_over_options();
     }
   } else {
     config_set_flag(程序::开启老板键, false);
-    if (g_boss_key_registered) unregister_hotkey(main, g_boss_hotkey_id);
+    unregister_boss_key();
     show_boss_key_menu_state(false);
-    g_boss_key_registered = 0;
   }
   box.set_disabled(!on);
 }
@@ -164,14 +158,10 @@ void apply_captured_boss_key() {
   // While the option is off the combination is only stored: a hotkey registered now would
   // outlive the exit and stand in the way of switching the option on.
   if (check_button_state(*g_group.超级按钮_开启老板键, ButtonOp::Query)) {
-    rt::WindowHandle main = main_window().handle();
-    if (g_boss_key_registered) unregister_hotkey(main, g_boss_hotkey_id);
-    g_boss_hotkey_id =
-        register_hotkey(main, static_cast<unsigned>(modifiers), static_cast<unsigned>(key), boss_key_callback);
-    if (!g_boss_hotkey_id) {
+    unregister_boss_key();
+    if (!register_boss_key(static_cast<unsigned>(modifiers), static_cast<unsigned>(key))) {
       register_boss_key_failed_over_options();
     } else {
-      g_boss_key_registered = 1;
       show_boss_key_menu_state(true);
       tell_user(0, 8, "老板键注册成功！", 0x8000, "  老板键注册成功！你可以按 " + text + " 呼入呼出本软件。", 0xFF00FF,
                 nullptr, g_group.window);

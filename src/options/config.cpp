@@ -7,9 +7,9 @@
 #include "runtime/gbk_text.h"
 #include "runtime/ini.h"
 
-std::string g_config_path;
-
 namespace {
+
+std::string g_config_path;
 
 namespace 程序 = cfg::程序设置;
 namespace 页面 = cfg::页面设置;
@@ -136,6 +136,10 @@ void store_number(const ConfigKey& k, int stored) {
 }
 
 }  // namespace
+
+const std::string& config_path() { return g_config_path; }
+
+void set_config_path(std::string path) { g_config_path = std::move(path); }
 
 std::string config_read(std::string_view section, std::string_view key) {
   std::string value = rt::ini_read(g_config_path, section, key);

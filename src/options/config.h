@@ -12,7 +12,8 @@
 #include <string_view>
 
 // Program directory + "Config_Vel.ini", set once at start-up.
-extern std::string g_config_path;
+const std::string& config_path();
+void set_config_path(std::string path);
 
 // The stored text with every leading byte up to 32 removed; "" when missing.
 std::string config_read(std::string_view section, std::string_view key);

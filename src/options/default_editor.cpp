@@ -1,6 +1,5 @@
 #include "options/default_editor.h"
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/text_routines.h"

@@ -1,12 +1,13 @@
 #include "options/options_window.h"
 
+#include "app/boss_key.h"
+#include "app/edge_hide.h"
 #include "app/housekeeping.h"
 #include "options/boss_key_settings.h"
 
 #include <initializer_list>
 #include <string>
 
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/snapping.h"
 #include "app/startup.h"
@@ -24,6 +25,7 @@
 #include "forms/options_window_form.h"
 #include "options/config.h"
 #include "options/default_editor.h"
+#include "options/option_values.h"
 #include "options/transparency.h"
 #include "pages/closing.h"
 #include "pages/open_path_list.h"
@@ -34,9 +36,10 @@
 #include "runtime/window_services.h"
 #include "texttools/insertions.h"
 
-unsigned g_option_colors[2] = {32768, 13625548};
-
 namespace {
+
+// The text and background colours the pickers last accepted; a refused colour goes back to it.
+unsigned g_option_colors[2] = {32768, 13625548};
 
 namespace 程序 = cfg::程序设置;
 namespace 页面 = cfg::页面设置;
@@ -57,24 +60,25 @@ OptionsWindowForm& ow() { return options_window(); }
 int check_state(rt::GraphicButton& b) { return check_button_state(b, ButtonOp::Query); }
 void set_check(rt::GraphicButton& b, bool on) { check_button_state(b, ButtonOp::Set, on ? 1 : 0); }
 
-// The check buttons whose click only stores their flag, with the global flag each one sets.
+// The check buttons whose click only stores their flag, with the option value each one sets.
 struct FlagOption {
   rt::GraphicButton OptionsWindowForm::*button;
   const ConfigKey* key;
-  int* flag;              // null: the key is read where it is used
+  int OptionValues::*flag;  // null: the key is read where it is used
   bool opposite = false;  // the flag is 0 while the option is on
 };
 
 const FlagOption kFlagOptions[] = {
-    {&OptionsWindowForm::超级按钮_使用不同字体, &页面::使用不同字体, &g_per_page_font},
-    {&OptionsWindowForm::超级按钮_使用不同前景和背景, &页面::使用不同前景和背景, &g_per_page_colors},
+    {&OptionsWindowForm::超级按钮_使用不同字体, &页面::使用不同字体, &OptionValues::per_page_font},
+    {&OptionsWindowForm::超级按钮_使用不同前景和背景, &页面::使用不同前景和背景, &OptionValues::per_page_colors},
     {&OptionsWindowForm::超级按钮_程序默认最前, &程序::程序默认最前, nullptr},
     {&OptionsWindowForm::超级按钮_关闭内存优化, &程序::关闭内存优化功能, nullptr},
-    {&OptionsWindowForm::超级按钮_子窗口不随主窗口移动, &程序::子窗口不随主窗口移动, &g_children_stay},
+    {&OptionsWindowForm::超级按钮_子窗口不随主窗口移动, &程序::子窗口不随主窗口移动, &OptionValues::children_stay},
     {&OptionsWindowForm::超级按钮_启动时不检测软件更新, &程序::启动时不检测软件更新, nullptr},
     {&OptionsWindowForm::超级按钮_强制淡进淡出, &程序::强制淡进淡出, nullptr},
-    {&OptionsWindowForm::超级按钮_编码转换为ANSI, &程序::打开时编码自动转换为ANSI, &g_detect_encoding},
-    {&OptionsWindowForm::超级按钮_打开文件后自动跳到该页面, &程序::打开文件后自动跳到该页面, &g_jump_to_opened},
+    {&OptionsWindowForm::超级按钮_编码转换为ANSI, &程序::打开时编码自动转换为ANSI, &OptionValues::detect_encoding},
+    {&OptionsWindowForm::超级按钮_打开文件后自动跳到该页面, &程序::打开文件后自动跳到该页面,
+     &OptionValues::jump_to_opened},
     {&OptionsWindowForm::超级按钮_默认按照页面名称跳转, &跳转::默认按照页面名称跳转, nullptr},
     {&OptionsWindowForm::超级按钮_页面跳转完毕后退出, &跳转::页面跳转完毕后退出, nullptr},
     {&OptionsWindowForm::超级按钮_程序启动时自动打开云输入法, &云::程序启动时自动打开云输入法, nullptr},
@@ -83,10 +87,10 @@ const FlagOption kFlagOptions[] = {
     {&OptionsWindowForm::超级按钮_将原语言标在翻译语句后面, &翻译::将原语言标在翻译语句后面, nullptr},
     {&OptionsWindowForm::超级按钮_显示对应的拉丁字符的拼音, &翻译::显示对应的拉丁字符的拼音, nullptr},
     {&OptionsWindowForm::超级按钮_不删除到回收站, &文件::不删除到回收站, nullptr},
-    {&OptionsWindowForm::超级按钮_不使用线程打开文件, &程序::不使用线程打开文件, &g_open_in_thread, true},
+    {&OptionsWindowForm::超级按钮_不使用线程打开文件, &程序::不使用线程打开文件, &OptionValues::open_in_thread, true},
     // Default on: "假" when switched off.
     {&OptionsWindowForm::超级按钮_使用内容的第一行为新文件的标题, &程序::使用内容的第一行为新文件的标题,
-     &g_first_line_title},
+     &OptionValues::first_line_title},
 };
 
 std::string audio_folder_default() {
@@ -149,7 +153,9 @@ void accept_color(int index) {
     return;
   }
   config_set_int(key, static_cast<int>(c));
-  g_default_colors[index] = c;
+  std::array<unsigned, 2> colors = options().default_colors;
+  colors[static_cast<size_t>(index)] = c;
+  set_option(&OptionValues::default_colors, colors);
   g_option_colors[index] = c;
   set_color_tips();
 }
@@ -166,6 +172,13 @@ void reset_color(int index) {
 }
 
 }  // namespace
+
+unsigned option_color(int index) { return index == 0 || index == 1 ? g_option_colors[index] : 0; }
+
+void reset_options_window() {
+  g_option_colors[0] = 32768;
+  g_option_colors[1] = 13625548;
+}
 
 void open_options_window() { open_tool_window(ow()); }
 
@@ -278,13 +291,13 @@ void on_options_window_created() {
   set_check(f.超级按钮_强制淡进淡出, config_flag(程序::强制淡进淡出));
   set_check(f.超级按钮_不在主界面显示工具栏, config_flag(程序::不在主界面显示工具栏));
   set_check(f.超级按钮_编码转换为ANSI, config_flag(程序::打开时编码自动转换为ANSI));
-  // 14-16: from the global flags.
-  set_check(f.超级按钮_防止文件被重复打开, g_prevent_double_open != 0);
-  set_check(f.超级按钮_开启靠边自动隐藏, g_edge_hide_enabled != 0);
-  if (!g_edge_hide_enabled) f.组合框_自动隐藏时间.set_disabled(true);
-  set_check(f.超级按钮_标签页上显示关闭按钮, g_tab_close_button != 0);
+  // 14-16: from the option values.
+  set_check(f.超级按钮_防止文件被重复打开, options().prevent_double_open != 0);
+  set_check(f.超级按钮_开启靠边自动隐藏, options().edge_hide_enabled != 0);
+  if (!options().edge_hide_enabled) f.组合框_自动隐藏时间.set_disabled(true);
+  set_check(f.超级按钮_标签页上显示关闭按钮, options().tab_close_button != 0);
   f.组合框_自动隐藏时间.set_current(config_index(程序::自动隐藏时间));
-  set_check(f.超级按钮_打开文件后自动跳到该页面, g_jump_to_opened != 0);
+  set_check(f.超级按钮_打开文件后自动跳到该页面, options().jump_to_opened != 0);
   // 17-19: jump window, cloud input, mini mode.
   set_check(f.超级按钮_默认按照页面名称跳转, config_flag(跳转::默认按照页面名称跳转));
   set_check(f.超级按钮_页面跳转完毕后退出, config_flag(跳转::页面跳转完毕后退出));
@@ -303,9 +316,9 @@ void on_options_window_created() {
   set_check(f.超级按钮_显示对应的拉丁字符的拼音, config_flag(翻译::显示对应的拉丁字符的拼音));
   set_check(f.超级按钮_不删除到回收站, config_flag(文件::不删除到回收站));
   // 23-24: the boss key as registered now, first-line titles.
-  set_check(f.超级按钮_开启老板键, g_boss_key_registered != 0);
-  f.编辑框_老板键.set_disabled(!g_boss_key_registered);
-  set_check(f.超级按钮_使用内容的第一行为新文件的标题, g_first_line_title != 0);
+  set_check(f.超级按钮_开启老板键, boss_key_registered());
+  f.编辑框_老板键.set_disabled(!boss_key_registered());
+  set_check(f.超级按钮_使用内容的第一行为新文件的标题, options().first_line_title != 0);
   // 25: the folder buttons' pictures; every attribute box checked.
   const auto& folder = folder_button_pictures();
   for (rt::GraphicButton* b : {&f.图形按钮_选择目录, &f.图形按钮_目标目录, &f.图形按钮_选择谷歌临时目录}) {
@@ -340,7 +353,7 @@ void toggle_flag_option(rt::GraphicButton& button) {
     if (&(f.*o.button) != &button) continue;
     bool on = check_button_state(button) != 0;
     config_set_flag(*o.key, on);
-    if (o.flag) *o.flag = (on != o.opposite) ? 1 : 0;
+    if (o.flag) set_option(o.flag, (on != o.opposite) ? 1 : 0);
     return;
   }
 }
@@ -350,7 +363,7 @@ void toggle_tab_close_button_option() {
   MainWindowForm& w = main_window();
   bool on = check_button_state(f.超级按钮_标签页上显示关闭按钮) != 0;
   config_set_flag(程序::标签页上显示关闭按钮, on);
-  g_tab_close_button = on ? 1 : 0;
+  set_option(&OptionValues::tab_close_button, on ? 1 : 0);
   w.高级选择夹_标签.set_close_button_space(on);
   w.图形按钮_关闭本页.set_visible(on);
   // Over the current tab, once the tabs have their new widths.
@@ -364,14 +377,14 @@ void toggle_fade_option() {
     config_set_flag(程序::关闭淡入淡出效果, true);
     f.组合框_淡进淡出速度.set_disabled(true);
     config_remove(程序::淡入淡出速度);
-    g_fade_enabled = 0;
+    set_option(&OptionValues::fade_enabled, 0);
     f.超级按钮_强制淡进淡出.set_disabled(true);
     config_remove(程序::强制淡进淡出);
     set_check(f.超级按钮_强制淡进淡出, false);
   } else {
     config_set_flag(程序::关闭淡入淡出效果, false);
     f.组合框_淡进淡出速度.set_disabled(false);
-    g_fade_enabled = 1;
+    set_option(&OptionValues::fade_enabled, 1);
     f.超级按钮_强制淡进淡出.set_disabled(false);
   }
   // The user has chosen: the first-start check of a small machine must not switch fading off
@@ -391,25 +404,21 @@ void toggle_edge_hide_option() {
   OptionsWindowForm& f = ow();
   MainWindowForm& w = main_window();
   if (check_button_state(f.超级按钮_开启靠边自动隐藏)) {
-    g_edge_hide_enabled = 1;
+    set_option(&OptionValues::edge_hide_enabled, 1);
     f.组合框_自动隐藏时间.set_disabled(false);
     config_set_flag(程序::开启靠边自动隐藏, true);
     // The delay the box shows applies at once; without one the window would never slide.
     choose_edge_hide_delay();
-    if (!g_maximized) w.时钟_显示出来.set_interval(250);
+    if (!main_window_maximized()) w.时钟_显示出来.set_interval(250);
     return;
   }
   f.组合框_自动隐藏时间.set_disabled(true);
   f.组合框_自动隐藏时间.set_current(0);
-  g_edge_hide_enabled = 0;
+  set_option(&OptionValues::edge_hide_enabled, 0);
   config_set_flag(程序::开启靠边自动隐藏, false);
   config_remove(程序::自动隐藏时间);
   w.时钟_显示出来.set_interval(0);
-  if (g_edge_hidden) {
-    w.set_left(g_edge_hide_pos[0]);
-    w.set_top(g_edge_hide_pos[1]);
-    g_edge_hidden = 0;
-  }
+  put_back_from_edge();
 }
 
 void choose_edge_hide_delay() {
@@ -418,7 +427,7 @@ void choose_edge_hide_delay() {
   int seconds = f.组合框_自动隐藏时间.current();
   if (seconds < 0) return;
   config_set_index(程序::自动隐藏时间, seconds);  // 0 removes the key
-  g_edge_hide_delay = edge_hide_delay_chosen(seconds);
+  set_option(&OptionValues::edge_hide_delay, edge_hide_delay_chosen(seconds));
 }
 
 void toggle_autosave_option() {
@@ -431,7 +440,7 @@ void toggle_autosave_option() {
   }
   config_set_flag(页面::开启自动定时保存, false);
   config_remove(页面::自动定时保存时间);
-  g_autosave_interval = 0;
+  set_option(&OptionValues::autosave_interval, 0);
   main_window().时钟_滚动标签.set_interval(0);
   f.组合框_定时保存时间.set_disabled(true);
 }
@@ -442,8 +451,8 @@ void choose_autosave_interval() {
   // A stored interval outside the list left none chosen: the first one applies.
   if (f.组合框_定时保存时间.current() < 0) f.组合框_定时保存时间.set_current(0);
   int index = f.组合框_定时保存时间.current();
-  g_autosave_interval = (index + 1) * 60000;
-  main_window().时钟_滚动标签.set_interval(g_autosave_interval);
+  set_option(&OptionValues::autosave_interval, (index + 1) * 60000);
+  main_window().时钟_滚动标签.set_interval(options().autosave_interval);
   config_set_index(页面::自动定时保存时间, index);
   set_autosave_tip(index);
 }
@@ -458,18 +467,18 @@ void on_separator_changed() {
   config_set_text(程序::分隔符, unit);
   show_separator_preview(unit);
   fill_separator_box(unit);
-  g_separator_text = unit.empty() ? "-" : unit;
+  set_option(&OptionValues::separator_text, unit.empty() ? "-" : unit);
 }
 
 void toggle_remember_position_option() {
   OptionsWindowForm& f = ow();
   if (check_button_state(f.超级按钮_纪录窗口位置)) {
-    g_remember_position = 0;
+    set_option(&OptionValues::remember_position, 0);
     config_set_flag(程序::取消纪录窗口位置, true);
     for (const ConfigKey* k : {&程序::窗口左边, &程序::窗口顶边, &程序::窗口宽度, &程序::窗口高度}) config_remove(*k);
     return;
   }
-  g_remember_position = 1;
+  set_option(&OptionValues::remember_position, 1);
   config_set_flag(程序::取消纪录窗口位置, false);
   rt::Rect r = main_window().rect();
   config_set_int(程序::窗口左边, r.left);
@@ -498,10 +507,11 @@ void toggle_clock_option() {
 void toggle_double_open_option() {
   bool on = check_button_state(ow().超级按钮_防止文件被重复打开) != 0;
   config_set_flag(程序::防止文件被重复打开, on);
-  g_prevent_double_open = on ? 1 : 0;
-  g_open_paths.clear();
-  if (!on) return;
-  for (const PageRecord& page : g_pages) append_open_path_entry(g_open_paths, page.path.empty() ? " " : page.path);
+  set_option(&OptionValues::prevent_double_open, on ? 1 : 0);
+  if (on)
+    rebuild_open_paths();
+  else
+    clear_open_paths();
 }
 
 void toggle_snapping_option() {

@@ -1,13 +1,16 @@
 #pragma once
 // The options window "Velmora_程序设置": the only place where the user changes options. It has
-// no OK or Cancel: every control applies its option at once, sets the global flag the program
+// no OK or Cancel: every control applies its option at once, sets the option value the program
 // consults and writes or deletes its key in the configuration file. Opening it sets every
-// control from the file, a few from the global flags, and the default-editor box from the
+// control from the file, a few from the option values, and the default-editor box from the
 // registry.
 #include "runtime/graphic_button.h"
 
-// The text and background colours the pickers last accepted; a refused colour goes back to it.
-extern unsigned g_option_colors[2];
+// The text (0) and background (1) colours the pickers last accepted; a refused colour goes back
+// to it.
+unsigned option_color(int index);
+// A fresh start: the standard colours.
+void reset_options_window();
 
 // Main menu "程序设置(&S)" and toolbar button 11: loads the window modeless over the main
 // window (nothing more while it is loaded).
@@ -27,7 +30,7 @@ void drag_options_window();
 // The tab control turned to another page.
 void show_options_page();
 
-// Check buttons whose click only stores a flag (and sets its global flag where there is one).
+// Check buttons whose click only stores a flag (and sets its option value where there is one).
 void toggle_flag_option(rt::GraphicButton& button);
 void toggle_tab_close_button_option();
 void toggle_fade_option();

@@ -6,6 +6,7 @@
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ int slider_of_alpha(int alpha) { return 100 - (255 - alpha); }
 void apply_window_transparency() {
   OptionsWindowForm& f = options_window();
   int a = alpha_of_slider(f.多功能条_透明度.position());
-  g_window_alpha = a;
+  set_option(&OptionValues::window_alpha, a);
   f.set_alpha(a);
   main_window().set_alpha(a);
   config_set_int(cfg::程序设置::窗口透明度, a);  // 255 removes the key

@@ -1,7 +1,7 @@
 #pragma once
 // The opacity of the program's windows, set by the slider 多功能条_透明度 of the options window
 // (0..100 gives alpha 155..255). Open windows take it at once; windows shown later fade in to
-// it (g_window_alpha).
+// it (options().window_alpha).
 
 // The slider moved.
 void apply_window_transparency();

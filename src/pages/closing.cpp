@@ -1,12 +1,12 @@
 #include "pages/closing.h"
 
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "pages/page_pickers.h"
@@ -15,6 +15,7 @@
 namespace {
 
 constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
+int g_bulk_close = 0;
 
 struct Answer {
   int code;
@@ -29,10 +30,14 @@ Answer ask(int buttons, int icon, const std::string& title, const std::string& t
 
 }  // namespace
 
+bool bulk_close_running() { return g_bulk_close != 0; }
+
+void set_bulk_close(bool on) { g_bulk_close = on ? 1 : 0; }
+
 void close_page_with_prompt(int index) {
-  if (open_busy() || index < 0 || index >= static_cast<int>(g_pages.size())) return;
+  if (open_busy() || index < 0 || index >= page_count()) return;
   MainWindowForm& w = main_window();
-  if (g_pages[index].modified) {
+  if (pages()[index].modified) {
     // The question and the save's dialogs are modal, but pages come and go under them: the
     // page asked about is found again by its id, and nothing is closed when it has gone.
     const int id = page_id(index);
@@ -45,7 +50,7 @@ void close_page_with_prompt(int index) {
       save_page(index);
       // Only a page that reached its file goes; a cancelled or failed save keeps it.
       index = find_page_by_id(id);
-      if (index < 0 || g_pages[index].modified) return;
+      if (index < 0 || pages()[index].modified) return;
     } else if (a.code != kBoxNo || a.without_button) {
       return;
     }
@@ -59,7 +64,7 @@ void place_tab_close_button() {
   rt::GraphicButton& b = w.图形按钮_关闭本页;
   rt::Rect r = tabs.tab_rect(tabs.current());
   // Only over a tab that shows whole: the strip's end lies under the scroll buttons.
-  bool shown = g_tab_close_button && r.width > 0 && r.left + r.width <= tabs.strip_room();
+  bool shown = options().tab_close_button && r.width > 0 && r.left + r.width <= tabs.strip_room();
   b.set_visible(shown);
   if (!shown) return;
   b.move(tabs.left() + r.left + r.width - b.width() - 2, tabs.top() + r.top + (r.height - b.height()) / 2, b.width(),
@@ -74,26 +79,26 @@ void close_current_page_by_button() {
 void remove_all_pages() {
   MainWindowForm& w = main_window();
   set_open_busy(true);
-  int count = static_cast<int>(g_pages.size());
+  int count = page_count();
   w.进度条.set_maximum(count);
-  g_bulk_close = 1;
+  set_bulk_close(true);
   for (int i = 0; i < count; ++i) {
     if (w.高级选择夹_标签.count() > 1) {
-      if (g_pages.size() > 1) g_pages.erase(g_pages.begin() + 1);
+      if (page_count() > 1) remove_page(1);
       w.高级选择夹_标签.remove(1);
     }
     w.进度条.set_position(i + 1);
   }
-  g_bulk_close = 0;
+  set_bulk_close(false);
   close_page_at(0);
   w.高级选择夹_标签.set_tab_disabled(0, false);
   w.高级选择夹_标签.set_current(0);
   set_open_busy(false);
-  g_tab0_placeholder = 0;
+  set_tab0_placeholder(false);
   show_current_page();
   w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
   refresh_loaded_page_pickers();
-  g_open_paths = " |";
+  restart_open_paths();
 }
 
 bool close_all_pages(bool exit_mode) {

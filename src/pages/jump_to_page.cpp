@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/jump_art.h"
 #include "common/messages.h"
@@ -20,9 +19,10 @@
 #include "runtime/tooltip.h"
 #include "runtime/window_services.h"
 
-int g_jump_select_all_once = 0;
-
 namespace {
+
+// 1 after a click into the input box selected all its text; 0 again when the box loses the focus.
+int g_jump_select_all_once = 0;
 
 constexpr int kReturnKey = 0x0D;
 constexpr unsigned kWmNcLeftButtonDown = 0x00A1;
@@ -64,6 +64,10 @@ void jump_window_fade_in() {
 }
 
 }  // namespace
+
+int jump_select_all_once() { return g_jump_select_all_once; }
+
+void forget_jump_first_click() { g_jump_select_all_once = 0; }
 
 void open_jump_window() {
   JumpWindowForm& f = jump_window();
@@ -136,7 +140,7 @@ void jump_to_page() {
   rt::TabControl& tabs = main_window().高级选择夹_标签;
   const std::string typed = f.编辑框_标识.text();
   const int count = tabs.count();
-  const bool placeholder = g_tab0_placeholder != 0;
+  const bool placeholder = tab0_placeholder();
   int tab = -1;
   if (!name_mode()) {
     tab = tab_of_page_number(typed, count, placeholder);
@@ -213,7 +217,7 @@ void bind_jump_window(JumpWindowForm& f) {
     select_jump_text_on_first_click();
     return true;
   };
-  f.编辑框_标识.on_blur = [] { g_jump_select_all_once = 0; };
+  f.编辑框_标识.on_blur = forget_jump_first_click;
   auto drag = [](int, int, int) {
     move_jump_window_by_frame();
     return true;

@@ -3,7 +3,8 @@
 // part of its name. Numbers skip tab 0 while it is a switched-off placeholder.
 
 // 1 after a click into the input box selected all its text; 0 again when the box loses the focus.
-extern int g_jump_select_all_once;
+int jump_select_all_once();
+void forget_jump_first_click();
 
 // The command of "跳转页面(&M)    Ctrl+D": loads the window modeless over the main window, or
 // brings it forward when it is loaded.

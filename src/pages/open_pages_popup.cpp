@@ -1,6 +1,5 @@
 #include "pages/open_pages_popup.h"
 
-#include "app/globals.h"
 #include "common/popup_art.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
@@ -16,7 +15,7 @@ namespace {
 bool g_popup_closing = false;
 
 // Entry k stands for page k + offset.
-int entry_offset() { return g_tab0_placeholder ? 1 : 0; }
+int entry_offset() { return tab0_placeholder() ? 1 : 0; }
 
 }  // namespace
 
@@ -94,7 +93,7 @@ void fill_open_pages_popup() {
   std::vector<std::string> entries;
   // One entry per page, an empty caption included: entry k must stand for page k + offset.
   for (int i = offset; i < tabs.count() && page_exists(i); ++i)
-    entries.push_back((g_pages[static_cast<size_t>(i)].modified ? "*" : "") + tabs.caption(i) + "...");
+    entries.push_back((pages()[static_cast<size_t>(i)].modified ? "*" : "") + tabs.caption(i) + "...");
   list.add_items(entries);
   list.set_current(tabs.current() - offset);
 }

@@ -1,19 +1,17 @@
 #include "pages/page_display.h"
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "common/balloon_tip.h"
 #include "documents/file_info.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "runtime/gbk_text.h"
 #include "texttools/edit_commands.h"
 #include "texttools/typing_output.h"
-
-int g_editor_page_id = 0;
 
 namespace {
 
@@ -44,9 +42,9 @@ bool editor_differs_from(const PageRecord& p) {
 // stays whole in its record, the text the box still showed goes back to its own page first,
 // and the box shows no page and takes no typing until a page is shown again.
 void show_no_page(rt::EditBox& box) {
-  for (size_t i = 0; i < g_pages.size(); ++i)
-    if (g_pages[i].id == g_editor_page_id && g_pages[i].text_in_editor) page_content(static_cast<int>(i));
-  g_editor_page_id = 0;
+  for (int i = 0; i < page_count(); ++i)
+    if (pages()[i].id == editor_page_id() && pages()[i].text_in_editor) page_content(i);
+  set_editor_page_id(0);
   ++g_showing_page;
   box.set_text("");
   --g_showing_page;
@@ -59,14 +57,20 @@ void show_no_page(rt::EditBox& box) {
 
 }  // namespace
 
+void reset_page_display() {
+  g_showing_page = 0;
+  g_editor_held = false;
+  g_editor_was_read_only = false;
+}
+
 void apply_page_colors() {
   MainWindowForm& w = main_window();
   rt::EditBox& box = w.编辑框_文本类容;
   int i = w.高级选择夹_标签.current();
   unsigned t = box.text_color(), b = box.back_color();
-  if (g_per_page_colors && i >= 0 && i < static_cast<int>(g_pages.size())) {
-    t = g_pages[i].text_color;
-    b = g_pages[i].back_color;
+  if (options().per_page_colors && i >= 0 && i < page_count()) {
+    t = pages()[i].text_color;
+    b = pages()[i].back_color;
   }
   box.set_back_color(b);
   w.高级选择夹_标签.set_colors(b, b, b, colour_arithmetic(t, -1500), colour_arithmetic(t, 1500), t);
@@ -74,25 +78,25 @@ void apply_page_colors() {
 }
 
 void show_current_page() {
-  if (g_bulk_close) return;
+  if (bulk_close_running()) return;
   MainWindowForm& w = main_window();
   rt::EditBox& box = w.编辑框_文本类容;
   int i = w.高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
+  if (i < 0 || i >= page_count()) return;
   box.set_focus();
-  if (g_per_page_colors) apply_page_colors();
-  PageRecord& page = g_pages[i];
+  if (options().per_page_colors) apply_page_colors();
+  const PageRecord& page = pages()[i];
   // The edit box may already show this page's text: handing a large text to the control again
   // costs seconds and changes nothing.
-  bool shown = page.id == g_editor_page_id;
+  bool shown = page.id == editor_page_id();
   if (!shown) {
     settle_editor_losses();
     ++g_showing_page;
     shown = box.set_text(page.content);
     --g_showing_page;
     if (shown) {
-      g_editor_page_id = page.id;
-      page.text_in_editor = false;
+      set_editor_page_id(page.id);
+      set_page_text_in_editor(i, false);
       if (g_editor_held) {
         g_editor_held = false;
         box.set_read_only(g_editor_was_read_only);
@@ -106,7 +110,7 @@ void show_current_page() {
     box.set_selection_length(page.selection_length);
     box.scroll_to_caret();
   }
-  if (g_per_page_font) box.set_font(to_unit_font(page.font));
+  if (options().per_page_font) box.set_font(to_unit_font(page.font));
   rt::Toolbar& bar = w.工具条_工具栏;
   int count = w.高级选择夹_标签.count();
   bar.set_state(kButtonBack5, i >= 5 ? 0 : rt::Toolbar::kDisabled);
@@ -114,13 +118,13 @@ void show_current_page() {
   update_command_states();
   update_title_and_status(i);
   fill_file_info_thread();
-  if (g_tab_close_button) place_tab_close_button();
+  if (options().tab_close_button) place_tab_close_button();
 }
 
 void update_title_and_status(int index) {
   MainWindowForm& w = main_window();
-  if (index < 0 || index >= static_cast<int>(g_pages.size())) return;
-  const PageRecord& page = g_pages[index];
+  if (index < 0 || index >= page_count()) return;
+  const PageRecord& page = pages()[index];
   std::string name = page_name(index);
   const std::string shown_path = page.path.empty() ? "(尚未保存过!)" : page.path;
   w.标签_上中.set_text("   Velmora—" + (page.path.empty() ? name : page.path));
@@ -128,7 +132,7 @@ void update_title_and_status(int index) {
   w.标签_上中.set_text_color(page.modified ? kModifiedTitleColor : kTitleColor);
   w.set_caption(w.标签_上中.text());
   int count = w.高级选择夹_标签.count();
-  if (g_tab0_placeholder)
+  if (tab0_placeholder())
     w.透明标签_标签状态.set_text("总数:" + std::to_string(count - 1) + "篇 当前:第" + std::to_string(index) + "篇");
   else
     w.透明标签_标签状态.set_text("总数:" + std::to_string(count) + "篇 当前:第" + std::to_string(index + 1) + "篇");
@@ -142,18 +146,17 @@ void update_title_and_status(int index) {
 void on_tab_changing() {
   // A replay belongs to the page it began on: it ends, and that page's text is back, before
   // another page is shown.
-  if (g_typing_output_running) stop_typing_output();
+  if (typing_output_running()) stop_typing_output();
   MainWindowForm& w = main_window();
   rt::TabControl& tabs = w.高级选择夹_标签;
   int i = tabs.current();
-  if (g_bulk_close || i < 0 || i >= static_cast<int>(g_pages.size())) return;
+  if (bulk_close_running() || i < 0 || i >= page_count()) return;
   rt::EditBox& box = w.编辑框_文本类容;
   box.set_focus();
-  PageRecord& page = g_pages[i];
-  page.selection_start = box.selection_start();
-  page.selection_length = box.selection_length();
+  set_page_selection(i, box.selection_start(), box.selection_length());
+  const PageRecord& page = pages()[i];
   std::string text = page_content(i);
-  if (!g_first_line_title || tabs.caption(i).compare(0, 8, "新建文档") != 0 || !page.path.empty()) return;
+  if (!options().first_line_title || tabs.caption(i).compare(0, 8, "新建文档") != 0 || !page.path.empty()) return;
   auto candidate_from = [](std::string_view source) {
     std::string c = strip_invalid_filename_chars(rt::cut_on_char_boundary(source, 40));
     return rt::replace_text(c, "\r\n", "");
@@ -167,19 +170,19 @@ void on_tab_changing() {
 }
 
 void on_editor_changed() {
-  if (g_typing_output_running || g_showing_page) return;
+  if (typing_output_running() || g_showing_page) return;
   MainWindowForm& w = main_window();
   int i = w.高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
-  PageRecord& page = g_pages[i];
-  if (page.id != g_editor_page_id) return;  // the edit box does not show this page
+  if (i < 0 || i >= page_count()) return;
+  const PageRecord& page = pages()[i];
+  if (page.id != editor_page_id()) return;  // the edit box does not show this page
   // While the page is unmodified its stored text equals the edit box's up to this change.
   if (!page.modified && editor_differs_from(page)) {
-    page.modified = 1;
+    set_page_modified(i, 1);
     w.标签_上中.set_text_color(kModifiedTitleColor);
     w.工具条_工具栏.remove_state(kButtonSave, rt::Toolbar::kDisabled);
     set_command_disabled(Command::Save, false);
   }
   // The text stays in the edit box until something reads it.
-  page.text_in_editor = true;
+  set_page_text_in_editor(i, true);
 }

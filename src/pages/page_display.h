@@ -1,8 +1,8 @@
 #pragma once
 // Moving text and state between the pages and the one edit box.
 
-// Serial of the page record whose text the edit box shows (0: none).
-extern int g_editor_page_id;
+// A fresh start: the edit box holds no page and is held by none.
+void reset_page_display();
 
 void show_current_page();
 void apply_page_colors();

@@ -1,90 +1,53 @@
 #include "pages/page_model.h"
 
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/open_path_list.h"
 #include "pages/page_display.h"
 #include "pages/page_pickers.h"
 #include "pages/tab_manager.h"
 #include "runtime/gbk_text.h"
 
-int g_new_page_counter = 1;
-int g_tab0_placeholder = 0;
-std::string g_open_paths = " |";
-
 namespace {
 
 constexpr int kCaptionBytes = 12;
 const char kAutomaticName[] = "新建文档 ";  // 9 bytes, ends in a blank
-// Never reset: ids stay unique however often the page model starts again.
-int g_next_id = 1;
-
-PageRecord fresh_record() {
-  PageRecord r;
-  r.id = g_next_id++;
-  return r;
-}
-
-bool valid_page(int index) { return index >= 0 && index < static_cast<int>(g_pages.size()); }
 
 // What the edit box could not give back of the page it shows stays the page's concern until
 // the page is written.
-void take_editor_losses(PageRecord& p) {
-  if (p.id == g_editor_page_id && main_window().编辑框_文本类容.take_lost_characters()) p.lost_characters = true;
+void take_editor_losses(int index) {
+  if (page_exists(index) && pages()[static_cast<size_t>(index)].id == editor_page_id() &&
+      main_window().编辑框_文本类容.take_lost_characters())
+    set_page_lost_characters(index, true);
 }
 
 }  // namespace
 
-void reset_page_model() {
-  g_new_page_counter = 1;
-  g_tab0_placeholder = 0;
-  g_open_paths = " |";
-  g_editor_page_id = 0;
-}
-
-PageRecord make_page_record() { return fresh_record(); }
-
-bool page_exists(int index) { return valid_page(index); }
-
-int page_id(int index) { return valid_page(index) ? g_pages[static_cast<size_t>(index)].id : 0; }
-
-int find_page_by_id(int id) {
-  if (id <= 0) return -1;
-  for (size_t i = 0; i < g_pages.size(); ++i)
-    if (g_pages[i].id == id) return static_cast<int>(i);
-  return -1;
-}
-
 int current_page_id() { return page_id(main_window().高级选择夹_标签.current()); }
 
 std::string page_content(int index) {
-  if (!valid_page(index)) return {};
-  PageRecord& p = g_pages[static_cast<size_t>(index)];
-  if (p.text_in_editor && p.id == g_editor_page_id) {
-    p.content = main_window().编辑框_文本类容.text();
-    p.text_in_editor = false;
-  }
-  take_editor_losses(p);
+  if (!page_exists(index)) return {};
+  const PageRecord& p = pages()[static_cast<size_t>(index)];
+  if (p.text_in_editor && p.id == editor_page_id()) store_page_text(index, main_window().编辑框_文本类容.text());
+  take_editor_losses(index);
   return p.content;
 }
 
 void set_page_content(int index, std::string text) {
-  if (!valid_page(index)) return;
-  PageRecord& p = g_pages[static_cast<size_t>(index)];
-  take_editor_losses(p);  // the new text may have been made from the edit box's
-  p.content = std::move(text);
-  p.text_in_editor = false;
-  if (p.id == g_editor_page_id) g_editor_page_id = 0;  // the edit box no longer shows it
+  if (!page_exists(index)) return;
+  take_editor_losses(index);  // the new text may have been made from the edit box's
+  store_page_text(index, std::move(text));
+  if (page_id(index) == editor_page_id()) set_editor_page_id(0);  // the edit box no longer shows it
 }
 
 void sync_current_page_from_editor() { page_content(main_window().高级选择夹_标签.current()); }
 
 void settle_editor_losses() {
-  for (PageRecord& p : g_pages) take_editor_losses(p);
+  for (int i = 0; i < page_count(); ++i) take_editor_losses(i);
   main_window().编辑框_文本类容.take_lost_characters();
 }
 
@@ -114,21 +77,21 @@ std::string strip_invalid_filename_chars(const std::string& text) {
 
 int create_page(std::string& name) {
   MainWindowForm& w = main_window();
-  PageRecord record = fresh_record();
-  ++g_new_page_counter;
-  if (name.empty()) name = kAutomaticName + std::to_string(g_new_page_counter);
+  PageRecord record = make_page_record();
+  const int number = count_new_page();
+  if (name.empty()) name = kAutomaticName + std::to_string(number);
   int tab = w.高级选择夹_标签.insert(rt::cut_on_char_boundary(name, kCaptionBytes));
   if (tab < 0) {
     tell_user(0, 48, "创建新文档失败！", 0xFF00FF, "  对不起！创建新的标签失败！你可以重新创建新的标签……", 0xFF);
-    --g_new_page_counter;
+    take_back_page_number();
     return -1;
   }
   w.工具条_工具栏.remove_state(kButtonClosePage, rt::Toolbar::kDisabled);
-  record.back_color = g_default_colors[1];
-  record.text_color = g_default_colors[0];
-  if (g_per_page_font) record.font = g_default_font;
-  if (g_prevent_double_open) g_open_paths += " |";
-  g_pages.push_back(std::move(record));
+  record.back_color = options().default_colors[1];
+  record.text_color = options().default_colors[0];
+  if (options().per_page_font) record.font = options().default_font;
+  if (options().prevent_double_open) update_open_path_list(" ", false, false, 0, "");
+  add_page(std::move(record));
   w.高级选择夹_标签.set_tooltip(tab, make_tab_tooltip(name));
   w.高级选择夹_标签.set_current(tab);
   add_page_to_pickers(name);
@@ -136,25 +99,15 @@ int create_page(std::string& name) {
   return tab;
 }
 
-int update_open_path_list(const std::string& path, bool query, bool replace, int index, const std::string& new_text) {
-  if (query) return open_path_index(g_open_paths, path) >= 0 ? 1 : 0;
-  if (!replace) {
-    append_open_path_entry(g_open_paths, path);
-    return 1;
-  }
-  replace_open_path_entry(g_open_paths, index, new_text);
-  return 1;
-}
-
 void activate_page_of_path(const std::string& path) {
-  int index = open_path_index(g_open_paths, path);
+  int index = open_path_index(open_paths(), path);
   if (index >= 0) main_window().高级选择夹_标签.set_current(index);
 }
 
 void close_page_at(int index) {
   MainWindowForm& w = main_window();
   rt::TabControl& tabs = w.高级选择夹_标签;
-  const bool placeholder_before = g_tab0_placeholder != 0;
+  const bool placeholder_before = tab0_placeholder();
   if (index > 0) {
     if (index >= tabs.count()) return;
     int n = tabs.count();
@@ -163,41 +116,32 @@ void close_page_at(int index) {
       w.工具条_工具栏.add_state(kButtonForward5, rt::Toolbar::kDisabled);
     }
     if (n == 2) {
-      g_tab0_placeholder = 0;
+      set_tab0_placeholder(false);
       tabs.set_tab_disabled(0, false);
     }
-    if (g_prevent_double_open && valid_page(index)) update_open_path_list(g_pages[index].path, false, true, index, "");
-    if (valid_page(index)) g_pages.erase(g_pages.begin() + index);
+    if (options().prevent_double_open && page_exists(index))
+      update_open_path_list(pages()[index].path, false, true, index, "");
+    remove_page(index);
     tabs.remove(index);
   } else if (index == 0) {
-    if (g_pages.empty()) g_pages.push_back(fresh_record());
-    std::string old_path = g_pages[0].path;
-    PageRecord& p = g_pages[0];
+    if (page_count() == 0) add_page(make_page_record());
+    std::string old_path = pages()[0].path;
     set_page_content(0, "");
-    // A fresh page: whoever held the old one finds it gone.
-    p.id = g_next_id++;
-    p.path.clear();
-    p.extension.clear();
-    p.modified = 0;
-    p.back_color = 0xCFE8CC;
-    p.text_color = 0x8000;
-    p.selection_start = 0;
-    p.selection_length = 0;
+    renew_page(0);
     // Only the page shown in the edit box may lose the edit box's text.
     if (tabs.current() == 0) w.编辑框_文本类容.set_text("");
-    ++g_new_page_counter;
-    std::string name = kAutomaticName + std::to_string(g_new_page_counter);
+    std::string name = kAutomaticName + std::to_string(count_new_page());
     tabs.set_caption(0, name);
     tabs.set_tooltip(0, make_tab_tooltip(name));
     if (tabs.count() >= 2) {
-      g_tab0_placeholder = 1;
+      set_tab0_placeholder(true);
       tabs.set_tab_disabled(0, true);
     }
-    if (g_prevent_double_open) update_open_path_list(old_path, false, true, 0, " ");
+    if (options().prevent_double_open) update_open_path_list(old_path, false, true, 0, " ");
   } else {
     return;
   }
-  if (tabs.count() == 1 && g_pages[0].path.empty() && tabs.caption(0).compare(0, 9, kAutomaticName) == 0)
+  if (tabs.count() == 1 && pages()[0].path.empty() && tabs.caption(0).compare(0, 9, kAutomaticName) == 0)
     w.工具条_工具栏.add_state(kButtonClosePage, rt::Toolbar::kDisabled);
   show_current_page();
   relist_page_pickers();
@@ -217,7 +161,7 @@ void custom_new_page_command() {
   ask_user_text("请输入要新建标签的名称！",
                 "  请输入要新建的标签名称，标签名称不允许含有：\\/|:*?< >\""
                 "这些特殊字符！如果含有的话，程序会自动去除。",
-                name, kAutomaticName + std::to_string(g_new_page_counter + 1), true);
+                name, kAutomaticName + std::to_string(new_page_counter() + 1), true);
   if (open_busy()) return;  // a run began while the box was open
   name = rt::replace_text(strip_invalid_filename_chars(name), "\r\n", "");
   if (rt::remove_blanks(name).empty()) return;

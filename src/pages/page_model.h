@@ -1,25 +1,11 @@
 #pragma once
-// The page model: one PageRecord per tab of 高级选择夹_标签, in tab order.
+// The page model: the routines that keep the pages of the page store, the tabs of
+// 高级选择夹_标签 and the edit box in step.
 #include <string>
 
 #include "common/records.h"
+#include "pages/page_store.h"
 
-extern int g_new_page_counter;
-extern int g_tab0_placeholder;
-extern std::string g_open_paths;
-
-void reset_page_model();
-// A fresh record: empty texts, font 9 points "宋体".
-PageRecord make_page_record();
-
-// Whether index names a page of g_pages.
-bool page_exists(int index);
-// The id of the page at index (0 when there is none), and the index of the page with an id
-// now (-1 when it has gone). A message box or a dialog runs a modal loop, whose timers and
-// worker results may add and close pages: what was asked about a page is done to the page
-// found again by its id.
-int page_id(int index);
-int find_page_by_id(int id);
 // The id of the current page (0 when there is none).
 int current_page_id();
 // A page's text: for the page the edit box shows, the edit box's text (taken when read).
@@ -35,9 +21,6 @@ void settle_editor_losses();
 // Creates a page and its tab and selects it; an empty name becomes the automatic name and is
 // written back. Returns the tab index, or -1 after reporting the failure.
 int create_page(std::string& name);
-// Query: 1 when path is open. Append: adds the path's entry and its "|". Replace: the entry of
-// tab `index` becomes new_text (removed when empty).
-int update_open_path_list(const std::string& path, bool query, bool replace, int index, const std::string& new_text);
 void activate_page_of_path(const std::string& path);
 // Removes the page and tab at index; index 0 resets tab 0 instead.
 void close_page_at(int index);

@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-#include "app/globals.h"
 #include "forms/main_window_form.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
@@ -30,7 +29,7 @@ std::vector<JoinedList>& joined_lists() {
 
 }  // namespace
 
-int page_picker_offset() { return g_tab0_placeholder ? 1 : 0; }
+int page_picker_offset() { return tab0_placeholder() ? 1 : 0; }
 
 PagePicker::PagePicker(int order, rt::Window& window, rt::ComboBox& combo, rt::GraphicButton& close_button,
                        void (*thread_entry)(), void (*choice)())
@@ -46,38 +45,38 @@ PagePicker::PagePicker(int order, rt::Window& window, rt::ComboBox& combo, rt::G
               this);
 }
 
-void PagePicker::set_busy_look() { close_button_.set_disabled(busy_ > 0); }
+void PagePicker::set_busy_look() { close_button_.set_disabled(jobs_.busy()); }
 
 void PagePicker::list_pages() {
   rt::TabControl& tabs = main_window().高级选择夹_标签;
   int offset = page_picker_offset();
   combo_.clear();
   // One entry per page, an empty name included: entry k must stand for page k + offset.
-  for (int i = offset; i < tabs.count() && i < static_cast<int>(g_pages.size()); ++i) combo_.add_item(page_name(i));
+  for (int i = offset; i < tabs.count() && i < page_count(); ++i) combo_.add_item(page_name(i));
   combo_.set_current(tabs.current() - offset);
 }
 
 void PagePicker::fill() {
   rt::invoke([this] {
     if (!window_.loaded()) return;  // closed before its fill came
-    ++busy_;
+    const int generation = jobs_.begin();
     set_busy_look();
     list_pages();
     if (choice_) choice_();
-    --busy_;
+    jobs_.end(generation);
     set_busy_look();
   });
 }
 
 void PagePicker::start_refresh() {
   if (!window_.loaded()) return;
-  if (busy_ > 0) {
+  if (jobs_.busy()) {
     again_ = true;
     return;
   }
-  ++busy_;
+  const int generation = jobs_.begin();
   set_busy_look();
-  launch(generation_);
+  launch(generation);
 }
 
 void PagePicker::launch(int generation) {
@@ -91,20 +90,19 @@ void PagePicker::launch(int generation) {
 }
 
 void PagePicker::refresh_ended(int generation) {
-  if (generation != generation_) return;  // its window is gone
+  if (!jobs_.current(generation)) return;  // its window is gone
   if (again_ && window_.loaded()) {
     again_ = false;
     launch(generation);
     return;
   }
   again_ = false;
-  --busy_;
+  jobs_.end(generation);
   set_busy_look();
 }
 
 void PagePicker::window_created() {
-  ++generation_;
-  busy_ = 0;
+  jobs_.restart();
   again_ = false;
 }
 
@@ -112,7 +110,7 @@ int PagePicker::selected_page() const {
   int entry = combo_.current();
   if (entry < 0) return -1;
   int page = entry + page_picker_offset();
-  return page < static_cast<int>(g_pages.size()) ? page : -1;
+  return page < page_count() ? page : -1;
 }
 
 void PagePicker::show_balloon(const std::string& text) { rt::set_tooltip(combo_, text); }

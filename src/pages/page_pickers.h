@@ -1,6 +1,6 @@
 #pragma once
 // The page pickers of the tool windows: a combo box with one entry per open page (tab 0 left
-// out while it is a placeholder), filled from the tab control and g_pages. Choosing an entry
+// out while it is a placeholder), filled from the tab control and the page store. Choosing an entry
 // loads that page's text into the window; the window's own choice routine does that.
 //
 // Fills are started on a worker thread, whose work is handed to the UI thread: the combo, the
@@ -12,6 +12,7 @@
 #include "runtime/combo_box.h"
 #include "runtime/graphic_button.h"
 #include "runtime/window.h"
+#include "runtime/window_jobs.h"
 
 class PagePicker {
  public:
@@ -31,7 +32,7 @@ class PagePicker {
   // The window was created: fills of an earlier window of this picker no longer count.
   void window_created();
   // Fills are running or waiting.
-  bool busy() const { return busy_ > 0; }
+  bool busy() const { return jobs_.busy(); }
   // The page the selected entry stands for; -1 when no entry is selected or no such page is
   // left.
   int selected_page() const;
@@ -60,9 +61,9 @@ class PagePicker {
   rt::GraphicButton& close_button_;
   void (*thread_entry_)();
   void (*choice_)();
-  int busy_ = 0;
+  // The fills of the window loaded now (a fill of an earlier window counts no more).
+  rt::WindowJobs jobs_;
   bool again_ = false;
-  int generation_ = 0;
 };
 
 // Entry k stands for page k + this offset: 1 while tab 0 is a placeholder, else 0.

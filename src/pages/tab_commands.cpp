@@ -1,10 +1,10 @@
 #include "pages/tab_commands.h"
 
-#include "app/globals.h"
 #include "common/messages.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
@@ -23,7 +23,7 @@ void select_tab(int index) {
 }
 
 void start_tab_scroll(int direction) {
-  g_tab_scroll_direction = direction;
+  set_tab_scroll_direction(direction);
   main_window().时钟_滚动标签.set_interval(kScrollStep);
 }
 
@@ -31,7 +31,7 @@ void start_tab_scroll(int direction) {
 
 int middle_tab_index(int count) { return (count - 1) / 2; }
 
-void jump_to_first_tab() { select_tab(g_tab0_placeholder ? 1 : 0); }
+void jump_to_first_tab() { select_tab(tab0_placeholder() ? 1 : 0); }
 void jump_to_middle_tab() { select_tab(middle_tab_index(tabs().count())); }
 void jump_to_last_tab() { select_tab(tabs().count() - 1); }
 
@@ -58,7 +58,7 @@ void copy_page_name() { rt::set_clipboard_text(page_name(tabs().current())); }
 
 void copy_page_path() {
   int i = tabs().current();
-  if (page_exists(i)) rt::set_clipboard_text(g_pages[i].path);
+  if (page_exists(i)) rt::set_clipboard_text(pages()[i].path);
 }
 
 void copy_page_text() { rt::set_clipboard_text(main_window().编辑框_文本类容.text()); }
@@ -79,11 +79,11 @@ void rename_current_tab() {
   if (name.empty() || i < 0) return;
   tabs().set_caption(i, rt::cut_on_char_boundary(name, kCaptionBytes));
   // A saved page keeps naming its file.
-  if (g_pages[i].path.empty()) tabs().set_tooltip(i, make_tab_tooltip(name));
+  if (pages()[i].path.empty()) tabs().set_tooltip(i, make_tab_tooltip(name));
   if (i == tabs().current()) {
     update_title_and_status(i);
     // The tab's width follows its caption.
-    if (g_tab_close_button) place_tab_close_button();
+    if (options().tab_close_button) place_tab_close_button();
   }
 }
 

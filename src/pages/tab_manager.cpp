@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/menu_art.h"
 #include "common/skin.h"
@@ -29,10 +28,12 @@
 #include "runtime/files.h"
 #include "runtime/shell.h"
 
+namespace {
+
+// The saved list's side of the tab set: the paths waiting to become rows, and 0 while the next
+// fill must first clear the list (1 after every fill).
 std::vector<std::string> g_tab_set_pending;
 int g_tab_set_keep_rows = 1;
-
-namespace {
 
 constexpr unsigned kBorderColor = 0x9D7B45;
 constexpr int kVkBack = 0x08, kVkDelete = 0x2E, kVkF5 = 0x74;
@@ -74,9 +75,7 @@ FileFacts read_facts(const std::string& path) { return {rt::file_size(path), rt:
 
 // The pages the list shows, tab 0 left out while it is a placeholder.
 int first_listed_page() { return page_picker_offset(); }
-int last_listed_page() {
-  return std::min(main_window().高级选择夹_标签.count(), static_cast<int>(g_pages.size())) - 1;
-}
+int last_listed_page() { return std::min(main_window().高级选择夹_标签.count(), page_count()) - 1; }
 int listed_page_count() { return std::max(0, last_listed_page() - first_listed_page() + 1); }
 
 // The rows again from the pages, with what is known of their files (the others read now).
@@ -84,7 +83,7 @@ void list_open_pages(const std::map<std::string, FileFacts>& known) {
   rt::ListView& list = open_list();
   list.clear();
   for (int i = first_listed_page(); i <= last_listed_page(); ++i) {
-    const std::string& path = g_pages[i].path;
+    const std::string& path = pages()[i].path;
     FileFacts facts;
     if (!path.empty()) {
       auto it = known.find(path);
@@ -273,7 +272,7 @@ void fill_tab_manager_list() {
     if (!f().loaded()) return;
     generation = g_jobs.generation();
     for (int i = first_listed_page(); i <= last_listed_page(); ++i)
-      if (!g_pages[i].path.empty()) paths.push_back(g_pages[i].path);
+      if (!pages()[i].path.empty()) paths.push_back(pages()[i].path);
   });
   if (generation < 0) return;
   std::map<std::string, FileFacts> known;
@@ -313,7 +312,7 @@ void update_tab_manager_row(int index) {
   if (!f().loaded() || !page_exists(index)) return;
   int row = index - page_picker_offset();
   if (row < 0 || row >= open_list().row_count()) return;
-  const std::string& path = g_pages[index].path;
+  const std::string& path = pages()[index].path;
   std::vector<std::string> cells = open_page_row(page_name(index), path, read_facts(path));
   for (size_t c = 0; c < cells.size(); ++c) open_list().set_cell(row, static_cast<int>(c), cells[c]);
 }
@@ -366,12 +365,12 @@ void close_selected_pages() {
   // come and go, so each is closed wherever it is by then (or not at all when it has gone).
   std::vector<int> ids;
   for (int row : open_list().selected_rows()) ids.insert(ids.begin(), page_id(row + offset));
-  g_bulk_close = 1;
+  set_bulk_close(true);
   for (int id : ids) {
     int tab = find_page_by_id(id);
     if (tab >= 0) close_page_with_prompt(tab);
   }
-  g_bulk_close = 0;
+  set_bulk_close(false);
   show_current_page();
   end_job(generation);
 }
@@ -466,7 +465,7 @@ void open_saved_rows() {
   rt::ListView& list = saved_list();
   bool queued = false;
   for (int row : list.selected_rows()) {
-    g_open_queue.push_back(list.cell(row, kSavedPathColumn));
+    queue_file(list.cell(row, kSavedPathColumn));
     queued = true;
   }
   if (queued) start_open_run();

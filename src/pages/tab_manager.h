@@ -15,11 +15,6 @@ namespace rt {
 class ListView;
 }
 
-// The saved list's side of the tab set: the paths waiting to become rows, and 0 while the next
-// fill must first clear the list (1 after every fill).
-extern std::vector<std::string> g_tab_set_pending;
-extern int g_tab_set_keep_rows;
-
 // The menu item "标签管理(&B)": loads the window over the main window or brings it forward.
 void open_tab_manager();
 // The close button: saves the saved list when it was changed here, fades out, destroys.
@@ -69,7 +64,7 @@ void close_all_pages_from_tab_manager();
 // The saved list.
 void save_tab_set_file();
 void reload_tab_set_file();
-// Turns g_tab_set_pending into rows: the files are read on a worker, the rows made on the UI
+// Turns the paths waiting for the saved list into rows: the files are read on a worker, the rows made on the UI
 // thread; paths that name no file are left out.
 void add_pending_to_saved_list();
 void delete_selected_rows();

@@ -1,7 +1,6 @@
 #include "pages/tab_menus.h"
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "app/tab_menu_items.h"
 #include "documents/open_files.h"
@@ -40,7 +39,7 @@ TabMenuStates current_tab_menu_states() {
   TabMenuStates s;
   int count = tabs.count(), cur = tabs.current();
   if (!page_exists(cur)) return s;
-  const PageRecord& page = g_pages[cur];
+  const PageRecord& page = pages()[cur];
   auto enable = [&s](Command command, bool on) { s.items[command].enabled = on; };
   auto show = [&s](Command command, bool on) { s.items[command].shown = on; };
   std::string extension = rt::to_lower_ascii(page.extension);
@@ -66,7 +65,7 @@ TabMenuStates current_tab_menu_states() {
 
   enable(C::JumpWindow, count >= 10);
   // Tab 0 as a placeholder cannot be selected: tab 1 is then the first.
-  bool at_first = cur == 0 || (cur == 1 && g_tab0_placeholder);
+  bool at_first = cur == 0 || (cur == 1 && tab0_placeholder());
   bool at_last = cur == count - 1;
   enable(C::ScrollTabsTowardsFirst, !at_first);
   enable(C::ScrollTabsTowardsLast, !at_last);
@@ -99,7 +98,7 @@ TabMenuStates current_tab_menu_states() {
 
 TabMenuStates other_tab_menu_states(int index) {
   TabMenuStates s;
-  bool file = page_exists(index) && !g_pages[index].path.empty() && rt::file_exists(g_pages[index].path);
+  bool file = page_exists(index) && !pages()[index].path.empty() && rt::file_exists(pages()[index].path);
   s.items[C::RevealRememberedFile].enabled = file;
   s.items[C::RememberedFileProperties].enabled = file;
   s.items[C::CloseRememberedTab].enabled = !open_busy();

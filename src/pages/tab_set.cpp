@@ -2,12 +2,13 @@
 
 #include <vector>
 
-#include "app/globals.h"
 #include "common/message_box.h"
 #include "common/skin_art.h"
 #include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
+#include "pages/page_store.h"
 #include "pages/tab_set_text.h"
 #include "runtime/app.h"
 #include "runtime/files.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr unsigned kGreen = 0x8000, kMagenta = 0xFF00FF;
 
 bool some_page_has_a_path() {
-  for (const PageRecord& p : g_pages)
+  for (const PageRecord& p : pages())
     if (!p.path.empty()) return true;
   return false;
 }
@@ -29,7 +30,7 @@ void delete_blank_tab_set_file() {
 
 void save_open_tabs() {
   std::vector<std::string> paths;
-  for (const PageRecord& p : g_pages) paths.push_back(p.path);
+  for (const PageRecord& p : pages()) paths.push_back(p.path);
   write_tab_set_file(open_tabs_text(paths));
   delete_blank_tab_set_file();
 }
@@ -49,7 +50,7 @@ LoadAnswer ask_to_load() {
       "  选择[取消]重新保存当前打开的标签！";
   r.text_color = kGreen;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   bool without_button = false;
   r.closed_without_button = &without_button;
   int answer = show_message_box(r);
@@ -65,7 +66,7 @@ void load_saved_tabs() {
     case LoadAnswer::Load:
       // The box may have let an open run start meanwhile; its queue is not ours to replace.
       if (open_busy()) return;
-      g_open_queue = tab_set_paths(read_tab_set_file());
+      set_open_queue(tab_set_paths(read_tab_set_file()));
       start_open_run();
       delete_blank_tab_set_file();
       return;
@@ -107,7 +108,7 @@ void save_or_load_open_tabs() {
 
 void append_page_to_tab_set() {
   int i = main_window().高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size()) || g_pages[i].path.empty()) return;
+  if (i < 0 || i >= page_count() || pages()[i].path.empty()) return;
   std::string bytes = rt::read_file(tab_set_file_path()).value_or("");
-  rt::write_file_safely(tab_set_file_path(), tab_set_with_path(bytes, g_pages[i].path));
+  rt::write_file_safely(tab_set_file_path(), tab_set_with_path(bytes, pages()[i].path));
 }

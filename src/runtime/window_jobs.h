@@ -25,6 +25,7 @@ class WindowJobs {
     return true;
   }
   bool busy() const { return running_ > 0; }
+  int running() const { return running_; }
 
  private:
   int generation_ = 0;

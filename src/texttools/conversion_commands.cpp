@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "app/globals.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
 #include "documents/open_files.h"
@@ -48,9 +47,9 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 // The current page's name and a fresh page of that text, unmodified, shown.
 void show_in_new_page(std::string name, std::string text) {
   int tab = create_page(name);
-  if (tab < 0 || tab >= static_cast<int>(g_pages.size())) return;
+  if (tab < 0 || tab >= page_count()) return;
   set_page_content(tab, std::move(text));
-  g_pages[static_cast<size_t>(tab)].modified = 0;
+  set_page_modified(tab, 0);
   show_current_page();
 }
 

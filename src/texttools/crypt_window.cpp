@@ -1,6 +1,5 @@
 #include "texttools/crypt_window.h"
 
-#include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
@@ -58,14 +57,14 @@ void decrypt_file(rt::CommonDialog& dialog) {
   std::string extension;
   std::string name = split_file_name(path, extension);
   int tab = create_page(name);
-  if (tab < 0 || tab >= static_cast<int>(g_pages.size())) return;
+  if (tab < 0 || tab >= page_count()) return;
   // No path: a save must not put the plain text over the encrypted file; it asks for a file as
   // for any new page.
-  g_pages[tab].extension = extension;
+  set_page_extension(tab, extension);
   set_page_content(tab, std::move(text));
   main_window().高级选择夹_标签.set_current(tab);
   show_current_page();
-  g_pages[tab].modified = 0;
+  set_page_modified(tab, 0);
 }
 
 void encrypt_page(rt::CommonDialog& dialog) {
@@ -73,7 +72,7 @@ void encrypt_page(rt::CommonDialog& dialog) {
   int page = crypt_page_picker().selected_page();
   if (page < 0) return;
   std::string text = page_content(page);
-  const std::string& extension = g_pages[page].extension;
+  const std::string& extension = pages()[page].extension;
   dialog.default_extension = extension.empty() ? "*.txt" : "*." + extension;
   if (text.empty()) return;
   std::string item = w.组合框_打开文件_加密解密.text();
@@ -118,7 +117,7 @@ void on_crypt_page_picked() {
   // An empty page empties the box too.
   f().编辑框_内容摘要.set_text(page_content(page));
   std::string balloon = f().组合框_打开文件_加密解密.text();
-  const std::string& extension = g_pages[page].extension;
+  const std::string& extension = pages()[page].extension;
   if (!extension.empty()) balloon += "." + extension;
   picker.show_balloon(balloon);
 }

@@ -1,10 +1,11 @@
 #include "texttools/edit_commands.h"
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "forms/main_window_form.h"
+#include "pages/closing.h"
+#include "pages/page_store.h"
 #include "runtime/clipboard.h"
 
 namespace {
@@ -38,7 +39,7 @@ void select_all_text() {
 }
 
 void update_selection_commands() {
-  if (g_bulk_close) return;
+  if (bulk_close_running()) return;
   bool selected = editor().selection_length() != 0;
   rt::Toolbar& bar = main_window().工具条_工具栏;
   // Only a change redraws the buttons: this runs after every key.
@@ -47,7 +48,7 @@ void update_selection_commands() {
 }
 
 void update_command_states() {
-  if (g_bulk_close) return;
+  if (bulk_close_running()) return;
   MainWindowForm& w = main_window();
   enable(kButtonPaste, rt::clipboard_has_text());
   bool has_text = editor().text_length() > 0;
@@ -55,7 +56,7 @@ void update_command_states() {
   set_command_disabled(Command::Print, !has_text);
   update_selection_commands();
   int i = w.高级选择夹_标签.current();
-  bool modified = i >= 0 && i < static_cast<int>(g_pages.size()) && g_pages[i].modified;
+  bool modified = i >= 0 && i < page_count() && pages()[i].modified;
   enable(kButtonSave, modified);
   set_command_disabled(Command::Save, !modified);
   w.标签_上中.set_text_color(modified ? 0xFF : 0xFF0000);

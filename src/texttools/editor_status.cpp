@@ -1,13 +1,14 @@
 #include "texttools/editor_status.h"
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "common/menu_art.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
+#include "pages/page_store.h"
 #include "runtime/dialogs.h"
 
 namespace {
@@ -56,9 +57,10 @@ void set_alignment(int align) {
   }
 }
 
-PageRecord* current_page() {
+// The current page, or -1.
+int current_page() {
   int i = main_window().高级选择夹_标签.current();
-  return i >= 0 && i < static_cast<int>(g_pages.size()) ? &g_pages[i] : nullptr;
+  return page_exists(i) ? i : -1;
 }
 
 void change_color(bool text) {
@@ -74,7 +76,8 @@ void change_color(bool text) {
     box.set_text_color(c);
   else
     box.set_back_color(c);
-  if (PageRecord* page = current_page(); page && g_per_page_colors) (text ? page->text_color : page->back_color) = c;
+  if (int page = current_page(); page >= 0 && options().per_page_colors)
+    text ? set_page_text_color(page, c) : set_page_back_color(page, c);
   apply_page_colors();
 }
 
@@ -109,9 +112,9 @@ void swap_colors() {
   unsigned text = box.text_color(), back = box.back_color();
   box.set_text_color(back);
   box.set_back_color(text);
-  if (PageRecord* page = current_page(); page && g_per_page_colors) {
-    page->text_color = back;
-    page->back_color = text;
+  if (int page = current_page(); page >= 0 && options().per_page_colors) {
+    set_page_text_color(page, back);
+    set_page_back_color(page, text);
   }
   apply_page_colors();
 }

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/globals.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
+#include "pages/page_store.h"
 #include "runtime/ciphers.h"
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
@@ -17,7 +17,7 @@ constexpr unsigned kRed = 0xFF;
 
 void copy_file_digest(std::string (*digest)(std::string_view)) {
   int i = main_window().高级选择夹_标签.current();
-  std::string path = i >= 0 && i < static_cast<int>(g_pages.size()) ? g_pages[i].path : std::string();
+  std::string path = i >= 0 && i < page_count() ? pages()[i].path : std::string();
   std::optional<std::string> bytes = path.empty() ? std::nullopt : rt::read_file(path);
   if (!bytes) {
     // The digest of nothing must not pass for the file's.

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/find_art.h"
 #include "common/messages.h"
@@ -19,12 +18,13 @@
 #include "texttools/edit_commands.h"
 #include "texttools/search_text.h"
 
-int g_search_pos = 0;
+namespace {
+
+SearchState g_search;
 int g_find_select_all_once[2] = {0, 0};
+// The JScript object of start-up and whether it exists.
 int g_script_ready = 0;
 rt::ScriptObject g_script_object;
-
-namespace {
 
 constexpr int kReturnKey = 0x0D, kUpKey = 0x26, kDownKey = 0x28;
 constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
@@ -50,6 +50,25 @@ void find_window_fade_in() {
 
 }  // namespace
 
+const SearchState& search_state() { return g_search; }
+void set_search_text(std::string text) { g_search.search_text = std::move(text); }
+void set_search_forward(int forward) { g_search.search_forward = forward; }
+void set_search_pos(int pos) { g_search.search_pos = pos; }
+void set_find_ignore_case(int ignore) { g_search.find_ignore_case = ignore; }
+
+void reset_search_state() {
+  g_search = SearchState{};
+  g_find_select_all_once[0] = g_find_select_all_once[1] = 0;
+}
+
+void forget_first_click(int box) {
+  if (box == 0 || box == 1) g_find_select_all_once[box] = 0;
+}
+
+bool script_ready() { return g_script_ready != 0; }
+
+void set_script_ready(bool ready) { g_script_ready = ready ? 1 : 0; }
+
 void create_script_object() {
   g_script_ready = g_script_object.create() ? 1 : 0;
   // The character counter of the find routine.
@@ -69,13 +88,14 @@ void find_in_page() {
   // The page as the box shows it: after an edit next to a byte escape its bytes can read as
   // other characters than the user sees, and the find goes by what the user sees.
   rt::ShownText page = editor().shown_text();
-  SearchStep step = search_step(page, g_search_text, g_search_pos, g_search_forward != 0, g_find_ignore_case != 0);
-  g_search_pos = step.anchor;
+  SearchStep step = search_step(page, g_search.search_text, g_search.search_pos, g_search.search_forward != 0,
+                                g_search.find_ignore_case != 0);
+  set_search_pos(step.anchor);
   if (step.found == -1) {
     FindWindowForm& f = find_window();
     rt::Window& owner = f.loaded() ? static_cast<rt::Window&>(f) : main_window();
     tell_user(0, 48, "找不到或者已经是最后一个了！", kRed,
-              "  在当前页面找不到\"" + rt::cut_on_char_boundary(g_search_text, kShownSearchTextBytes) +
+              "  在当前页面找不到\"" + rt::cut_on_char_boundary(g_search.search_text, kShownSearchTextBytes) +
                   "...\"可能当前页不含此文本或者已经是最后一个！",
               kMagenta, nullptr, &owner);
     return;
@@ -86,9 +106,9 @@ void find_in_page() {
     // Everything before the occurrence and its first (or lead) byte.
     std::string u = rt::left_text(page.text, step.found);
     sel.start = count_chars_by_script(u) - 1;
-    sel.length = count_chars_by_script(g_search_text);
+    sel.length = count_chars_by_script(g_search.search_text);
   } else {
-    sel = occurrence_selection(page, step.found, g_search_text);
+    sel = occurrence_selection(page, step.found, g_search.search_text);
   }
   rt::EditBox& e = editor();
   e.set_selection_start(sel.start);
@@ -98,14 +118,14 @@ void find_in_page() {
 }
 
 void find_previous() {
-  if (g_search_text.empty()) return;
-  g_search_forward = 0;
+  if (g_search.search_text.empty()) return;
+  set_search_forward(0);
   find_in_page();
 }
 
 void find_next() {
-  if (g_search_text.empty()) return;
-  g_search_forward = 1;
+  if (g_search.search_text.empty()) return;
+  set_search_forward(1);
   find_in_page();
 }
 
@@ -122,7 +142,7 @@ void open_find_window() {
 void find_from_window() {
   FindWindowForm& f = find_window();
   if (!f.is_foreground()) f.set_focus();
-  g_search_text = f.编辑框_查找文字.text();
+  set_search_text(f.编辑框_查找文字.text());
   find_in_page();
   update_replace_buttons();
 }
@@ -141,9 +161,10 @@ void replace_selection_and_find() {
   std::string replacement = f.编辑框_替换文字.text();
   // The next forward search starts right after the replacement: a shorter one would otherwise
   // hide the next occurrence, and one holding the search text would be found in itself.
-  int anchor = g_search_forward ? anchor_after_replacement(e.shown_text(), e.selection_start(), replacement) : 0;
+  int anchor =
+      g_search.search_forward ? anchor_after_replacement(e.shown_text(), e.selection_start(), replacement) : 0;
   e.replace_selection(replacement);
-  if (g_search_forward) g_search_pos = anchor;
+  if (g_search.search_forward) set_search_pos(anchor);
   find_from_window();
 }
 
@@ -204,11 +225,11 @@ void on_find_window_created() {
     box->set_mouse_pointer(program_text_cursor().handle());
     install_colored_border(box->handle(), kEditBorderColor);
   }
-  radio_button_state(f.超级按钮_向上, ButtonOp::Set, g_search_forward ? 0 : 1);
-  radio_button_state(f.超级按钮_向下, ButtonOp::Set, g_search_forward ? 1 : 0);
-  check_button_state(f.超级按钮_区分大小写, ButtonOp::Set, g_find_ignore_case ? 0 : 1);
+  radio_button_state(f.超级按钮_向上, ButtonOp::Set, g_search.search_forward ? 0 : 1);
+  radio_button_state(f.超级按钮_向下, ButtonOp::Set, g_search.search_forward ? 1 : 0);
+  check_button_state(f.超级按钮_区分大小写, ButtonOp::Set, g_search.find_ignore_case ? 0 : 1);
   check_button_state(f.超级按钮_全部替换完毕后退出, ButtonOp::Set, 0);
-  f.编辑框_查找文字.set_text(g_search_text);
+  f.编辑框_查找文字.set_text(g_search.search_text);
   f.编辑框_查找文字.select(f.编辑框_查找文字.text_length(), 0);
   rt::Font font = f.编辑框_查找文字.font();
   font.face = editor().font().face;
@@ -234,7 +255,7 @@ void on_find_text_changed() {
   bool has_text = f.编辑框_查找文字.text_length() > 0;
   for (rt::GraphicButton* b : {&f.图形按钮_寻找, &f.图形按钮_替换, &f.图形按钮_全部替换}) b->set_disabled(!has_text);
   if (has_text) {
-    g_search_pos = 0;
+    set_search_pos(0);
     editor().set_selection_length(0);
   }
   f.编辑框_查找文字.set_focus();
@@ -242,7 +263,7 @@ void on_find_text_changed() {
 
 void on_match_case_click() {
   int on = check_button_state(find_window().超级按钮_区分大小写);
-  g_find_ignore_case = on ? 0 : 1;
+  set_find_ignore_case(on ? 0 : 1);
 }
 
 namespace {
@@ -254,7 +275,7 @@ void choose_direction(int forward) {
   if (!radio_button_state(off, ButtonOp::Query)) return;
   radio_button_state(off, ButtonOp::Set, 0);
   radio_button_state(on, ButtonOp::Set, 1);
-  g_search_forward = forward;
+  set_search_forward(forward);
 }
 }  // namespace
 
@@ -330,6 +351,6 @@ void bind_find_window(FindWindowForm& f) {
     select_all_on_first_click(1);
     return true;
   };
-  f.编辑框_查找文字.on_blur = [] { g_find_select_all_once[0] = 0; };
-  f.编辑框_替换文字.on_blur = [] { g_find_select_all_once[1] = 0; };
+  f.编辑框_查找文字.on_blur = [] { forget_first_click(0); };
+  f.编辑框_替换文字.on_blur = [] { forget_first_click(1); };
 }

@@ -6,17 +6,31 @@
 
 #include "runtime/script.h"
 
-// The search state; it outlives the window. g_search_forward and g_find_ignore_case are in
-// app/globals.h.
-extern std::string g_search_text;  // written only by the window's 寻找
-extern int g_search_pos;           // 1-based byte anchor of the next search
-extern int g_find_select_all_once[2];
-// The JScript object of start-up and whether it exists.
-extern int g_script_ready;
-extern rt::ScriptObject g_script_object;
+// The search state; it outlives the window, so the menu's find previous and next go on
+// working after the window is gone.
+struct SearchState {
+  std::string search_text;   // written only by the window's 寻找
+  int search_forward = 0;    // 1 forward, 0 backward
+  int search_pos = 0;        // 1-based byte anchor of the next search
+  int find_ignore_case = 0;  // letters are compared without regard to case
+};
+const SearchState& search_state();
+void set_search_text(std::string text);
+void set_search_forward(int forward);
+void set_search_pos(int pos);
+void set_find_ignore_case(int ignore);
+// A fresh start: no search text, backward, the anchor 0, case matters; the find boxes select
+// all again at their first click.
+void reset_search_state();
+// A find box has lost the focus: its next click selects all again (box 0 the find text, 1 the
+// replacement).
+void forget_first_click(int box);
 
-// Start-up: the script object with its character counter; g_script_ready says whether it stands.
+// Start-up: the script object with its character counter; script_ready says whether it stands.
 void create_script_object();
+bool script_ready();
+// false leaves the script object aside, as when it could not be made.
+void set_script_ready(bool ready);
 // End of the program.
 void release_script_object();
 

@@ -7,7 +7,8 @@ struct FontSizeEntry {
   int points;
 };
 
-// "8" .. "72", then the Chinese type sizes "初号" .. "八号".
+// "8" .. "72", then the Chinese type sizes "初号" .. "八号". (These two tables are constants; they
+// are defined in font_choices.cpp, whose literals every build compiles to GBK.)
 extern const std::array<FontSizeEntry, 32> kFontSizeEntries;
 
 // The first entry of that point size, -1 when none has it.

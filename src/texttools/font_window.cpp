@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/font_art.h"
@@ -17,16 +16,21 @@
 #include "forms/font_window_form.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
+#include "pages/page_store.h"
 #include "runtime/app.h"
 #include "runtime/fonts.h"
 #include "runtime/gbk_text.h"
+#include "runtime/window_jobs.h"
 #include "runtime/window_services.h"
 #include "texttools/font_choices.h"
 
-unsigned g_font_window_colors[2] = {0, 0};
-
 namespace {
+
+// The preview's last accepted text colour and background colour: a refused choice returns to
+// them.
+unsigned g_font_window_colors[2] = {0, 0};
 
 constexpr unsigned kRed = 0xFF;
 constexpr unsigned kBorderColor = 0x9D7B45;
@@ -36,10 +40,8 @@ constexpr const char* kTextColorRefused =
 constexpr const char* kBackColorRefused =
     "  背景颜色不能和文本颜色相同！这个不是我规定的，是眼睛规定的！为了保护你的眼睛，请使用默认的颜色配置方案！";
 
-// Which window a worker's result belongs to: a result for a window that has gone is dropped.
-int g_font_window_serial = 0;
-// Workers filling the current window.
-int g_font_window_workers = 0;
+// The workers filling the current window; a result for a window that has gone is dropped.
+rt::WindowJobs g_jobs;
 
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 rt::EditBox& preview() { return font_window().编辑框_预览; }
@@ -56,17 +58,19 @@ void change_preview_font(Change change) {
 // While the window is filled nothing that closes it works.
 void show_busy() {
   FontWindowForm& f = font_window();
-  bool busy = g_font_window_workers > 0;
+  bool busy = g_jobs.busy();
   for (rt::GraphicButton* b : {&f.图形按钮_关闭小, &f.图形按钮_确定设置, &f.图形按钮_取消设置}) b->set_disabled(busy);
 }
 
-void worker_started() {
-  ++g_font_window_workers;
+// The generation the worker carries back.
+int worker_started() {
+  const int generation = g_jobs.begin();
   show_busy();
+  return generation;
 }
 
-void worker_ended() {
-  if (g_font_window_workers > 0) --g_font_window_workers;
+void worker_ended(int generation) {
+  g_jobs.end(generation);
   show_busy();
 }
 
@@ -78,14 +82,20 @@ rt::GraphicButton* style_radio(int style) {
 
 }  // namespace
 
-bool font_window_busy() { return font_window().loaded() && g_font_window_workers > 0; }
+unsigned font_window_color(int index) { return index == 0 || index == 1 ? g_font_window_colors[index] : 0; }
+
+void reset_font_window() {
+  g_font_window_colors[0] = g_font_window_colors[1] = 0;
+  g_jobs.restart();
+}
+
+bool font_window_busy() { return font_window().loaded() && g_jobs.busy(); }
 
 void open_font_window() { open_tool_window(font_window()); }
 
 void on_font_window_created() {
   FontWindowForm& f = font_window();
-  ++g_font_window_serial;
-  g_font_window_workers = 0;
+  g_jobs.restart();
   dress_tool_window(f, f.frame_labels(), f.图形按钮_程序图标, font_window_icon_picture(), f.图形按钮_关闭小);
   list_font_names();
   rt::Unit* pointed[] = {&f,
@@ -123,22 +133,21 @@ void on_font_window_created() {
 void on_font_window_first_activation() { fade_in_after_first_activation(font_window()); }
 
 void list_font_names() {
-  worker_started();
-  int serial = g_font_window_serial;
+  const int generation = worker_started();
   rt::start_thread(
-      [serial] {
+      [generation] {
         auto names = std::make_shared<std::vector<std::string>>(rt::installed_font_names());
-        rt::post([serial, names] {
+        rt::post([generation, names] {
           FontWindowForm& f = font_window();
-          if (serial != g_font_window_serial || !f.loaded()) return;
+          if (!g_jobs.current(generation) || !f.loaded()) return;
           f.组合框_字体列表.add_items(*names);
           f.列表框_字体列表.add_items(*names);
           select_current_font();
-          worker_ended();
+          worker_ended(generation);
         });
       },
-      [serial] {
-        if (serial == g_font_window_serial && font_window().loaded()) worker_ended();
+      [generation] {
+        if (g_jobs.current(generation) && font_window().loaded()) worker_ended(generation);
       });
 }
 
@@ -297,14 +306,14 @@ void apply_font_settings() {
   box.set_text_color(text);
   box.set_back_color(back);
   int i = main_window().高级选择夹_标签.current();
-  if (i >= 0 && i < static_cast<int>(g_pages.size())) {
-    PageRecord& page = g_pages[i];
-    if (g_per_page_colors) {
-      page.text_color = text;
-      page.back_color = back;
+  if (page_exists(i)) {
+    if (options().per_page_colors) {
+      set_page_text_color(i, text);
+      set_page_back_color(i, back);
     }
-    if (g_per_page_font)
-      page.font = FontRecord{font.angle, font.bold, font.italic, font.strikeout, font.underline, font.size, font.face};
+    if (options().per_page_font)
+      set_page_font(
+          i, FontRecord{font.angle, font.bold, font.italic, font.strikeout, font.underline, font.size, font.face});
   }
   if (check_button_state(f.超级按钮_设置为默认的字体, ButtonOp::Query)) {
     config_set_text(cfg::页面设置::默认字体名称, font.face);
@@ -314,7 +323,7 @@ void apply_font_settings() {
     config_set_flag(cfg::页面设置::默认字体是否有下划线, font.underline);
     config_set_flag(cfg::页面设置::默认字体是否有删除线, font.strikeout);
   }
-  if (!g_per_page_colors) apply_page_colors();
+  if (!options().per_page_colors) apply_page_colors();
   show_current_page();
   f.close();
 }

@@ -3,9 +3,11 @@
 // first; 确定 applies them to the edit box (and the current page when pages keep their own)
 // and, when asked, stores the font as the default font.
 
-// The preview's last accepted text colour and background colour: a refused choice returns to
-// them.
-extern unsigned g_font_window_colors[2];
+// The preview's last accepted text colour (0) and background colour (1): a refused choice
+// returns to them.
+unsigned font_window_color(int index);
+// A fresh start: no colours accepted yet, no window's workers counted.
+void reset_font_window();
 
 // Menu "设置字体(&T)    Ctrl+T": loads the window modeless over the main window.
 void open_font_window();

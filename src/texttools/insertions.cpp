@@ -1,9 +1,9 @@
 #include "texttools/insertions.h"
 
-#include "app/globals.h"
 #include "foreign/edit_control.h"
 #include "common/messages.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/clock.h"
@@ -33,9 +33,9 @@ void insert_separator_line() {
   // Wrapping as the edit box does, the probe's full lines are editor lines of separators.
   probe.set_font(w.编辑框_文本类容.font());
   probe.set_width(w.编辑框_文本类容.width());
-  if (probe.text_length() == 0) fill_separator_box(g_separator_text);
+  if (probe.text_length() == 0) fill_separator_box(options().separator_text);
   int n = edit_line_length(probe, 1);
-  editor().replace_selection(rt::repeat_text(g_separator_text, n));
+  editor().replace_selection(rt::repeat_text(options().separator_text, n));
 }
 
 void insert_date() {
@@ -95,7 +95,7 @@ void on_editor_wheel(int delta, int keys) {
       --f.size;
     box.set_font(f);
     int i = w.高级选择夹_标签.current();
-    if (g_per_page_font && i >= 0 && i < static_cast<int>(g_pages.size())) g_pages[i].font.size = f.size;
+    if (options().per_page_font) set_page_font_size(i, f.size);
   } else if (keys == 2) {
     rt::TabControl& tabs = w.高级选择夹_标签;
     if (delta < 0)

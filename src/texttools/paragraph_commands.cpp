@@ -1,6 +1,5 @@
 #include "texttools/paragraph_commands.h"
 
-#include "app/globals.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
@@ -14,19 +13,17 @@ void rewrite_current_page(ParagraphRule rule) {
   if (open_busy()) return;
   MainWindowForm& w = main_window();
   int i = w.高级选择夹_标签.current();
-  if (i < 0 || i >= static_cast<int>(g_pages.size())) return;
+  if (i < 0 || i >= page_count()) return;
   std::string before = page_content(i);
   std::string after = transform_paragraphs(before, rule);
-  PageRecord& page = g_pages[static_cast<size_t>(i)];
   // The redisplay puts the page's selection back: keep the one the user has now.
-  if (page.id == g_editor_page_id) {
+  if (page_id(i) == editor_page_id()) {
     rt::EditBox& box = w.编辑框_文本类容;
-    page.selection_start = box.selection_start();
-    page.selection_length = box.selection_length();
+    set_page_selection(i, box.selection_start(), box.selection_length());
   }
   // An equal result is what the page and the edit box already hold.
   if (after != before) {
-    page.modified = 1;
+    set_page_modified(i, 1);
     set_page_content(i, std::move(after));
   }
   show_current_page();

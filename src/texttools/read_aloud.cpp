@@ -25,12 +25,16 @@
 #include "runtime/gbk_text.h"
 #include "runtime/shell.h"
 #include "runtime/tooltip.h"
-
-std::unique_ptr<rt::SpeechVoice> g_speech_object;
-int g_read_aloud_hidden = 0;
-int g_voice_index = 0;
+#include "runtime/window_jobs.h"
 
 namespace {
+
+// The voice the window speaks with: made at start-up, released at the end.
+std::unique_ptr<rt::SpeechVoice> g_speech_object;
+// 1 while the window is hidden to the tray.
+int g_read_aloud_hidden = 0;
+// The voice last chosen in 组合框_语音库.
+int g_voice_index = 0;
 
 constexpr unsigned kEditBorderColor = 0x9D7B45;
 constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
@@ -56,7 +60,7 @@ const char kTextFilter[] =
 const char kWavFilter[] = "音频文件(*.WAV)|*.WAV|所有文件(*.*)|*.*|";
 
 // Counts the windows made: what a voice tells a window that has gone is not heard.
-int g_window_generation = 0;
+rt::WindowJobs g_loads;
 // The start text stays when the first fill selects the current page: the user opened the
 // window on a selection (or the clipboard), not on the whole page.
 bool g_keep_start_text = false;
@@ -90,9 +94,9 @@ void apply_voice_settings() {
 }
 
 rt::SpeechHandler window_handler() {
-  int generation = g_window_generation;
+  const int generation = g_loads.generation();
   return [generation](rt::SpeechEvent event) {
-    if (generation == g_window_generation && f().loaded()) on_speech_event(static_cast<int>(event));
+    if (g_loads.current(generation) && f().loaded()) on_speech_event(static_cast<int>(event));
   };
 }
 
@@ -150,11 +154,19 @@ std::string wav_file_name(const std::string& text) {
 
 }  // namespace
 
+int read_aloud_hidden() { return g_read_aloud_hidden; }
+
+int voice_index() { return g_voice_index; }
+
+void reset_read_aloud() {
+  g_read_aloud_hidden = 0;
+  g_voice_index = 0;
+}
+
 void create_speech_object() { g_speech_object = rt::create_speech_voice(); }
 void release_speech_object() { g_speech_object.reset(); }
 
 void show_read_aloud_tray_item(bool visible) { set_tray_read_aloud_item_visible(visible); }
-
 
 void open_read_aloud_window() {
   ReadAloudWindowForm& w = f();
@@ -424,7 +436,7 @@ void speak_to_wav_file() {
 
 void on_read_aloud_window_created() {
   ReadAloudWindowForm& w = f();
-  ++g_window_generation;
+  g_loads.restart();
   dress_tool_window(w, {&w.标签_左上, &w.标签_上中, &w.标签_右上, &w.标签_左中, &w.标签_右中, &w.标签_左下, &w.标签_下中, &w.标签_右下}, w.图形按钮_程序图标, read_aloud_window_icon_picture(), w.图形按钮_关闭小);
   set_button_state(w.图形按钮_朗读控制, read_control_button_strip(), 0);
   set_button_state(w.图形按钮_暂停朗读, pause_button_strip(), 0);

@@ -12,14 +12,14 @@
 class PagePicker;
 
 // The voice the window speaks with: made at start-up, released at the end.
-extern std::unique_ptr<rt::SpeechVoice> g_speech_object;
-// 1 while the window is hidden to the tray.
-extern int g_read_aloud_hidden;
-// The voice last chosen in 组合框_语音库.
-extern int g_voice_index;
-
 void create_speech_object();
 void release_speech_object();
+// 1 while the window is hidden to the tray.
+int read_aloud_hidden();
+// The voice last chosen in 组合框_语音库.
+int voice_index();
+// A fresh start: the window not hidden, the first voice.
+void reset_read_aloud();
 
 // Menu "语音朗读文本(&L)    Ctrl+L": loads the window when a speech engine is installed (else
 // offers the engine's download page); brings a window hidden to the tray back.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
 #include "app/snapping.h"
 #include "common/control_routines.h"
 #include "common/skin.h"
@@ -16,11 +15,13 @@
 #include "pages/page_model.h"
 #include "runtime/gbk_text.h"
 
+namespace {
+
+int g_typing_output_running = 0;
+// 1 asks the replay to end after the character it is at.
 int g_typing_output_stop = 0;
 int g_typing_skip_spaces = 0;
 int g_typing_delay_ms = 0;
-
-namespace {
 
 TypingWindowForm& f() { return typing_window(); }
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
@@ -38,7 +39,7 @@ struct Replay {
 Replay g_replay;
 
 // The edit box still shows the page the replay began on.
-bool same_page() { return current_page_id() == g_replay.page_id && g_editor_page_id == g_replay.page_id; }
+bool same_page() { return current_page_id() == g_replay.page_id && editor_page_id() == g_replay.page_id; }
 
 void show_start_button(bool start) {
   TypingWindowForm& w = f();
@@ -105,6 +106,20 @@ void run_typing_output() {
   page_content(main_window().高级选择夹_标签.current());
   rt::EditBox& box = editor();
   play_text_into_editor(box.text(), box);
+}
+
+bool typing_output_running() { return g_typing_output_running != 0; }
+
+int typing_skip_spaces() { return g_typing_skip_spaces; }
+
+int typing_delay_ms() { return g_typing_delay_ms; }
+
+void reset_typing_output() {
+  g_typing_output_running = 0;
+  g_typing_output_stop = 0;
+  g_typing_skip_spaces = 0;
+  g_typing_delay_ms = 0;
+  g_replay = Replay{};
 }
 
 void play_text_into_editor(const std::string& text, rt::EditBox& box) {

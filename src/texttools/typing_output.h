@@ -8,12 +8,14 @@
 
 #include "runtime/edit_box.h"
 
-// 1 asks the replay to end after the character it is at.
-extern int g_typing_output_stop;
+// A replay runs.
+bool typing_output_running();
 // 1: an ASCII space is appended without its delay.
-extern int g_typing_skip_spaces;
+int typing_skip_spaces();
 // The delay before each character: the speed bar's position.
-extern int g_typing_delay_ms;
+int typing_delay_ms();
+// A fresh start: no replay, no stop asked for, no skipped spaces, no delay.
+void reset_typing_output();
 
 // Menu "屏幕输出效果(&S)": loads the window (or brings it forward).
 void open_typing_window();

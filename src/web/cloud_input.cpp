@@ -3,7 +3,6 @@
 #include <array>
 #include <initializer_list>
 
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "app/snapping.h"
 #include "common/balloon_tip.h"
@@ -16,16 +15,22 @@
 #include "forms/cloud_input_window_form.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "runtime/app.h"
 #include "runtime/internet.h"
+#include "runtime/window_jobs.h"
 #include "web/cloud_input_rules.h"
 #include "web/http_request.h"
 
-std::string g_qq_ime_prefix;
-std::string g_sogou_ime_key;
-int g_cloud_ime_page = 0;
-
 namespace {
+
+// The QQ request up to its page number, rebuilt whenever a QQ setting changes.
+std::string g_qq_ime_prefix;
+// The Sogou service key fetched when the window opens; empty: Sogou is not offered.
+std::string g_sogou_ime_key;
+// The page shown: the page number for QQ (from 1) and Sogou (from 0), the result offset in
+// steps of 20 for Baidu (from 0).
+int g_cloud_ime_page = 0;
 
 namespace 云 = cfg::云输入法设置;
 
@@ -38,7 +43,7 @@ CloudInputWindowForm& f() { return cloud_input_window(); }
 rt::EditBox& editor() { return main_window().编辑框_文本类容; }
 
 // Each load of the window; results of workers started for an earlier one are dropped.
-int g_generation = 0;
+rt::WindowJobs g_loads;
 // The newest request (query or page); a reply of any other is dropped.
 int g_newest_request = 0;
 // The newest request has not answered yet.
@@ -49,7 +54,7 @@ bool g_settings_open = true;
 int g_settling = 0;
 bool g_query_wanted = false;
 
-bool current(int generation) { return generation == g_generation && f().loaded(); }
+bool current(int generation) { return g_loads.current(generation) && f().loaded(); }
 
 std::string fetch_reply(const std::string& address) { return rt::http_get(address); }
 
@@ -172,7 +177,7 @@ void page_candidates(bool next) {
   r.page = g_cloud_ime_page + (next ? step : -step);
   const int request = ++g_newest_request;
   g_waiting = true;
-  const int generation = g_generation;
+  const int generation = g_loads.generation();
   rt::start_thread(
       [=] {
         CloudCandidates found = page_cloud_candidates(r, fetch_reply);
@@ -258,11 +263,23 @@ void tell_offline() {
   r.text = "  请确认你已经连接到互联网，如果你没有正确连接到互联网将不能使用本功能，因为云输入是调用云服务器进行输入处理！";
   r.text_color = 0xFF00FF;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   show_message_box(r);
 }
 
 }  // namespace
+
+const std::string& qq_ime_prefix() { return g_qq_ime_prefix; }
+
+const std::string& sogou_ime_key() { return g_sogou_ime_key; }
+
+int cloud_ime_page() { return g_cloud_ime_page; }
+
+void reset_cloud_input() {
+  g_qq_ime_prefix.clear();
+  g_sogou_ime_key.clear();
+  g_cloud_ime_page = 0;
+}
 
 void open_cloud_input_window() {
   CloudInputWindowForm& w = f();
@@ -283,7 +300,7 @@ void on_cloud_ime_window_created() {
   // Kept inside the main window and snapping to it.
   confine_child_window(w, main_window());
   snap_child_window(w, main_window(), 11);
-  ++g_generation;
+  g_loads.restart();
   g_waiting = false;
   g_settings_open = true;
   g_settling = 0;
@@ -324,7 +341,7 @@ void on_cloud_ime_window_created() {
 
   install_colored_border(w.编辑框_拼音.handle(), kEditBorderColor);
   install_colored_border(w.列表框_云服务器取到的数据.handle(), kEditBorderColor);
-  const int generation = g_generation;
+  const int generation = g_loads.generation();
   rt::start_thread([generation] { fetch_sogou_ime_key_thread(generation); },
                    [generation] { on_sogou_key(generation, {}); });
 
@@ -367,7 +384,7 @@ void start_cloud_ime_query() {
     return;
   }
   g_waiting = true;
-  const int generation = g_generation;
+  const int generation = g_loads.generation();
   rt::start_thread(
       [=] {
         CloudCandidates found = query_cloud_candidates(r, fetch_reply);

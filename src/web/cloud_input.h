@@ -9,12 +9,14 @@
 #include "runtime/window.h"
 
 // The QQ request up to its page number, rebuilt whenever a QQ setting changes.
-extern std::string g_qq_ime_prefix;
+const std::string& qq_ime_prefix();
 // The Sogou service key fetched when the window opens; empty: Sogou is not offered.
-extern std::string g_sogou_ime_key;
+const std::string& sogou_ime_key();
 // The page shown: the page number for QQ (from 1) and Sogou (from 0), the result offset in
 // steps of 20 for Baidu (from 0).
-extern int g_cloud_ime_page;
+int cloud_ime_page();
+// A fresh start: no request built, no key, the first page.
+void reset_cloud_input();
 
 // Menu "启动云输入法(&Y)    Ctrl+Y" and the start-up option: the window over the main window when
 // the Internet can be reached, otherwise a message. A loaded window comes forward.

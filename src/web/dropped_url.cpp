@@ -1,17 +1,20 @@
 #include "web/dropped_url.h"
 
-#include "app/globals.h"
+#include "app/drops.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
+#include "pages/closing.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/internet.h"
+#include "runtime/window_jobs.h"
 #include "web/dropped_page.h"
 
 namespace {
 
-int g_fetches_running = 0;
+// The fetches of the main window; one started for an earlier main window is dropped.
+rt::WindowJobs g_fetches;
 
 // The picture in the middle of the window, its note under it; shown while any fetch runs.
 void show_fetch_busy(bool on) {
@@ -33,41 +36,41 @@ void show_fetch_busy(bool on) {
   note.set_visible(true);
 }
 
-// A fetch has ended; the busy picture goes with the last one.
-void end_fetch() {
-  if (--g_fetches_running <= 0) {
-    g_fetches_running = 0;
-    show_fetch_busy(false);
-  }
+// A fetch has ended; the busy picture goes with the last one. False for a fetch of an earlier
+// main window, whose result is dropped.
+bool end_fetch(int generation) {
+  if (!g_fetches.end(generation)) return false;
+  if (!g_fetches.busy()) show_fetch_busy(false);
+  return true;
 }
 
 // On the UI thread, once the worker has the page: not while an open run is adding pages, which
 // may still fill the current page the new page would then be.
-bool may_take_fetched_page() { return !main_window().loaded() || (!open_busy() && !g_bulk_close); }
+bool may_take_fetched_page() { return !main_window().loaded() || (!open_busy() && !bulk_close_running()); }
 
-void take_fetched_page(const std::string& text, const std::string& title) {
-  end_fetch();
+void take_fetched_page(int generation, const std::string& text, const std::string& title) {
+  if (!end_fetch(generation)) return;
   if (!main_window().loaded() || text.empty()) return;  // a result for a window that is gone is dropped
   std::string name = title;
   int i = create_page(name);
   if (!page_exists(i)) return;
   set_page_content(i, text);
-  g_pages[static_cast<size_t>(i)].modified = 1;
+  set_page_modified(i, 1);
   show_current_page();
 }
 
 }  // namespace
 
 void on_url_dropped(const std::string& address) {
-  if (g_accept_drops) fetch_url_into_page_thread(address);
+  if (drops_accepted()) fetch_url_into_page_thread(address);
 }
 
 void fetch_url_into_page_thread(const std::string& address) {
-  ++g_fetches_running;
+  const int generation = g_fetches.begin();
   show_fetch_busy(true);
   // Each fetch has its own address: a later drop does not change what a running fetch gets.
   rt::start_thread(
-      [address] {
+      [address, generation] {
         // A reply cut short gives no text, and so no page.
         std::string text = dropped_page_text(rt::http_get(address));
         std::string title = text.empty() ? std::string() : dropped_page_title(text);
@@ -78,13 +81,15 @@ void fetch_url_into_page_thread(const std::string& address) {
             // Taken once: a failure while the page is made does not make it again.
             if (!may_take_fetched_page()) return;
             done = true;
-            take_fetched_page(text, title);
+            take_fetched_page(generation, text, title);
           });
           if (!ran || done) return;
           rt::delay_with_messages(100);  // this thread has no messages: a plain wait
         }
       },
-      end_fetch);
+      [generation] { end_fetch(generation); });
 }
 
-int running_url_fetches() { return g_fetches_running; }
+int running_url_fetches() { return g_fetches.running(); }
+
+void reset_dropped_url() { g_fetches.restart(); }

@@ -12,3 +12,5 @@ void on_url_dropped(const std::string& address);
 void fetch_url_into_page_thread(const std::string& address);
 // The fetches running now.
 int running_url_fetches();
+// A fresh start (a new main window): fetches still running for an earlier one are dropped.
+void reset_dropped_url();

@@ -1,7 +1,6 @@
 #include "web/translation_window.h"
 
 #include "runtime/window_jobs.h"
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/skin.h"
@@ -28,9 +27,10 @@
 #include "web/web_hosts.h"
 #include "web/web_window.h"
 
-std::vector<std::string> g_translation_languages;
-
 namespace {
+
+// The language codes of the combos: "auto" first, then one per target language.
+std::vector<std::string> g_translation_languages;
 
 constexpr unsigned kEditBorderColor = 0x9D7B45;
 constexpr unsigned kBlue = 0xFF0000, kRed = 255, kMagenta = 0xFF00FF;
@@ -68,7 +68,7 @@ void tell_failure(const std::string& title, const std::string& text) {
 
 void show_languages(const TranslationLanguages& languages) {
   TranslationWindowForm& w = f();
-  g_translation_languages = languages.codes;
+  set_translation_languages(languages.codes);
   w.组合框_源语言.clear();
   w.组合框_目标语言.clear();
   w.组合框_源语言.add_item("自动检测");
@@ -185,6 +185,10 @@ void update_read_button_by_selection(rt::EditBox& box, rt::GraphicButton& button
 }
 
 }  // namespace
+
+const std::vector<std::string>& translation_languages() { return g_translation_languages; }
+
+void set_translation_languages(std::vector<std::string> codes) { g_translation_languages = std::move(codes); }
 
 void open_translation_window() { open_tool_window(f()); }
 

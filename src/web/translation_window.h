@@ -7,8 +7,10 @@
 
 class PagePicker;
 
-// The language codes of the combos: "auto" first, then one per target language.
-extern std::vector<std::string> g_translation_languages;
+// The language codes of the combos: "auto" first, then one per target language (empty until a
+// window has loaded them, and after a load that failed).
+const std::vector<std::string>& translation_languages();
+void set_translation_languages(std::vector<std::string> codes);
 
 // Menu "启动谷歌翻译(&G)": the window, over the main window (no network test first).
 void open_translation_window();

@@ -1,7 +1,7 @@
 #include "web/update_check.h"
 
+#include "options/option_values.h"
 #include "runtime/window_jobs.h"
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "common/message_box.h"
 #include "common/messages.h"
@@ -26,12 +26,16 @@
 #include "web/web_hosts.h"
 #include "web/web_window.h"
 
-UpdateInfo g_update_info;
-int g_update_available = 0;
-std::string g_update_package_path;
-int g_update_download_result = 0;
-
 namespace {
+
+// What the window's last check read from the update page; kept for the whole program.
+UpdateInfo g_update_info;
+// 1 once the start-up check found a newer version; read by the prompt.
+int g_update_available = 0;
+// The downloaded package: program folder, published name, ".zip".
+std::string g_update_package_path;
+// The download's result for its message: 1 written, 2 failed.
+int g_update_download_result = 0;
 
 constexpr unsigned kRed = 255, kGreen = 0x8000, kMagenta = 0xFF00FF;
 constexpr unsigned kEditBorderColor = 0x9D7B45;
@@ -77,7 +81,7 @@ void check_for_update(int generation) {
   long long own_bytes = rt::file_size(rt::program_path());
   rt::post([generation, info, own_bytes] {
     // The record is filled even when the window has gone meanwhile.
-    g_update_info = info;
+    set_update_info(info);
     if (current(generation)) {
       UpdateWindowForm& w = f();
       if (announces_newer_version(info.version, info.update_time)) {
@@ -144,6 +148,23 @@ void finish_download(int generation, int result, bool had_address) {
 
 }  // namespace
 
+const UpdateInfo& update_info() { return g_update_info; }
+
+void set_update_info(UpdateInfo info) { g_update_info = std::move(info); }
+
+int update_available() { return g_update_available; }
+
+const std::string& update_package_path() { return g_update_package_path; }
+
+int update_download_result() { return g_update_download_result; }
+
+void reset_update_check() {
+  g_update_info = UpdateInfo{};
+  g_update_available = 0;
+  g_update_package_path.clear();
+  g_update_download_result = 0;
+}
+
 std::string update_page_address() {
   // Kept scrambled; the host it names is the update page's row of the host table.
   return web_address(WebHost::kUpdatePage, url_path(descramble_text(stored_update_address())));
@@ -205,7 +226,7 @@ void prompt_update_available() {
       "\r\n  你确定打开更新窗口升级程序吗？";
   r.text_color = kRed;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   // Left alone, the box says yes after ten seconds.
   r.auto_close_ms = 10000;
   r.default_button = kBoxOk;
@@ -259,7 +280,7 @@ void show_update_download_result() {
   r.text_color = kGreen;
   r.button_row_top = 120;
   r.box_cursor = program_pointer_cursor();
-  r.fade = g_fade_enabled;
+  r.fade = options().fade_enabled;
   if (written) {
     r.title = "程序更新完毕……";
     r.title_color = kGreen;

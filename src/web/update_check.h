@@ -7,13 +7,16 @@
 #include "web/update_rules.h"
 
 // What the window's last check read from the update page; kept for the whole program.
-extern UpdateInfo g_update_info;
+const UpdateInfo& update_info();
+void set_update_info(UpdateInfo info);
 // 1 once the start-up check found a newer version; read by the prompt.
-extern int g_update_available;
+int update_available();
 // The downloaded package: program folder, published name, ".zip".
-extern std::string g_update_package_path;
+const std::string& update_package_path();
 // The download's result for its message: 1 written, 2 failed.
-extern int g_update_download_result;
+int update_download_result();
+// A fresh start: nothing read, found or downloaded.
+void reset_update_check();
 
 // The update page's address (the stored one, on the update page's host).
 std::string update_page_address();

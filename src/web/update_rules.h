@@ -8,7 +8,7 @@
 inline constexpr char kProgramVersion[] = "1.0.0.1";
 inline constexpr char kProgramDate[] = "2026年12月10日";
 
-// What the update page publishes (the window's check fills the global g_update_info).
+// What the update page publishes (the window's check fills the update window's record, update_info()).
 struct UpdateInfo {
   std::string name;              // 软件名称
   std::string size;              // 软件大小, such as "5M"

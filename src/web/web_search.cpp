@@ -15,14 +15,19 @@
 #include "runtime/app.h"
 #include "runtime/foreign_windows.h"
 #include "runtime/internet.h"
+#include "runtime/window_jobs.h"
 #include "web/http_request.h"
 #include "web/web_window.h"
 
-int g_search_engine = 1;
-int g_suggestions_enabled = 1;
-int g_keyword_select_all_done = 0;
-
 namespace {
+
+// 1 Baidu, 2 Soso, 3 Sogou, 4 Google.
+int g_search_engine = 1;
+// Keyword changes ask for suggestions only while 1: 0 while a chosen suggestion is written into
+// the box; every search sets it back to 1.
+int g_suggestions_enabled = 1;
+// 1 once the keyword box has selected all its text since it got the focus.
+int g_keyword_select_all_done = 0;
 
 constexpr int kEnter = 13, kUp = 38, kDown = 40;
 
@@ -30,23 +35,22 @@ MiniWindowForm& m() { return mini_window(); }
 SuggestionPopupForm& popup() { return suggestion_popup(); }
 rt::EditBox& keyword_box() { return mini_window().编辑框_关键词; }
 
-// Each load of the bar; replies of queries started for an earlier one are dropped.
-int g_generation = 0;
-// Queries of this bar on their way.
-int g_running_queries = 0;
+// The queries of this bar on their way; replies of queries started for an earlier bar are
+// dropped.
+rt::WindowJobs g_queries;
 
 SearchEngine engine() { return static_cast<SearchEngine>(g_search_engine); }
 
-void query_ended() {
-  if (--g_running_queries > 0) return;
-  g_running_queries = 0;
+void query_ended(int generation) {
+  g_queries.end(generation);
+  if (g_queries.busy()) return;
   m().图形按钮_正常模式.set_disabled(false);
 }
 
 void show_suggestions(int generation, SearchEngine asked, const std::string& keyword,
                       const std::vector<std::string>& items) {
-  if (generation != g_generation || !m().loaded()) return;
-  query_ended();
+  if (!g_queries.current(generation) || !m().loaded()) return;
+  query_ended(generation);
   // Only the newest box and engine are answered: a slow reply for an older keyword never
   // replaces the list of the one the box shows.
   if (keyword != keyword_box().text() || asked != engine() || !popup().loaded()) return;
@@ -68,16 +72,15 @@ void fetch_search_suggestions(int generation, SearchEngine asked, std::string ke
 }
 
 void start_suggestion_query(const std::string& keyword) {
-  ++g_running_queries;
+  const int generation = g_queries.begin();
   // Leaving mini mode would take the bar from under the queries.
   m().图形按钮_正常模式.set_disabled(true);
-  const int generation = g_generation;
   const SearchEngine asked = engine();
   const bool popup_loaded = popup().loaded();
   rt::start_thread([=] { fetch_search_suggestions(generation, asked, keyword, popup_loaded); },
                    // A query that failed has ended too: the bar's normal-mode button waits for no more.
                    [generation] {
-                     if (generation == g_generation && m().loaded()) query_ended();
+                     if (g_queries.current(generation) && m().loaded()) query_ended(generation);
                    });
 }
 
@@ -90,12 +93,21 @@ void show_engine_tips(SearchEngine e) {
 }  // namespace
 
 void reset_web_search() {
-  ++g_generation;
-  g_running_queries = 0;
+  g_queries.restart();
   g_keyword_select_all_done = 0;
+  g_suggestions_enabled = 1;
 }
 
-bool suggestion_queries_running() { return g_running_queries > 0; }
+void reset_web_search_state() {
+  reset_web_search();
+  g_search_engine = 1;
+}
+
+int search_engine_number() { return g_search_engine; }
+
+bool suggestions_enabled() { return g_suggestions_enabled != 0; }
+
+bool suggestion_queries_running() { return g_queries.busy(); }
 
 void on_search_keyword_changed() {
   MiniWindowForm& w = m();

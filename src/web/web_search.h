@@ -12,16 +12,15 @@ namespace rt {
 class MenuItem;
 }
 
-// 1 Baidu, 2 Soso, 3 Sogou, 4 Google.
-extern int g_search_engine;
-// Keyword changes ask for suggestions only while 1: 0 while a chosen suggestion is written into
-// the box; every search sets it back to 1.
-extern int g_suggestions_enabled;
-// 1 once the keyword box has selected all its text since it got the focus.
-extern int g_keyword_select_all_done;
-
-// A new bar: queries of an earlier one are forgotten.
+// 1 Baidu, 2 Soso, 3 Sogou, 4 Google: the engine chosen last.
+int search_engine_number();
+// Keyword changes ask for suggestions only while on: off while a chosen suggestion is written
+// into the box; every search and every new bar switch them on again.
+bool suggestions_enabled();
+// A new bar: queries of an earlier one are forgotten, suggestions asked for again.
 void reset_web_search();
+// A fresh start: a new bar's state and the first engine.
+void reset_web_search_state();
 // The keyword box changed: suggestions and tips, or the popup hidden for an empty box.
 void on_search_keyword_changed();
 // Keys of the keyword box: Enter searches, Down and Up move the popup's selection round.

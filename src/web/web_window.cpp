@@ -1,6 +1,6 @@
 #include "web/web_window.h"
 
-#include "app/globals.h"
+#include "app/edge_hide.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "runtime/app.h"
@@ -12,7 +12,7 @@ void fade_in_web_window(rt::Window& window) {
     if (!window.loaded() || window.handle() != shown) return;
     MainWindowForm& main = main_window();
     // Over a main window slid out at a screen edge it would be centred off the screen.
-    bool over_main = main.loaded() && main.visible() && !main.minimized() && !g_edge_hidden;
+    bool over_main = main.loaded() && main.visible() && !main.minimized() && !edge_hidden();
     show_window_faded(window, true, !over_main);
   });
 }

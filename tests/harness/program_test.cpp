@@ -1,3 +1,4 @@
+#include "pages/page_store.h"
 #include "program_test.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ void ProgramTest::SetUp() {
   rt::seams::set_command_line({});
   ASSERT_TRUE(main_window().load());
   // Started: the first activation has shown the page and given the edit box the focus.
-  ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && main_window().编辑框_文本类容.has_focus(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && main_window().编辑框_文本类容.has_focus(); }));
 }
 
 void ProgramTest::TearDown() {

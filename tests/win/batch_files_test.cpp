@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/window_fade.h"
 #include "documents/batch_conversion.h"
@@ -21,6 +20,7 @@
 #include "forms/options_window_form.h"
 #include "layout_check.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "options/options_window.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
@@ -178,7 +178,7 @@ class BatchTest : public ProgramTest {
 
   void open() {
     open_options_window();
-    ASSERT_TRUE(ui_test::wait_for([] { return ow().loaded() && ow().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return ow().loaded() && ow().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   static void show_page(int page) {
@@ -235,7 +235,7 @@ TEST_F(BatchTest, DropsGoToTheListOfThePageShownAndOnlyTheConversionListTestsThe
   EXPECT_EQ(row_cells(conversion_list(), 0), (Cells{"甲.txt", "0.999KB", a}));
   EXPECT_EQ(row_cells(conversion_list(), 1), (Cells{"乙.log", "1024KB", b}));
   EXPECT_EQ(batch_list().row_count(), 0);
-  EXPECT_TRUE(g_conversion_add_list.empty());
+  EXPECT_TRUE(conversion_add_list().empty());
 
   // Any other page: the batch list, which takes every path.
   show_page(OptionsWindowForm::kProgramPage);
@@ -246,7 +246,7 @@ TEST_F(BatchTest, DropsGoToTheListOfThePageShownAndOnlyTheConversionListTestsThe
   // A path with no file shows no attribute.
   EXPECT_EQ(row_cells(batch_list(), 1), (Cells{"无.txt", "-0.001KB", "×", "×", "×", "×", missing}));
   EXPECT_EQ(conversion_list().row_count(), 2);
-  EXPECT_TRUE(g_batch_add_list.empty());
+  EXPECT_TRUE(batch_add_list().empty());
   SetFileAttributesA(b.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -351,7 +351,7 @@ TEST_F(BatchTest, AWorkerFillingAListRefusesMoreAndKeepsTheWindowOpen) {
   // A second drop, the dialog and the menu's adding wait for the fill to end: refused.
   rt::seams::drop_files(batch_list(), {b});
   EXPECT_EQ(rt::seams::held_worker_count(), 1);
-  EXPECT_EQ(g_batch_add_list, (std::vector<std::string>{a}));
+  EXPECT_EQ(batch_add_list(), (std::vector<std::string>{a}));
   std::vector<std::string> enabled = right_click(batch_list()).enabled();
   EXPECT_TRUE(std::find(enabled.begin(), enabled.end(), "添加文件(&T)") == enabled.end());
   EXPECT_TRUE(ow().超级按钮_开始执行.disabled());
@@ -441,9 +441,9 @@ TEST_F(BatchTest, TheRenamePreviewNumbersByRowInEveryMode) {
 
 TEST_F(BatchTest, TheNamingBoxesGetTheirFramesTheFirstTimeTheFilePageShows) {
   open();
-  EXPECT_EQ(g_batch_frames_done, 0);
+  EXPECT_EQ(batch_frames_done(), 0);
   show_page(OptionsWindowForm::kFilePage);
-  EXPECT_EQ(g_batch_frames_done, 1);
+  EXPECT_EQ(batch_frames_done(), 1);
   EXPECT_TRUE(ow().编辑框_日志.visible());
   EXPECT_FALSE(ow().透明标签_日志.visible());
   EXPECT_FALSE(ow().进度条_文件执行进度.visible());
@@ -475,7 +475,7 @@ TEST_F(BatchTest, CopyingIntoAFolderThatHoldsTheNamesCountsClashesOverTheRun) {
   EXPECT_FALSE(ow().进度条_文件执行进度.visible());
   EXPECT_EQ(ow().进度条_文件执行进度.position(), 0);
   EXPECT_EQ(ow().超级按钮_开始执行.caption(), "开始执行");
-  EXPECT_EQ(g_batch_idle, 1);
+  EXPECT_EQ(batch_idle(), 1);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -629,7 +629,7 @@ TEST_F(BatchTest, AStartIsRefusedWithAReasonUntilTheBoxesAndTheListAllowIt) {
   ASSERT_EQ(boxes.size(), 4u);
   EXPECT_EQ(boxes[3].title, "不存在可处理的对象！");
   EXPECT_EQ(boxes[3].text, "  你还未选择要处理的文件，所以程序无法继续执行任务，请返回重新选择文件再继续操作……\r\n");
-  EXPECT_EQ(g_batch_idle, 1);
+  EXPECT_EQ(batch_idle(), 1);
   drop_on_batch_list({a});
   run_operation();
   EXPECT_EQ(boxes.size(), 4u);
@@ -648,7 +648,7 @@ TEST_F(BatchTest, WhileARunGoesTheListIsLockedAndAStopBeforeTheFirstRowDoesNothi
   ui_test::click(f.超级按钮_开始执行);
   EXPECT_EQ(f.超级按钮_开始执行.caption(), "停止执行");
   EXPECT_FALSE(f.超级按钮_开始执行.disabled());
-  EXPECT_EQ(g_batch_idle, 0);
+  EXPECT_EQ(batch_idle(), 0);
   EXPECT_TRUE(f.透明标签_日志.visible());
   EXPECT_TRUE(f.进度条_文件执行进度.visible());
   EXPECT_FALSE(f.编辑框_日志.visible());
@@ -673,7 +673,7 @@ TEST_F(BatchTest, WhileARunGoesTheListIsLockedAndAStopBeforeTheFirstRowDoesNothi
   ui_test::click(f.超级按钮_开始执行);
   EXPECT_EQ(f.超级按钮_开始执行.caption(), "开始执行");
   EXPECT_TRUE(f.超级按钮_开始执行.disabled());
-  EXPECT_EQ(g_batch_idle, 1);
+  EXPECT_EQ(batch_idle(), 1);
   ui_test::click(f.超级按钮_开始执行);
   EXPECT_EQ(rt::seams::held_worker_count(), 1);
   rt::seams::hold_workers(false);
@@ -884,7 +884,7 @@ TEST_F(BatchTest, ConvertingWritesEachFileIntoTheChosenFolderAndEmptiesTheList) 
   EXPECT_FALSE(f.进度条_转换进度.visible());
   EXPECT_EQ(f.进度条_转换进度.position(), 0);
   EXPECT_FALSE(f.超级按钮_打开文件.disabled());
-  EXPECT_EQ(g_conversion_stop, 0);
+  EXPECT_EQ(conversion_stop_asked(), 0);
   // Every file came over whole: nothing to say.
   EXPECT_TRUE(boxes.empty());
 }
@@ -1102,7 +1102,7 @@ TEST_F(BatchTest, StoppingAConversionLeavesTheFilesNotReached) {
   EXPECT_TRUE(stayed_open);
   EXPECT_EQ(names_in(conversion_list()), (std::vector<std::string>{"0.txt", "1.txt", "2.txt"}));
   for (int i = 0; i < 4; ++i) EXPECT_EQ(rt::file_exists(out + std::to_string(i) + ".txt"), i == 3) << i;
-  EXPECT_EQ(g_conversion_stop, 0);
+  EXPECT_EQ(conversion_stop_asked(), 0);
   EXPECT_TRUE(f.超级按钮_开始转换.visible());
 }
 

@@ -20,6 +20,7 @@
 #include "layout_check.h"
 #include "options/boss_key_settings.h"
 #include "options/config.h"
+#include "pages/page_store.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
 #include "runtime/seams.h"
@@ -113,7 +114,7 @@ class BossKeyTest : public ProgramTest {
     DeleteFileA(config_file().c_str());
     for (auto [key, value] : options) config_write("程序设置", key, value);
     ASSERT_TRUE(w().load());
-    ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && editor().has_focus(); }));
+    ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus(); }));
   }
 
   std::vector<RecordedBox> boxes_;
@@ -130,17 +131,17 @@ TEST_F(BossKeyTest, HotkeyIdsCountUpAndAreNeverReused) {
   unregister_hotkey(main, first);
   int second = register_hotkey(main, MOD_CONTROL | MOD_ALT, VK_F11, count_a);
   EXPECT_EQ(second, 2);
-  ASSERT_EQ(g_hotkeys.size(), 2u);
-  EXPECT_EQ(g_hotkeys[0].callback, count_a);
-  EXPECT_EQ(g_hotkeys[1].callback, count_a);
-  EXPECT_FALSE(g_hotkeys[0].registered);
-  EXPECT_TRUE(g_hotkeys[1].registered);
+  ASSERT_EQ(hotkey_records().size(), 2u);
+  EXPECT_EQ(hotkey_records()[0].callback, count_a);
+  EXPECT_EQ(hotkey_records()[1].callback, count_a);
+  EXPECT_FALSE(hotkey_records()[0].registered);
+  EXPECT_TRUE(hotkey_records()[1].registered);
   EXPECT_FALSE(free_now(MOD_CONTROL | MOD_ALT, VK_F11));
   // A combination another window holds: 0, and nothing changes.
   Squatter s;
   ASSERT_TRUE(s.take(MOD_CONTROL | MOD_ALT, VK_F12));
   EXPECT_EQ(register_hotkey(main, MOD_CONTROL | MOD_ALT, VK_F12, count_a), 0);
-  EXPECT_EQ(g_hotkeys.size(), 2u);
+  EXPECT_EQ(hotkey_records().size(), 2u);
   unregister_hotkey(main, second);
   EXPECT_TRUE(free_now(MOD_CONTROL | MOD_ALT, VK_F11));
 }
@@ -152,8 +153,8 @@ TEST_F(BossKeyTest, ShiftDHidesAndShowsTheMainWindowAndOnlyIt) {
   rt::seams::set_menu_hook([](rt::PopupMenu& m) { EXPECT_TRUE(m.choose("开老板键(&K)")); });
   ui_test::click(w().图形按钮_设置_菜单);
   rt::seams::set_menu_hook(nullptr);
-  EXPECT_EQ(g_boss_key_registered, 1);
-  EXPECT_NE(g_boss_hotkey_id, 0);
+  EXPECT_EQ(boss_key_registered(), 1);
+  EXPECT_NE(boss_hotkey_id(), 0);
   EXPECT_EQ(boss_item()->caption, "关老板键(&G)");
   EXPECT_EQ(boss_item()->image, kImageTick);
   EXPECT_FALSE(free_now(MOD_SHIFT, 'D'));
@@ -175,7 +176,7 @@ TEST_F(BossKeyTest, ShiftDHidesAndShowsTheMainWindowAndOnlyIt) {
 
   // Switched off: the combination is free again and does nothing here.
   toggle_boss_key_menu();
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_EQ(boss_item()->caption, "开老板键(&K)");
   EXPECT_EQ(boss_item()->image, kImageBossKey);
   EXPECT_TRUE(free_now(MOD_SHIFT, 'D'));
@@ -186,8 +187,8 @@ TEST_F(BossKeyTest, ShiftDHidesAndShowsTheMainWindowAndOnlyIt) {
 
 TEST_F(BossKeyTest, OnlyARegisteredIdRunsItsCallback) {
   toggle_boss_key_menu();
-  ASSERT_EQ(g_boss_key_registered, 1);
-  int id = g_boss_hotkey_id;
+  ASSERT_EQ(boss_key_registered(), 1);
+  int id = boss_hotkey_id();
   // Posted by anyone: an id never given out, the system's negative ids.
   for (WPARAM other : {WPARAM(id + 1), WPARAM(7), WPARAM(-1), WPARAM(-2), WPARAM(0)}) {
     PostMessageW(hw(w().handle()), WM_HOTKEY, other, MAKELPARAM(MOD_SHIFT, 'D'));
@@ -216,13 +217,13 @@ TEST_F(BossKeyTest, ACombinationHeldElsewhereIsReportedAndLeavesTheKeyOff) {
   EXPECT_EQ(boxes_[0].icon, 16);
   EXPECT_EQ(boxes_[0].buttons, std::vector<int>{kBoxOk});
   EXPECT_EQ(boxes_[0].owner, w().handle());
-  EXPECT_EQ(g_boss_key_registered, 0);
-  EXPECT_EQ(g_boss_hotkey_id, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
+  EXPECT_EQ(boss_hotkey_id(), 0);
   EXPECT_EQ(boss_item()->caption, "开老板键(&K)");
   // Free again: the next try works.
   other.give_back();
   toggle_boss_key_menu();
-  EXPECT_EQ(g_boss_key_registered, 1);
+  EXPECT_EQ(boss_key_registered(), 1);
 }
 
 TEST_F(BossKeyTest, InMiniModeTheBossKeyDoesNothing) {
@@ -240,13 +241,13 @@ TEST_F(BossKeyTest, InMiniModeTheBossKeyDoesNothing) {
 
 TEST_F(BossKeyTest, StartUpRegistersTheStoredCombinationWhenTheOptionIsOn) {
   restart_with({{"开启老板键", "真"}, {"功能键状态", "3"}, {"键代码", "120"}, {"老板键文本描述", "Ctrl + Alt + F9"}});
-  EXPECT_EQ(g_boss_key_registered, 1);
+  EXPECT_EQ(boss_key_registered(), 1);
   EXPECT_EQ(boss_item()->caption, "关老板键(&G)");
   EXPECT_FALSE(free_now(MOD_CONTROL | MOD_ALT, VK_F9));
   EXPECT_TRUE(free_now(MOD_SHIFT, 'D'));
   // Off: nothing registered at the start.
   restart_with({{"功能键状态", "3"}, {"键代码", "120"}});
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_TRUE(free_now(MOD_CONTROL | MOD_ALT, VK_F9));
   // On, but another program holds the combination: the start tells so over the main window and
   // goes on without the boss key; the option stays for the next start.
@@ -257,7 +258,7 @@ TEST_F(BossKeyTest, StartUpRegistersTheStoredCombinationWhenTheOptionIsOn) {
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].title, "注册老板键失败！");
   EXPECT_EQ(boxes_[0].owner, w().handle());
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_EQ(boss_item()->caption, "开老板键(&K)");
   EXPECT_EQ(config_read("程序设置", "开启老板键"), "真");
 }
@@ -267,7 +268,7 @@ TEST_F(BossKeyTest, TheExitGivesTheHotkeyBack) {
   ASSERT_FALSE(free_now(MOD_SHIFT, 'D'));
   exit_program();
   EXPECT_EQ(ended_, 0);
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_TRUE(free_now(MOD_SHIFT, 'D'));
 }
 
@@ -285,7 +286,7 @@ TEST_F(BossKeyTest, RestartGivesTheHotkeyBackBeforeTheNewInstanceStarts) {
   restart_program();
   EXPECT_EQ(ended_, 0);
   EXPECT_TRUE(free_at_launch);
-  g_restart_pending = 0;
+  reset_shutdown();
 }
 
 // ---- The boss-key group of the options window ----
@@ -428,7 +429,7 @@ TEST_F(BossKeySettingsTest, TheMouseHasNoEffectOnTheBox) {
 
 TEST_F(BossKeySettingsTest, ApplyingRegistersTheCapturedCombinationAndStoresIt) {
   ui_test::click(host_.超级按钮_开启老板键);
-  ASSERT_EQ(g_boss_key_registered, 1);
+  ASSERT_EQ(boss_key_registered(), 1);
   EXPECT_EQ(config_read("程序设置", "开启老板键"), "真");
   capture_ctrl_shift_f8();
   ui_test::click(host_.图形按钮_确定);
@@ -442,7 +443,7 @@ TEST_F(BossKeySettingsTest, ApplyingRegistersTheCapturedCombinationAndStoresIt) 
   EXPECT_EQ(config_read("程序设置", "老板键文本描述"), "Ctrl + Shift + F8");
   EXPECT_EQ(config_read("程序设置", "功能键状态"), "6");
   EXPECT_EQ(config_read("程序设置", "键代码"), "119");
-  EXPECT_EQ(g_boss_key_registered, 1);
+  EXPECT_EQ(boss_key_registered(), 1);
   EXPECT_EQ(boss_item()->caption, "关老板键(&G)");
   // The old key is given back, the new one works.
   EXPECT_TRUE(free_now(MOD_SHIFT, 'D'));
@@ -458,9 +459,9 @@ TEST_F(BossKeySettingsTest, ApplyingWithoutANewCaptureKeepsTheStoredKeys) {
   config_write("程序设置", "老板键文本描述", "Ctrl + A");
   ui_test::click(host_.超级按钮_开启老板键);
   ASSERT_EQ(box().text(), "Ctrl + A");
-  ASSERT_EQ(g_boss_key_registered, 1);
+  ASSERT_EQ(boss_key_registered(), 1);
   ui_test::click(host_.图形按钮_确定);
-  EXPECT_EQ(g_boss_key_registered, 1);
+  EXPECT_EQ(boss_key_registered(), 1);
   EXPECT_FALSE(free_now(MOD_CONTROL, 'A'));
   EXPECT_EQ(config_read("程序设置", "功能键状态"), "2");
   EXPECT_EQ(config_read("程序设置", "键代码"), "65");
@@ -469,7 +470,7 @@ TEST_F(BossKeySettingsTest, ApplyingWithoutANewCaptureKeepsTheStoredKeys) {
 
 TEST_F(BossKeySettingsTest, AFailedApplyLeavesTheBossKeyOffAndStillStoresTheKeys) {
   ui_test::click(host_.超级按钮_开启老板键);
-  ASSERT_EQ(g_boss_key_registered, 1);
+  ASSERT_EQ(boss_key_registered(), 1);
   Squatter other;
   ASSERT_TRUE(other.take(MOD_CONTROL | MOD_SHIFT, VK_F8));
   capture_ctrl_shift_f8();
@@ -479,7 +480,7 @@ TEST_F(BossKeySettingsTest, AFailedApplyLeavesTheBossKeyOffAndStillStoresTheKeys
   EXPECT_EQ(boxes_[0].icon, 16);
   EXPECT_EQ(boxes_[0].owner, host_.handle());
   // The old key was given back first: the boss key is off now, and the menu says so.
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_EQ(boss_item()->caption, "开老板键(&K)");
   EXPECT_EQ(boss_item()->image, kImageBossKey);
   EXPECT_TRUE(free_now(MOD_SHIFT, 'D'));
@@ -495,19 +496,19 @@ TEST_F(BossKeySettingsTest, WhileTheOptionIsOffApplyingOnlyStoresTheKeys) {
   capture_ctrl_shift_f8();
   ui_test::click(host_.超级按钮_开启老板键);
   ASSERT_FALSE(option_checked());
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_TRUE(box().disabled());
   EXPECT_EQ(config_read("程序设置", "开启老板键"), "");
   EXPECT_TRUE(free_now(MOD_SHIFT, 'D'));
   ui_test::click(host_.图形按钮_确定);
   EXPECT_TRUE(boxes_.empty());
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_TRUE(free_now(MOD_CONTROL | MOD_SHIFT, VK_F8));
   EXPECT_EQ(config_read("程序设置", "功能键状态"), "6");
   EXPECT_EQ(config_read("程序设置", "键代码"), "119");
   // Switched on, the stored combination is the one registered.
   ui_test::click(host_.超级按钮_开启老板键);
-  EXPECT_EQ(g_boss_key_registered, 1);
+  EXPECT_EQ(boss_key_registered(), 1);
   EXPECT_EQ(box().text(), "Ctrl + Shift + F8");
   EXPECT_FALSE(free_now(MOD_CONTROL | MOD_SHIFT, VK_F8));
 }
@@ -519,7 +520,7 @@ TEST_F(BossKeySettingsTest, SwitchingTheOptionOnWhenTheKeyIsHeldElsewhereKeepsTh
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].title, "注册老板键失败！");
   EXPECT_EQ(boxes_[0].owner, host_.handle());
-  EXPECT_EQ(g_boss_key_registered, 0);
+  EXPECT_EQ(boss_key_registered(), 0);
   EXPECT_EQ(config_read("程序设置", "开启老板键"), "真");  // the next start tries again
   EXPECT_FALSE(box().disabled());
 }

@@ -1,4 +1,5 @@
 // Closing pages with the save question, closing all, and the exit, against the real window.
+#include "options/option_values.h"
 #include "pages/closing.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,6 @@
 
 #include <functional>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/tray.h"
@@ -31,7 +31,7 @@ class ClosingTest : public ProgramTest {
     dir_ = std::string(temp) + "velmora_close_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
     ended_ = -1;
     rt::seams::end_process_hook() = [this](int code) { ended_ = code; };
   }
@@ -47,7 +47,7 @@ class ClosingTest : public ProgramTest {
   int edited_file(const std::string& name, const std::string& text) {
     std::string p = dir_ + name;
     rt::write_file_safely(p, text);
-    g_open_queue = {p};
+    set_open_queue({p});
     open_files();
     int tab = tabs().count() - 1;
     tabs().set_current(tab);
@@ -82,7 +82,7 @@ TEST_F(ClosingTest, ClosingAModifiedPageFollowsTheAnswer) {
     EXPECT_EQ(tabs().count(), c.page_closed ? before - 1 : before);
     EXPECT_EQ(rt::read_file(dir_ + "a.txt").value_or(""), c.on_disk);
     while (tabs().count() > 1) {
-      g_pages[tabs().count() - 1].modified = 0;
+      set_page_modified(tabs().count() - 1, 0);
       close_page_at(tabs().count() - 1);
     }
   }
@@ -112,12 +112,12 @@ TEST_F(ClosingTest, ClosingAllNeverRemovesAPageWhoseSaveFailed) {
   close_all_pages(false);
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_EQ(page_content(0), "");
-  EXPECT_EQ(g_open_paths, " |");
+  EXPECT_EQ(open_paths(), " |");
   EXPECT_FALSE(tabs().tab_disabled(0));
 }
 
 TEST_F(ClosingTest, TheExitOffersTheModifiedPagesAndWritesThePosition) {
-  g_remember_position = 1;
+  set_option(&OptionValues::remember_position, 1);
   edited_file("exit.txt", "e");
   w().move(33, 44, 700, 500);
   // Yes saves the pages, then the program ends.
@@ -197,10 +197,10 @@ TEST_F(ClosingTest, AnExitWhoseSaveIsCancelledStopsAndTheProgramStaysWithItsPage
     EXPECT_TRUE(w().loaded());
     EXPECT_TRUE(w().visible());
     EXPECT_TRUE(rt::seams::launches().empty());
-    EXPECT_EQ(g_restart_pending, 0);
+    EXPECT_EQ(restart_pending(), 0);
     ASSERT_EQ(tabs().count(), 2);  // the list page is gone, the page is there
     EXPECT_EQ(page_content(1), "未保存的文字");
-    EXPECT_EQ(g_pages[1].modified, 1);
+    EXPECT_EQ(pages()[1].modified, 1);
     // Still the running instance, with its tray icon.
     EXPECT_NE(config_read("程序设置", "进程通信钥匙"), "");
   }
@@ -257,9 +257,9 @@ TEST_F(ClosingTest, CancellingTheExitQuestionLeavesEveryPageAsItWas) {
       EXPECT_TRUE(w().visible());
       ASSERT_EQ(tabs().count(), pages);
       EXPECT_EQ(page_content(first), "+1");
-      EXPECT_EQ(g_pages[first].modified, 1);
+      EXPECT_EQ(::pages()[first].modified, 1);
       EXPECT_EQ(page_content(pages - 1), "新的文字");
-      EXPECT_EQ(g_pages[pages - 1].modified, 1);
+      EXPECT_EQ(::pages()[pages - 1].modified, 1);
       EXPECT_EQ(rt::read_file(dir_ + "first.txt").value_or(""), "1");
       EXPECT_TRUE(rt::seams::dialog_requests().empty());
     }
@@ -274,12 +274,12 @@ TEST_F(ClosingTest, AnExitWhoseWriteFailsStopsUnlessTheForcedWriteSucceeds) {
   exit_program();
   EXPECT_EQ(ended_, -1);
   EXPECT_TRUE(w().visible());
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // Yes, then the forced write is asked for but fails as well: the program stays.
   ui_test::answer_message_boxes({5, 0, 0});
   exit_program();
   EXPECT_EQ(ended_, -1);
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   CloseHandle(h);
   // Once the file can be written, Yes saves and the program ends.
   ui_test::answer_message_boxes({5});
@@ -312,7 +312,7 @@ TEST_F(ClosingTest, TheTabCloseButtonLiesOverTheCurrentTabAndClosesIt) {
   EXPECT_LE(b.top() + b.height(), top + tab.height);
   ui_test::click(b);  // unmodified: closed without a question
   EXPECT_EQ(tabs().count(), 2);
-  g_tab_close_button = 0;
+  set_option(&OptionValues::tab_close_button, 0);
   w().图形按钮_关闭本页.set_visible(false);
   tabs().set_current(0);
   EXPECT_FALSE(b.visible());
@@ -355,7 +355,7 @@ TEST_F(ClosingTest, RestartStartsTheProgramAgain) {
   ASSERT_EQ(rt::seams::launches().size(), 1u);
   EXPECT_EQ(rt::seams::launches()[0].file, "\"" + rt::program_path() + "\"");
   EXPECT_EQ(ended_, 0);
-  g_restart_pending = 0;
+  reset_shutdown();
 }
 
 }  // namespace

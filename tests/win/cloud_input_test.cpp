@@ -3,6 +3,7 @@
 // dropped, each service's reply and the suggestions standing in, paging, candidates inserted at
 // the edit box's caret, the keys, and the settings with what they store. The services answer
 // from a server of the test's own on 127.0.0.1.
+#include "options/option_values.h"
 #include "web/cloud_input.h"
 
 #include <gtest/gtest.h>
@@ -90,7 +91,10 @@ class CloudInputTest : public WebTest {
   void open_window() {
     open_cloud_input_window();
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return cw().loaded() && cw().alpha() == g_window_alpha && !rt::tooltip_text(cw().组合框_云输入法).empty(); },
+        [] {
+          return cw().loaded() && cw().alpha() == options().window_alpha &&
+                 !rt::tooltip_text(cw().组合框_云输入法).empty();
+        },
         15000));
   }
   // The pinyin box's text as a paste brings it, and the candidates that come for it.
@@ -129,13 +133,13 @@ TEST_F(CloudInputTest, TheMenuOpensTheWindowAtTheCaretWithItsSettingsWrittenBack
   EXPECT_EQ(box().max_length(), 64);
   // The key was fetched and Sogou offered; the first engine is QQ.
   EXPECT_EQ(paths(kKey), std::vector<std::string>{kKey});
-  EXPECT_EQ(g_sogou_ime_key, "K9");
+  EXPECT_EQ(sogou_ime_key(), "K9");
   ASSERT_EQ(w.组合框_云输入法.count(), 3);
   EXPECT_EQ(w.组合框_云输入法.item(2), "搜狗云输入法");
   EXPECT_EQ(w.组合框_云输入法.current(), 0);
   EXPECT_EQ(w.标签_上中.text(), "    QQ拼音云输入法");
   EXPECT_TRUE(w.图形按钮_程序图标.normal_picture().same_image(cloud_input_icon(0)));
-  EXPECT_EQ(g_qq_ime_prefix, kQqPath);
+  EXPECT_EQ(qq_ime_prefix(), kQqPath);
   // The defaults, written back as the window opened; the on-by-default checks stay absent.
   EXPECT_EQ(w.组合框_拼音模式.text(), "混合");
   EXPECT_EQ(w.组合框_双拼风格.text(), "紫光拼音");
@@ -346,7 +350,7 @@ TEST_F(CloudInputTest, AStoredEngineComesBackAndSogouIsOfferedOnlyWithAKey) {
   open_window();
   EXPECT_EQ(cw().组合框_云输入法.count(), 2);
   EXPECT_EQ(cw().组合框_云输入法.current(), 0);
-  EXPECT_EQ(g_sogou_ime_key, "");
+  EXPECT_EQ(sogou_ime_key(), "");
   EXPECT_EQ(cw().标签_上中.text(), "    QQ拼音云输入法");
   EXPECT_EQ(config_read("云输入法设置", "默认使用的云输入法"), "2");
 }
@@ -363,26 +367,26 @@ TEST_F(CloudInputTest, PagingStepsThroughThePagesAndUndoesAStepThatFails) {
   EXPECT_EQ(paths(kBaidu).back(), "/py?py=nihao&rn=20&pn=20&t=1296640820739");
   EXPECT_EQ(list_items(), (Items{"第二页", "第二页二"}));
   EXPECT_EQ(list().current(), 0);
-  EXPECT_EQ(g_cloud_ime_page, 20);
+  EXPECT_EQ(cloud_ime_page(), 20);
   EXPECT_FALSE(w.超级按钮_向上.disabled());
   EXPECT_FALSE(w.超级按钮_向下.disabled());
   server_.set_route_reply(kBaidu, ok(baidu_reply({"第一页"})));
   click_page(false, kBaidu, paths(kBaidu).size());
   EXPECT_EQ(paths(kBaidu).back(), "/py?py=nihao&rn=0&pn=20&t=1296640820739");
-  EXPECT_EQ(g_cloud_ime_page, 0);
+  EXPECT_EQ(cloud_ime_page(), 0);
   // Before the first page: asked, shown, and yet the button goes off and the page stays 0.
   server_.set_route_reply(kBaidu, ok(baidu_reply({"负页"})));
   click_page(false, kBaidu, paths(kBaidu).size());
   EXPECT_EQ(paths(kBaidu).back(), "/py?py=nihao&rn=-20&pn=20&t=1296640820739");
   EXPECT_EQ(list_items(), Items{"负页"});
   EXPECT_TRUE(w.超级按钮_向上.disabled());
-  EXPECT_EQ(g_cloud_ime_page, 0);
+  EXPECT_EQ(cloud_ime_page(), 0);
   // A page with nothing keeps the list and turns its button off.
   server_.set_route_reply(kBaidu, ok(baidu_reply({})));
   click_page(true, kBaidu, paths(kBaidu).size());
   EXPECT_EQ(list_items(), Items{"负页"});
   EXPECT_TRUE(w.超级按钮_向下.disabled());
-  EXPECT_EQ(g_cloud_ime_page, 0);
+  EXPECT_EQ(cloud_ime_page(), 0);
 
   // QQ, by keys: PgDn and Ctrl+= in the box, "-" in the list; a new pinyin starts at page 1.
   pick(w.组合框_云输入法, 0);
@@ -404,7 +408,7 @@ TEST_F(CloudInputTest, PagingStepsThroughThePagesAndUndoesAStepThatFails) {
   EXPECT_EQ(paths(kQq).back(), kQqPath + "2&q=yi");
   ask("yin", {"一"});
   EXPECT_EQ(paths(kQq).back(), kQqPath + "1&q=yin");
-  EXPECT_EQ(g_cloud_ime_page, 1);
+  EXPECT_EQ(cloud_ime_page(), 1);
   before = paths(kQq).size();
   ui_test::press_key(box(), VK_NEXT);
   ASSERT_TRUE(ui_test::wait_for([&] { return paths(kQq).size() > before; }));
@@ -428,7 +432,7 @@ TEST_F(CloudInputTest, ACandidateGoesIntoTheEditBoxAtTheCaret) {
   EXPECT_EQ(list().current(), 1);
   ui_test::press_key(list(), VK_RETURN);
   EXPECT_EQ(editor().text(), "A拟好B");
-  EXPECT_TRUE(g_pages[0].modified);
+  EXPECT_TRUE(pages()[0].modified);
   EXPECT_EQ(box().text(), "");
   EXPECT_TRUE(box().has_focus());
   EXPECT_EQ(list().count(), 0);
@@ -532,7 +536,7 @@ TEST_F(CloudInputTest, TheSettingsChangeThePrefixAndAreStored) {
   EXPECT_EQ(config_read("云输入法设置", "双拼风格"), "5");
   pick(w.组合框_输出模式切换, 1);
   EXPECT_EQ(config_read("云输入法设置", "输出模式"), "1");
-  EXPECT_EQ(g_qq_ime_prefix, "/fcgi-bin/getword?&mh=1&jf=1&md=2&st=5&p=");
+  EXPECT_EQ(qq_ime_prefix(), "/fcgi-bin/getword?&mh=1&jf=1&md=2&st=5&p=");
   // Fuzzy pinyin: the prefix, stored as "假" when off, removed when on; no new query.
   ASSERT_TRUE(ui_test::wait_for([&] {
     std::vector<std::string> asked = paths(kQq);
@@ -542,7 +546,7 @@ TEST_F(CloudInputTest, TheSettingsChangeThePrefixAndAreStored) {
   ui_test::settle(300);
   before = requests();
   ui_test::click(w.超级按钮_开启模糊音);
-  EXPECT_EQ(g_qq_ime_prefix, "/fcgi-bin/getword?&mh=0&jf=1&md=2&st=5&p=");
+  EXPECT_EQ(qq_ime_prefix(), "/fcgi-bin/getword?&mh=0&jf=1&md=2&st=5&p=");
   EXPECT_EQ(config_read("云输入法设置", "开启模糊音"), "假");
   ui_test::click(w.超级按钮_顺便写到配置文件);
   EXPECT_EQ(config_read("云输入法设置", "写云输入法配置到配置文件"), "假");
@@ -560,7 +564,7 @@ TEST_F(CloudInputTest, TheSettingsChangeThePrefixAndAreStored) {
   EXPECT_EQ(w.组合框_输出模式切换.text(), "繁体模式");
   EXPECT_EQ(check_button_state(w.超级按钮_开启模糊音, ButtonOp::Query), 0);
   EXPECT_EQ(check_button_state(w.超级按钮_顺便写到配置文件, ButtonOp::Query), 0);
-  EXPECT_EQ(g_qq_ime_prefix, "/fcgi-bin/getword?&mh=0&jf=1&md=2&st=5&p=");
+  EXPECT_EQ(qq_ime_prefix(), "/fcgi-bin/getword?&mh=0&jf=1&md=2&st=5&p=");
 }
 
 TEST_F(CloudInputTest, TheChecksAreOnOnlyWhileTheirKeysAreAbsentOrEmpty) {
@@ -574,7 +578,7 @@ TEST_F(CloudInputTest, TheChecksAreOnOnlyWhileTheirKeysAreAbsentOrEmpty) {
     if (c.value) config_write("云输入法设置", "开启模糊音", c.value);
     open_window();
     EXPECT_EQ(check_button_state(cw().超级按钮_开启模糊音, ButtonOp::Query), c.on);
-    EXPECT_EQ(g_qq_ime_prefix.find(c.on ? "&mh=1" : "&mh=0") != std::string::npos, true);
+    EXPECT_EQ(qq_ime_prefix().find(c.on ? "&mh=1" : "&mh=0") != std::string::npos, true);
     ui_test::click(cw().图形按钮_关闭小);
   }
 }
@@ -584,8 +588,8 @@ TEST_F(CloudInputTest, StartUpOpensItWhenAskedAndTheExitFadesItOut) {
   config_set_flag(cfg::云输入法设置::程序启动时自动打开云输入法, true);
   init_globals();
   ASSERT_TRUE(main_window().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return cw().loaded() && cw().alpha() == g_window_alpha && main_window().visible(); },
-                                15000));
+  ASSERT_TRUE(ui_test::wait_for(
+      [] { return cw().loaded() && cw().alpha() == options().window_alpha && main_window().visible(); }, 15000));
   EXPECT_EQ(GetWindow(hw(cw().handle()), GW_OWNER), hw(main_window().handle()));
   release_main_window();
   EXPECT_FALSE(cw().visible() && cw().alpha() > 0);

@@ -49,22 +49,22 @@ class ConfigFileTest : public ::testing::Test {
   void TearDown() override {
     for (const std::string& f : files_) DeleteFileA(f.c_str());
     RemoveDirectoryA(dir_.c_str());
-    g_config_path.clear();
+    set_config_path("");
   }
 
   void new_file() {
     files_.push_back(dir_ + "\\" + std::to_string(files_.size()) + "Config_Vel.ini");
-    g_config_path = files_.back();
+    set_config_path(files_.back());
   }
   std::string file_bytes() const {
-    std::ifstream in(g_config_path, std::ios::binary);
+    std::ifstream in(config_path(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  bool file_exists() const { return GetFileAttributesA(g_config_path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool file_exists() const { return GetFileAttributesA(config_path().c_str()) != INVALID_FILE_ATTRIBUTES; }
   // A file as an earlier version of the program, or the user, left it.
   void hand_write(const std::string& bytes) {
     new_file();
-    std::ofstream(g_config_path, std::ios::binary) << bytes;
+    std::ofstream(config_path(), std::ios::binary) << bytes;
   }
   // The stored text, or nothing to leave the key absent.
   static void store(const ConfigKey& k, const std::optional<std::string>& text) {
@@ -220,7 +220,7 @@ TEST_F(ConfigFileTest, ReadingRemovesLeadingBlanksAndControlCharacters) {
   }
   // An empty key name reads as empty, even when a key is stored under that name.
   hand_write("[程序设置]\r\n=真\r\n");
-  EXPECT_EQ(rt::ini_read(g_config_path, "程序设置", ""), "");
+  EXPECT_EQ(rt::ini_read(config_path(), "程序设置", ""), "");
   EXPECT_EQ(config_read("程序设置", ""), "");
 }
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
@@ -50,7 +49,7 @@ class ConversionsTest : public ProgramTest {
   void show_unmodified(const std::string& text) {
     int i = tabs().current();
     set_page_content(i, text);
-    g_pages[i].modified = 0;
+    set_page_modified(i, 0);
     show_current_page();
     ASSERT_EQ(editor().text(), text);
   }
@@ -107,7 +106,7 @@ TEST_F(ConversionsTest, WholeTextConversionsRewriteThePageAndMarkIt) {
     c.command();
     EXPECT_EQ(editor().text(), c.after);
     EXPECT_EQ(page_content(0), c.after);
-    EXPECT_EQ(g_pages[0].modified, 1);
+    EXPECT_EQ(pages()[0].modified, 1);
   }
 }
 
@@ -123,7 +122,7 @@ TEST_F(ConversionsTest, AnUnchangedTextLeavesThePageUnmodified) {
     show_unmodified(c.before);
     c.command();
     EXPECT_EQ(editor().text(), c.after);
-    EXPECT_EQ(g_pages[0].modified, 0);
+    EXPECT_EQ(pages()[0].modified, 0);
   }
 }
 
@@ -131,7 +130,7 @@ TEST_F(ConversionsTest, CtrlF6RemovesAllSpaces) {
   show_unmodified("a b　c");
   ui_test::press_key(editor(), VK_F6, rt::kCtrl);
   EXPECT_EQ(editor().text(), "abc");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
 }
 
 TEST_F(ConversionsTest, LineBreaksAreReplacedByTheTypedTextWithTheTrueCount) {
@@ -139,7 +138,7 @@ TEST_F(ConversionsTest, LineBreaksAreReplacedByTheTypedTextWithTheTrueCount) {
   reply({{"中", kEnterKey}, {std::nullopt, 0}});  // Enter submits
   replace_newlines_with();
   EXPECT_EQ(editor().text(), "a中b中c中");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].caption, "Velmora_请输入替换换行符的字符！");
   EXPECT_EQ(seen[0].input_default, "");
@@ -181,7 +180,7 @@ TEST_F(ConversionsTest, PromptsNotAnsweredWithOkAndAnEmptySearchTextChangeNothin
     c.command();
     EXPECT_EQ(seen.size(), 1u);  // the prompt alone
     EXPECT_EQ(editor().text(), "a,b\r\nc1");
-    EXPECT_EQ(g_pages[0].modified, 0);
+    EXPECT_EQ(pages()[0].modified, 0);
     EXPECT_EQ(rt::clipboard_text(), "before");
   }
 }
@@ -202,9 +201,9 @@ TEST_F(ConversionsTest, TextsBetweenDelimitersGoToANewPageTheClipboardOrThePage)
   EXPECT_EQ(tabs().current(), 1);
   EXPECT_EQ(page_name(1), page_name(0));
   EXPECT_EQ(editor().text(), "1\r\n中");
-  EXPECT_EQ(g_pages[1].modified, 0);
+  EXPECT_EQ(pages()[1].modified, 0);
   EXPECT_EQ(page_content(0), text);
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
 
   // 否: the clipboard.
   tabs().set_current(0);
@@ -219,7 +218,7 @@ TEST_F(ConversionsTest, TextsBetweenDelimitersGoToANewPageTheClipboardOrThePage)
   reply({{"[|]", 0}, {std::nullopt, kCloseButton}});
   extract_middle_text();
   EXPECT_EQ(editor().text(), text);
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
   EXPECT_EQ(rt::clipboard_text(), "before");
   EXPECT_EQ(tabs().count(), 2);
 
@@ -227,7 +226,7 @@ TEST_F(ConversionsTest, TextsBetweenDelimitersGoToANewPageTheClipboardOrThePage)
   reply({{"[|]", 0}, {std::nullopt, 1}});
   extract_middle_text();
   EXPECT_EQ(editor().text(), "1\r\n中");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
 }
 
 TEST_F(ConversionsTest, TextsBetweenDelimitersThatAreNotThereAreReported) {
@@ -244,7 +243,7 @@ TEST_F(ConversionsTest, TextsBetweenDelimitersThatAreNotThereAreReported) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].text, "  取中间文本失败，原因是没有找到位于\"换行符\"和\"换行符\"中间的文本。");
   EXPECT_EQ(editor().text(), "a[1]b");
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
   EXPECT_EQ(tabs().count(), 1);
 }
 
@@ -267,7 +266,7 @@ TEST_F(ConversionsTest, NumbersOfARangeAreReplaced) {
     EXPECT_EQ(seen[1].caption, "Velmora_替换指定范围数字成功！");
     EXPECT_EQ(seen[1].text, c.message);
     EXPECT_EQ(editor().text(), c.after);
-    EXPECT_EQ(g_pages[0].modified, 1);
+    EXPECT_EQ(pages()[0].modified, 1);
   }
 }
 
@@ -282,7 +281,7 @@ TEST_F(ConversionsTest, NumberRulesInTheWrongFormatOrTooLongAreRefused) {
     EXPECT_EQ(seen[1].text,
               "  替换指定范围数字失败，错误原因是书写格式错误！请按照正确的书写格式填写规则，比如：0-9|Velmora");
     EXPECT_EQ(editor().text(), "a1b2");
-    EXPECT_EQ(g_pages[0].modified, 0);
+    EXPECT_EQ(pages()[0].modified, 0);
   }
 }
 
@@ -306,7 +305,7 @@ TEST_F(ConversionsTest, AnExpressionIsCalculatedInHalfWidthAndOkCopiesTheResult)
   EXPECT_NE(seen[1].text.find("计算结果为：Error: "), std::string::npos) << seen[1].text;
   EXPECT_EQ(rt::clipboard_text().rfind("Error: ", 0), 0u);
   EXPECT_EQ(editor().text(), "page");
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
 }
 
 TEST_F(ConversionsTest, AnEndlessExpressionIsStoppedAndTheProgramGoesOn) {
@@ -359,8 +358,8 @@ TEST_F(LyricFileTest, ALyricFileBecomesANewPageWithoutTags) {
   EXPECT_EQ(tabs().current(), 1);
   EXPECT_EQ(page_name(1), "歌");
   EXPECT_EQ(editor().text(), "\r\n  第一句第二句");  // trimmed of spaces at both ends
-  EXPECT_EQ(g_pages[1].modified, 0);
-  EXPECT_EQ(g_pages[1].path, "");
+  EXPECT_EQ(pages()[1].modified, 0);
+  EXPECT_EQ(pages()[1].path, "");
   EXPECT_EQ(config_read("上次打开目录", "歌词文件"), folder);
   // The next dialog starts there.
   open_lyric_file_as_page();  // unscripted: cancelled

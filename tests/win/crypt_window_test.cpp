@@ -1,6 +1,7 @@
 // The encryption window and the file digests against the real main window under Wine: round
 // trips through files with scripted dialogs, the window's states, the failures and the
 // digests on the clipboard.
+#include "options/option_values.h"
 #include "texttools/crypt_window.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "common/control_routines.h"
 #include "common/tool_art.h"
@@ -67,14 +67,14 @@ class CryptTest : public ProgramTest {
   static void open_window() {
     open_crypt_window();
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return cw().loaded() && cw().alpha() == g_window_alpha && !crypt_page_picker().busy(); }));
+        [] { return cw().loaded() && cw().alpha() == options().window_alpha && !crypt_page_picker().busy(); }));
   }
   // The page "机密" with the text, current and picked.
   static int secret_page(const std::string& text, const std::string& extension = "txt") {
     std::string name = "机密";
     int tab = create_page(name);
     editor().set_text(text);
-    g_pages[tab].extension = extension;
+    set_page_extension(tab, extension);
     return tab;
   }
   static void set_algorithm(int algorithm) {
@@ -129,9 +129,9 @@ TEST_F(CryptTest, RoundTripsThroughFilesForBothAlgorithms) {
     EXPECT_EQ(page_name(tab), "机密" + std::to_string(c.algorithm));
     EXPECT_EQ(page_content(tab), text);
     EXPECT_EQ(editor().text(), text);
-    EXPECT_EQ(g_pages[tab].path, "");
-    EXPECT_EQ(g_pages[tab].extension, "enc");
-    EXPECT_EQ(g_pages[tab].modified, 0);
+    EXPECT_EQ(pages()[tab].path, "");
+    EXPECT_EQ(pages()[tab].extension, "enc");
+    EXPECT_EQ(pages()[tab].modified, 0);
     // And into the window when asked.
     ui_test::click(cw().超级按钮_解密后显示在这里);
     cw().编辑框_内容摘要.set_text("");
@@ -155,9 +155,9 @@ TEST_F(CryptTest, ADecryptionDuringAnOpenRunShowsItsTextHereInsteadOfANewPage) {
   // An open run adding pages, its worker held back.
   const std::string arriving = dir_ + "arriving.txt";
   ASSERT_TRUE(rt::write_file_safely(arriving, "到了"));
-  g_open_in_thread = 1;
+  set_option(&OptionValues::open_in_thread, 1);
   rt::seams::hold_workers(true);
-  g_open_queue = {arriving};
+  set_open_queue({arriving});
   open_files();
   ASSERT_TRUE(open_busy());
   int before = tabs().count();
@@ -196,7 +196,7 @@ TEST_F(CryptTest, TheDialogsAreAskedAsTheCommandSays) {
   EXPECT_EQ(rt::seams::dialog_requests()[1].kind, DialogKind::Open);
   EXPECT_EQ(rt::seams::dialog_requests()[1].title, "打开加密后的文件解密！");
   // A page without an extension proposes ".txt".
-  g_pages[tabs().count() - 1].extension = "";
+  set_page_extension(tabs().count() - 1, "");
   cw().组合框_打开文件_加密解密.set_current(tabs().count() - 1);
   encrypt_to(dir_ + "b.enc");
   EXPECT_EQ(d.default_extension, "*.txt");
@@ -338,7 +338,7 @@ TEST_F(CryptTest, CtrlASelectsTheWholeTextBox) {
 
 TEST_F(CryptTest, CtrlJOpensTheWindowAndTheCloseButtonEndsIt) {
   ui_test::press_key(editor(), 'J', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return cw().loaded() && cw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return cw().loaded() && cw().alpha() == options().window_alpha; }));
   EXPECT_EQ(editor().text(), "");
   ASSERT_TRUE(ui_test::wait_for([] { return !crypt_page_picker().busy(); }));
   ui_test::type_text(cw().编辑框_密码, "pw");
@@ -371,7 +371,7 @@ TEST_F(CryptTest, DigestsOfTheCurrentPagesFileGoToTheClipboard) {
     SCOPED_TRACE(c.bytes);
     const std::string path = dir_ + "摘要.txt";
     ASSERT_TRUE(rt::write_file_safely(path, c.bytes));
-    g_pages[tab].path = path;
+    set_page_file(tab, path, pages()[tab].extension);
     copy_file_md5();
     EXPECT_EQ(rt::clipboard_text(), c.md5);
     copy_file_sha1();
@@ -388,7 +388,7 @@ TEST_F(CryptTest, AFileThatCannotBeReadLeavesTheClipboardAndIsReported) {
   const std::string missing = dir_ + "不存在.txt";
   for (const std::string& path : {missing, std::string()}) {
     SCOPED_TRACE(path);
-    g_pages[tab].path = path;
+    set_page_file(tab, path, pages()[tab].extension);
     shown.clear();
     for (void (*command)() : {copy_file_md5, copy_file_sha1, copy_file_crc32}) {
       rt::set_clipboard_text("原来的");

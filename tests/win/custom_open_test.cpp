@@ -26,6 +26,7 @@
 #include "common/message_box_form.h"
 #include "layout_check.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "program_test.h"
 #include "runtime/files.h"
@@ -92,20 +93,20 @@ class CustomOpenTest : public ProgramTest {
   // Opens the window as the menu does and waits until it has faded in.
   static void open_window() {
     main_menu_item("自定打开(&L)")->on_click();
-    ASSERT_TRUE(ui_test::wait_for([] { return cw().loaded() && cw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return cw().loaded() && cw().alpha() == options().window_alpha; }));
   }
   // The files the pages hold, by name, sorted.
   static std::vector<std::string> opened_names() {
     std::vector<std::string> names;
-    for (const PageRecord& p : g_pages)
+    for (const PageRecord& p : pages())
       if (!p.path.empty()) names.push_back(p.path.substr(p.path.rfind('\\') + 1));
     std::sort(names.begin(), names.end());
     return names;
   }
   // Waits until the window's searches and the open routine are done.
   static void wait_until_done() {
-    ASSERT_TRUE(ui_test::wait_for(
-        [] { return !open_choice_window_busy() && !open_busy() && g_open_queue.empty(); }, 20000));
+    ASSERT_TRUE(
+        ui_test::wait_for([] { return !open_choice_window_busy() && !open_busy() && open_queue().empty(); }, 20000));
     ui_test::settle();
   }
   void choose_folder_next(const std::string& folder) {
@@ -215,10 +216,10 @@ TEST_F(CustomOpenTest, TheNormalOpenClosesTheWindowWhetherOrNotFilesWereChosen) 
 // ---- Folder open ----
 
 TEST_F(CustomOpenTest, TheFolderOpenOpensTheTxtFilesOfThatFolderAloneAndClosesTheWindow) {
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   for (int threaded : {1, 0}) {
     SCOPED_TRACE(threaded ? "open run on a worker" : "open run on the UI thread");
-    g_open_in_thread = threaded;
+    set_option(&OptionValues::open_in_thread, threaded);
     open_window();
     rt::seams::dialog_requests().clear();
     choose_folder_next(dir_);
@@ -298,7 +299,7 @@ TEST_F(CustomOpenTest, AnEmptyAnswerStartsNothingAndKeepsTheStoredRule) {
   reply_to_prompts({{kBoxCancel}, {kCloseButton}, {kBoxOk, ""}, {kEnter, ""}});
   for (int i = 0; i < 4; ++i) {
     ui_test::click(cw().图形按钮_搜索打开);
-    EXPECT_EQ(g_search_open_rule, "") << i;
+    EXPECT_EQ(search_open_rule(), "") << i;
   }
   EXPECT_EQ(prompts_.size(), 4u);
   EXPECT_EQ(folder_requests().size(), 0u);
@@ -328,7 +329,7 @@ TEST_F(CustomOpenTest, TheSearchOpenOpensTheFilesOfTheFolderThatMatchTheRule) {
     choose_folder_next(dir_);
     ui_test::click(cw().图形按钮_搜索打开);
     wait_until_done();
-    EXPECT_EQ(g_search_open_rule, c.rule);
+    EXPECT_EQ(search_open_rule(), c.rule);
     EXPECT_EQ(config_read("程序设置", "上一次搜索文件规则"), c.rule);
     EXPECT_EQ(opened_names(), c.opened);
     EXPECT_EQ(cw().loaded(), c.opened.empty());
@@ -392,7 +393,7 @@ TEST_F(CustomOpenTest, TheOpensDoNothingWhileTheOpenRoutineRuns) {
   // A search whose worker ends while an open run (of c.log) is busy.
   choose_folder_next(dir_);
   ui_test::click(cw().图形按钮_打开文件夹);
-  g_open_queue = {dir_ + "c.log"};
+  set_open_queue({dir_ + "c.log"});
   open_files();
   ASSERT_TRUE(open_busy());
   ASSERT_EQ(rt::seams::held_worker_count(), 2);
@@ -411,7 +412,7 @@ TEST_F(CustomOpenTest, TheOpensDoNothingWhileTheOpenRoutineRuns) {
   rt::seams::hold_workers(false);
   wait_until_done();
   EXPECT_EQ(opened_names(), std::vector<std::string>{"c.log"});
-  EXPECT_EQ(g_open_queue.size(), 0u);
+  EXPECT_EQ(open_queue().size(), 0u);
   // Once the run is over the folder open works again.
   choose_folder_next(dir_);
   ui_test::click(cw().图形按钮_打开文件夹);

@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/control_routines.h"
 #include "common/message_box.h"
 #include "common/messages.h"
@@ -34,6 +33,7 @@
 #include "forms/simp_trad_window_form.h"
 #include "forms/tab_manager_form.h"
 #include "forms/typing_window_form.h"
+#include "options/option_values.h"
 #include "options/options_window.h"
 #include "pages/jump_to_page.h"
 #include "pages/page_model.h"
@@ -107,7 +107,7 @@ void check_walk(const Walk& walk) {
 
 template <class Form>
 bool shown(Form& f) {
-  return f.loaded() && f.alpha() == g_window_alpha && !f.图形按钮_关闭小.disabled();
+  return f.loaded() && f.alpha() == options().window_alpha && !f.图形按钮_关闭小.disabled();
 }
 
 // Ends the open menu from another thread after a while, in case the menu never takes the

@@ -7,6 +7,7 @@
 #include <functional>
 #include <new>
 
+#include "app/drops.h"
 #include "app/globals.h"
 #include "app/mini_mode.h"
 #include "common/window_fade.h"
@@ -17,6 +18,7 @@
 #include "common/message_box_form.h"
 #include "forms/mini_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/tab_commands.h"
 #include "pages/page_model.h"
@@ -52,7 +54,7 @@ class DocumentsTest : public ProgramTest {
     dir_ = std::string(temp) + "velmora_docs_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
   }
   void TearDown() override {
     ui_test::answer_message_boxes({});
@@ -88,9 +90,9 @@ class DocumentsTest : public ProgramTest {
   }
   // Opens the paths as the command line or a drop does, and waits for the run to end.
   static void open(std::vector<std::string> paths) {
-    g_open_queue = std::move(paths);
+    set_open_queue(std::move(paths));
     open_files();
-    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
   }
   std::string dir_;
 };
@@ -99,13 +101,13 @@ TEST_F(DocumentsTest, AGbkFileOpenedAndSavedIsByteIdentical) {
   const std::string gbk = "第一行：中文和English\r\n乗誠亅\\|\r\n最后一行没有换行";
   for (int detect : {0, 1}) {
     SCOPED_TRACE(detect);
-    g_detect_encoding = detect;
+    set_option(&OptionValues::detect_encoding, detect);
     std::string path = file("原文" + std::to_string(detect) + ".txt", gbk);
     open({path});
     int tab = tabs().count() - 1;
     EXPECT_EQ(page_content(tab), gbk);
-    EXPECT_EQ(g_pages[tab].modified, 0);
-    EXPECT_EQ(g_pages[tab].path, path);
+    EXPECT_EQ(pages()[tab].modified, 0);
+    EXPECT_EQ(pages()[tab].path, path);
     EXPECT_TRUE(save_page(tab));
     EXPECT_EQ(bytes_of(path), gbk);
   }
@@ -122,13 +124,13 @@ TEST_F(DocumentsTest, FilesWithMarksBecomeGbkTextWhenDetectionIsOn) {
       {"utf16le.txt", "\xFF\xFE" + rt::convert_encoding(gbk, "GBK", "UTF-16LE")},
       {"utf16be.txt", "\xFE\xFF" + rt::convert_encoding(gbk, "GBK", "UTF-16BE")},
   };
-  g_detect_encoding = 1;
+  set_option(&OptionValues::detect_encoding, 1);
   for (const Case& c : cases) {
     open({file(c.name, c.bytes)});
     EXPECT_EQ(page_content(tabs().count() - 1), gbk) << c.name;
   }
   // Without detection the bytes are taken as they are: UTF-16 text ends at its first zero byte.
-  g_detect_encoding = 0;
+  set_option(&OptionValues::detect_encoding, 0);
   open({file("raw16.txt", cases[1].bytes)});
   EXPECT_EQ(page_content(tabs().count() - 1), cases[1].bytes.substr(0, cases[1].bytes.find('\0')));
   open({file("raw8.txt", cases[0].bytes)});
@@ -140,7 +142,7 @@ TEST_F(DocumentsTest, CharactersOutsideGbkShowAndSurviveTheSave) {
   const std::wstring chars = L"\u20AC \U00020000 \U0001F600 \U000E0041 中文";
   std::string utf8 = rt::convert_encoding(std::string(reinterpret_cast<const char*>(chars.data()), chars.size() * 2),
                                           "UTF-16LE", "UTF-8");
-  g_detect_encoding = 1;
+  set_option(&OptionValues::detect_encoding, 1);
   std::string path = file("外字.txt", "\xEF\xBB\xBF" + utf8);
   open({path});
   int tab = tabs().current();
@@ -152,10 +154,10 @@ TEST_F(DocumentsTest, CharactersOutsideGbkShowAndSurviveTheSave) {
   std::string saved = bytes_of(path);
   EXPECT_EQ(as_wide(rt::page_text_to_utf16(saved)), L"A" + chars);
   EXPECT_EQ(saved, "A\x80 \x95\x32\x82\x36 \x94\x39\xFC\x36 \xD3\x36\x9C\x33 中文");
-  g_detect_encoding = 0;
+  set_option(&OptionValues::detect_encoding, 0);
   open({file("again.txt", saved)});
   tabs().set_current(tabs().count() - 1);
-  EXPECT_EQ(g_pages[tabs().current()].path, dir_ + "again.txt");
+  EXPECT_EQ(pages()[tabs().current()].path, dir_ + "again.txt");
   EXPECT_EQ(shown_text(), L"A" + chars);
 }
 
@@ -165,7 +167,7 @@ TEST_F(DocumentsTest, ADamagedOrForeignFileKeepsEveryByteItsUserDidNotTouch) {
   const std::string damaged = "caf\xE9 na\xEFve \xFC\r\n\x81 \xFF\xAA\xA1\x83\x36\xC7\x39\r\n中文一行\r\nend\xD6";
   for (int detect : {0, 1}) {
     SCOPED_TRACE(detect);
-    g_detect_encoding = detect;
+    set_option(&OptionValues::detect_encoding, detect);
     std::string path = file("damaged" + std::to_string(detect) + ".txt", damaged);
     open({path});
     int tab = tabs().count() - 1;
@@ -197,7 +199,7 @@ TEST_F(DocumentsTest, AFileCutAtAZeroByteIsWrittenOverOnlyOnAnExplicitYes) {
   EXPECT_FALSE(save_page(tab));
   rt::seams::set_modal_hook(nullptr);
   EXPECT_EQ(bytes_of(path), on_disk);
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // Auto-save never writes it, and asks nothing.
   boxes.clear();
   record_message_boxes(&boxes, {});
@@ -205,7 +207,7 @@ TEST_F(DocumentsTest, AFileCutAtAZeroByteIsWrittenOverOnlyOnAnExplicitYes) {
   scroll_or_autosave_tick();
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(bytes_of(path), on_disk);
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // Save all asks the same question for it.
   record_message_boxes(&boxes, {kBoxYes, kBoxNo});
   confirm_save_all();
@@ -228,7 +230,7 @@ TEST_F(DocumentsTest, AFileCutAtAZeroByteIsWrittenOverOnlyOnAnExplicitYes) {
   record_message_boxes(&boxes, {kBoxYes});
   EXPECT_TRUE(save_page(tab));
   EXPECT_EQ(bytes_of(path), "yes head");
-  EXPECT_EQ(g_pages[tab].modified, 0);
+  EXPECT_EQ(pages()[tab].modified, 0);
   boxes.clear();
   ui_test::type_text(editor(), "again ");
   EXPECT_TRUE(save_page(tab));
@@ -255,7 +257,7 @@ TEST_F(DocumentsTest, APageThatLostCharactersInTheEditBoxIsSavedOnlyOnYes) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].title, "部分字符无法保存！");
   EXPECT_EQ(bytes_of(path), "text");
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // Switching pages keeps the loss with the page.
   open({file("other.txt", "o")});
   tabs().set_current(tabs().count() - 1);
@@ -277,7 +279,7 @@ TEST_F(DocumentsTest, TheFirstFileFillsTheUntouchedNewPage) {
   ASSERT_EQ(tabs().count(), 2);
   EXPECT_EQ(tabs().caption(0), "a");
   EXPECT_EQ(page_content(0), "AAA");
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
   EXPECT_EQ(tabs().caption(1), "b");
   // A page with text is not reused.
   tabs().set_current(1);
@@ -286,7 +288,7 @@ TEST_F(DocumentsTest, TheFirstFileFillsTheUntouchedNewPage) {
 }
 
 TEST_F(DocumentsTest, DoubleOpeningSelectsTheOpenPage) {
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   std::string a = file("a.txt", "A"), longer = file("a.txt.BAK", "old");
   open({longer});
   open({a});  // not taken for open because a longer path that begins with it is
@@ -296,7 +298,7 @@ TEST_F(DocumentsTest, DoubleOpeningSelectsTheOpenPage) {
   open({a});
   EXPECT_EQ(tabs().count(), 3);
   EXPECT_EQ(tabs().current(), 1);
-  EXPECT_EQ(g_open_paths, longer + "|" + a + "|" + dir_ + "x.txt|");
+  EXPECT_EQ(open_paths(), longer + "|" + a + "|" + dir_ + "x.txt|");
 }
 
 TEST_F(DocumentsTest, AFolderOpensItsTextFilesAfterTheOthers) {
@@ -326,7 +328,7 @@ TEST_F(DocumentsTest, AFileTooLargeToOpenIsToldAndTheOthersOpen) {
     SCOPED_TRACE(threaded ? "on a worker" : "directly");
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);
     close_page_at(0);
-    g_open_in_thread = threaded;
+    set_option(&OptionValues::open_in_thread, threaded);
     std::vector<RecordedBox> boxes;
     record_message_boxes(&boxes, {kBoxOk});
     open({over, small, huge, at_limit});
@@ -336,11 +338,11 @@ TEST_F(DocumentsTest, AFileTooLargeToOpenIsToldAndTheOthersOpen) {
     EXPECT_EQ(boxes[0].text, "  以下文件超过了本程序能打开的大小(128MB)，没有打开：\r\n  " + over + "\r\n  " + huge);
     EXPECT_EQ(boxes[0].icon, 48);
     ASSERT_EQ(tabs().count(), 2);
-    EXPECT_EQ(g_pages[0].path, small);
+    EXPECT_EQ(pages()[0].path, small);
     EXPECT_EQ(page_content(0), "小文件");
-    EXPECT_EQ(g_pages[1].path, at_limit);  // its zeros end its text at once
+    EXPECT_EQ(pages()[1].path, at_limit);  // its zeros end its text at once
     EXPECT_FALSE(open_busy());
-    EXPECT_TRUE(g_accept_drops);
+    EXPECT_TRUE(drops_accepted());
   }
 }
 
@@ -373,7 +375,7 @@ TEST_F(DocumentsTest, ThreadedAndDirectOpensGiveTheSamePages) {
   for (int threaded : {0, 1}) {
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);
     close_page_at(0);
-    g_open_in_thread = threaded;
+    set_option(&OptionValues::open_in_thread, threaded);
     open(paths);
     for (int i = 0; i < tabs().count(); ++i) seen[threaded].push_back({tabs().caption(i), page_content(i)});
   }
@@ -410,7 +412,7 @@ TEST_F(DocumentsTest, AHeldRunFillsTheNewPageOnlyWhileItIsStillUntouchedAndCurre
       {"closed", [] { close_page_at(1); }, false, ""},
   };
   const std::string path = file("到达.txt", "文件内容");
-  g_open_in_thread = 1;
+  set_option(&OptionValues::open_in_thread, 1);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);
@@ -419,7 +421,7 @@ TEST_F(DocumentsTest, AHeldRunFillsTheNewPageOnlyWhileItIsStillUntouchedAndCurre
     new_page_command();
     const int blank = page_id(1);
     rt::seams::hold_workers(true);
-    g_open_queue = {path};
+    set_open_queue({path});
     open_files();
     ASSERT_TRUE(open_busy());
     c.meanwhile();
@@ -429,7 +431,7 @@ TEST_F(DocumentsTest, AHeldRunFillsTheNewPageOnlyWhileItIsStillUntouchedAndCurre
     int last = tabs().count() - 1;
     EXPECT_EQ(tabs().caption(last), "到达");
     EXPECT_EQ(page_content(last), "文件内容");
-    EXPECT_EQ(g_pages[last].modified, 0);
+    EXPECT_EQ(pages()[last].modified, 0);
     if (c.filled) {
       EXPECT_EQ(tabs().count(), 2);
       EXPECT_EQ(page_id(1), blank);
@@ -439,7 +441,7 @@ TEST_F(DocumentsTest, AHeldRunFillsTheNewPageOnlyWhileItIsStillUntouchedAndCurre
       EXPECT_EQ(i, 1);
       EXPECT_EQ(tabs().count(), 3);
       EXPECT_EQ(page_content(i), c.new_page_text);
-      EXPECT_TRUE(g_pages[i].path.empty());
+      EXPECT_TRUE(pages()[i].path.empty());
     } else {
       EXPECT_EQ(tabs().count(), 2);
     }
@@ -504,14 +506,15 @@ TEST_F(DocumentsTest, ALargeFileOpenedWhileTheWindowFadesInTakesTheKeysOfItsFirs
     };
     const UINT_PTR timer = SetTimer(nullptr, 0, 5, look);
     ASSERT_TRUE(w().load());
-    EXPECT_TRUE(g_fade_enabled);
+    EXPECT_TRUE(options().fade_enabled);
     if (c.from == From::MiniBar) {
       ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
       enter_mini_mode();
-      ASSERT_TRUE(ui_test::wait_for([] { return mini_window().loaded() && mini_window().alpha() == g_window_alpha; }));
+      ASSERT_TRUE(
+          ui_test::wait_for([] { return mini_window().loaded() && mini_window().alpha() == options().window_alpha; }));
       ASSERT_TRUE(rt::seams::drop_files(mini_window(), {path}));
     } else if (c.from == From::OpenDialog) {
-      ASSERT_TRUE(ui_test::wait_for([] { return w().alpha() == g_window_alpha && editor().has_focus(); }));
+      ASSERT_TRUE(ui_test::wait_for([] { return w().alpha() == options().window_alpha && editor().has_focus(); }));
       rt::seams::script_dialog({rt::seams::DialogKind::Open, true, {path}});
       ui_test::key_from_keyboard('O', rt::kCtrl);
     }
@@ -534,7 +537,7 @@ TEST_F(DocumentsTest, ALargeFileOpenedWhileTheWindowFadesInTakesTheKeysOfItsFirs
     EXPECT_TRUE(text == expected) << "differs from byte "
                                   << std::mismatch(text.begin(), text.end(), expected.begin(), expected.end()).first -
                                          text.begin();
-    EXPECT_EQ(g_pages[0].modified, 1);
+    EXPECT_EQ(pages()[0].modified, 1);
   }
 }
 
@@ -542,10 +545,10 @@ TEST_F(DocumentsTest, ManyFilesAreOpenedOnlyAfterTheQuestion) {
   std::vector<std::string> paths(500, file("same.txt", "s"));
   int asked = 0;
   ui_test::answer_message_boxes({1}, &asked);  // Cancel
-  g_open_queue = paths;
+  set_open_queue(paths);
   open_files();
   EXPECT_EQ(asked, 1);
-  EXPECT_TRUE(g_open_queue.empty());
+  EXPECT_TRUE(open_queue().empty());
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_EQ(page_content(0), "");
   asked = 0;
@@ -563,9 +566,9 @@ TEST_F(DocumentsTest, UnreadableAndUndecodableFilesNeverBecomeEmptyPages) {
   open({locked, dir_ + "no such folder\\x.txt"});
   CloseHandle(h);
   EXPECT_EQ(tabs().count(), 1);
-  EXPECT_EQ(g_pages[0].path, "");  // the new page stays as it was
+  EXPECT_EQ(pages()[0].path, "");  // the new page stays as it was
   // A file that fails every decoding opens as its raw text.
-  g_detect_encoding = 1;
+  set_option(&OptionValues::detect_encoding, 1);
   std::string bad = "\xEF\xBB\xD6\xD0\xCE\xC4";  // EF BB, then GBK that is not UTF-8
   open({file("bad.txt", bad)});
   EXPECT_EQ(page_content(tabs().count() - 1), bad);
@@ -588,7 +591,7 @@ TEST_F(DocumentsTest, AFailedSaveIsForcedOnlyWhenAskedAndBacksTheFileUpBesideIt)
   // Cancel: nothing changes.
   ui_test::answer_message_boxes({1});
   EXPECT_FALSE(save_page(tab));
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // OK: the other program lets go meanwhile; the old file is kept as the backup and the new
   // text is written.
   int boxes = 0;
@@ -601,7 +604,7 @@ TEST_F(DocumentsTest, AFailedSaveIsForcedOnlyWhenAskedAndBacksTheFileUpBesideIt)
   EXPECT_EQ(boxes, 2);  // the question and the success
   EXPECT_EQ(bytes_of(path), "new old contents");
   EXPECT_EQ(bytes_of(dir_ + "只读.BAK"), "old contents");
-  EXPECT_EQ(g_pages[tab].modified, 0);
+  EXPECT_EQ(pages()[tab].modified, 0);
 }
 
 TEST_F(DocumentsTest, AFailedForcedSaveReportsAndKeepsEveryByte) {
@@ -618,7 +621,7 @@ TEST_F(DocumentsTest, AFailedForcedSaveReportsAndKeepsEveryByte) {
   EXPECT_EQ(boxes, 2);  // the question, then the failure
   EXPECT_EQ(bytes_of(path), "on disk");
   EXPECT_EQ(bytes_of(backup), "good backup");  // an unreadable file never replaces the backup
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
 }
 
 TEST_F(DocumentsTest, BackupNames) {
@@ -635,15 +638,15 @@ TEST_F(DocumentsTest, BackupNames) {
 }
 
 TEST_F(DocumentsTest, SavingANewPageAsksForThePathAndKeepsTheListTrue) {
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   ui_test::type_text(editor(), "text of a new page");
   std::string target = dir_ + "saved.txt";
   rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {target}});
   EXPECT_TRUE(save_current_page());
   EXPECT_EQ(bytes_of(target), "text of a new page");
-  EXPECT_EQ(g_pages[0].path, target);
+  EXPECT_EQ(pages()[0].path, target);
   EXPECT_EQ(tabs().caption(0).rfind("新建文档", 0), 0u);  // a plain save keeps the caption
-  EXPECT_EQ(g_open_paths, target + "|");
+  EXPECT_EQ(open_paths(), target + "|");
   open({target});  // already open: selected, not opened twice
   EXPECT_EQ(tabs().count(), 1);
   // Save As takes the new name and keeps the list true as well.
@@ -651,11 +654,11 @@ TEST_F(DocumentsTest, SavingANewPageAsksForThePathAndKeepsTheListTrue) {
   rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {other}});
   EXPECT_TRUE(save_page_as(0));
   EXPECT_EQ(tabs().caption(0), "另存");
-  EXPECT_EQ(g_open_paths, other + "|");
+  EXPECT_EQ(open_paths(), other + "|");
   // A cancelled dialog changes nothing.
   rt::seams::script_dialog({rt::seams::DialogKind::Save, false, {}});
   EXPECT_FALSE(save_page_as(0));
-  EXPECT_EQ(g_pages[0].path, other);
+  EXPECT_EQ(pages()[0].path, other);
 }
 
 // A name holding characters code page 936 lacks (Korean, an emoji, a Latin letter): the program
@@ -693,9 +696,9 @@ TEST_F(DocumentsTest, AFileNamedOutsideCodePage936OpensFromTheCommandLineAndSave
   init_globals();
   rt::seams::set_command_line({path});
   ASSERT_TRUE(w().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && !g_pages[0].path.empty() && !open_busy(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && !pages()[0].path.empty() && !open_busy(); }));
   ASSERT_EQ(tabs().count(), 1);
-  EXPECT_EQ(g_pages[0].path, path);
+  EXPECT_EQ(pages()[0].path, path);
   EXPECT_EQ(page_content(0), "第一行 first line");
   // The tab shows the name's first 12 bytes: its first three characters.
   EXPECT_EQ(rt::to_wide(tabs().caption(0)), kForeignName.substr(0, 3));
@@ -705,7 +708,7 @@ TEST_F(DocumentsTest, AFileNamedOutsideCodePage936OpensFromTheCommandLineAndSave
   ASSERT_TRUE(save_page(0));
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(read_by_wide_name(wide), "edited 第一行 first line");
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
 }
 
 // Save As to such a name writes the file under that name, with no failure and no forced save.
@@ -719,12 +722,12 @@ TEST_F(DocumentsTest, SaveAsToANameOutsideCodePage936WritesTheFile) {
   EXPECT_TRUE(save_page_as(0));
   EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].title);
   EXPECT_EQ(read_by_wide_name(wide), "text of a new page");
-  EXPECT_EQ(g_pages[0].path, target);
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].path, target);
+  EXPECT_EQ(pages()[0].modified, 0);
   EXPECT_EQ(rt::to_wide(tabs().caption(0)), kForeignName.substr(0, 3));
   // The folder lists it by that name, and it opens again.
   EXPECT_EQ(rt::find_files(dir_ + "*"), (std::vector<std::string>{target.substr(dir_.size())}));
-  g_prevent_double_open = 0;
+  set_option(&OptionValues::prevent_double_open, 0);
   open({target});
   EXPECT_EQ(tabs().count(), 2);
   EXPECT_EQ(page_content(1), "text of a new page");
@@ -738,7 +741,7 @@ TEST_F(DocumentsTest, AutoSaveWritesTheCurrentPageSilentlyAndKeepsTheFlagOnFailu
   w().时钟_滚动标签.set_interval(60000);
   scroll_or_autosave_tick();
   EXPECT_EQ(bytes_of(path), "v2 v1");
-  EXPECT_EQ(g_pages[tab].modified, 0);
+  EXPECT_EQ(pages()[tab].modified, 0);
   ui_test::type_text(editor(), "v3 ");
   HANDLE h = hold(path);
   int boxes = 0;
@@ -747,7 +750,7 @@ TEST_F(DocumentsTest, AutoSaveWritesTheCurrentPageSilentlyAndKeepsTheFlagOnFailu
   CloseHandle(h);
   EXPECT_EQ(boxes, 0);  // silent
   EXPECT_EQ(bytes_of(path), "v2 v1");
-  EXPECT_EQ(g_pages[tab].modified, 1);  // the edits are still to be saved
+  EXPECT_EQ(pages()[tab].modified, 1);  // the edits are still to be saved
 }
 
 TEST_F(DocumentsTest, SaveAllListsTheModifiedPagesAndSavesThemOnYes) {

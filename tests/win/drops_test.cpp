@@ -17,6 +17,7 @@
 #include "forms/main_window_form.h"
 #include "layout_check.h"
 #include "local_http_server.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
@@ -74,7 +75,7 @@ class DropsTest : public ProgramTest {
     dir_ = std::string(temp) + "velmora_drops_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
     rt::seams::record_launches(true);
     rt::seams::launches().clear();
   }
@@ -107,7 +108,7 @@ TEST_F(DropsTest, TextGoesToTheEndOfTheEditBoxOnTheWindowAndOnTheEditBox) {
   EXPECT_EQ(editor().selection_start(), editor().text_length());  // the caret after it
   ASSERT_TRUE(rt::seams::drop_text(w(), "+窗口"));  // the window's own target
   EXPECT_EQ(page_content(0), "前文拖入的\r\n文本+窗口");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   // Text drops are taken while files are being opened, too.
   set_open_busy(true);
   EXPECT_TRUE(rt::seams::drop_text(editor(), "!"));
@@ -170,8 +171,8 @@ TEST_F(DropsTest, HtmlOnAPageWithTextBecomesANewModifiedPage) {
   EXPECT_EQ(tabs().caption(1), "收到的超文本");
   EXPECT_EQ(editor().text(), html);
   EXPECT_EQ(page_content(1), html);
-  EXPECT_EQ(g_pages[1].modified, 1);
-  EXPECT_TRUE(g_pages[1].path.empty());
+  EXPECT_EQ(pages()[1].modified, 1);
+  EXPECT_TRUE(pages()[1].path.empty());
   EXPECT_EQ(page_content(0), "已有内容");
 }
 
@@ -188,11 +189,11 @@ TEST_F(DropsTest, DroppedFilesOpenAsPages) {
   std::string a = file("甲.txt", "甲的内容"), b = file("乙.log", "乙的内容");
   ASSERT_TRUE(rt::seams::drop_files(editor(), {a, b}));
   ASSERT_EQ(tabs().count(), 2);
-  EXPECT_EQ(g_pages[0].path, a);
+  EXPECT_EQ(pages()[0].path, a);
   EXPECT_EQ(page_content(0), "甲的内容");
-  EXPECT_EQ(g_pages[1].path, b);
+  EXPECT_EQ(pages()[1].path, b);
   EXPECT_EQ(page_content(1), "乙的内容");
-  EXPECT_TRUE(g_open_queue.empty());
+  EXPECT_TRUE(open_queue().empty());
   // A single file of any other extension opens too.
   std::string c = file("丙.ini", "[丙]");
   ASSERT_TRUE(rt::seams::drop_files(w(), {c}));
@@ -208,7 +209,7 @@ TEST_F(DropsTest, AFileNamedOutsideCodePage936OpensWhenDropped) {
   ASSERT_NE(GetFileAttributesW((rt::to_wide(dir_) + name).c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_TRUE(rt::seams::drop_files(editor(), {path}));
   ASSERT_EQ(tabs().count(), 1);
-  EXPECT_EQ(g_pages[0].path, path);
+  EXPECT_EQ(pages()[0].path, path);
   EXPECT_EQ(page_content(0), "dropped");
 }
 
@@ -230,7 +231,7 @@ TEST_F(DropsTest, ASingleShortcutShowsItsTargetInExplorerAndOpensNothing) {
   EXPECT_EQ(editor().text(), "");
 
   // Neither stays in the queue: the next Open command asks for files.
-  EXPECT_TRUE(g_open_queue.empty());
+  EXPECT_TRUE(open_queue().empty());
   size_t asked = rt::seams::dialog_requests().size();
   open_files();
   EXPECT_EQ(rt::seams::dialog_requests().size(), asked + 1);
@@ -240,8 +241,8 @@ TEST_F(DropsTest, ASingleShortcutShowsItsTargetInExplorerAndOpensNothing) {
   std::string text = file("文本.txt", "正文");
   ASSERT_TRUE(rt::seams::drop_files(editor(), {lnk, text}));
   ASSERT_EQ(tabs().count(), 2);
-  EXPECT_EQ(g_pages[0].path, lnk);
-  EXPECT_EQ(g_pages[1].path, text);
+  EXPECT_EQ(pages()[0].path, lnk);
+  EXPECT_EQ(pages()[1].path, text);
   EXPECT_EQ(page_content(1), "正文");
   EXPECT_EQ(rt::seams::launches().size(), 1u);
 }
@@ -251,7 +252,7 @@ TEST_F(DropsTest, AnInternetShortcutFetchesItsAddressIntoANewPage) {
   ui_test::type_text(editor(), "原来的页");
   std::string url = file("网址.URL", "[InternetShortcut]\r\nURL=" + server.address("/from-shortcut") + "\r\nIconIndex=0\r\n");
   ASSERT_TRUE(rt::seams::drop_files(editor(), {url}));
-  EXPECT_TRUE(g_open_queue.empty());
+  EXPECT_TRUE(open_queue().empty());
   ASSERT_TRUE(server.wait_for_requests(1));
   EXPECT_EQ(http_text::request_line(server.requests()[0]), "GET /from-shortcut HTTP/1.0");
   ASSERT_TRUE(fetches_done());
@@ -296,8 +297,8 @@ TEST_F(DropsTest, ADroppedAddressBecomesAModifiedPageNamedAfterTheTitle) {
   EXPECT_EQ(tabs().current(), 1);
   EXPECT_EQ(page_name(1), "网页的标题");
   EXPECT_EQ(editor().text(), page);  // converted from UTF-8
-  EXPECT_EQ(g_pages[1].modified, 1);
-  EXPECT_TRUE(g_pages[1].path.empty());
+  EXPECT_EQ(pages()[1].modified, 1);
+  EXPECT_TRUE(pages()[1].path.empty());
   EXPECT_EQ(w().透明标签_文件路径.text(), "  路径:(尚未保存过!)");
 
   // Closing it asks to save.
@@ -371,25 +372,53 @@ TEST_F(DropsTest, TwoFetchesAtOnceEachMakeTheirOwnPage) {
   EXPECT_EQ(fast.requests().size(), 1u);
 }
 
+// A fetch started for an earlier start of the program (a test's window before this one) keeps
+// the next start busy with nothing and brings its page to no later window.
+TEST_F(DropsTest, AFetchOfAnEarlierStartCountsNoMoreAndBringsNoPage) {
+  LocalHttpServer earlier(web_page("<title>上一次的</title>")), now(web_page("<title>这一次的</title>"));
+  rt::seams::hold_workers(true);
+  ASSERT_TRUE(rt::seams::drop(editor(), {.url = earlier.address("/earlier")}));
+  EXPECT_EQ(running_url_fetches(), 1);
+  // The next start, as the test fixture makes it.
+  main_window().destroy();
+  init_globals();
+  rt::seams::set_command_line({});
+  ASSERT_TRUE(main_window().load());
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus(); }));
+  EXPECT_EQ(running_url_fetches(), 0);
+  EXPECT_FALSE(busy_picture_shown());
+  // The earlier fetch gets its reply first; then one of this start fetches its page.
+  ASSERT_TRUE(rt::seams::release_held_worker());
+  ASSERT_TRUE(earlier.wait_for_requests(1));
+  ASSERT_TRUE(rt::seams::drop(editor(), {.url = now.address("/now")}));
+  EXPECT_EQ(running_url_fetches(), 1);
+  rt::seams::hold_workers(false);
+  ASSERT_TRUE(ui_test::wait_for([] { return tabs().count() == 2; }, 10000));
+  ASSERT_TRUE(fetches_done());
+  ui_test::settle(200);
+  EXPECT_EQ(tabs().count(), 2);
+  EXPECT_EQ(page_name(1), "这一次的");
+}
+
 // While files are being opened the window takes no files, HTML or addresses; a fetch that ends
 // meanwhile makes its page after the open run.
 TEST_F(DropsTest, WhileFilesAreOpenedDropsOtherThanTextAreIgnored) {
   LocalHttpServer server(web_page("<title>稍后</title>"));
   ui_test::type_text(editor(), "有字");
   std::string a = file("a.txt", "A"), b = file("b.txt", "B");
-  g_open_in_thread = 1;
-  g_open_queue = {a};
+  set_option(&OptionValues::open_in_thread, 1);
+  set_open_queue({a});
   open_files();
   ASSERT_TRUE(open_busy());
-  EXPECT_EQ(g_accept_drops, 0);
+  EXPECT_EQ(drops_accepted(), 0);
   EXPECT_TRUE(rt::seams::drop_files(editor(), {b}));
   EXPECT_TRUE(rt::seams::drop(editor(), {.html = "<i>不要</i>"}));
   EXPECT_TRUE(rt::seams::drop(editor(), {.url = server.address("/ignored")}));
-  EXPECT_EQ(g_open_queue, std::vector<std::string>{a});
+  EXPECT_EQ(open_queue(), std::vector<std::string>{a});
   ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000));
   ASSERT_EQ(tabs().count(), 2);
-  EXPECT_EQ(g_pages[1].path, a);
-  EXPECT_EQ(g_accept_drops, 1);
+  EXPECT_EQ(pages()[1].path, a);
+  EXPECT_EQ(drops_accepted(), 1);
   ui_test::settle(200);
   EXPECT_TRUE(server.requests().empty());
 

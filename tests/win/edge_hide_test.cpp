@@ -17,6 +17,7 @@
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "forms/options_window_form.h"
+#include "options/option_values.h"
 #include "options/options_window.h"
 #include "pages/page_model.h"
 #include "runtime/files.h"
@@ -81,7 +82,7 @@ class EdgeHideTest : public ::testing::Test {
     bool top_half = r.top + r.height / 2 < rt::screen_height() / 2;
     ui_test::move_pointer(left_half ? rt::screen_width() - 20 : 20, top_half ? rt::screen_height() - 20 : 20);
   }
-  static bool slid_out() { return g_edge_hidden == 1; }
+  static bool slid_out() { return edge_hidden() == 1; }
 
   static constexpr int kWidth = 700, kHeight = 500;
   MiniModeStandIn mini_;
@@ -95,18 +96,18 @@ TEST_F(EdgeHideTest, StartUpTakesTheStoredDelayAndStartsThePoll) {
   for (const Case& c : {Case{"", 250}, Case{"0", 250}, Case{"2", 2000}, Case{"3", 3000}}) {
     SCOPED_TRACE(c.seconds);
     start_hiding(c.seconds);
-    EXPECT_EQ(g_edge_hide_enabled, 1);
-    EXPECT_EQ(g_edge_hide_delay, c.delay);
+    EXPECT_EQ(options().edge_hide_enabled, 1);
+    EXPECT_EQ(options().edge_hide_delay, c.delay);
     EXPECT_EQ(w().时钟_显示出来.interval(), 250);
   }
   // The pointer leaving a window at an edge arms the delay with its interval.
   w().move(0, 150, kWidth, kHeight);
   pointer_away();
   EXPECT_TRUE(ui_test::wait_for([] { return w().时钟_真正显示.interval() == 3000; }));
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
 
   start_with({});
-  EXPECT_EQ(g_edge_hide_enabled, 0);
+  EXPECT_EQ(options().edge_hide_enabled, 0);
   EXPECT_FALSE(w().时钟_显示出来.running());
 }
 
@@ -117,11 +118,11 @@ TEST_F(EdgeHideTest, AWindowAtTheLeftEdgeSlidesOutAndComesBackUnderThePointer) {
   ASSERT_TRUE(ui_test::wait_for(slid_out, 3000));
   EXPECT_EQ(w().left(), -kWidth + 2);
   EXPECT_EQ(w().top(), 120);
-  EXPECT_EQ(g_edge_hide_pos[0], 0);
-  EXPECT_EQ(g_edge_hide_pos[1], 120);
+  EXPECT_EQ(edge_hide_left(), 0);
+  EXPECT_EQ(edge_hide_top(), 120);
   // The pointer on the 2-pixel sliver.
   ui_test::move_pointer(1, 300);
-  ASSERT_TRUE(ui_test::wait_for([] { return g_edge_hidden == 0; }, 3000));
+  ASSERT_TRUE(ui_test::wait_for([] { return edge_hidden() == 0; }, 3000));
   EXPECT_EQ(w().left(), 0);
   EXPECT_EQ(w().top(), 120);
   EXPECT_TRUE(w().visible());
@@ -139,7 +140,7 @@ TEST_F(EdgeHideTest, EachEdgeHasItsSlideAndAWindowHalfOffTheLeftSlidesLeft) {
       {"half off the left", -300, 100, -kWidth + 2, 100},
       {"right", sw - kWidth, 100, sw - 2, 100},
       {"top", 300, 0, 300, -kHeight + 2},
-      {"bottom of the work area", 300, g_work_height - kHeight, 300, g_work_height - 2},
+      {"bottom of the work area", 300, work_height() - kHeight, 300, work_height() - 2},
       // A corner: sideways.
       {"top-left corner", 0, 0, -kWidth + 2, 0},
   };
@@ -150,8 +151,8 @@ TEST_F(EdgeHideTest, EachEdgeHasItsSlideAndAWindowHalfOffTheLeftSlidesLeft) {
     ASSERT_TRUE(ui_test::wait_for(slid_out, 3000));
     EXPECT_EQ(w().left(), c.out_left);
     EXPECT_EQ(w().top(), c.out_top);
-    EXPECT_EQ(g_edge_hide_pos[0], c.left);
-    EXPECT_EQ(g_edge_hide_pos[1], c.top);
+    EXPECT_EQ(edge_hide_left(), c.left);
+    EXPECT_EQ(edge_hide_top(), c.top);
     // Back, and the pause after it over at once.
     leave_edge_hide();
     EXPECT_EQ(w().left(), c.left);
@@ -167,7 +168,7 @@ TEST_F(EdgeHideTest, AWindowTouchingNoEdgeNeverSlides) {
   // The delay runs and re-checks, and nothing moves.
   ASSERT_TRUE(ui_test::wait_for([] { return w().时钟_真正显示.running(); }, 2000));
   ui_test::settle(800);
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), 200);
   EXPECT_EQ(w().top(), 150);
 }
@@ -181,7 +182,7 @@ TEST_F(EdgeHideTest, ThePointerComingBackWithinTheDelayLeavesTheWindowInPlace) {
   // The delay still ends, finds the pointer over the window and leaves it.
   ASSERT_TRUE(ui_test::wait_for([] { return !w().时钟_真正显示.running(); }, 3000));
   ui_test::settle(100);
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), 0);
   EXPECT_TRUE(w().时钟_显示出来.running());
 }
@@ -195,14 +196,14 @@ TEST_F(EdgeHideTest, TheTrayBringsTheWindowBackAndItStaysForThePause) {
   ui_test::move_pointer(1, 300);
   ASSERT_TRUE(ui_test::wait_for([] { return w().时钟_真正显示.running(); }, 2000));
   on_tray_event(1);
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), 0);
   EXPECT_FALSE(w().时钟_显示出来.running());
   EXPECT_FALSE(w().时钟_真正显示.running());
   EXPECT_EQ(w().时钟_延迟执行任务.interval(), 3500);
   pointer_away();
   ui_test::settle(1500);
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), 0);
   // After the pause the poll runs again and the window slides out.
   ASSERT_TRUE(ui_test::wait_for(slid_out, 6000));
@@ -216,10 +217,10 @@ TEST_F(EdgeHideTest, OpeningFilesBringsASlidOutWindowBack) {
   w().move(0, 150, kWidth, kHeight);
   pointer_away();
   ASSERT_TRUE(ui_test::wait_for(slid_out, 3000));
-  g_open_queue = {file};
+  set_open_queue({file});
   open_files();
-  ASSERT_TRUE(ui_test::wait_for([&file] { return !open_busy() && g_pages[0].path == file; }));
-  EXPECT_EQ(g_edge_hidden, 0);
+  ASSERT_TRUE(ui_test::wait_for([&file] { return !open_busy() && pages()[0].path == file; }));
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), 0);
   DeleteFileA(file.c_str());
 }
@@ -236,12 +237,12 @@ TEST_F(EdgeHideTest, AHandOverFromASecondStartBringsASlidOutWindowBack) {
     ASSERT_TRUE(ui_test::wait_for(slid_out, 3000));
     w().编辑框_进程通信.set_text(request);
     ASSERT_TRUE(ui_test::wait_for([] { return w().编辑框_进程通信.text() == kHandOverIdleText; }, 2000));
-    EXPECT_EQ(g_edge_hidden, 0);
+    EXPECT_EQ(edge_hidden(), 0);
     EXPECT_EQ(w().left(), 0);
     EXPECT_EQ(w().时钟_延迟执行任务.interval(), 3500);
     ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }));
   }
-  EXPECT_EQ(g_pages[0].path, file);
+  EXPECT_EQ(pages()[0].path, file);
   DeleteFileA(file.c_str());
 }
 
@@ -254,7 +255,7 @@ TEST_F(EdgeHideTest, WhileMaximizedNothingSlides) {
   toggle_maximize();
   EXPECT_FALSE(w().时钟_显示出来.running());
   ui_test::settle(1500);
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), rt::work_area().left);
   EXPECT_FALSE(w().时钟_显示出来.running());
   toggle_maximize();
@@ -274,7 +275,7 @@ TEST_F(EdgeHideTest, BringingForwardRestoresTheStateBeforeMinimizing) {
   bring_main_window_forward();
   ASSERT_TRUE(ui_test::wait_for([] { return !w().minimized(); }));
   EXPECT_TRUE(w().maximized());
-  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(main_window_maximized(), 1);
   EXPECT_FALSE(w().topmost());
   // A normal window comes to the top without becoming always-on-top, and keeps that setting
   // when it has it.
@@ -317,8 +318,8 @@ TEST_F(EdgeHideTest, SwitchingTheOptionOnUsesTheDelayItsBoxShows) {
   open_options_window();
   ASSERT_TRUE(ui_test::wait_for([] { return options_window().loaded(); }));
   ui_test::click(options_window().超级按钮_开启靠边自动隐藏);
-  EXPECT_EQ(g_edge_hide_enabled, 1);
-  EXPECT_EQ(g_edge_hide_delay, 250);  // "0秒"
+  EXPECT_EQ(options().edge_hide_enabled, 1);
+  EXPECT_EQ(options().edge_hide_delay, 250);  // "0秒"
   EXPECT_EQ(w().时钟_显示出来.interval(), 250);
   options_window().destroy();
   pointer_away();
@@ -331,7 +332,7 @@ TEST_F(EdgeHideTest, APressOnATabEndsTheTabScrollAnimation) {
   w().时钟_滚动标签.set_interval(500);
   rt::Rect tab = w().高级选择夹_标签.tab_rect(0);
   ui_test::click(w().高级选择夹_标签, tab.left + 5, tab.top + 5);
-  EXPECT_EQ(w().时钟_滚动标签.interval(), g_autosave_interval);
+  EXPECT_EQ(w().时钟_滚动标签.interval(), options().autosave_interval);
   EXPECT_FALSE(w().时钟_滚动标签.running());
 }
 

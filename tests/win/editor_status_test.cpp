@@ -1,5 +1,6 @@
 // The edit box's alignment, scroll bars, read-only mode and colours, the separator line and the
 // caret jumps of the status labels, against the real main window.
+#include "options/option_values.h"
 #include "texttools/editor_status.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,14 @@ using rt::seams::DialogKind;
 
 rt::Toolbar& bar() { return main_window().工具条_工具栏; }
 rt::EditBox& probe() { return main_window().编辑框_测试用; }
-PageRecord& page() { return g_pages[static_cast<size_t>(tabs().current())]; }
+const PageRecord& page() { return pages()[static_cast<size_t>(tabs().current())]; }
 
 class EditorStatusTest : public ProgramTest {
  protected:
   void SetUp() override {
     rt::seams::dialog_requests().clear();
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
   }
   void TearDown() override {
     rt::seams::set_modal_hook(nullptr);
@@ -47,9 +48,9 @@ class EditorStatusTest : public ProgramTest {
     GetTempPathA(MAX_PATH, temp);
     path_ = std::string(temp) + "velmora_status_" + std::to_string(GetTickCount()) + ".txt";
     ASSERT_TRUE(rt::write_file_safely(path_, text));
-    g_open_queue = {path_};
+    set_open_queue({path_});
     open_files();
-    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }));
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }));
     ASSERT_EQ(editor().text(), text);
     ASSERT_EQ(page().modified, 0);
   }
@@ -220,11 +221,11 @@ TEST_F(EditorStatusTest, ColoursFromTheColourDialog) {
   record_messages();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    g_per_page_colors = c.per_page;
+    set_option(&OptionValues::per_page_colors, c.per_page);
     editor().set_text_color(0x8000);
     editor().set_back_color(0xCFE8CC);
-    page().text_color = 0x8000;
-    page().back_color = 0xCFE8CC;
+    set_page_text_color(tabs().current(), 0x8000);
+    set_page_back_color(tabs().current(), 0xCFE8CC);
     messages_.clear();
     rt::seams::dialog_requests().clear();
     rt::seams::script_dialog({DialogKind::Color, c.accepted, {}, c.chosen});
@@ -243,10 +244,10 @@ TEST_F(EditorStatusTest, ColoursFromTheColourDialog) {
 TEST_F(EditorStatusTest, PerPageColoursFollowTheTabs) {
   for (int per_page : {1, 0}) {
     SCOPED_TRACE(per_page);
-    g_per_page_colors = per_page;
+    set_option(&OptionValues::per_page_colors, per_page);
     tabs().set_current(0);
     editor().set_text_color(0x8000);
-    page().text_color = 0x8000;
+    set_page_text_color(tabs().current(), 0x8000);
     rt::seams::script_dialog({DialogKind::Color, true, {}, 0xFF});
     set_text_color();
     new_page_command();  // a new page has the default colours
@@ -259,11 +260,11 @@ TEST_F(EditorStatusTest, PerPageColoursFollowTheTabs) {
 TEST_F(EditorStatusTest, SwapExchangesTheColours) {
   for (int per_page : {0, 1}) {
     SCOPED_TRACE(per_page);
-    g_per_page_colors = per_page;
+    set_option(&OptionValues::per_page_colors, per_page);
     editor().set_text_color(0x8000);
     editor().set_back_color(0xCFE8CC);
-    page().text_color = 0x8000;
-    page().back_color = 0xCFE8CC;
+    set_page_text_color(tabs().current(), 0x8000);
+    set_page_back_color(tabs().current(), 0xCFE8CC);
     swap_colors();
     EXPECT_EQ(editor().text_color(), 0xCFE8CCu);
     EXPECT_EQ(editor().back_color(), 0x8000u);
@@ -281,7 +282,7 @@ TEST_F(EditorStatusTest, ASeparatorLineFillsOneEditorLine) {
   EXPECT_FALSE(probe().visible());
   for (const std::string unit : {"-", "=", "─"}) {
     SCOPED_TRACE(unit);
-    g_separator_text = unit;
+    set_option(&OptionValues::separator_text, unit);
     fill_separator_box(unit);  // as a change of the option does
     editor().set_text("");
     insert_separator_line();
@@ -295,7 +296,7 @@ TEST_F(EditorStatusTest, ASeparatorLineFillsOneEditorLine) {
     EXPECT_EQ(editor().line_length(1), n);
   }
   // At the caret, in place of the selection.
-  g_separator_text = "-";
+  set_option(&OptionValues::separator_text, "-");
   fill_separator_box("-");
   editor().set_text("[sel]");
   editor().select(1, 3);
@@ -314,7 +315,7 @@ TEST_F(EditorStatusTest, TheSeparatorOptionFillsTheProbeAtTheStart) {
     init_globals();
     ASSERT_TRUE(main_window().load());
     ASSERT_TRUE(ui_test::wait_for([] { return editor().has_focus(); }));
-    EXPECT_EQ(g_separator_text, c.unit);
+    EXPECT_EQ(options().separator_text, c.unit);
     EXPECT_EQ(probe().text(), rt::repeat_text(c.unit, 900));
   }
 }

@@ -7,6 +7,7 @@
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "runtime/clock.h"
 #include "runtime/seams.h"
 #include "runtime/timer.h"
@@ -32,7 +33,7 @@ class FadeTest : public ::testing::Test {
     ASSERT_TRUE(main_window().load());
     ui_test::settle();
     main_window().move(200, 150, 788, 597);
-    g_not_win9x = 1;
+    set_not_win9x(1);
   }
   void TearDown() override {
     rt::seams::set_clock(nullptr);
@@ -46,8 +47,8 @@ class FadeTest : public ::testing::Test {
 };
 
 TEST_F(FadeTest, WithoutFadingAWindowIsShownCentredAtTheConfiguredAlphaOrHidden) {
-  g_fade_enabled = 0;
-  g_window_alpha = 200;
+  set_option(&OptionValues::fade_enabled, 0);
+  set_option(&OptionValues::window_alpha, 200);
   ToolForm tool;
   ASSERT_TRUE(tool.load(&main_window()));
   show_window_faded(tool, true);
@@ -64,8 +65,8 @@ TEST_F(FadeTest, WithoutFadingAWindowIsShownCentredAtTheConfiguredAlphaOrHidden)
 }
 
 TEST_F(FadeTest, FadingEndsAtTheAlphaAndTheSlideComesBack) {
-  g_fade_enabled = 1;
-  g_window_alpha = 200;
+  set_option(&OptionValues::fade_enabled, 1);
+  set_option(&OptionValues::window_alpha, 200);
   ToolForm tool;
   ASSERT_TRUE(tool.load(&main_window()));
   bool main_disabled_during = false;
@@ -93,8 +94,8 @@ TEST_F(FadeTest, FadingEndsAtTheAlphaAndTheSlideComesBack) {
 }
 
 TEST_F(FadeTest, WindowsHiddenTogetherFadeInTheSameStepsAndOnlyThoseThatShowFade) {
-  g_fade_enabled = 1;
-  g_window_alpha = 200;
+  set_option(&OptionValues::fade_enabled, 1);
+  set_option(&OptionValues::window_alpha, 200);
   ToolForm a("Velmora_加密解密"), b("Velmora_简繁转换"), hidden("Velmora_语音朗读"), clear("Velmora_字体设置");
   for (ToolForm* t : {&a, &b, &hidden, &clear}) {
     ASSERT_TRUE(t->load(&main_window()));
@@ -133,8 +134,8 @@ TEST_F(FadeTest, WindowsHiddenTogetherFadeInTheSameStepsAndOnlyThoseThatShowFade
 }
 
 TEST_F(FadeTest, FadesNestAndSurviveTheirWindowsDestruction) {
-  g_fade_enabled = 1;
-  g_window_alpha = 255;
+  set_option(&OptionValues::fade_enabled, 1);
+  set_option(&OptionValues::window_alpha, 255);
   ToolForm outer("Velmora_语音朗读"), inner("Velmora_简繁转换");
   ASSERT_TRUE(outer.load(&main_window()));
   ASSERT_TRUE(inner.load(&main_window()));
@@ -156,7 +157,7 @@ TEST_F(FadeTest, FadesNestAndSurviveTheirWindowsDestruction) {
 }
 
 TEST_F(FadeTest, AModalWindowOpenedDuringAFadeKeepsTheMainWindowDisabled) {
-  g_fade_enabled = 1;
+  set_option(&OptionValues::fade_enabled, 1);
   ToolForm tool, modal("Velmora_信息框");
   ASSERT_TRUE(tool.load(&main_window()));
   bool disabled_inside_modal_after_fade = false;
@@ -180,7 +181,7 @@ TEST_F(FadeTest, AModalWindowOpenedDuringAFadeKeepsTheMainWindowDisabled) {
 }
 
 TEST_F(FadeTest, SlowFadeRuleSwitchesFadingOffOnlyWhenForced) {
-  g_fade_enabled = 1;
+  set_option(&OptionValues::fade_enabled, 1);
   ToolForm tool;
   ASSERT_TRUE(tool.load(&main_window()));
   for (bool forced : {false, true}) {
@@ -189,9 +190,9 @@ TEST_F(FadeTest, SlowFadeRuleSwitchesFadingOffOnlyWhenForced) {
     // Each reading of the clock is three seconds later: the fade took three seconds.
     rt::seams::set_clock([&] { return rt::DateTime{2026, 12, 10, 9, 0, 10 + 3 * reading++, 0, 4}; });
     show_window_faded(tool, true);
-    EXPECT_EQ(g_fade_enabled, forced ? 0 : 1);
+    EXPECT_EQ(options().fade_enabled, forced ? 0 : 1);
     EXPECT_EQ(config_read("程序设置", "关闭淡入淡出效果"), forced ? "真" : "");
-    g_fade_enabled = 1;
+    set_option(&OptionValues::fade_enabled, 1);
   }
   tool.destroy();
 }

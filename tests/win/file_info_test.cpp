@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "common/control_routines.h"
 #include "common/file_info_art.h"
@@ -19,6 +18,7 @@
 #include "documents/open_files.h"
 #include "forms/file_info_window_form.h"
 #include "layout_check.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -87,7 +87,7 @@ class FileInfoTest : public ProgramTest {
     dir_ = std::string(temp) + "velmora_info_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
   }
   void TearDown() override {
     rt::seams::hold_workers(false);
@@ -107,11 +107,11 @@ class FileInfoTest : public ProgramTest {
   }
   // Opens the file into a page, as the command line does, and makes it current; returns its tab.
   static int open(const std::string& path) {
-    g_open_queue = {path};
+    set_open_queue({path});
     open_files();
-    EXPECT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
-    for (int i = 0; i < static_cast<int>(g_pages.size()); ++i)
-      if (g_pages[i].path == path) {
+    EXPECT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
+    for (int i = 0; i < page_count(); ++i)
+      if (pages()[i].path == path) {
         tabs().set_current(i);
         return i;
       }
@@ -121,8 +121,8 @@ class FileInfoTest : public ProgramTest {
   // Opens the window as the menu does and waits until it is filled and shown.
   static void open_window() {
     open_file_info_window();
-    ASSERT_TRUE(
-        ui_test::wait_for([] { return iw().loaded() && !file_info_window_busy() && iw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for(
+        [] { return iw().loaded() && !file_info_window_busy() && iw().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   static int attribute_buttons() {
@@ -322,7 +322,7 @@ TEST_F(FileInfoTest, ThePageNumbersSkipThePlaceholder) {
   create_page(name);
   tabs().set_current(0);
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   tabs().set_current(1);
   open_window();
   EXPECT_EQ(iw().标签_页面总数.text(), "2篇");

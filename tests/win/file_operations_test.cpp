@@ -9,13 +9,13 @@
 #include <map>
 #include <optional>
 
-#include "app/globals.h"
 #include "documents/file_operations.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/open_path_list.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -50,8 +50,8 @@ class FileOperationsTest : public ProgramTest {
     CreateDirectoryA(dir_.c_str(), nullptr);
     CreateDirectoryA(other_dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
-    g_prevent_double_open = 1;
+    set_option(&OptionValues::open_in_thread, 0);
+    set_option(&OptionValues::prevent_double_open, 1);
     rt::seams::record_launches(true);
     rt::seams::launches().clear();
     rt::seams::dialog_requests().clear();
@@ -77,9 +77,9 @@ class FileOperationsTest : public ProgramTest {
   }
   // Opens a file into a page and makes it current: its tab.
   int open_page(const std::string& name, const std::string& bytes) {
-    g_open_queue = {file(name, bytes)};
+    set_open_queue({file(name, bytes)});
     open_files();
-    int tab = open_path_index(g_open_paths, dir_ + name);
+    int tab = open_path_index(open_paths(), dir_ + name);
     EXPECT_GE(tab, 0) << name;
     tabs().set_current(tab);
     return tab;
@@ -226,14 +226,14 @@ TEST_F(FileOperationsTest, RenameMovesThePageWithItsFile) {
   expect_box(1, "重命名文件成功！", 8, kMagenta, "  重命名文件成功，是否在资源管理器中定位到该文件！", kGreen, kOkCancel);
   EXPECT_FALSE(rt::file_exists(old_path));
   EXPECT_EQ(bytes_of(target), "content");
-  const PageRecord& p = g_pages[tab];
+  const PageRecord& p = pages()[tab];
   EXPECT_EQ(p.path, target);
   EXPECT_EQ(p.extension, "log");
   EXPECT_EQ(tabs().caption(tab), "新的名字很长");
   EXPECT_EQ(page_name(tab), "新的名字很长很长的文件名");
-  EXPECT_EQ(open_path_index(g_open_paths, target), tab);
-  EXPECT_EQ(open_path_index(g_open_paths, old_path), -1);
-  EXPECT_EQ(open_path_entries(g_open_paths).size(), static_cast<size_t>(tabs().count()));
+  EXPECT_EQ(open_path_index(open_paths(), target), tab);
+  EXPECT_EQ(open_path_index(open_paths(), old_path), -1);
+  EXPECT_EQ(open_path_entries(open_paths()).size(), static_cast<size_t>(tabs().count()));
   EXPECT_EQ(w().透明标签_文件路径.text(), "  路径:" + target);
   // OK went to Explorer with the new file.
   ASSERT_EQ(launches().size(), 1u);
@@ -265,17 +265,17 @@ TEST_F(FileOperationsTest, RenameCleansTheTypedName) {
       expect_box(1, "重命名文件失败！", 16, kRed,
                  "  重命名文件失败，由于指定的文件名称中含有特殊字符！过滤之后不能组成符合条件的文件名！", kMagenta, kOk);
       EXPECT_EQ(bytes_of(dir_ + name), "x") << "the file is left alone";
-      EXPECT_EQ(g_pages[tab].path, dir_ + name);
+      EXPECT_EQ(pages()[tab].path, dir_ + name);
     } else {
       EXPECT_EQ(boxes_[1].title, "重命名文件成功！");
       EXPECT_EQ(bytes_of(dir_ + c.file), "x");
-      EXPECT_EQ(g_pages[tab].path, dir_ + c.file);
+      EXPECT_EQ(pages()[tab].path, dir_ + c.file);
     }
-    EXPECT_EQ(g_pages[tab].extension, c.extension);
+    EXPECT_EQ(pages()[tab].extension, c.extension);
     EXPECT_TRUE(launches().empty()) << "Cancel does not go to Explorer";
   }
   // A page without an extension is offered its bare name.
-  tabs().set_current(open_path_index(g_open_paths, dir_ + "无扩展名"));
+  tabs().set_current(open_path_index(open_paths(), dir_ + "无扩展名"));
   reply_to_boxes({{kBoxCancel}});
   rename_page_file();
   EXPECT_EQ(offered_, std::vector<std::string>{"无扩展名"});
@@ -284,7 +284,7 @@ TEST_F(FileOperationsTest, RenameCleansTheTypedName) {
 TEST_F(FileOperationsTest, RenameThatCannotHappenLeavesEverythingAsItWas) {
   file("已有.txt", "taken");
   int tab = open_page("我的.txt", "mine");
-  std::string before = g_open_paths;
+  std::string before = open_paths();
   // The name is taken: the rename fails and nothing is replaced.
   reply_to_boxes({{kBoxOk, "已有.txt"}});
   rename_page_file();
@@ -292,15 +292,15 @@ TEST_F(FileOperationsTest, RenameThatCannotHappenLeavesEverythingAsItWas) {
              "  重命名文件失败，请确定当前文件是否正在被其他程序使用，然后再继续操作！", kMagenta, kOk);
   EXPECT_EQ(bytes_of(dir_ + "已有.txt"), "taken");
   EXPECT_EQ(bytes_of(dir_ + "我的.txt"), "mine");
-  EXPECT_EQ(g_pages[tab].path, dir_ + "我的.txt");
+  EXPECT_EQ(pages()[tab].path, dir_ + "我的.txt");
   EXPECT_EQ(tabs().caption(tab), "我的");
-  EXPECT_EQ(g_open_paths, before);
+  EXPECT_EQ(open_paths(), before);
   // Cancel, and a close by the box's own button, stop before anything is touched.
   for (int code : {static_cast<int>(kBoxCancel), -1}) {
     reply_to_boxes({{code, "别的.txt"}});
     rename_page_file();
     EXPECT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(g_pages[tab].path, dir_ + "我的.txt");
+    EXPECT_EQ(pages()[tab].path, dir_ + "我的.txt");
     EXPECT_FALSE(rt::file_exists(dir_ + "别的.txt"));
   }
 }
@@ -321,7 +321,7 @@ TEST_F(FileOperationsTest, CopyLeavesThePageAndReplacesTheTarget) {
              kMagenta, kOkCancel);
   EXPECT_EQ(bytes_of(target), "source");
   EXPECT_EQ(bytes_of(dir_ + "源.txt"), "source");
-  EXPECT_EQ(g_pages[tab].path, dir_ + "源.txt");
+  EXPECT_EQ(pages()[tab].path, dir_ + "源.txt");
   ASSERT_EQ(launches().size(), 1u);
   EXPECT_EQ(launches()[0].file, reveal_of(target));
 
@@ -347,7 +347,7 @@ TEST_F(FileOperationsTest, CopyLeavesThePageAndReplacesTheTarget) {
 TEST_F(FileOperationsTest, MoveTakesThePageAlong) {
   open_page("留下.txt", "stay");
   int tab = open_page("搬家.ini", "[x]");
-  g_pages[tab].modified = 0;
+  set_page_modified(tab, 0);
   std::string target = other_dir_ + "新家.cfg";
   rt::seams::script_dialog({DialogKind::Save, true, {target}});
   reply_to_boxes({{kBoxCancel}});
@@ -358,13 +358,13 @@ TEST_F(FileOperationsTest, MoveTakesThePageAlong) {
              kMagenta, kOkCancel);
   EXPECT_FALSE(rt::file_exists(dir_ + "搬家.ini"));
   EXPECT_EQ(bytes_of(target), "[x]");
-  EXPECT_EQ(g_pages[tab].path, target);
-  EXPECT_EQ(g_pages[tab].extension, "cfg");
+  EXPECT_EQ(pages()[tab].path, target);
+  EXPECT_EQ(pages()[tab].extension, "cfg");
   EXPECT_EQ(tabs().caption(tab), "新家");
   EXPECT_EQ(page_name(tab), "新家");
-  EXPECT_EQ(open_path_index(g_open_paths, target), tab);
-  EXPECT_EQ(open_path_index(g_open_paths, dir_ + "搬家.ini"), -1);
-  EXPECT_EQ(open_path_index(g_open_paths, dir_ + "留下.txt"), tab - 1);
+  EXPECT_EQ(open_path_index(open_paths(), target), tab);
+  EXPECT_EQ(open_path_index(open_paths(), dir_ + "搬家.ini"), -1);
+  EXPECT_EQ(open_path_index(open_paths(), dir_ + "留下.txt"), tab - 1);
   EXPECT_EQ(w().透明标签_文件路径.text(), "  路径:" + target);
   EXPECT_TRUE(launches().empty()) << "Cancel: no Explorer";
   // The page now saves to its new place.
@@ -378,7 +378,7 @@ TEST_F(FileOperationsTest, MoveTakesThePageAlong) {
   copy_or_move_page_file(true);
   expect_box(0, "移动文件到目标目录失败……", 16, kRed,
              "  移动文件到目标目录失败，请确定目标目录是否可写，然后在重新操作！", kMagenta, kOk);
-  EXPECT_EQ(g_pages[tab].path, target);
+  EXPECT_EQ(pages()[tab].path, target);
   EXPECT_EQ(bytes_of(target), "[y]");
 }
 
@@ -416,16 +416,16 @@ TEST_F(FileOperationsTest, RestoreTakesTheBackupAndDropsUnsavedChanges) {
     int tab = open_page(c.file, "on disk");
     for (const auto& [name, bytes] : c.backups) file(name, bytes);
     ui_test::type_text(editor(), "未保存");
-    ASSERT_EQ(g_pages[tab].modified, 1);
+    ASSERT_EQ(pages()[tab].modified, 1);
     std::string typed = editor().text();
     restore_page_backup();
     if (c.restored.empty()) {
       EXPECT_EQ(editor().text(), typed);
-      EXPECT_EQ(g_pages[tab].modified, 1);
+      EXPECT_EQ(pages()[tab].modified, 1);
     } else {
       EXPECT_EQ(editor().text(), c.restored);
       EXPECT_EQ(page_content(tab), c.restored);
-      EXPECT_EQ(g_pages[tab].modified, 0);
+      EXPECT_EQ(pages()[tab].modified, 0);
       EXPECT_EQ(w().标签_上中.text_color(), 0xFF0000u) << "the title no longer shows a modified page";
     }
     EXPECT_EQ(bytes_of(dir_ + c.file), "on disk") << "the file on disk is not changed";
@@ -433,7 +433,7 @@ TEST_F(FileOperationsTest, RestoreTakesTheBackupAndDropsUnsavedChanges) {
   }
   // Typing after a restore marks the page modified again.
   ui_test::type_text(editor(), "再改");
-  EXPECT_EQ(g_pages[tabs().current()].modified, 1);
+  EXPECT_EQ(pages()[tabs().current()].modified, 1);
 }
 
 // ---- Recycle bin ----
@@ -451,9 +451,9 @@ TEST_F(FileOperationsTest, RecycleDeletesTheFileAndClosesThePage) {
   EXPECT_FALSE(rt::file_exists(dir_ + name));
   take_from_recycle_bin(name);
   EXPECT_EQ(tabs().count(), count - 1);
-  EXPECT_EQ(open_path_index(g_open_paths, dir_ + name), -1);
-  EXPECT_EQ(open_path_entries(g_open_paths).size(), static_cast<size_t>(tabs().count()));
-  for (const PageRecord& p : g_pages) EXPECT_NE(p.path, dir_ + name);
+  EXPECT_EQ(open_path_index(open_paths(), dir_ + name), -1);
+  EXPECT_EQ(open_path_entries(open_paths()).size(), static_cast<size_t>(tabs().count()));
+  for (const PageRecord& p : pages()) EXPECT_NE(p.path, dir_ + name);
   EXPECT_EQ(bytes_of(dir_ + "保留.txt"), "keep");
   (void)tab;
 
@@ -466,7 +466,7 @@ TEST_F(FileOperationsTest, RecycleDeletesTheFileAndClosesThePage) {
   expect_box(0, "删除文件失败！", 16, kRed, "  删除文件失败，请确定当前文件是否正在被其他程序使用，然后在继续操作！",
              kMagenta, kOk);
   EXPECT_EQ(tabs().count(), count);
-  EXPECT_EQ(g_pages[tab].path, dir_ + "消失.txt");
+  EXPECT_EQ(pages()[tab].path, dir_ + "消失.txt");
 }
 
 // ---- Launches: notepad, Explorer, properties, the batch run ----

@@ -1,6 +1,7 @@
 // Find and replace against the real main window and the real find window under Wine: the
 // engine's anchors and selections (with and without the script object), the messages, the
 // window's commands, keys and options, the shortcuts and the shutdown.
+#include "options/option_values.h"
 #include "texttools/find_replace.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "common/control_routines.h"
 #include "common/find_art.h"
@@ -69,7 +69,7 @@ class FindTest : public ProgramTest {
   // Opens the window the way the menu does and waits until it has been shown.
   void open_window() {
     open_find_window();
-    ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && fw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && fw().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   void set_page_text(const std::string& text) {
@@ -87,7 +87,7 @@ class FindTest : public ProgramTest {
 struct Step {
   bool forward;
   int start, length;  // the selection afterwards (left as it was after a miss)
-  int anchor;         // g_search_pos afterwards
+  int anchor;         // search_state().search_pos afterwards
   bool missed = false;
 };
 
@@ -150,29 +150,29 @@ const Search kSearches[] = {
 };
 
 TEST_F(FindTest, SearchesSelectTheOccurrenceWithAndWithoutTheScriptObject) {
-  ASSERT_EQ(g_script_ready, 1) << "start-up creates the script object under Wine";
+  ASSERT_EQ(script_ready(), 1) << "start-up creates the script object under Wine";
   for (int script : {1, 0}) {
-    g_script_ready = script;
+    set_script_ready(script);
     for (const Search& s : kSearches) {
       SCOPED_TRACE(std::string(s.name) + (script ? " (script)" : " (no script)"));
       set_page_text(s.text);
-      g_search_text = s.what;
-      g_find_ignore_case = s.ignore_case;
-      g_search_pos = s.anchor;
+      set_search_text(s.what);
+      set_find_ignore_case(s.ignore_case);
+      set_search_pos(s.anchor);
       int n = 0;
       for (const Step& step : s.steps) {
         SCOPED_TRACE("step " + std::to_string(n++));
         shown.clear();
         step.forward ? find_next() : find_previous();
-        EXPECT_EQ(g_search_forward, step.forward ? 1 : 0);
+        EXPECT_EQ(search_state().search_forward, step.forward ? 1 : 0);
         EXPECT_EQ(editor().selection_start(), step.start);
         EXPECT_EQ(editor().selection_length(), step.length);
-        EXPECT_EQ(g_search_pos, step.anchor);
+        EXPECT_EQ(search_state().search_pos, step.anchor);
         EXPECT_EQ(shown.size(), step.missed ? 1u : 0u);
       }
     }
   }
-  g_script_ready = 1;
+  set_script_ready(1);
 }
 
 // The edit box's text as the control holds it.
@@ -188,7 +188,7 @@ std::wstring box_units() {
 // and "y". A search selects what the box shows: the "y", the "x", not the character next to the
 // one the user asked for.
 TEST_F(FindTest, AfterTheUserJoinsAByteEscapeToWhatFollowsTheFindSelectsWhatTheBoxShows) {
-  ASSERT_EQ(g_script_ready, 1);
+  ASSERT_TRUE(script_ready());
   struct Search {
     std::string what;
     bool forward;
@@ -204,26 +204,26 @@ TEST_F(FindTest, AfterTheUserJoinsAByteEscapeToWhatFollowsTheFindSelectsWhatTheB
       {"\x81", true, 0, 0, 1},
   };
   for (int script : {1, 0}) {
-    g_script_ready = script;
+    set_script_ready(script);
     set_page_text("\x81 xy");
     editor().select(2, 0);
     ui_test::press_key(editor(), VK_BACK);
     ASSERT_EQ(box_units(), L"\xDC81xy");
     ASSERT_EQ(editor().text(), "\x81xy");
-    g_find_ignore_case = 1;
+    set_find_ignore_case(1);
     for (const Search& f : searches) {
       SCOPED_TRACE(f.what + (f.forward ? " down" : " up") + (script ? " (script)" : " (no script)"));
       shown.clear();
       editor().select(0, 0);
-      g_search_text = f.what;
-      g_search_pos = f.anchor;
+      set_search_text(f.what);
+      set_search_pos(f.anchor);
       f.forward ? find_next() : find_previous();
       EXPECT_TRUE(shown.empty());
       EXPECT_EQ(editor().selection_start(), f.start);
       EXPECT_EQ(editor().selection_length(), f.length);
     }
   }
-  g_script_ready = 1;
+  set_script_ready(1);
 }
 
 // 替换 and 全部替换 on such a page replace the characters the box shows.
@@ -266,23 +266,23 @@ TEST_F(FindTest, SelectionLengthCountsCharactersOfTheSearchText) {
       {"\t中\t", "中\t", 1, 2},
   };
   for (int script : {1, 0}) {
-    g_script_ready = script;
+    set_script_ready(script);
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what + (script ? " (script)" : " (no script)"));
       set_page_text(c.text);
-      g_search_text = c.what;
-      g_search_pos = 0;
+      set_search_text(c.what);
+      set_search_pos(0);
       find_next();
       EXPECT_EQ(editor().selection_start(), c.start);
       EXPECT_EQ(editor().selection_length(), c.length);
       EXPECT_EQ(editor().selected_text(), c.what);
     }
   }
-  g_script_ready = 1;
+  set_script_ready(1);
 }
 
 TEST_F(FindTest, TheScriptObjectCountsCharacters) {
-  ASSERT_EQ(g_script_ready, 1);
+  ASSERT_EQ(script_ready(), 1);
   EXPECT_EQ(count_chars_by_script("中文abc"), 5);
   EXPECT_EQ(count_chars_by_script(""), 0);
   EXPECT_EQ(count_chars_by_script("中\xD6"), 2);  // a lone lead byte at the end is one character
@@ -291,7 +291,7 @@ TEST_F(FindTest, TheScriptObjectCountsCharacters) {
 TEST_F(FindTest, NotFoundSaysSoOverTheFindWindowWhenLoadedElseOverTheMainWindow) {
   set_page_text("abc");
   const std::string expected = "  在当前页面找不到\"xyz...\"可能当前页不含此文本或者已经是最后一个！";
-  g_search_text = "xyz";
+  set_search_text("xyz");
   editor().select(1, 1);
   find_next();
   ASSERT_EQ(shown.size(), 1u);
@@ -312,7 +312,7 @@ TEST_F(FindTest, NotFoundSaysSoOverTheFindWindowWhenLoadedElseOverTheMainWindow)
 
   // Only the first 80 bytes of a long search text, cut before a character that does not fit.
   std::string long_text = std::string(79, 'a') + "中文";
-  g_search_text = long_text;
+  set_search_text(long_text);
   find_next();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[2].text,
@@ -322,11 +322,11 @@ TEST_F(FindTest, NotFoundSaysSoOverTheFindWindowWhenLoadedElseOverTheMainWindow)
 TEST_F(FindTest, MenuFindPreviousAndNextDoNothingWithoutASearchText) {
   set_page_text("abc");
   editor().select(1, 1);
-  g_search_forward = 1;
+  set_search_forward(1);
   find_previous();
   find_next();
   EXPECT_TRUE(shown.empty());
-  EXPECT_EQ(g_search_forward, 1);
+  EXPECT_EQ(search_state().search_forward, 1);
   EXPECT_EQ(editor().selection_start(), 1);
   EXPECT_EQ(editor().selection_length(), 1);
 }
@@ -335,9 +335,9 @@ TEST_F(FindTest, MenuFindPreviousAndNextDoNothingWithoutASearchText) {
 
 TEST_F(FindTest, TheWindowStartsFromTheSearchState) {
   set_page_text("some text");
-  g_search_text = "上次的";
-  g_search_forward = 0;
-  g_find_ignore_case = 0;
+  set_search_text("上次的");
+  set_search_forward(0);
+  set_find_ignore_case(0);
   rt::Font font = editor().font();
   open_window();
   EXPECT_EQ(fw().caption(), "Velmora_寻找替换");
@@ -379,20 +379,20 @@ TEST_F(FindTest, TheFindTextEnablesTheCommandsAndRestartsTheSearch) {
     EXPECT_FALSE(b->disabled());
   EXPECT_TRUE(fw().编辑框_查找文字.has_focus());
   ui_test::click(fw().图形按钮_寻找);
-  EXPECT_EQ(g_search_text, "abc");
+  EXPECT_EQ(search_state().search_text, "abc");
   EXPECT_EQ(editor().selection_start(), 0);
   EXPECT_EQ(editor().selection_length(), 3);
   ui_test::press_key(fw().编辑框_查找文字, VK_RETURN);
   EXPECT_EQ(editor().selection_start(), 3);
-  EXPECT_EQ(g_search_pos, 7);
+  EXPECT_EQ(search_state().search_pos, 7);
   EXPECT_FALSE(fw().图形按钮_替换.disabled());
 
   // A changed find text starts again from the top and drops the selection.
   ui_test::type_text(fw().编辑框_查找文字, "\b");
   EXPECT_EQ(fw().编辑框_查找文字.text(), "ab");
-  EXPECT_EQ(g_search_pos, 0);
+  EXPECT_EQ(search_state().search_pos, 0);
   EXPECT_EQ(editor().selection_length(), 0);
-  EXPECT_EQ(g_search_text, "abc");  // only 寻找 takes the text
+  EXPECT_EQ(search_state().search_text, "abc");  // only 寻找 takes the text
   ui_test::press_key(fw().编辑框_查找文字, VK_RETURN);
   EXPECT_EQ(editor().selection_start(), 0);
   EXPECT_EQ(editor().selection_length(), 2);
@@ -630,14 +630,14 @@ TEST_F(FindTest, ReplaceAllClosesTheWindowWhenAsked) {
 
 TEST_F(FindTest, OptionButtons) {
   set_page_text("Ab ab AB");
-  g_search_forward = 1;
-  g_find_ignore_case = 1;
+  set_search_forward(1);
+  set_find_ignore_case(1);
   open_window();
   ui_test::click(fw().超级按钮_区分大小写);
-  EXPECT_EQ(g_find_ignore_case, 0);
+  EXPECT_EQ(search_state().find_ignore_case, 0);
   EXPECT_EQ(check_button_state(fw().超级按钮_区分大小写, ButtonOp::Query), 1);
   ui_test::click(fw().超级按钮_区分大小写);
-  EXPECT_EQ(g_find_ignore_case, 1);
+  EXPECT_EQ(search_state().find_ignore_case, 1);
 
   // Clicking the radio that is already on changes nothing.
   struct Click {
@@ -650,7 +650,7 @@ TEST_F(FindTest, OptionButtons) {
     ui_test::click(*c.radio);
     EXPECT_EQ(radio_button_state(fw().超级按钮_向下, ButtonOp::Query), c.forward);
     EXPECT_EQ(radio_button_state(fw().超级按钮_向上, ButtonOp::Query), 1 - c.forward);
-    EXPECT_EQ(g_search_forward, c.forward);
+    EXPECT_EQ(search_state().search_forward, c.forward);
   }
 
   // Match case then finds only the exact occurrence.
@@ -662,7 +662,7 @@ TEST_F(FindTest, OptionButtons) {
 
 TEST_F(FindTest, TheRadiosShowTheDirectionOnlyAsItWasWhenTheWindowWasCreated) {
   set_page_text("ab ab ab");
-  g_search_forward = 1;
+  set_search_forward(1);
   open_window();
   fw().编辑框_查找文字.set_text("ab");
   ui_test::click(fw().图形按钮_寻找);
@@ -709,11 +709,11 @@ TEST_F(FindTest, ClosingKeepsTheSearchStateForTheMenuAndTheNextWindow) {
   EXPECT_EQ(fw().编辑框_查找文字.text(), "xy");
   EXPECT_EQ(check_button_state(fw().超级按钮_区分大小写, ButtonOp::Query), 1);
   // With fading on the window fades out before it goes.
-  g_fade_enabled = 1;
+  set_option(&OptionValues::fade_enabled, 1);
   close_find_window();
   EXPECT_FALSE(fw().loaded());
   open_window();
-  EXPECT_EQ(fw().alpha(), g_window_alpha);
+  EXPECT_EQ(fw().alpha(), options().window_alpha);
   EXPECT_TRUE(fw().visible());
 }
 
@@ -726,17 +726,17 @@ TEST_F(FindTest, ShortcutsOpenTheWindowAndRepeatTheSearch) {
   ui_test::press_key(editor(), 'E', rt::kCtrl);
   EXPECT_TRUE(shown.empty());
   EXPECT_EQ(editor().text(), "ab ab");
-  g_search_text = "ab";
+  set_search_text("ab");
   ui_test::press_key(editor(), 'R', rt::kCtrl);
   EXPECT_EQ(editor().selection_start(), 0);
   ui_test::press_key(editor(), 'R', rt::kCtrl);
   EXPECT_EQ(editor().selection_start(), 3);
   ui_test::press_key(editor(), 'E', rt::kCtrl);
   EXPECT_EQ(editor().selection_start(), 3);
-  EXPECT_EQ(g_search_forward, 0);
+  EXPECT_EQ(search_state().search_forward, 0);
   EXPECT_EQ(editor().text(), "ab ab");  // the keys never reach the edit box
   ui_test::press_key(editor(), 'F', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && fw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && fw().alpha() == options().window_alpha; }));
 }
 
 TEST_F(FindTest, ShutdownFadesTheWindowOut) {

@@ -2,6 +2,7 @@
 // the window showing the edit box's font, the choices on the preview, 确定 on the edit box and
 // the pages, the default font in the configuration file, the colour-picker rules, and the
 // combo box, list box and colour picker units it is made of.
+#include "options/option_values.h"
 #include "texttools/font_window.h"
 
 #include <windows.h>
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "common/control_routines.h"
 #include "common/font_art.h"
@@ -96,8 +96,8 @@ class FontWindowTest : public ProgramTest {
   // Opens the window as Ctrl+T does and waits until it is filled and shown.
   void open_window() {
     open_font_window();
-    ASSERT_TRUE(
-        ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for(
+        [] { return fw().loaded() && !font_window_busy() && fw().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   void set_editor_font(const std::string& face, int size, bool bold = false, bool italic = false,
@@ -155,8 +155,8 @@ TEST_F(FontWindowTest, TheListingArrivesAndTheWindowShowsTheEditBoxFont) {
   EXPECT_EQ(fw().颜色选择器_背景色.color(), 0xDDEEFFu);
   EXPECT_EQ(fw().编辑框_预览.text_color(), 0x112233u);
   EXPECT_EQ(fw().编辑框_预览.back_color(), 0xDDEEFFu);
-  EXPECT_EQ(g_font_window_colors[0], 0x112233u);
-  EXPECT_EQ(g_font_window_colors[1], 0xDDEEFFu);
+  EXPECT_EQ(font_window_color(0), 0x112233u);
+  EXPECT_EQ(font_window_color(1), 0xDDEEFFu);
   EXPECT_TRUE(shown.empty());
   EXPECT_EQ(rt::tooltip_text(fw().图形按钮_确定设置), "确定修改字体");
   EXPECT_EQ(rt::tooltip_text(fw().图形按钮_取消设置), "取消修改字体");
@@ -325,7 +325,7 @@ TEST_F(FontWindowTest, ChoicesChangeThePreviewAndOkAppliesThem) {
   EXPECT_EQ(editor().back_color(), 0xF0F0F0u);
   // Without pages of their own colours, the page keeps its colours; the tab strip takes the
   // edit box's.
-  EXPECT_EQ(g_pages[0].text_color, 0x8000u);
+  EXPECT_EQ(pages()[0].text_color, 0x8000u);
   EXPECT_EQ(tabs().current(), 0);
   EXPECT_TRUE(shown.empty());
   // Not stored as the default.
@@ -345,13 +345,13 @@ TEST_F(FontWindowTest, CancelAndCloseDiscardThePreview) {
 }
 
 TEST_F(FontWindowTest, PagesWithTheirOwnFontAndColoursTakeTheChoiceForTheCurrentPageOnly) {
-  g_per_page_font = 1;
-  g_per_page_colors = 1;
+  set_option(&OptionValues::per_page_font, 1);
+  set_option(&OptionValues::per_page_colors, 1);
   std::string name;
   int second = create_page(name);
   ASSERT_EQ(second, 1);
-  g_pages[0].font = {0, 0, 0, 0, 0, 10, names[0]};
-  g_pages[1].font = {0, 0, 0, 0, 0, 10, names[0]};
+  set_page_font(0, {0, 0, 0, 0, 0, 10, names[0]});
+  set_page_font(1, {0, 0, 0, 0, 0, 10, names[0]});
   show_current_page();
   ASSERT_EQ(editor().font().size, 10);
   open_window();
@@ -360,10 +360,10 @@ TEST_F(FontWindowTest, PagesWithTheirOwnFontAndColoursTakeTheChoiceForTheCurrent
   rt::seams::script_dialog({rt::seams::DialogKind::Color, true, {}, 0x00FF00});
   ui_test::click(fw().颜色选择器_背景色);
   ui_test::click(fw().图形按钮_确定设置);
-  EXPECT_EQ(g_pages[1].font, (FontRecord{0, 1, 0, 0, 0, 36, names[0]}));
-  EXPECT_EQ(g_pages[1].back_color, 0x00FF00u);
-  EXPECT_EQ(g_pages[0].font, (FontRecord{0, 0, 0, 0, 0, 10, names[0]}));
-  EXPECT_EQ(g_pages[0].back_color, 0xCFE8CCu);
+  EXPECT_EQ(pages()[1].font, (FontRecord{0, 1, 0, 0, 0, 36, names[0]}));
+  EXPECT_EQ(pages()[1].back_color, 0x00FF00u);
+  EXPECT_EQ(pages()[0].font, (FontRecord{0, 0, 0, 0, 0, 10, names[0]}));
+  EXPECT_EQ(pages()[0].back_color, 0xCFE8CCu);
   tabs().set_current(0);
   EXPECT_EQ(editor().font().size, 10);
   EXPECT_EQ(editor().back_color(), 0xCFE8CCu);
@@ -493,7 +493,8 @@ TEST_F(FontWindowTest, ThePreviewBox) {
 
 TEST_F(FontWindowTest, CtrlTOpensTheWindowAndShutdownFadesItOut) {
   ui_test::press_key(editor(), 'T', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(
+      ui_test::wait_for([] { return fw().loaded() && !font_window_busy() && fw().alpha() == options().window_alpha; }));
   EXPECT_EQ(editor().text(), "");  // the key never reaches the edit box
   // A second Ctrl+T keeps the one window.
   open_font_window();

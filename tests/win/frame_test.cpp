@@ -4,7 +4,6 @@
 // after windows.h
 #include <commctrl.h>
 
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "common/frame_art.h"
@@ -14,6 +13,7 @@
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
 #include "layout_check.h"
+#include "pages/page_store.h"
 #include "program_test.h"
 #include "runtime/hooks.h"
 #include "runtime/seams.h"
@@ -88,9 +88,9 @@ TEST_F(FrameTest, MaximizeAndRestoreRoundTrip) {
   toggle_maximize();
   ui_test::settle(50);
   rt::Rect area = rt::work_area();
-  EXPECT_TRUE(same(w().rect(), {area.left, area.top, rt::screen_width(), g_work_height}));
-  EXPECT_EQ(g_maximized, 1);
-  EXPECT_EQ(g_drag_enabled, 0);
+  EXPECT_TRUE(same(w().rect(), {area.left, area.top, rt::screen_width(), work_height()}));
+  EXPECT_EQ(main_window_maximized(), 1);
+  EXPECT_EQ(frame_drag_enabled(), 0);
   EXPECT_TRUE(w().标签_右下.disabled());
   EXPECT_TRUE(w().透明标签_上.disabled());
   EXPECT_TRUE(w().图形按钮_最大化.normal_picture().same_image(caption_button_strip(CaptionGlyph::Restore)[0]));
@@ -99,8 +99,8 @@ TEST_F(FrameTest, MaximizeAndRestoreRoundTrip) {
   toggle_maximize();
   ui_test::settle(50);
   EXPECT_TRUE(same(w().rect(), before));
-  EXPECT_EQ(g_maximized, 0);
-  EXPECT_EQ(g_drag_enabled, 1);
+  EXPECT_EQ(main_window_maximized(), 0);
+  EXPECT_EQ(frame_drag_enabled(), 1);
   EXPECT_FALSE(w().标签_右下.disabled());
   EXPECT_TRUE(w().图形按钮_最大化.normal_picture().same_image(caption_button_strip(CaptionGlyph::Maximize)[0]));
 }
@@ -110,11 +110,11 @@ TEST_F(FrameTest, DockingToAScreenHalfToggles) {
   rt::Rect before = w().rect();
   int half = rt::screen_width() / 2;
   dock_half_screen(true);
-  EXPECT_TRUE(same(w().rect(), {0, 0, half, g_work_height}));
+  EXPECT_TRUE(same(w().rect(), {0, 0, half, work_height()}));
   dock_half_screen(true);  // the same key undocks
   EXPECT_TRUE(same(w().rect(), before));
   dock_half_screen(false);
-  EXPECT_TRUE(same(w().rect(), {rt::screen_width() - half, 0, half, g_work_height}));
+  EXPECT_TRUE(same(w().rect(), {rt::screen_width() - half, 0, half, work_height()}));
   dock_half_screen(true);  // the other key undocks too, it does not move to the other half
   EXPECT_TRUE(same(w().rect(), before));
   dock_half_screen(false);
@@ -127,8 +127,8 @@ TEST_F(FrameTest, DockingFromTheMaximizedStateAndBack) {
   rt::Rect before = w().rect();
   toggle_maximize();
   dock_half_screen(true);
-  EXPECT_EQ(g_maximized, 0);
-  EXPECT_TRUE(same(w().rect(), {0, 0, rt::screen_width() / 2, g_work_height}));
+  EXPECT_EQ(main_window_maximized(), 0);
+  EXPECT_TRUE(same(w().rect(), {0, 0, rt::screen_width() / 2, work_height()}));
   // Undocking goes back to where the window was before it was maximized, not to the corner.
   dock_half_screen(true);
   EXPECT_TRUE(same(w().rect(), before));
@@ -139,7 +139,7 @@ TEST_F(FrameTest, CtrlDownRestoresThenMinimizes) {
   rt::Rect before = w().rect();
   toggle_maximize();
   restore_or_minimize();
-  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(main_window_maximized(), 0);
   EXPECT_TRUE(same(w().rect(), before));
   restore_or_minimize();
   ui_test::settle(50);
@@ -183,7 +183,7 @@ TEST_F(FrameTest, FrameLabelsStartTheSystemsSizingAndMovingLoops) {
     EXPECT_EQ(sent[0].second, c.code);
   }
   // While maximized the window is not moved by its labels.
-  g_drag_enabled = 0;
+  enable_frame_drag(false);
   sent.clear();
   ui_test::click(w().标签_上中, 1, 1);
   EXPECT_TRUE(sent.empty());
@@ -315,9 +315,9 @@ class OpenedFile {
     CreateDirectoryA(dir_.c_str(), nullptr);
     path = dir_ + name;
     EXPECT_TRUE(rt::write_file_safely(path, "text"));
-    g_open_queue = {path};
+    set_open_queue({path});
     open_files();
-    EXPECT_TRUE(ui_test::wait_for([this] { return g_pages[static_cast<size_t>(tabs().current())].path == path; }));
+    EXPECT_TRUE(ui_test::wait_for([this] { return pages()[static_cast<size_t>(tabs().current())].path == path; }));
   }
   ~OpenedFile() {
     DeleteFileA(path.c_str());

@@ -21,6 +21,7 @@
 #include "foreign_target_process.h"
 #include "forms/grabber_window_form.h"
 #include "layout_check.h"
+#include "options/option_values.h"
 #include "program_test.h"
 #include "runtime/clipboard.h"
 #include "runtime/seams.h"
@@ -89,7 +90,7 @@ class GrabberTest : public ProgramTest {
   }
   static void open_window() {
     main_menu_item("复制组件标题(&O)")->on_click();
-    ASSERT_TRUE(ui_test::wait_for([] { return gw().loaded() && gw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return gw().loaded() && gw().alpha() == options().window_alpha; }));
     ui_test::settle();
     gw().move(1015, 620, gw().width(), gw().height());
     ui_test::settle();
@@ -102,7 +103,8 @@ class GrabberTest : public ProgramTest {
     mouse(p, 0);
     ui_test::settle();
     mouse(p, down);
-    ASSERT_TRUE(ui_test::wait_for([] { return g_grab_capturing == 1 && GetCapture() == gw().图片框_获取.handle(); }));
+    ASSERT_TRUE(ui_test::wait_for(
+        [] { return grabber_state().grab_capturing == 1 && GetCapture() == gw().图片框_获取.handle(); }));
   }
   // Drags the pointer onto the window and waits until the handle box shows the expected target.
   void drag_onto(HWND over, HWND expected_target) {
@@ -125,7 +127,7 @@ class GrabberTest : public ProgramTest {
   }
   void release(DWORD up) {
     mouse(here_, up);
-    ASSERT_TRUE(ui_test::wait_for([] { return g_grab_capturing == 0; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return grabber_state().grab_capturing == 0; }));
   }
   // A top-level window of this program with a menu bar: an edit box on it, and a panel (no
   // menu) holding another edit box.
@@ -169,12 +171,12 @@ class GrabberTest : public ProgramTest {
 TEST_F(GrabberTest, TheWindowAsCreated) {
   EXPECT_EQ(gw().caption(), "取窗口组件内容");
   EXPECT_EQ(gw().height(), 392);
-  EXPECT_EQ(g_grabber_window, gw().handle());
-  EXPECT_EQ(g_finder_picture, gw().图片框_获取.handle());
-  EXPECT_EQ(g_grab_frame_colour, 0xFF0000u);
-  EXPECT_EQ(g_grab_frame_width, 2);
-  EXPECT_EQ(g_grab_flash_ms, 250);
-  EXPECT_EQ(g_grab_capturing, 0);
+  EXPECT_EQ(grabber_state().grabber_window, gw().handle());
+  EXPECT_EQ(grabber_state().finder_picture, gw().图片框_获取.handle());
+  EXPECT_EQ(grabber_state().grab_frame_colour, 0xFF0000u);
+  EXPECT_EQ(grabber_state().grab_frame_width, 2);
+  EXPECT_EQ(grabber_state().grab_flash_ms, 250);
+  EXPECT_EQ(grabber_state().grab_capturing, 0);
   EXPECT_TRUE(gw().图片框_获取.picture().same_image(finder_idle_picture()));
   EXPECT_EQ(rt::tooltip_text(gw().编辑框_句柄), "输入控件的句柄后回车进行探测");
   EXPECT_EQ(rt::tooltip_text(gw().标签_说明), "按F5键可以向目标句柄投递文本内容");
@@ -194,19 +196,19 @@ TEST_F(GrabberTest, ALeftPickReadsTheControlsUnderThePointerAndKeepsTheLast) {
   HWND edit = other.control(ft::kEdit), list = other.control(ft::kListView);
   drag_onto(edit, edit);
   EXPECT_EQ(text_box().text(), "单行 edit text");
-  EXPECT_EQ(g_grab_target, edit);
+  EXPECT_EQ(grabber_state().grab_target, edit);
   drag_onto(list, list);
   EXPECT_EQ(text_box().text(), "N\t\r\nX\tY\t\r\n");
-  EXPECT_EQ(g_grab_target, list);
+  EXPECT_EQ(grabber_state().grab_target, list);
   release(MOUSEEVENTF_LEFTUP);
   // The pick is over; what it read stays.
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(gw().时钟_闪烁边框.interval(), 0);
-  EXPECT_EQ(g_grab_menu_mode, 0);
+  EXPECT_EQ(grabber_state().grab_menu_mode, 0);
   EXPECT_TRUE(gw().图片框_获取.picture().same_image(finder_idle_picture()));
   EXPECT_EQ(text_box().text(), "N\t\r\nX\tY\t\r\n");
   EXPECT_EQ(handle_box().text(), decimal(list));
-  EXPECT_EQ(g_grab_target, list);
+  EXPECT_EQ(grabber_state().grab_target, list);
   // Moves after the pick read nothing.
   mouse({here_.x + 5, here_.y + 5}, 0);
   ui_test::settle(200);
@@ -245,16 +247,16 @@ TEST_F(GrabberTest, ARightPickListsTheMenuBarOfTheParent) {
       {"the top-level window itself", t.top, t.top, top_menu},
   };
   press_finder(MOUSEEVENTF_RIGHTDOWN);
-  EXPECT_EQ(g_grab_menu_mode, 1);
+  EXPECT_EQ(grabber_state().grab_menu_mode, 1);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     text_box().set_text("before");
     drag_onto(c.over, c.target);
     EXPECT_EQ(text_box().text(), c.text);
-    EXPECT_EQ(g_grab_target, c.target);
+    EXPECT_EQ(grabber_state().grab_target, c.target);
   }
   release(MOUSEEVENTF_RIGHTUP);
-  EXPECT_EQ(g_grab_menu_mode, 0);
+  EXPECT_EQ(grabber_state().grab_menu_mode, 0);
 }
 
 TEST_F(GrabberTest, APickEndsOnTheReleaseOfEitherButton) {
@@ -265,16 +267,16 @@ TEST_F(GrabberTest, APickEndsOnTheReleaseOfEitherButton) {
   } cases[] = {{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_LEFTUP, 1}, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP, 0}};
   for (const auto& c : cases) {
     press_finder(c.down);
-    EXPECT_EQ(g_grab_menu_mode, c.mode);
+    EXPECT_EQ(grabber_state().grab_menu_mode, c.mode);
     drag_onto(t.edit, c.mode ? t.top : t.edit);
     release(c.up);
-    EXPECT_EQ(g_grab_menu_mode, 0);
+    EXPECT_EQ(grabber_state().grab_menu_mode, 0);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(gw().时钟_闪烁边框.interval(), 0);
     // The other button is still down as far as the system knows: let it go.
     mouse(kNowhere, c.down == MOUSEEVENTF_LEFTDOWN ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP);
     ui_test::settle(100);
-    EXPECT_EQ(g_grab_capturing, 0);
+    EXPECT_EQ(grabber_state().grab_capturing, 0);
   }
 }
 
@@ -286,7 +288,7 @@ TEST_F(GrabberTest, TheHandleBoxReadsWithEnterAndF5WritesBack) {
   handle_box().set_text(decimal(list));
   ui_test::press_key(handle_box(), VK_RETURN);
   EXPECT_TRUE(ui_test::wait_for([] { return text_box().text() == "N\t\r\nX\tY\t\r\n"; }));
-  EXPECT_EQ(g_grab_target, nullptr);  // the frame does not move
+  EXPECT_EQ(grabber_state().grab_target, nullptr);  // the frame does not move
   // Other keys read nothing; a text that is no number reads handle 0.
   text_box().set_text("kept");
   ui_test::press_key(handle_box(), VK_SPACE);
@@ -331,8 +333,8 @@ TEST_F(GrabberTest, ClosingDuringAPickEndsItFirst) {
     drag_onto(t.edit, t.top);
     c.close();
     EXPECT_FALSE(gw().loaded());
-    EXPECT_EQ(g_grab_capturing, 0);
-    EXPECT_EQ(g_grab_menu_mode, 0);
+    EXPECT_EQ(grabber_state().grab_capturing, 0);
+    EXPECT_EQ(grabber_state().grab_menu_mode, 0);
     EXPECT_EQ(GetCapture(), nullptr);
     mouse(kNowhere, MOUSEEVENTF_RIGHTUP);
     ui_test::settle(100);
@@ -345,8 +347,8 @@ TEST_F(GrabberTest, ClosingDuringAPickEndsItFirst) {
   mouse(kNowhere, MOUSEEVENTF_LEFTUP);
   ui_test::settle(100);
   open_window();
-  EXPECT_EQ(g_grab_capturing, 0);
-  EXPECT_EQ(g_grab_menu_mode, 0);
+  EXPECT_EQ(grabber_state().grab_capturing, 0);
+  EXPECT_EQ(grabber_state().grab_menu_mode, 0);
   text_box().set_text("unchanged");
   POINT p;
   ASSERT_TRUE(visible_point(static_cast<HWND>(gw().图片框_获取.handle()), p));

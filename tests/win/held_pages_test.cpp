@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/message_box.h"
 #include "documents/file_operations.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
@@ -46,7 +46,7 @@ class HeldPagesTest : public ProgramTest {
     dir_ = std::string(temp) + "velmora_held_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
   }
   void TearDown() override {
     rt::seams::set_modal_hook(nullptr);
@@ -89,7 +89,7 @@ class HeldPagesTest : public ProgramTest {
   std::vector<int> pages(const std::vector<std::string>& names, const std::vector<std::string>& unmodified = {}) {
     editor().set_text("零");
     for (const std::string& n : names) {
-      g_open_queue = {file(n, n)};
+      set_open_queue({file(n, n)});
       open_files();
       int tab = tabs().count() - 1;
       tabs().set_current(tab);
@@ -141,7 +141,7 @@ TEST_F(HeldPagesTest, TheCloseQuestionClosesThePageItAskedAbout) {
     EXPECT_EQ(on_disk("b"), c.b_on_disk);
     EXPECT_EQ(on_disk("c"), "c");
     // The next case starts afresh.
-    for (PageRecord& p : g_pages) p.modified = 0;
+    for (int i = 0; i < page_count(); ++i) set_page_modified(i, 0);
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);
     close_page_at(0);
   }
@@ -195,19 +195,19 @@ TEST_F(HeldPagesTest, TheSaveDialogSavesThePageItWasAskedFor) {
     if (c.close_the_page) {
       EXPECT_FALSE(saved);
       EXPECT_FALSE(rt::file_exists(target));
-      EXPECT_TRUE(g_pages[tab_of(three)].path.empty());
-      EXPECT_EQ(g_pages[tab_of(three)].modified, 1);
+      EXPECT_TRUE(::pages()[tab_of(three)].path.empty());
+      EXPECT_EQ(::pages()[tab_of(three)].modified, 1);
       continue;
     }
     EXPECT_TRUE(saved);
     EXPECT_EQ(rt::read_file(target).value_or(""), "二");
     int tab = tab_of(two);
     ASSERT_EQ(tab, 1);
-    EXPECT_EQ(g_pages[tab].path, target);
-    EXPECT_EQ(g_pages[tab].modified, 0);
+    EXPECT_EQ(::pages()[tab].path, target);
+    EXPECT_EQ(::pages()[tab].modified, 0);
     // The page after it is neither saved nor named after the file.
-    EXPECT_TRUE(g_pages[tab_of(three)].path.empty());
-    EXPECT_EQ(g_pages[tab_of(three)].modified, 1);
+    EXPECT_TRUE(::pages()[tab_of(three)].path.empty());
+    EXPECT_EQ(::pages()[tab_of(three)].modified, 1);
     EXPECT_EQ(tabs().caption(tab_of(three)).rfind("新建文档", 0), 0u);
     if (c.save_as) EXPECT_EQ(tabs().caption(tab), "saved" + std::to_string(n));
   }
@@ -231,8 +231,8 @@ TEST_F(HeldPagesTest, TheForcedSaveMarksSavedOnlyThePageItWroteAndOnlyWhatItWrot
   EXPECT_TRUE(save_page(2));
   EXPECT_EQ(shown, 2);  // the question and the success
   EXPECT_EQ(on_disk("b"), "+b");
-  EXPECT_EQ(g_pages[tab_of(ids[2])].modified, 0);
-  EXPECT_EQ(g_pages[tab_of(ids[3])].modified, 1);  // c, now where b was, is still to be saved
+  EXPECT_EQ(::pages()[tab_of(ids[2])].modified, 0);
+  EXPECT_EQ(::pages()[tab_of(ids[3])].modified, 1);  // c, now where b was, is still to be saved
   EXPECT_EQ(on_disk("c"), "c");
 
   // The page is edited while the question is open (as a tool window may): the file gets the
@@ -251,7 +251,7 @@ TEST_F(HeldPagesTest, TheForcedSaveMarksSavedOnlyThePageItWroteAndOnlyWhatItWrot
   EXPECT_TRUE(save_current_page());
   EXPECT_EQ(on_disk("b"), asked);
   EXPECT_NE(page_content(b).find("later "), std::string::npos);
-  EXPECT_EQ(g_pages[b].modified, 1);
+  EXPECT_EQ(::pages()[b].modified, 1);
 
   // The page goes while the question is open: nothing is written for it.
   h = hold_b();
@@ -293,11 +293,11 @@ TEST_F(HeldPagesTest, TheListPageOfSaveAllAndCloseAllGoesAndNoOther) {
     c.command();
     ASSERT_EQ(tabs().count(), 3);
     EXPECT_EQ(tab_of(ids[2]), 1);
-    EXPECT_EQ(g_pages[1].modified, 1);
+    EXPECT_EQ(::pages()[1].modified, 1);
     EXPECT_EQ(tab_of(later), 2);  // the page that came stays, the list page is gone
     // Save all goes back to the page that was current, wherever it is now.
     if (c.command == save_all_command) EXPECT_EQ(tabs().current(), 1);
-    for (PageRecord& p : g_pages) p.modified = 0;
+    for (int i = 0; i < page_count(); ++i) set_page_modified(i, 0);
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);
     close_page_at(0);
   }
@@ -308,11 +308,11 @@ TEST_F(HeldPagesTest, SavingAllSavesEveryModifiedPageWhilePagesGoUnderItsDialogs
   pages({"keep"}, {"keep"});
   new_page_command();
   ui_test::type_text(editor(), "新的");
-  g_open_queue = {file("last", "last")};
+  set_open_queue({file("last", "last")});
   open_files();
   tabs().set_current(3);
   ui_test::type_text(editor(), "+");
-  g_pages[0].modified = 0;
+  set_page_modified(0, 0);
   std::string target = dir_ + "新的.txt";
   // The new page's dialog: the unmodified page before it goes meanwhile.
   rt::seams::script_dialog({DialogKind::Save, true, {target}, 0, nullptr, 0, 0, [] { close_page_at(1); }});
@@ -354,8 +354,8 @@ TEST_F(HeldPagesTest, CopyMoveAndRenameActOnTheFileOfThePageAskedAbout) {
     EXPECT_EQ(rt::read_file(target).value_or(""), "b.txt");
     EXPECT_EQ(rt::file_exists(dir_ + "b.txt"), c.source_stays);
     EXPECT_TRUE(rt::file_exists(dir_ + "c.txt"));  // the page after it is not touched
-    EXPECT_EQ(g_pages[tab_of(ids[3])].path, dir_ + "c.txt");
-    EXPECT_EQ(g_pages[tab_of(ids[2])].path, c.source_stays ? dir_ + "b.txt" : target);
+    EXPECT_EQ(::pages()[tab_of(ids[3])].path, dir_ + "c.txt");
+    EXPECT_EQ(::pages()[tab_of(ids[2])].path, c.source_stays ? dir_ + "b.txt" : target);
     while (tabs().count() > 1) close_page_at(tabs().count() - 1);
     close_page_at(0);
     for (const char* n : {"a.txt", "b.txt", "c.txt", c.target}) DeleteFileA((dir_ + n).c_str());

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "common/control_routines.h"
 #include "common/jump_art.h"
@@ -13,6 +12,7 @@
 #include "forms/jump_window_form.h"
 #include "layout_check.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/jump_to_page.h"
 #include "pages/page_model.h"
 #include "program_test.h"
@@ -46,7 +46,7 @@ class JumpTest : public ProgramTest {
   // Opens the window as the menu does and waits until it has been shown.
   static void open_window() {
     open_jump_window();
-    ASSERT_TRUE(ui_test::wait_for([] { return jw().loaded() && jw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return jw().loaded() && jw().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   static void jump(const std::string& typed) {
@@ -186,7 +186,7 @@ TEST_F(JumpTest, NumbersSelectTheirTabAndOutOfRangeOnesAreReported) {
 TEST_F(JumpTest, NumbersSkipTab0WhileItIsAPlaceholder) {
   make_tabs(4);
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   ASSERT_EQ(tabs().count(), 4);
   tabs().set_current(2);
   open_window();
@@ -255,7 +255,7 @@ TEST_F(JumpTest, TheNameSearchSkipsAPlaceholderTab0) {
   name_tab(1, "甲");
   name_tab(2, "乙");
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   config_set_flag(cfg::页面跳转设置::默认按照页面名称跳转, true);
   tabs().set_current(1);
   open_window();
@@ -291,7 +291,7 @@ TEST_F(JumpTest, TheFirstClickIntoTheInputSelectsAllOfIt) {
   ui_test::click(input(), 2, 5);
   EXPECT_EQ(input().selection_length(), 0);
   jw().set_focus();
-  EXPECT_EQ(g_jump_select_all_once, 0);
+  EXPECT_EQ(jump_select_all_once(), 0);
   ui_test::click(input(), 2, 5);
   EXPECT_EQ(input().selection_length(), 3);
 }
@@ -312,7 +312,7 @@ TEST_F(JumpTest, CtrlDOpensTheWindowOnlyWithMoreThanNineTabs) {
   EXPECT_EQ(editor().text(), "") << "the key is consumed";
   make_tabs(10);
   ui_test::press_key(editor(), 'D', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return jw().loaded() && jw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return jw().loaded() && jw().alpha() == options().window_alpha; }));
   // Again while it is open: the same window comes forward.
   rt::WindowHandle first = jw().handle();
   ui_test::press_key(editor(), 'D', rt::kCtrl);
@@ -320,7 +320,7 @@ TEST_F(JumpTest, CtrlDOpensTheWindowOnlyWithMoreThanNineTabs) {
 }
 
 TEST_F(JumpTest, TheCloseButtonFadesOutAndDestroys) {
-  g_fade_enabled = 1;
+  set_option(&OptionValues::fade_enabled, 1);
   open_window();
   ui_test::click(jw().图形按钮_关闭小);
   EXPECT_FALSE(jw().loaded());

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "app/mini_mode.h"
 #include "common/messages.h"
 #include "common/window_fade.h"
@@ -39,7 +38,9 @@
 #include "forms/typing_window_form.h"
 #include "forms/update_window_form.h"
 #include "layout_check.h"
+#include "options/option_values.h"
 #include "pages/open_pages_popup.h"
+#include "pages/page_store.h"
 #include "pages/tab_manager.h"
 #include "runtime/app.h"
 #include "runtime/files.h"
@@ -58,7 +59,9 @@ using Check = std::function<void(rt::Window&, const std::string& state)>;
 // Waits until the window has faded in and what fills it has arrived.
 void wait_shown(rt::Window& window, const std::function<bool()>& ready = {}) {
   ASSERT_TRUE(ui_test::wait_for(
-      [&] { return window.loaded() && window.visible() && window.alpha() == g_window_alpha && (!ready || ready()); },
+      [&] {
+        return window.loaded() && window.visible() && window.alpha() == options().window_alpha && (!ready || ready());
+      },
       15000))
       << window.caption();
   ui_test::settle(100);
@@ -140,9 +143,9 @@ class LayoutTest : public WebTest {
     std::string path = rt::program_directory() + "布局检查的文件.txt";
     ASSERT_TRUE(rt::write_file_safely(path, "一个文件的几行字。\r\n第二行。\r\n"));
     files_.push_back(path);
-    g_open_queue = {path};
+    set_open_queue({path});
     open_files();
-    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
   }
 
   // Every window of the program in each state that lays it out anew.

@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "common/menu_art.h"
 #include "documents/open_files.h"
@@ -24,6 +23,7 @@
 #include "runtime/clipboard.h"
 #include "runtime/files.h"
 #include "runtime/seams.h"
+#include "texttools/find_replace.h"
 #include "ui_test.h"
 
 namespace {
@@ -108,7 +108,7 @@ TEST_F(MenuBarTest, EachMenuOpensFromItsButtonAltAndCtrlAltAndEscRestoresTheButt
       rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
         ++opened;
         EXPECT_EQ(m.open_menu()->caption, b.caption);
-        EXPECT_EQ(g_open_menu, b.menu);
+        EXPECT_EQ(open_menu(), b.menu);
         EXPECT_EQ(w().时钟_菜单显示.interval(), 200);
         EXPECT_TRUE(b.button().normal_picture().same_image(pressed));
         EXPECT_TRUE(b.button().pressed_picture().same_image(normal));
@@ -123,7 +123,7 @@ TEST_F(MenuBarTest, EachMenuOpensFromItsButtonAltAndCtrlAltAndEscRestoresTheButt
       if (way == 1) ui_test::press_key(editor(), b.key, rt::kAlt);
       if (way == 2) ui_test::press_key(editor(), b.key, rt::kCtrl | rt::kAlt);
       EXPECT_EQ(opened, 1);
-      EXPECT_EQ(g_open_menu, kNoMenu);
+      EXPECT_EQ(open_menu(), kNoMenu);
       EXPECT_EQ(w().时钟_菜单显示.interval(), 0);
       EXPECT_TRUE(b.button().normal_picture().same_image(normal));
       EXPECT_TRUE(b.button().pressed_picture().same_image(pressed));
@@ -138,7 +138,7 @@ TEST_F(MenuBarTest, HoverSlidesFromFileToHelpAndBackThroughTheTimerAndASimulated
   std::vector<int> opened;
   std::vector<DWORD> at;
   rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
-    opened.push_back(g_open_menu);
+    opened.push_back(open_menu());
     at.push_back(GetTickCount());
     if (opened.size() == 1) {
       POINT p = centre_of(w().图形按钮_帮助_菜单);
@@ -153,7 +153,7 @@ TEST_F(MenuBarTest, HoverSlidesFromFileToHelpAndBackThroughTheTimerAndASimulated
   POINT p = centre_of(w().图形按钮_文件_菜单);
   SetCursorPos(p.x, p.y);
   ui_test::click(w().图形按钮_文件_菜单);
-  ui_test::wait_for([&] { return opened.size() >= 3 && g_open_menu == kNoMenu && !menus().is_open(); });
+  ui_test::wait_for([&] { return opened.size() >= 3 && open_menu() == kNoMenu && !menus().is_open(); });
   EXPECT_EQ(opened, (std::vector<int>{kFileMenu, kHelpMenu, kFileMenu}));
   // One or two ticks of the 200 ms timer each.
   for (size_t i = 1; i < at.size(); ++i) EXPECT_LT(at[i] - at[i - 1], 1000u);
@@ -171,7 +171,7 @@ TEST_F(MenuBarTest, AfterSlidingBetweenMenusAndEscNoButtonIsDrawnPressedOrLit) {
   // File, then slide to Edit and on to Help, then Esc.
   std::vector<int> opened;
   rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
-    opened.push_back(g_open_menu);
+    opened.push_back(open_menu());
     rt::GraphicButton* next[] = {&w().图形按钮_编辑_菜单, &w().图形按钮_帮助_菜单};
     if (opened.size() <= 2) {
       POINT p = centre_of(*next[opened.size() - 1]);
@@ -181,7 +181,7 @@ TEST_F(MenuBarTest, AfterSlidingBetweenMenusAndEscNoButtonIsDrawnPressedOrLit) {
     }
   });
   ui_test::click_with_pointer(w().图形按钮_文件_菜单);
-  ASSERT_TRUE(ui_test::wait_for([&] { return opened.size() >= 3 && g_open_menu == kNoMenu && !menus().is_open(); }));
+  ASSERT_TRUE(ui_test::wait_for([&] { return opened.size() >= 3 && open_menu() == kNoMenu && !menus().is_open(); }));
   EXPECT_EQ(opened, (std::vector<int>{kFileMenu, kEditMenu, kHelpMenu}));
   // The pointer goes on into the text: every button shows its plain face again.
   rt::Point away = ui_test::point_on(editor());
@@ -206,7 +206,7 @@ TEST_F(MenuBarTest, APointerRightOfTheRowOrBelowTheStripNeverSwitches) {
   std::vector<bool> still_file;
   probe.on_tick = [&] {
     ++ticks;
-    still_file.push_back(g_open_menu == kFileMenu && menus().is_open());
+    still_file.push_back(open_menu() == kFileMenu && menus().is_open());
     if (ticks < 2) {
       SetCursorPos(outside[1].x, outside[1].y);
     } else {
@@ -220,7 +220,7 @@ TEST_F(MenuBarTest, APointerRightOfTheRowOrBelowTheStripNeverSwitches) {
     probe.set_interval(700);  // three ticks of the hover timer at each place
   });
   ui_test::click(file);
-  ui_test::wait_for([&] { return !menus().is_open() && g_open_menu == kNoMenu; });
+  ui_test::wait_for([&] { return !menus().is_open() && open_menu() == kNoMenu; });
   ui_test::settle(300);
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(still_file, (std::vector<bool>{true, true}));
@@ -272,7 +272,7 @@ TEST_F(MenuBarTest, EditMenuStatesFollowSelectionClipboardAndSearchText) {
 
   editor().select(1, 2);
   rt::set_clipboard_text("clip");
-  g_search_text = "ell";
+  set_search_text("ell");
   d = disabled_by_caption(items_of(kEditMenu));
   for (const char* item : {"删除选中(&D)    Del", "剪切选中(&X)    Ctrl+X", "复制选中(&C)    Ctrl+C",
                            "找上一个(&E)    Ctrl+E", "找下一个(&R)    Ctrl+R", "粘贴内容(&V)    Ctrl+V"})
@@ -306,10 +306,10 @@ TEST_F(MenuBarTest, TheSavedTabItemOffersWhatCanBeDone) {
   EXPECT_EQ(s.caption, "保存打开标签(&B)");
   EXPECT_TRUE(s.disabled);
   // A single page with a path can be saved (the one-tab case included).
-  g_pages[0].path = "C:\\a.txt";
+  set_page_file(0, "C:\\a.txt", pages()[0].extension);
   s = saved_item();
   EXPECT_FALSE(s.disabled);
-  g_pages[0].path.clear();
+  set_page_file(0, "", pages()[0].extension);
   new_page_command();
   s = saved_item();  // two pages, still none with a path
   EXPECT_TRUE(s.disabled);
@@ -353,7 +353,7 @@ TEST_F(MenuBarTest, ChoosingAnItemRunsItsCommand) {
   ui_test::press_key(editor(), 'B', rt::kAlt);
   ui_test::answer_message_boxes({});
   EXPECT_EQ(editor().text(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");  // 连续插入字母, empty separator
-  EXPECT_EQ(g_open_menu, kNoMenu);
+  EXPECT_EQ(open_menu(), kNoMenu);
 }
 
 // After a command from the menu bar, a prompt's among them, the keyboard is back in the page:
@@ -376,7 +376,7 @@ TEST_F(MenuBarTest, AfterACommandFromTheMenuBarTheKeyboardIsBackInThePage) {
     ui_test::answer_message_boxes(c.answers);
     rt::seams::set_menu_hook([&c](rt::PopupMenu& m) { EXPECT_TRUE(m.choose(c.item)); });
     ui_test::click_with_pointer(w().图形按钮_编辑_菜单);
-    ui_test::wait_for([] { return g_open_menu == kNoMenu; });
+    ui_test::wait_for([] { return open_menu() == kNoMenu; });
     rt::seams::set_menu_hook(nullptr);
     ui_test::answer_message_boxes({});
     ui_test::settle(100);
@@ -506,7 +506,7 @@ TEST_F(MenuBarTest, TheProgramMenuUnderTheIconAndAtTheCursor) {
     ++opened;
     items = m.shown_items();
     at = open_menu_rect();
-    EXPECT_EQ(g_open_menu, kNoMenu);
+    EXPECT_EQ(open_menu(), kNoMenu);
     m.close();
   });
   ui_test::click(w().图形按钮_程序图标);
@@ -537,13 +537,13 @@ TEST_F(MenuBarTest, TheProgramMenuUnderTheIconAndAtTheCursor) {
 TEST_F(MenuBarTest, TheProgramMenuMaximizesAndRestoresAndItsItemFollows) {
   rt::seams::set_menu_hook([](rt::PopupMenu& m) { EXPECT_TRUE(m.choose("最大化(&D)")); });
   ui_test::click(w().图形按钮_程序图标);
-  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(main_window_maximized(), 1);
   rt::MenuItem* item = main_menu_item("还原(&D)");
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->image, kImageRestore);
   rt::seams::set_menu_hook([](rt::PopupMenu& m) { EXPECT_TRUE(m.choose("还原(&D)")); });
   ui_test::click(w().图形按钮_程序图标);
-  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(main_window_maximized(), 0);
   EXPECT_EQ(item->caption, "最大化(&D)");
   EXPECT_EQ(item->image, kImageMaximize);
 }

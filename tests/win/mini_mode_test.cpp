@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/drops.h"
 #include "app/housekeeping.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
@@ -28,6 +29,7 @@
 #include "layout_check.h"
 #include "mini_test.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "recorded_boxes.h"
 #include "runtime/clock.h"
@@ -82,8 +84,8 @@ class MiniModeTestWithFiles : public MiniModeTest {
   }
   // The page of a file, -1 when none.
   static int page_of(const std::string& path) {
-    for (size_t i = 0; i < g_pages.size(); ++i)
-      if (g_pages[i].path == path) return static_cast<int>(i);
+    for (size_t i = 0; i < pages().size(); ++i)
+      if (pages()[i].path == path) return static_cast<int>(i);
     return -1;
   }
   std::string dir_;
@@ -92,9 +94,9 @@ class MiniModeTestWithFiles : public MiniModeTest {
 TEST_F(MiniModeTest, EnteringClosesTheToolWindowsAndLeavingBringsTheMainWindowBack) {
   FakeSpeech& speech = use_fake_speech({"Test Voice"});
   // Normal mode as it runs: auto-save and edge hide on, tool windows of each kind open.
-  g_autosave_interval = 120000;
-  w().时钟_滚动标签.set_interval(g_autosave_interval);
-  g_edge_hide_enabled = 1;
+  set_option(&OptionValues::autosave_interval, 120000);
+  w().时钟_滚动标签.set_interval(options().autosave_interval);
+  set_option(&OptionValues::edge_hide_enabled, 1);
   w().时钟_显示出来.set_interval(250);
   open_find_window();
   open_simp_trad_window();
@@ -103,7 +105,8 @@ TEST_F(MiniModeTest, EnteringClosesTheToolWindowsAndLeavingBringsTheMainWindowBa
   open_read_aloud_window();
   ASSERT_TRUE(ui_test::wait_for([] {
     return find_window().loaded() && simp_trad_window().loaded() && typing_window_loaded() &&
-           grabber_window().loaded() && read_aloud_window().loaded() && read_aloud_window().alpha() == g_window_alpha;
+           grabber_window().loaded() && read_aloud_window().loaded() &&
+           read_aloud_window().alpha() == options().window_alpha;
   }));
 
   enter();
@@ -120,7 +123,7 @@ TEST_F(MiniModeTest, EnteringClosesTheToolWindowsAndLeavingBringsTheMainWindowBa
   for (rt::Timer* t :
        {&w().时钟_显示时间, &w().时钟_滚动标签, &w().时钟_监视程序, &w().时钟_显示出来, &w().时钟_真正显示})
     EXPECT_EQ(t->interval(), 0);
-  EXPECT_EQ(g_accept_drops, 0);
+  EXPECT_EQ(drops_accepted(), 0);
 
   MiniWindowForm& m = mini();
   EXPECT_EQ(m.caption(), "Velmora_迷你模式");
@@ -151,17 +154,17 @@ TEST_F(MiniModeTest, EnteringClosesTheToolWindowsAndLeavingBringsTheMainWindowBa
   EXPECT_FALSE(m.loaded());
   EXPECT_FALSE(popup().loaded());
   EXPECT_TRUE(w().visible());
-  EXPECT_EQ(w().alpha(), g_window_alpha);
+  EXPECT_EQ(w().alpha(), options().window_alpha);
   EXPECT_EQ(w().时钟_显示时间.interval(), 1000);
   EXPECT_EQ(w().时钟_滚动标签.interval(), 120000);
   EXPECT_EQ(w().时钟_监视程序.interval(), kHandOverPollMs);
   EXPECT_EQ(w().时钟_显示出来.interval(), 250);
-  EXPECT_EQ(g_accept_drops, 1);
+  EXPECT_EQ(drops_accepted(), 1);
   EXPECT_TRUE(read_aloud_window().visible());
   EXPECT_FALSE(item_shown("语音朗读(&Y)"));
   EXPECT_FALSE(item_shown("正常模式(&Z)"));
   EXPECT_TRUE(editor().has_focus());
-  g_edge_hide_enabled = 0;
+  set_option(&OptionValues::edge_hide_enabled, 0);
   w().时钟_显示出来.set_interval(0);
 
   // The tray: a click leaves the main window hidden, the menu's item leaves mini mode.
@@ -311,7 +314,7 @@ TEST_F(MiniModeTest, TheBarRemembersItsPlaceAndSnapsToTheScreenEdges) {
   const std::string kept = config_read("迷你模式设置", "窗口左边");
   move_bar(333, 444);
   EXPECT_EQ(config_read("迷你模式设置", "窗口左边"), kept);
-  EXPECT_EQ(g_mini_remember_position, 0);
+  EXPECT_EQ(mini_remember_position(), 0);
 }
 
 TEST_F(MiniModeTestWithFiles, ShortTextsBecomeTheKeywordAndLongTextsAndFilesGoBackToTheEditor) {
@@ -373,11 +376,11 @@ TEST_F(MiniModeTestWithFiles, AfterAFileDropTheHandOverAndDropsWaitForTheOpenRun
   ASSERT_TRUE(open_busy());
   EXPECT_FALSE(mini().loaded());
   // The run may still fill the current page: its end gives both back, not the leaving.
-  EXPECT_EQ(g_accept_drops, 0);
+  EXPECT_EQ(drops_accepted(), 0);
   EXPECT_EQ(w().时钟_监视程序.interval(), 0);
   rt::seams::hold_workers(false);
   ASSERT_TRUE(ui_test::wait_for([&] { return !open_busy() && page_of(a) >= 0; }));
-  EXPECT_EQ(g_accept_drops, 1);
+  EXPECT_EQ(drops_accepted(), 1);
   EXPECT_EQ(w().时钟_监视程序.interval(), kHandOverPollMs);
 }
 
@@ -395,10 +398,10 @@ TEST_F(MiniModeTestWithFiles, AHandOverWaitsUntilMiniModeEnds) {
 }
 
 TEST_F(MiniModeTestWithFiles, TheCloseButtonAsksTheExitQuestionFirst) {
-  g_remember_position = 1;
-  g_open_in_thread = 0;
+  set_option(&OptionValues::remember_position, 1);
+  set_option(&OptionValues::open_in_thread, 0);
   const std::string path = file("exit.txt", "e");
-  g_open_queue = {path};
+  set_open_queue({path});
   open_files();
   ASSERT_GE(page_of(path), 0);
   tabs().set_current(page_of(path));
@@ -443,7 +446,7 @@ TEST_F(MiniModeTest, AnExitWhoseSaveIsCancelledKeepsTheProgramInMiniMode) {
   EXPECT_TRUE(mini().visible());
   EXPECT_TRUE(w().托盘图标.shown());
   ASSERT_TRUE(page_exists(tab));
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // The bar still works: back to the main window and the page.
   ui_test::click(mini().图形按钮_正常模式);
   ASSERT_TRUE(ui_test::wait_for([] { return w().visible(); }));
@@ -451,9 +454,9 @@ TEST_F(MiniModeTest, AnExitWhoseSaveIsCancelledKeepsTheProgramInMiniMode) {
 }
 
 TEST_F(MiniModeTestWithFiles, AClosedBarEndsTheProgramAsItsCloseButtonDoes) {
-  g_open_in_thread = 0;
+  set_option(&OptionValues::open_in_thread, 0);
   const std::string path = file("close.txt", "c");
-  g_open_queue = {path};
+  set_open_queue({path});
   open_files();
   tabs().set_current(page_of(path));
   ui_test::type_text(editor(), "+");
@@ -471,7 +474,7 @@ TEST_F(MiniModeTestWithFiles, AClosedBarEndsTheProgramAsItsCloseButtonDoes) {
 }
 
 TEST_F(MiniModeTest, TheTrayExitInMiniModeFadesTheBarOut) {
-  g_remember_position = 1;
+  set_option(&OptionValues::remember_position, 1);
   rt::Point icon = ui_test::find_tray_icon(w());
   ASSERT_GE(icon.x, 0);
   enter();

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "app/globals.h"
 #include "app/mini_mode.h"
 #include "app/tray.h"
 #include "common/window_fade.h"
 #include "forms/mini_window_form.h"
 #include "forms/suggestion_popup_form.h"
+#include "options/option_values.h"
 #include "runtime/clock.h"
 #include "web_test.h"
 
@@ -42,7 +42,7 @@ class MiniModeTest : public WebTest {
   static void enter() {
     ui_test::click(w().图形按钮_迷你模式);
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return mini().loaded() && mini().alpha() == g_window_alpha && popup().loaded(); }, 10000));
+        [] { return mini().loaded() && mini().alpha() == options().window_alpha && popup().loaded(); }, 10000));
   }
   // A test's own move of the bar, as a drag ends it.
   static void move_bar(int left, int top) { mini().move(left, top, mini().width(), mini().height()); }

@@ -1,5 +1,6 @@
 // The open-pages popup "Velmora_打开文件列表" through its real list box and the main window's
 // real units.
+#include "options/option_values.h"
 #include "pages/open_pages_popup.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "app/edge_hide.h"
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
@@ -73,7 +73,7 @@ class OpenPagesPopupTest : public ProgramTest {
     ui_test::type_text(editor(), "changed");
     new_page_command();
     ASSERT_EQ(tabs().count(), 3);
-    ASSERT_EQ(g_pages[1].modified, 1);
+    ASSERT_EQ(pages()[1].modified, 1);
   }
 };
 
@@ -88,7 +88,7 @@ TEST_F(OpenPagesPopupTest, ItListsThePagesAlongTheRightEdgeWithTheModifiedOneMar
   EXPECT_EQ(popup().top(), w().top() + strip + 1);
   EXPECT_EQ(popup().height(), w().height() - strip - w().透明标签_文件路径.height() - 1);
   EXPECT_EQ(list().height(), popup().height() - 5);
-  EXPECT_EQ(popup().alpha(), g_window_alpha);
+  EXPECT_EQ(popup().alpha(), options().window_alpha);
 }
 
 TEST_F(OpenPagesPopupTest, ScreenshotOfThePopupOverTheMainWindow) {
@@ -123,7 +123,7 @@ TEST_F(OpenPagesPopupTest, ADoubleClickSwitchesToThePage) {
 TEST_F(OpenPagesPopupTest, WithTab0APlaceholderEntryKStandsForPageKPlus1) {
   three_pages();
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   open_by_bottom_label();
   EXPECT_EQ(list().count(), 2);
   EXPECT_EQ(list().item(0), "*新建文档 2...");
@@ -170,7 +170,7 @@ TEST_F(OpenPagesPopupTest, MaximizingOrSlidingOutClosesIt) {
   open_by_bottom_label();
   w().move(0, 100, w().width(), w().height());
   toggle_edge_slide();
-  EXPECT_EQ(g_edge_hidden, 1);
+  EXPECT_EQ(edge_hidden(), 1);
   EXPECT_FALSE(popup().loaded());
   toggle_edge_slide();
   EXPECT_EQ(w().left(), 0);

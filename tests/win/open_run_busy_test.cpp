@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/drops.h"
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
@@ -21,6 +20,7 @@
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
 #include "app/tab_menu_items.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
 #include "pages/tab_menus.h"
@@ -56,19 +56,19 @@ class OpenRunBusyTest : public ProgramTest {
     rt::seams::launches().clear();
     // Tab 0 modified; tab 1 a lyrics file with a backup beside it, current, so that every item
     // of its menus would be offered.
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
     editor().set_text("零\r\n第二行 34");
     ASSERT_TRUE(rt::write_file_safely(dir_ + "song.lrc", kLyrics));
     ASSERT_TRUE(rt::write_file_safely(dir_ + "song.BAK", "备份"));
-    g_open_queue = {dir_ + "song.lrc"};
+    set_open_queue({dir_ + "song.lrc"});
     open_files();
     ASSERT_EQ(tabs().count(), 2);
     tabs().set_current(1);
     ASSERT_TRUE(rt::write_file_safely(dir_ + "arriving.txt", "到了"));
     // The run: its worker waits until the test lets it go.
-    g_open_in_thread = 1;
+    set_option(&OptionValues::open_in_thread, 1);
     rt::seams::hold_workers(true);
-    g_open_queue = {dir_ + "arriving.txt"};
+    set_open_queue({dir_ + "arriving.txt"});
     open_files();
     ASSERT_TRUE(open_busy());
   }
@@ -86,7 +86,7 @@ class OpenRunBusyTest : public ProgramTest {
   Snapshot snapshot() {
     Snapshot s;
     for (int i = 0; i < tabs().count(); ++i)
-      s.pages.push_back(tabs().caption(i) + "|" + page_content(i) + "|" + std::to_string(g_pages[i].modified));
+      s.pages.push_back(tabs().caption(i) + "|" + page_content(i) + "|" + std::to_string(pages()[i].modified));
     s.lyrics_file = rt::read_file(dir_ + "song.lrc").value_or("<missing>");
     s.backup_file = rt::read_file(dir_ + "song.BAK").value_or("<missing>");
     return s;
@@ -270,7 +270,7 @@ TEST_F(OpenRunBusyTest, TheCommandsThemselvesDoNothingByKeyButtonOrItem) {
     EXPECT_TRUE(rt::seams::launches().empty());
     EXPECT_EQ(ended_, -1);
     EXPECT_TRUE(w().visible());
-    EXPECT_EQ(g_restart_pending, 0);
+    EXPECT_EQ(restart_pending(), 0);
   }
   // The run then ends as it would have: its file in a page of its own, nothing else changed.
   rt::seams::hold_workers(false);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/edge_hide.h"
 #include "app/globals.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
@@ -26,6 +27,7 @@
 #include "layout_check.h"
 #include "options/config.h"
 #include "options/default_editor.h"
+#include "options/option_values.h"
 #include "options/options_window.h"
 #include "options/transparency.h"
 #include "pages/page_model.h"
@@ -124,7 +126,7 @@ class OptionsTest : public ProgramTest {
   // Opens the window as the menu does and waits until it has been shown.
   void open() {
     open_options_window();
-    ASSERT_TRUE(ui_test::wait_for([] { return ow().loaded() && ow().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return ow().loaded() && ow().alpha() == options().window_alpha; }));
     ui_test::settle();
   }
   void reopen() {
@@ -146,22 +148,25 @@ struct CheckOption {
   const char* section;
   const char* key;
   bool default_on;  // written "假" when off and deleted when on
-  int* flag;        // the global flag it sets, if any
+  const int* flag;  // the option value it sets, if any
   int flag_when_on;
 };
 
 const CheckOption kCheckOptions[] = {
-    {&OptionsWindowForm::超级按钮_使用不同字体, "页面设置", "使用不同字体", false, &g_per_page_font, 1},
-    {&OptionsWindowForm::超级按钮_使用不同前景和背景, "页面设置", "使用不同前景和背景", false, &g_per_page_colors, 1},
+    {&OptionsWindowForm::超级按钮_使用不同字体, "页面设置", "使用不同字体", false, &options().per_page_font, 1},
+    {&OptionsWindowForm::超级按钮_使用不同前景和背景, "页面设置", "使用不同前景和背景", false,
+     &options().per_page_colors, 1},
     {&OptionsWindowForm::超级按钮_开启自动定时保存, "页面设置", "开启自动定时保存", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_程序默认最前, "程序设置", "程序默认最前", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_关闭内存优化, "程序设置", "关闭内存优化功能", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_关闭淡入淡出效果, "程序设置", "关闭淡入淡出效果", false, &g_fade_enabled, 0},
-    {&OptionsWindowForm::超级按钮_纪录窗口位置, "程序设置", "取消纪录窗口位置", false, &g_remember_position, 0},
+    {&OptionsWindowForm::超级按钮_关闭淡入淡出效果, "程序设置", "关闭淡入淡出效果", false, &options().fade_enabled, 0},
+    {&OptionsWindowForm::超级按钮_纪录窗口位置, "程序设置", "取消纪录窗口位置", false, &options().remember_position, 0},
     {&OptionsWindowForm::超级按钮_主界面不显示时间, "程序设置", "主界面不显示时间", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_不使用线程打开文件, "程序设置", "不使用线程打开文件", false, &g_open_in_thread, 0},
+    {&OptionsWindowForm::超级按钮_不使用线程打开文件, "程序设置", "不使用线程打开文件", false,
+     &options().open_in_thread, 0},
     {&OptionsWindowForm::超级按钮_吸附效果, "程序设置", "关闭窗口吸附效果", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_子窗口不随主窗口移动, "程序设置", "子窗口不随主窗口移动", false, &g_children_stay, 1},
+    {&OptionsWindowForm::超级按钮_子窗口不随主窗口移动, "程序设置", "子窗口不随主窗口移动", false,
+     &options().children_stay, 1},
     {&OptionsWindowForm::超级按钮_启动时不检测软件更新, "程序设置", "启动时不检测软件更新", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_默认按照页面名称跳转, "页面跳转设置", "默认按照页面名称跳转", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_页面跳转完毕后退出, "页面跳转设置", "页面跳转完毕后退出", false, nullptr, 0},
@@ -177,16 +182,18 @@ const CheckOption kCheckOptions[] = {
     {&OptionsWindowForm::超级按钮_不删除到回收站, "文件操作设置", "不删除到回收站", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_强制淡进淡出, "程序设置", "强制淡进淡出", false, nullptr, 0},
     {&OptionsWindowForm::超级按钮_不在主界面显示工具栏, "程序设置", "不在主界面显示工具栏", false, nullptr, 0},
-    {&OptionsWindowForm::超级按钮_开启靠边自动隐藏, "程序设置", "开启靠边自动隐藏", false, &g_edge_hide_enabled, 1},
+    {&OptionsWindowForm::超级按钮_开启靠边自动隐藏, "程序设置", "开启靠边自动隐藏", false, &options().edge_hide_enabled,
+     1},
     {&OptionsWindowForm::超级按钮_使用内容的第一行为新文件的标题, "程序设置", "使用内容的第一行为新文件的标题", true,
-     &g_first_line_title, 1},
-    {&OptionsWindowForm::超级按钮_标签页上显示关闭按钮, "程序设置", "标签页上显示关闭按钮", true, &g_tab_close_button,
-     1},
+     &options().first_line_title, 1},
+    {&OptionsWindowForm::超级按钮_标签页上显示关闭按钮, "程序设置", "标签页上显示关闭按钮", true,
+     &options().tab_close_button, 1},
     {&OptionsWindowForm::超级按钮_打开文件后自动跳到该页面, "程序设置", "打开文件后自动跳到该页面", false,
-     &g_jump_to_opened, 1},
-    {&OptionsWindowForm::超级按钮_防止文件被重复打开, "程序设置", "防止文件被重复打开", false, &g_prevent_double_open,
-     1},
-    {&OptionsWindowForm::超级按钮_编码转换为ANSI, "程序设置", "打开时编码自动转换为ANSI", false, &g_detect_encoding, 1},
+     &options().jump_to_opened, 1},
+    {&OptionsWindowForm::超级按钮_防止文件被重复打开, "程序设置", "防止文件被重复打开", false,
+     &options().prevent_double_open, 1},
+    {&OptionsWindowForm::超级按钮_编码转换为ANSI, "程序设置", "打开时编码自动转换为ANSI", false,
+     &options().detect_encoding, 1},
     {&OptionsWindowForm::超级按钮_开启老板键, "程序设置", "开启老板键", false, nullptr, 0},
 };
 
@@ -217,7 +224,7 @@ TEST_F(OptionsTest, EachCheckButtonWritesOrDeletesItsKeyAndSetsItsFlag) {
 
 TEST_F(OptionsTest, ToolbarButton11OpensTheWindowWithTheDefaultsOfAnEmptyFile) {
   on_toolbar_button(kButtonOptions);
-  ASSERT_TRUE(ui_test::wait_for([] { return ow().loaded() && ow().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return ow().loaded() && ow().alpha() == options().window_alpha; }));
   OptionsWindowForm& f = ow();
   EXPECT_EQ(f.caption(), "Velmora_程序设置");
   EXPECT_EQ(GetWindow(hw(f.handle()), GW_OWNER), hw(w().handle()));
@@ -299,16 +306,16 @@ TEST_F(OptionsTest, TheWindowShowsTheStoredOptionsAndSomeGlobalFlags) {
   store("程序设置", "键代码", "119");
   // Shown from the flags, not from the file.
   store("程序设置", "防止文件被重复打开", "真");
-  g_prevent_double_open = 0;
-  g_edge_hide_enabled = 1;
-  g_jump_to_opened = 1;
-  g_tab_close_button = 0;
+  set_option(&OptionValues::prevent_double_open, 0);
+  set_option(&OptionValues::edge_hide_enabled, 1);
+  set_option(&OptionValues::jump_to_opened, 1);
+  set_option(&OptionValues::tab_close_button, 0);
   open();
   OptionsWindowForm& f = ow();
   EXPECT_EQ(f.颜色选择器_文本颜色.color(), 255u);
   EXPECT_EQ(f.颜色选择器_背景色.color(), 16777215u);
-  EXPECT_EQ(g_option_colors[0], 255u);
-  EXPECT_EQ(g_option_colors[1], 16777215u);
+  EXPECT_EQ(option_color(0), 255u);
+  EXPECT_EQ(option_color(1), 16777215u);
   EXPECT_EQ(checked(f.超级按钮_开启自动定时保存), 1);
   EXPECT_EQ(f.组合框_定时保存时间.text(), "1分钟");
   EXPECT_TRUE(f.组合框_定时保存时间.disabled());
@@ -379,7 +386,7 @@ TEST_F(OptionsTest, SwitchingFadingOffRemovesSpeedAndForcedFadeAndTheChoiceSurvi
   EXPECT_EQ(ini("程序设置", "强制淡进淡出"), "真");
 
   ui_test::click(f.超级按钮_关闭淡入淡出效果);
-  EXPECT_EQ(g_fade_enabled, 0);
+  EXPECT_EQ(options().fade_enabled, 0);
   EXPECT_EQ(ini("程序设置", "关闭淡入淡出效果"), "真");
   EXPECT_EQ(ini("程序设置", "淡入淡出速度"), std::nullopt);
   EXPECT_EQ(ini("程序设置", "强制淡进淡出"), std::nullopt);
@@ -389,7 +396,7 @@ TEST_F(OptionsTest, SwitchingFadingOffRemovesSpeedAndForcedFadeAndTheChoiceSurvi
   EXPECT_EQ(ini("程序设置", "环境监测优化完毕"), "真");
 
   ui_test::click(f.超级按钮_关闭淡入淡出效果);
-  EXPECT_EQ(g_fade_enabled, 1);
+  EXPECT_EQ(options().fade_enabled, 1);
   EXPECT_EQ(ini("程序设置", "关闭淡入淡出效果"), std::nullopt);
   EXPECT_EQ(ini("程序设置", "淡入淡出速度"), std::nullopt);
   EXPECT_EQ(f.组合框_淡进淡出速度.text(), "中");
@@ -405,11 +412,12 @@ TEST_F(OptionsTest, SwitchingFadingOffRemovesSpeedAndForcedFadeAndTheChoiceSurvi
     if (m.msg == WM_WINDOWPOSCHANGED) seen.push_back(find_window().alpha());
     return m.next();
   });
-  bool faded_in = ui_test::wait_for([] { return find_window().loaded() && find_window().alpha() == g_window_alpha; });
+  bool faded_in =
+      ui_test::wait_for([] { return find_window().loaded() && find_window().alpha() == options().window_alpha; });
   rt::remove_hook(find_window().handle(), watch);
   ASSERT_TRUE(faded_in);
   bool partial = false;
-  for (int a : seen) partial = partial || (a > 0 && a < g_window_alpha);
+  for (int a : seen) partial = partial || (a > 0 && a < options().window_alpha);
   EXPECT_TRUE(partial);
 }
 
@@ -421,21 +429,19 @@ TEST_F(OptionsTest, EdgeHidingRunsTheCursorPollAndSwitchingItOffBringsTheWindowB
   EXPECT_FALSE(f.组合框_自动隐藏时间.disabled());
   choose(f.组合框_自动隐藏时间, 2);
   EXPECT_EQ(ini("程序设置", "自动隐藏时间"), "2");
-  EXPECT_EQ(g_edge_hide_delay, 1750);
+  EXPECT_EQ(options().edge_hide_delay, 1750);
   choose(f.组合框_自动隐藏时间, 0);
   EXPECT_EQ(ini("程序设置", "自动隐藏时间"), std::nullopt);
-  EXPECT_EQ(g_edge_hide_delay, 250);
+  EXPECT_EQ(options().edge_hide_delay, 250);
   choose(f.组合框_自动隐藏时间, 3);
 
   // Slid out at the top edge.
   rt::Rect before = w().rect();
-  g_edge_hide_pos[0] = before.left;
-  g_edge_hide_pos[1] = before.top;
+  remember_pos_before_slide();
   w().set_top(-before.height + 3);
-  g_edge_hidden = 1;
   ui_test::click(f.超级按钮_开启靠边自动隐藏);
-  EXPECT_EQ(g_edge_hide_enabled, 0);
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(options().edge_hide_enabled, 0);
+  EXPECT_EQ(edge_hidden(), 0);
   EXPECT_EQ(w().left(), before.left);
   EXPECT_EQ(w().top(), before.top);
   EXPECT_FALSE(w().时钟_显示出来.running());
@@ -454,18 +460,18 @@ TEST_F(OptionsTest, PeriodicSavingSetsTheTimerToTheChosenMinutes) {
   ui_test::click(f.超级按钮_开启自动定时保存);
   EXPECT_EQ(ini("页面设置", "开启自动定时保存"), "真");
   EXPECT_EQ(ini("页面设置", "自动定时保存时间"), "1");
-  EXPECT_EQ(g_autosave_interval, 60000);
+  EXPECT_EQ(options().autosave_interval, 60000);
   EXPECT_EQ(w().时钟_滚动标签.interval(), 60000);
   EXPECT_FALSE(f.组合框_定时保存时间.disabled());
   choose(f.组合框_定时保存时间, 9);
   EXPECT_EQ(ini("页面设置", "自动定时保存时间"), "10");
-  EXPECT_EQ(g_autosave_interval, 600000);
+  EXPECT_EQ(options().autosave_interval, 600000);
   EXPECT_EQ(w().时钟_滚动标签.interval(), 600000);
   EXPECT_EQ(rt::tooltip_text(f.组合框_定时保存时间), "自动定时保存时间为：10分钟");
   ui_test::click(f.超级按钮_开启自动定时保存);
   EXPECT_EQ(ini("页面设置", "开启自动定时保存"), std::nullopt);
   EXPECT_EQ(ini("页面设置", "自动定时保存时间"), std::nullopt);
-  EXPECT_EQ(g_autosave_interval, 0);
+  EXPECT_EQ(options().autosave_interval, 0);
   EXPECT_FALSE(w().时钟_滚动标签.running());
   EXPECT_TRUE(f.组合框_定时保存时间.disabled());
 }
@@ -477,13 +483,13 @@ TEST_F(OptionsTest, ColoursAreStoredForNewPagesAndAColourEqualToTheOtherIsRefuse
   ui_test::click(f.颜色选择器_文本颜色);
   EXPECT_EQ(f.颜色选择器_文本颜色.color(), 255u);
   EXPECT_EQ(ini("页面设置", "文本颜色"), "255");
-  EXPECT_EQ(g_default_colors[0], 255u);
+  EXPECT_EQ(options().default_colors[0], 255u);
   EXPECT_EQ(rt::tooltip_text(f.颜色选择器_文本颜色), "文本颜色为：255\r\n右击恢复默认颜色");
   std::string name;
   int page = create_page(name);
   ASSERT_GT(page, 0);
-  EXPECT_EQ(g_pages[static_cast<size_t>(page)].text_color, 255u);
-  EXPECT_EQ(g_pages[0].text_color, 32768u);  // open pages keep theirs
+  EXPECT_EQ(pages()[static_cast<size_t>(page)].text_color, 255u);
+  EXPECT_EQ(pages()[0].text_color, 32768u);  // open pages keep theirs
 
   // The background may not take the text colour.
   rt::seams::script_dialog({rt::seams::DialogKind::Color, true, {}, 255});
@@ -499,7 +505,7 @@ TEST_F(OptionsTest, ColoursAreStoredForNewPagesAndAColourEqualToTheOtherIsRefuse
   EXPECT_EQ(shown[0].owner, hw(f.handle()));
   EXPECT_EQ(f.颜色选择器_背景色.color(), 13625548u);
   EXPECT_EQ(ini("页面设置", "背景颜色"), std::nullopt);
-  EXPECT_EQ(g_default_colors[1], 0xCFE8CCu);
+  EXPECT_EQ(options().default_colors[1], 0xCFE8CCu);
 
   // The background may take the text's default while the text shows another colour; a right
   // click on the text picker then does nothing.
@@ -516,7 +522,7 @@ TEST_F(OptionsTest, ColoursAreStoredForNewPagesAndAColourEqualToTheOtherIsRefuse
   ui_test::right_click(f.颜色选择器_文本颜色);
   EXPECT_EQ(f.颜色选择器_文本颜色.color(), 32768u);
   EXPECT_EQ(ini("页面设置", "文本颜色"), std::nullopt);
-  EXPECT_EQ(g_default_colors[0], 32768u);
+  EXPECT_EQ(options().default_colors[0], 32768u);
   EXPECT_EQ(shown.size(), 1u);
   // A cancelled dialog changes nothing.
   rt::seams::script_dialog({rt::seams::DialogKind::Color, false, {}, 0});
@@ -530,8 +536,8 @@ TEST_F(OptionsTest, PerPageColoursAndFontsFollowTheTabsOnlyWhileOn) {
   std::string name;
   int page = create_page(name);
   ASSERT_EQ(page, 1);
-  g_pages[1].back_color = 0x00FFFF;
-  g_pages[1].font.size = 20;
+  set_page_back_color(1, 0x00FFFF);
+  set_page_font_size(1, 20);
   tabs().set_current(0);
   tabs().set_current(1);
   EXPECT_NE(editor().back_color(), 0x00FFFFu);
@@ -552,7 +558,7 @@ TEST_F(OptionsTest, TheSeparatorIsStoredAsTypedAndPreviewed) {
   ui_test::press_key(f.组合框_分隔符, VK_DOWN);
   ui_test::press_key(f.组合框_分隔符, VK_DOWN);  // "─"
   EXPECT_EQ(ini("程序设置", "分隔符"), "─");
-  EXPECT_EQ(g_separator_text, "─");
+  EXPECT_EQ(options().separator_text, "─");
   EXPECT_EQ(f.标签_预览.text(), rt::repeat_text("─", 240));
   EXPECT_EQ(w().编辑框_测试用.text(), rt::repeat_text("─", 900));
   // A unit of three bytes, typed.
@@ -560,12 +566,12 @@ TEST_F(OptionsTest, TheSeparatorIsStoredAsTypedAndPreviewed) {
   type_into(f.组合框_分隔符, "-=-");
   EXPECT_EQ(ini("程序设置", "分隔符"), "-=-");
   EXPECT_EQ(f.标签_预览.text().size(), 720u);
-  EXPECT_EQ(g_separator_text, "-=-");
+  EXPECT_EQ(options().separator_text, "-=-");
   // Empty: stored empty, nothing previewed, "-" for the insertion.
   clear_edit_field(f.组合框_分隔符);
   EXPECT_EQ(ini("程序设置", "分隔符"), "");
   EXPECT_EQ(f.标签_预览.text(), "");
-  EXPECT_EQ(g_separator_text, "-");
+  EXPECT_EQ(options().separator_text, "-");
   EXPECT_EQ(w().编辑框_测试用.text(), rt::repeat_text("-", 900));
 }
 
@@ -574,10 +580,10 @@ TEST_F(OptionsTest, PositionMemoryWritesOrDeletesTheWindowPlace) {
   OptionsWindowForm& f = ow();
   w().move(50, 40, 700, 500);
   ui_test::click(f.超级按钮_纪录窗口位置);  // "取消纪录窗口位置" checked
-  EXPECT_EQ(g_remember_position, 0);
+  EXPECT_EQ(options().remember_position, 0);
   for (const char* k : {"窗口左边", "窗口顶边", "窗口宽度", "窗口高度"}) EXPECT_EQ(ini("程序设置", k), std::nullopt);
   ui_test::click(f.超级按钮_纪录窗口位置);
-  EXPECT_EQ(g_remember_position, 1);
+  EXPECT_EQ(options().remember_position, 1);
   EXPECT_EQ(ini("程序设置", "取消纪录窗口位置"), std::nullopt);
   EXPECT_EQ(ini("程序设置", "窗口左边"), "50");
   EXPECT_EQ(ini("程序设置", "窗口顶边"), "40");
@@ -638,7 +644,7 @@ TEST_F(OptionsTest, TabCloseButtonsComeAndGo) {
   EXPECT_TRUE(w().图形按钮_关闭本页.visible());
   rt::Rect with_button = tabs().tab_rect(1);
   ui_test::click(f.超级按钮_标签页上显示关闭按钮);
-  EXPECT_EQ(g_tab_close_button, 0);
+  EXPECT_EQ(options().tab_close_button, 0);
   EXPECT_FALSE(w().图形按钮_关闭本页.visible());
   EXPECT_LT(tabs().tab_rect(1).width, with_button.width);  // no room kept for it
   ui_test::click(f.超级按钮_标签页上显示关闭按钮);
@@ -654,13 +660,13 @@ TEST_F(OptionsTest, DoubleOpenPreventionRebuildsTheOpenPathList) {
   open();
   std::string name;
   create_page(name);
-  g_pages[1].path = "C:\\一\\a.txt";
+  set_page_file(1, "C:\\一\\a.txt", pages()[1].extension);
   create_page(name);
   ui_test::click(ow().超级按钮_防止文件被重复打开);
-  EXPECT_EQ(g_open_paths, " |C:\\一\\a.txt| |");
+  EXPECT_EQ(open_paths(), " |C:\\一\\a.txt| |");
   EXPECT_EQ(update_open_path_list("C:\\一\\a.txt", true, false, 0, ""), 1);
   ui_test::click(ow().超级按钮_防止文件被重复打开);
-  EXPECT_EQ(g_open_paths, "");
+  EXPECT_EQ(open_paths(), "");
 }
 
 TEST_F(OptionsTest, NamedAudioFilesEnableTheFolderBoxAndTheFolderDialogFillsIt) {
@@ -734,13 +740,13 @@ TEST_F(OptionsTest, TheSliderSetsTheOpacityOfTheOpenWindowsAndOfWindowsShownLate
   OptionsWindowForm& f = ow();
   ui_test::press_key(f.多功能条_透明度, VK_HOME);
   EXPECT_EQ(f.多功能条_透明度.position(), 0);
-  EXPECT_EQ(g_window_alpha, 155);
+  EXPECT_EQ(options().window_alpha, 155);
   EXPECT_EQ(f.alpha(), 155);
   EXPECT_EQ(w().alpha(), 155);
   EXPECT_EQ(find_window().alpha(), 155);
   EXPECT_EQ(ini("程序设置", "窗口透明度"), "155");
   ui_test::press_key(f.多功能条_透明度, VK_RIGHT);
-  EXPECT_EQ(g_window_alpha, 156);
+  EXPECT_EQ(options().window_alpha, 156);
   EXPECT_EQ(ini("程序设置", "窗口透明度"), "156");
 
   // A window shown now ends at the new opacity.
@@ -757,12 +763,12 @@ TEST_F(OptionsTest, TheSliderSetsTheOpacityOfTheOpenWindowsAndOfWindowsShownLate
     ui_test::click(message_box_form().图形按钮_确定_信息框);
   });
   tell_user(0, 64, "透明度", 0, "  透明度", 0);
-  EXPECT_EQ(g_window_alpha, 157);
+  EXPECT_EQ(options().window_alpha, 157);
   EXPECT_EQ(w().alpha(), 157);
   EXPECT_NE(box_before, -1);
   EXPECT_EQ(box_after, box_before);
   ui_test::press_key(f.多功能条_透明度, VK_END);
-  EXPECT_EQ(g_window_alpha, 255);
+  EXPECT_EQ(options().window_alpha, 255);
   EXPECT_EQ(w().alpha(), 255);
   EXPECT_EQ(ini("程序设置", "窗口透明度"), std::nullopt);  // full opacity is the default
   EXPECT_EQ(slider_of_alpha(155), 0);

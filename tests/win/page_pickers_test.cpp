@@ -1,6 +1,7 @@
 // The page pickers of the Simplified/Traditional and the encryption windows, against the real
 // main window and the real tool windows under Wine: the fill, the entries standing for pages,
 // the choice, the busy state and the refreshes after pages come and go.
+#include "options/option_values.h"
 #include "pages/page_pickers.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
@@ -88,7 +88,7 @@ class PickerTest : public ProgramTest {
   static void open(const Tool& t) {
     t.open();
     ASSERT_TRUE(ui_test::wait_for(
-        [&] { return t.window().loaded() && t.window().alpha() == g_window_alpha && !t.picker().busy(); }));
+        [&] { return t.window().loaded() && t.window().alpha() == options().window_alpha && !t.picker().busy(); }));
   }
   static void wait_filled(const Tool& t) {
     ASSERT_TRUE(ui_test::wait_for([&] { return !t.picker().busy(); }));
@@ -129,7 +129,7 @@ TEST_F(PickerTest, TheFillListsEveryPageSelectsTheCurrentOneAndLoadsIt) {
 
 TEST_F(PickerTest, OnlyTheEncryptionBalloonNamesTheExtension) {
   int notes = add_page("notes", "text");
-  g_pages[notes].extension = "txt";
+  set_page_extension(notes, "txt");
   for (const Tool* t : kTools) {
     SCOPED_TRACE(t->name);
     open(*t);
@@ -140,7 +140,7 @@ TEST_F(PickerTest, OnlyTheEncryptionBalloonNamesTheExtension) {
 TEST_F(PickerTest, APlaceholderTab0IsLeftOutAndEntryKStandsForPageKPlus1) {
   three_pages();
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   for (const Tool* t : kTools) {
     SCOPED_TRACE(t->name);
     open(*t);
@@ -213,7 +213,7 @@ TEST_F(PickerTest, NewAndClosedPagesKeepTheEntriesInStepWithoutLoadingAnything) 
     for (const Tool* t : kTools) {
       SCOPED_TRACE(t->name);
       EXPECT_EQ(entries(*t), expected);
-      EXPECT_EQ(t->combo().current(), tabs().current() - (g_tab0_placeholder ? 1 : 0));
+      EXPECT_EQ(t->combo().current(), tabs().current() - (tab0_placeholder() ? 1 : 0));
       EXPECT_EQ(t->box().text(), "工作");
     }
   };
@@ -223,12 +223,12 @@ TEST_F(PickerTest, NewAndClosedPagesKeepTheEntriesInStepWithoutLoadingAnything) 
   close_page_at(3);
   check({"新建文档 1", "第二页", "第三页"});
   close_page_at(0);  // tab 0 becomes the placeholder
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   check({"第二页", "第三页"});
   close_page_at(1);
   check({"第三页"});
   close_page_at(1);  // tab 0 alone is a page again and gets its entry back
-  ASSERT_EQ(g_tab0_placeholder, 0);
+  ASSERT_EQ(tab0_placeholder(), 0);
   check({page_name(0)});
 }
 
@@ -257,7 +257,7 @@ TEST_F(PickerTest, SavingUnderANewNameRenamesThePagesEntry) {
   // With tab 0 a placeholder, entry k stands for page k + 1.
   tabs().set_current(2);
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   rt::seams::script_dialog({rt::seams::DialogKind::Save, true, {after_placeholder}});
   ASSERT_TRUE(save_page_as(2));
   for (const Tool* t : kTools) {
@@ -290,10 +290,10 @@ TEST_F(PickerTest, OpenedFilesReachTheLoadedPickers) {
   ASSERT_TRUE(rt::write_file_safely(b, "乙的内容"));
   editor().set_text("一");
   for (const Tool* t : kTools) open(*t);
-  g_open_in_thread = 1;
-  g_open_queue = {a, b};
+  set_option(&OptionValues::open_in_thread, 1);
+  set_open_queue({a, b});
   open_files();
-  ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+  ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
   for (const Tool* t : kTools) {
     SCOPED_TRACE(t->name);
     wait_filled(*t);

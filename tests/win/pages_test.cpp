@@ -7,11 +7,11 @@
 
 #include <set>
 
-#include "app/globals.h"
 #include "app/startup.h"
 #include "app/shortcuts.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
+#include "options/option_values.h"
 #include "pages/page_display.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
@@ -48,8 +48,8 @@ TEST_F(PagesTest, StartsWithOneEmptyPageInTheVelmoraWindow) {
   EXPECT_EQ(tabs().caption(0), "新建文档 1");
   EXPECT_EQ(page_name(0), "新建文档 1");
   EXPECT_EQ(editor().text(), "");
-  EXPECT_EQ(g_pages.size(), 1u);
-  EXPECT_EQ(g_open_paths, " |");
+  EXPECT_EQ(pages().size(), 1u);
+  EXPECT_EQ(open_paths(), " |");
   // The running instance has no scroll arrows: that is how a second start recognises it.
   EXPECT_TRUE(rt::find_child_windows(tabs().handle(), "VelmoraTabArrow").empty());
   EXPECT_EQ(w().透明标签_标签状态.text(), "总数:1篇 当前:第1篇");
@@ -122,7 +122,7 @@ TEST_F(PagesTest, TextAndSelectionStayWithTheirPage) {
       }
     }
     ASSERT_EQ(tabs().count(), static_cast<int>(s.texts.size()));
-    ASSERT_EQ(g_pages.size(), s.texts.size());
+    ASSERT_EQ(pages().size(), s.texts.size());
     // Leave the current page so its selection is stored, then look at each page.
     for (size_t i = 0; i < s.texts.size(); ++i) {
       select(static_cast<int>((i + 1) % s.texts.size()));
@@ -143,15 +143,15 @@ TEST_F(PagesTest, AutomaticNamesCountUpAndAreNeverReused) {
   close_page_at(2);
   EXPECT_EQ(new_page(), 2);
   EXPECT_EQ(tabs().caption(2), "新建文档 4");
-  EXPECT_EQ(g_new_page_counter, 4);
+  EXPECT_EQ(new_page_counter(), 4);
 }
 
 TEST_F(PagesTest, ATabTheControlRefusesIsToldAndChangesNothing) {
   std::vector<RecordedBox> boxes;
   record_message_boxes(&boxes);
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   EXPECT_EQ(new_page(), 1);
-  std::string paths = g_open_paths;
+  std::string paths = open_paths();
   rt::seams::refuse_tab_insertions(true);
   std::string name;
   int refused = create_page(name);
@@ -170,14 +170,14 @@ TEST_F(PagesTest, ATabTheControlRefusesIsToldAndChangesNothing) {
     EXPECT_EQ(b.owner, w().handle());
   }
   EXPECT_EQ(tabs().count(), 2);
-  EXPECT_EQ(g_pages.size(), 2u);
+  EXPECT_EQ(pages().size(), 2u);
   EXPECT_EQ(tabs().current(), 1);
-  EXPECT_EQ(g_open_paths, paths);
+  EXPECT_EQ(open_paths(), paths);
   // No number was used up.
-  EXPECT_EQ(g_new_page_counter, 2);
+  EXPECT_EQ(new_page_counter(), 2);
   EXPECT_EQ(new_page(), 2);
   EXPECT_EQ(tabs().caption(2), "新建文档 3");
-  g_prevent_double_open = 0;
+  set_option(&OptionValues::prevent_double_open, 0);
 }
 
 TEST_F(PagesTest, CaptionsHoldTwelveBytesCutOnACharacterAndTooltipsTheWholeName) {
@@ -205,9 +205,9 @@ TEST_F(PagesTest, ClosingTheOnlyTabResetsIt) {
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_EQ(tabs().caption(0), "新建文档 2");
   EXPECT_FALSE(tabs().tab_disabled(0));
-  EXPECT_EQ(g_tab0_placeholder, 0);
+  EXPECT_EQ(tab0_placeholder(), 0);
   EXPECT_EQ(editor().text(), "");
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
 }
 
 TEST_F(PagesTest, Tab0IsAPlaceholderWhileOtherPagesExist) {
@@ -216,7 +216,7 @@ TEST_F(PagesTest, Tab0IsAPlaceholderWhileOtherPagesExist) {
   select(0);
   close_page_at(0);
   EXPECT_TRUE(tabs().tab_disabled(0));
-  EXPECT_EQ(g_tab0_placeholder, 1);
+  EXPECT_EQ(tab0_placeholder(), 1);
   EXPECT_EQ(tabs().current(), 1);
   EXPECT_EQ(w().透明标签_标签状态.text(), "总数:2篇 当前:第1篇");
   select(2);
@@ -225,7 +225,7 @@ TEST_F(PagesTest, Tab0IsAPlaceholderWhileOtherPagesExist) {
   close_page_at(1);
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_FALSE(tabs().tab_disabled(0));
-  EXPECT_EQ(g_tab0_placeholder, 0);
+  EXPECT_EQ(tab0_placeholder(), 0);
   EXPECT_EQ(tabs().current(), 0);
   EXPECT_EQ(w().透明标签_标签状态.text(), "总数:1篇 当前:第1篇");
 }
@@ -234,12 +234,12 @@ TEST_F(PagesTest, ClosingTab0WhileAnotherPageIsCurrentLeavesThatPageAlone) {
   ui_test::type_text(editor(), "page one");
   new_page();
   ui_test::type_text(editor(), "page two stays");
-  g_pages[1].modified = 0;  // as after a save
+  set_page_modified(1, 0);  // as after a save
   close_page_at(0);
   EXPECT_EQ(tabs().current(), 1);
   EXPECT_EQ(editor().text(), "page two stays");
   EXPECT_EQ(page_content(1), "page two stays");
-  EXPECT_EQ(g_pages[1].modified, 0);
+  EXPECT_EQ(pages()[1].modified, 0);
   EXPECT_EQ(page_content(0), "");
 }
 
@@ -283,17 +283,17 @@ TEST_F(PagesTest, EveryPageOfTheRunHasAnIdNoOtherPageHad) {
 }
 
 TEST_F(PagesTest, TheFirstChangeMarksThePageModified) {
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
   ui_test::type_text(editor(), "x");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   EXPECT_EQ(w().标签_上中.text_color(), 0xFFu);
   ui_test::type_text(editor(), "yz");
   EXPECT_EQ(page_content(0), "xyz");
   // Showing a page writes its text by code: that is no change of the page.
   new_page();
-  EXPECT_EQ(g_pages[1].modified, 0);
+  EXPECT_EQ(pages()[1].modified, 0);
   select(0);
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   EXPECT_EQ(page_content(1), "");
 }
 
@@ -321,7 +321,7 @@ TEST_F(PagesTest, ALargePageIsWholeToEveryRoutineWhileItsTextIsStillComing) {
       {"typing", [](int, const std::string&) { ui_test::type_text(editor(), "字"); }, true},
       {"saving",
        [](int tab, const std::string& p) {
-         g_pages[tab].path = p;
+         set_page_file(tab, p, pages()[tab].extension);
          EXPECT_TRUE(save_page(tab));
          EXPECT_EQ(rt::read_file(p).value_or(""), page_content(tab));
        },
@@ -334,8 +334,8 @@ TEST_F(PagesTest, ALargePageIsWholeToEveryRoutineWhileItsTextIsStillComing) {
        false},
       {"finding the last line",
        [](int, const std::string&) {
-         g_search_text = "最后的标记";
-         g_search_pos = 1;
+         set_search_text("最后的标记");
+         set_search_pos(1);
          find_next();
          EXPECT_EQ(editor().selected_text(), "最后的标记");
        },
@@ -350,7 +350,7 @@ TEST_F(PagesTest, ALargePageIsWholeToEveryRoutineWhileItsTextIsStillComing) {
     c.act(tab, path);
     EXPECT_EQ(page_content(tab), c.typed ? "字" + big : big);
     EXPECT_EQ(editor().text(), page_content(tab));
-    EXPECT_EQ(g_pages[tab].modified, c.typed ? 1 : 0);
+    EXPECT_EQ(pages()[tab].modified, c.typed ? 1 : 0);
     EXPECT_EQ(w().标签_上中.text_color(), c.typed ? 0xFFu : 0xFF0000u);
     close_page_at(tab);
   }
@@ -375,7 +375,7 @@ TEST_F(PagesTest, LeavingAnUntitledPageNamesItAfterItsText) {
     EXPECT_EQ(tabs().caption(tab), c.caption.empty() ? automatic : c.caption) << c.text;
     EXPECT_EQ(page_name(tab), c.name.empty() ? automatic : c.name) << c.text;
   }
-  g_first_line_title = 0;
+  set_option(&OptionValues::first_line_title, 0);
   int tab = new_page();
   ui_test::type_text(editor(), "Hello, this is a test line");
   select(0);
@@ -383,12 +383,12 @@ TEST_F(PagesTest, LeavingAnUntitledPageNamesItAfterItsText) {
 }
 
 TEST_F(PagesTest, PerPageColoursAndFonts) {
-  g_per_page_colors = 1;
-  g_pages[0].text_color = 0x0000FF;
-  g_pages[0].back_color = 0xFFFFFF;
+  set_option(&OptionValues::per_page_colors, 1);
+  set_page_text_color(0, 0x0000FF);
+  set_page_back_color(0, 0xFFFFFF);
   int tab = new_page();
-  g_pages[tab].text_color = 0x123456;
-  g_pages[tab].back_color = 0x654321;
+  set_page_text_color(tab, 0x123456);
+  set_page_back_color(tab, 0x654321);
   select(0);
   select(tab);
   EXPECT_EQ(editor().text_color(), 0x123456u);
@@ -397,14 +397,14 @@ TEST_F(PagesTest, PerPageColoursAndFonts) {
   EXPECT_EQ(editor().text_color(), 0x0000FFu);
   EXPECT_EQ(editor().back_color(), 0xFFFFFFu);
 
-  g_per_page_colors = 0;
+  set_option(&OptionValues::per_page_colors, 0);
   select(tab);  // the edit box keeps its colours
   EXPECT_EQ(editor().text_color(), 0x0000FFu);
   EXPECT_EQ(editor().back_color(), 0xFFFFFFu);
 
-  g_per_page_font = 1;
-  g_pages[0].font = FontRecord{0, 1, 0, 0, 1, 14, "黑体"};
-  g_pages[tab].font = FontRecord{0, 0, 1, 0, 0, 20, "宋体"};
+  set_option(&OptionValues::per_page_font, 1);
+  set_page_font(0, FontRecord{0, 1, 0, 0, 1, 14, "黑体"});
+  set_page_font(tab, FontRecord{0, 0, 1, 0, 0, 20, "宋体"});
   select(0);
   EXPECT_EQ(editor().font().face, "黑体");
   EXPECT_EQ(editor().font().size, 14);
@@ -412,7 +412,7 @@ TEST_F(PagesTest, PerPageColoursAndFonts) {
   select(tab);
   EXPECT_EQ(editor().font().size, 20);
   EXPECT_TRUE(editor().font().italic);
-  g_per_page_font = 0;
+  set_option(&OptionValues::per_page_font, 0);
   select(0);  // the edit box keeps the font it has
   EXPECT_EQ(editor().font().size, 20);
 }
@@ -431,21 +431,22 @@ TEST_F(PagesTest, ScreenshotWithThreePages) {
 }
 
 TEST_F(PagesTest, OpenPathListFollowsTheTabsWhileDoubleOpeningIsRefused) {
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   new_page();
   new_page();
-  g_pages[1].path = "C:\\a.txt";
-  g_open_paths = " |C:\\a.txt| |";
+  set_page_file(1, "C:\\a.txt", pages()[1].extension);
+  update_open_path_list("", false, true, 1, "C:\\a.txt");  // as opening it into that page does
+  ASSERT_EQ(open_paths(), " |C:\\a.txt| |");
   close_page_at(2);
-  EXPECT_EQ(g_open_paths, " |C:\\a.txt|");
+  EXPECT_EQ(open_paths(), " |C:\\a.txt|");
   EXPECT_EQ(update_open_path_list("c:\\A.TXT", true, false, 0, ""), 1);
   select(0);
   activate_page_of_path("C:\\a.txt");
   EXPECT_EQ(tabs().current(), 1);
   close_page_at(0);
-  EXPECT_EQ(g_open_paths, " |C:\\a.txt|");
+  EXPECT_EQ(open_paths(), " |C:\\a.txt|");
   close_page_at(1);
-  EXPECT_EQ(g_open_paths, " |");
+  EXPECT_EQ(open_paths(), " |");
 }
 
 // A shortcut file made through the shell's own interface.
@@ -474,7 +475,7 @@ TEST(CommandLine, ArgumentsBecomeAbsolutePathsAndAShortcutRevealsItsTarget) {
   std::string start = rt::start_directory();
   if (start.back() != '\\') start += '\\';
   EXPECT_FALSE(queue_command_line({"相对.txt", "C:\\abs\\b.txt"}));
-  EXPECT_EQ(g_open_queue, (std::vector<std::string>{start + "相对.txt", "C:\\abs\\b.txt"}));
+  EXPECT_EQ(open_queue(), (std::vector<std::string>{start + "相对.txt", "C:\\abs\\b.txt"}));
   EXPECT_TRUE(rt::seams::launches().empty());
 
   char temp[MAX_PATH];

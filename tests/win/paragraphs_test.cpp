@@ -2,7 +2,6 @@
 // flag, the selection.
 #include <gtest/gtest.h>
 
-#include "app/globals.h"
 #include "app/shortcuts.h"
 #include "forms/main_window_form.h"
 #include "pages/page_display.h"
@@ -20,7 +19,7 @@ class ParagraphsTest : public ProgramTest {
   void show_unmodified(const std::string& text) {
     int i = tabs().current();
     set_page_content(i, text);
-    g_pages[i].modified = 0;
+    set_page_modified(i, 0);
     show_current_page();
     ASSERT_EQ(editor().text(), text);
   }
@@ -48,7 +47,7 @@ TEST_F(ParagraphsTest, ARewriteShowsInTheEditBoxMarksThePageAndKeepsTheSelection
   trim_paragraphs();
   EXPECT_EQ(editor().text(), "a\r\n\r\nb\r\n");
   EXPECT_EQ(page_content(0), "a\r\n\r\nb\r\n");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   EXPECT_EQ(w().标签_上中.text_color(), 0xFFu);  // the title of a modified page
   EXPECT_TRUE(save_enabled());
   EXPECT_EQ(editor().selection_start(), 4);
@@ -66,7 +65,7 @@ TEST_F(ParagraphsTest, AnUnchangedResultLeavesThePageUnmodified) {
     count_editor_changes();
     trim_paragraphs();
     EXPECT_EQ(editor().text(), text);
-    EXPECT_EQ(g_pages[0].modified, 0) << text;
+    EXPECT_EQ(pages()[0].modified, 0) << text;
     EXPECT_FALSE(save_enabled()) << text;
     EXPECT_EQ(editor_changes(), 0) << text;  // the same text is not handed over again
   }
@@ -74,7 +73,7 @@ TEST_F(ParagraphsTest, AnUnchangedResultLeavesThePageUnmodified) {
   show_unmodified("a");
   trim_paragraph_ends();
   EXPECT_EQ(editor().text(), "a\r\n");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
 }
 
 TEST_F(ParagraphsTest, NumbersOnTheCurrentPageOnly) {
@@ -84,13 +83,13 @@ TEST_F(ParagraphsTest, NumbersOnTheCurrentPageOnly) {
   show_unmodified("p");
   number_paragraphs_full();
   EXPECT_EQ(editor().text(), "１．p\r\n");
-  EXPECT_EQ(g_pages[1].modified, 1);
+  EXPECT_EQ(pages()[1].modified, 1);
   tabs().set_current(0);
   EXPECT_EQ(editor().text(), "x\r\n\r\n  y");  // untouched
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
   number_paragraphs();
   EXPECT_EQ(editor().text(), "1.x\r\n2.y\r\n");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   remove_paragraph_numbers(1);
   EXPECT_EQ(editor().text(), "  x\r\n  y\r\n");
   tabs().set_current(1);

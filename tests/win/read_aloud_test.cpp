@@ -2,6 +2,7 @@
 // test's own (Wine has none): the text it starts with, speaking, pausing and stopping with the
 // voice's events, rate, volume and voice, the tray, closing, WAV files, texts from files and
 // drops, its page picker, and the question when no engine is installed.
+#include "options/option_values.h"
 #include "texttools/read_aloud.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
@@ -92,7 +92,7 @@ class ReadAloudTest : public ProgramTest {
   static void open_window() {
     open_read_aloud_window();
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return raw().loaded() && raw().alpha() == g_window_alpha && !speech_page_picker().busy(); }));
+        [] { return raw().loaded() && raw().alpha() == options().window_alpha && !speech_page_picker().busy(); }));
   }
   // The start button, and the voice's start told to the window.
   static void start_reading() {
@@ -333,13 +333,13 @@ TEST_F(ReadAloudTest, ChoosingAVoiceAndTheDownloadItem) {
   EXPECT_EQ(rt::tooltip_text(voices), "Fake 甲");
   pick(voices, 1);
   EXPECT_EQ(speech->voice, "Fake 乙");
-  EXPECT_EQ(g_voice_index, 1);
+  EXPECT_EQ(voice_index(), 1);
   EXPECT_EQ(rt::tooltip_text(voices), "Fake 乙");
   // The download item opens the page and keeps the voice chosen before.
   rt::seams::record_launches(true);
   pick(voices, 2);
   EXPECT_EQ(voices.current(), 1);
-  EXPECT_EQ(g_voice_index, 1);
+  EXPECT_EQ(voice_index(), 1);
   ASSERT_EQ(rt::seams::launches().size(), 1u);
   EXPECT_EQ(speech->voice, "Fake 乙");
   start_reading();
@@ -354,7 +354,7 @@ TEST_F(ReadAloudTest, HiddenToTheTrayItKeepsSpeakingAndComesBackAsItWas) {
   ui_test::click(raw().图形按钮_隐藏);
   EXPECT_TRUE(raw().loaded());
   EXPECT_FALSE(raw().visible());
-  EXPECT_EQ(g_read_aloud_hidden, 1);
+  EXPECT_EQ(read_aloud_hidden(), 1);
   EXPECT_TRUE(tray_item_visible());
   EXPECT_TRUE(speech->is_speaking());
   EXPECT_EQ(speech->stops, 0);
@@ -362,7 +362,7 @@ TEST_F(ReadAloudTest, HiddenToTheTrayItKeepsSpeakingAndComesBackAsItWas) {
   restore_read_aloud_from_tray();
   EXPECT_TRUE(raw().visible());
   EXPECT_FALSE(raw().disabled());
-  EXPECT_EQ(g_read_aloud_hidden, 0);
+  EXPECT_EQ(read_aloud_hidden(), 0);
   EXPECT_EQ(title(), kPaused);
   EXPECT_FALSE(reading_button_says_start());
   EXPECT_FALSE(pause_button_says_pause());
@@ -628,7 +628,7 @@ TEST_F(ReadAloudTest, ThePagePicker) {
   pick(picker, 3);
   EXPECT_EQ(text_box().text(), "第三页的文字");
   // The removal of all pages refreshes the picker, which then loads the current page.
-  for (PageRecord& p : g_pages) p.modified = 0;
+  for (int i = 0; i < page_count(); ++i) set_page_modified(i, 0);
   std::vector<RecordedBox> boxes;
   record_message_boxes(&boxes, {kBoxOk});
   close_all_pages(false);
@@ -644,7 +644,7 @@ TEST_F(ReadAloudTest, ThePagePicker) {
 TEST_F(ReadAloudTest, OpenedByCtrlLAndTheMenuAndDressedAsAToolWindow) {
   editor().set_text("打开");
   ui_test::press_key(editor(), 'L', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return raw().loaded() && raw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return raw().loaded() && raw().alpha() == options().window_alpha; }));
   EXPECT_EQ(editor().text(), "打开");  // the key never reaches the edit box
   EXPECT_EQ(raw().caption(), "Velmora_语音朗读");
   EXPECT_TRUE(raw().图形按钮_程序图标.normal_picture().same_image(read_aloud_window_icon_picture()));

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
@@ -357,7 +357,7 @@ class SafeSaveTest : public ProgramTest {
   void SetUp() override {
     dir_ = new_temp_folder("velmora_saves_");
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
   }
   void TearDown() override {
     rt::seams::set_modal_hook(nullptr);
@@ -366,13 +366,13 @@ class SafeSaveTest : public ProgramTest {
   }
   // Opens the file into a page and gives it the text as the user's edit; the page's tab.
   static int open_and_edit(const std::string& path, const std::string& text) {
-    g_open_queue = {path};
+    set_open_queue({path});
     open_files();
-    EXPECT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+    EXPECT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
     int tab = tabs().current();
-    EXPECT_EQ(g_pages[tab].path, path);
+    EXPECT_EQ(pages()[tab].path, path);
     editor().set_text(text);
-    EXPECT_EQ(g_pages[tab].modified, 1);
+    EXPECT_EQ(pages()[tab].modified, 1);
     return tab;
   }
   static void auto_save() {
@@ -390,7 +390,7 @@ TEST_F(SafeSaveTest, OnAFullDiskSavingForcingAndAutoSavingKeepTheOldFileAndThePa
   int tab = open_and_edit(path, gbk_text(3 << 20, "新的文字 new text\r\n"));
   auto unchanged = [&] {
     EXPECT_TRUE(bytes_of(path) == old);
-    EXPECT_EQ(g_pages[tab].modified, 1);
+    EXPECT_EQ(pages()[tab].modified, 1);
     EXPECT_TRUE(leftovers(drive).empty());
     EXPECT_EQ(free_bytes(drive), room);
   };
@@ -429,7 +429,7 @@ TEST_F(SafeSaveTest, AReadOnlyHiddenFileIsWrittenOnlyByTheForcedSaveAndStaysHidd
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(bytes_of(path), "old contents");
   EXPECT_EQ(attributes_of(path), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-  EXPECT_EQ(g_pages[tab].modified, 1);
+  EXPECT_EQ(pages()[tab].modified, 1);
   // Forced: the read-only mark goes, the old file is the backup, the hidden mark stays.
   boxes_.clear();
   record_message_boxes(&boxes_, {kBoxOk, kBoxOk});
@@ -440,7 +440,7 @@ TEST_F(SafeSaveTest, AReadOnlyHiddenFileIsWrittenOnlyByTheForcedSaveAndStaysHidd
   EXPECT_EQ(bytes_of(path), "new contents");
   EXPECT_EQ(bytes_of(dir_ + "只读.BAK"), "old contents");
   EXPECT_EQ(attributes_of(path), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-  EXPECT_EQ(g_pages[tab].modified, 0);
+  EXPECT_EQ(pages()[tab].modified, 0);
   EXPECT_TRUE(leftovers(dir_).empty());
 }
 

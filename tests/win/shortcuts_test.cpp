@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/globals.h"
 #include "app/main_frame.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
@@ -61,9 +60,9 @@ TEST_F(ShortcutsTest, HandledKeysRunTheirCommandAndNeverReachTheEditBox) {
 TEST_F(ShortcutsTest, WindowShortcuts) {
   w().move(50, 50, 700, 500);
   ui_test::press_key(editor(), VK_UP, rt::kCtrl);
-  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(main_window_maximized(), 1);
   ui_test::press_key(editor(), VK_UP, rt::kCtrl);
-  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(main_window_maximized(), 0);
   EXPECT_EQ(w().width(), 700);
   ui_test::press_key(editor(), VK_LEFT, rt::kCtrl | rt::kAlt);
   EXPECT_EQ(w().left(), 0);

@@ -1,6 +1,7 @@
 // The Simplified/Traditional window against the real main window under Wine: conversions of the
 // work box and of the current page, the copy and clear commands, the work text the window
 // starts with, its keys and drops, opening, closing and the shutdown.
+#include "options/option_values.h"
 #include "texttools/simp_trad_window.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 
 #include <string>
 
-#include "app/globals.h"
 #include "app/shutdown.h"
 #include "common/tool_art.h"
 #include "common/window_fade.h"
@@ -38,7 +38,7 @@ class SimpTradTest : public ProgramTest {
   static void open_window() {
     open_simp_trad_window();
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return stw().loaded() && stw().alpha() == g_window_alpha && !chinese_page_picker().busy(); }));
+        [] { return stw().loaded() && stw().alpha() == options().window_alpha && !chinese_page_picker().busy(); }));
   }
 };
 
@@ -66,13 +66,13 @@ TEST_F(SimpTradTest, TheWorkBoxConvertsBothWays) {
 
 TEST_F(SimpTradTest, ThePageButtonsConvertTheCurrentPageThroughTheEditBox) {
   editor().set_text("漢字");
-  g_pages[0].modified = 0;
+  set_page_modified(0, 0);
   open_window();
   work_box().set_text("工作框");
   ui_test::click(stw().图形按钮_转为简体_当前页);
   EXPECT_EQ(editor().text(), "汉字");
   EXPECT_EQ(page_content(0), "汉字");
-  EXPECT_EQ(g_pages[0].modified, 1);
+  EXPECT_EQ(pages()[0].modified, 1);
   ui_test::click(stw().图形按钮_转为繁体_当前页);
   EXPECT_EQ(page_content(0), "漢字");
   EXPECT_EQ(work_box().text(), "工作框");
@@ -80,17 +80,17 @@ TEST_F(SimpTradTest, ThePageButtonsConvertTheCurrentPageThroughTheEditBox) {
   std::string name = "第二页";
   int tab = create_page(name);
   editor().set_text("abc 后");
-  g_pages[tab].modified = 0;
+  set_page_modified(tab, 0);
   ui_test::click(stw().图形按钮_转为繁体_当前页);
   EXPECT_EQ(page_content(tab), "abc 後");
   EXPECT_EQ(page_content(0), "漢字");
   // A page without Chinese characters stays as it was, unmodified.
   editor().set_text("plain \\| text");
   page_content(tab);  // the page takes the text it shows; it counts as saved from here
-  g_pages[tab].modified = 0;
+  set_page_modified(tab, 0);
   ui_test::click(stw().图形按钮_转为简体_当前页);
   EXPECT_EQ(page_content(tab), "plain \\| text");
-  EXPECT_EQ(g_pages[tab].modified, 0);
+  EXPECT_EQ(pages()[tab].modified, 0);
 }
 
 TEST_F(SimpTradTest, CopyAndClearTheWorkBox) {
@@ -181,7 +181,7 @@ TEST_F(SimpTradTest, TheWindowIsDressedAsAToolWindow) {
   open_simp_trad_window();
   ASSERT_TRUE(stw().loaded());
   EXPECT_EQ(stw().caption(), "Velmora_简繁转换");
-  ASSERT_TRUE(ui_test::wait_for([] { return stw().alpha() == g_window_alpha && stw().visible(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return stw().alpha() == options().window_alpha && stw().visible(); }));
   EXPECT_TRUE(stw().图形按钮_程序图标.normal_picture().same_image(simp_trad_window_icon_picture()));
   for (auto [page, box] : {std::pair{&stw().图形按钮_转为简体_当前页, &stw().图形按钮_转为简体},
                            {&stw().图形按钮_转为繁体_当前页, &stw().图形按钮_转为繁体},
@@ -214,7 +214,7 @@ TEST_F(SimpTradTest, OpeningTwiceKeepsOneWindowAndTheCloseButtonEndsIt) {
 
 TEST_F(SimpTradTest, CtrlUOpensTheWindow) {
   ui_test::press_key(editor(), 'U', rt::kCtrl);
-  ASSERT_TRUE(ui_test::wait_for([] { return stw().loaded() && stw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return stw().loaded() && stw().alpha() == options().window_alpha; }));
   EXPECT_EQ(editor().text(), "");  // the key never reaches the edit box
 }
 

@@ -11,15 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/hand_over_rules.h"
 #include "app/shutdown.h"
 #include "documents/open_files.h"
 #include "foreign/text_reader.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "foreign_target_process.h"
 #include "options/config.h"
+#include "pages/page_store.h"
 #include "program_test.h"
 #include "runtime/files.h"
 #include "runtime/strings.h"
@@ -82,7 +83,7 @@ class HandOverTest : public ProgramTest {
     return static_cast<int>(code);
   }
   static bool page_open(const std::string& path) {
-    for (const PageRecord& p : g_pages)
+    for (const PageRecord& p : pages())
       if (p.path == path) return true;
     return false;
   }
@@ -96,7 +97,7 @@ class HandOverTest : public ProgramTest {
 
 TEST_F(HandOverTest, TheStartMakesThisTheRunningInstance) {
   EXPECT_EQ(open_instance_event(kInstanceEventName), 1);
-  EXPECT_NE(g_instance_event, nullptr);
+  EXPECT_NE(instance_event(), nullptr);
   EXPECT_EQ(box().text(), kIdle);
   EXPECT_EQ(config_read("程序设置", "进程通信钥匙"), std::to_string(reinterpret_cast<uintptr_t>(box().handle())));
   EXPECT_EQ(main_window().时钟_监视程序.interval(), 500);
@@ -104,7 +105,7 @@ TEST_F(HandOverTest, TheStartMakesThisTheRunningInstance) {
   release_main_window();
   EXPECT_EQ(main_window().时钟_监视程序.interval(), 0);  // no request is taken any more
   EXPECT_EQ(open_instance_event(kInstanceEventName), 0);
-  EXPECT_EQ(g_instance_event, nullptr);
+  EXPECT_EQ(instance_event(), nullptr);
   EXPECT_EQ(config_read("程序设置", "进程通信钥匙"), "");
 }
 
@@ -112,15 +113,15 @@ TEST_F(HandOverTest, FilesOfASecondStartOpenAsPagesHere) {
   std::string a = file("甲.txt", "第一个"), b = file("b.txt", "second");
   for (int threaded : {1, 0}) {
     SCOPED_TRACE(threaded);
-    g_open_in_thread = threaded;
+    set_option(&OptionValues::open_in_thread, threaded);
     remove_all_pages();
     main_window().minimize();
     ASSERT_EQ(run_second({a, b}), 0);
     ASSERT_TRUE(ui_test::wait_for([&] { return tabs().count() == 2 && page_open(b) && !open_busy(); }));
     // The untouched new page takes the first file, the second gets a tab of its own.
-    EXPECT_EQ(g_pages[0].path, a);
-    EXPECT_EQ(g_pages[0].modified, 0);
-    EXPECT_EQ(g_pages[1].path, b);
+    EXPECT_EQ(pages()[0].path, a);
+    EXPECT_EQ(pages()[0].modified, 0);
+    EXPECT_EQ(pages()[1].path, b);
     EXPECT_EQ(box().text(), kIdle);
     EXPECT_TRUE(ui_test::wait_for([] { return !main_window().minimized(); }));
   }
@@ -161,7 +162,7 @@ TEST_F(HandOverTest, AStartWithoutFilesOnlyBringsTheWindowForward) {
   EXPECT_TRUE(editor().has_focus());
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_EQ(editor().text(), "unchanged");
-  EXPECT_TRUE(g_open_queue.empty());
+  EXPECT_TRUE(open_queue().empty());
 }
 
 TEST_F(HandOverTest, RequestsWaitingInTheBoxAreNotLost) {

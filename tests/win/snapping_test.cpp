@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/globals.h"
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "common/messages.h"
@@ -15,6 +14,7 @@
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
 #include "forms/options_window_form.h"
+#include "options/option_values.h"
 #include "options/options_window.h"
 #include "pages/jump_to_page.h"
 #include "program_test.h"
@@ -192,7 +192,7 @@ TEST_F(SnappingTest, ToolWindowsFollowTheMainWindowUnlessTheOptionKeepsThem) {
   EXPECT_EQ(cloud_.left(), caret.x + font);
   EXPECT_EQ(cloud_.top(), caret.y + cloud_.height() / 2 + font);
 
-  g_children_stay = 1;
+  set_option(&OptionValues::children_stay, 1);
   const rt::Rect jump_before = jump_window().rect(), typing_before = typing_.rect();
   w().move(150, 120, w().width(), w().height());
   ui_test::settle(50);
@@ -207,7 +207,7 @@ TEST_F(SnappingTest, ToolWindowsFollowTheMainWindowUnlessTheOptionKeepsThem) {
 }
 
 TEST_F(SnappingTest, TheMessageBoxIsCentredAgainWhenTheMainWindowMoves) {
-  g_children_stay = 1;
+  set_option(&OptionValues::children_stay, 1);
   bool centred = false;
   rt::seams::set_modal_hook([&centred](rt::Window& box) {
     if (&box != &message_box_form()) return;

@@ -14,6 +14,8 @@
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
+#include "pages/page_store.h"
 #include "texttools/editor_status.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
@@ -56,9 +58,9 @@ class StartupTest : public ::testing::Test {
 
 TEST_F(StartupTest, WithoutAConfigurationFileEveryOptionHasItsDefault) {
   start_with({});
-  EXPECT_EQ(g_config_path, config_file());
-  EXPECT_EQ(g_fade_enabled, 0);  // the first start
-  EXPECT_EQ(g_window_alpha, 255);
+  EXPECT_EQ(config_path(), config_file());
+  EXPECT_EQ(options().fade_enabled, 0);  // the first start
+  EXPECT_EQ(options().window_alpha, 255);
   rt::Font f = main_window().编辑框_文本类容.font();
   // The face chosen for the system: Windows 7 (the test prefix reports 6.1) has 微软雅黑.
   EXPECT_EQ(f.face, os_version_code() == 9 ? "微软雅黑" : "黑体");
@@ -66,13 +68,13 @@ TEST_F(StartupTest, WithoutAConfigurationFileEveryOptionHasItsDefault) {
   EXPECT_TRUE(f.bold);
   EXPECT_EQ(main_window().width(), 788);
   EXPECT_EQ(main_window().height(), 597);
-  EXPECT_EQ(g_default_colors[0], 0x8000u);
-  EXPECT_EQ(g_default_colors[1], 0xCFE8CCu);
+  EXPECT_EQ(options().default_colors[0], 0x8000u);
+  EXPECT_EQ(options().default_colors[1], 0xCFE8CCu);
   EXPECT_EQ(main_window().编辑框_文本类容.back_color(), 0xCFE8CCu);
-  EXPECT_EQ(g_tab_close_button, 1);
-  EXPECT_EQ(g_first_line_title, 1);
-  EXPECT_EQ(g_open_in_thread, 1);
-  EXPECT_EQ(g_remember_position, 1);
+  EXPECT_EQ(options().tab_close_button, 1);
+  EXPECT_EQ(options().first_line_title, 1);
+  EXPECT_EQ(options().open_in_thread, 1);
+  EXPECT_EQ(options().remember_position, 1);
   // The first-start check found enough memory; the next start fades.
   EXPECT_EQ(config_read("程序设置", "环境监测优化完毕"), "真");
   // The hand-over box's handle is stored for a second instance.
@@ -88,14 +90,14 @@ TEST_F(StartupTest, StoredOptionsAreApplied) {
               "页面设置|默认字体是否加粗|假", "页面设置|默认字体是否倾斜|真", "页面设置|文本颜色|255",
               "页面设置|背景颜色|0", "页面设置|使用不同字体|真", "页面设置|开启自动定时保存|真",
               "页面设置|自动定时保存时间|3"});
-  EXPECT_EQ(g_fade_enabled, 1);
-  EXPECT_EQ(g_window_alpha, 200);
+  EXPECT_EQ(options().fade_enabled, 1);
+  EXPECT_EQ(options().window_alpha, 200);
   EXPECT_EQ(main_window().alpha(), 200);  // faded in to it
-  EXPECT_EQ(g_open_in_thread, 0);
-  EXPECT_EQ(g_detect_encoding, 1);
-  EXPECT_EQ(g_prevent_double_open, 1);
-  EXPECT_EQ(g_tab_close_button, 0);
-  EXPECT_EQ(g_first_line_title, 0);
+  EXPECT_EQ(options().open_in_thread, 0);
+  EXPECT_EQ(options().detect_encoding, 1);
+  EXPECT_EQ(options().prevent_double_open, 1);
+  EXPECT_EQ(options().tab_close_button, 0);
+  EXPECT_EQ(options().first_line_title, 0);
   EXPECT_TRUE(main_window().topmost());
   EXPECT_EQ(rt::tooltip_text(main_window().图形按钮_最前), "取消最前");
   rt::Font f = main_window().编辑框_文本类容.font();
@@ -103,11 +105,11 @@ TEST_F(StartupTest, StoredOptionsAreApplied) {
   EXPECT_EQ(f.size, 14);
   EXPECT_FALSE(f.bold);
   EXPECT_TRUE(f.italic);
-  EXPECT_EQ(g_default_font.size, 14);
-  EXPECT_EQ(g_pages[0].font.size, 14);  // per-page fonts: the first page takes the default font
-  EXPECT_EQ(g_default_colors[0], 255u);
-  EXPECT_EQ(g_default_colors[1], 0u);  // "0" is black
-  EXPECT_EQ(g_autosave_interval, 180000);
+  EXPECT_EQ(options().default_font.size, 14);
+  EXPECT_EQ(pages()[0].font.size, 14);  // per-page fonts: the first page takes the default font
+  EXPECT_EQ(options().default_colors[0], 255u);
+  EXPECT_EQ(options().default_colors[1], 0u);  // "0" is black
+  EXPECT_EQ(options().autosave_interval, 180000);
   EXPECT_EQ(main_window().时钟_滚动标签.interval(), 180000);
 }
 
@@ -125,8 +127,8 @@ TEST_F(StartupTest, ColourAndAutoSaveFallbacks) {
   };
   for (const Case& c : cases) {
     start_with(c.lines);
-    EXPECT_EQ(g_default_colors[0], c.text);
-    EXPECT_EQ(g_default_colors[1], c.back);
+    EXPECT_EQ(options().default_colors[0], c.text);
+    EXPECT_EQ(options().default_colors[1], c.back);
     EXPECT_EQ(main_window().时钟_滚动标签.interval(), c.autosave);
     main_window().destroy();
   }
@@ -151,20 +153,20 @@ TEST_F(StartupTest, ASavedPositionIsBroughtBackOntoTheScreen) {
     main_window().destroy();
   }
   start_with({"程序设置|取消纪录窗口位置|真", "程序设置|窗口左边|5", "程序设置|窗口宽度|400"});
-  EXPECT_EQ(g_remember_position, 0);
+  EXPECT_EQ(options().remember_position, 0);
   EXPECT_EQ(main_window().width(), 788);  // the form's size
 }
 
 TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAndStatus) {
   start_with({});
   ui_test::click(main_window().图形按钮_最大化);
-  ASSERT_EQ(g_maximized, 1);
+  ASSERT_EQ(main_window_maximized(), 1);
   main_window().destroy();
   // The window was maximized while the created event ran: the first activation still comes
   // after it, when the first page is there to be shown.
   start_again();
   MainWindowForm& w = main_window();
-  EXPECT_EQ(g_maximized, 1);
+  EXPECT_EQ(main_window_maximized(), 1);
   EXPECT_EQ(w.width(), rt::screen_width());
   EXPECT_EQ(w.caption(), "   Velmora—新建文档 1");
   EXPECT_EQ(w.标签_上中.text(), "   Velmora—新建文档 1");
@@ -175,7 +177,7 @@ TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAnd
   EXPECT_EQ(rt::tooltip_text(w.图形按钮_最大化), "还原");
   // Restoring goes back to the default place before maximizing.
   ui_test::click(w.图形按钮_最大化);
-  EXPECT_EQ(g_maximized, 0);
+  EXPECT_EQ(main_window_maximized(), 0);
   EXPECT_EQ(w.width(), 788);
 }
 

@@ -2,6 +2,8 @@
 // under Wine: the open pages as rows kept in step with the pages, switching to and closing
 // pages, copying and showing their files, keeping them in the saved set; the saved set as rows
 // read from, changed in and written back to its file; the busy state; the exit.
+#include "options/option_values.h"
+#include "pages/closing.h"
 #include "pages/tab_manager.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "common/window_fade.h"
@@ -123,15 +124,15 @@ class TabManagerTest : public ProgramTest {
   }
   // Opens the files as the command line does and waits for the run to end.
   static void open_pages(std::vector<std::string> paths) {
-    g_open_queue = std::move(paths);
+    set_open_queue(std::move(paths));
     open_files();
-    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
   }
   // Opens the window as its menu item does and waits until it is shown and both lists filled.
   static void open_manager() {
     main_menu_item("标签管理(&B)")->on_click();
     ASSERT_TRUE(ui_test::wait_for(
-        [] { return tm().loaded() && tm().alpha() == g_window_alpha && !tab_manager_busy(); }));
+        [] { return tm().loaded() && tm().alpha() == options().window_alpha && !tab_manager_busy(); }));
   }
   static void close_by_button() {
     ui_test::click(tm().图形按钮_关闭小);
@@ -188,7 +189,7 @@ TEST_F(TabManagerTest, RowsFollowThePagesAndAPlaceholderTab0IsLeftOut) {
   create_page(second);
   create_page(third);
   close_page_at(0);
-  ASSERT_EQ(g_tab0_placeholder, 1);
+  ASSERT_EQ(tab0_placeholder(), 1);
   open_manager();
   EXPECT_EQ(column_of(open_list(), 0), (Texts{"第二页", "第三页"}));
   // Double-clicking the first row selects tab 1.
@@ -205,7 +206,7 @@ TEST_F(TabManagerTest, RowsFollowThePagesAndAPlaceholderTab0IsLeftOut) {
   // The last closes bring tab 0 back: its row is listed again.
   close_page_at(2);
   close_page_at(1);
-  ASSERT_EQ(g_tab0_placeholder, 0);
+  ASSERT_EQ(tab0_placeholder(), 0);
   EXPECT_EQ(column_of(open_list(), 0), (Texts{page_name(0)}));
   // Reset as the only page, tab 0 keeps a row, under its new name.
   close_page_at(0);
@@ -233,7 +234,7 @@ TEST_F(TabManagerTest, ASelectedPageThatGoesUnderAQuestionIsNotClosedInAnotherPa
   EXPECT_EQ(boxes, 1);
   ASSERT_EQ(tabs().count(), 2);
   EXPECT_EQ(page_name(1), "丙页");
-  EXPECT_EQ(g_pages[1].modified, 1);
+  EXPECT_EQ(pages()[1].modified, 1);
 }
 
 TEST_F(TabManagerTest, DeleteClosesTheSelectedPagesHighestFirstEachWithItsQuestion) {
@@ -241,7 +242,7 @@ TEST_F(TabManagerTest, DeleteClosesTheSelectedPagesHighestFirstEachWithItsQuesti
     create_page(name);
     editor().set_text("改了" + name);  // modified
   }
-  g_pages[2].modified = 0;  // 乙页 closes without a question
+  set_page_modified(2, 0);  // 乙页 closes without a question
   open_manager();
   ASSERT_EQ(open_list().row_count(), 4);
   record_message_boxes(&boxes_, {kBoxNo, kBoxCancel});
@@ -255,7 +256,7 @@ TEST_F(TabManagerTest, DeleteClosesTheSelectedPagesHighestFirstEachWithItsQuesti
   ASSERT_EQ(tabs().count(), 2);
   EXPECT_EQ(page_name(1), "甲页");
   EXPECT_EQ(column_of(open_list(), 0), (Texts{"新建文档 1", "甲页"}));
-  EXPECT_EQ(g_bulk_close, 0);
+  EXPECT_EQ(bulk_close_running(), 0);
   EXPECT_EQ(editor().text(), page_content(tabs().current()));
 }
 
@@ -331,7 +332,7 @@ TEST_F(TabManagerTest, TheOpenPagesMenuFollowsTheSelection) {
     EXPECT_FALSE(m.disabled(item)) << item;
   // "关闭标签(&D)    Del" as Delete: tab 0 becomes the placeholder, its row goes.
   right_click_row(open_list(), 0, "关闭标签(&D)    Del");
-  ASSERT_TRUE(ui_test::wait_for([] { return g_tab0_placeholder == 1; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return tab0_placeholder() == 1; }));
   EXPECT_EQ(column_of(open_list(), 0), (Texts{"新建文档 2"}));
 }
 
@@ -509,14 +510,14 @@ TEST_F(TabManagerTest, DoubleClickingSavedRowsOpensThem) {
   show_saved_tab();
   saved_list().set_selected(1, true);
   ui_test::double_click(saved_list(), 30, row_y(saved_list(), 0));
-  ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && tabs().count() == 1 && !g_pages[0].path.empty(); }, 20000));
-  EXPECT_EQ(g_pages[0].path, a);
+  ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && tabs().count() == 1 && !pages()[0].path.empty(); }, 20000));
+  EXPECT_EQ(pages()[0].path, a);
   EXPECT_EQ(page_content(0), "甲的内容");
   // Through the menu, both selected rows: a opens a second time, as a page of its own.
   saved_list().set_all_selected(true);
   right_click_row(saved_list(), 0, "打开到程序(&B)");
   ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && tabs().count() == 3; }, 20000));
-  EXPECT_EQ(g_pages[2].path, b);
+  EXPECT_EQ(pages()[2].path, b);
 }
 
 TEST_F(TabManagerTest, TheExitFadesTheWindowOut) {

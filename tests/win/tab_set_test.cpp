@@ -1,11 +1,11 @@
 // The saved tab set against the real main window, real files and the real message box under
 // Wine: the file's bytes from each writer, saving, loading, the load question and its answers.
+#include "options/option_values.h"
 #include "pages/tab_set.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/globals.h"
 #include "documents/open_files.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
@@ -51,9 +51,9 @@ class TabSetTest : public ProgramTest {
   }
   // Opens the paths as the command line does and waits for the run to end.
   static void open(std::vector<std::string> paths) {
-    g_open_queue = std::move(paths);
+    set_open_queue(std::move(paths));
     open_files();
-    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && g_open_queue.empty(); }, 20000));
+    ASSERT_TRUE(ui_test::wait_for([] { return !open_busy() && open_queue().empty(); }, 20000));
   }
   static void wait_for_open_run() {
     ASSERT_TRUE(ui_test::wait_for([] { return !open_busy(); }, 20000));
@@ -62,7 +62,7 @@ class TabSetTest : public ProgramTest {
   static void store(const std::string& bytes) { ASSERT_TRUE(rt::write_file_safely(tab_set_file_path(), bytes)); }
   static std::vector<std::string> open_paths() {
     std::vector<std::string> paths;
-    for (const PageRecord& p : g_pages) paths.push_back(p.path);
+    for (const PageRecord& p : pages()) paths.push_back(p.path);
     return paths;
   }
   void expect_question(const RecordedBox& box) {
@@ -154,14 +154,14 @@ TEST_F(TabSetTest, AppendingStartsAMissingFileWithASeparator) {
 }
 
 TEST_F(TabSetTest, AlreadyOpenFilesAreNotOpenedAgainWhenDoubleOpeningIsRefused) {
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   open({a_, b_});
   store(b_ + "|" + c_ + "|" + a_);
   record_message_boxes(&boxes, {kBoxYes});
   save_or_load_open_tabs();
   wait_for_open_run();
   EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, b_, c_}));
-  g_prevent_double_open = 0;
+  set_option(&OptionValues::prevent_double_open, 0);
 }
 
 // A file name whose last character is a byte escape ends in a lead byte alone, which the "|"
@@ -179,7 +179,7 @@ TEST_F(TabSetTest, APathEndingInALeadByteAloneStaysApartFromTheNext) {
     EXPECT_EQ(page_content(1), "third");
     return;
   }
-  g_prevent_double_open = 1;
+  set_option(&OptionValues::prevent_double_open, 1);
   open({a_, lone, c_});
   ASSERT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
   // Both are known as open.
@@ -197,7 +197,7 @@ TEST_F(TabSetTest, APathEndingInALeadByteAloneStaysApartFromTheNext) {
   wait_for_open_run();
   EXPECT_EQ(open_paths(), (std::vector<std::string>{a_, lone, c_}));
   EXPECT_EQ(page_content(1), "fourth");
-  g_prevent_double_open = 0;
+  set_option(&OptionValues::prevent_double_open, 0);
 }
 
 // A name with characters code page 936 lacks is saved as their GB18030 four-byte codes, and the

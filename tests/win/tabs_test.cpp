@@ -7,7 +7,6 @@
 #include <functional>
 #include <map>
 
-#include "app/globals.h"
 #include "app/startup.h"
 #include "common/message_box.h"
 #include "documents/open_files.h"
@@ -15,6 +14,7 @@
 #include "forms/file_info_window_form.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
+#include "options/option_values.h"
 #include "pages/closing.h"
 #include "pages/page_model.h"
 #include "pages/tab_commands.h"
@@ -38,7 +38,7 @@ class TabsTest : public ProgramTest {
     dir_ = std::string(temp) + "velmora_tabs_" + std::to_string(GetTickCount()) + "\\";
     CreateDirectoryA(dir_.c_str(), nullptr);
     ProgramTest::SetUp();
-    g_open_in_thread = 0;
+    set_option(&OptionValues::open_in_thread, 0);
   }
   void TearDown() override {
     ui_test::answer_message_boxes({});
@@ -55,7 +55,7 @@ class TabsTest : public ProgramTest {
   }
   // Opens a file into a page and makes it current: its tab.
   int open_page(const std::string& name, const std::string& bytes) {
-    g_open_queue = {file(name, bytes)};
+    set_open_queue({file(name, bytes)});
     open_files();
     int tab = tabs().count() - 1;
     tabs().set_current(tab);
@@ -71,7 +71,7 @@ class TabsTest : public ProgramTest {
     pages(count, count - 1);
     close_page_at(0);
     tabs().set_current(current);
-    ASSERT_EQ(g_tab0_placeholder, 1);
+    ASSERT_EQ(tab0_placeholder(), 1);
   }
   // Answers the next input prompt: the text typed into it, then the button (-1 the close button).
   static void answer_prompt(const std::string& typed, int code, int* shown = nullptr) {
@@ -332,7 +332,7 @@ TEST_F(TabsTest, JumpCommandsSelectTheirTab) {
 }
 
 TEST_F(TabsTest, ScrollingMovesOneTabPerTickAndGivesTheTimerBackToAutoSave) {
-  g_autosave_interval = 60000;
+  set_option(&OptionValues::autosave_interval, 60000);
   // Every tab is passed on the way, one per tick, and the last one is kept.
   auto scroll = [](void (*command)()) {
     std::vector<int> seen{tabs().current()};
@@ -357,7 +357,7 @@ TEST_F(TabsTest, ScrollingMovesOneTabPerTickAndGivesTheTimerBackToAutoSave) {
   EXPECT_EQ(scroll(scroll_tabs_towards_first), (std::vector<int>{3, 2, 1}));
   EXPECT_EQ(w().时钟_滚动标签.interval(), 60000);
   // Without auto-save the timer stops.
-  g_autosave_interval = 0;
+  set_option(&OptionValues::autosave_interval, 0);
   scroll(scroll_tabs_towards_last);
   EXPECT_EQ(tabs().current(), 4);
   EXPECT_FALSE(w().时钟_滚动标签.running());

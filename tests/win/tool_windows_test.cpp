@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-#include "app/globals.h"
 #include "common/messages.h"
 #include "common/window_fade.h"
 #include "documents/open_files.h"
@@ -15,6 +14,7 @@
 #include "forms/find_window_form.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
+#include "options/option_values.h"
 #include "program_test.h"
 #include "runtime/seams.h"
 #include "texttools/crypt_window.h"
@@ -79,7 +79,8 @@ TEST_F(ToolWindowOrderTest, AToolWindowStaysAboveTheMainWindowWhenTheMainWindowC
   };
   for (const Tool& t : kTools) {
     t.open();
-    ASSERT_TRUE(ui_test::wait_for([&t] { return t.window().loaded() && t.window().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(
+        ui_test::wait_for([&t] { return t.window().loaded() && t.window().alpha() == options().window_alpha; }));
     for (const Activation& a : activations) {
       SCOPED_TRACE(std::string(t.name) + ", " + a.name);
       ASSERT_TRUE(above(t.window(), w()));

@@ -2,6 +2,7 @@
 // the site, the form it posts and the translation cut out of the returned page, the options,
 // the speech downloaded and played, its buttons and keys, its page picker, file and drops. The
 // site answers from a server of the test's own on 127.0.0.1; sounds and the browser are recorded.
+#include "options/option_values.h"
 #include "web/translation_window.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "common/control_routines.h"
@@ -82,7 +82,7 @@ class TranslationTest : public WebTest {
     open_translation_window();
     ASSERT_TRUE(ui_test::wait_for(
         [] {
-          return tw().loaded() && tw().alpha() == g_window_alpha && !tw().图形按钮_关闭小.disabled() &&
+          return tw().loaded() && tw().alpha() == options().window_alpha && !tw().图形按钮_关闭小.disabled() &&
                  !translation_page_picker().busy();
         },
         15000));
@@ -113,9 +113,9 @@ TEST_F(TranslationTest, TheMenuOpensTheWindowWithTheSitesLanguages) {
   TranslationWindowForm& w = tw();
   EXPECT_EQ(w.caption(), "Velmora_谷歌翻译");
   EXPECT_EQ(http_text::request_line(server_.requests().back()), "GET / HTTP/1.0");  // no "#" goes out
-  ASSERT_EQ(g_translation_languages.size(), 61u);
-  EXPECT_EQ(g_translation_languages[0], "auto");
-  EXPECT_EQ(g_translation_languages[60], "l60");
+  ASSERT_EQ(translation_languages().size(), 61u);
+  EXPECT_EQ(translation_languages()[0], "auto");
+  EXPECT_EQ(translation_languages()[60], "l60");
   EXPECT_EQ(w.组合框_源语言.count(), 61);
   EXPECT_EQ(w.组合框_源语言.item(0), "自动检测");
   EXPECT_EQ(w.组合框_源语言.item(1), "语言1");
@@ -151,10 +151,10 @@ TEST_F(TranslationTest, TheMenuOpensTheWindowWithTheSitesLanguages) {
 TEST_F(TranslationTest, AShortListSelectsTheFirstTargetAndAReloadStartsTheListAfresh) {
   open_window(3);
   EXPECT_EQ(tw().组合框_目标语言.current(), 0);
-  EXPECT_EQ(g_translation_languages, (std::vector<std::string>{"auto", "l1", "l2", "l3"}));
+  EXPECT_EQ(translation_languages(), (std::vector<std::string>{"auto", "l1", "l2", "l3"}));
   tw().destroy();
   open_window(2);
-  EXPECT_EQ(g_translation_languages, (std::vector<std::string>{"auto", "l1", "l2"}));
+  EXPECT_EQ(translation_languages(), (std::vector<std::string>{"auto", "l1", "l2"}));
   EXPECT_EQ(tw().组合框_源语言.count(), 3);
 }
 
@@ -165,7 +165,7 @@ TEST_F(TranslationTest, WithoutTheSiteTheWindowShowsItsFailureNote) {
     std::string reply;
   };
   const Case cases[] = {{"offline", true, ok("")}, {"empty page", false, ok("")}};
-  g_translation_languages = {"auto", "left over"};
+  set_translation_languages({"auto", "left over"});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.offline) go_offline();
@@ -178,7 +178,7 @@ TEST_F(TranslationTest, WithoutTheSiteTheWindowShowsItsFailureNote) {
     EXPECT_FALSE(tw().图片框_等待.visible());
     EXPECT_FALSE(tw().编辑框_翻译内容.visible());
     EXPECT_FALSE(tw().组合框_目标语言.visible());
-    EXPECT_TRUE(g_translation_languages.empty());
+    EXPECT_TRUE(translation_languages().empty());
     ASSERT_TRUE(ui_test::wait_for([] { return !tw().图形按钮_关闭小.disabled(); }));
     ui_test::click(tw().图形按钮_关闭小);
     EXPECT_FALSE(tw().loaded());

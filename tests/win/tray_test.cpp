@@ -23,6 +23,7 @@
 #include "common/skin_art.h"
 #include "layout_check.h"
 #include "options/config.h"
+#include "pages/page_store.h"
 #include "program_test.h"
 #include "runtime/clock.h"
 #include "runtime/hooks.h"
@@ -221,7 +222,7 @@ TEST_F(TrayTest, TheTrayMenuRestartsAndEndsTheProgram) {
   EXPECT_EQ(rt::seams::launches()[0].file, "\"" + rt::program_path() + "\"");
   EXPECT_EQ(ended_, 0);
   EXPECT_FALSE(w().托盘图标.shown());
-  g_restart_pending = 0;
+  reset_shutdown();
 }
 
 TEST_F(TrayTest, TheTrayMenuExitEndsTheProgram) {
@@ -298,7 +299,7 @@ TEST_F(TrayTest, TheClockOptionHidesTheClockAndStopsItsTimer) {
   init_globals();
   config_write("程序设置", "主界面不显示时间", "真");
   ASSERT_TRUE(w().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && editor().has_focus(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus(); }));
   EXPECT_EQ(w().时钟_显示时间.interval(), 0);
   for (rt::GraphicButton* u :
        {&w().图形按钮_时_个位, &w().图形按钮_时_十位, &w().图形按钮_时到分_分隔, &w().图形按钮_分_个位,
@@ -363,7 +364,7 @@ TEST_F(TrayTest, TheTrimOptionSwitchesTrimmingOffAtStartUp) {
   init_globals();
   config_write("程序设置", "关闭内存优化功能", "真");
   ASSERT_TRUE(w().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return !g_pages.empty() && editor().has_focus(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus(); }));
   EXPECT_EQ(w().时钟_内存优化.interval(), 0);
   ASSERT_NE(w().超级菜单.find("开启优化(&N)"), nullptr);
   // A tick trims and the program goes on.

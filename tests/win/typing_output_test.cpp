@@ -2,6 +2,7 @@
 // on the window's timer, skipped spaces, stopping, closing, the page left untouched (typing
 // refused, a page switch or close ends the replay, close-all and save-all stop it), the
 // shutdown, and the window itself.
+#include "options/option_values.h"
 #include "texttools/typing_output.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
 #include "common/speech_art.h"
@@ -54,7 +54,7 @@ class Ticks {
  public:
   Ticks() : original_(tw().时钟_屏幕输出.on_tick) {
     tw().时钟_屏幕输出.on_tick = [this] {
-      bool replaying = g_typing_output_running != 0;
+      bool replaying = typing_output_running() != 0;
       if (original_) original_();
       if (replaying) texts.push_back(editor().text());
     };
@@ -86,7 +86,7 @@ class TypingTest : public ProgramTest {
   }
   static void open_window() {
     open_typing_window();
-    ASSERT_TRUE(ui_test::wait_for([] { return tw().loaded() && tw().alpha() == g_window_alpha; }));
+    ASSERT_TRUE(ui_test::wait_for([] { return tw().loaded() && tw().alpha() == options().window_alpha; }));
   }
   // The speed bar moved to ms.
   static void set_delay(int ms) {
@@ -98,16 +98,16 @@ class TypingTest : public ProgramTest {
     editor().set_text(text);
     int i = tabs().current();
     page_content(i);
-    g_pages[static_cast<size_t>(i)].modified = modified;
+    set_page_modified(static_cast<size_t>(i), modified);
   }
   static bool wait_replay_end(int timeout_ms = 5000) {
-    return ui_test::wait_for([] { return !g_typing_output_running; }, timeout_ms);
+    return ui_test::wait_for([] { return !typing_output_running(); }, timeout_ms);
   }
   // Starts a slow replay and waits until part of the text is in the edit box.
   static void start_slow_replay(int shown_characters = 2) {
     set_delay(40);
     ui_test::click(tw().图形按钮_开始输出);
-    ASSERT_TRUE(g_typing_output_running);
+    ASSERT_TRUE(typing_output_running());
     ASSERT_TRUE(ui_test::wait_for([=] { return editor().text_length() >= shown_characters; }));
   }
 };
@@ -140,7 +140,7 @@ TEST_F(TypingTest, TheReplayAppendsOneWholeCharacterAtATimeAndThePageStaysAsItWa
     EXPECT_EQ(changes.texts.back(), text);
     EXPECT_EQ(editor().text(), text);
     EXPECT_EQ(page_content(0), text);
-    EXPECT_EQ(g_pages[0].modified, modified);
+    EXPECT_EQ(pages()[0].modified, modified);
     EXPECT_TRUE(tw().图形按钮_开始输出.visible());
     EXPECT_FALSE(tw().图形按钮_停止输出.visible());
     EXPECT_FALSE(editor().read_only());
@@ -167,8 +167,8 @@ TEST_F(TypingTest, EveryPieceWaitsItsOwnTickUnlessItIsASkippedSpace) {
   set_delay(0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text + (c.skip_spaces ? " skipping" : ""));
-    if ((g_typing_skip_spaces != 0) != c.skip_spaces) ui_test::click(tw().超级按钮_忽略空格);
-    ASSERT_EQ(g_typing_skip_spaces, c.skip_spaces ? 1 : 0);
+    if ((typing_skip_spaces() != 0) != c.skip_spaces) ui_test::click(tw().超级按钮_忽略空格);
+    ASSERT_EQ(typing_skip_spaces(), c.skip_spaces ? 1 : 0);
     page_with(c.text);
     Ticks ticks;
     ui_test::click(tw().图形按钮_开始输出);
@@ -186,19 +186,19 @@ TEST_F(TypingTest, StoppingPutsTheWholePageBack) {
   start_slow_replay();
   ASSERT_NE(editor().text(), text);
   ui_test::click(tw().图形按钮_停止输出);
-  EXPECT_FALSE(g_typing_output_running);
+  EXPECT_FALSE(typing_output_running());
   EXPECT_EQ(editor().text(), text);
   // The caret and selection where they were.
   EXPECT_EQ(editor().selection_start(), 2);
   EXPECT_EQ(editor().selection_length(), 3);
   EXPECT_TRUE(tw().图形按钮_开始输出.visible());
   EXPECT_FALSE(tw().图形按钮_停止输出.visible());
-  EXPECT_EQ(g_pages[0].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
   ui_test::settle(150);
   EXPECT_EQ(editor().text(), text);
   // It can start again at once.
   ui_test::click(tw().图形按钮_开始输出);
-  EXPECT_TRUE(g_typing_output_running);
+  EXPECT_TRUE(typing_output_running());
 }
 
 TEST_F(TypingTest, ClosingTheWindowDuringAReplayEndsIt) {
@@ -208,7 +208,7 @@ TEST_F(TypingTest, ClosingTheWindowDuringAReplayEndsIt) {
   start_slow_replay();
   ui_test::click(tw().图形按钮_关闭小);
   EXPECT_FALSE(tw().loaded());
-  EXPECT_FALSE(g_typing_output_running);
+  EXPECT_FALSE(typing_output_running());
   EXPECT_EQ(editor().text(), text);
   EXPECT_FALSE(editor().read_only());
 }
@@ -246,13 +246,13 @@ TEST_F(TypingTest, AnotherPageEndsTheReplay) {
   start_slow_replay();
   // Switched: the second page is whole again, the first is shown, nothing more is typed.
   tabs().set_current(0);
-  EXPECT_FALSE(g_typing_output_running);
+  EXPECT_FALSE(typing_output_running());
   EXPECT_EQ(editor().text(), first);
   EXPECT_EQ(page_content(1), second);
   ui_test::settle(150);
   EXPECT_EQ(editor().text(), first);
-  EXPECT_EQ(g_pages[0].modified, 0);
-  EXPECT_EQ(g_pages[1].modified, 0);
+  EXPECT_EQ(pages()[0].modified, 0);
+  EXPECT_EQ(pages()[1].modified, 0);
   tabs().set_current(1);
   EXPECT_EQ(editor().text(), second);
   // The page being replayed closed: the replay ends without writing anything.
@@ -300,11 +300,11 @@ TEST_F(TypingTest, CloseAllAndSaveAllStopTheReplayFirst) {
     record_message_boxes(&boxes, {c.answer});
     c.command();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_FALSE(g_typing_output_running);
+    EXPECT_FALSE(typing_output_running());
     EXPECT_EQ(tabs().count(), 1);
     EXPECT_EQ(editor().text(), text);
     EXPECT_EQ(page_content(0), text);
-    EXPECT_EQ(g_pages[0].modified, 1);
+    EXPECT_EQ(pages()[0].modified, 1);
     ui_test::settle(100);
     EXPECT_EQ(editor().text(), text);
   }
@@ -317,7 +317,7 @@ TEST_F(TypingTest, ShutdownEndsTheReplayAndTheWindow) {
   start_slow_replay();
   release_main_window();
   EXPECT_FALSE(tw().loaded());
-  EXPECT_FALSE(g_typing_output_running);
+  EXPECT_FALSE(typing_output_running());
   EXPECT_EQ(editor().text(), text);
 }
 
@@ -326,27 +326,27 @@ TEST_F(TypingTest, TheWindowItsSpeedBarAndItsPlace) {
   ASSERT_NE(item, nullptr);
   ASSERT_TRUE(item->on_click);
   item->on_click();
-  ASSERT_TRUE(ui_test::wait_for([] { return tw().loaded() && tw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return tw().loaded() && tw().alpha() == options().window_alpha; }));
   EXPECT_EQ(tw().caption(), "Velmora_屏幕输出效果");
   EXPECT_TRUE(tw().图形按钮_程序图标.normal_picture().same_image(typing_window_icon_picture()));
   // At the main window's top-right corner.
   EXPECT_EQ(tw().top(), w().top());
   EXPECT_EQ(tw().left() + tw().width(), w().left() + w().width());
   // The delay starts at the bar's position, skipping spaces off.
-  EXPECT_EQ(g_typing_delay_ms, tw().多功能条_打写速度.position());
-  EXPECT_EQ(tw().标签_上中.text(), " 屏幕输出效果—输出速度" + std::to_string(g_typing_delay_ms) + "毫秒");
-  EXPECT_EQ(g_typing_skip_spaces, 0);
+  EXPECT_EQ(typing_delay_ms(), tw().多功能条_打写速度.position());
+  EXPECT_EQ(tw().标签_上中.text(), " 屏幕输出效果—输出速度" + std::to_string(typing_delay_ms()) + "毫秒");
+  EXPECT_EQ(typing_skip_spaces(), 0);
   ui_test::press_key(tw().多功能条_打写速度, kEnd);
-  EXPECT_EQ(g_typing_delay_ms, tw().多功能条_打写速度.position());
-  EXPECT_GT(g_typing_delay_ms, 0);
-  EXPECT_EQ(tw().标签_上中.text(), " 屏幕输出效果—输出速度" + std::to_string(g_typing_delay_ms) + "毫秒");
+  EXPECT_EQ(typing_delay_ms(), tw().多功能条_打写速度.position());
+  EXPECT_GT(typing_delay_ms(), 0);
+  EXPECT_EQ(tw().标签_上中.text(), " 屏幕输出效果—输出速度" + std::to_string(typing_delay_ms()) + "毫秒");
   ui_test::press_key(tw().多功能条_打写速度, kHome);
-  EXPECT_EQ(g_typing_delay_ms, 0);
+  EXPECT_EQ(typing_delay_ms(), 0);
   EXPECT_EQ(tw().标签_上中.text(), " 屏幕输出效果—输出速度0毫秒");
   ui_test::click(tw().超级按钮_忽略空格);
-  EXPECT_EQ(g_typing_skip_spaces, 1);
+  EXPECT_EQ(typing_skip_spaces(), 1);
   ui_test::click(tw().超级按钮_忽略空格);
-  EXPECT_EQ(g_typing_skip_spaces, 0);
+  EXPECT_EQ(typing_skip_spaces(), 0);
 }
 
 TEST_F(TypingTest, TheWindowSnapsToTheMainWindowsEdgesWithinEightPixels) {

@@ -22,6 +22,7 @@
 #include "forms/update_window_form.h"
 #include "layout_check.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "program_test.h"
 #include "recorded_boxes.h"
 #include "runtime/app.h"
@@ -64,7 +65,7 @@ TEST_F(UpdateTest, TheStartUpCheckAsksTheUpdatePage) {
   std::string request = server_.requests().at(0);
   EXPECT_EQ(http_text::request_line(request), "GET /update/velmora_update_manifest_for_version_1.html HTTP/1.0");
   EXPECT_EQ(update_page_address(), server_.address("/update/velmora_update_manifest_for_version_1.html"));
-  EXPECT_EQ(g_update_available, 0);
+  EXPECT_EQ(update_available(), 0);
   EXPECT_EQ(w().时钟_信息框.interval(), 0);
 }
 
@@ -81,7 +82,7 @@ TEST_F(UpdateTest, ANewerVersionAtStartUpIsOfferedOnceAndCancelLeavesIt) {
   EXPECT_EQ(boxes[0].buttons, (std::vector<int>{kBoxOk, kBoxCancel}));
   EXPECT_EQ(boxes[0].owner, w().handle());
   EXPECT_NE(boxes[0].text.find("你确定打开更新窗口升级程序吗？"), std::string::npos);
-  EXPECT_EQ(g_update_available, 1);
+  EXPECT_EQ(update_available(), 1);
   EXPECT_EQ(w().时钟_信息框.interval(), 0);  // one shot
   ui_test::settle(400);
   EXPECT_EQ(boxes.size(), 1u);
@@ -113,7 +114,7 @@ TEST_F(UpdateTest, TheStartUpCheckOffersNothingForTheCurrentVersion) {
     check_for_update_at_startup_thread();  // here: the same work, done when it returns
     EXPECT_EQ(requests(), before + 1);
     ui_test::settle(300);
-    EXPECT_EQ(g_update_available, 0);
+    EXPECT_EQ(update_available(), 0);
     EXPECT_TRUE(boxes.empty());
   }
 }
@@ -127,7 +128,7 @@ TEST_F(UpdateTest, TheNoCheckOptionSendsNoRequestAtAll) {
   check_for_update_at_startup_thread();
   ui_test::settle(300);
   EXPECT_EQ(requests(), before);
-  EXPECT_EQ(g_update_available, 0);
+  EXPECT_EQ(update_available(), 0);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -155,8 +156,8 @@ TEST_F(UpdateTest, TheWindowShowsANewerVersion) {
   EXPECT_FALSE(w.图片框_等待.visible());
   EXPECT_FALSE(w.图形按钮_等待.visible());
   EXPECT_FALSE(w.标签5.visible());
-  EXPECT_EQ(g_update_info.homepage, "http://home.example.com/");
-  EXPECT_EQ(g_update_info.download_address, server_.address("/velmora.zip"));
+  EXPECT_EQ(update_info().homepage, "http://home.example.com/");
+  EXPECT_EQ(update_info().download_address, server_.address("/velmora.zip"));
   EXPECT_TRUE(w.图形按钮_程序图标.normal_picture().same_image(update_window_icon_picture()));
   EXPECT_EQ(rt::tooltip_text(w.图形按钮_关闭小), "<font color=red>关闭更新窗口");
   EXPECT_EQ(w.编辑框_更新日志.font().face, editor().font().face);
@@ -178,7 +179,9 @@ TEST_F(UpdateTest, TheWindowShowsTheCurrentVersion) {
 
 TEST_F(UpdateTest, APageWithoutTheFieldsKeepsTheWindowWaiting) {
   server_.set_reply(ok("<html>维护中</html>"));
-  g_update_info.name = "上次的";
+  UpdateInfo earlier = update_info();
+  earlier.name = "上次的";
+  set_update_info(earlier);
   open_checked_update_window();
   UpdateWindowForm& w = uw();
   EXPECT_EQ(w.标签_上中.text(), "  正在努力检测程序更新，请稍等……");
@@ -186,7 +189,7 @@ TEST_F(UpdateTest, APageWithoutTheFieldsKeepsTheWindowWaiting) {
   EXPECT_TRUE(w.图形按钮_等待.visible());
   EXPECT_FALSE(w.标签_软件名称.visible());
   EXPECT_FALSE(w.标签5.visible());
-  EXPECT_EQ(g_update_info.name, "上次的");
+  EXPECT_EQ(update_info().name, "上次的");
   // It can be closed now.
   ui_test::click(w.图形按钮_关闭小);
   EXPECT_FALSE(w.loaded());
@@ -235,7 +238,7 @@ TEST_F(UpdateTest, AResultForAClosedWindowFillsOnlyTheRecord) {
   open_update_window();
   ASSERT_TRUE(ui_test::wait_for([] { return uw().loaded(); }));
   uw().destroy();
-  ASSERT_TRUE(ui_test::wait_for([] { return g_update_info.version == "1.0.0.2"; }, 20000));
+  ASSERT_TRUE(ui_test::wait_for([] { return update_info().version == "1.0.0.2"; }, 20000));
   ui_test::settle(100);
   EXPECT_FALSE(uw().loaded());
   // A window opened afterwards starts from its own check.
@@ -280,8 +283,8 @@ TEST_F(UpdateDownloadTest, ThePackageIsWrittenAndExplorerShowsIt) {
   RecordedBox box = download(kBoxOk);
   EXPECT_EQ(http_text::request_line(server_.requests().back()), "GET /velmora.zip HTTP/1.0");
   EXPECT_EQ(rt::read_file(path), std::string("PK\x03\x04 package bytes\0\x01", 22));
-  EXPECT_EQ(g_update_package_path, path);
-  EXPECT_EQ(g_update_download_result, 1);
+  EXPECT_EQ(update_package_path(), path);
+  EXPECT_EQ(update_download_result(), 1);
   EXPECT_EQ(box.title, "程序更新完毕……");
   EXPECT_EQ(box.title_color, 0x8000u);
   EXPECT_EQ(box.text_color, 0x8000u);
@@ -314,7 +317,7 @@ TEST_F(UpdateDownloadTest, APublishedNameNeverLeavesTheProgramFolder) {
     written_.push_back(path);
     server_.set_reply(ok("zip"));
     download(kBoxCancel);
-    EXPECT_EQ(g_update_package_path, path);
+    EXPECT_EQ(update_package_path(), path);
     EXPECT_EQ(rt::read_file(path), std::string("zip"));
   }
   EXPECT_TRUE(rt::seams::launches().empty());  // Cancel: Explorer is not started
@@ -327,7 +330,7 @@ TEST_F(UpdateDownloadTest, AnEmptyDownloadFailsAndKeepsTheEarlierFile) {
   ASSERT_TRUE(rt::write_file_safely(path, "earlier"));
   server_.set_reply(ok(""));
   RecordedBox box = download(kBoxOk);
-  EXPECT_EQ(g_update_download_result, 2);
+  EXPECT_EQ(update_download_result(), 2);
   EXPECT_EQ(rt::read_file(path), std::string("earlier"));
   EXPECT_EQ(box.title, "程序更新失败！");
   EXPECT_EQ(box.title_color, 255u);
@@ -355,7 +358,7 @@ TEST_F(UpdateDownloadTest, ADownloadCutShortFailsAndKeepsTheEarlierFile) {
     server_.cut_replies_after(reply.size() - 10000, c.reset);
     RecordedBox box = download(kBoxCancel);
     server_.cut_replies_after(std::string::npos);
-    EXPECT_EQ(g_update_download_result, 2);
+    EXPECT_EQ(update_download_result(), 2);
     EXPECT_EQ(box.title, "程序更新失败！");
     EXPECT_EQ(uw().标签_上中.text(), "  哦呵！对不起！更新过程好像出错了！");
     EXPECT_EQ(uw().标签_更新说明.text(), "(更新程序出错，建议重试)");
@@ -386,7 +389,7 @@ TEST_F(UpdateDownloadTest, ADownloadLargerThanMemoryIsToldAndStillEnds) {
   std::sort(titles.begin(), titles.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(titles, expected);
-  EXPECT_EQ(g_update_download_result, 2);
+  EXPECT_EQ(update_download_result(), 2);
   EXPECT_EQ(rt::read_file(path), std::string("earlier"));
   EXPECT_EQ(uw().标签_更新说明.text(), "(更新程序出错，建议重试)");
   EXPECT_FALSE(uw().超级按钮_本程序下载.disabled());
@@ -399,7 +402,7 @@ TEST_F(UpdateDownloadTest, WithoutADownloadAddressNothingIsFetched) {
   size_t before = requests();
   RecordedBox box = download(kBoxCancel);
   EXPECT_EQ(requests(), before);
-  EXPECT_EQ(g_update_download_result, 2);
+  EXPECT_EQ(update_download_result(), 2);
   EXPECT_EQ(box.title, "程序更新失败！");
   EXPECT_EQ(uw().标签_上中.text(), "  哦呵！对不起！更新过程中出错了！");
   EXPECT_FALSE(rt::file_exists(rt::program_directory() + "无地址.zip"));
@@ -426,7 +429,9 @@ TEST_F(UpdateDownloadTest, TheSystemDownloadDialogGetsTheAddressWithTopmostOff) 
 TEST_F(UpdateDownloadTest, TheHomepageButtonOpensThePublishedOrTheProgramsHomepage) {
   open_with_newer_version("Velmora", "");
   ui_test::click(uw().超级按钮_软件主页);
-  g_update_info.homepage.clear();
+  UpdateInfo without_homepage = update_info();
+  without_homepage.homepage.clear();
+  set_update_info(without_homepage);
   ui_test::click(uw().超级按钮_软件主页);
   ASSERT_EQ(rt::seams::launches().size(), 2u);
   EXPECT_EQ(rt::seams::launches()[0].file, "http://home.example.com/");
@@ -445,7 +450,7 @@ TEST_F(UpdateTest, Screenshot) {
   server_.set_reply(ok(manifest_page("1.0.0.2", "2027年1月1日",
                                      "下载地址=http://dl.example.com/v.zip</p>")));
   open_checked_update_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return uw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return uw().alpha() == options().window_alpha; }));
   ui_test::screenshot("update_window");
   EXPECT_TRUE(ui_test::layout_is_sound(uw()));
 }
@@ -456,7 +461,7 @@ using AboutTest = WebTest;
 
 TEST_F(AboutTest, TheToolbarOpensTheAboutWindowWithItsDescription) {
   on_toolbar_button(kButtonAbout);
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   AboutWindowForm& a = aw();
   EXPECT_EQ(a.caption(), "Velmora_检测更新");
   EXPECT_EQ(a.标签_上中.text(), "  关于—VelmoraV1.0.0.1");
@@ -497,7 +502,7 @@ TEST_F(AboutTest, TheToolbarOpensTheAboutWindowWithItsDescription) {
 
 TEST_F(AboutTest, TheDescriptionWrapsInsideItsBox) {
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   rt::RichEditBox& box = aw().超级编辑框_说明;
   HWND h = static_cast<HWND>(box.handle());
   RECT client{};
@@ -521,7 +526,7 @@ TEST_F(AboutTest, TheDescriptionWrapsInsideItsBox) {
 
 TEST_F(AboutTest, TheButtonsOfTheAboutWindow) {
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   ui_test::click(aw().超级链接框_软件主页);
   ASSERT_EQ(rt::seams::launches().size(), 1u);
   EXPECT_EQ(rt::seams::launches()[0].verb, "open");
@@ -534,7 +539,7 @@ TEST_F(AboutTest, TheButtonsOfTheAboutWindow) {
   ui_test::click(aw().图形按钮_确定);
   EXPECT_FALSE(aw().loaded());
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   ui_test::click(aw().图形按钮_关闭小);
   EXPECT_FALSE(aw().loaded());
 }
@@ -543,7 +548,7 @@ TEST_F(AboutTest, OverAMinimizedMainWindowTheAboutWindowStaysWhereTheFormPlacesI
   w().minimize();
   ASSERT_TRUE(ui_test::wait_for([] { return w().minimized(); }));
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   EXPECT_EQ(aw().left(), 200);
   EXPECT_EQ(aw().top(), 200);
   aw().destroy();
@@ -551,21 +556,21 @@ TEST_F(AboutTest, OverAMinimizedMainWindowTheAboutWindowStaysWhereTheFormPlacesI
   ASSERT_TRUE(ui_test::wait_for([] { return !w().minimized(); }));
   // Over a visible main window it is centred.
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   EXPECT_EQ(aw().top(), w().top() + w().height() / 2 - aw().height() / 2);
 }
 
 TEST_F(AboutTest, OverAMainWindowSlidOutAtAnEdgeTheAboutWindowStaysWhereTheFormPlacesIt) {
   w().move(0, 150, 700, 500);
   toggle_edge_slide();
-  ASSERT_EQ(g_edge_hidden, 1);
+  ASSERT_EQ(edge_hidden(), 1);
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   EXPECT_EQ(aw().left(), 200);
   EXPECT_EQ(aw().top(), 200);
   aw().destroy();
   toggle_edge_slide();
-  EXPECT_EQ(g_edge_hidden, 0);
+  EXPECT_EQ(edge_hidden(), 0);
 }
 
 TEST_F(AboutTest, TheHelpAndProgramMenusOpenTheHomepage) {
@@ -631,14 +636,14 @@ TEST_F(AboutTest, TheHelpMenuOpensTheUpdateAndAboutWindows) {
 
 TEST_F(AboutTest, ShutdownFadesTheAboutWindowOut) {
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   release_main_window();
   EXPECT_FALSE(aw().visible() && aw().alpha() > 0);
 }
 
 TEST_F(AboutTest, Screenshot) {
   open_about_window();
-  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == g_window_alpha; }));
+  ASSERT_TRUE(ui_test::wait_for([] { return aw().loaded() && aw().alpha() == options().window_alpha; }));
   ui_test::screenshot("about_window");
   EXPECT_TRUE(ui_test::layout_is_sound(aw()));
 }

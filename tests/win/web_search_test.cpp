@@ -172,7 +172,7 @@ TEST_F(WebSearchTest, AReplyForAnOlderKeywordIsDropped) {
 TEST_F(WebSearchTest, TheEngineMenuChoosesTheEngineAndItsService) {
   enter();
   MiniWindowForm& m = mini();
-  EXPECT_EQ(g_search_engine, 1);
+  EXPECT_EQ(search_engine_number(), 1);
   EXPECT_EQ(m.标签_提示搜索引擎.text(), "百度");
   EXPECT_TRUE(m.图形按钮_搜索引擎.normal_picture().same_image(m.超级菜单.image_on(0, kKeywordFieldColor)));
   EXPECT_EQ(rt::tooltip_text(m.图形按钮_搜索引擎), "当前使用搜索引擎为：百度\r\n单击更换其他搜索引擎");
@@ -201,7 +201,7 @@ TEST_F(WebSearchTest, TheEngineMenuChoosesTheEngineAndItsService) {
     ASSERT_FALSE(titles.empty());
     EXPECT_EQ(titles.back(), c.hint);
     EXPECT_EQ(m.标签_上中.text(), "  Velmora迷你模式");
-    EXPECT_EQ(g_search_engine, c.engine);
+    EXPECT_EQ(search_engine_number(), c.engine);
     EXPECT_EQ(m.标签_提示搜索引擎.text(), c.caption);
     EXPECT_TRUE(m.图形按钮_搜索引擎.normal_picture().same_image(m.超级菜单.image_on(c.engine - 1, kKeywordFieldColor)));
     const std::string tip = std::string("当前使用搜索引擎为：") + c.caption + "\r\n单击更换其他搜索引擎";
@@ -245,7 +245,7 @@ TEST_F(WebSearchTest, TheEngineMenuChoosesTheEngineAndItsService) {
 TEST_F(WebSearchTest, TheStoredEngineIsTheFirstOne) {
   config_set_index(cfg::迷你模式设置::默认启用搜索引擎, 2);
   enter();
-  EXPECT_EQ(g_search_engine, 3);
+  EXPECT_EQ(search_engine_number(), 3);
   EXPECT_EQ(mini().标签_提示搜索引擎.text(), "搜狗");
 }
 
@@ -274,7 +274,7 @@ TEST_F(WebSearchTest, EnterOrTheButtonOpensTheResultPageOfTheKeywordOrTheChosenS
   EXPECT_FALSE(popup().visible());
   ui_test::settle(300);
   EXPECT_EQ(paths(kBaidu).size(), before);
-  EXPECT_EQ(g_suggestions_enabled, 1);
+  EXPECT_EQ(suggestions_enabled(), 1);
   // The next character asks again.
   server_.set_route_reply(kBaidu, ok(baidu_reply("C#入门x", {"C#入门x"})));
   keyword().select(keyword().text_length(), 0);

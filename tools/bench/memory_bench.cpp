@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "bench_support.h"
 #include "documents/open_files.h"
 #include "documents/open_limits.h"
 #include "forms/main_window_form.h"
 #include "common/message_box_form.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/seams.h"
@@ -82,7 +82,7 @@ void print_room(const char* when) {
 int main() {
   if (!bench::start_program()) return 1;
   MainWindowForm& w = main_window();
-  g_open_in_thread = 1;
+  set_option(&OptionValues::open_in_thread, 1);
   // A refusal's box is closed at once.
   rt::seams::set_modal_hook([](rt::Window& box) {
     if (&box == &message_box_form()) box.post_close();
@@ -95,7 +95,7 @@ int main() {
       text.clear();
       text.shrink_to_fit();
       close_all_pages();
-      g_open_queue = {path};
+      set_open_queue({path});
       double t0 = now_ms();
       open_files();
       rt::pump_until([] { return !open_busy(); }, 600000);
@@ -106,7 +106,7 @@ int main() {
                   opened);
       print_room("       once shown:");
       // Read back as a save reads it.
-      g_pages[static_cast<size_t>(current)].text_in_editor = true;
+      set_page_text_in_editor(current, true);
       t0 = now_ms();
       size_t bytes = page_content(current).size();
       std::printf("       read back %zu bytes in %.0f ms\n", bytes, now_ms() - t0);
@@ -122,7 +122,7 @@ int main() {
   SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
   SetEndOfFile(h);
   CloseHandle(h);
-  g_open_queue = {path};
+  set_open_queue({path});
   double t0 = now_ms();
   open_files();
   rt::pump_until([] { return !open_busy(); }, 60000);

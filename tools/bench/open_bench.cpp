@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "bench_support.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
+#include "options/option_values.h"
 #include "pages/page_model.h"
 #include "runtime/app.h"
 #include "runtime/encoding.h"
@@ -75,7 +75,7 @@ Opened velmora_open(const std::string& path, int chars) {
   MainWindowForm& w = main_window();
   while (w.高级选择夹_标签.count() > 1) close_page_at(w.高级选择夹_标签.count() - 1);
   close_page_at(0);
-  g_open_queue = {path};
+  set_open_queue({path});
   double t0 = now_ms();
   open_files();
   run_until([&] { return w.编辑框_文本类容.text_length() == chars && !open_busy(); });
@@ -100,7 +100,7 @@ double keystroke_ms(int count) {
 // Saving the current page, then the same bytes written in place without and with a flush.
 void print_save_figures() {
   int tab = main_window().高级选择夹_标签.current();
-  std::string bytes = page_content(tab), path = g_pages[tab].path;
+  std::string bytes = page_content(tab), path = pages()[tab].path;
   double t0 = now_ms();
   save_page(tab);
   double saved = now_ms() - t0;
@@ -126,9 +126,9 @@ Opened realign_ms() {
 }
 
 double find_last_line_ms(const std::string& what) {
-  g_search_text = what;
-  g_search_pos = 1;
-  g_search_forward = 1;
+  set_search_text(what);
+  set_search_pos(1);
+  set_search_forward(1);
   double t0 = now_ms();
   find_next();
   rt::pump_until(nullptr, 0);
@@ -155,7 +155,7 @@ int main() {
     };
     for (const Variant& v : variants) {
       std::string path = write_temp("velmora_bench_" + std::to_string(mb) + ".txt", v.bytes);
-      g_detect_encoding = v.decode;
+      set_option(&OptionValues::detect_encoding, v.decode);
       Opened ours = velmora_open(path, chars);
       double theirs = bench::notepad_open(path, chars);
       std::printf("%3d MB %-21s %14.0f %12.0f %12.0f %8.2f\n", mb, v.name, ours.first_screen, ours.whole, theirs,
