@@ -129,6 +129,7 @@ set(VELMORA_APP_SOURCES
   src/common/control_routines.cpp
   src/common/window_fade.cpp
   src/common/skin.cpp
+  src/common/window_reach.cpp
   src/common/skin_art.cpp
   src/common/message_box.cpp
   src/forms/message_box_form.cpp

@@ -13,6 +13,7 @@
 #include "common/frame_art.h"
 #include "common/menu_art.h"
 #include "common/window_fade.h"
+#include "common/window_reach.h"
 #include "forms/main_window_form.h"
 #include "forms/open_pages_popup_form.h"
 #include "options/config.h"
@@ -89,10 +90,22 @@ void keep_rect(int (&record)[4], bool store) {
     record[2] = r.left;
     record[3] = r.top;
   } else {
-    w.move(record[2], record[3], record[0], record[1]);
+    // A place kept while the screens were others (or the window off them) comes back within reach.
+    Edges back = reachable_place({record[2], record[3], record[2] + record[0], record[3] + record[1]},
+                                 main_caption_grip());
+    w.move(back.left, back.top, back.width(), back.height());
   }
 }
 }  // namespace
+
+CaptionGrip main_caption_grip() {
+  MainWindowForm& m = main_window();
+  // The buttons lie at the right end, the clock left of them (laid out from the width alone).
+  int right = m.标签_右上.width() - 4 + m.图形按钮_关闭.width() + m.图形按钮_最大化.width() + m.图形按钮_最小化.width() +
+              m.图形按钮_最前.width() + m.图形按钮_迷你模式.width();
+  if (m.图形按钮_时_个位.visible()) right += kClockGap + main_clock_width();
+  return {m.图形按钮_程序图标.left() + m.图形按钮_程序图标.width(), m.width() - right, m.标签_上中.height()};
+}
 
 void keep_restore_rect(bool store) { keep_rect(g_restore_rect, store); }
 void keep_dock_rect(bool store) { keep_rect(g_dock_rect, store); }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's own frame: sizing and moving from the drawn frame, maximize and restore,
 // half-screen docking, and the layout on every resize.
+#include "app/window_rules.h"
 #include "runtime/window.h"
 
 class MainWindowForm;
@@ -17,6 +18,11 @@ void set_toolbar_hidden(bool hidden);
 void toggle_maximize();
 // The maximize button's tip names what a click does now: "最大化程序", or "还原" while maximized.
 void set_maximize_button_tip();
+// The part of the caption a press moves the main window by: from the program icon to the clock
+// (to the buttons without it), at the window's width now.
+CaptionGrip main_caption_grip();
+// Store: the window's rectangle into the record; else back to it, kept where the caption can
+// be reached on the screens there are now.
 void keep_restore_rect(bool store);
 void keep_dock_rect(bool store);
 void enable_resize_labels(bool on);

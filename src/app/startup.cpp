@@ -19,6 +19,7 @@
 #include "common/skin.h"
 #include "common/text_routines.h"
 #include "common/window_fade.h"
+#include "common/window_reach.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -108,6 +109,10 @@ void apply_window_position_options(MainWindowForm& w) {
     if (screen_w - r.left <= 8) r.left = screen_w - r.width;
     if (std::abs(r.top - r.height) >= r.height) r.top = 0;
     if (screen_h - r.top - taskbar <= 8) r.top = screen_h - r.height - taskbar;
+    // A place stored on other screens, or off them, comes back to where its caption can be reached.
+    Edges kept = reachable_place({r.left, r.top, r.left + r.width, r.top + r.height}, main_caption_grip());
+    r.left = kept.left;
+    r.top = kept.top;
   }
   w.move(r.left, r.top, r.width, r.height);
   if (maximized) toggle_maximize();
@@ -298,6 +303,7 @@ void on_main_window_created() {
   confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
   g_open_paths = " |";
   if (!config_flag(cfg::程序设置::关闭窗口吸附效果)) enable_window_snapping(w, 11);
+  keep_reachable_while_moved(w, main_caption_grip);
   g_first_page.back_color = g_default_colors[1];
   g_first_page.text_color = g_default_colors[0];
   w.编辑框_文本类容.set_text_color(g_default_colors[0]);

@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "common/balloon_tip.h"
 #include "common/frame_art.h"
+#include "common/window_reach.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "runtime/clock.h"
@@ -57,10 +58,11 @@ void centre_over_main_window(rt::Window& window) {
   // Halves in floating point, truncated toward zero, as the message box is placed.
   int left = static_cast<int>(main.left() + main.width() / 2.0 - window.width() / 2.0);
   int top = static_cast<int>(main.top() + main.height() / 2.0 - window.height() / 2.0);
-  // A window larger than the main window near a screen edge still opens on the screen.
-  const rt::Rect area = rt::work_area();
-  left = std::max(area.left, std::min(left, area.left + area.width - window.width()));
-  top = std::max(area.top, std::min(top, area.top + area.height - window.height()));
+  // A window larger than the main window near a screen edge still opens on the screen, the one
+  // the main window is on.
+  const Edges area = work_area_of(window_edges(main));
+  left = std::max(area.left, std::min(left, area.right - window.width()));
+  top = std::max(area.top, std::min(top, area.bottom - window.height()));
   window.move(left, top, window.width(), window.height());
 }
 
@@ -117,6 +119,7 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
     if (show) {
       if (main.topmost()) window.set_topmost(true);
       if (!keep_position && &window != &main) centre_over_main_window(window);
+      keep_window_reachable(window);
       window.set_alpha(g_window_alpha);
       window.set_visible(true);
     } else {
@@ -144,6 +147,8 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
   ++g_main_disabled_by_fades;
   main.set_disabled(true);
   if (!keep_position && &window != &main) centre_over_main_window(window);
+  // A window shown where it stood (after the slide of its hides) ends where it can be reached.
+  keep_window_reachable(window);
   window.set_left(window.left() - kSteps * kSlide);
   for (int i = 1; i <= kSteps; ++i) {
     window.set_alpha(a * i);

@@ -152,6 +152,9 @@ velmora_wine_test(win_cloud_input_tests
 velmora_wine_test(win_snapping_tests
   tests/win/snapping_test.cpp
 )
+velmora_wine_test(win_window_reach_tests
+  tests/win/window_reach_test.cpp
+)
 velmora_wine_test(win_edge_hide_tests
   tests/win/edge_hide_test.cpp
 )
