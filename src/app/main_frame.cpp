@@ -127,7 +127,11 @@ void toggle_maximize() {
     g_drag_enabled = 0;
     enable_resize_labels(false);
     w.时钟_显示出来.set_interval(0);
+    const Edges area = maximized_area(w);
     w.maximize();
+    // Where the system placed it otherwise (its own rule for another screen), it still fills the
+    // work area of its screen.
+    if (!(window_edges(w) == area)) w.move(area.left, area.top, area.width(), area.height());
     set_maximize_item(true);
     set_maximize_button_tip();
   } else {
@@ -269,15 +273,19 @@ int os_version_code() {
   return 0;
 }
 
-void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h) {
-  rt::add_hook(window.handle(), [=](rt::Message& m) -> intptr_t {
+void confine_min_max_size(rt::Window& window, int min_w, int min_h) {
+  rt::add_hook(window.handle(), [&window, min_w, min_h](rt::Message& m) -> intptr_t {
     if (m.msg != kGetMinMaxInfo) return m.next();
     intptr_t r = m.next();
-    rt::Rect area = rt::work_area();
-    rt::set_min_max_info(m.lparam, {min_w, min_h}, {max_w, max_h}, {area.left, area.top}, {max_w, max_h});
+    // Read as the size is asked for: the taskbar may have moved, the window gone to another screen.
+    const Edges area = maximized_area(window);
+    rt::set_min_max_info(m.lparam, {min_w, min_h}, {area.width(), area.height()}, {area.left, area.top},
+                         {area.width(), area.height()});
     return r;
   });
 }
+
+Edges maximized_area(const rt::Window& window) { return work_area_of(window_edges(window)); }
 
 void bind_frame_events(MainWindowForm& w) {
   auto size_from = [](int edge) {

@@ -102,7 +102,11 @@ void apply_window_position_options(MainWindowForm& w) {
   r.height = config_int(cfg::程序设置::窗口高度);
   int screen_w = rt::screen_width(), screen_h = rt::screen_height();
   int taskbar = taskbar_height();
-  bool maximized = r.height == screen_h - taskbar && r.width == screen_w && r.left == 0 && r.top == 0;
+  // Stored maximized: it filled the work area of a screen (a taskbar at the bottom leaves it at
+  // 0, 0, the screen's width and its height without the taskbar).
+  const Edges stored{r.left, r.top, r.left + r.width, r.top + r.height};
+  bool maximized = false;
+  for (const Edges& area : screen_work_areas()) maximized = maximized || stored == area;
   if (!maximized) {
     // Back onto the screen.
     if (std::abs(r.left - r.width) >= r.width) r.left = 0;
@@ -300,7 +304,7 @@ void on_main_window_created() {
   int os = os_version_code();
   g_not_win9x = (os == 1 || os == 2) ? 0 : 1;
   g_work_height = rt::screen_height() - taskbar_height();
-  confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
+  confine_min_max_size(w, 320, 336);
   g_open_paths = " |";
   if (!config_flag(cfg::程序设置::关闭窗口吸附效果)) enable_window_snapping(w, 11);
   keep_reachable_while_moved(w, main_caption_grip);

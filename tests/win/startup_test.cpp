@@ -51,6 +51,7 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     main_window().destroy();
     DeleteFileA(config_file().c_str());
+    rt::seams::set_screens({});
   }
 };
 
@@ -177,6 +178,42 @@ TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAnd
   ui_test::click(w.图形按钮_最大化);
   EXPECT_EQ(g_maximized, 0);
   EXPECT_EQ(w.width(), 788);
+}
+
+TEST_F(StartupTest, QuittingMaximizedBesideATaskbarAnywhereTheNextStartIsMaximizedAgain) {
+  const int W = rt::screen_width(), H = rt::screen_height();
+  const rt::Rect whole{0, 0, W, H};
+  struct Case {
+    const char* name;
+    std::vector<rt::Screen> screens;
+    rt::Rect filled;
+  };
+  const Case cases[] = {
+      {"at the bottom", {{whole, {0, 0, W, H - 40}}}, {0, 0, W, H - 40}},
+      {"at the top", {{whole, {0, 30, W, H - 30}}}, {0, 30, W, H - 30}},
+      {"at the left", {{whole, {60, 0, W - 60, H}}}, {60, 0, W - 60, H}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    rt::seams::set_screens(c.screens);
+    start_with({});
+    ui_test::click(main_window().图形按钮_最大化);
+    ASSERT_EQ(g_maximized, 1);
+    main_window().destroy();
+    start_again();
+    MainWindowForm& w = main_window();
+    EXPECT_EQ(g_maximized, 1);
+    const rt::Rect r = w.rect();
+    EXPECT_EQ(r.left, c.filled.left);
+    EXPECT_EQ(r.top, c.filled.top);
+    EXPECT_EQ(r.width, c.filled.width);
+    EXPECT_EQ(r.height, c.filled.height);
+    ui_test::click(w.图形按钮_最大化);
+    EXPECT_EQ(g_maximized, 0);
+    EXPECT_EQ(w.width(), 788);
+    main_window().destroy();
+  }
+  rt::seams::set_screens({});
 }
 
 // What a real common dialog showed while it waited for the user.
