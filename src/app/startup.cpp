@@ -170,12 +170,18 @@ bool is_folder_browser(rt::WindowHandle dialog, const std::string& caption) {
 }
 
 // Over the middle of the main window at the size; a dialog that cannot be that small keeps its
-// least size and is centred with it.
+// least size and is centred with it, and one without a sizing border (the colour dialog) keeps
+// its own size: it lays its controls out for that alone.
 void centre_dialog(rt::WindowHandle dialog, int width, int height) {
   rt::Window& main = main_window();
   auto place = [&](int w, int h) {
     move_window(dialog, main.left() + main.width() / 2 - w / 2, main.top() + main.height() / 2 - h / 2, w, h);
   };
+  if (!rt::window_has_sizing_border(dialog)) {
+    rt::Rect own = rt::window_rect(dialog);
+    place(own.width, own.height);
+    return;
+  }
   place(width, height);
   rt::Rect got = rt::window_rect(dialog);
   if (got.width != width || got.height != height) place(got.width, got.height);

@@ -15,6 +15,7 @@
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "texttools/editor_status.h"
+#include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
 #include "runtime/tooltip.h"
@@ -257,6 +258,17 @@ void expect_centred(const SeenDialog& seen, int width, int height) {
   EXPECT_EQ(seen.rect.top, m.top + m.height / 2 - h / 2);
 }
 
+// Centred over the main window at its own size, the one the system made it with.
+void expect_centred_at(const SeenDialog& seen, const RECT& own) {
+  ASSERT_TRUE(seen.shown);
+  const int w = seen.rect.right - seen.rect.left, h = seen.rect.bottom - seen.rect.top;
+  EXPECT_EQ(w, own.right - own.left);
+  EXPECT_EQ(h, own.bottom - own.top);
+  rt::Rect m = main_window().rect();
+  EXPECT_EQ(seen.rect.left, m.left + m.width / 2 - w / 2);
+  EXPECT_EQ(seen.rect.top, m.top + m.height / 2 - h / 2);
+}
+
 TEST_F(StartupTest, EveryCommonDialogOverTheMainWindowIsCentredAndTakesTheTransparency) {
   start_with({"程序设置|窗口透明度|200"});
   main_window().move(120, 90, 800, 600);
@@ -264,20 +276,33 @@ TEST_F(StartupTest, EveryCommonDialogOverTheMainWindowIsCentredAndTakesTheTransp
     const char* what;
     rt::seams::DialogKind kind;
     void (*open)();
-    int width, height;
+    int width, height;  // 0: the dialog keeps its own size (it has no sizing border)
   };
   const Case cases[] = {
       {"open", rt::seams::DialogKind::Open, [] { open_files(); }, 580, 420},
-      {"colour", rt::seams::DialogKind::Color, set_text_color, 580, 420},
+      {"colour", rt::seams::DialogKind::Color, set_text_color, 0, 0},
       {"folder", rt::seams::DialogKind::Folder, [] { choose_folder("C:\\", "请选择目录……", main_window().handle()); },
        380, 420},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     SeenDialog seen;
-    look_at_real_dialog(c.kind, seen);
+    // The dialog as the system made it, before the main window placed it.
+    RECT own{};
+    rt::HookId before_placing = rt::add_hook(main_window().handle(), [&own](rt::Message& m) {
+      if (m.msg == WM_ENTERIDLE && m.wparam == MSGF_DIALOGBOX && m.lparam && IsRectEmpty(&own))
+        GetWindowRect(reinterpret_cast<HWND>(m.lparam), &own);
+      return m.next();
+    });
+    look_at_real_dialog(c.kind, seen, [](HWND dialog) {
+      if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_THICKFRAME)) ui_test::screenshot("colour_dialog");
+    });
     c.open();
-    expect_centred(seen, c.width, c.height);
+    rt::remove_hook(main_window().handle(), before_placing);
+    if (c.width)
+      expect_centred(seen, c.width, c.height);
+    else
+      expect_centred_at(seen, own);
     EXPECT_TRUE(seen.layered_flags & LWA_ALPHA);
     EXPECT_EQ(seen.alpha, 200);
   }
