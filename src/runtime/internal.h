@@ -34,6 +34,9 @@ Entry* entry_of(HWND window);
 // Moves the hook layers of from on top of to's, then tells them (handle_replaced_message).
 void move_hooks(HWND from, HWND to);
 Unit* unit_of(HWND window);
+// The tips of the top-level window put away and kept away (held), or allowed again: an open
+// menu of the window has nothing over it.
+void hold_tooltips(HWND top, bool held);
 // A window (a control's own tooltip) whose notifications belong to a unit other than itself.
 void set_notifier(HWND from, Unit* unit);
 Unit* notifier_of(HWND from);

@@ -116,4 +116,20 @@ std::string tooltip_text(const Unit& unit) {
   return to_gbk(buf);
 }
 
+void detail::hold_tooltips(HWND top, bool held) {
+  HWND tip = top ? tip_of(top, false) : nullptr;
+  if (!tip) return;
+  if (held) SendMessageW(tip, TTM_POP, 0, 0);
+  SendMessageW(tip, TTM_ACTIVATE, held ? FALSE : TRUE, 0);
+}
+
+bool tooltip_showing(const Unit& unit) {
+  HWND h = hw(unit.handle());
+  HWND tip = h ? tip_of(GetAncestor(h, GA_ROOT), false) : nullptr;
+  if (!tip || !IsWindowVisible(tip)) return false;
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  return SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) && ti.uId == reinterpret_cast<UINT_PTR>(h);
+}
+
 }  // namespace rt

@@ -12,5 +12,7 @@ namespace rt {
 void set_tooltip(Unit& unit, std::string_view text);
 // The text the unit's tooltip shows, "" without one.
 std::string tooltip_text(const Unit& unit);
+// Whether the unit's tooltip shows on the screen now.
+bool tooltip_showing(const Unit& unit);
 
 }  // namespace rt
