@@ -38,6 +38,7 @@ set(VELMORA_PORTABLE_SOURCES
   src/runtime/word_breaks.cpp
   src/runtime/text_pieces.cpp
   src/runtime/reading_order.cpp
+  src/runtime/tip_markup.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -74,6 +75,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/clipboard.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
+  src/runtime/coloured_tips.cpp
   src/runtime/script.cpp
   src/runtime/internet.cpp
   src/runtime/printer.cpp
@@ -249,4 +251,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/word_breaks_test.cpp
   tests/native/text_pieces_test.cpp
   tests/native/reading_order_test.cpp
+  tests/native/tip_markup_test.cpp
 )

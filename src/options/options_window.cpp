@@ -317,7 +317,7 @@ void on_options_window_created() {
   reset_batch_pages();
   // 26: the tips of the pickers, the close button and the search engine.
   set_color_tips();
-  rt::set_tooltip(f.图形按钮_关闭小, "关闭设置窗口");
+  rt::set_tooltip(f.图形按钮_关闭小, "<font color=red>关闭设置窗口<font>");
   set_search_engine_tip();
 }
 
