@@ -35,13 +35,14 @@ set(VELMORA_PORTABLE_SOURCES
   src/documents/open_limits.cpp
   src/app/hand_over_rules.cpp
   src/web/cloud_input_rules.cpp
-  src/app/window_rules.cpp
+  src/common/window_rules.cpp
   src/web/search_rules.cpp
   src/runtime/word_breaks.cpp
   src/runtime/text_pieces.cpp
   src/runtime/reading_order.cpp
   src/pages/page_store.cpp
   src/options/option_values.cpp
+  src/runtime/tip_markup.cpp
 )
 
 # Portable interface, one implementation per platform.
@@ -78,6 +79,7 @@ set(VELMORA_RUNTIME_SOURCES
   src/runtime/clipboard.cpp
   src/runtime/cursor.cpp
   src/runtime/tooltip.cpp
+  src/runtime/coloured_tips.cpp
   src/runtime/script.cpp
   src/runtime/internet.cpp
   src/runtime/printer.cpp
@@ -135,6 +137,7 @@ set(VELMORA_APP_SOURCES
   src/common/window_fade.cpp
   src/common/main_window_ref.cpp
   src/common/skin.cpp
+  src/common/window_reach.cpp
   src/common/skin_art.cpp
   src/common/message_box.cpp
   src/common/message_box_form.cpp
@@ -259,4 +262,5 @@ set(VELMORA_PORTABLE_TESTS
   tests/native/page_store_test.cpp
   tests/native/option_values_test.cpp
   tests/native/window_jobs_test.cpp
+  tests/native/tip_markup_test.cpp
 )

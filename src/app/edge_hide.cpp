@@ -3,7 +3,7 @@
 #include "app/main_frame.h"
 #include "app/startup.h"
 #include "app/tray.h"
-#include "app/window_rules.h"
+#include "common/window_rules.h"
 #include "forms/main_window_form.h"
 #include "forms/open_pages_popup_form.h"
 #include "options/config.h"

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kClockInterval = 1000, kTrimInterval = 200;
-constexpr int kClockGap = 6;  // between the clock and the caption buttons
 
 // Left to right, as they lie in the caption; the units whose names end in 个位 show the left
 // digit of their number.
@@ -56,6 +55,12 @@ void show_main_clock(bool shown) {
     w.时钟_显示时间.set_interval(0);
   }
   for (rt::GraphicButton* unit : clock_units()) unit->set_visible(shown);
+}
+
+int main_clock_width() {
+  int width = 0;
+  for (rt::GraphicButton* unit : clock_units()) width += unit->width();
+  return width;
 }
 
 void place_main_clock() {

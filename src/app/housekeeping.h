@@ -19,6 +19,10 @@ void show_clock_time(const std::array<rt::GraphicButton*, 8>& units, const std::
 void show_main_clock(bool shown);
 // Places the clock in the caption, left of the caption buttons (on every layout).
 void place_main_clock();
+// Between the clock and the caption buttons.
+constexpr int kClockGap = 6;
+// The clock's width in the caption.
+int main_clock_width();
 
 // Tick of 时钟_内存优化.
 void trim_working_set();

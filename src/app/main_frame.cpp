@@ -12,6 +12,7 @@
 #include "common/frame_art.h"
 #include "common/menu_art.h"
 #include "common/window_fade.h"
+#include "common/window_reach.h"
 #include "forms/main_window_form.h"
 #include "forms/open_pages_popup_form.h"
 #include "options/config.h"
@@ -106,7 +107,10 @@ void keep_rect(int (&record)[4], bool store) {
     record[2] = r.left;
     record[3] = r.top;
   } else {
-    w.move(record[2], record[3], record[0], record[1]);
+    // A place kept while the screens were others (or the window off them) comes back within reach.
+    Edges back = reachable_place({record[2], record[3], record[2] + record[0], record[3] + record[1]},
+                                 main_caption_grip());
+    w.move(back.left, back.top, back.width(), back.height());
   }
 }
 }  // namespace
@@ -134,6 +138,15 @@ void reset_main_frame() {
   g_restore_on_unmaximize = 0;
 }
 
+CaptionGrip main_caption_grip() {
+  MainWindowForm& m = main_window();
+  // The buttons lie at the right end, the clock left of them (laid out from the width alone).
+  int right = m.标签_右上.width() - 4 + m.图形按钮_关闭.width() + m.图形按钮_最大化.width() + m.图形按钮_最小化.width() +
+              m.图形按钮_最前.width() + m.图形按钮_迷你模式.width();
+  if (m.图形按钮_时_个位.visible()) right += kClockGap + main_clock_width();
+  return {m.图形按钮_程序图标.left() + m.图形按钮_程序图标.width(), m.width() - right, m.标签_上中.height()};
+}
+
 void keep_restore_rect(bool store) { keep_rect(g_restore_rect, store); }
 void keep_dock_rect(bool store) { keep_rect(g_dock_rect, store); }
 
@@ -154,7 +167,11 @@ void toggle_maximize() {
     g_drag_enabled = 0;
     enable_resize_labels(false);
     w.时钟_显示出来.set_interval(0);
+    const Edges area = maximized_area(w);
     w.maximize();
+    // Where the system placed it otherwise (its own rule for another screen), it still fills the
+    // work area of its screen.
+    if (!(window_edges(w) == area)) w.move(area.left, area.top, area.width(), area.height());
     set_maximize_item(true);
     set_maximize_button_tip();
   } else {
@@ -296,15 +313,19 @@ int os_version_code() {
   return 0;
 }
 
-void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h) {
-  rt::add_hook(window.handle(), [=](rt::Message& m) -> intptr_t {
+void confine_min_max_size(rt::Window& window, int min_w, int min_h) {
+  rt::add_hook(window.handle(), [&window, min_w, min_h](rt::Message& m) -> intptr_t {
     if (m.msg != kGetMinMaxInfo) return m.next();
     intptr_t r = m.next();
-    rt::Rect area = rt::work_area();
-    rt::set_min_max_info(m.lparam, {min_w, min_h}, {max_w, max_h}, {area.left, area.top}, {max_w, max_h});
+    // Read as the size is asked for: the taskbar may have moved, the window gone to another screen.
+    const Edges area = maximized_area(window);
+    rt::set_min_max_info(m.lparam, {min_w, min_h}, {area.width(), area.height()}, {area.left, area.top},
+                         {area.width(), area.height()});
     return r;
   });
 }
+
+Edges maximized_area(const rt::Window& window) { return work_area_of(window_edges(window)); }
 
 void bind_frame_events(MainWindowForm& w) {
   auto size_from = [](int edge) {

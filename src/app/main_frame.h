@@ -1,6 +1,7 @@
 #pragma once
 // The main window's own frame: sizing and moving from the drawn frame, maximize and restore,
 // half-screen docking, and the layout on every resize.
+#include "common/window_rules.h"
 #include "runtime/window.h"
 
 class MainWindowForm;
@@ -28,6 +29,11 @@ void set_maximize_button_tip();
 void toggle_topmost();
 // The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
 void set_topmost_button_tip();
+// The part of the caption a press moves the main window by: from the program icon to the clock
+// (to the buttons without it), at the window's width now.
+CaptionGrip main_caption_grip();
+// Store: the window's rectangle into the record; else back to it, kept where the caption can
+// be reached on the screens there are now.
 void keep_restore_rect(bool store);
 void keep_dock_rect(bool store);
 void enable_resize_labels(bool on);
@@ -36,9 +42,12 @@ void dock_half_screen(bool to_left);
 // Ctrl+Down: restore when maximized, undock when docked, otherwise minimize.
 void restore_or_minimize();
 void minimize_main_window();
-// The main window's size limits: at least min_w x min_h, at most max_w x max_h, and
-// maximized it fills the work area.
 // The system's version code: 4 NT 4 or older, 5 for 5.0, 6 for 5.1, 7 for 5.2, 8 for 6.0,
 // 9 for 6.1, 0 for any other (the pre-NT systems, 1 and 2, never run this program).
 int os_version_code();
-void confine_min_max_size(rt::Window& window, int min_w, int min_h, int max_w, int max_h);
+// The main window's size limits: at least min_w x min_h, at most its screen's work area, which
+// it fills maximized.
+void confine_min_max_size(rt::Window& window, int min_w, int min_h);
+// The rectangle the window fills maximized: the work area of the screen it is on (without the
+// taskbar wherever that lies), as the system tells it now.
+Edges maximized_area(const rt::Window& window);

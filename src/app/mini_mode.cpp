@@ -11,7 +11,7 @@
 #include "app/snapping.h"
 #include "app/startup.h"
 #include "app/tray.h"
-#include "app/window_rules.h"
+#include "common/window_rules.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/menu_art.h"

@@ -4,9 +4,10 @@
 #include <string_view>
 
 #include "app/startup.h"
-#include "app/window_rules.h"
+#include "common/window_rules.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
+#include "common/window_reach.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
 #include "options/option_values.h"
@@ -115,6 +116,14 @@ void snap_child_window(rt::Window& child, rt::Window& anchor, int distance) {
   });
 }
 
+void place_by_main_caption_buttons(rt::Window& window) {
+  MainWindowForm& main = main_window();
+  // The buttons and the clock lie on the caption strip.
+  const int top = main.top() + main.标签_上中.top() + main.标签_上中.height();
+  window.move(main.left() + main.width() - window.width(), top, window.width(), window.height());
+  keep_window_reachable(window);
+}
+
 void on_main_window_moved() {
   MainWindowForm& main = main_window();
   if (rt::Window* cloud = rt::Window::find_loaded("Velmora_云输入法")) place_window_at_caret(*cloud);
@@ -123,8 +132,7 @@ void on_main_window_moved() {
     for (std::string_view caption : kFollowers)
       for (rt::Window* w : rt::Window::loaded_windows())
         if (w != &main && w->caption() == caption) centre_over_main_window(*w);
-    if (rt::Window* typing = rt::Window::find_loaded("Velmora_屏幕输出效果"))
-      typing->move(main.left() + main.width() - typing->width(), main.top(), typing->width(), typing->height());
+    if (rt::Window* typing = rt::Window::find_loaded("Velmora_屏幕输出效果")) place_by_main_caption_buttons(*typing);
   }
   if (options().remember_position && !main.minimized()) {
     config_write("程序设置", "窗口左边", std::to_string(main.left()));

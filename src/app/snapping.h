@@ -16,7 +16,12 @@ void confine_child_window(rt::Window& child, rt::Window& anchor);
 // Each child keeps its own anchor and distance.
 void snap_child_window(rt::Window& child, rt::Window& anchor, int distance);
 
+// The typing-output window's place: at the main window's right edge, just under its caption, so
+// that the clock and the caption's buttons stay in sight (and within reach on the screens).
+void place_by_main_caption_buttons(rt::Window& window);
+
 // The main window's moved event: the cloud input window stays at the caret, the message box and
 // (unless the option keeps them) the tool windows are centred over the main window again, the
-// typing-output window goes to its top-right corner, and the position is remembered.
+// typing-output window goes to its place by the caption's buttons, and the position is
+// remembered.
 void on_main_window_moved();

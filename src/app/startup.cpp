@@ -19,6 +19,7 @@
 #include "common/skin.h"
 #include "common/text_routines.h"
 #include "common/window_fade.h"
+#include "common/window_reach.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"
@@ -103,13 +104,21 @@ void apply_window_position_options(MainWindowForm& w) {
   r.height = config_int(cfg::程序设置::窗口高度);
   int screen_w = rt::screen_width(), screen_h = rt::screen_height();
   int taskbar = taskbar_height();
-  bool maximized = r.height == screen_h - taskbar && r.width == screen_w && r.left == 0 && r.top == 0;
+  // Stored maximized: it filled the work area of a screen (a taskbar at the bottom leaves it at
+  // 0, 0, the screen's width and its height without the taskbar).
+  const Edges stored{r.left, r.top, r.left + r.width, r.top + r.height};
+  bool maximized = false;
+  for (const Edges& area : screen_work_areas()) maximized = maximized || stored == area;
   if (!maximized) {
     // Back onto the screen.
     if (std::abs(r.left - r.width) >= r.width) r.left = 0;
     if (screen_w - r.left <= 8) r.left = screen_w - r.width;
     if (std::abs(r.top - r.height) >= r.height) r.top = 0;
     if (screen_h - r.top - taskbar <= 8) r.top = screen_h - r.height - taskbar;
+    // A place stored on other screens, or off them, comes back to where its caption can be reached.
+    Edges kept = reachable_place({r.left, r.top, r.left + r.width, r.top + r.height}, main_caption_grip());
+    r.left = kept.left;
+    r.top = kept.top;
   }
   w.move(r.left, r.top, r.width, r.height);
   if (maximized) toggle_maximize();
@@ -163,12 +172,18 @@ bool is_folder_browser(rt::WindowHandle dialog, const std::string& caption) {
 }
 
 // Over the middle of the main window at the size; a dialog that cannot be that small keeps its
-// least size and is centred with it.
+// least size and is centred with it, and one without a sizing border (the colour dialog) keeps
+// its own size: it lays its controls out for that alone.
 void centre_dialog(rt::WindowHandle dialog, int width, int height) {
   rt::Window& main = main_window();
   auto place = [&](int w, int h) {
     move_window(dialog, main.left() + main.width() / 2 - w / 2, main.top() + main.height() / 2 - h / 2, w, h);
   };
+  if (!rt::window_has_sizing_border(dialog)) {
+    rt::Rect own = rt::window_rect(dialog);
+    place(own.width, own.height);
+    return;
+  }
   place(width, height);
   rt::Rect got = rt::window_rect(dialog);
   if (got.width != width || got.height != height) place(got.width, got.height);
@@ -303,9 +318,10 @@ void on_main_window_created() {
   int os = os_version_code();
   set_not_win9x((os == 1 || os == 2) ? 0 : 1);
   g_work_height = rt::screen_height() - taskbar_height();
-  confine_min_max_size(w, 320, 336, rt::screen_width(), g_work_height);
+  confine_min_max_size(w, 320, 336);
   restart_open_paths();
   if (!config_flag(cfg::程序设置::关闭窗口吸附效果)) enable_window_snapping(w, 11);
+  keep_reachable_while_moved(w, main_caption_grip);
   g_first_page.back_color = options().default_colors[1];
   g_first_page.text_color = options().default_colors[0];
   w.编辑框_文本类容.set_text_color(options().default_colors[0]);

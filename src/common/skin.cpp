@@ -4,6 +4,7 @@
 
 #include "common/popup_art.h"
 #include "common/skin_art.h"
+#include "common/window_reach.h"
 #include "runtime/cursor.h"
 #include "runtime/hooks.h"
 #include "runtime/window_services.h"
@@ -100,6 +101,11 @@ void dress_tool_window(rt::Window& window, const SkinLabels& labels, rt::Graphic
   close_button.set_pictures(close[0], close[1], close[2]);
   close_button.set_disabled_picture(close[3]);
   apply_child_window_skin(window, 4, labels, tool_window_frame_pictures());
+  // Its caption: the title strip between the icon and the close button.
+  rt::Label* title = labels[1];
+  keep_reachable_while_moved(window, [&icon_button, &close_button, title] {
+    return CaptionGrip{icon_button.left() + icon_button.width(), close_button.left(), title->height()};
+  });
 }
 
 void install_colored_border(rt::WindowHandle window, unsigned color) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/main_window_ref.h"
+#include "common/window_reach.h"
 #include "options/config.h"
 #include "options/option_values.h"
 #include "runtime/clock.h"
@@ -63,10 +64,11 @@ void centre_over_main_window(rt::Window& window) {
   // Halves in floating point, truncated toward zero, as the message box is placed.
   int left = static_cast<int>(main.left + main.width / 2.0 - window.width() / 2.0);
   int top = static_cast<int>(main.top + main.height / 2.0 - window.height() / 2.0);
-  // A window larger than the main window near a screen edge still opens on the screen.
-  const rt::Rect area = rt::work_area();
-  left = std::max(area.left, std::min(left, area.left + area.width - window.width()));
-  top = std::max(area.top, std::min(top, area.top + area.height - window.height()));
+  // A window larger than the main window near a screen edge still opens on the screen, the one
+  // the main window is on.
+  const Edges area = work_area_of(window_edges(main_window ? *main_window : window));
+  left = std::max(area.left, std::min(left, area.right - window.width()));
+  top = std::max(area.top, std::min(top, area.bottom - window.height()));
   window.move(left, top, window.width(), window.height());
 }
 
@@ -123,6 +125,7 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
     if (show) {
       if (main_window_topmost()) window.set_topmost(true);
       if (!keep_position && &window != main) centre_over_main_window(window);
+      keep_window_reachable(window);
       window.set_alpha(options().window_alpha);
       window.set_visible(true);
     } else {
@@ -150,6 +153,8 @@ void show_window_faded(rt::Window& window, bool show, bool keep_position) {
   ++g_main_disabled_by_fades;
   if (main) main->set_disabled(true);
   if (!keep_position && &window != main) centre_over_main_window(window);
+  // A window shown where it stood (after the slide of its hides) ends where it can be reached.
+  keep_window_reachable(window);
   window.set_left(window.left() - kSteps * kSlide);
   for (int i = 1; i <= kSteps; ++i) {
     window.set_alpha(a * i);

@@ -11,7 +11,7 @@
 #include "app/main_frame.h"
 #include "app/snapping.h"
 #include "app/startup.h"
-#include "app/window_rules.h"
+#include "common/window_rules.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/options_art.h"
@@ -331,7 +331,7 @@ void on_options_window_created() {
   reset_batch_pages();
   // 26: the tips of the pickers, the close button and the search engine.
   set_color_tips();
-  rt::set_tooltip(f.图形按钮_关闭小, "关闭设置窗口");
+  rt::set_tooltip(f.图形按钮_关闭小, "<font color=red>关闭设置窗口<font>");
   set_search_engine_tip();
 }
 

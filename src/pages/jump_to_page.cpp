@@ -99,7 +99,7 @@ void on_jump_window_created() {
   for (rt::Unit* u : pointed) u->set_mouse_pointer(program_pointer_cursor().handle());
   f.编辑框_标识.set_mouse_pointer(program_text_cursor().handle());
   install_colored_border(f.编辑框_标识.handle(), kEditBorderColor);
-  rt::set_tooltip(f.图形按钮_关闭小, "关闭跳转窗口");
+  rt::set_tooltip(f.图形按钮_关闭小, "<font color=red>关闭跳转窗口");
   rt::set_tooltip(f.透明标签_说明, kNumberPrompt);
   rt::set_tooltip(f.超级按钮_按跳转完毕后退出, "跳转完毕后关闭本窗口");
   radio_button_state(f.超级按钮_按照页面跳转, ButtonOp::Set, 1);

@@ -2,11 +2,14 @@
 // Inside the runtime only: the per-window record every runtime window is dispatched through.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "runtime/hooks.h"
+#include "runtime/tip_markup.h"
 
 namespace rt {
 class Unit;
@@ -34,6 +37,17 @@ Entry* entry_of(HWND window);
 // Moves the hook layers of from on top of to's, then tells them (handle_replaced_message).
 void move_hooks(HWND from, HWND to);
 Unit* unit_of(HWND window);
+// The tips of the top-level window put away and kept away (held), or allowed again: an open
+// menu of the window has nothing over it.
+void hold_tooltips(HWND top, bool held);
+// Coloured tips (runtime/coloured_tips.cpp). The text a tip control takes for the markup: its
+// runs without the tags, broken into the lines the painting draws (in the tip's font and width).
+std::wstring tip_control_text(HWND tip, const TipMarkup& markup);
+// The tip control paints the markup current gives for the tool it shows (nothing: its own
+// painting), and notes what it drew under the window current names (drawn_tooltip).
+void paint_tips_in_colour(HWND tip, std::function<const TipMarkup*(HWND* owner)> current);
+// What a window's tip drew is forgotten (the window goes).
+void forget_drawn_tip(HWND owner);
 // A window (a control's own tooltip) whose notifications belong to a unit other than itself.
 void set_notifier(HWND from, Unit* unit);
 Unit* notifier_of(HWND from);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "runtime/hooks.h"
+#include "runtime/internal.h"
 #include "runtime/seams.h"
 #include "runtime/strings.h"
 #include "runtime/window.h"
@@ -238,8 +239,13 @@ MenuItem* PopupMenu::popup(MenuItem& menu, int screen_x, int screen_y) {
   }
   // A menu whose owner is not in front would not close on a click elsewhere.
   if (GetForegroundWindow() != owner) SetForegroundWindow(owner);
+  // A tip that shows (the pointer resting on the button whose key opened the menu) would lie over
+  // the menu: the window's tips wait until it closes.
+  HWND top = GetAncestor(owner, GA_ROOT);
+  detail::hold_tooltips(top, true);
   int chosen_id = TrackPopupMenuEx(hm(native_), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen_x,
                                    screen_y, owner, nullptr);
+  detail::hold_tooltips(top, false);
   DestroyMenu(hm(native_));
   native_ = nullptr;
   natives_.clear();

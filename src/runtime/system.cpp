@@ -6,14 +6,52 @@
 
 namespace rt {
 
-int screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
-int screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
+namespace {
+
+std::vector<Screen> g_told_screens;
+
+Rect rect_of(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+BOOL CALLBACK add_screen(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  auto& screens = *reinterpret_cast<std::vector<Screen>*>(list);
+  Screen s{rect_of(info.rcMonitor), rect_of(info.rcWork)};
+  if (info.dwFlags & MONITORINFOF_PRIMARY)
+    screens.insert(screens.begin(), s);
+  else
+    screens.push_back(s);
+  return TRUE;
+}
+
+}  // namespace
+
+int screen_width() { return g_told_screens.empty() ? GetSystemMetrics(SM_CXSCREEN) : g_told_screens[0].whole.width; }
+int screen_height() {
+  return g_told_screens.empty() ? GetSystemMetrics(SM_CYSCREEN) : g_told_screens[0].whole.height;
+}
+
+std::vector<Screen> screens() {
+  if (!g_told_screens.empty()) return g_told_screens;
+  std::vector<Screen> list;
+  EnumDisplayMonitors(nullptr, nullptr, add_screen, reinterpret_cast<LPARAM>(&list));
+  if (list.empty()) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    list.push_back({{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, rect_of(work)});
+  }
+  return list;
+}
 
 Rect work_area() {
+  if (!g_told_screens.empty()) return g_told_screens[0].work;
   RECT r{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return rect_of(r);
 }
+
+void seams::set_screens(std::vector<Screen> screens) { g_told_screens = std::move(screens); }
 
 std::string environment_variable(std::string_view name) {
   std::wstring n = to_wide(name);

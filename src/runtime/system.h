@@ -3,14 +3,23 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/unit.h"
 
 namespace rt {
 
+// The primary screen's size.
 int screen_width();
 int screen_height();
-// The work area: the screen without the taskbar.
+// A screen (monitor) of the desktop, in screen pixels: all of it, and its work area (without the
+// taskbar and the other bars docked at its edges).
+struct Screen {
+  Rect whole, work;
+};
+// The screens as the system tells them now, the primary one first.
+std::vector<Screen> screens();
+// The work area of the primary screen: the screen without the taskbar.
 Rect work_area();
 // An environment variable's value, "" when it is not set.
 std::string environment_variable(std::string_view name);
@@ -44,5 +53,11 @@ uint32_t current_process_id();
 uint32_t tick_count();
 // Sleep: the thread waits and handles no messages meanwhile.
 void sleep_ms(int milliseconds);
+
+namespace seams {
+// What the system tells of the screens, the primary one first (a taskbar, a second monitor);
+// empty: the system's own answer again.
+void set_screens(std::vector<Screen> screens);
+}  // namespace seams
 
 }  // namespace rt

@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "runtime/internal.h"
 #include "runtime/seams.h"
@@ -21,28 +20,6 @@ constexpr int kArrowWidth = 16;
 constexpr int kPadding = 10;
 constexpr int kCloseSpace = 16;
 constexpr int kMinTab = 36;
-
-// The tooltip keeps the control's caption tags; the bubble shows the text without them.
-std::string strip_caption_tags(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '<') {
-      static const char* tags[] = {"<color=", "<Backcolor=", "<bordercolor=", "<font", "</font"};
-      bool tag = false;
-      for (const char* t : tags)
-        if (s.compare(i, std::strlen(t), t) == 0) tag = true;
-      size_t close = s.find('>', i);
-      if (tag && close != std::string::npos) {
-        i = close;
-        continue;
-      }
-    }
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    out += s[i];
-    if (c >= 0x81 && c <= 0xFE && i + 1 < s.size()) out += s[++i];
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -64,6 +41,12 @@ void TabControl::create(Window& parent, Rect r) {
   t.rect = {0, 0, r.width, r.height};
   t.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(static_cast<HWND>(tooltip_), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&t));
+  // The tab's tip in its caption tags' colours: its text, its background and its border.
+  detail::paint_tips_in_colour(static_cast<HWND>(tooltip_), [this](HWND* owner) -> const TipMarkup* {
+    if (tip_markup_.runs.empty()) return nullptr;
+    *owner = hw(handle_);
+    return &tip_markup_;
+  });
   left_arrow_.create(*this, {r.width - 2 * kArrowWidth, 0, kArrowWidth, r.height}, false);
   right_arrow_.create(*this, {r.width - kArrowWidth, 0, kArrowWidth, r.height}, true);
   layout();
@@ -363,7 +346,8 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       auto* n = reinterpret_cast<NMHDR*>(lparam);
       if (n->hwndFrom == static_cast<HWND>(tooltip_) && n->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
-        tip_text_ = hot_ >= 0 && hot_ < count() ? to_wide(strip_caption_tags(tabs_[hot_].tooltip)) : L"";
+        tip_markup_ = parse_tip_markup(hot_ >= 0 && hot_ < count() ? tabs_[hot_].tooltip : std::string());
+        tip_text_ = detail::tip_control_text(static_cast<HWND>(tooltip_), tip_markup_);
         info->lpszText = tip_text_.data();
         return 0;
       }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/tip_markup.h"
 #include "runtime/unit.h"
 
 namespace rt {
@@ -84,6 +85,8 @@ class TabControl : public Unit {
   int measure(int index) const;
   void measure_all();
   std::wstring tip_text_;
+  // The runs of the tip of the tab under the mouse, as its tip draws them.
+  TipMarkup tip_markup_;
   void paint(void* dc);
   void ensure_visible(int index);
   int strip_width() const;

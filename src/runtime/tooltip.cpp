@@ -4,9 +4,12 @@
 // after windows.h
 #include <commctrl.h>
 
+#include <map>
+
 #include "runtime/hooks.h"
 #include "runtime/internal.h"
 #include "runtime/strings.h"
+#include "runtime/tip_markup.h"
 
 namespace rt {
 namespace {
@@ -16,6 +19,23 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 constexpr wchar_t kTipProperty[] = L"VelmoraTooltip";
 // Marks a unit whose mouse messages are already relayed to the tooltip.
 constexpr wchar_t kRelayProperty[] = L"VelmoraTooltipRelay";
+
+// Each unit's tip text as given, read into its runs.
+std::map<HWND, TipMarkup>& markups() {
+  static std::map<HWND, TipMarkup> m;
+  return m;
+}
+
+// The runs of the tool the tip shows now, and its unit.
+const TipMarkup* current_markup(HWND tip, HWND* owner) {
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  if (!SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) return nullptr;
+  auto it = markups().find(reinterpret_cast<HWND>(ti.uId));
+  if (it == markups().end()) return nullptr;
+  *owner = it->first;
+  return &it->second;
+}
 
 HWND tip_of(HWND top, bool create) {
   HWND tip = static_cast<HWND>(GetPropW(top, kTipProperty));
@@ -27,6 +47,7 @@ HWND tip_of(HWND top, bool create) {
   if (!tip) return nullptr;
   // Long texts wrap, and line breaks in a text start new lines.
   SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 360);
+  detail::paint_tips_in_colour(tip, [tip](HWND* owner) { return current_markup(tip, owner); });
   SetPropW(top, kTipProperty, tip);
   add_hook(top, [](Message& m) {
     if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kTipProperty);
@@ -47,6 +68,11 @@ TOOLINFOW tool_of(HWND unit) {
 // A re-created unit window keeps its tooltip: the tool goes over to the new handle.
 void move_tool(HWND from, HWND to) {
   RemovePropW(from, kRelayProperty);
+  if (auto it = markups().find(from); it != markups().end()) {
+    markups()[to] = it->second;
+    markups().erase(from);
+  }
+  detail::forget_drawn_tip(from);
   SetPropW(to, kRelayProperty, reinterpret_cast<HANDLE>(1));
   HWND tip = tip_of(GetAncestor(to, GA_ROOT), false);
   if (!tip) return;
@@ -68,7 +94,11 @@ void relay_mouse(HWND unit) {
   if (GetPropW(unit, kRelayProperty)) return;
   SetPropW(unit, kRelayProperty, reinterpret_cast<HANDLE>(1));
   add_hook(unit, [](Message& m) {
-    if (m.msg == WM_NCDESTROY) RemovePropW(hw(m.window), kRelayProperty);
+    if (m.msg == WM_NCDESTROY) {
+      RemovePropW(hw(m.window), kRelayProperty);
+      markups().erase(hw(m.window));
+      detail::forget_drawn_tip(hw(m.window));
+    }
     if (m.msg == handle_replaced_message())
       move_tool(reinterpret_cast<HWND>(m.wparam), reinterpret_cast<HWND>(m.lparam));
     if (m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST) {
@@ -94,9 +124,12 @@ void set_tooltip(Unit& unit, std::string_view text) {
   ti = tool_of(h);
   if (text.empty()) {
     if (known) SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    markups().erase(h);
     return;
   }
-  std::wstring w = to_wide(text);
+  TipMarkup markup = parse_tip_markup(text);
+  std::wstring w = detail::tip_control_text(tip, markup);
+  markups()[h] = std::move(markup);
   ti.lpszText = w.data();
   SendMessageW(tip, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   relay_mouse(h);
@@ -105,6 +138,7 @@ void set_tooltip(Unit& unit, std::string_view text) {
 std::string tooltip_text(const Unit& unit) {
   HWND h = hw(unit.handle());
   if (!h) return {};
+  if (auto it = markups().find(h); it != markups().end()) return it->second.plain();
   HWND tip = tip_of(GetAncestor(h, GA_ROOT), false);
   if (!tip) return {};
   TOOLINFOW ti = tool_of(h);
@@ -114,6 +148,22 @@ std::string tooltip_text(const Unit& unit) {
   ti.lpszText = buf;
   SendMessageW(tip, TTM_GETTEXTW, sizeof buf / sizeof buf[0], reinterpret_cast<LPARAM>(&ti));
   return to_gbk(buf);
+}
+
+void detail::hold_tooltips(HWND top, bool held) {
+  HWND tip = top ? tip_of(top, false) : nullptr;
+  if (!tip) return;
+  if (held) SendMessageW(tip, TTM_POP, 0, 0);
+  SendMessageW(tip, TTM_ACTIVATE, held ? FALSE : TRUE, 0);
+}
+
+bool tooltip_showing(const Unit& unit) {
+  HWND h = hw(unit.handle());
+  HWND tip = h ? tip_of(GetAncestor(h, GA_ROOT), false) : nullptr;
+  if (!tip || !IsWindowVisible(tip)) return false;
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  return SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) && ti.uId == reinterpret_cast<UINT_PTR>(h);
 }
 
 }  // namespace rt

@@ -42,6 +42,10 @@ bool move_window(WindowHandle window, int left, int top, int width, int height, 
   return MoveWindow(hw(window), left, top, width, height, repaint) != FALSE;
 }
 
+bool window_has_sizing_border(WindowHandle window) {
+  return IsWindow(static_cast<HWND>(window)) && (GetWindowLongW(static_cast<HWND>(window), GWL_STYLE) & WS_THICKFRAME);
+}
+
 Rect window_rect(WindowHandle window) {
   RECT r{};
   if (!GetWindowRect(hw(window), &r)) return {};

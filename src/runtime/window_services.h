@@ -21,6 +21,9 @@ bool window_exists(WindowHandle window);
 bool move_window(WindowHandle window, int left, int top, int width, int height, bool repaint = true);
 // The window's rectangle on the screen, frame included; empty when there is no such window.
 Rect window_rect(WindowHandle window);
+// Whether the user can size the window by its frame (a sizing border): a window without one
+// lays its controls out for its own size and takes no other.
+bool window_has_sizing_border(WindowHandle window);
 // The window made layered with the opacity 0..255.
 void set_window_alpha(WindowHandle window, int alpha);
 // SendMessage, for the few places where the program speaks to a window in its own words.

@@ -191,10 +191,8 @@ void on_typing_window_created() {
   rt::Unit* pointed[] = {
       &w, &w.图形按钮_关闭小, &w.多功能条_打写速度, &w.超级按钮_忽略空格, &w.图形按钮_开始输出, &w.图形按钮_停止输出};
   for (rt::Unit* u : pointed) u->set_mouse_pointer(program_pointer_cursor().handle());
-  // At the main window's top-right corner.
-  rt::Window& main = main_window();
-  w.move(main.left() + main.width() - w.width(), main.top(), w.width(), w.height());
-  snap_child_window(w, main, 8);
+  place_by_main_caption_buttons(w);
+  snap_child_window(w, main_window(), 8);
   // The check starts without pictures, which count as on: one toggle leaves it off.
   toggle_typing_skip_spaces();
   update_typing_delay();

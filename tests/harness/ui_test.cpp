@@ -200,7 +200,13 @@ void drag(rt::Unit& unit, int dx, int dy, int steps) {
   HWND top = GetAncestor(hw(unit.handle()), GA_ROOT);
   SetForegroundWindow(top);
   wait_for([top] { return GetForegroundWindow() == top && GetActiveWindow() == top; });
-  const rt::Point at = point_on(unit);
+  drag_from(unit, point_on(unit), dx, dy, steps);
+}
+
+void drag_from(rt::Unit& unit, rt::Point at, int dx, int dy, int steps) {
+  HWND top = GetAncestor(hw(unit.handle()), GA_ROOT);
+  SetForegroundWindow(top);
+  wait_for([top] { return GetForegroundWindow() == top && GetActiveWindow() == top; });
   const POINT from{at.x, at.y};
   std::atomic<bool> looping{false}, ended{false};
   rt::HookId watch = rt::add_hook(top, [&](rt::Message& m) {

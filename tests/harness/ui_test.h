@@ -53,6 +53,8 @@ rt::Point point_on(rt::Unit& unit);
 // press starts it inside this thread's messages), the pointer moves and the button comes up.
 // Returns when the loop has ended (bounded).
 void drag(rt::Unit& unit, int dx, int dy, int steps = 6);
+// The same from a screen point where the unit shows (its part still on the screen, say).
+void drag_from(rt::Unit& unit, rt::Point from, int dx, int dy, int steps = 6);
 
 // The user's mouse on a tray icon of the owner window in Wine's notification area: where the
 // icon lies there (a point of the taskbar window, found by pointing at each place in turn until

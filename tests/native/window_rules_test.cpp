@@ -1,5 +1,5 @@
 // Where the main window slides out at a screen edge, and where dragged windows snap.
-#include "app/window_rules.h"
+#include "common/window_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +193,55 @@ TEST(MiniBar, ASwitchOfFormKeepsTheBarOnTheScreen) {
   EXPECT_EQ(mini_bar_top_after_switch(kWorkH + 5, 48, kWorkH), kWorkH - 48);
   EXPECT_EQ(mini_bar_top_after_switch(kWorkH, 48, kWorkH), kWorkH);  // on the bottom, not below it
   EXPECT_EQ(mini_bar_top_after_switch(300, 21, kWorkH), 300);
+}
+
+TEST(CaptionReach, AWindowIsKeptWhereItsCaptionCanBeGrabbed) {
+  // The work area above a taskbar, and a second screen 60 pixels to its right (its taskbar on
+  // its left side).
+  const std::vector<Edges> one = {at(0, 0, kScreenW, kWorkH)};
+  const std::vector<Edges> two = {one[0], at(kScreenW + 60, 0, 1220, 1024)};
+  const int W = 788, H = 597, least = 40;
+  const CaptionGrip grip{28, W - 230, 32};
+  struct Case {
+    const char* name;
+    const std::vector<Edges>* areas;
+    Edges window, kept;
+  };
+  const Case cases[] = {
+      {"inside", &one, at(300, 200, W, H), at(300, 200, W, H)},
+      {"partly off the left, the grip still shown", &one, at(-500, 200, W, H), at(-500, 200, W, H)},
+      {"off the left and the top", &one, at(-333, -464, W, H), at(-333, 0, W, H)},
+      {"far off the left", &one, at(-3000, 200, W, H), at(least - (W - 230), 200, W, H)},
+      {"only its buttons on the screen", &one, at(kScreenW - 50, 200, W, H), at(kScreenW - least - 28, 200, W, H)},
+      {"above the screen", &one, at(300, -20, W, H), at(300, 0, W, H)},
+      {"its caption behind the taskbar", &one, at(300, kWorkH - 10, W, H), at(300, kWorkH - 32, W, H)},
+      {"far below", &one, at(300, 3000, W, H), at(300, kWorkH - 32, W, H)},
+      {"on the second screen", &two, at(kScreenW + 300, 100, W, H), at(kScreenW + 300, 100, W, H)},
+      {"over both screens", &two, at(kScreenW - 400, 100, W, H), at(kScreenW - 400, 100, W, H)},
+      {"above the second screen", &two, at(kScreenW + 300, -200, W, H), at(kScreenW + 300, 0, W, H)},
+      {"past the second screen", &two, at(kScreenW + 1330, 100, W, H), at(kScreenW + 1280 - least - 28, 100, W, H)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Edges kept = keep_caption_reachable(c.window, grip, *c.areas, least);
+    EXPECT_EQ(kept, c.kept);
+    EXPECT_EQ(keep_caption_reachable(kept, grip, *c.areas, least), kept);  // nothing more moves
+  }
+  // A grip narrower than the least part needs all of itself; a caption taller than the area
+  // begins at its top; without screens nothing moves.
+  EXPECT_EQ(keep_caption_reachable(at(-150, 10, 200, 100), {20, 30, 24}, one, least), at(-20, 10, 200, 100));
+  EXPECT_EQ(keep_caption_reachable(at(10, 50, 200, 100), {0, 200, 60}, {at(0, 0, 800, 40)}, least),
+            at(10, 0, 200, 100));
+  EXPECT_EQ(keep_caption_reachable(at(-900, -900, 200, 100), grip, {}, least), at(-900, -900, 200, 100));
+}
+
+TEST(CaptionReach, AWindowBelongsToTheScreenItSharesMostWith) {
+  const std::vector<Edges> areas = {at(0, 0, 1280, 1024), at(1280, 0, 1280, 1024)};
+  EXPECT_EQ(nearest_area(at(100, 100, 300, 200), areas), 0);
+  EXPECT_EQ(nearest_area(at(1200, 100, 300, 200), areas), 1);   // more of it on the second
+  EXPECT_EQ(nearest_area(at(3000, 100, 300, 200), areas), 1);   // off both: the nearer
+  EXPECT_EQ(nearest_area(at(-900, -900, 300, 200), areas), 0);
+  EXPECT_EQ(nearest_area(at(0, 0, 10, 10), {}), -1);
 }
 
 TEST(MiniBar, TheSuggestionPopupGoesUnderTheBoxWhenThereIsRoom) {

@@ -134,6 +134,12 @@ LRESULT CALLBACK main_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case kHangMessage:
       Sleep(std::min<DWORD>(static_cast<DWORD>(wp), 10000));
       return 0;
+    case kActivateMessage: {
+      HWND h = wp ? reinterpret_cast<HWND>(wp) : w;
+      if (IsIconic(h)) SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+      SetForegroundWindow(h);
+      return 0;
+    }
     case WM_TIMER:
       DestroyWindow(w);
       return 0;

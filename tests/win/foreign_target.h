@@ -12,6 +12,9 @@ constexpr const char* kWindowClass = "VelmoraForeignTarget";
 constexpr int kTargetLifetimeMs = 60000;
 // Posted to the target's window: it stops answering for wParam milliseconds (at most 10 s).
 constexpr unsigned kHangMessage = 0x8000 + 1;  // WM_APP + 1
+// Posted to the target's window: it brings the window wParam forward as a taskbar button does
+// (restored first when minimized); wParam 0 brings its own window forward.
+constexpr unsigned kActivateMessage = 0x8000 + 2;
 
 enum ControlId : int {
   kEdit = 100,     // Unicode single-line edit

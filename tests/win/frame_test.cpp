@@ -27,6 +27,10 @@ namespace {
 
 class FrameTest : public ProgramTest {
  protected:
+  void TearDown() override {
+    rt::seams::set_screens({});
+    ProgramTest::TearDown();
+  }
   static bool same(const rt::Rect& a, const rt::Rect& b) {
     return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
   }
@@ -87,8 +91,7 @@ TEST_F(FrameTest, MaximizeAndRestoreRoundTrip) {
   rt::Rect before = w().rect();
   toggle_maximize();
   ui_test::settle(50);
-  rt::Rect area = rt::work_area();
-  EXPECT_TRUE(same(w().rect(), {area.left, area.top, rt::screen_width(), work_height()}));
+  EXPECT_TRUE(same(w().rect(), rt::work_area()));
   EXPECT_EQ(main_window_maximized(), 1);
   EXPECT_EQ(frame_drag_enabled(), 0);
   EXPECT_TRUE(w().标签_右下.disabled());
@@ -103,6 +106,49 @@ TEST_F(FrameTest, MaximizeAndRestoreRoundTrip) {
   EXPECT_EQ(frame_drag_enabled(), 1);
   EXPECT_FALSE(w().标签_右下.disabled());
   EXPECT_TRUE(w().图形按钮_最大化.normal_picture().same_image(caption_button_strip(CaptionGlyph::Maximize)[0]));
+}
+
+// Where the taskbar lies, on which screen the window is: what the system tells of the screens.
+struct Screens {
+  const char* name;
+  std::vector<rt::Screen> screens;
+  rt::Rect before;  // where the window is when maximized
+  rt::Rect filled;  // the work area it fills then
+};
+
+std::vector<Screens> taskbar_arrangements() {
+  const int W = rt::screen_width(), H = rt::screen_height();
+  const rt::Rect whole{0, 0, W, H};
+  return {
+      {"a taskbar at the bottom", {{whole, {0, 0, W, H - 40}}}, {70, 50, 700, 500}, {0, 0, W, H - 40}},
+      {"a taskbar at the top", {{whole, {0, 30, W, H - 30}}}, {70, 50, 700, 500}, {0, 30, W, H - 30}},
+      {"a taskbar at the left", {{whole, {60, 0, W - 60, H}}}, {70, 50, 700, 500}, {60, 0, W - 60, H}},
+      {"a taskbar at the right", {{whole, {0, 0, W - 62, H}}}, {70, 50, 700, 500}, {0, 0, W - 62, H}},
+      {"on a second screen",
+       {{whole, {0, 0, W, H - 40}}, {{W, 0, 1024, 768}, {W, 0, 1024, 728}}},
+       {W + 100, 60, 700, 500},
+       {W, 0, 1024, 728}},
+  };
+}
+
+TEST_F(FrameTest, MaximizedTheWindowFillsTheWorkAreaOfItsScreenAndNotTheTaskbar) {
+  for (const Screens& c : taskbar_arrangements()) {
+    SCOPED_TRACE(c.name);
+    // The taskbar came (or moved) after the program started.
+    rt::seams::set_screens(c.screens);
+    w().move(c.before.left, c.before.top, c.before.width, c.before.height);
+    ui_test::settle(50);
+    ui_test::click(w().图形按钮_最大化);
+    ui_test::settle(50);
+    EXPECT_EQ(main_window_maximized(), 1);
+    const rt::Rect got = w().rect();
+    EXPECT_TRUE(same(got, c.filled)) << got.left << "," << got.top << " " << got.width << "x" << got.height;
+    ui_test::click(w().图形按钮_最大化);
+    ui_test::settle(50);
+    EXPECT_EQ(main_window_maximized(), 0);
+    EXPECT_TRUE(same(w().rect(), c.before));
+  }
+  rt::seams::set_screens({});
 }
 
 TEST_F(FrameTest, DockingToAScreenHalfToggles) {

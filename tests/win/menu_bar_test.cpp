@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -24,6 +25,7 @@
 #include "runtime/files.h"
 #include "runtime/seams.h"
 #include "texttools/find_replace.h"
+#include "runtime/tooltip.h"
 #include "ui_test.h"
 
 namespace {
@@ -132,6 +134,45 @@ TEST_F(MenuBarTest, EachMenuOpensFromItsButtonAltAndCtrlAltAndEscRestoresTheButt
   // The key that opened a menu is no key letter inside it: 取中间文本(&I) did not run.
   EXPECT_EQ(tabs().count(), 1);
   EXPECT_EQ(editor().text(), "");
+}
+
+TEST_F(MenuBarTest, AButtonsTipClosesWhenItsMenuOpensAndStaysAwayWhileItIsOpen) {
+  struct Way {
+    const char* name;
+    std::function<void(const Bar&)> open;
+  };
+  const Way ways[] = {
+      {"a click", [](const Bar& b) { ui_test::click_with_pointer(b.button()); }},
+      {"its key", [](const Bar& b) { ui_test::key_from_keyboard(b.key, rt::kAlt); }},
+  };
+  for (const Way& way : ways) {
+    for (const Bar& b : {kBar[0], kBar[4]}) {
+      SCOPED_TRACE(std::string(b.caption) + ", " + way.name);
+      rt::GraphicButton& button = b.button();
+      editor().set_focus();
+      // The pointer rests on the button until its tip shows.
+      const rt::Point at = ui_test::point_on(button);
+      ui_test::move_pointer(at.x, at.y);
+      ASSERT_TRUE(ui_test::wait_for([&button] { return rt::tooltip_showing(button); }));
+      bool opened = false, tip_over_menu = false;
+      rt::seams::set_menu_hook([&](rt::PopupMenu& m) {
+        opened = true;
+        for (int waited = 0; waited < 2000 && !tip_over_menu; waited += 100) {
+          rt::pump_until([] { return false; }, 100);
+          tip_over_menu = rt::tooltip_showing(button);
+        }
+        m.close();
+      });
+      way.open(b);
+      ui_test::wait_for([&opened] { return opened; });
+      rt::seams::set_menu_hook(nullptr);
+      EXPECT_TRUE(opened);
+      EXPECT_FALSE(tip_over_menu);
+      // Away from the bar, for the next button's tip.
+      ui_test::move_pointer(at.x, at.y + 200);
+      ui_test::wait_for([&button] { return !rt::tooltip_showing(button); });
+    }
+  }
 }
 
 TEST_F(MenuBarTest, HoverSlidesFromFileToHelpAndBackThroughTheTimerAndASimulatedClick) {

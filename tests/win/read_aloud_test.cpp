@@ -648,7 +648,7 @@ TEST_F(ReadAloudTest, OpenedByCtrlLAndTheMenuAndDressedAsAToolWindow) {
   EXPECT_EQ(editor().text(), "打开");  // the key never reaches the edit box
   EXPECT_EQ(raw().caption(), "Velmora_语音朗读");
   EXPECT_TRUE(raw().图形按钮_程序图标.normal_picture().same_image(read_aloud_window_icon_picture()));
-  EXPECT_EQ(rt::tooltip_text(raw().图形按钮_关闭小), "<font color=red>关闭语音朗读窗口");
+  EXPECT_EQ(rt::tooltip_text(raw().图形按钮_关闭小), "关闭语音朗读窗口");  // in red, its tag not shown
   EXPECT_EQ(rt::tooltip_text(raw().图形按钮_隐藏), "暂时隐藏本窗口,需要时在打开……");
   EXPECT_EQ(rt::tooltip_text(raw().图形按钮_输出), "输出文本到语音音频文件");
   EXPECT_EQ(raw().标签11.text(), "-1");

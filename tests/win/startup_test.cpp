@@ -17,6 +17,7 @@
 #include "options/option_values.h"
 #include "pages/page_store.h"
 #include "texttools/editor_status.h"
+#include "runtime/hooks.h"
 #include "runtime/seams.h"
 #include "runtime/system.h"
 #include "runtime/tooltip.h"
@@ -53,6 +54,7 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     main_window().destroy();
     DeleteFileA(config_file().c_str());
+    rt::seams::set_screens({});
   }
 };
 
@@ -181,6 +183,42 @@ TEST_F(StartupTest, AfterQuittingMaximizedTheNextStartIsMaximizedWithItsTitleAnd
   EXPECT_EQ(w.width(), 788);
 }
 
+TEST_F(StartupTest, QuittingMaximizedBesideATaskbarAnywhereTheNextStartIsMaximizedAgain) {
+  const int W = rt::screen_width(), H = rt::screen_height();
+  const rt::Rect whole{0, 0, W, H};
+  struct Case {
+    const char* name;
+    std::vector<rt::Screen> screens;
+    rt::Rect filled;
+  };
+  const Case cases[] = {
+      {"at the bottom", {{whole, {0, 0, W, H - 40}}}, {0, 0, W, H - 40}},
+      {"at the top", {{whole, {0, 30, W, H - 30}}}, {0, 30, W, H - 30}},
+      {"at the left", {{whole, {60, 0, W - 60, H}}}, {60, 0, W - 60, H}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    rt::seams::set_screens(c.screens);
+    start_with({});
+    ui_test::click(main_window().图形按钮_最大化);
+    ASSERT_EQ(main_window_maximized(), 1);
+    main_window().destroy();
+    start_again();
+    MainWindowForm& w = main_window();
+    EXPECT_EQ(main_window_maximized(), 1);
+    const rt::Rect r = w.rect();
+    EXPECT_EQ(r.left, c.filled.left);
+    EXPECT_EQ(r.top, c.filled.top);
+    EXPECT_EQ(r.width, c.filled.width);
+    EXPECT_EQ(r.height, c.filled.height);
+    ui_test::click(w.图形按钮_最大化);
+    EXPECT_EQ(main_window_maximized(), 0);
+    EXPECT_EQ(w.width(), 788);
+    main_window().destroy();
+  }
+  rt::seams::set_screens({});
+}
+
 // What a real common dialog showed while it waited for the user.
 struct SeenDialog {
   bool shown = false;
@@ -222,6 +260,17 @@ void expect_centred(const SeenDialog& seen, int width, int height) {
   EXPECT_EQ(seen.rect.top, m.top + m.height / 2 - h / 2);
 }
 
+// Centred over the main window at its own size, the one the system made it with.
+void expect_centred_at(const SeenDialog& seen, const RECT& own) {
+  ASSERT_TRUE(seen.shown);
+  const int w = seen.rect.right - seen.rect.left, h = seen.rect.bottom - seen.rect.top;
+  EXPECT_EQ(w, own.right - own.left);
+  EXPECT_EQ(h, own.bottom - own.top);
+  rt::Rect m = main_window().rect();
+  EXPECT_EQ(seen.rect.left, m.left + m.width / 2 - w / 2);
+  EXPECT_EQ(seen.rect.top, m.top + m.height / 2 - h / 2);
+}
+
 TEST_F(StartupTest, EveryCommonDialogOverTheMainWindowIsCentredAndTakesTheTransparency) {
   start_with({"程序设置|窗口透明度|200"});
   main_window().move(120, 90, 800, 600);
@@ -229,20 +278,33 @@ TEST_F(StartupTest, EveryCommonDialogOverTheMainWindowIsCentredAndTakesTheTransp
     const char* what;
     rt::seams::DialogKind kind;
     void (*open)();
-    int width, height;
+    int width, height;  // 0: the dialog keeps its own size (it has no sizing border)
   };
   const Case cases[] = {
       {"open", rt::seams::DialogKind::Open, [] { open_files(); }, 580, 420},
-      {"colour", rt::seams::DialogKind::Color, set_text_color, 580, 420},
+      {"colour", rt::seams::DialogKind::Color, set_text_color, 0, 0},
       {"folder", rt::seams::DialogKind::Folder, [] { choose_folder("C:\\", "请选择目录……", main_window().handle()); },
        380, 420},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     SeenDialog seen;
-    look_at_real_dialog(c.kind, seen);
+    // The dialog as the system made it, before the main window placed it.
+    RECT own{};
+    rt::HookId before_placing = rt::add_hook(main_window().handle(), [&own](rt::Message& m) {
+      if (m.msg == WM_ENTERIDLE && m.wparam == MSGF_DIALOGBOX && m.lparam && IsRectEmpty(&own))
+        GetWindowRect(reinterpret_cast<HWND>(m.lparam), &own);
+      return m.next();
+    });
+    look_at_real_dialog(c.kind, seen, [](HWND dialog) {
+      if (!(GetWindowLongW(dialog, GWL_STYLE) & WS_THICKFRAME)) ui_test::screenshot("colour_dialog");
+    });
     c.open();
-    expect_centred(seen, c.width, c.height);
+    rt::remove_hook(main_window().handle(), before_placing);
+    if (c.width)
+      expect_centred(seen, c.width, c.height);
+    else
+      expect_centred_at(seen, own);
     EXPECT_TRUE(seen.layered_flags & LWA_ALPHA);
     EXPECT_EQ(seen.alpha, 200);
   }

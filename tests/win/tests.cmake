@@ -152,6 +152,13 @@ velmora_wine_test(win_cloud_input_tests
 velmora_wine_test(win_snapping_tests
   tests/win/snapping_test.cpp
 )
+velmora_wine_test(win_window_reach_tests
+  tests/win/window_reach_test.cpp
+)
+velmora_wine_test(win_coloured_tips_tests
+  tests/win/coloured_tips_test.cpp
+  tests/harness/fake_voice.cpp
+)
 velmora_wine_test(win_edge_hide_tests
   tests/win/edge_hide_test.cpp
 )

@@ -143,7 +143,7 @@ TEST_F(TranslationTest, TheMenuOpensTheWindowWithTheSitesLanguages) {
   EXPECT_TRUE(w.图形按钮_朗读_翻译结果.disabled());
   EXPECT_TRUE(w.图形按钮_程序图标.normal_picture().same_image(translation_window_icon_picture()));
   EXPECT_EQ(w.标签_上中.text(), "   谷歌翻译");
-  EXPECT_EQ(rt::tooltip_text(w.图形按钮_关闭小), "<font color=red>关闭谷歌翻译窗口");
+  EXPECT_EQ(rt::tooltip_text(w.图形按钮_关闭小), "关闭谷歌翻译窗口");  // in red, its tag not shown
   EXPECT_EQ(rt::tooltip_text(w.图形按钮_互转语言), "交换源语言和目标语言");
   EXPECT_EQ(rt::tooltip_text(w.图形按钮_翻译), "开始进行翻译");
 }

@@ -329,8 +329,8 @@ TEST_F(TypingTest, TheWindowItsSpeedBarAndItsPlace) {
   ASSERT_TRUE(ui_test::wait_for([] { return tw().loaded() && tw().alpha() == options().window_alpha; }));
   EXPECT_EQ(tw().caption(), "Velmora_屏幕输出效果");
   EXPECT_TRUE(tw().图形按钮_程序图标.normal_picture().same_image(typing_window_icon_picture()));
-  // At the main window's top-right corner.
-  EXPECT_EQ(tw().top(), w().top());
+  // At the main window's right edge, under its caption.
+  EXPECT_EQ(tw().top(), w().top() + w().标签_上中.height());
   EXPECT_EQ(tw().left() + tw().width(), w().left() + w().width());
   // The delay starts at the bar's position, skipping spaces off.
   EXPECT_EQ(typing_delay_ms(), tw().多功能条_打写速度.position());
@@ -347,6 +347,60 @@ TEST_F(TypingTest, TheWindowItsSpeedBarAndItsPlace) {
   EXPECT_EQ(typing_skip_spaces(), 1);
   ui_test::click(tw().超级按钮_忽略空格);
   EXPECT_EQ(typing_skip_spaces(), 0);
+}
+
+// The units of the main window's caption the user must still see and press: the clock and the
+// minimise, maximise and close buttons. A unit that some pixel of shows something else.
+std::vector<std::string> hidden_caption_units() {
+  struct Named {
+    const char* name;
+    rt::Unit* unit;
+  };
+  const Named units[] = {
+      {"时", &w().图形按钮_时_个位},      {"时", &w().图形按钮_时_十位},      {"时:分", &w().图形按钮_时到分_分隔},
+      {"分", &w().图形按钮_分_个位},      {"分", &w().图形按钮_分_十位},      {"分:秒", &w().图形按钮_分到秒_分隔},
+      {"秒", &w().图形按钮_秒_个位},      {"秒", &w().图形按钮_秒_十位},      {"最小化", &w().图形按钮_最小化},
+      {"最大化", &w().图形按钮_最大化}, {"关闭", &w().图形按钮_关闭},
+  };
+  std::vector<std::string> hidden;
+  for (const Named& n : units) {
+    HWND h = static_cast<HWND>(n.unit->handle());
+    RECT r{};
+    GetWindowRect(h, &r);
+    bool shown = true;
+    for (int y = r.top; y < r.bottom && shown; ++y)
+      for (int x = r.left; x < r.right && shown; ++x) shown = WindowFromPoint({x, y}) == h;
+    if (!shown) hidden.push_back(n.name);
+  }
+  return hidden;
+}
+
+TEST_F(TypingTest, TheWindowOpensWhereItHidesNoneOfTheClockAndTheCaptionButtons) {
+  struct Case {
+    const char* name;
+    rt::Rect main;
+  };
+  const Case cases[] = {
+      {"the default size", {246, 213, 788, 597}},
+      {"the least size", {300, 200, 320, 336}},
+      {"at the screen's top right corner", {rt::screen_width() - 788, 0, 788, 597}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    w().move(c.main.left, c.main.top, c.main.width, c.main.height);
+    ui_test::settle(50);
+    ASSERT_TRUE(hidden_caption_units().empty());
+    open_window();
+    ui_test::settle(50);
+    EXPECT_EQ(hidden_caption_units(), std::vector<std::string>{});
+    if (&c == &cases[0]) ui_test::screenshot("typing_output_placed");
+    // It follows the main window to the same place by the caption.
+    w().move(c.main.left - 40, c.main.top + 30, c.main.width, c.main.height);
+    ui_test::settle(50);
+    EXPECT_EQ(hidden_caption_units(), std::vector<std::string>{});
+    EXPECT_EQ(tw().left() + tw().width(), w().left() + w().width());
+    tw().destroy();
+  }
 }
 
 TEST_F(TypingTest, TheWindowSnapsToTheMainWindowsEdgesWithinEightPixels) {

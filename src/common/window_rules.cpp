@@ -1,5 +1,6 @@
-#include "app/window_rules.h"
+#include "common/window_rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -106,6 +107,66 @@ int mini_bar_left_after_switch(int left, int width, bool full, int screen_width)
 
 int mini_bar_top_after_switch(int top, int height, int work_bottom) {
   return top > work_bottom ? work_bottom - height : top;
+}
+
+namespace {
+
+long long shared_pixels(const Edges& a, const Edges& b) {
+  const long long w = std::min(a.right, b.right) - std::max(a.left, b.left);
+  const long long h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The gap between two rectangles, squared; 0 when they touch or overlap.
+long long gap(const Edges& a, const Edges& b) {
+  const long long dx = std::max({0, b.left - a.right, a.left - b.right});
+  const long long dy = std::max({0, b.top - a.bottom, a.top - b.bottom});
+  return dx * dx + dy * dy;
+}
+
+int least_of(const CaptionGrip& grip, int least) { return std::max(0, std::min(least, grip.to - grip.from)); }
+
+bool reachable_on(const Edges& window, const CaptionGrip& grip, const Edges& area, int least) {
+  if (window.top < area.top || window.top + grip.height > area.bottom) return false;
+  const int shown = std::min(window.left + grip.to, area.right) - std::max(window.left + grip.from, area.left);
+  return shown >= least_of(grip, least);
+}
+
+}  // namespace
+
+int nearest_area(const Edges& window, const std::vector<Edges>& areas) {
+  int best = -1;
+  long long most = 0, nearest = 0;
+  for (int i = 0; i < static_cast<int>(areas.size()); ++i) {
+    const long long shared = shared_pixels(window, areas[i]);
+    if (shared > most) {
+      most = shared;
+      best = i;
+    }
+  }
+  if (best >= 0) return best;
+  for (int i = 0; i < static_cast<int>(areas.size()); ++i) {
+    const long long g = gap(window, areas[i]);
+    if (best < 0 || g < nearest) {
+      nearest = g;
+      best = i;
+    }
+  }
+  return best;
+}
+
+Edges keep_caption_reachable(const Edges& window, const CaptionGrip& grip, const std::vector<Edges>& areas, int least) {
+  for (const Edges& area : areas)
+    if (reachable_on(window, grip, area, least)) return window;
+  const int i = nearest_area(window, areas);
+  if (i < 0) return window;
+  const Edges& a = areas[i];
+  const int w = window.width(), h = window.height(), n = least_of(grip, least);
+  Edges r = window;
+  // The top last: a caption taller than the area starts at its top.
+  put_top(r, std::max(a.top, std::min(r.top, a.bottom - grip.height)), h);
+  put_left(r, std::min(std::max(r.left, a.left + n - grip.to), a.right - n - grip.from), w);
+  return r;
 }
 
 PopupPlace place_suggestion_popup(int box_left, int box_top, int box_height, int popup_height, int screen_height) {

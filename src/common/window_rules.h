@@ -1,6 +1,7 @@
 #pragma once
 // Where the main window slides at a screen edge and where a dragged window snaps: rules over
 // rectangles in screen pixels, without windows.
+#include <vector>
 
 // A window's rectangle by its four edges; right and bottom lie just past the window.
 struct Edges {
@@ -62,6 +63,22 @@ Edges snap_mini_bar(const Edges& moved, int screen_width, int screen_height, int
 int mini_bar_left_after_switch(int left, int width, bool full, int screen_width);
 // Its top then: a top below the work area's bottom comes up so that the bar ends there.
 int mini_bar_top_after_switch(int top, int height, int work_bottom);
+
+// The part of a window's caption a press moves it by (the title strip without the buttons over
+// it), in the window's own pixels: from x `from` to x `to`, `height` pixels from the top.
+struct CaptionGrip {
+  int from = 0, to = 0, height = 0;
+};
+
+// The screen a window belongs to among the work areas: the one it shares most pixels with, or,
+// sharing none, the nearest one. -1 without any.
+int nearest_area(const Edges& window, const std::vector<Edges>& areas);
+
+// A window whose caption can be reached: on one of the work areas the grip's whole height lies
+// inside it and at least `least` pixels of the grip's width (all of a narrower grip) do. Such a
+// window stays where it is; any other goes the shortest way to where that holds on the area it
+// belongs to (nearest_area), its size kept.
+Edges keep_caption_reachable(const Edges& window, const CaptionGrip& grip, const std::vector<Edges>& areas, int least);
 
 // Where the suggestion popup goes by the keyword box (the box's screen rectangle): under it
 // when the screen has room for the whole popup there, above it otherwise. The list inside lies
