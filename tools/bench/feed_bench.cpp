@@ -178,9 +178,9 @@ Fed feed(const std::string& text, int chars, bool moving = false) {
   return r;
 }
 
-// One WM_SETTEXT of the text into a bare edit control laid over the page editor with its style,
-// client size, font, margins and word breaks.
-double floor_ms(const std::wstring& text) {
+// A bare edit control laid over the emptied page editor with its style, client size, font,
+// margins and word breaks.
+HWND bare_edit_like_page_editor() {
   editor().set_text("");
   HWND box = editor_window();
   HWND parent = GetParent(box);
@@ -195,6 +195,13 @@ double floor_ms(const std::wstring& text) {
   SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, SendMessageW(box, EM_GETMARGINS, 0, 0));
   SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
   SendMessageW(h, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(rt::page_word_break));
+  return h;
+}
+
+// One WM_SETTEXT of the text into a bare edit control laid over the page editor with its style,
+// client size, font, margins and word breaks.
+double floor_ms(const std::wstring& text) {
+  HWND h = bare_edit_like_page_editor();
   SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   idle();
   double t0 = now_ms();
@@ -262,20 +269,7 @@ void replace_row(const std::string& text, const Replacement& r, int mb, double f
 // the same with a block that has room for more, a piece of kPieceChars characters, and the walks
 // the change makes (one EM_LINEFROMCHAR of the end walks all lines once; a wcslen of the text).
 void cost_row(const std::wstring& wide, int mb) {
-  editor().set_text("");
-  HWND box = editor_window();
-  HWND parent = GetParent(box);
-  RECT outer, client;
-  GetWindowRect(box, &outer);
-  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&outer), 2);
-  GetClientRect(box, &client);
-  HWND h = CreateWindowExW(static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)), L"EDIT", L"",
-                           static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE)), outer.left, outer.top, client.right,
-                           client.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(h, WM_SETFONT, static_cast<WPARAM>(SendMessageW(box, WM_GETFONT, 0, 0)), FALSE);
-  SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, SendMessageW(box, EM_GETMARGINS, 0, 0));
-  SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
-  SendMessageW(h, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(rt::page_word_break));
+  HWND h = bare_edit_like_page_editor();
   double t0 = now_ms();
   SetWindowTextW(h, wide.c_str());
   double set = now_ms() - t0;
