@@ -315,13 +315,8 @@ void to_front(HWND top, HWND editor) {
   answers(editor);
 }
 
-// An opened page, until its first screen and until it is whole.
-void open_page(const Program& p, const std::string& file, long chars, Figures& first, Figures& whole) {
-  Running r = start(p, file);
-  if (!r.top) {
-    std::printf("(%s did not start)\n", p.name.c_str());
-    return stop(r);
-  }
+// Until the program's page editor holds `chars` characters (the editor found on the way).
+void wait_for_page(Running& r, long chars) {
   wait_until(
       [&] {
         std::vector<HWND> boxes = edit_boxes(r.top, false);
@@ -329,6 +324,16 @@ void open_page(const Program& p, const std::string& file, long chars, Figures& f
         return r.editor && text_length(r.editor) >= chars;
       },
       300000);
+}
+
+// An opened page, until its first screen and until it is whole.
+void open_page(const Program& p, const std::string& file, long chars, Figures& first, Figures& whole) {
+  Running r = start(p, file);
+  if (!r.top) {
+    std::printf("(%s did not start)\n", p.name.c_str());
+    return stop(r);
+  }
+  wait_for_page(r, chars);
   if (r.editor) {
     painted(r.editor);
     first.add(now_ms() - r.started);
@@ -379,13 +384,7 @@ double replace_all(const Program& p, const std::string& file, long chars, const 
                    const std::wstring& with) {
   Running r = start(p, file);
   double ms = -1;
-  wait_until(
-      [&] {
-        std::vector<HWND> boxes = edit_boxes(r.top, false);
-        r.editor = boxes.empty() ? nullptr : boxes.front();
-        return r.editor && text_length(r.editor) >= chars;
-      },
-      300000);
+  wait_for_page(r, chars);
   if (r.editor && idle_since_start(r) >= 0) {
     to_front(r.top, r.editor);
     key('F', true);
