@@ -114,7 +114,9 @@ set(VELMORA_APP_SOURCES
   src/app/program_state.cpp
   src/app/startup.cpp
   src/app/main_frame.cpp
+  src/app/topmost.cpp
   src/app/shortcuts.cpp
+  src/app/command_items.cpp
   src/app/commands.cpp
   src/app/shutdown.cpp
   src/pages/closing.cpp
@@ -134,6 +136,7 @@ set(VELMORA_APP_SOURCES
   src/common/toolbar_art.cpp
   src/common/menu_art.cpp
   src/common/control_routines.cpp
+  src/common/os_version.cpp
   src/common/window_fade.cpp
   src/common/main_window_ref.cpp
   src/common/skin.cpp
@@ -192,7 +195,9 @@ set(VELMORA_APP_SOURCES
   src/app/hotkeys.cpp
   src/app/boss_key.cpp
   src/app/edge_hide.cpp
+  src/app/edge_state.cpp
   src/app/tray.cpp
+  src/app/tray_menu.cpp
   src/app/housekeeping.cpp
   src/options/boss_key_settings.cpp
   src/app/drops.cpp

@@ -20,6 +20,7 @@ status=0
 # The layer rule: which folder of src/ may include which (ARCHITECTURE.md), and its own check.
 bash "$here/check_layers.sh" --self-test || status=1
 bash "$here/check_layers.sh" || status=1
+python3 "$here/../tools/include_circles.py" --max 20 >/dev/null || status=1
 ctest --test-dir $out/native --output-on-failure -j "$(nproc)" || status=1
 # The fuzz targets' short run goes on beside the Windows suites; its report follows theirs.
 fuzz_log=$(mktemp)

@@ -4,7 +4,9 @@ include one another round, largest first, with its size and its folders; -v list
 The layer rule (scripts/check_layers.sh) keeps forms/, common/ and runtime/ out of any circle
 between folders; this shows what is left among the subsystems.
 
-    tools/include_circles.py [-v] [SRC]
+    tools/include_circles.py [-v] [--max N] [SRC]
+
+With --max it fails when a circle holds more than N modules (the test command keeps it at 20).
 """
 import collections
 import os
@@ -79,16 +81,28 @@ def circles(names, edges):
 
 
 def main():
-    args = [a for a in sys.argv[1:] if a != "-v"]
+    argv = sys.argv[1:]
+    verbose = "-v" in argv
+    limit = None
+    if "--max" in argv:
+        at = argv.index("--max")
+        limit = int(argv[at + 1])
+        del argv[at : at + 2]
+    args = [a for a in argv if a != "-v"]
     src = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src")
     names, edges = modules(src)
-    for component in circles(names, edges):
+    found = circles(names, edges)
+    for component in found:
         folders = collections.Counter(m.split("/")[0] for m in component)
         print(len(component), "modules:", ", ".join(f"{f} {n}" for f, n in folders.most_common()))
-        if "-v" in sys.argv:
+        if verbose:
             for m in component:
                 print("   ", m)
+    if limit is not None and found and len(found[0]) > limit:
+        print(f"include circle of {len(found[0])} modules, at most {limit}:", " ".join(found[0]), file=sys.stderr)
+        return 1
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

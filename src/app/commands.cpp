@@ -365,13 +365,6 @@ const Row* row_of(Command id) {
   return nullptr;
 }
 
-void collect(rt::MenuItem& menu, int id, std::vector<rt::MenuItem*>& found) {
-  for (rt::MenuItem& item : menu.items()) {
-    if (item.command == id) found.push_back(&item);
-    collect(item, id, found);
-  }
-}
-
 void apply_rules(rt::MenuItem& menu, Facts& facts) {
   for (rt::MenuItem& item : menu.items()) {
     if (item.command != 0) {
@@ -421,23 +414,7 @@ rt::MenuItem& add_command_item(rt::MenuItem& menu, Command id, int caption_form,
   return menu.add(command_item(id, caption_form, with_image));
 }
 
-std::vector<rt::MenuItem*> find_command_items(Command id) {
-  std::vector<rt::MenuItem*> found;
-  for (rt::MenuItem& menu : w().超级菜单.menus()) {
-    if (menu.command == static_cast<int>(id)) found.push_back(&menu);
-    collect(menu, static_cast<int>(id), found);
-  }
-  return found;
-}
 
-rt::MenuItem* find_command_item(Command id) {
-  std::vector<rt::MenuItem*> found = find_command_items(id);
-  return found.empty() ? nullptr : found.front();
-}
-
-void set_command_disabled(Command id, bool disabled) {
-  for (rt::MenuItem* item : find_command_items(id)) item->disabled = disabled;
-}
 
 void apply_enabling_rules(rt::MenuItem& menu) {
   Facts facts;
@@ -454,17 +431,3 @@ void set_refused_commands_disabled(bool disabled) {
     if (r.refused_while_opening) set_command_disabled(r.id, disabled);
 }
 
-void give_focus_back_to_page() {
-  MainWindowForm& m = w();
-  rt::EditBox& box = m.编辑框_文本类容;
-  // A prompt's or a dialog's end activates the main window again, but gives the keyboard back to
-  // whatever unit had it before: a menu button or the File button, where typing goes nowhere.
-  if (!m.loaded() || !m.visible() || m.minimized() || m.disabled() || !m.is_active()) return;
-  if (!box.visible() || box.disabled() || box.has_focus()) return;
-  box.set_focus();
-}
-
-void popup_main_window_menu(rt::MenuItem& menu, int screen_x, int screen_y) {
-  w().超级菜单.popup(menu, screen_x, screen_y);
-  give_focus_back_to_page();
-}

@@ -90,3 +90,7 @@ void on_html_dropped(const std::string& html) {
   }
   show_current_page();
 }
+
+void on_url_dropped(const std::string& address) {
+  if (drops_accepted()) fetch_url_into_page_thread(address);
+}

@@ -21,3 +21,5 @@ void on_text_dropped(const std::string& text);
 // mini-mode bar, which takes no web addresses).
 void append_dropped_text(const std::string& text);
 void on_html_dropped(const std::string& html);
+// The web-address event of the drop target: fetched into a page while drops are taken.
+void on_url_dropped(const std::string& address);

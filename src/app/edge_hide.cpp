@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kPollInterval = 250;
 constexpr int kPauseAfterComingBack = 3500;
-int g_edge_hidden = 0;
-int g_edge_hide_pos[2] = {0, 0};
 
 bool pointer_over_main_window() {
   rt::Point p = rt::cursor_position();
@@ -26,7 +24,7 @@ bool pointer_over_main_window() {
 
 // The pointer asks for a slide: back over the sliver of a slid-out window, or away from a shown
 // one.
-bool slide_called_for() { return pointer_over_main_window() == (g_edge_hidden != 0); }
+bool slide_called_for() { return pointer_over_main_window() == edge_hidden(); }
 
 // Nothing slides while the option is off or the window is maximized, minimized (its place is
 // then the task bar's) or hidden.
@@ -72,22 +70,15 @@ void on_delayed_task_timer() {
   resume_edge_hide_poll();
 }
 
-bool edge_hidden() { return g_edge_hidden != 0; }
-int edge_hide_left() { return g_edge_hide_pos[0]; }
-int edge_hide_top() { return g_edge_hide_pos[1]; }
-
 void put_back_from_edge() {
-  if (!g_edge_hidden) return;
+  if (!edge_hidden()) return;
   MainWindowForm& w = main_window();
-  w.set_left(g_edge_hide_pos[0]);
-  w.set_top(g_edge_hide_pos[1]);
-  g_edge_hidden = 0;
+  w.set_left(edge_hide_left());
+  w.set_top(edge_hide_top());
+  note_edge_shown();
 }
 
-void reset_edge_hide() {
-  g_edge_hidden = 0;
-  g_edge_hide_pos[0] = g_edge_hide_pos[1] = 0;
-}
+void reset_edge_hide() { reset_edge_state(); }
 
 void resume_edge_hide_poll() {
   if (options().edge_hide_enabled && !main_window_maximized()) main_window().时钟_显示出来.set_interval(kPollInterval);
@@ -95,9 +86,7 @@ void resume_edge_hide_poll() {
 
 void remember_pos_before_slide() {
   MainWindowForm& w = main_window();
-  g_edge_hide_pos[0] = w.left();
-  g_edge_hide_pos[1] = w.top();
-  g_edge_hidden = 1;
+  note_edge_hidden(w.left(), w.top());
   OpenPagesPopupForm& popup = open_pages_popup();
   if (popup.loaded()) popup.destroy();
 }
@@ -105,15 +94,15 @@ void remember_pos_before_slide() {
 void toggle_edge_slide() {
   MainWindowForm& w = main_window();
   rt::Rect r = w.rect();
-  if (g_edge_hidden) {
+  if (edge_hidden()) {
     bring_main_window_forward();
-    w.move(g_edge_hide_pos[0], g_edge_hide_pos[1], r.width, r.height);
-    g_edge_hidden = 0;
+    w.move(edge_hide_left(), edge_hide_top(), r.width, r.height);
+    note_edge_shown();
     return;
   }
   EdgeSlide slide = edge_slide_out(r.left, r.top, r.width, r.height, rt::screen_width(), work_height());
   if (!slide.slides) {
-    g_edge_hidden = 0;
+    note_edge_shown();
     return;
   }
   remember_pos_before_slide();
@@ -121,7 +110,7 @@ void toggle_edge_slide() {
 }
 
 void leave_edge_hide() {
-  if (!g_edge_hidden) return;
+  if (!edge_hidden()) return;
   MainWindowForm& w = main_window();
   toggle_edge_slide();
   w.时钟_显示出来.set_interval(0);

@@ -4,11 +4,8 @@
 // pointer has rested on the sliver for the delay. Three timers of the main window drive it:
 // the 250 ms pointer poll 时钟_显示出来, the one-shot delay 时钟_真正显示 and the 3500 ms pause
 // 时钟_延迟执行任务 after the window was brought back from outside.
+#include "app/edge_state.h"
 
-// The main window slid out at a screen edge, and its left and top before it slid.
-bool edge_hidden();
-int edge_hide_left();
-int edge_hide_top();
 // The option switched off: a slid-out window goes back to its place at once, without a slide.
 void put_back_from_edge();
 // A fresh start: nothing slid out.

@@ -1,16 +1,20 @@
 #include "app/main_frame.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "app/commands.h"
 #include "app/edge_hide.h"
 #include "app/housekeeping.h"
 #include "app/menu_bar.h"
 #include "app/shutdown.h"
+#include "app/snapping.h"
 #include "app/startup.h"
+#include "app/topmost.h"
 #include "common/balloon_tip.h"
 #include "common/frame_art.h"
 #include "common/menu_art.h"
+#include "common/message_box.h"
 #include "common/window_fade.h"
 #include "common/window_reach.h"
 #include "forms/main_window_form.h"
@@ -21,8 +25,16 @@
 #include "runtime/hooks.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
+#include "web/cloud_input.h"
 
 namespace {
+
+// The tool windows that follow the main window, in this order; the download and the about
+// window share their caption.
+constexpr std::string_view kFollowers[] = {
+    "Velmora_打开文件", "Velmora_程序设置", "Velmora_跳转页面", "Velmora_寻找替换", "Velmora_语音朗读",
+    "Velmora_简繁转换", "Velmora_谷歌翻译", "Velmora_加密解密", "Velmora_字体设置", "Velmora_检测更新",
+    "Velmora_文件信息", "Velmora_标签管理"};
 
 int g_maximized = 0;
 int g_restore_rect[4] = {788, 597, 0, 0};  // width, height, left, top before maximizing
@@ -51,21 +63,6 @@ void set_maximize_item(bool maximized) {
 
 void set_maximize_button_tip() {
   set_balloon_tip(main_window().图形按钮_最大化, g_maximized ? "还原" : "最大化程序");
-}
-
-void toggle_topmost() {
-  MainWindowForm& main = main_window();
-  bool on = !main.topmost();
-  const auto& s = caption_button_strip(on ? CaptionGlyph::TopmostOn : CaptionGlyph::TopmostOff);
-  main.图形按钮_最前.set_pictures(s[0], s[1], s[2]);
-  main.set_topmost(on);
-  set_tool_windows_topmost(on);
-  set_topmost_button_tip();
-}
-
-void set_topmost_button_tip() {
-  MainWindowForm& main = main_window();
-  set_balloon_tip(main.图形按钮_最前, main.topmost() ? "取消最前" : "窗口最前");
 }
 
 namespace {
@@ -304,15 +301,6 @@ void set_toolbar_hidden(bool hidden) {
   layout_main_window();
 }
 
-int os_version_code() {
-  rt::OsVersion v = rt::os_version();
-  if (v.major == 0) return 0;
-  if (v.major <= 4) return 4;
-  if (v.major == 5) return v.minor == 0 ? 5 : v.minor == 1 ? 6 : v.minor == 2 ? 7 : 0;
-  if (v.major == 6) return v.minor == 0 ? 8 : v.minor == 1 ? 9 : 0;
-  return 0;
-}
-
 void confine_min_max_size(rt::Window& window, int min_w, int min_h) {
   rt::add_hook(window.handle(), [&window, min_w, min_h](rt::Message& m) -> intptr_t {
     if (m.msg != kGetMinMaxInfo) return m.next();
@@ -377,4 +365,20 @@ void bind_frame_events(MainWindowForm& w) {
     exit_program();
     return true;
   };
+}
+
+void on_main_window_moved() {
+  MainWindowForm& main = main_window();
+  if (rt::Window* cloud = rt::Window::find_loaded("Velmora_云输入法")) place_window_at_caret(*cloud);
+  recentre_message_box(main);
+  if (!options().children_stay) {
+    for (std::string_view caption : kFollowers)
+      for (rt::Window* w : rt::Window::loaded_windows())
+        if (w != &main && w->caption() == caption) centre_over_main_window(*w);
+    if (rt::Window* typing = rt::Window::find_loaded("Velmora_屏幕输出效果")) place_by_main_caption_buttons(*typing);
+  }
+  if (options().remember_position && !main.minimized()) {
+    config_write("程序设置", "窗口左边", std::to_string(main.left()));
+    config_write("程序设置", "窗口顶边", std::to_string(main.top()));
+  }
 }

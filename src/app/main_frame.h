@@ -20,15 +20,17 @@ void reset_main_frame();
 
 void bind_frame_events(MainWindowForm& w);
 void layout_main_window();
+// The main window's moved event: the cloud input window stays at the caret, the message box and
+// (unless the option keeps them) the tool windows are centred over the main window again, the
+// typing-output window goes to its place by the caption's buttons, and the position is
+// remembered.
+void on_main_window_moved();
 // Hides or shows the toolbar; the tab strip and the edit box move up into its place or back
 // below it.
 void set_toolbar_hidden(bool hidden);
 void toggle_maximize();
 // The maximize button's tip names what a click does now: "最大化程序", or "还原" while maximized.
 void set_maximize_button_tip();
-void toggle_topmost();
-// The topmost button's tip names what a click does now: "窗口最前", or "取消最前" while on.
-void set_topmost_button_tip();
 // The part of the caption a press moves the main window by: from the program icon to the clock
 // (to the buttons without it), at the window's width now.
 CaptionGrip main_caption_grip();
@@ -42,9 +44,6 @@ void dock_half_screen(bool to_left);
 // Ctrl+Down: restore when maximized, undock when docked, otherwise minimize.
 void restore_or_minimize();
 void minimize_main_window();
-// The system's version code: 4 NT 4 or older, 5 for 5.0, 6 for 5.1, 7 for 5.2, 8 for 6.0,
-// 9 for 6.1, 0 for any other (the pre-NT systems, 1 and 2, never run this program).
-int os_version_code();
 // The main window's size limits: at least min_w x min_h, at most its screen's work area, which
 // it fills maximized.
 void confine_min_max_size(rt::Window& window, int min_w, int min_h);

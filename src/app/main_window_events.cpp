@@ -1,5 +1,6 @@
 // The main window's events, bound to the routines of the subsystems they belong to (the frame
 // and the menu bar bind their own).
+#include "app/commands.h"
 #include "app/drops.h"
 #include "app/edge_hide.h"
 #include "app/housekeeping.h"
@@ -15,6 +16,7 @@
 #include "app/tab_menu_items.h"
 #include "app/tray.h"
 #include "common/main_window_ref.h"
+#include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"
 #include "pages/open_pages_popup.h"
@@ -27,9 +29,25 @@
 #include "web/dropped_url.h"
 #include "web/update_check.h"
 
+namespace {
+
+// Bulk page work begins or ends.
+void on_open_busy_changed(bool busy) {
+  // The opened pages are shown: a window slid out at an edge comes back first.
+  if (!busy) leave_edge_hide();
+  accept_drops(!busy);
+  // The commands that create, close or re-queue pages (the saved-tab item under either caption,
+  // the restart of the File menu and of the tray menu). The items whose states are set when
+  // their menu opens take the busy state there.
+  set_refused_commands_disabled(busy);
+}
+
+}  // namespace
+
 void bind_main_window(MainWindowForm& f) {
   // The window the shared routines open, fade and show their boxes over.
   set_main_window_ref(&f);
+  set_open_busy_reaction(on_open_busy_changed);
   build_main_window_menus(f);
   build_tab_menus(f);
   f.on_created = on_main_window_created;

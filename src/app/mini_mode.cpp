@@ -6,6 +6,7 @@
 #include "app/drops.h"
 #include "app/edge_hide.h"
 #include "app/housekeeping.h"
+#include "app/main_frame.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
 #include "app/snapping.h"

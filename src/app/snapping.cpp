@@ -3,7 +3,6 @@
 #include <map>
 #include <string_view>
 
-#include "app/startup.h"
 #include "common/window_rules.h"
 #include "common/message_box.h"
 #include "common/window_fade.h"
@@ -15,7 +14,6 @@
 #include "runtime/mouse_input.h"
 #include "runtime/system.h"
 #include "runtime/window_services.h"
-#include "web/cloud_input.h"
 
 namespace {
 
@@ -74,14 +72,6 @@ void note_grab(const rt::Message& m, const rt::Window& window) {
   ScreenPoint p = pointer();
   g_grab_offset = {p.x - r.left, p.y - r.top};
 }
-
-// The tool windows that follow the main window, in this order; the download and the about
-// window share their caption.
-constexpr std::string_view kFollowers[] = {
-    "Velmora_打开文件", "Velmora_程序设置", "Velmora_跳转页面", "Velmora_寻找替换", "Velmora_语音朗读",
-    "Velmora_简繁转换", "Velmora_谷歌翻译", "Velmora_加密解密", "Velmora_字体设置", "Velmora_检测更新",
-    "Velmora_文件信息", "Velmora_标签管理"};
-
 }  // namespace
 
 void enable_window_snapping(rt::Window& window, int distance) {
@@ -122,20 +112,4 @@ void place_by_main_caption_buttons(rt::Window& window) {
   const int top = main.top() + main.标签_上中.top() + main.标签_上中.height();
   window.move(main.left() + main.width() - window.width(), top, window.width(), window.height());
   keep_window_reachable(window);
-}
-
-void on_main_window_moved() {
-  MainWindowForm& main = main_window();
-  if (rt::Window* cloud = rt::Window::find_loaded("Velmora_云输入法")) place_window_at_caret(*cloud);
-  recentre_message_box(main);
-  if (!options().children_stay) {
-    for (std::string_view caption : kFollowers)
-      for (rt::Window* w : rt::Window::loaded_windows())
-        if (w != &main && w->caption() == caption) centre_over_main_window(*w);
-    if (rt::Window* typing = rt::Window::find_loaded("Velmora_屏幕输出效果")) place_by_main_caption_buttons(*typing);
-  }
-  if (options().remember_position && !main.minimized()) {
-    config_write("程序设置", "窗口左边", std::to_string(main.left()));
-    config_write("程序设置", "窗口顶边", std::to_string(main.top()));
-  }
 }

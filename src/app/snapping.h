@@ -20,8 +20,3 @@ void snap_child_window(rt::Window& child, rt::Window& anchor, int distance);
 // that the clock and the caption's buttons stay in sight (and within reach on the screens).
 void place_by_main_caption_buttons(rt::Window& window);
 
-// The main window's moved event: the cloud input window stays at the caret, the message box and
-// (unless the option keeps them) the tool windows are centred over the main window again, the
-// typing-output window goes to its place by the caption's buttons, and the position is
-// remembered.
-void on_main_window_moved();

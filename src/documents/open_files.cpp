@@ -1,6 +1,5 @@
 #include "documents/open_files.h"
 
-#include "app/commands.h"
 #include <algorithm>
 #include <deque>
 #include <functional>
@@ -8,13 +7,10 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/drops.h"
-#include "app/edge_hide.h"
-#include "app/menu_bar.h"
-#include "app/shortcuts.h"
 #include "common/control_routines.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
+#include "common/toolbar_art.h"
 #include "common/window_fade.h"
 #include "documents/open_limits.h"
 #include "forms/main_window_form.h"
@@ -38,6 +34,7 @@ int g_pending_dirs_busy = 0;
 
 constexpr int kHandOverPoll = 500;
 int g_open_busy = 0;
+void (*g_busy_reaction)(bool) = nullptr;
 
 // What a worker learns of one queued path: everything that needs the disk, nothing that needs
 // the pages or the window.
@@ -336,20 +333,16 @@ void set_open_busy(bool on) {
   g_open_busy = std::max(0, g_open_busy + (on ? 1 : -1));
   if ((was > 0) == (g_open_busy > 0)) return;
   MainWindowForm& w = main_window();
-  // The opened pages are shown: a window slid out at an edge comes back first.
-  if (!on) leave_edge_hide();
-  accept_drops(!on);
+  if (g_busy_reaction) g_busy_reaction(on);
   for (int button : {kButtonClosePage, kButtonOpen, kButtonNew})
     on ? w.工具条_工具栏.add_state(button, rt::Toolbar::kDisabled)
        : w.工具条_工具栏.remove_state(button, rt::Toolbar::kDisabled);
   if (on) w.进度条.set_position(0);
   w.进度条.set_visible(on);
   for (rt::Unit* u : std::initializer_list<rt::Unit*>{&w.图形按钮_关闭, &w.图形按钮_迷你模式}) u->set_disabled(on);
-  // The commands that create, close or re-queue pages (the saved-tab item under either caption,
-  // the restart of the File menu and of the tray menu). The items whose states are set when
-  // their menu opens take the busy state there.
-  set_refused_commands_disabled(on);
 }
+
+void set_open_busy_reaction(void (*react)(bool busy)) { g_busy_reaction = react; }
 
 void start_open_run() {
   if (open_queue().empty() || g_open_busy) return;

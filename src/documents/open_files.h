@@ -22,5 +22,8 @@ bool open_folder_files(const std::string& folder, const std::string& pattern);
 // meanwhile. Nested calls count: the outer work's end ends it.
 void set_open_busy(bool on);
 bool open_busy();
+// What the rest of the main window does as the busy state begins (true) and ends: set once, by
+// the main window's binding.
+void set_open_busy_reaction(void (*react)(bool busy));
 // A fresh start: nothing is busy, no folder waits for its files to be opened.
 void reset_open_busy();

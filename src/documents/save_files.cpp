@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/startup.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/text_routines.h"

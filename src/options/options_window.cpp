@@ -10,7 +10,6 @@
 
 #include "app/main_frame.h"
 #include "app/snapping.h"
-#include "app/startup.h"
 #include "common/window_rules.h"
 #include "common/control_routines.h"
 #include "common/messages.h"

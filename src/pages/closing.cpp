@@ -1,8 +1,8 @@
 #include "pages/closing.h"
 
-#include "app/shortcuts.h"
 #include "common/message_box.h"
 #include "common/messages.h"
+#include "common/toolbar_art.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"

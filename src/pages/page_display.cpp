@@ -1,9 +1,8 @@
 #include "pages/page_display.h"
 
-#include "app/commands.h"
-#include "app/menu_bar.h"
-#include "app/shortcuts.h"
+#include "app/command_items.h"
 #include "common/balloon_tip.h"
+#include "common/toolbar_art.h"
 #include "documents/file_info.h"
 #include "forms/main_window_form.h"
 #include "options/option_values.h"

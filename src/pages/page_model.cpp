@@ -1,8 +1,8 @@
 #include "pages/page_model.h"
 
-#include "app/shortcuts.h"
 #include "common/messages.h"
 #include "common/text_routines.h"
+#include "common/toolbar_art.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "options/option_values.h"

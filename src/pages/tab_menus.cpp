@@ -1,8 +1,8 @@
 #include "pages/tab_menus.h"
 
-#include "app/commands.h"
-#include "app/shortcuts.h"
+#include "app/command_items.h"
 #include "app/tab_menu_items.h"
+#include "common/toolbar_art.h"
 #include "documents/open_files.h"
 #include "documents/save_files.h"
 #include "forms/main_window_form.h"

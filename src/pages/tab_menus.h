@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "app/commands.h"
+#include "app/command_ids.h"
 
 struct TabMenuItemState {
   bool shown = true;

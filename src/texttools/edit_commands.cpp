@@ -1,8 +1,7 @@
 #include "texttools/edit_commands.h"
 
-#include "app/commands.h"
-#include "app/menu_bar.h"
-#include "app/shortcuts.h"
+#include "app/command_items.h"
+#include "common/toolbar_art.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
 #include "pages/page_store.h"

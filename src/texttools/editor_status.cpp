@@ -1,10 +1,9 @@
 #include "texttools/editor_status.h"
 
-#include "app/commands.h"
-#include "app/menu_bar.h"
-#include "app/shortcuts.h"
+#include "app/command_items.h"
 #include "common/menu_art.h"
 #include "common/messages.h"
+#include "common/toolbar_art.h"
 #include "forms/main_window_form.h"
 #include "options/option_values.h"
 #include "pages/page_display.h"

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/main_frame.h"
-#include "app/tray.h"
+#include "app/tray_menu.h"
 #include "common/control_routines.h"
 #include "common/message_box.h"
 #include "common/messages.h"
+#include "common/os_version.h"
 #include "common/path_routines.h"
 #include "common/skin.h"
 #include "common/skin_art.h"

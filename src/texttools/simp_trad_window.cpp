@@ -1,7 +1,7 @@
 #include "texttools/simp_trad_window.h"
 
-#include "app/main_frame.h"
 #include "common/balloon_tip.h"
+#include "common/os_version.h"
 #include "common/skin.h"
 #include "common/skin_art.h"
 #include "common/tool_art.h"

@@ -3,7 +3,6 @@
 #include <array>
 #include <initializer_list>
 
-#include "app/shortcuts.h"
 #include "app/snapping.h"
 #include "common/balloon_tip.h"
 #include "common/cloud_art.h"
@@ -436,7 +435,8 @@ bool on_pinyin_key(int key, int modifiers) {
     case kBackspace:
       if (!w.编辑框_拼音.text().empty()) return true;  // it deletes as in any box
       editor().set_focus();
-      dispatch_shortcut(kBackspace, 0);
+      // As if pressed in the page.
+      if (editor().on_key_down) editor().on_key_down(kBackspace, 0);
       return false;
     case kPageUp:
     case kPageDown: {

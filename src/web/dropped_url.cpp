@@ -1,6 +1,5 @@
 #include "web/dropped_url.h"
 
-#include "app/drops.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "pages/closing.h"
@@ -60,10 +59,6 @@ void take_fetched_page(int generation, const std::string& text, const std::strin
 }
 
 }  // namespace
-
-void on_url_dropped(const std::string& address) {
-  if (drops_accepted()) fetch_url_into_page_thread(address);
-}
 
 void fetch_url_into_page_thread(const std::string& address) {
   const int generation = g_fetches.begin();

@@ -5,8 +5,6 @@
 // its note 透明标签_说明 show while fetches run.
 #include <string>
 
-// The web-address event of the main window's drop target: fetches while drops are taken.
-void on_url_dropped(const std::string& address);
 // Fetches the address into a new page. An unreachable address, an empty reply or a UTF-8 page
 // that converts in no Chinese encoding gives no page and no message.
 void fetch_url_into_page_thread(const std::string& address);

@@ -1,8 +1,8 @@
 #include "web/update_check.h"
 
+#include "app/topmost.h"
 #include "options/option_values.h"
 #include "runtime/window_jobs.h"
-#include "app/main_frame.h"
 #include "common/message_box.h"
 #include "common/messages.h"
 #include "common/path_routines.h"

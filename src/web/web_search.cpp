@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/main_frame.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/mini_art.h"
+#include "common/os_version.h"
 #include "common/popup_art.h"
 #include "common/skin.h"
 #include "common/skin_art.h"

@@ -1,6 +1,6 @@
 #include "web/web_window.h"
 
-#include "app/edge_hide.h"
+#include "app/edge_state.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "runtime/app.h"

@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "app/main_frame.h"
+#include "app/topmost.h"
 #include "common/window_fade.h"
 #include "forms/main_window_form.h"
 #include "options/config.h"

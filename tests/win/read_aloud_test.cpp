@@ -3,6 +3,7 @@
 // voice's events, rate, volume and voice, the tray, closing, WAV files, texts from files and
 // drops, its page picker, and the question when no engine is installed.
 #include "options/option_values.h"
+#include "common/os_version.h"
 #include "texttools/read_aloud.h"
 
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/main_frame.h"
 #include "common/control_routines.h"
+#include "common/os_version.h"
 #include "common/window_fade.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"

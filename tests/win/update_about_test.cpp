@@ -16,6 +16,7 @@
 #include "app/menu_bar.h"
 #include "app/shortcuts.h"
 #include "app/shutdown.h"
+#include "app/topmost.h"
 #include "common/web_art.h"
 #include "common/window_fade.h"
 #include "forms/about_window_form.h"
