@@ -10,8 +10,9 @@ bash "$here/build.sh" all
 
 cd "$VELMORA_ROOT"
 # The Windows suites run side by side, each in a lane of its own (a copy of the prefix and a
-# display); VELMORA_LANES sets how many, half the cores by default.
-lanes=${VELMORA_LANES:-$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))}
+# display); VELMORA_LANES sets how many, as many as the cores by default (the suites mostly wait
+# for Wine and the display).
+lanes=${VELMORA_LANES:-$(nproc)}
 . "$here/lanes.sh"
 out=${VELMORA_BUILD:-build}
 lanes_start "$lanes" "$out/win32/tests"
