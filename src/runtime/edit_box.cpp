@@ -359,6 +359,9 @@ void EditBox::raise_changed() {
 
 bool EditBox::set_text(std::string_view text) {
   if (!handle_) return false;
+  // The control ends its text at a zero character, as it would take the text whole: cut on the
+  // bytes, which is cheap (only a zero byte gives a zero unit).
+  text = text.substr(0, text.find('\0'));
   std::optional<std::wstring> wide = control_text(text, 0);
   if (!wide) return false;
   ++suppress_change_;
@@ -722,8 +725,6 @@ void EditBox::scroll_by_own_bar(bool vertical, int code) {
 void EditBox::hand_over(std::wstring text, size_t at_least) {
   HWND h = hw(handle_);
   drop_rest();
-  // The control ends its text at a zero character, as it would take the text whole.
-  if (size_t zero = text.find(L'\0'); zero != std::wstring::npos) text.resize(zero);
   std::u16string_view all(reinterpret_cast<const char16_t*>(text.data()), text.size());
   size_t first = piece_end(all, 0, at_least + kFirstPiece);
   ++internal_;

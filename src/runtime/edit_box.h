@@ -144,7 +144,7 @@ class EditBox : public Unit {
   void sync_own_bars();
   void scroll_by_own_bar(bool vertical, int code);
   int visible_lines();
-  // Large-text boxes: the text still to come after the first piece.
+  // Large-text boxes: the text still to come after the first piece (a text without a zero).
   void hand_over(std::wstring text, size_t at_least);
   // In turns of budget_ms; with 0, at once up to the line end after until (the rest at npos).
   void append_pieces(unsigned budget_ms, size_t until = 0);

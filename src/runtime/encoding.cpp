@@ -128,6 +128,17 @@ DecodedFile raw_file_text(std::string_view bytes) {
   return {std::string(bytes.substr(0, zero)), zero != std::string_view::npos};
 }
 
+DecodedFile take_file_text(std::string&& bytes, bool decode) {
+  if (decode && (starts_with(bytes, "\xFF\xFE") || starts_with(bytes, "\xFE\xFF") || starts_with(bytes, "\xEF\xBB")))
+    return decode_file(bytes);
+  DecodedFile r;
+  std::size_t zero = bytes.find('\0');
+  r.cut = zero != std::string::npos;
+  if (r.cut) bytes.resize(zero);
+  r.text = std::move(bytes);
+  return r;
+}
+
 std::string decode_file_bytes(std::string_view bytes) { return decode_file(bytes).text; }
 
 std::string utf8_to_gbk_text(std::string_view bytes) {

@@ -36,6 +36,9 @@ struct DecodedFile {
 DecodedFile decode_file(std::string_view bytes);
 // The bytes as they are, up to the first zero byte (the file taken without decoding).
 DecodedFile raw_file_text(std::string_view bytes);
+// decode_file (decode) or raw_file_text of bytes read for a page: a text taken as it is is the
+// bytes themselves, not a copy of them (a large file's copy costs its first screen).
+DecodedFile take_file_text(std::string&& bytes, bool decode);
 std::string decode_file_bytes(std::string_view bytes);
 
 // UTF-8 (a mark stays a character) into page text, all of it: a zero is a character like any

@@ -442,6 +442,21 @@ TEST(DecodeFile, TellsWhenTheFileWentOnAfterAZero) {
   for (const Case& c : cases) EXPECT_EQ(rt::decode_file(c.in).cut, c.cut) << c.what;
 }
 
+// Taking the bytes read gives the same page as decoding or taking a copy of them.
+TEST(DecodeFile, TakingTheBytesGivesTheSamePage) {
+  const std::string_view inputs[] = {
+      "\x41\x00\x42"sv, "\xC4\xE3\xBA\xC3\r\n"sv, "\xFF\xFE\x41\x00\x00\x00\x42\x00"sv, "\xFE\xFF\x00"sv,
+      "\xEF\xBB\xBF\xE4\xBD\xA0"sv, "\xEF\xBB\x80"sv, "\xFF\xFE\x41"sv, ""sv,
+  };
+  for (std::string_view in : inputs)
+    for (bool decode : {true, false}) {
+      rt::DecodedFile want = decode ? rt::decode_file(in) : rt::raw_file_text(in);
+      rt::DecodedFile got = rt::take_file_text(std::string(in), decode);
+      EXPECT_EQ(got.text, want.text) << testing::PrintToString(std::string(in)) << decode;
+      EXPECT_EQ(got.cut, want.cut) << testing::PrintToString(std::string(in)) << decode;
+    }
+}
+
 TEST(Utf8ToGbkText, GivesEveryCharacterItsPageForm) {
   const TextCase cases[] = {
       {"empty", ""sv, ""sv},
