@@ -300,16 +300,25 @@ std::size_t page_text_units(std::string_view text) {
 template <class Unit>
 std::basic_string<Unit> page_text_to_units(std::string_view text) {
   const Tables& t = tables();
-  // Never more units than bytes: four bytes give at most two.
-  std::basic_string<Unit> out(text.size(), Unit{});
-  Unit* o = out.data();
+  // Never more units than bytes: four bytes give at most two. The units go in a block at a
+  // time, so that of the room a large text takes only what its units fill is ever touched (a
+  // Chinese text fills half).
+  std::basic_string<Unit> out;
+  out.reserve(text.size());
+  constexpr std::size_t kBlock = 4096;
+  Unit block[kBlock + 8];
+  Unit* o = block;
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
   while (p < end) {
+    if (o - block >= static_cast<std::ptrdiff_t>(kBlock)) {
+      out.append(block, static_cast<std::size_t>(o - block));
+      o = block;
+    }
     if (*p < 0x80) {
       *o++ = static_cast<Unit>(*p++);
-      // ASCII comes in runs: eight bytes at a time while they last.
-      for (std::uint64_t eight; end - p >= 8; p += 8, o += 8) {
+      // ASCII comes in runs: eight bytes at a time while they last (and the block has room).
+      for (std::uint64_t eight; end - p >= 8 && o - block <= static_cast<std::ptrdiff_t>(kBlock); p += 8, o += 8) {
         std::memcpy(&eight, p, sizeof eight);
         if (eight & 0x8080808080808080u) break;
         for (int k = 0; k < 8; ++k) o[k] = static_cast<Unit>(p[k]);
@@ -327,7 +336,7 @@ std::basic_string<Unit> page_text_to_units(std::string_view text) {
     o = put_units(r.c, o);
     p += r.size;
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  out.append(block, static_cast<std::size_t>(o - block));
   return out;
 }
 
