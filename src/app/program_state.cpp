@@ -61,7 +61,7 @@ void init_globals() {
   set_translation_languages({});
   reset_cloud_input();
   reset_web_search_state();
-  create_speech_object();
+  release_speech_object();
 }
 
 void free_globals() {

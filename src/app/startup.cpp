@@ -334,7 +334,7 @@ void on_main_window_created() {
   if (!open_queue().empty()) open_files();
   // The window's place before any maximizing: the default size, centred.
   set_restore_rect(788, 597, rt::screen_width() / 2 - 394, static_cast<int>(rt::screen_height() / 2.0 - 298.5));
-  create_script_object();
+  reset_script_object();
   install_colored_border(w.编辑框_文本类容.handle(), 0x9D7B45);
 }
 

@@ -22,9 +22,19 @@ namespace {
 
 SearchState g_search;
 int g_find_select_all_once[2] = {0, 0};
-// The JScript object of start-up and whether it exists.
+// The JScript object of the find routine and whether it is used. It is made at its first use,
+// not at the start: loading the script engine is no part of what the first screen needs.
+bool g_script_tried = false;
 int g_script_ready = 0;
 rt::ScriptObject g_script_object;
+
+void make_script_object_once() {
+  if (g_script_tried) return;
+  g_script_tried = true;
+  g_script_ready = g_script_object.create() ? 1 : 0;
+  // The character counter of the find routine.
+  if (g_script_ready) g_script_object.execute_statement("function len(t){return t.length;}");
+}
 
 constexpr int kReturnKey = 0x0D, kUpKey = 0x26, kDownKey = 0x28;
 constexpr unsigned kRed = 0xFF, kMagenta = 0xFF00FF;
@@ -65,22 +75,30 @@ void forget_first_click(int box) {
   if (box == 0 || box == 1) g_find_select_all_once[box] = 0;
 }
 
-bool script_ready() { return g_script_ready != 0; }
+bool script_ready() {
+  make_script_object_once();
+  return g_script_ready != 0;
+}
 
-void set_script_ready(bool ready) { g_script_ready = ready ? 1 : 0; }
+void set_script_ready(bool ready) {
+  make_script_object_once();
+  g_script_ready = ready ? 1 : 0;
+}
 
-void create_script_object() {
-  g_script_ready = g_script_object.create() ? 1 : 0;
-  // The character counter of the find routine.
-  if (g_script_ready) g_script_object.execute_statement("function len(t){return t.length;}");
+void reset_script_object() {
+  g_script_object.release();
+  g_script_tried = false;
+  g_script_ready = 0;
 }
 
 void release_script_object() {
   g_script_object.release();
+  g_script_tried = true;
   g_script_ready = 0;
 }
 
 int count_chars_by_script(const std::string& text) {
+  make_script_object_once();
   return static_cast<int>(rt::text_to_number(g_script_object.run("len", {text})));
 }
 
@@ -102,7 +120,7 @@ void find_in_page() {
   }
   CharSelection sel;
   // The script counts the characters the bytes read as: the box's own while they are the same.
-  if (g_script_ready && page.starts.empty()) {
+  if (page.starts.empty() && script_ready()) {
     // Everything before the occurrence and its first (or lead) byte.
     std::string u = rt::left_text(page.text, step.found);
     sel.start = count_chars_by_script(u) - 1;

@@ -26,11 +26,13 @@ void reset_search_state();
 // replacement).
 void forget_first_click(int box);
 
-// Start-up: the script object with its character counter; script_ready says whether it stands.
-void create_script_object();
+// The script object with its character counter is made at its first use; script_ready says
+// whether it stands (making it first when it was not tried yet).
 bool script_ready();
-// false leaves the script object aside, as when it could not be made.
+// false leaves the script object aside, as when it could not be made; true takes it again.
 void set_script_ready(bool ready);
+// Start-up: any earlier object goes, a new one is made at its first use.
+void reset_script_object();
 // End of the program.
 void release_script_object();
 

@@ -29,8 +29,14 @@
 
 namespace {
 
-// The voice the window speaks with: made at start-up, released at the end.
+// The voice the window speaks with: made at its first use (the speech engine is no part of the
+// start), released at the end.
 std::unique_ptr<rt::SpeechVoice> g_speech_object;
+
+rt::SpeechVoice& speech_object() {
+  if (!g_speech_object) g_speech_object = rt::create_speech_voice();
+  return *g_speech_object;
+}
 // 1 while the window is hidden to the tray.
 int g_read_aloud_hidden = 0;
 // The voice last chosen in 组合框_语音库.
@@ -88,9 +94,9 @@ int label_number(const rt::Label& label) { return static_cast<int>(rt::text_to_n
 // The voice takes what the window shows: the chosen voice, the rate and volume labels.
 void apply_voice_settings() {
   ReadAloudWindowForm& w = f();
-  g_speech_object->set_volume(label_number(w.标签10));
-  g_speech_object->set_rate(label_number(w.标签11));
-  g_speech_object->set_voice(w.组合框_语音库.text());
+  speech_object().set_volume(label_number(w.标签10));
+  speech_object().set_rate(label_number(w.标签11));
+  speech_object().set_voice(w.组合框_语音库.text());
 }
 
 rt::SpeechHandler window_handler() {
@@ -105,7 +111,7 @@ void stop_speaking() {
   rt::GraphicButton& control = f().图形按钮_朗读控制;
   if (button_state(control, read_control_button_strip()) == 0) return;
   set_button_state(control, read_control_button_strip(), 0);
-  g_speech_object->stop();
+  speech_object().stop();
 }
 
 // The idle title, or, while a text is read aloud beside a WAV file being written (its own voice),
@@ -163,7 +169,6 @@ void reset_read_aloud() {
   g_voice_index = 0;
 }
 
-void create_speech_object() { g_speech_object = rt::create_speech_voice(); }
 void release_speech_object() { g_speech_object.reset(); }
 
 void show_read_aloud_tray_item(bool visible) { set_tray_read_aloud_item_visible(visible); }
@@ -270,7 +275,7 @@ void toggle_reading() {
   if (button_state(w.图形按钮_朗读控制, strip) == 0) {
     set_button_state(w.图形按钮_朗读控制, strip, 1);
     apply_voice_settings();
-    if (!g_speech_object->speak(text, window_handler())) {
+    if (!speech_object().speak(text, window_handler())) {
       // Refused: nothing will start or end.
       set_button_state(w.图形按钮_朗读控制, strip, 0);
       return;
@@ -278,7 +283,7 @@ void toggle_reading() {
     rt::set_tooltip(w.图形按钮_朗读控制, kTipStop);
   } else {
     set_button_state(w.图形按钮_朗读控制, strip, 0);
-    g_speech_object->stop();
+    speech_object().stop();
     rt::set_tooltip(w.图形按钮_朗读控制, kTipStart);
   }
 }
@@ -298,7 +303,7 @@ void on_speech_event(int argument) {
   set_button_state(w.图形按钮_朗读控制, read_control_button_strip(), 0);
   set_button_state(w.图形按钮_暂停朗读, pause_button_strip(), 0);
   // A text stopped while paused leaves the voice paused.
-  g_speech_object->resume();
+  speech_object().resume();
   w.图形按钮_暂停朗读.set_disabled(true);
   set_title(kTitleIdle);
   set_speaking_controls_enabled(true);
@@ -310,11 +315,11 @@ void toggle_speech_pause() {
   const Strip& strip = pause_button_strip();
   if (button_state(w.图形按钮_暂停朗读, strip) == 0) {
     set_button_state(w.图形按钮_暂停朗读, strip, 1);
-    g_speech_object->pause();
+    speech_object().pause();
     set_title(kTitlePaused);
   } else {
     set_button_state(w.图形按钮_暂停朗读, strip, 0);
-    g_speech_object->resume();
+    speech_object().resume();
     set_title(kTitleSpeaking);
   }
 }
@@ -336,14 +341,14 @@ void set_speech_rate() {
   ReadAloudWindowForm& w = f();
   int rate = w.多功能条_朗读速度.position() - 10;
   w.标签11.set_text(std::to_string(rate));
-  g_speech_object->set_rate(rate);
+  speech_object().set_rate(rate);
 }
 
 void set_speech_volume() {
   ReadAloudWindowForm& w = f();
   int volume = w.多功能条_声音大小.position();
   w.标签10.set_text(std::to_string(volume));
-  g_speech_object->set_volume(volume);
+  speech_object().set_volume(volume);
 }
 
 void choose_voice() {
@@ -356,7 +361,7 @@ void choose_voice() {
     return;
   }
   std::string name = voices.item(index);
-  g_speech_object->set_voice(name);
+  speech_object().set_voice(name);
   rt::set_tooltip(voices, name);
   g_voice_index = index;
 }
@@ -418,7 +423,7 @@ void speak_to_wav_file() {
               "  如果转换类容过多的话，可能造成本程序假死，实际上程序还是正常在工作的，所以请赖心等待！", kRed, nullptr,
               &w);
   apply_voice_settings();
-  if (g_speech_object->speak_to_wav(text, path)) {
+  if (speech_object().speak_to_wav(text, path)) {
     set_title(kTitleWritten);
     if (!check_button_state(w.超级按钮_输出后不提示, ButtonOp::Query)) {
       bool without_button = false;
@@ -462,7 +467,7 @@ void on_read_aloud_window_created() {
   w.编辑框_朗读内容.set_text(start_text());
   update_read_buttons();
   w.拖放对象.attach(w.编辑框_朗读内容);
-  for (const std::string& name : g_speech_object->voices()) w.组合框_语音库.add_item(name);
+  for (const std::string& name : speech_object().voices()) w.组合框_语音库.add_item(name);
   w.组合框_语音库.add_item(kDownloadItem);
   w.组合框_语音库.set_current(0);
   install_colored_border(w.编辑框_朗读内容.handle(), kEditBorderColor);

@@ -11,8 +11,8 @@
 
 class PagePicker;
 
-// The voice the window speaks with: made at start-up, released at the end.
-void create_speech_object();
+// The voice the window speaks with is made at its first use; releasing it (a fresh start, the end
+// of the program) leaves the next use a new one.
 void release_speech_object();
 // 1 while the window is hidden to the tray.
 int read_aloud_hidden();
