@@ -24,6 +24,12 @@ wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_open_bench.exe"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_boundary_bench.exe"
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_memory_bench.exe"
 echo
+# The page feed beside the control's floor, and typing at the end of a long page beside bare edit
+# controls (the README's tables).
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_feed_bench.exe"
+echo
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_edit_bench.exe" --typing
+echo
 # The edit boxes side by side (the README's table); the rich edit control's slow actions make
 # this take several minutes.
 wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/bench/velmora_edit_bench.exe"
