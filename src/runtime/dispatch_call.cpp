@@ -5,20 +5,25 @@
 
 namespace rt::detail {
 
+const Automation& automation() {
+  static const Automation functions;
+  return functions;
+}
+
 DispatchArguments::~DispatchArguments() {
-  for (VARIANT& v : values_) VariantClear(&v);
+  for (VARIANT& v : values_) automation().variant_clear(&v);
 }
 
 VARIANT& DispatchArguments::add() {
   values_.emplace_back();
-  VariantInit(&values_.back());
+  automation().variant_init(&values_.back());
   return values_.back();
 }
 
 DispatchArguments& DispatchArguments::text(std::wstring_view w) {
   VARIANT& v = add();
   v.vt = VT_BSTR;
-  v.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+  v.bstrVal = automation().alloc_string(w.data(), static_cast<UINT>(w.size()));
   return *this;
 }
 
@@ -58,7 +63,7 @@ HRESULT dispatch_put(IDispatch* object, const wchar_t* name, const DispatchArgum
   return dispatch_call(object, name, DISPATCH_PROPERTYPUT, value, nullptr);
 }
 
-std::wstring bstr_text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+std::wstring bstr_text(BSTR b) { return b ? std::wstring(b, automation().string_length(b)) : std::wstring(); }
 
 std::string variant_text(VARIANT& v) {
   switch (v.vt) {
@@ -74,7 +79,7 @@ std::string variant_text(VARIANT& v) {
     case VT_BOOL:
       return v.boolVal ? "true" : "false";
     default:
-      if (FAILED(VariantChangeType(&v, &v, 0, VT_BSTR))) return {};
+      if (FAILED(automation().variant_change_type(&v, &v, 0, VT_BSTR))) return {};
       return to_gbk(bstr_text(v.bstrVal));
   }
 }

@@ -9,7 +9,20 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/system_library.h"
+
 namespace rt::detail {
+
+// OLE Automation's strings and variants, loaded at their first use rather than with the program.
+struct Automation {
+  decltype(&VariantInit) variant_init = RT_SYSTEM_FUNCTION(L"oleaut32.dll", VariantInit);
+  decltype(&VariantClear) variant_clear = RT_SYSTEM_FUNCTION(L"oleaut32.dll", VariantClear);
+  decltype(&VariantChangeType) variant_change_type = RT_SYSTEM_FUNCTION(L"oleaut32.dll", VariantChangeType);
+  decltype(&SysAllocStringLen) alloc_string = RT_SYSTEM_FUNCTION(L"oleaut32.dll", SysAllocStringLen);
+  decltype(&SysStringLen) string_length = RT_SYSTEM_FUNCTION(L"oleaut32.dll", SysStringLen);
+  decltype(&SysFreeString) free_string = RT_SYSTEM_FUNCTION(L"oleaut32.dll", SysFreeString);
+};
+const Automation& automation();
 
 // Arguments of one late-bound call, in the order of the declaration.
 class DispatchArguments {
@@ -32,10 +45,10 @@ class DispatchArguments {
 // A call's result, cleared when it goes.
 struct DispatchResult {
   VARIANT value;
-  DispatchResult() { VariantInit(&value); }
+  DispatchResult() { automation().variant_init(&value); }
   DispatchResult(const DispatchResult&) = delete;
   DispatchResult& operator=(const DispatchResult&) = delete;
-  ~DispatchResult() { VariantClear(&value); }
+  ~DispatchResult() { automation().variant_clear(&value); }
 };
 
 // Looks the name up and invokes it as kind (DISPATCH_METHOD, DISPATCH_PROPERTYGET, ...).

@@ -18,6 +18,8 @@
 #include <optional>
 #include <thread>
 
+#include "runtime/system_library.h"
+
 namespace rt {
 
 namespace {
@@ -25,6 +27,35 @@ namespace {
 constexpr int kStepTimeoutMs = 18000;
 
 HINTERNET h(const InternetHandle& handle) { return static_cast<HINTERNET>(handle.get()); }
+
+// WinINet and the IP Helper's echo, loaded at the first request rather than with the program.
+struct WinInet {
+  decltype(&InternetOpenA) open = RT_SYSTEM_FUNCTION(L"wininet.dll", InternetOpenA);
+  decltype(&InternetConnectA) connect = RT_SYSTEM_FUNCTION(L"wininet.dll", InternetConnectA);
+  decltype(&InternetCrackUrlA) crack_url = RT_SYSTEM_FUNCTION(L"wininet.dll", InternetCrackUrlA);
+  decltype(&InternetSetOptionA) set_option = RT_SYSTEM_FUNCTION(L"wininet.dll", InternetSetOptionA);
+  decltype(&InternetReadFile) read_file = RT_SYSTEM_FUNCTION(L"wininet.dll", InternetReadFile);
+  decltype(&InternetCloseHandle) close_handle = RT_SYSTEM_FUNCTION(L"wininet.dll", InternetCloseHandle);
+  decltype(&HttpOpenRequestA) open_request = RT_SYSTEM_FUNCTION(L"wininet.dll", HttpOpenRequestA);
+  decltype(&HttpSendRequestA) send_request = RT_SYSTEM_FUNCTION(L"wininet.dll", HttpSendRequestA);
+  decltype(&HttpQueryInfoA) query_info = RT_SYSTEM_FUNCTION(L"wininet.dll", HttpQueryInfoA);
+};
+
+const WinInet& wininet() {
+  static const WinInet functions;
+  return functions;
+}
+
+struct IcmpEcho {
+  decltype(&IcmpCreateFile) create = RT_SYSTEM_FUNCTION(L"iphlpapi.dll", IcmpCreateFile);
+  decltype(&IcmpSendEcho) send = RT_SYSTEM_FUNCTION(L"iphlpapi.dll", IcmpSendEcho);
+  decltype(&IcmpCloseHandle) close = RT_SYSTEM_FUNCTION(L"iphlpapi.dll", IcmpCloseHandle);
+};
+
+const IcmpEcho& icmp_echo() {
+  static const IcmpEcho functions;
+  return functions;
+}
 
 }  // namespace
 
@@ -38,51 +69,51 @@ InternetHandle& InternetHandle::operator=(InternetHandle&& other) noexcept {
 }
 
 void InternetHandle::close() {
-  if (handle_) InternetCloseHandle(static_cast<HINTERNET>(handle_));
+  if (handle_) wininet().close_handle(static_cast<HINTERNET>(handle_));
   handle_ = nullptr;
 }
 
 InternetHandle internet_open(std::string_view agent, bool use_proxy, std::string_view proxy_list) {
   std::string a(agent), proxy(proxy_list);
-  if (use_proxy) return InternetHandle(InternetOpenA(a.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), "", 0));
-  return InternetHandle(InternetOpenA(a.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  if (use_proxy) return InternetHandle(wininet().open(a.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), "", 0));
+  return InternetHandle(wininet().open(a.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
 }
 
 InternetHandle internet_connect(const InternetHandle& session, std::string_view host, int port) {
   if (!session) return {};
   std::string name(host);
-  return InternetHandle(InternetConnectA(h(session), name.c_str(), static_cast<INTERNET_PORT>(port), "", "",
-                                         INTERNET_SERVICE_HTTP, 0, 0));
+  return InternetHandle(wininet().connect(h(session), name.c_str(), static_cast<INTERNET_PORT>(port), "", "",
+                                          INTERNET_SERVICE_HTTP, 0, 0));
 }
 
 InternetHandle http_open_request(const InternetHandle& connection, std::string_view verb, std::string_view path,
                                  std::string_view version) {
   if (!connection) return {};
   std::string v(verb), p(path), ver(version);
-  return InternetHandle(
-      HttpOpenRequestA(h(connection), v.c_str(), p.c_str(), ver.c_str(), nullptr, nullptr, INTERNET_FLAG_RELOAD, 0));
+  return InternetHandle(wininet().open_request(h(connection), v.c_str(), p.c_str(), ver.c_str(), nullptr, nullptr,
+                                               INTERNET_FLAG_RELOAD, 0));
 }
 
 void set_internet_timeouts(const InternetHandle& handle, int connect_ms, int receive_ms, int send_ms) {
   if (!handle) return;
   DWORD connect = static_cast<DWORD>(connect_ms), receive = static_cast<DWORD>(receive_ms),
         send = static_cast<DWORD>(send_ms);
-  InternetSetOptionA(h(handle), INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
-  InternetSetOptionA(h(handle), INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof receive);
-  InternetSetOptionA(h(handle), INTERNET_OPTION_SEND_TIMEOUT, &send, sizeof send);
+  wininet().set_option(h(handle), INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
+  wininet().set_option(h(handle), INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof receive);
+  wininet().set_option(h(handle), INTERNET_OPTION_SEND_TIMEOUT, &send, sizeof send);
 }
 
 bool http_send_request(const InternetHandle& request, std::string_view headers, std::string_view body) {
   if (!request) return false;
   std::string hdr(headers), data(body);
-  return HttpSendRequestA(h(request), hdr.empty() ? nullptr : hdr.c_str(), static_cast<DWORD>(hdr.size()),
-                          data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size())) != FALSE;
+  return wininet().send_request(h(request), hdr.empty() ? nullptr : hdr.c_str(), static_cast<DWORD>(hdr.size()),
+                                data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size())) != FALSE;
 }
 
 int internet_read(const InternetHandle& request, char* buffer, int size) {
   if (!request || size <= 0) return 0;
   DWORD read = 0;
-  if (!InternetReadFile(h(request), buffer, static_cast<DWORD>(size), &read)) return 0;
+  if (!wininet().read_file(h(request), buffer, static_cast<DWORD>(size), &read)) return 0;
   return static_cast<int>(read);
 }
 
@@ -90,17 +121,18 @@ std::string http_raw_headers(const InternetHandle& request) {
   if (!request) return {};
   // A request that got no reply has no status (Wine would still give a lone CR LF).
   DWORD status = 0, status_size = sizeof status;
-  if (!HttpQueryInfoA(h(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &status_size, nullptr) ||
+  if (!wininet().query_info(h(request), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &status_size,
+                            nullptr) ||
       status == 0)
     return {};
   // Asked for the size first: a fixed buffer would be cut, and a failed query writes nothing.
   DWORD size = 0;
-  if (HttpQueryInfoA(h(request), HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr) ||
+  if (wininet().query_info(h(request), HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr) ||
       GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
     return {};
   std::string text(size + 1, '\0');
   DWORD length = size;
-  if (!HttpQueryInfoA(h(request), HTTP_QUERY_RAW_HEADERS_CRLF, text.data(), &length, nullptr)) return {};
+  if (!wininet().query_info(h(request), HTTP_QUERY_RAW_HEADERS_CRLF, text.data(), &length, nullptr)) return {};
   text.resize(strnlen(text.data(), length < size ? length : size));
   return text;
 }
@@ -112,7 +144,7 @@ HttpReply http_fetch(std::string_view address) {
   parts.dwHostNameLength = 1;  // non-zero lengths with null pointers: point into url
   parts.dwUrlPathLength = 1;
   parts.dwExtraInfoLength = 1;
-  if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return {};
+  if (!wininet().crack_url(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return {};
   bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
   if (!secure && parts.nScheme != INTERNET_SCHEME_HTTP) return {};
   std::string host(parts.lpszHostName ? parts.lpszHostName : "", parts.dwHostNameLength);
@@ -120,21 +152,22 @@ HttpReply http_fetch(std::string_view address) {
   path.append(parts.lpszExtraInfo ? parts.lpszExtraInfo : "", parts.dwExtraInfoLength);
   if (path.empty()) path.push_back('/');
 
-  InternetHandle session(InternetOpenA(kWebAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+  InternetHandle session(wininet().open(kWebAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
   if (!session) return {};
   InternetHandle connection(
-      InternetConnectA(h(session), host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+      wininet().connect(h(session), host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return {};
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | (secure ? INTERNET_FLAG_SECURE : 0);
-  InternetHandle request(HttpOpenRequestA(h(connection), "GET", path.c_str(), "HTTP/1.0", nullptr, nullptr, flags, 0));
+  InternetHandle request(
+      wininet().open_request(h(connection), "GET", path.c_str(), "HTTP/1.0", nullptr, nullptr, flags, 0));
   if (!request) return {};
   set_internet_timeouts(request, kStepTimeoutMs, kStepTimeoutMs, kStepTimeoutMs);
-  if (!HttpSendRequestA(h(request), nullptr, 0, nullptr, 0)) return {};
+  if (!wininet().send_request(h(request), nullptr, 0, nullptr, 0)) return {};
   // The length the server announced, when it did (as text: it may pass 4 GB).
   std::optional<unsigned long long> announced;
   char length[32] = {};
   DWORD length_size = sizeof length - 1;
-  if (HttpQueryInfoA(h(request), HTTP_QUERY_CONTENT_LENGTH, length, &length_size, nullptr)) {
+  if (wininet().query_info(h(request), HTTP_QUERY_CONTENT_LENGTH, length, &length_size, nullptr)) {
     char* end = nullptr;
     unsigned long long n = std::strtoull(length, &end, 10);
     if (end != length) announced = n;
@@ -143,7 +176,7 @@ HttpReply http_fetch(std::string_view address) {
   char buffer[16384];
   for (;;) {
     DWORD read = 0;
-    if (!InternetReadFile(h(request), buffer, sizeof buffer, &read)) {
+    if (!wininet().read_file(h(request), buffer, sizeof buffer, &read)) {
       reply.cut_short = true;
       break;
     }
@@ -188,14 +221,14 @@ int echo(const std::string& host, int timeout_ms, DWORD started) {
   if (!resolve_ipv4(host, address)) return -1;
   DWORD spent = GetTickCount() - started;
   if (spent >= static_cast<DWORD>(timeout_ms)) return -1;
-  HANDLE icmp = IcmpCreateFile();
+  HANDLE icmp = icmp_echo().create();
   if (icmp == INVALID_HANDLE_VALUE) return -1;
   char data[32];
   std::memset(data, 'V', sizeof data);
   alignas(ICMP_ECHO_REPLY) char reply[sizeof(ICMP_ECHO_REPLY) + sizeof data + 8];
-  DWORD replies = IcmpSendEcho(icmp, address, data, sizeof data, nullptr, reply, sizeof reply,
-                               static_cast<DWORD>(timeout_ms) - spent);
-  IcmpCloseHandle(icmp);
+  DWORD replies = icmp_echo().send(icmp, address, data, sizeof data, nullptr, reply, sizeof reply,
+                                   static_cast<DWORD>(timeout_ms) - spent);
+  icmp_echo().close(icmp);
   const auto* r = reinterpret_cast<const ICMP_ECHO_REPLY*>(reply);
   if (replies == 0 || r->Status != IP_SUCCESS) return -1;
   return static_cast<int>(r->RoundTripTime);

@@ -3,6 +3,7 @@
 #include "runtime/dispatch_call.h"
 #include "runtime/foreign_windows.h"
 #include "runtime/strings.h"
+#include "runtime/system_library.h"
 // after windows.h
 #include <oleacc.h>
 
@@ -80,7 +81,9 @@ LateBoundObject html_document_of_window(WindowHandle window) {
   // COM comes first: the answer is a marshalled interface that only COM can unpack.
   LateBoundObject document = LateBoundObject::adopt(nullptr);
   void* object = nullptr;
-  if (FAILED(ObjectFromLresult(static_cast<LRESULT>(*answer), kHtmlDocumentInterface, 0, &object)) || !object)
+  // The accessibility library loads with the first document, not with the program.
+  static const auto object_from_lresult = RT_SYSTEM_FUNCTION(L"oleacc.dll", ObjectFromLresult);
+  if (FAILED(object_from_lresult(static_cast<LRESULT>(*answer), kHtmlDocumentInterface, 0, &object)) || !object)
     return {};
   document.dispatch_ = object;
   return document;

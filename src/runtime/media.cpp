@@ -8,6 +8,7 @@
 
 #include "runtime/seams.h"
 #include "runtime/strings.h"
+#include "runtime/system_library.h"
 
 namespace rt {
 
@@ -17,7 +18,9 @@ bool send_media_command(std::string_view command) {
     return true;
   }
   // A command names its file ("play \"path\""): in UTF-16, so that any name reaches the system.
-  return mciSendStringW(wide_path(command).c_str(), nullptr, 0, nullptr) == 0;
+  // The media library loads with the first command, not with the program.
+  static const auto send = RT_SYSTEM_FUNCTION(L"winmm.dll", mciSendStringW);
+  return send(wide_path(command).c_str(), nullptr, 0, nullptr) == 0;
 }
 
 bool system_download_dialog(std::string_view address) {

@@ -26,6 +26,7 @@ IDispatch* dispatch_of(void* p) { return static_cast<IDispatch*>(p); }
 
 using Arguments = detail::DispatchArguments;
 using Result = detail::DispatchResult;
+using detail::automation;
 using detail::bstr_text;
 using detail::dispatch_call;
 using detail::dispatch_put;
@@ -45,14 +46,14 @@ std::string error_text(IDispatch* control, EXCEPINFO& exception) {
         d.value.vt == VT_BSTR)
       description = bstr_text(d.value.bstrVal);
     if (SUCCEEDED(dispatch_call(e, L"Line", DISPATCH_PROPERTYGET, Arguments(), &l.value)) &&
-        SUCCEEDED(VariantChangeType(&l.value, &l.value, 0, VT_I4)))
+        SUCCEEDED(automation().variant_change_type(&l.value, &l.value, 0, VT_I4)))
       line = l.value.lVal;
     dispatch_call(e, L"Clear", DISPATCH_METHOD, Arguments(), nullptr);
   }
   if (description.empty()) description = bstr_text(exception.bstrDescription);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
+  automation().free_string(exception.bstrSource);
+  automation().free_string(exception.bstrDescription);
+  automation().free_string(exception.bstrHelpFile);
   exception = EXCEPINFO{};
   return "Error: " + to_gbk(description) + "; in line " + int_to_text(line);
 }
@@ -256,7 +257,7 @@ std::string ScriptObject::run(std::string_view procedure, const std::vector<std:
       Arguments b;
       for (const std::string& t : arguments) b.text(script_string(t));
       std::wstring name = to_wide(procedure);
-      VariantClear(&result.value);
+      automation().variant_clear(&result.value);
       hr = dispatch_call(code.value.pdispVal, name.c_str(), DISPATCH_METHOD, b, &result.value, &exception);
     }
   }
