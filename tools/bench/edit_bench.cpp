@@ -70,6 +70,26 @@ void run_until_idle() {
   }
 }
 
+// Appends the text at the control's end in pieces of 32 768 characters, as the page editor hands
+// a page over; `first` becomes the time from t0 to the first piece's screen. length: the control's
+// length as it counts it; idle: the messages are handled between the pieces.
+void feed_in_pieces(HWND h, const std::wstring& w, double t0, double& first, LRESULT (*length)(HWND), bool idle) {
+  std::u16string_view all(reinterpret_cast<const char16_t*>(w.data()), w.size());
+  for (size_t at = 0; at < w.size();) {
+    size_t end = rt::piece_end(all, at, 32768);
+    LRESULT n = length(h);
+    SendMessageW(h, EM_SETSEL, static_cast<WPARAM>(n), n);
+    SendMessageW(h, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(w.substr(at, end - at).c_str()));
+    if (at == 0) {
+      SendMessageW(h, EM_SETSEL, 0, 0);
+      UpdateWindow(h);
+      first = now_ms() - t0;
+    }
+    if (idle) run_until_idle();
+    at = end;
+  }
+}
+
 RECT client_area() {
   RECT r;
   GetClientRect(static_cast<HWND>(host().handle()), &r);
@@ -134,21 +154,7 @@ class SystemEdit : public Candidate {
       first = whole = now_ms() - t0;
       return;
     }
-    std::wstring w = rt::to_wide(text);
-    std::u16string_view all(reinterpret_cast<const char16_t*>(w.data()), w.size());
-    for (size_t at = 0; at < w.size();) {
-      size_t end = rt::piece_end(all, at, 32768);
-      LRESULT n = GetWindowTextLengthW(h_);
-      SendMessageW(h_, EM_SETSEL, static_cast<WPARAM>(n), n);
-      SendMessageW(h_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(w.substr(at, end - at).c_str()));
-      if (at == 0) {
-        SendMessageW(h_, EM_SETSEL, 0, 0);
-        UpdateWindow(h_);
-        first = now_ms() - t0;
-      }
-      run_until_idle();
-      at = end;
-    }
+    feed_in_pieces(h_, rt::to_wide(text), t0, first, [](HWND h) -> LRESULT { return GetWindowTextLengthW(h); }, true);
     SendMessageW(h_, EM_SETSEL, 0, 0);
     whole = now_ms() - t0;
   }
@@ -210,20 +216,13 @@ class RichEdit : public Candidate {
       first = whole = now_ms() - t0;
       return;
     }
-    std::u16string_view all(reinterpret_cast<const char16_t*>(w.data()), w.size());
-    for (size_t at = 0; at < w.size();) {
-      size_t end = rt::piece_end(all, at, 32768);
-      GETTEXTLENGTHEX how{GTL_NUMCHARS, 1200};
-      LRESULT n = SendMessageW(h_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
-      SendMessageW(h_, EM_SETSEL, static_cast<WPARAM>(n), n);
-      SendMessageW(h_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(w.substr(at, end - at).c_str()));
-      if (at == 0) {
-        SendMessageW(h_, EM_SETSEL, 0, 0);
-        UpdateWindow(h_);
-        first = now_ms() - t0;
-      }
-      at = end;
-    }
+    feed_in_pieces(
+        h_, w, t0, first,
+        [](HWND h) {
+          GETTEXTLENGTHEX how{GTL_NUMCHARS, 1200};
+          return SendMessageW(h, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+        },
+        false);
     whole = now_ms() - t0;
   }
   HWND window() override { return h_; }
