@@ -79,7 +79,8 @@ void MainWindowForm::build() {
   }
   超级菜单.create(*this);
   托盘图标.create(*this, 100);
-  for (int index : menu_image_indexes()) 超级菜单.set_image(index, menu_image(index));
+  // Drawn when a menu first shows them: no menu is open at the start.
+  超级菜单.set_image_source(menu_image_indexes(), menu_image);
 
   constexpr int kToolbarTop = kMenuBarTop + kMenuBarButtonHeight;
   工具条_工具栏.create(*this, {kFrameSide, kToolbarTop, W - 2 * kFrameSide, 26}, 16);

@@ -109,9 +109,9 @@ const Picture& PopupMenu::image_on(int index, unsigned background, bool disabled
   auto key = std::make_tuple(index, background, disabled);
   auto hit = blended_.find(key);
   if (hit != blended_.end()) return hit->second;
-  auto src = images_.find(index);
-  if (src == images_.end() || src->second.empty()) return none;
-  const Picture& p = src->second;
+  const Picture* src = find_image(index);
+  if (!src || src->empty()) return none;
+  const Picture& p = *src;
   std::vector<uint32_t> px = p.pixels();
   int br = GetRValue(background), bg = GetGValue(background), bb = GetBValue(background);
   for (uint32_t& c : px) {
@@ -173,12 +173,28 @@ std::vector<MenuItem*> PopupMenu::find_all(std::string_view caption) {
 
 void PopupMenu::set_image(int index, const Picture& picture) {
   images_[index] = picture;
+  unmade_.erase(index);
   std::erase_if(blended_, [index](const auto& kv) { return std::get<0>(kv.first) == index; });
 }
 
-Picture PopupMenu::image(int index) const {
+void PopupMenu::set_image_source(const std::vector<int>& indexes, std::function<Picture(int)> make) {
+  make_image_ = std::move(make);
+  for (int index : indexes) {
+    images_.erase(index);
+    unmade_.insert(index);
+    std::erase_if(blended_, [index](const auto& kv) { return std::get<0>(kv.first) == index; });
+  }
+}
+
+const Picture* PopupMenu::find_image(int index) const {
+  if (unmade_.erase(index) && make_image_) images_[index] = make_image_(index);
   auto it = images_.find(index);
-  return it == images_.end() ? Picture() : it->second;
+  return it == images_.end() ? nullptr : &it->second;
+}
+
+Picture PopupMenu::image(int index) const {
+  const Picture* p = find_image(index);
+  return p ? *p : Picture();
 }
 
 void* PopupMenu::build(MenuItem& menu, std::vector<MenuItem*>& commands) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -75,6 +76,9 @@ class PopupMenu {
 
   // The image list: index -> picture (16 x 16 reads best). Alpha 0 pixels show the menu.
   void set_image(int index, const Picture& picture);
+  // Images made when first needed (a menu that shows one, image, image_on) rather than now: the
+  // picture of each of these indexes comes from make. A picture set for an index replaces it.
+  void set_image_source(const std::vector<int>& indexes, std::function<Picture(int)> make);
   Picture image(int index) const;
   // The picture laid over a background colour (Windows RGB), faded grey when disabled: as the
   // menus draw it, and as windows that show a menu image as their icon want it.
@@ -124,7 +128,11 @@ class PopupMenu {
   void* owner_handle_ = nullptr;
   int hook_id_ = 0;
   std::list<MenuItem> menus_;
-  std::map<int, Picture> images_;
+  // The images set or made so far, and the indexes whose image is still to come from the source.
+  const Picture* find_image(int index) const;
+  mutable std::map<int, Picture> images_;
+  mutable std::set<int> unmade_;
+  std::function<Picture(int)> make_image_;
   std::map<std::tuple<int, unsigned, bool>, Picture> blended_;
   MenuItem* open_menu_ = nullptr;
   bool hook_ran_ = false;

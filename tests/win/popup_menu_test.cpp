@@ -212,4 +212,31 @@ TEST_F(PopupMenuTest, ItemsAreFoundByCaptionAcrossMenusAndCreateStartsAfresh) {
   EXPECT_TRUE(form.menu.image(6).same_image(tick));
 }
 
+// A source's images are made one by one when first asked for, once each; a set picture wins.
+TEST_F(PopupMenuTest, ImagesOfASourceAreMadeAtTheirFirstUseOnly) {
+  std::vector<int> made;
+  auto picture = [](int index) {
+    return rt::Picture::from_pixels(2, 1, {0xFF000000u | static_cast<uint32_t>(index), 0x80FFFFFFu});
+  };
+  form.menu.set_image_source({6, 16, 20}, [&](int index) {
+    made.push_back(index);
+    return picture(index);
+  });
+  EXPECT_TRUE(made.empty());
+  EXPECT_TRUE(form.menu.image(6).same_image(picture(6)));
+  EXPECT_TRUE(form.menu.image(6).same_image(picture(6)));
+  EXPECT_EQ(made, std::vector<int>{6});
+  // Laid over a background as the menus draw it: the opaque pixel stays, the other is mixed.
+  const rt::Picture& on = form.menu.image_on(16, 0x000000);
+  ASSERT_EQ(on.width(), 2);
+  EXPECT_EQ(on.pixels()[0], 0xFF000010u);
+  EXPECT_EQ(on.pixels()[1], 0xFF808080u);
+  EXPECT_EQ(made, (std::vector<int>{6, 16}));
+  rt::Picture tick = rt::Picture::from_pixels(2, 2, {0xFF000000, 0, 0, 0xFF000000});
+  form.menu.set_image(20, tick);
+  EXPECT_TRUE(form.menu.image(20).same_image(tick));
+  EXPECT_TRUE(form.menu.image(7).empty());
+  EXPECT_EQ(made, (std::vector<int>{6, 16}));
+}
+
 }  // namespace
