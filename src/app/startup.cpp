@@ -47,6 +47,10 @@ int g_work_height = 0;
 // The last window the dialog placement saw waiting for the user.
 rt::WindowHandle g_last_idle_dialog = nullptr;
 
+// What only the pointer, a drop, the tray or the network meets is set up once the first screen
+// has painted: the start does not wait for it.
+bool g_start_due = false, g_start_finished = false;
+
 // Built by the created event and appended to the page list once the edit box has its colours.
 PageRecord g_first_page;
 
@@ -211,12 +215,25 @@ void apply_autosave_option(MainWindowForm& w) {
   w.时钟_滚动标签.set_interval(options().autosave_interval);
 }
 
+void finish_start() {
+  MainWindowForm& w = main_window();
+  // A wait left from a window of an earlier load finds nothing due.
+  if (!w.loaded() || !g_start_due || g_start_finished) return;
+  g_start_finished = true;
+  attach_main_window_drops();
+  apply_main_window_tips(w);
+  apply_main_window_cursors();
+  add_tray_icon();
+  rt::start_thread(check_for_update_at_startup_thread);
+}
+
 }  // namespace
 
 int work_height() { return g_work_height; }
 
 void reset_startup() {
   g_work_height = 0;
+  g_start_due = g_start_finished = false;
   g_last_idle_dialog = nullptr;
 }
 
@@ -279,7 +296,6 @@ void on_main_window_created() {
   // Shown by the fade of the first activation.
   w.set_alpha(0);
   enable_frame_drag(true);
-  rt::start_thread(check_for_update_at_startup_thread);
   config_write("程序设置", "进程通信钥匙", std::to_string(reinterpret_cast<uintptr_t>(w.编辑框_进程通信.handle())));
   set_restore_on_unmaximize(true);
   accept_drops(true);
@@ -314,9 +330,6 @@ void on_main_window_created() {
   if (config_flag(cfg::程序设置::开启老板键)) register_boss_key_from_config();
   set_option(&OptionValues::first_line_title, config_flag(cfg::程序设置::使用内容的第一行为新文件的标题));
   show_main_clock(!config_flag(cfg::程序设置::主界面不显示时间));
-  attach_main_window_drops();
-  apply_main_window_tips(w);
-  apply_main_window_cursors();
   int os = os_version_code();
   set_not_win9x((os == 1 || os == 2) ? 0 : 1);
   g_work_height = rt::screen_height() - taskbar_height();
@@ -343,7 +356,6 @@ void on_main_window_first_activation() {
   update_title_and_status(w.高级选择夹_标签.current());
   update_command_states();
   show_window_faded(w, true);
-  add_tray_icon();
   w.编辑框_文本类容.set_top(w.高级选择夹_标签.top() + w.高级选择夹_标签.height() - 1);
   layout_main_window();
   apply_edge_hide_at_start();
@@ -358,4 +370,8 @@ void on_main_window_first_activation() {
   // Every common dialog over the main window is placed over its middle when it first shows.
   g_last_idle_dialog = nullptr;
   g_dialog_centring_hook = rt::add_hook(w.handle(), dialog_centring_proc);
+  g_start_due = true;
+  rt::post_after_paint(finish_start);
 }
+
+bool start_finished() { return g_start_finished; }

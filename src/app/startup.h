@@ -13,6 +13,9 @@ void reset_startup();
 int program_entry();
 void on_main_window_created();
 void on_main_window_first_activation();
+// The start's last part has run: the drops, the tips and pointers of the main window, the tray
+// icon and the update check, set up once the first screen has painted.
+bool start_finished();
 // The command-line arguments as the open queue: each made absolute against the folder the
 // program was started in. When the first is a shortcut with a target, Explorer shows the
 // target and the result is true: the process is to end.

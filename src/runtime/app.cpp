@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "runtime/internal.h"
 #include "runtime/script.h"
@@ -22,6 +23,7 @@ namespace rt {
 namespace {
 
 constexpr UINT kRunWork = WM_APP + 1;
+constexpr UINT_PTR kAfterPaintTimer = 1;
 
 HINSTANCE g_instance = nullptr;
 HWND g_sink = nullptr;
@@ -30,8 +32,22 @@ std::string g_start_dir;
 std::function<void()> g_end_of_program;
 bool g_loop_running = false;
 int g_top_level = 0;
+std::vector<std::function<void()>> g_after_paint;
 
 LRESULT CALLBACK sink_proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_TIMER && w == kAfterPaintTimer) {
+    KillTimer(h, kAfterPaintTimer);
+    std::vector<std::function<void()>> due = std::move(g_after_paint);
+    g_after_paint.clear();
+    for (auto& work : due) {
+      try {
+        work();
+      } catch (...) {
+        report_current_exception();
+      }
+    }
+    return 0;
+  }
   if (msg == kRunWork) {
     std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(l));
     try {
@@ -295,6 +311,12 @@ void invoke(std::function<void()> work) {
 }
 
 void post(std::function<void()> work) { post_work(std::move(work)); }
+
+void post_after_paint(std::function<void()> work) {
+  if (!g_sink) return;
+  g_after_paint.push_back(std::move(work));
+  SetTimer(g_sink, kAfterPaintTimer, USER_TIMER_MINIMUM, nullptr);
+}
 
 bool pump_until(const std::function<bool()>& done, int timeout_ms) {
   DWORD start = GetTickCount();

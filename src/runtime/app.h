@@ -61,6 +61,10 @@ bool on_ui_thread();
 void invoke(std::function<void()> work);
 // Queues work for the UI thread and returns at once.
 void post(std::function<void()> work);
+// Queues work for the UI thread to run once the windows have painted what waits to be painted
+// (the system hands out timer messages only after paints): what the first screen need not wait
+// for.
+void post_after_paint(std::function<void()> work);
 
 // Waits while dispatching messages (timers keep running); it ends when its time is up, also
 // while a timer's messages keep coming.

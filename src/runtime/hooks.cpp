@@ -15,10 +15,21 @@ namespace {
 
 HookId g_next_hook_id = 1;
 
+// A window of our own classes with neither frame nor scroll bars has nothing outside its client
+// area: the system's frame painting (themed, about a millisecond a window under Wine) is skipped
+// for it.
+bool frameless(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const LONG_PTR ex_style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  return !(style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) &&
+         !(ex_style & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 LRESULT inner(HWND window, Entry& e, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (e.unit) {
     if (auto r = e.unit->route_message(msg, wparam, lparam)) return *r;
   }
+  if (msg == WM_NCPAINT && (!e.original || e.original == DefWindowProcW) && frameless(window)) return 0;
   return CallWindowProcW(e.original ? e.original : DefWindowProcW, window, msg, wparam, lparam);
 }
 

@@ -13,6 +13,7 @@
 
 #include "app/drops.h"
 #include "app/globals.h"
+#include "app/startup.h"
 #include "documents/open_files.h"
 #include "forms/main_window_form.h"
 #include "layout_check.h"
@@ -384,7 +385,7 @@ TEST_F(DropsTest, AFetchOfAnEarlierStartCountsNoMoreAndBringsNoPage) {
   init_globals();
   rt::seams::set_command_line({});
   ASSERT_TRUE(main_window().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return !pages().empty() && editor().has_focus() && start_finished(); }));
   EXPECT_EQ(running_url_fetches(), 0);
   EXPECT_FALSE(busy_picture_shown());
   // The earlier fetch gets its reply first; then one of this start fetches its page.

@@ -39,7 +39,7 @@ void start_with(const std::vector<std::string>& lines) {
   init_globals();
   rt::seams::set_command_line({});
   ASSERT_TRUE(main_window().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus() && start_finished(); }));
 }
 
 // Starts the program again with the configuration file the last run left.
@@ -47,7 +47,7 @@ void start_again() {
   init_globals();
   rt::seams::set_command_line({});
   ASSERT_TRUE(main_window().load());
-  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus(); }));
+  ASSERT_TRUE(ui_test::wait_for([] { return main_window().编辑框_文本类容.has_focus() && start_finished(); }));
 }
 
 class StartupTest : public ::testing::Test {

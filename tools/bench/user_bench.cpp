@@ -107,6 +107,8 @@ struct Program {
 struct Running {
   PROCESS_INFORMATION pi{};
   int system_pid = 0;
+  std::string process;
+  std::set<int> before;  // the system's processes of that name before the start
   double started = 0;
   HWND top = nullptr, editor = nullptr;
 };
@@ -190,7 +192,8 @@ void wait_until(const std::function<bool()>& done, double ms) {
 
 Running start(const Program& p, const std::string& file) {
   Running r;
-  std::set<int> before = system_processes(p.process);
+  r.process = p.process;
+  r.before = system_processes(p.process);
   std::wstring cmd = L"\"" + p.exe + L"\"";
   if (!file.empty()) cmd += L" \"" + wide(file) + L"\"";
   std::wstring dir = p.exe.substr(0, p.exe.find_last_of(L'\\') + 1);
@@ -200,12 +203,19 @@ Running start(const Program& p, const std::string& file) {
                       &si, &r.pi))
     return r;
   wait_until([&] { return (r.top = top_window(r.pi.dwProcessId)) != nullptr; }, 60000);
+  return r;
+}
+
+// The system's process id of the started program, looked up only when its processor time is
+// wanted: the look-up reads every process's command line, which would count as the program's
+// own start.
+int system_pid(Running& r) {
   for (int i = 0; i < 500 && !r.system_pid; ++i) {
-    for (int pid : system_processes(p.process))
-      if (!before.count(pid)) r.system_pid = pid;
+    for (int pid : system_processes(r.process))
+      if (!r.before.count(pid)) r.system_pid = pid;
     if (!r.system_pid) Sleep(10);
   }
-  return r;
+  return r.system_pid;
 }
 
 void stop(Running& r) {
@@ -220,7 +230,8 @@ void stop(Running& r) {
 
 // From the start until the process has stopped working: the last moment before half a second in
 // which the system counted it at most one tick.
-double idle_since_start(const Running& r, double limit_ms = 300000) {
+double idle_since_start(Running& r, double limit_ms = 300000) {
+  int pid = system_pid(r);
   struct Sample {
     double t;
     long long ticks;
@@ -228,7 +239,7 @@ double idle_since_start(const Running& r, double limit_ms = 300000) {
   std::vector<Sample> samples;
   double t0 = now_ms();
   while (now_ms() - t0 < limit_ms) {
-    samples.push_back({now_ms(), processor_ticks(r.system_pid)});
+    samples.push_back({now_ms(), processor_ticks(pid)});
     const Sample& last = samples.back();
     auto window = std::find_if(samples.begin(), samples.end(), [&](const Sample& s) { return s.t >= last.t - 500; });
     if (last.t - samples.front().t >= 500 && last.ticks - window->ticks <= 1) {
