@@ -454,6 +454,24 @@ TEST_F(RuntimeTest, WorkersReachTheUiThreadThroughInvokeAndPost) {
   EXPECT_NE(worker.load(), ui);
 }
 
+// What the first screen need not wait for runs once the waiting paints are done, after work
+// posted meanwhile, and in the order it was handed over.
+TEST_F(RuntimeTest, WorkAfterPaintRunsOnceTheWindowsHavePainted) {
+  ui_test::settle(100);
+  std::vector<std::string> order;
+  rt::add_hook(form.label.handle(), [&order](rt::Message& m) {
+    if (m.msg == WM_PAINT) order.push_back("paint");
+    return m.next();
+  });
+  InvalidateRect(static_cast<HWND>(form.label.handle()), nullptr, TRUE);
+  rt::post_after_paint([&] { order.push_back("after paint 1"); });
+  rt::post_after_paint([&] { order.push_back("after paint 2"); });
+  rt::post([&] { order.push_back("posted"); });
+  EXPECT_TRUE(order.empty());  // nothing runs before the loop
+  ASSERT_TRUE(ui_test::wait_for([&] { return order.size() >= 4; }));
+  EXPECT_EQ(order, (std::vector<std::string>{"posted", "paint", "after paint 1", "after paint 2"}));
+}
+
 TEST_F(RuntimeTest, ALabelThatChangesSizePaintsItselfAnew) {
   // Centred, the text moves with the size, also in the part of the label the system keeps.
   rt::Label& label = form.label;
