@@ -28,17 +28,27 @@ void TabControl::create(Window& parent, Rect r) {
   current_ = -1;
   first_visible_ = 0;
   create_own(parent, L"VelmoraPageControl", WS_VISIBLE | WS_CLIPCHILDREN, 0, r);
+  // The tip control of an earlier window went with it; the new one is made when the mouse first
+  // comes (make_tooltip).
+  tooltip_ = nullptr;
   if (!handle_) return;
+  left_arrow_.create(*this, {r.width - 2 * kArrowWidth, 0, kArrowWidth, r.height}, false);
+  right_arrow_.create(*this, {r.width - kArrowWidth, 0, kArrowWidth, r.height}, true);
+  layout();
+}
+
+void TabControl::make_tooltip() {
   tooltip_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hw(handle_), nullptr, detail::instance(), nullptr);
+  if (!tooltip_) return;
   // One tool over the whole strip; its text is the tooltip of the tab under the mouse.
   TOOLINFOW t{};
   t.cbSize = sizeof t;
   t.uFlags = TTF_SUBCLASS;
   t.hwnd = hw(handle_);
   t.uId = 0;
-  t.rect = {0, 0, r.width, r.height};
+  GetClientRect(hw(handle_), &t.rect);
   t.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(static_cast<HWND>(tooltip_), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&t));
   // The tab's tip in its caption tags' colours: its text, its background and its border.
@@ -47,9 +57,6 @@ void TabControl::create(Window& parent, Rect r) {
     *owner = hw(handle_);
     return &tip_markup_;
   });
-  left_arrow_.create(*this, {r.width - 2 * kArrowWidth, 0, kArrowWidth, r.height}, false);
-  right_arrow_.create(*this, {r.width - kArrowWidth, 0, kArrowWidth, r.height}, true);
-  layout();
 }
 
 int TabControl::insert(std::string_view caption, int at) {
@@ -371,6 +378,14 @@ std::optional<intptr_t> TabControl::handle_message(unsigned msg, uintptr_t wpara
       return 0;
     }
     case WM_MOUSEMOVE: {
+      // The tip control comes with the mouse, and hears of the move that made it; later moves
+      // reach it through its own subclass of the strip.
+      if (!tooltip_) {
+        make_tooltip();
+        MSG move{hw(handle_), msg, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+        GetCursorPos(&move.pt);
+        if (tooltip_) SendMessageW(static_cast<HWND>(tooltip_), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+      }
       int i = tab_at(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       if (i != hot_) {
         hot_ = i;

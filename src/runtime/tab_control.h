@@ -102,7 +102,8 @@ class TabControl : public Unit {
   unsigned tab_back_ = 0xE8E8E8, current_back_ = 0xFFFFFF, strip_back_ = 0xD8D8D8;
   unsigned text_ = 0x404040, hot_text_ = 0x000000, current_text_ = 0x000000;
   Arrow left_arrow_, right_arrow_;
-  void* tooltip_ = nullptr;
+  void* tooltip_ = nullptr;  // made when the mouse first comes over the strip
+  void make_tooltip();
 };
 
 }  // namespace rt

@@ -19,6 +19,8 @@ HWND hw(WindowHandle h) { return static_cast<HWND>(h); }
 constexpr wchar_t kTipProperty[] = L"VelmoraTooltip";
 // Marks a unit whose mouse messages are already relayed to the tooltip.
 constexpr wchar_t kRelayProperty[] = L"VelmoraTooltipRelay";
+// Marks a top-level window whose tips are held (while its tooltip control is still to be made).
+constexpr wchar_t kHeldProperty[] = L"VelmoraTooltipsHeld";
 
 // Each unit's tip text as given, read into its runs.
 std::map<HWND, TipMarkup>& markups() {
@@ -65,6 +67,32 @@ TOOLINFOW tool_of(HWND unit) {
   return ti;
 }
 
+// The unit's tool in the tip control, added or given its text anew.
+void put_tool(HWND tip, HWND unit, const TipMarkup& markup) {
+  TOOLINFOW ti = tool_of(unit);
+  bool known = SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
+  ti = tool_of(unit);
+  std::wstring w = detail::tip_control_text(tip, markup);
+  ti.lpszText = w.data();
+  SendMessageW(tip, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+// The top-level window's tip control, made with the tools of its units when the mouse first
+// comes over one of them: a window's start does not wait for a control (a window of its own)
+// that only a resting mouse shows.
+HWND tip_for_mouse(HWND top) {
+  if (HWND tip = tip_of(top, false)) return tip;
+  bool any = false;
+  for (const auto& [unit, markup] : markups()) any = any || GetAncestor(unit, GA_ROOT) == top;
+  if (!any) return nullptr;
+  HWND tip = tip_of(top, true);
+  if (!tip) return nullptr;
+  for (const auto& [unit, markup] : markups())
+    if (GetAncestor(unit, GA_ROOT) == top) put_tool(tip, unit, markup);
+  if (GetPropW(top, kHeldProperty)) SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
+  return tip;
+}
+
 // A re-created unit window keeps its tooltip: the tool goes over to the new handle.
 void move_tool(HWND from, HWND to) {
   RemovePropW(from, kRelayProperty);
@@ -102,7 +130,7 @@ void relay_mouse(HWND unit) {
     if (m.msg == handle_replaced_message())
       move_tool(reinterpret_cast<HWND>(m.wparam), reinterpret_cast<HWND>(m.lparam));
     if (m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST) {
-      if (HWND tip = tip_of(GetAncestor(hw(m.window), GA_ROOT), false)) {
+      if (HWND tip = tip_for_mouse(GetAncestor(hw(m.window), GA_ROOT))) {
         MSG msg{hw(m.window), m.msg, m.wparam, m.lparam, static_cast<DWORD>(GetMessageTime()), {}};
         GetCursorPos(&msg.pt);
         SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
@@ -117,21 +145,19 @@ void relay_mouse(HWND unit) {
 void set_tooltip(Unit& unit, std::string_view text) {
   HWND h = hw(unit.handle());
   if (!h) return;
-  HWND tip = tip_of(GetAncestor(h, GA_ROOT), !text.empty());
-  if (!tip) return;
-  TOOLINFOW ti = tool_of(h);
-  bool known = SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)) != 0;
-  ti = tool_of(h);
+  HWND tip = tip_of(GetAncestor(h, GA_ROOT), false);
   if (text.empty()) {
-    if (known) SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    TOOLINFOW ti = tool_of(h);
+    if (tip && SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) {
+      ti = tool_of(h);
+      SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
     markups().erase(h);
     return;
   }
-  TipMarkup markup = parse_tip_markup(text);
-  std::wstring w = detail::tip_control_text(tip, markup);
-  markups()[h] = std::move(markup);
-  ti.lpszText = w.data();
-  SendMessageW(tip, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  TipMarkup& markup = markups()[h] = parse_tip_markup(text);
+  // Without a tip control yet, the tool comes with the control.
+  if (tip) put_tool(tip, h, markup);
   relay_mouse(h);
 }
 
@@ -151,7 +177,12 @@ std::string tooltip_text(const Unit& unit) {
 }
 
 void detail::hold_tooltips(HWND top, bool held) {
-  HWND tip = top ? tip_of(top, false) : nullptr;
+  if (!top) return;
+  if (held)
+    SetPropW(top, kHeldProperty, reinterpret_cast<HANDLE>(1));
+  else
+    RemovePropW(top, kHeldProperty);
+  HWND tip = tip_of(top, false);
   if (!tip) return;
   if (held) SendMessageW(tip, TTM_POP, 0, 0);
   SendMessageW(tip, TTM_ACTIVATE, held ? FALSE : TRUE, 0);
