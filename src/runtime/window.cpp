@@ -357,10 +357,20 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       if (on_destroying) on_destroying();
       return 0;
     case WM_ACTIVATE: {
+      HWND self = hw(handle_);
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        focus_when_left_ = focus && IsChild(self, focus) ? focus : nullptr;
+      }
       // The default handling gives the window the focus: it comes first, so that a handler
       // that puts the focus elsewhere keeps it there.
-      LRESULT r = DefWindowProcW(hw(handle_), msg, wparam, lparam);
+      LRESULT r = DefWindowProcW(self, msg, wparam, lparam);
       if (LOWORD(wparam) != WA_INACTIVE) {
+        auto back = static_cast<HWND>(focus_when_left_);
+        focus_when_left_ = nullptr;
+        if (back && !HIWORD(wparam) && GetFocus() == self && IsWindow(back) && IsChild(self, back) &&
+            IsWindowVisible(back) && IsWindowEnabled(back))
+          SetFocus(back);
         owned_order_checks_ = kOwnedOrderChecks;
         SetTimer(hw(handle_), kOwnedOrderTimer, kOwnedOrderIntervalMs, nullptr);
         if (on_activated) on_activated();

@@ -186,3 +186,29 @@ TEST_F(ToolWindowOrderTest, AToolWindowStaysAboveTheMainWindowWhenTheMainWindowC
 }
 
 }  // namespace
+
+namespace {
+
+// Back from another program, the keyboard is where it was: typing goes on in the text.
+TEST_F(ToolWindowOrderTest, TypingGoesOnInThePageWhenTheMainWindowComesBackFromAnotherProgram) {
+  editor().set_text("前文");
+  editor().set_focus();
+  editor().select(4, 0);
+  ASSERT_TRUE(g_other_program.start());
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    PostMessageW(g_other_program.window(), foreign_target::kActivateMessage, 0, 0);
+    ASSERT_TRUE(ui_test::wait_for([] { return GetForegroundWindow() == g_other_program.window(); }));
+    ui_test::settle(300);
+    PostMessageW(g_other_program.window(), foreign_target::kActivateMessage, reinterpret_cast<WPARAM>(w().handle()),
+                 0);
+    ASSERT_TRUE(ui_test::wait_for(main_is_foreground));
+    ui_test::settle(300);
+    EXPECT_TRUE(editor().has_focus());
+    ui_test::key_from_keyboard('A');
+    ui_test::settle(200);
+  }
+  EXPECT_EQ(editor().text(), "前文aaa");
+}
+
+}  // namespace
