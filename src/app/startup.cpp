@@ -12,7 +12,6 @@
 #include "app/snapping.h"
 #include "app/topmost.h"
 #include "app/tray.h"
-#include "app/single_instance.h"
 #include "common/balloon_tip.h"
 #include "common/control_routines.h"
 #include "common/messages.h"

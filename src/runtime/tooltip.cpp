@@ -81,15 +81,14 @@ void put_tool(HWND tip, HWND unit, const TipMarkup& markup) {
 // comes over one of them: a window's start does not wait for a control (a window of its own)
 // that only a resting mouse shows.
 HWND tip_for_mouse(HWND top) {
-  if (HWND tip = tip_of(top, false)) return tip;
-  bool any = false;
-  for (const auto& [unit, markup] : markups()) any = any || GetAncestor(unit, GA_ROOT) == top;
-  if (!any) return nullptr;
-  HWND tip = tip_of(top, true);
-  if (!tip) return nullptr;
-  for (const auto& [unit, markup] : markups())
-    if (GetAncestor(unit, GA_ROOT) == top) put_tool(tip, unit, markup);
-  if (GetPropW(top, kHeldProperty)) SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
+  HWND tip = tip_of(top, false);
+  if (tip) return tip;
+  for (const auto& [unit, markup] : markups()) {
+    if (GetAncestor(unit, GA_ROOT) != top) continue;
+    if (!tip && !(tip = tip_of(top, true))) return nullptr;
+    put_tool(tip, unit, markup);
+  }
+  if (tip && GetPropW(top, kHeldProperty)) SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
   return tip;
 }
 
