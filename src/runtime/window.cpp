@@ -338,6 +338,26 @@ bool Window::use_dialog_key(int key, int modifiers) {
   return true;
 }
 
+void Window::note_focus() {
+  HWND focus = GetFocus();
+  // Minimized, the window may already have lost it: what it noted before stands.
+  if (focus && IsChild(hw(handle_), focus))
+    focus_when_left_ = focus;
+  else if (!minimized())
+    focus_when_left_ = nullptr;
+}
+
+void Window::give_focus_back() {
+  HWND self = hw(handle_);
+  auto back = static_cast<HWND>(focus_when_left_);
+  // Only where the system left the keyboard with the window itself (or nowhere): a handler's
+  // own choice stands.
+  HWND focus = GetFocus();
+  if (back && (focus == self || !focus) && IsWindow(back) && IsChild(self, back) && IsWindowVisible(back) &&
+      IsWindowEnabled(back))
+    SetFocus(back);
+}
+
 void Window::unbind_handle() {
   for (auto& [id, t] : timers_) t->owner_gone();
   timers_.clear();
@@ -358,19 +378,13 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       return 0;
     case WM_ACTIVATE: {
       HWND self = hw(handle_);
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        focus_when_left_ = focus && IsChild(self, focus) ? focus : nullptr;
-      }
+      if (LOWORD(wparam) == WA_INACTIVE) note_focus();
       // The default handling gives the window the focus: it comes first, so that a handler
       // that puts the focus elsewhere keeps it there.
       LRESULT r = DefWindowProcW(self, msg, wparam, lparam);
       if (LOWORD(wparam) != WA_INACTIVE) {
-        auto back = static_cast<HWND>(focus_when_left_);
-        focus_when_left_ = nullptr;
-        if (back && !HIWORD(wparam) && GetFocus() == self && IsWindow(back) && IsChild(self, back) &&
-            IsWindowVisible(back) && IsWindowEnabled(back))
-          SetFocus(back);
+        // Activated while minimized, it gives the keyboard back once it stands again.
+        if (!HIWORD(wparam)) give_focus_back();
         owned_order_checks_ = kOwnedOrderChecks;
         SetTimer(hw(handle_), kOwnedOrderTimer, kOwnedOrderIntervalMs, nullptr);
         if (on_activated) on_activated();
@@ -389,6 +403,14 @@ std::optional<intptr_t> Window::handle_message(unsigned msg, uintptr_t wparam, i
       if (on_moved) on_moved();
       return std::nullopt;
     case WM_SIZE:
+      // Back from the taskbar, a minimized window stands again without a new activation.
+      if (wparam == SIZE_MINIMIZED) {
+        note_focus();
+        was_minimized_ = true;
+      } else if (was_minimized_) {
+        was_minimized_ = false;
+        if (GetActiveWindow() == hw(handle_)) give_focus_back();
+      }
       if (on_resized) on_resized();
       return std::nullopt;
     case WM_SHOWWINDOW:

@@ -136,9 +136,13 @@ class Window : public Unit {
   WindowHandle modal_owner_ = nullptr;
   bool owner_was_enabled_ = false;
   bool first_activated_ = false;
-  // The unit window that had the keyboard when the window lost the activation: it has it again
-  // when the window comes back (from another program, say), as a dialog gives it back.
+  // The unit window that had the keyboard when the window lost the activation or was minimized:
+  // it has it again when the window comes back (from another program, from the taskbar), as a
+  // dialog gives it back.
   void* focus_when_left_ = nullptr;
+  bool was_minimized_ = false;
+  void note_focus();
+  void give_focus_back();
   bool creating_ = false, activated_while_creating_ = false;
   int owned_order_checks_ = 0;
   int alpha_ = 255;

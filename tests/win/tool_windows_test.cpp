@@ -208,7 +208,17 @@ TEST_F(ToolWindowOrderTest, TypingGoesOnInThePageWhenTheMainWindowComesBackFromA
     ui_test::key_from_keyboard('A');
     ui_test::settle(200);
   }
-  EXPECT_EQ(editor().text(), "前文aaa");
+  // Minimized by its button and back by the taskbar's: the keyboard is in the page again.
+  ui_test::click(w().图形按钮_最小化);
+  ASSERT_TRUE(ui_test::wait_for([] { return w().minimized(); }));
+  ui_test::settle(300);
+  click_taskbar_button();
+  ASSERT_TRUE(ui_test::wait_for([] { return !w().minimized() && main_is_foreground(); }));
+  ui_test::settle(300);
+  EXPECT_TRUE(editor().has_focus());
+  ui_test::key_from_keyboard('A');
+  ui_test::settle(200);
+  EXPECT_EQ(editor().text(), "前文aaaa");
 }
 
 }  // namespace
