@@ -1,5 +1,5 @@
 # Windows build: Velmora.exe and the test programs that run under Wine.
-set(VELMORA_JPEG_PREFIX "" CACHE PATH "libjpeg cross-built for i686-w64-mingw32")
+set(VELMORA_JPEG_PREFIX "" CACHE PATH "libjpeg cross-built for the toolchain's target")
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
 set(VELMORA_STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -8,7 +8,7 @@ add_library(velmora_portable STATIC ${VELMORA_PORTABLE_SOURCES} ${VELMORA_WINDOW
 target_include_directories(velmora_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
 # libgcrypt and libgpg-error link statically: the program is one file.
 target_link_libraries(velmora_portable PUBLIC velmora_flags
-  /usr/i686-w64-mingw32/lib/libgcrypt.a /usr/i686-w64-mingw32/lib/libgpg-error.a ws2_32)
+  ${CMAKE_FIND_ROOT_PATH}/lib/libgcrypt.a ${CMAKE_FIND_ROOT_PATH}/lib/libgpg-error.a ws2_32)
 
 add_library(velmora_runtime STATIC ${VELMORA_RUNTIME_SOURCES})
 # libjpeg (cross-built by scripts/setup.sh) decodes the frame pictures.

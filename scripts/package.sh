@@ -17,7 +17,11 @@ version=$(sed -n 's/^FILEVERSION *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/Velmora"
-i686-w64-mingw32-strip -o "$stage/Velmora/Velmora.exe" "${VELMORA_BUILD:-build}/win32/Velmora.exe"
+# What users get is the 32-bit program; VELMORA_PACKAGE_BUILD=win64 packs the 64-bit build
+# instead, for the tests and benchmarks of a machine that runs no 32-bit code (scripts/env.sh).
+from=${VELMORA_PACKAGE_BUILD:-win32}
+case "$from" in win64) target=x86_64-w64-mingw32 ;; *) target=i686-w64-mingw32 ;; esac
+"$target-strip" -o "$stage/Velmora/Velmora.exe" "${VELMORA_BUILD:-build}/$from/Velmora.exe"
 iconv -f UTF-8 -t GBK tools/package/README.txt | sed 's/$/\r/' >"$stage/Velmora/README.txt"
 zip="$out/Velmora-$version.zip"
 rm -f "$zip"

@@ -19,6 +19,9 @@ packages=(
   nasm zip unzip
   clang libclang-rt-14-dev
 )
+# Where the 32-bit program cannot run (scripts/env.sh), its 64-bit build runs the tests.
+[ "$VELMORA_WINDOWS_BITS" = 64 ] &&
+  packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64)
 
 apt_updated=0
 apt_update() { [ "$apt_updated" = 1 ] || { as_root apt-get update -qq; apt_updated=1; }; }
@@ -46,9 +49,11 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   { export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8; } 2>/dev/null
 fi
 
-# libjpeg for the Windows build: cross-built from Debian's own source package.
-if [ ! -f "$VELMORA_JPEG_PREFIX/lib/libjpeg.a" ]; then
-  log "cross-building libjpeg-turbo for i686-w64-mingw32"
+# libjpeg for the Windows builds: cross-built from Debian's own source package.
+# build_jpeg TARGET TOOLCHAIN-FILE PREFIX
+build_jpeg() {
+  [ -f "$3/lib/libjpeg.a" ] && return 0
+  log "cross-building libjpeg-turbo for $1"
   if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
     as_root tee /etc/apt/sources.list.d/velmora-src.sources >/dev/null <<'SRC'
 Types: deb-src
@@ -60,18 +65,20 @@ SRC
     apt_updated=0
   fi
   apt_update
-  src="$VELMORA_CACHE/src"
+  local src="$VELMORA_CACHE/src" dir
   rm -rf "$src" && mkdir -p "$src"
   (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null)
   dir=$(find "$src" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo*' | head -n 1)
   cmake -S "$dir" -B "$src/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$VELMORA_ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$VELMORA_ROOT/cmake/$2" \
     -DCMAKE_BUILD_TYPE=Release -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_INSTALL_PREFIX="$VELMORA_JPEG_PREFIX" >/dev/null
+    -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_INSTALL_PREFIX="$3" >/dev/null
   cmake --build "$src/build" >/dev/null
   cmake --install "$src/build" >/dev/null
   rm -rf "$src"
-fi
+}
+build_jpeg i686-w64-mingw32 mingw-i686.cmake "$VELMORA_JPEG_PREFIX"
+[ "$VELMORA_WINDOWS_BITS" = 64 ] && build_jpeg x86_64-w64-mingw32 mingw-x86_64.cmake "$VELMORA_WINDOWS_JPEG_PREFIX"
 
 # One Wine prefix for running and testing, Chinese locale, CJK font substitutes, and a Wine
 # virtual desktop: Wine then manages the windows itself, as Windows does, instead of waiting on

@@ -15,7 +15,7 @@ cd "$VELMORA_ROOT"
 lanes=${VELMORA_LANES:-$(nproc)}
 . "$here/lanes.sh"
 out=${VELMORA_BUILD:-build}
-lanes_start "$lanes" "$out/win32/tests"
+lanes_start "$lanes" "$out/$VELMORA_WINDOWS_BUILD/tests"
 
 status=0
 # The layer rule: which folder of src/ may include which (ARCHITECTURE.md), and its own check.
@@ -27,7 +27,7 @@ ctest --test-dir $out/native --output-on-failure -j "$(nproc)" || status=1
 fuzz_log=$(mktemp)
 bash "$here/fuzz.sh" >"$fuzz_log" 2>&1 &
 fuzz=$!
-ctest --test-dir $out/win32 --output-on-failure -j "$lanes" || status=1
+ctest --test-dir $out/$VELMORA_WINDOWS_BUILD --output-on-failure -j "$lanes" || status=1
 wait "$fuzz" || status=1
 cat "$fuzz_log"
 rm -f "$fuzz_log"

@@ -31,7 +31,10 @@ listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 
 unzip -q "$zip" -d "$work/unpacked"
 exe="$work/unpacked/Velmora/Velmora.exe"
-if i686-w64-mingw32-objdump -h "$exe" | grep -q '\.debug_'; then fail "the program keeps debugging sections"; fi
+format=$(LC_ALL=C i686-w64-mingw32-objdump -f "$exe")
+[[ $format == *"file format pei-i386"* ]] || fail "the program is not a 32-bit one"
+sections=$(LC_ALL=C i686-w64-mingw32-objdump -h "$exe")
+[[ $sections != *.debug_* ]] || fail "the program keeps debugging sections"
 size=$(stat -c %s "$exe")
 [ "$size" -lt $((8 * 1024 * 1024)) ] || fail "the program is $size bytes"
 echo "package: $(basename "$zip"), Velmora.exe $size bytes"
@@ -59,6 +62,13 @@ instances() {
 while [ -n "$(instances)" ] && [ $SECONDS -lt $end ]; do sleep 0.2; done
 [ -z "$(instances)" ] || fail "another Velmora keeps running on this display, a start would hand over to it: $(instances | tr '\n' ';')"
 
+# A machine that runs no 32-bit code starts the same package of the 64-bit build (scripts/env.sh).
+if [ "$VELMORA_WINDOWS_BUILD" != win32 ]; then
+  zip=$(VELMORA_PACKAGE_BUILD=$VELMORA_WINDOWS_BUILD bash "$root/scripts/package.sh" "$work/dist64" | tail -n 1)
+  unzip -q "$zip" -d "$work/unpacked64"
+  exe="$work/unpacked64/Velmora/Velmora.exe"
+  echo "package: this machine runs no 32-bit code, the start is tried with the $VELMORA_WINDOWS_BUILD build's package"
+fi
 wine "$exe" </dev/null >/dev/null 2>&1 &
 app=$!
 window=""

@@ -13,7 +13,7 @@ bash "$here/build.sh" program >/dev/null
 case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 . "$here/xsession.sh"
 xsession_start
-wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/Velmora.exe" "$@" </dev/null >/dev/null 2>&1 &
+wine "$VELMORA_ROOT/${VELMORA_BUILD:-build}/$VELMORA_WINDOWS_BUILD/Velmora.exe" "$@" </dev/null >/dev/null 2>&1 &
 app=$!
 xsession_pids=("$app" "${xsession_pids[@]}")
 for _ in $(seq 1 200); do

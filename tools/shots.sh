@@ -16,7 +16,7 @@ out=$(cd "$out" && pwd)
 xsession_start
 export VELMORA_SHOTS=$(winepath -w "$out")
 export WINEDEBUG=-all
-cd "$VELMORA_ROOT/${VELMORA_BUILD:-build}/win32/tests"
+cd "$VELMORA_ROOT/${VELMORA_BUILD:-build}/$VELMORA_WINDOWS_BUILD/tests"
 for exe in ${program:+$program.exe} $( [ -z "$program" ] && ls win_*_tests.exe ); do
   wine "$exe" --gtest_filter="$filter" >/dev/null 2>&1 || true
 done

@@ -29,7 +29,7 @@ intptr_t ForeignListView::send(unsigned msg, uintptr_t wparam, intptr_t lparam) 
 rt::ProcessHandle ForeignListView::open_list_view_process(rt::WindowHandle window) {
   if (process_) return nullptr;
   // Our records would be another layout there (a 64-bit program): such a process is not opened.
-  if (rt::window_process_bitness_differs(window)) return nullptr;
+  if (rt::window_process_not_32_bit(window)) return nullptr;
   process_ = rt::open_process(rt::window_process_id(window), rt::kProcessVmAccess);
   if (!process_) return nullptr;
   list_view_window_ = window;

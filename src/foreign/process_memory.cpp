@@ -8,7 +8,7 @@ void ForeignProcessMemory::init_process_memory_os_kind() { os_kind_ = rt::os_kin
 
 rt::ProcessHandle ForeignProcessMemory::open_window_process(rt::WindowHandle window) {
   // Our records would be another layout there: such a process is never opened for them.
-  if (rt::window_process_bitness_differs(window)) return nullptr;
+  if (rt::window_process_not_32_bit(window)) return nullptr;
   return rt::open_process(rt::window_process_id(window), rt::kProcessAllAccess);
 }
 

@@ -39,7 +39,7 @@ int gbk_size(rt::WindowHandle window, intptr_t units) {
 // Whether the process the reader would put its records into is of the other pointer size. A
 // header's records go to its list view.
 bool process_takes_other_records(ControlReader reader, rt::WindowHandle window) {
-  return rt::window_process_bitness_differs(reader == ControlReader::Header ? rt::parent_window(window) : window);
+  return rt::window_process_not_32_bit(reader == ControlReader::Header ? rt::parent_window(window) : window);
 }
 
 // The titles of the list view's columns that have one, each followed by TAB.

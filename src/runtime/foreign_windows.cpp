@@ -178,14 +178,15 @@ int process_bits(uint32_t process_id, HANDLE process) {
   static const auto is_wow64 = reinterpret_cast<IsWow64ProcessFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
   BOOL we_emulated = FALSE, they_emulated = FALSE;
-  if (!is_wow64 || !is_wow64(GetCurrentProcess(), &we_emulated) || !we_emulated) return 32;
+  constexpr bool kWe64 = sizeof(void*) == 8;  // then the system is 64-bit too
+  if (!is_wow64 || (!kWe64 && (!is_wow64(GetCurrentProcess(), &we_emulated) || !we_emulated))) return 32;
   if (!is_wow64(process, &they_emulated)) return 8 * static_cast<int>(sizeof(void*));
   return they_emulated ? 32 : 64;
 }
 
 }  // namespace
 
-bool window_process_bitness_differs(WindowHandle window) {
+bool window_process_not_32_bit(WindowHandle window) {
   uint32_t id = window_process_id(window);
   if (!id) return false;
   constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
@@ -194,7 +195,7 @@ bool window_process_bitness_differs(WindowHandle window) {
   if (!process) return false;
   int bits = process_bits(id, process);
   CloseHandle(process);
-  return bits != 8 * static_cast<int>(sizeof(void*));
+  return bits != 32;
 }
 
 ProcessHandle open_process(uint32_t process_id, uint32_t access) {

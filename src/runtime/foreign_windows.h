@@ -101,11 +101,12 @@ constexpr uint32_t kProcessVmAccess = 0x38;       // PROCESS_VM_OPERATION | _REA
 constexpr uint32_t kProcessAllAccess = 0x1F0FFF;  // PROCESS_ALL_ACCESS as older systems define it
 // GetWindowThreadProcessId: the window's process id, 0 for no window.
 uint32_t window_process_id(WindowHandle window);
-// Whether the window belongs to a process whose pointers differ in size from ours: a 64-bit
-// program on a 64-bit system, since this program is 32-bit. Records of our layout handed to
-// such a process are read by it as other records, and what comes back is garbage. False when
-// it cannot be told (the process refuses to be asked) and for a window of no process.
-bool window_process_bitness_differs(WindowHandle window);
+// Whether the window belongs to a process whose pointers are not 32 bits: a 64-bit program on
+// a 64-bit system. The records handed to other processes are 32-bit layouts (this program is
+// 32-bit; its 64-bit build for test machines keeps them); such a process reads them as other
+// records, and what comes back is garbage. False when it cannot be told (the process refuses
+// to be asked) and for a window of no process.
+bool window_process_not_32_bit(WindowHandle window);
 // OpenProcess without inheritance; nullptr on failure.
 ProcessHandle open_process(uint32_t process_id, uint32_t access);
 // CloseHandle; false for nullptr or a failure.

@@ -52,7 +52,6 @@ bool ends_on_boundary(std::string_view t, size_t i, size_t n) {
 // only bytes folded, and a letter after a lead byte is its trail in both texts.
 bool matches_at(std::string_view text, size_t i, std::string_view what, bool ignore_case) {
   if (text.size() - i < what.size()) return false;
-  bool same = true;
   if (!ignore_case) {
     return text[i] == what[0] && text.compare(i, what.size(), what) == 0 && ends_on_boundary(text, i, what.size());
   }

@@ -97,7 +97,8 @@ TEST(ProgramManifest, CommonControls6AreTheOnesLoaded) {
   GetModuleFileNameA(comctl, file, MAX_PATH);
   std::string path = file;
   for (char& c : path) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-  EXPECT_NE(path.find("\\winsxs\\x86_microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::string::npos)
+  const std::string arch = sizeof(void*) == 4 ? "x86" : "amd64";
+  EXPECT_NE(path.find("\\winsxs\\" + arch + "_microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::string::npos)
       << file;
 }
 
