@@ -26,18 +26,14 @@ windows() {
   cmake --build "$dir" -j "$jobs" "$@"
 }
 if [ "$what" = all ] || [ "$what" = win32 ] || [ "$what" = program ]; then
+  only=()
+  [ "$what" = program ] && only=(--target Velmora)
   if [ "$VELMORA_WINDOWS_BITS" = 64 ]; then
     # The 32-bit program users get, and the 64-bit build that runs here (scripts/env.sh).
     windows win32 mingw-i686.cmake "$VELMORA_JPEG_PREFIX" --target Velmora
-    if [ "$what" = program ]; then
-      windows win64 mingw-x86_64.cmake "$VELMORA_WINDOWS_JPEG_PREFIX" --target Velmora
-    else
-      windows win64 mingw-x86_64.cmake "$VELMORA_WINDOWS_JPEG_PREFIX"
-    fi
-  elif [ "$what" = program ]; then
-    windows win32 mingw-i686.cmake "$VELMORA_JPEG_PREFIX" --target Velmora
+    windows win64 mingw-x86_64.cmake "$VELMORA_JPEG64_PREFIX" "${only[@]}"
   else
-    windows win32 mingw-i686.cmake "$VELMORA_JPEG_PREFIX"
+    windows win32 mingw-i686.cmake "$VELMORA_JPEG_PREFIX" "${only[@]}"
   fi
 fi
 if [ "$what" = all ] || [ "$what" = fuzz ]; then

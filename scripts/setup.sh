@@ -78,7 +78,7 @@ SRC
   rm -rf "$src"
 }
 build_jpeg i686-w64-mingw32 mingw-i686.cmake "$VELMORA_JPEG_PREFIX"
-[ "$VELMORA_WINDOWS_BITS" = 64 ] && build_jpeg x86_64-w64-mingw32 mingw-x86_64.cmake "$VELMORA_WINDOWS_JPEG_PREFIX"
+[ "$VELMORA_WINDOWS_BITS" = 64 ] && build_jpeg x86_64-w64-mingw32 mingw-x86_64.cmake "$VELMORA_JPEG64_PREFIX"
 
 # One Wine prefix for running and testing, Chinese locale, CJK font substitutes, and a Wine
 # virtual desktop: Wine then manages the windows itself, as Windows does, instead of waiting on
