@@ -16,7 +16,7 @@ target_include_directories(velmora_runtime PRIVATE ${VELMORA_JPEG_PREFIX}/includ
 target_link_libraries(velmora_runtime PUBLIC ${VELMORA_JPEG_PREFIX}/lib/libjpeg.a)
 target_link_libraries(velmora_runtime PUBLIC velmora_portable
   comctl32 gdi32 user32 kernel32 shell32 ole32 oleaut32 uuid comdlg32 msimg32 winmm
-  wininet iphlpapi ws2_32 winspool oleacc)
+  wininet iphlpapi ws2_32 winspool oleacc usp10)
 # The class identifiers of the speech engine (SAPI 5).
 target_link_libraries(velmora_runtime PUBLIC sapi)
 

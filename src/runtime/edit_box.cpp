@@ -1,12 +1,16 @@
 #include "runtime/edit_box.h"
 
+#include <usp10.h>
+
 #include <algorithm>
 #include <new>
 #include <optional>
+#include <string_view>
 #include <stdexcept>
 #include <vector>
 
 #include "runtime/app.h"
+#include "runtime/hooks.h"
 #include "runtime/internal.h"
 #include "runtime/strings.h"
 #include "runtime/text_pieces.h"
@@ -152,6 +156,46 @@ bool give_with_room(HWND h, const std::wstring& text, size_t first) {
   return true;
 }
 
+// The large-text box whose control is at work on this thread (its messages pass through the
+// unit's layer), for the word-break procedure, which is told nothing of its control.
+thread_local HWND t_box_at_work = nullptr;
+
+// How many of the first `length` characters of `text` fit the format width of the control at
+// work, in its font, as the control measures a line; npos when that cannot be told here (no
+// such control, a tab, which the control measures by its tab stops).
+size_t fitting_length(const wchar_t* text, size_t length) {
+  HWND h = t_box_at_work;
+  if (!h || length == 0 || std::wstring_view(text, length).find(L'\t') != std::wstring_view::npos)
+    return std::wstring_view::npos;
+  // Asked of the control's own procedure: the unit's layers are not entered while it lays out.
+  auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(h, GCLP_WNDPROC));
+  RECT format{};
+  CallWindowProcW(control, h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  auto font = reinterpret_cast<HFONT>(CallWindowProcW(control, h, WM_GETFONT, 0, 0));
+  thread_local HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return std::wstring_view::npos;
+  HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+  // Measured as the control measures a line (a script string with fallback fonts), not by GDI's
+  // extents, which under Wine come out wider for some characters.
+  const int n = static_cast<int>(length);
+  SCRIPT_STRING_ANALYSIS ssa = nullptr;
+  HRESULT hr = ScriptStringAnalyse(dc, text, n, n * 3 / 2 + 16, -1, SSA_LINK | SSA_FALLBACK | SSA_GLYPHS, -1,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, &ssa);
+  size_t fit = std::wstring_view::npos;
+  if (SUCCEEDED(hr) && ssa) {
+    std::vector<int> widths(length);
+    if (SUCCEEDED(ScriptStringGetLogicalWidths(ssa, widths.data()))) {
+      const LONG room = std::max<LONG>(0, format.right - format.left);
+      LONG sum = 0;
+      fit = 0;
+      while (fit < length && sum + widths[fit] <= room) sum += widths[fit++];
+    }
+    ScriptStringFree(&ssa);
+  }
+  SelectObject(dc, old);
+  return fit;
+}
+
 }  // namespace
 
 int CALLBACK page_word_break(LPWSTR text, int index, int count, int action) {
@@ -162,8 +206,19 @@ int CALLBACK page_word_break(LPWSTR text, int index, int count, int action) {
   switch (action) {
     case WB_ISDELIMITER:
       return at < line.size() && is_word_delimiter(line[at]);
-    case WB_LEFT:
-      return static_cast<int>(break_left(line, at));
+    case WB_LEFT: {
+      // Laying out a line too wide for it, the control asks for the break before its guess and
+      // measures the line up to there, again and again one break further back until it fits:
+      // with a break after every CJK character, a dozen measurings of a whole line. Where the
+      // part up to the guess does not fit, the last break within what fits is the one it will
+      // end on, and it is answered at once (never a break after the one asked for). A line that
+      // fits, as in word moves and double clicks, gets the plain answer.
+      size_t left = break_left(line, at);
+      size_t asked = std::min(line.size(), at + 1);
+      size_t fit = left > 0 ? fitting_length(text, asked) : std::wstring_view::npos;
+      if (fit < asked) left = std::min(left, break_left(line, fit + 1));
+      return static_cast<int>(left);
+    }
     case WB_RIGHT:
       return static_cast<int>(break_right(line, at));
     default:
@@ -190,6 +245,17 @@ void EditBox::create(Window& parent, Rect r, Style s, std::string_view text) {
 
 void EditBox::take_large_text_shape() {
   SendMessageW(hw(handle_), EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(page_word_break));
+  // The layer moves with the unit's hooks when the control is made anew.
+  if (!work_layer_) {
+    work_layer_ = true;
+    add_hook(handle_, [](Message& m) -> intptr_t {
+      HWND before = t_box_at_work;
+      t_box_at_work = hw(m.window);
+      intptr_t r = m.next();
+      t_box_at_work = before;
+      return r;
+    });
+  }
   show_own_bars(true);
 }
 

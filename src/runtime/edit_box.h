@@ -175,6 +175,7 @@ class EditBox : public Unit {
   // While a text is handed over: what the last piece cost, and when the bars last followed.
   double piece_ms_per_char_ = 0;
   unsigned long bars_synced_at_ = 0;  // a tick count
+  bool work_layer_ = false;  // the layer that tells the word breaks which control is at work
 };
 
 }  // namespace rt

@@ -423,4 +423,73 @@ TEST_F(LargeTextTest, LinesBreakBetweenWordsAndCharactersNeverBeforeClosingPunct
   EXPECT_EQ(stops, (std::vector<int>{4, 8, 9, 10}));
 }
 
+// Where a line is too wide, the box answers the control's question for a break with the last
+// one that fits, instead of letting it measure the line again break by break: as a bare
+// control of the same font and width measures them, every wrapped line fits, and no line is
+// shorter than the control's own stepping would make it (the page needs no more lines).
+TEST_F(LargeTextTest, AWrappedLineFitsAndIsNoShorterThanTheControlWouldMakeIt) {
+  std::string chinese, latin, mixed;
+  for (int i = 0; i < 30; ++i) chinese += "这是一句话，“还有”一句。";
+  for (int i = 0; i < 30; ++i) latin += "word" + std::to_string(i) + " ";
+  for (int i = 0; i < 20; ++i) mixed += "中文 mixed（括号）text 和" + std::to_string(i * 7) + "%，";
+  const std::string cases[] = {
+      chinese,
+      chinese + "\r\n" + latin + "\r\n" + mixed,
+      std::string(300, 'x') + " " + std::string(50, 'y'),  // no break within the width: forced
+      "列\t之间\t有制表符" + chinese,                        // tabs: left to the control's own steps
+      "短行\r\n\r\n" + mixed + "\r\n" + chinese,
+  };
+  HWND page = hw(form.page.handle());
+  auto line_count = [](HWND h) { return SendMessageW(h, EM_GETLINECOUNT, 0, 0); };
+  for (int width : {160, 333, 400}) {
+    form.page.move(10, 10, width, 300);
+    RECT box, format;
+    GetWindowRect(page, &box);
+    SendMessageW(page, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    // A control that measures single lines, and one that lays out the page by the same rule
+    // with the plain answers.
+    HWND bare[2];
+    for (HWND& b : bare) {
+      b = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 330, box.right - box.left,
+                          box.bottom - box.top, hw(form.handle()), nullptr, nullptr, nullptr);
+      ASSERT_NE(b, nullptr);
+      SendMessageW(b, EM_SETLIMITTEXT, 0, 0);
+      SendMessageW(b, WM_SETFONT, SendMessageW(page, WM_GETFONT, 0, 0), FALSE);
+      // The margins lie inside the format rectangle the box tells: none on top of it.
+      SendMessageW(b, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+      SendMessageW(b, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+      RECT f;
+      SendMessageW(b, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&f));
+      ASSERT_EQ(f.right - f.left, format.right - format.left);
+    }
+    HWND judge = bare[0], plain = bare[1];
+    SendMessageW(plain, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(rt::page_word_break));
+    auto check = [&](const std::string& text) {
+      std::wstring w = rt::to_wide(text);
+      SetWindowTextW(plain, w.c_str());
+      EXPECT_LE(line_count(page), line_count(plain));
+      EXPECT_GT(line_count(page), 3);
+      for (LRESULT n = line_count(page), i = 0; i + 1 < n; ++i) {
+        auto start = static_cast<size_t>(SendMessageW(page, EM_LINEINDEX, static_cast<WPARAM>(i), 0));
+        auto end = static_cast<size_t>(SendMessageW(page, EM_LINEINDEX, static_cast<WPARAM>(i + 1), 0));
+        std::wstring line = w.substr(start, end - start);
+        while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r' || line.back() == L' ')) line.pop_back();
+        SetWindowTextW(judge, line.c_str());
+        EXPECT_EQ(line_count(judge), 1) << "line " << i << " is wider than the box";
+      }
+    };
+    for (const std::string& t : cases) {
+      SCOPED_TRACE(std::to_string(width) + " pixels: " + t.substr(0, 30));
+      form.page.set_text(t);
+      check(t);
+    }
+    // Typed characters lay their lines out again the same way.
+    form.page.set_text(chinese + "\r\n" + mixed);
+    form.page.select(5, 5);
+    ui_test::type_text(form.page, "插入一些字和标点，");
+    SCOPED_TRACE(std::to_string(width) + " pixels, after typing");
+    check(form.page.text());
+    for (HWND b : bare) DestroyWindow(b);
+  }
+}
 }  // namespace
